@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+namespace quirnel {
+
+// Writes UTF-16LE with a byte-order mark. The text goes to a temporary file
+// beside the target that is then renamed over it, so a failed write leaves
+// the old file as it was.
+bool WriteTextFile(const std::u16string& path, const std::u16string& text);
+
+// UTF-16LE after FF FE, otherwise UTF-8 (malformed bytes become U+FFFD).
+// Reading stops at the first 0 code unit. Fails with an empty text when the
+// file cannot be opened.
+bool ReadTextFile(const std::u16string& path, std::u16string& text);
+
+// Next token of text from start up to delimiter; returns the position after
+// the delimiter, or -1 when this was the last token.
+int NextToken(const std::u16string& text, int start, std::u16string& token, const std::u16string& delimiter);
+
+// Key before the first "=", value after it, both trimmed of white space.
+void SplitKeyValue(const std::u16string& line, std::u16string& key, std::u16string& value);
+
+// Trims the white space the C library's wide white-space test accepts.
+std::u16string TrimBlanks(const std::u16string& text);
+bool IsBlank(char16_t c);
+
+}  // namespace quirnel

@@ -1,0 +1,103 @@
+#include "namelist/AddItems.h"
+
+#include <algorithm>
+
+#include "app/StringTable.h"
+#include "namelist/PathHelpers.h"
+#include "platform/Collation.h"
+
+namespace quirnel {
+
+bool AddRow(Workspace& ws, const DirEntry& entry, const std::u16string& folder) {
+    const PathStyle& style = ws.list.style();
+    std::u16string fullPath = JoinFolder(folder, style) + entry.name;
+    if (ws.list.paths().contains(fullPath)) return false;
+    RowSource s;
+    s.name = entry.name;
+    s.folder = folder;
+    s.isFolder = entry.isFolder;
+    s.size = entry.isFolder ? 0 : entry.size;
+    s.modified = entry.modified;
+    s.created = entry.created;
+    s.iconIndex = ws.icons.IconFor(fullPath, entry.name, entry.isFolder);
+    return ws.list.appendRow(s);
+}
+
+void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
+    int mode = ws.settings().LoadType;
+    if (isFolder && mode == 2) {
+        if (ws.FolderAnswer == -1) ws.FolderAnswer = ws.host.AskYesNo(LoadText(105)) ? 0 : 1;
+        mode = ws.FolderAnswer;
+    }
+    const PathStyle& style = ws.list.style();
+    if (isFolder && mode == 1) {
+        // Entries are read first and the folder closed before descending, so a
+        // deep tree never holds one open folder per level.
+        std::vector<DirEntry> entries;
+        if (!EnumerateFolder(path, [&](const DirEntry& e) { entries.push_back(e); })) return;
+        for (const DirEntry& e : entries) {
+            if (e.isFolder)
+                AddPath(ws, JoinPath(path, e.name, style), true);
+            else
+                AddRow(ws, e, path);
+        }
+        return;
+    }
+    DirEntry entry;
+    if (LookUpEntry(path, entry) && !entry.name.empty()) AddRow(ws, entry, ParentFolderOf(path, style));
+}
+
+void BeginAddBatch(Workspace& ws) {
+    ws.host.SetStatusText(LoadText(24));
+    if (ws.settings().ShowCFGLoad == 1) ws.host.ShowPathLoadOptions();
+    ws.FolderAnswer = -1;
+}
+
+bool AddExistingPath(Workspace& ws, const std::u16string& path) {
+    PathAttributes a = GetPathAttributes(path);
+    if (!a.exists) return false;
+    ws.app.UnappliedFlag = 1;
+    AddPath(ws, path, a.isFolder);
+    return true;
+}
+
+void EndAddBatch(Workspace& ws) {
+    if (ws.settings().AutoSort == 1) AutoSortAfterAdd(ws);
+    UpdateItemCount(ws);
+}
+
+void AddPathList(Workspace& ws, const std::vector<std::u16string>& paths) {
+    BeginAddBatch(ws);
+    for (const auto& p : paths)
+        if (!p.empty()) AddExistingPath(ws, p);
+    EndAddBatch(ws);
+}
+
+std::vector<std::u16string> ReadDroppedPaths(const std::vector<std::u16string>& dropped) {
+    std::vector<std::u16string> out;
+    out.reserve(dropped.size());
+    for (const auto& p : dropped) {
+        std::u16string longForm = LongPathForm(p);
+        if (!longForm.empty()) out.push_back(std::move(longForm));
+    }
+    std::stable_sort(out.begin(), out.end(),
+                     [](const std::u16string& a, const std::u16string& b) { return CompareLogical(a, b) < 0; });
+    return out;
+}
+
+std::u16string DroppedNamesText(const std::vector<std::u16string>& dropped, const PathStyle& style) {
+    std::u16string text;
+    bool first = true;
+    for (const auto& p : ReadDroppedPaths(dropped)) {
+        if (!first) text.push_back(u'\n');
+        text += NameOf(p, true, style);
+        first = false;
+    }
+    return text;
+}
+
+void AutoSortAfterAdd(Workspace& ws) {
+    // The list order by the header's column arrives with sorting.
+}
+
+}  // namespace quirnel

@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <unordered_map>
+
+namespace quirnel {
+
+// Where icons come from: the window asks its icon theme, the core has none.
+class IconProvider {
+public:
+    virtual ~IconProvider() = default;
+    virtual int FolderIcon() { return 3; }
+    // The icon of this very file (its path and its extension with the dot).
+    virtual int FileIcon(const std::u16string& path, const std::u16string& extension) { return 0; }
+};
+
+// Icons by extension (with its dot, compared exactly), asked once per
+// extension; executables, icons and links carry their own and are asked every time.
+class IconCache {
+public:
+    explicit IconCache(IconProvider* provider = nullptr) : provider_(provider) {}
+    void setProvider(IconProvider* provider) { provider_ = provider; cache_.clear(); }
+    int IconFor(const std::u16string& path, const std::u16string& name, bool isFolder);
+    void clear() { cache_.clear(); }
+    size_t size() const { return cache_.size(); }
+
+private:
+    IconProvider fallback_;
+    IconProvider* provider_;
+    std::unordered_map<std::u16string, int> cache_;
+};
+
+// True for ".exe", ".ico" and ".lnk" in any letter case.
+bool CarriesOwnIcon(const std::u16string& extension);
+
+}  // namespace quirnel

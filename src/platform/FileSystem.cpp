@@ -1,0 +1,102 @@
+#include "platform/FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/NativeText.h"
+
+namespace quirnel {
+namespace {
+
+int64_t BirthOrChange(const struct statx& sx) {
+    if (sx.stx_mask & STATX_BTIME) return sx.stx_btime.tv_sec;
+    return sx.stx_ctime.tv_sec;
+}
+
+bool StatEntry(int dirFd, const char* path, DirEntry& e) {
+    struct statx sx;
+    if (statx(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
+        return false;
+    e.isFolder = S_ISDIR(sx.stx_mode);
+    e.size = e.isFolder ? 0 : sx.stx_size;
+    e.modified = sx.stx_mtime.tv_sec;
+    e.created = BirthOrChange(sx);
+    return true;
+}
+
+}  // namespace
+
+bool EnumerateFolder(const std::u16string& folder, const std::function<void(const DirEntry&)>& onEntry) {
+    std::string native = ToNative(folder);
+    int fd = open(native.empty() ? "/" : native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return false;
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        close(fd);
+        return false;
+    }
+    DirEntry e;
+    while (struct dirent* d = readdir(dir)) {
+        const char* n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        if (!StatEntry(fd, n, e)) continue;  // vanished meanwhile
+        e.name = FromNative(n);
+        onEntry(e);
+    }
+    closedir(dir);
+    return true;
+}
+
+bool LookUpEntry(const std::u16string& path, DirEntry& entry) {
+    std::string native = ToNative(path);
+    if (native.empty() || !StatEntry(AT_FDCWD, native.c_str(), entry)) return false;
+    size_t slash = path.find_last_of(u'/');
+    entry.name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    return true;
+}
+
+PathAttributes GetPathAttributes(const std::u16string& path) {
+    PathAttributes a;
+    std::string native = ToNative(path);
+    struct stat st;
+    if (native.empty() || lstat(native.c_str(), &st) != 0) return a;
+    a.exists = true;
+    a.isFolder = S_ISDIR(st.st_mode);
+    return a;
+}
+
+std::u16string LongPathForm(const std::u16string& path) {
+    if (path.empty()) return {};
+    std::u16string full = path;
+    if (full[0] != u'/') {
+        std::vector<char> buf(4096);
+        while (!getcwd(buf.data(), buf.size())) {
+            if (buf.size() > (1u << 20)) return {};
+            buf.resize(buf.size() * 2);
+        }
+        full = FromNative(buf.data()) + u"/" + full;
+    }
+    std::vector<std::u16string> parts;
+    size_t i = 0;
+    while (i <= full.size()) {
+        size_t j = full.find(u'/', i);
+        if (j == std::u16string::npos) j = full.size();
+        std::u16string part = full.substr(i, j - i);
+        if (part == u"..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != u".") {
+            parts.push_back(std::move(part));
+        }
+        i = j + 1;
+    }
+    if (parts.empty()) return u"/";
+    std::u16string out;
+    for (auto& p : parts) out += u"/" + p;
+    return out;
+}
+
+}  // namespace quirnel

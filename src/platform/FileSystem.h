@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quirnel {
+
+// One file-system entry as enumeration reports it. Times are seconds since
+// the epoch, UTC. A symbolic link is reported as itself (a file), never as
+// the entry it points to.
+struct DirEntry {
+    std::u16string name;
+    bool isFolder = false;
+    uint64_t size = 0;
+    int64_t modified = 0;
+    int64_t created = 0;  // birth time where the file system keeps it, else change time
+};
+
+// Calls onEntry for every entry of folder except "." and "..", in the order
+// the file system returns them. False when the folder cannot be read.
+bool EnumerateFolder(const std::u16string& folder, const std::function<void(const DirEntry&)>& onEntry);
+
+// The entry of path itself (not followed if it is a link). False when missing.
+bool LookUpEntry(const std::u16string& path, DirEntry& entry);
+
+// Existence and folder flag of a path; a link to a folder counts as a file,
+// so that nothing ever descends through a link.
+struct PathAttributes {
+    bool exists = false;
+    bool isFolder = false;
+};
+PathAttributes GetPathAttributes(const std::u16string& path);
+
+// The long form of a dropped path: absolute (relative to the working folder),
+// without "." and ".." components or doubled separators; links not resolved.
+// Empty when no absolute form can be had.
+std::u16string LongPathForm(const std::u16string& path);
+
+}  // namespace quirnel

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace quirnel {
+
+// UTC seconds to the local calendar; false when the conversion fails.
+bool ToLocalCalendar(int64_t utcSeconds, std::tm& out);
+
+// Local calendar to UTC seconds; false when the calendar time cannot be had.
+bool FromLocalCalendar(std::tm cal, int64_t& utcSeconds);
+
+int64_t NowUtcSeconds();
+
+// "%Y-%m-%d %H:%M:%S" of a local calendar time.
+std::u16string FormatStamp(const std::tm& cal);
+
+}  // namespace quirnel
