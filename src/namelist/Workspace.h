@@ -18,6 +18,9 @@ public:
     IconCache icons;
     int LastLoggedCount = 0;
     int FolderAnswer = -1;  // per add batch: -1 not asked, 0 folder itself, 1 files in it
+    // The list's sort state, shown as the header's arrow: column (-1 none) and direction.
+    int SortColumn = -1;
+    bool SortAscending = true;
     AppState& app;
     Host& host;
 };
