@@ -70,6 +70,10 @@ bool PathSet::Equal::operator()(const NameRow* a, const std::u16string& b) const
     return rest.empty();
 }
 
+bool PathSet::Equal::operator()(const NameRow* a, const NameRow* b) const {
+    return a == b || (*this)(a, list->FullPathOf(*b));
+}
+
 bool PathSet::contains(const std::u16string& path) const { return rows_.find(path) != rows_.end(); }
 
 NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}

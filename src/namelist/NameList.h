@@ -76,7 +76,7 @@ private:
     struct Equal {
         using is_transparent = void;
         const NameList* list;
-        bool operator()(const NameRow* a, const NameRow* b) const { return a == b; }
+        bool operator()(const NameRow* a, const NameRow* b) const;
         bool operator()(const NameRow* a, const std::u16string& b) const;
         bool operator()(const std::u16string& a, const NameRow* b) const { return (*this)(b, a); }
     };

@@ -1,0 +1,65 @@
+#pragma once
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/Host.h"
+#include "platform/NativeText.h"
+
+namespace quirnel::test {
+
+// A temporary folder removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        char tmpl[] = "/tmp/quirnel-test-XXXXXX";
+        path_ = mkdtemp(tmpl);
+    }
+    ~TempDir() { std::filesystem::remove_all(path_); }
+    const std::string& path() const { return path_; }
+    std::u16string u16() const { return FromNative(path_); }
+    std::string operator/(const std::string& rel) const { return path_ + "/" + rel; }
+    // Creates a file (and its folders) holding content.
+    std::string file(const std::string& rel, const std::string& content = "") const {
+        std::filesystem::path p = path_ + "/" + rel;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p, std::ios::binary) << content;
+        return p.string();
+    }
+    std::string folder(const std::string& rel) const {
+        std::filesystem::create_directories(path_ + "/" + rel);
+        return path_ + "/" + rel;
+    }
+
+private:
+    std::string path_;
+};
+
+// Records what the core tells a person; questions get scripted answers.
+class RecordingHost : public Host {
+public:
+    void AppendLog(const std::u16string& m) override { log.push_back(m); }
+    void SetStatusText(const std::u16string& t) override { status = t; }
+    void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override {
+        messages.push_back(title + u": " + text);
+    }
+    bool AskYesNo(const std::u16string& q) override {
+        questions.push_back(q);
+        return answer;
+    }
+    void SetProgress(int p) override { progress.push_back(p); }
+
+    std::vector<std::u16string> log, messages, questions;
+    std::vector<int> progress;
+    std::u16string status;
+    bool answer = true;
+};
+
+inline std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
+
+}  // namespace quirnel::test

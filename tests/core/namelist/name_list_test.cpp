@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "namelist/NameList.h"
+
+using namespace quirnel;
+
+namespace {
+RowSource Row(const std::u16string& name, const std::u16string& folder, bool isFolder = false) {
+    RowSource s;
+    s.name = name;
+    s.folder = folder;
+    s.isFolder = isFolder;
+    s.size = 5;
+    return s;
+}
+}  // namespace
+
+TEST(NameList, PathSetIsExactAndCaseSensitive) {
+    NameList list(PathStyle::Windows());
+    EXPECT_TRUE(list.appendRow(Row(u"a.txt", u"C:\\d")));
+    EXPECT_FALSE(list.appendRow(Row(u"a.txt", u"C:\\d")));
+    EXPECT_TRUE(list.appendRow(Row(u"A.txt", u"C:\\d")));
+    EXPECT_TRUE(list.appendRow(Row(u"b.txt", u"C:")));
+    EXPECT_TRUE(list.paths().contains(u"C:\\d\\a.txt"));
+    EXPECT_TRUE(list.paths().contains(u"C:\\b.txt"));
+    EXPECT_FALSE(list.paths().contains(u"C:\\d\\a.tx"));
+    EXPECT_FALSE(list.paths().contains(u"c:\\d\\a.txt"));
+    list.removeRow(0);
+    EXPECT_FALSE(list.paths().contains(u"C:\\d\\a.txt"));
+    EXPECT_TRUE(list.appendRow(Row(u"a.txt", u"C:\\d")));
+}
+
+TEST(NameList, DerivedPathsFollowTheirRules) {
+    NameList list(PathStyle::Windows());
+    list.appendRow(Row(u"a.txt", u"C:\\"));
+    list.appendRow(Row(u"photos.old", u"C:\\data", true));
+    EXPECT_EQ(list.fullPath(0), u"C:\\a.txt");
+    EXPECT_EQ(NewFullPath(list, 0), u"C:\\\\a.txt");
+    EXPECT_EQ(list.text(1, ColSize), u"0");
+    list.setNewName(1, u"photos.new");
+    list.setNewFolder(1, u"D:\\x");
+    EXPECT_EQ(NewFullPath(list, 1), u"D:\\x\\photos.new");
+    EXPECT_EQ(list.text(1, ColOldName), u"photos.old");
+}
+
+TEST(NameList, WritingTheOldColumnsLikeAnApplyKeepsThePathSet) {
+    NameList list(PathStyle::Posix());
+    list.appendRow(Row(u"a.txt", u"/srv"));
+    list.setNewName(0, u"b.txt");
+    list.setNewFolder(0, u"/srv/new");
+    std::u16string target = NewFullPath(list, 0);
+    list.setText(0, ColOldName, list.newName(0));
+    EXPECT_EQ(list.fullPath(0), u"/srv/a.txt");  // the Full Path cell does not move with Old Name
+    EXPECT_EQ(list.newName(0), u"b.txt");
+    list.setText(0, ColOldFolder, list.newFolder(0));
+    list.setText(0, ColFullPath, target);
+    EXPECT_EQ(list.fullPath(0), u"/srv/new/b.txt");
+    EXPECT_TRUE(list.paths().contains(u"/srv/new/b.txt"));
+    EXPECT_FALSE(list.paths().contains(u"/srv/a.txt"));
+    EXPECT_EQ(list.paths().size(), 1u);
+    list.setText(0, ColFullPath, u"elsewhere");  // any text is kept as it is
+    EXPECT_EQ(list.text(0, ColFullPath), u"elsewhere");
+    EXPECT_TRUE(list.paths().contains(u"elsewhere"));
+}
+
+TEST(NameList, RemoveIfKeepsOrderAndSet) {
+    NameList list(PathStyle::Posix());
+    for (char16_t c = u'a'; c <= u'f'; ++c) list.appendRow(Row(std::u16string(1, c), u"/d"));
+    int removed = list.removeRowsIf([&](int r) { return r % 2 == 0; });
+    EXPECT_EQ(removed, 3);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list.oldName(0), u"b");
+    EXPECT_EQ(list.oldName(2), u"f");
+    EXPECT_EQ(list.paths().size(), 3u);
+    EXPECT_FALSE(list.paths().contains(u"/d/a"));
+    list.reorder({2, 0, 1});
+    EXPECT_EQ(list.oldName(0), u"f");
+    EXPECT_TRUE(list.paths().contains(u"/d/f"));
+}
