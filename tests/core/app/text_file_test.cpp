@@ -113,3 +113,19 @@ TEST(TextFile, SplitKeyValue) {
         EXPECT_EQ(v, c.value);
     }
 }
+
+#include "app/ActivityLog.h"
+
+TEST(ActivityLog, LinesAreStampedAndTheFirstHasNoBreak) {
+    setenv("TZ", "UTC", 1);
+    tzset();
+    EXPECT_EQ(LogLineAt(1688461531, u"Quirnel is ready."), u"[2023-07-04 09:05:31] Quirnel is ready.");
+    unsetenv("TZ");
+    tzset();
+    std::u16string pane;
+    AppendLogText(pane, u"one");
+    AppendLogText(pane, u"two");
+    ASSERT_EQ(pane.front(), u'[');
+    EXPECT_NE(pane.find(u"] one\r\n["), std::u16string::npos);
+    EXPECT_EQ(pane.substr(pane.size() - 5), u"] two");
+}

@@ -1,0 +1,81 @@
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <fstream>
+
+#include "app/StringTable.h"
+#include "ui/CNameListCtrl.h"
+#include "ui/CQuirnelDlg.h"
+#include "ui/NameListModel.h"
+
+using namespace quirnel;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void opensReadyWithEmptyList();
+    void droppedFolderBecomesRowsAfterOneQuestion();
+};
+
+void MainWindowTest::opensReadyWithEmptyList() {
+    AppState app;
+    CQuirnelDlg dlg(app);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QVERIFY(dlg.logPane()->toPlainText().startsWith('['));
+    QVERIFY(dlg.logPane()->toPlainText().endsWith("] Quirnel is ready."));
+    QCOMPARE(dlg.statusLine()->text(), QString("Drag & Drop or use \"File\" menu to add files"));
+    QCOMPARE(dlg.listView()->model()->columnCount(), 8);
+    QCOMPARE(dlg.listView()->model()->headerData(4, Qt::Horizontal).toString(), QString("Size"));
+}
+
+void MainWindowTest::droppedFolderBecomesRowsAfterOneQuestion() {
+    QTemporaryDir dir;
+    for (const char* rel : {"one/a.txt", "one/b.jpg", "two/c.txt"}) {
+        QString path = dir.filePath(rel);
+        QDir().mkpath(QFileInfo(path).path());
+        std::ofstream(path.toStdString()) << "data";
+    }
+    AppState app;
+    app.settings.LoadType = 2;
+    CQuirnelDlg dlg(app);
+    int asked = 0;
+    dlg.setQuestionAnswerer([&](const QString& q) {
+        ++asked;
+        return q != QString::fromStdU16String(LoadText(105));  // No: the files in the folder
+    });
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dir.filePath("two")), QUrl::fromLocalFile(dir.filePath("one"))});
+    QPoint at = dlg.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &drop);
+
+    QCOMPARE(asked, 1);
+    QAbstractItemModel* model = dlg.listView()->model();
+    QCOMPARE(model->rowCount(), 3);
+    QStringList firstTwo = {model->index(0, 0).data().toString(), model->index(1, 0).data().toString()};
+    firstTwo.sort();
+    QCOMPARE(firstTwo, QStringList({"a.txt", "b.jpg"}));  // the drop is read in logical order: one before two
+    QCOMPARE(model->index(2, 0).data().toString(), QString("c.txt"));
+    QCOMPARE(model->index(0, 4).data().toString(), QString("4"));
+    QCOMPARE(model->index(0, 4).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight, int(Qt::AlignRight));
+    QCOMPARE(dlg.statusLine()->text(), QString("Number of items : 3"));
+    QVERIFY(dlg.logPane()->toPlainText().endsWith("] Added 3 item(s) to the list."));
+    QVERIFY(!model->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+
+    if (qEnvironmentVariableIsSet("QUIRNEL_SCREENSHOT"))
+        dlg.grab().save(qEnvironmentVariable("QUIRNEL_SCREENSHOT"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
