@@ -1,6 +1,7 @@
 #include "ui/UiIconProvider.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QStyle>
 
 #include "ui/QtText.h"
@@ -8,9 +9,15 @@
 namespace quirnel {
 
 UiIconProvider::UiIconProvider() {
-    // Without a desktop session no theme is named; the one we install serves.
-    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor"))
+    // Without a desktop session no theme is named or searched; the system's
+    // icon folders and the theme we install serve then.
+    if (QIcon::themeName().isEmpty() || QIcon::themeName() == QLatin1String("hicolor")) {
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            if (!paths.contains(dir + QStringLiteral("/icons"))) paths << dir + QStringLiteral("/icons");
+        QIcon::setThemeSearchPaths(paths);
         QIcon::setThemeName(QStringLiteral("Adwaita"));
+    }
     QStyle* style = QApplication::style();
     file_ = add(QStringLiteral("file"), QIcon::fromTheme(QStringLiteral("text-x-generic"), style->standardIcon(QStyle::SP_FileIcon)));
     folder_ = add(QStringLiteral("folder"), QIcon::fromTheme(QStringLiteral("folder"), style->standardIcon(QStyle::SP_DirIcon)));
