@@ -1,0 +1,125 @@
+// Adding a folder of 100,000 files (LoadType 1) beside a bare enumeration of
+// the same tree with plain system calls, and the memory a row of the list costs.
+#include <dirent.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "app/Host.h"
+#include "namelist/AddItems.h"
+#include "platform/NativeText.h"
+
+using namespace quirnel;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct QuietHost : Host {
+    void AppendLog(const std::u16string&) override {}
+    void SetStatusText(const std::u16string&) override {}
+    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
+    bool AskYesNo(const std::u16string&) override { return false; }
+};
+
+void MakeTree(const std::string& root, int folders, int filesPerFolder) {
+    std::filesystem::create_directories(root);
+    for (int f = 0; f < folders; ++f) {
+        std::string dir = root + "/album " + std::to_string(f);
+        std::filesystem::create_directories(dir);
+        for (int i = 0; i < filesPerFolder; ++i) {
+            std::string name = dir + "/IMG_2023" + std::to_string(100000 + i) + (i % 7 ? ".jpg" : ".mov");
+            int fd = open(name.c_str(), O_CREAT | O_WRONLY, 0644);
+            if (fd >= 0) close(fd);
+        }
+    }
+}
+
+// What the system gives at the least: every name with its status, recursively.
+size_t BareEnumerate(const std::string& dir, std::vector<std::string>& names) {
+    DIR* d = opendir(dir.c_str());
+    if (!d) return 0;
+    std::vector<std::string> subdirs;
+    while (dirent* e = readdir(d)) {
+        if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
+        struct statx sx;
+        if (statx(dirfd(d), e->d_name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) continue;
+        if (S_ISDIR(sx.stx_mode))
+            subdirs.push_back(dir + "/" + e->d_name);
+        else
+            names.push_back(e->d_name);
+    }
+    closedir(d);
+    for (auto& s : subdirs) BareEnumerate(s, names);
+    return names.size();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double Seconds(Clock::time_point a) { return std::chrono::duration<double>(Clock::now() - a).count(); }
+
+void MeasureMemory(int rows) {
+    AppState app;
+    QuietHost host;
+    size_t before = mallinfo2().uordblks;
+    {
+        Workspace ws(app, host, PathStyle::Posix());
+        RowSource s;
+        for (int i = 0; i < rows; ++i) {
+            s.name = FromNative("IMG_2023" + std::to_string(1000000 + i) + (i % 7 ? ".jpg" : ".mov"));
+            s.folder = FromNative("/home/user/Pictures/2023/album " + std::to_string(i / 1000));
+            s.size = 1234567;
+            s.modified = s.created = 1688461531 + i;
+            ws.list.appendRow(s);
+        }
+        size_t after = mallinfo2().uordblks;
+        printf("memory: %d rows, %.0f bytes per row (heap in use, path set included)\n", rows,
+               double(after - before) / rows);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int folders = 100, perFolder = 1000, runs = 5;
+    std::string root = "/tmp/quirnel-add-bench";
+    std::filesystem::remove_all(root);
+    MakeTree(root, folders, perFolder);
+    std::vector<double> bare, add;
+    size_t rows = 0, names = 0;
+    for (int run = 0; run < runs; ++run) {
+        std::vector<std::string> n;
+        auto t0 = Clock::now();
+        names = BareEnumerate(root, n);
+        bare.push_back(Seconds(t0));
+
+        AppState app;
+        app.settings.LoadType = 1;
+        app.settings.AutoSort = 0;
+        QuietHost host;
+        Workspace ws(app, host, PathStyle::Posix());
+        auto t1 = Clock::now();
+        AddPathList(ws, {FromNative(root)});
+        add.push_back(Seconds(t1));
+        rows = ws.list.size();
+    }
+    printf("bare enumeration: %zu entries, median %.3f s\n", names, Median(bare));
+    printf("AddPathList LoadType 1: %zu rows, median %.3f s\n", rows, Median(add));
+    printf("ratio: %.2fx\n", Median(add) / Median(bare));
+    std::filesystem::remove_all(root);
+    MeasureMemory(argc > 1 ? atoi(argv[1]) : 1000000);
+    return 0;
+}
