@@ -2,12 +2,14 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <fstream>
 
 #include "app/StringTable.h"
+#include "ui/CDlgMsg.h"
 #include "ui/CNameListCtrl.h"
 #include "ui/CQuirnelDlg.h"
 #include "ui/NameListModel.h"
@@ -19,7 +21,23 @@ class MainWindowTest : public QObject {
 private slots:
     void opensReadyWithEmptyList();
     void droppedFolderBecomesRowsAfterOneQuestion();
+    void messageDialogOpensAtItsEnd();
 };
+
+void MainWindowTest::messageDialogOpensAtItsEnd() {
+    QString text;
+    for (int i = 0; i < 400; ++i) text += QString("line %1\n").arg(i);
+    text += "last line";
+    CDlgMsg dlg(text, "Result Report");
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QScrollBar* bar = dlg.textField()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), bar->maximum());
+    QCOMPARE(dlg.windowTitle(), QString("Result Report"));
+    dlg.resize(300, 200);  // resizable, and the text stays reachable
+    QCOMPARE(dlg.size(), QSize(300, 200));
+}
 
 void MainWindowTest::opensReadyWithEmptyList() {
     AppState app;
