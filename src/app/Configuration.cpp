@@ -237,7 +237,8 @@ void PutRect(std::u16string& out, std::string_view key, const Rect& r) {
 
 int ApplyConfigurationText(const std::u16string& text, ConfigurationData data) {
     Reader reader(data);
-    size_t start = 0;
+    // A UTF-8 file saved with a byte-order mark would otherwise lose its first key.
+    size_t start = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
     for (;;) {
         size_t end = text.find(u'\n', start);
         size_t stop = end == std::u16string::npos ? text.size() : end;

@@ -16,7 +16,7 @@ struct ConfigurationData {
 };
 
 // Applies every line of a configuration text (lines end at LF, with or
-// without CR). The presets must start empty and the hotkeys hold the default
+// without CR; a leading byte-order mark is dropped). The presets must start empty and the hotkeys hold the default
 // records. Returns the number of Preset_Name lines seen.
 int ApplyConfigurationText(const std::u16string& text, ConfigurationData data);
 

@@ -21,7 +21,8 @@ bool ExportListToFile(const NameList& list, ListExport what, const std::u16strin
 
 std::vector<std::u16string> SplitImportLines(const std::u16string& text) {
     std::vector<std::u16string> lines;
-    size_t start = 0;
+    // A UTF-8 file's byte-order mark is no part of the first name or path.
+    size_t start = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
     for (;;) {
         size_t end = text.find(u'\n', start);
         lines.push_back(TrimBlanks(text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start)));

@@ -16,6 +16,7 @@ bool ExportListToFile(const NameList& list, ListExport what, const std::u16strin
 
 // Lines at each LF (the text after the last one is a line too, so an empty
 // text is one empty line), each trimmed of blanks at both ends (a CR too).
+// A leading byte-order mark is dropped.
 std::vector<std::u16string> SplitImportLines(const std::u16string& text);
 
 // Line k becomes the New Name of row k: only the part after the last path

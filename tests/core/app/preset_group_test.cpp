@@ -52,6 +52,16 @@ TEST(PresetGroup, FileWithTwoPresetsEmptiesTheRest) {
     for (int i = 2; i < kPresetCount; ++i) EXPECT_EQ(app.Presets[i], QuirnelPreset{});
 }
 
+TEST(PresetGroup, Utf8FileWithByteOrderMarkKeepsItsFirstPreset) {
+    test::TempFolder dir;
+    dir.writeBytes("bom.qpx", "\xEF\xBB\xBFPreset_Name=A\r\nPresetTask_Command=7\r\nPreset_Name=B\r\n");
+    AppState app;
+    ASSERT_TRUE(ImportPresetGroup(dir.file("bom.qpx"), app));
+    EXPECT_EQ(app.Presets[0].Name, u"A");
+    EXPECT_EQ(app.Presets[0].Tasks.size(), 1u);
+    EXPECT_EQ(app.Presets[1].Name, u"B");
+}
+
 TEST(PresetGroup, UnreadableOrPresetlessFileKeepsThePresets) {
     test::TempFolder dir;
     dir.writeBytes("settings-only.qpx", "AutoSort=0\r\nPresetTask_Command=2\r\n");

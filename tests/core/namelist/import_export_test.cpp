@@ -60,6 +60,7 @@ TEST(ListImport, LinesGiveNewNamesRowByRow) {
         {u"  x \t\ny", {u"x", u"y", u"3"}, "blanks dropped, rows beyond the lines kept"},
         {u"C:\\photos\\img 1.jpg", {u"img 1.jpg", u"2", u"3"}, "a pasted path gives its name"},
         {u"", {u"", u"2", u"3"}, "an empty text is one empty line"},
+        {u"\uFEFFm\nn", {u"m", u"n", u"3"}, "a byte-order mark is no part of the first name"},
         {u"p\nq\nr\ns\nt", {u"p", u"q", u"r"}, "extra lines are ignored"},
     };
     for (const Case& c : cases) {
