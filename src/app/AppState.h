@@ -1,7 +1,10 @@
 #pragma once
 #include <atomic>
+#include <string>
 
 #include "app/AppSettings.h"
+#include "app/Hotkeys.h"
+#include "presets/Preset.h"
 
 namespace quirnel {
 
@@ -14,6 +17,9 @@ struct AppState {
     // 1 while the list holds rows added since the last complete apply.
     std::atomic<int> UnappliedFlag{0};
     int ApplyType = 0;  // 0 changes the originals, 1 makes copies
+    PresetTable Presets{};
+    HotkeyTable Hotkeys = DefaultHotkeys();
+    std::u16string ConfigPath;  // where the configuration is read and written
 };
 
 }  // namespace quirnel

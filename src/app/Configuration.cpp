@@ -1,0 +1,310 @@
+#include "app/Configuration.h"
+
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "app/ConfigurationPath.h"
+#include "app/TextFile.h"
+
+namespace quirnel {
+namespace {
+
+struct IntKey {
+    const char* name;
+    int32_t AppSettings::*field;
+    bool flag;  // any non-zero value reads as 1
+};
+
+// Written in these groups, in this order.
+constexpr IntKey kListKeys[] = {
+    {"ShowCFGLoad", &AppSettings::ShowCFGLoad, true}, {"AutoSort", &AppSettings::AutoSort, true},
+    {"LoadType", &AppSettings::LoadType, false},      {"ShowColumnFlag", &AppSettings::ShowColumnFlag, false},
+    {"SortColumn", &AppSettings::SortColumn, false},  {"SortAscend", &AppSettings::SortAscend, false},
+};
+constexpr IntKey kColorKeys[] = {
+    {"UseDefaultColor", &AppSettings::UseDefaultColor, true}, {"ColorBk", &AppSettings::ColorBk, false},
+    {"ColorText", &AppSettings::ColorText, false},            {"UseDefaultFont", &AppSettings::UseDefaultFont, true},
+};
+constexpr IntKey kFontKeys[] = {
+    {"FontSize", &AppSettings::FontSize, false}, {"FontWeight", &AppSettings::FontWeight, false},
+};
+constexpr IntKey kOtherKeys[] = {
+    {"IconType", &AppSettings::IconType, false},     {"NameAutoFix", &AppSettings::NameAutoFix, true},
+    {"UseThread", &AppSettings::UseThread, true},     {"IncludeExt", &AppSettings::IncludeExt, true},
+    {"AutoNumber", &AppSettings::AutoNumber, true},   {"ShowDoneDialog", &AppSettings::ShowDoneDialog, true},
+    {"ShowLog", &AppSettings::ShowLog, true},         {"LogHeight", &AppSettings::LogHeight, false},
+    {"SortLikeWindows", &AppSettings::SortLikeWindows, true},
+    {"ClearAfterApply", &AppSettings::ClearAfterApply, true},
+};
+
+// Keys compare without regard to ASCII letter case.
+bool KeyIs(const std::u16string& key, std::string_view name) {
+    if (key.size() != name.size()) return false;
+    for (size_t i = 0; i < key.size(); ++i) {
+        char16_t a = key[i], b = static_cast<char16_t>(name[i]);
+        if (a >= u'A' && a <= u'Z') a = static_cast<char16_t>(a - u'A' + u'a');
+        if (b >= u'A' && b <= u'Z') b = static_cast<char16_t>(b - u'A' + u'a');
+        if (a != b) return false;
+    }
+    return true;
+}
+
+const IntKey* FindIntKey(const std::u16string& key) {
+    for (std::span<const IntKey> group : {std::span<const IntKey>(kListKeys), std::span<const IntKey>(kColorKeys),
+                                          std::span<const IntKey>(kFontKeys), std::span<const IntKey>(kOtherKeys)})
+        for (const IntKey& k : group)
+            if (KeyIs(key, k.name)) return &k;
+    return nullptr;
+}
+
+// The leading decimal number: blanks, a sign, digits; none gives 0; saturates.
+int32_t ReadInteger(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    int64_t value = 0;
+    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        if (value < kLimit) value = value * 10 + (text[i] - u'0');  // stops growing once out of range
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+std::vector<std::u16string_view> SplitAtCommas(std::u16string_view value) {
+    std::vector<std::u16string_view> pieces;
+    size_t start = 0;
+    for (;;) {
+        size_t comma = value.find(u',', start);
+        pieces.push_back(value.substr(start, comma == std::u16string_view::npos ? std::u16string_view::npos : comma - start));
+        if (comma == std::u16string_view::npos) return pieces;
+        start = comma + 1;
+    }
+}
+
+Rect ReadRect(std::u16string_view value) {
+    Rect rect;
+    int32_t* sides[] = {&rect.left, &rect.top, &rect.right, &rect.bottom};
+    std::vector<std::u16string_view> pieces = SplitAtCommas(value);
+    for (size_t i = 0; i < pieces.size() && i < 4; ++i) *sides[i] = ReadInteger(pieces[i]);
+    return rect;
+}
+
+// "<text>" -> "text": the brackets keep blanks at the ends of an argument.
+std::u16string ReadArgument(const std::u16string& value) {
+    if (value.size() >= 2 && value.front() == u'<') return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// Reads the lines of one text, keeping the preset and task counters.
+class Reader {
+public:
+    explicit Reader(ConfigurationData data) : d_(data) {}
+
+    void Line(const std::u16string& line) {
+        std::u16string key, value;
+        SplitKeyValue(line, key, value);
+        if (key.empty()) return;
+        if (Preset(key, value)) return;
+        if (value.empty()) return;
+        if (Setting(key, value)) return;
+        Special(key, value);
+    }
+
+    int presetNames() const { return names_; }
+
+private:
+    QuirnelPreset* CurrentPreset() { return slot_ >= 0 && slot_ < kPresetCount ? &d_.presets[slot_] : nullptr; }
+    PresetTask* CurrentTask() {
+        QuirnelPreset* preset = CurrentPreset();
+        return preset && taskAdded_ && !preset->Tasks.empty() ? &preset->Tasks.back() : nullptr;
+    }
+
+    // The preset keys; three of them also take an empty value.
+    bool Preset(const std::u16string& key, const std::u16string& value) {
+        if (KeyIs(key, "Preset_Name")) {
+            ++names_;
+            if (slot_ < kPresetCount) ++slot_;  // capped: later presets are ignored anyway
+            taskAdded_ = false;
+            if (QuirnelPreset* p = CurrentPreset()) p->Name = value;
+            return true;
+        }
+        if (KeyIs(key, "PresetTask_Arg1") || KeyIs(key, "PresetTask_Arg2")) {
+            if (PresetTask* t = CurrentTask()) (KeyIs(key, "PresetTask_Arg1") ? t->Arg1 : t->Arg2) = ReadArgument(value);
+            return true;
+        }
+        if (value.empty()) return false;
+        static constexpr std::pair<const char*, int32_t QuirnelPreset::*> kFields[] = {
+            {"Preset_AutoApply", &QuirnelPreset::AutoApply}, {"Preset_ApplyType", &QuirnelPreset::ApplyType},
+            {"Preset_AutoSort", &QuirnelPreset::AutoSort},   {"Preset_SortColumn", &QuirnelPreset::SortColumn},
+            {"Preset_SortAscend", &QuirnelPreset::SortAscend},
+        };
+        for (const auto& [name, field] : kFields) {
+            if (!KeyIs(key, name)) continue;
+            if (QuirnelPreset* p = CurrentPreset()) p->*field = ReadInteger(value);
+            return true;
+        }
+        if (KeyIs(key, "PresetTask_Command")) {
+            if (QuirnelPreset* p = CurrentPreset()) {
+                p->Tasks.emplace_back().Command = ReadInteger(value);
+                taskAdded_ = true;
+            }
+            return true;
+        }
+        if (KeyIs(key, "PresetTask_SubCommand")) {
+            if (PresetTask* t = CurrentTask()) t->SubCommand = ReadInteger(value);
+            return true;
+        }
+        return false;
+    }
+
+    bool Setting(const std::u16string& key, const std::u16string& value) {
+        AppSettings& s = d_.settings;
+        if (const IntKey* k = FindIntKey(key)) {
+            int32_t n = ReadInteger(value);
+            s.*(k->field) = k->flag ? (n != 0) : n;
+            if (k->field == &AppSettings::LogHeight && n < 10) s.LogHeight = 50;
+            return true;
+        }
+        if (KeyIs(key, "UILanguage")) s.UILanguage = value;
+        else if (KeyIs(key, "FontName")) s.FontName = value;
+        else if (KeyIs(key, "FontItalic")) s.FontItalic = static_cast<uint8_t>(ReadInteger(value) & 0xFF);
+        else if (KeyIs(key, "RectMain")) s.RectMain = ReadRect(value);
+        else if (KeyIs(key, "RectInput")) s.RectInput = ReadRect(value);
+        else return false;
+        return true;
+    }
+
+    void Special(const std::u16string& key, const std::u16string& value) {
+        AppSettings& s = d_.settings;
+        if (KeyIs(key, "ColWidths")) {
+            s.ColWidths.clear();
+            for (std::u16string_view piece : SplitAtCommas(value)) s.ColWidths.push_back(static_cast<uint32_t>(ReadInteger(piece)));
+        } else if (KeyIs(key, "Hotkey")) {
+            std::vector<std::u16string_view> pieces = SplitAtCommas(value);
+            auto piece = [&](size_t i) { return i < pieces.size() ? ReadInteger(pieces[i]) : 0; };
+            auto found = d_.hotkeys.find(ReadInteger(value));
+            if (found == d_.hotkeys.end()) return;  // the file never adds records
+            found->second.KeyCode = piece(1);
+            found->second.Ctrl = piece(2) != 0;
+            found->second.Shift = piece(3) != 0;
+        } else if (KeyIs(key, "EnglishUI")) {
+            s.UILanguage = ReadInteger(value) != 0 ? u"english" : u"default";
+        } else if (KeyIs(key, "MainX1")) {
+            s.RectMain.left = ReadInteger(value);
+        } else if (KeyIs(key, "MainY1")) {
+            s.RectMain.top = ReadInteger(value);
+        } else if (KeyIs(key, "MainX2")) {
+            s.RectMain.right = ReadInteger(value);
+        } else if (KeyIs(key, "MainY2")) {
+            s.RectMain.bottom = ReadInteger(value);
+        }
+    }
+
+    ConfigurationData d_;
+    int slot_ = -1;
+    bool taskAdded_ = false;  // a task was appended since the last Preset_Name
+    int names_ = 0;
+};
+
+std::u16string Number(int64_t n) {
+    std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+void Put(std::u16string& out, std::string_view key, const std::u16string& value) {
+    out.append(key.begin(), key.end());
+    out += u'=';
+    out += value;
+    out += u"\r\n";
+}
+
+void PutInts(std::u16string& out, const AppSettings& s, const IntKey* begin, const IntKey* end) {
+    for (const IntKey* k = begin; k != end; ++k) Put(out, k->name, Number(s.*(k->field)));
+}
+
+void PutRect(std::u16string& out, std::string_view key, const Rect& r) {
+    if (r.right <= r.left || r.bottom <= r.top) return;  // only a rectangle with an area is kept
+    Put(out, key, Number(r.left) + u',' + Number(r.top) + u',' + Number(r.right) + u',' + Number(r.bottom));
+}
+
+}  // namespace
+
+int ApplyConfigurationText(const std::u16string& text, ConfigurationData data) {
+    Reader reader(data);
+    // A UTF-8 file saved with a byte-order mark would otherwise lose its first key.
+    size_t start = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
+    for (;;) {
+        size_t end = text.find(u'\n', start);
+        size_t stop = end == std::u16string::npos ? text.size() : end;
+        size_t len = stop - start;
+        if (len > 0 && text[stop - 1] == u'\r') --len;
+        reader.Line(text.substr(start, len));
+        if (end == std::u16string::npos) break;
+        start = end + 1;
+    }
+    return reader.presetNames();
+}
+
+bool ReadConfiguration(const std::u16string& path, AppState& app) {
+    std::u16string text;
+    if (!ReadTextFile(path, text)) return false;
+    ApplyConfigurationText(text, {app.settings, app.Presets, app.Hotkeys});
+    return true;
+}
+
+std::u16string FormatPresetBlock(const PresetTable& presets) {
+    std::u16string out;
+    for (const QuirnelPreset& p : presets) {
+        Put(out, "Preset_Name", p.Name);
+        Put(out, "Preset_AutoApply", Number(p.AutoApply));
+        Put(out, "Preset_ApplyType", Number(p.ApplyType));
+        Put(out, "Preset_AutoSort", Number(p.AutoSort));
+        Put(out, "Preset_SortColumn", Number(p.SortColumn));
+        Put(out, "Preset_SortAscend", Number(p.SortAscend));
+        for (const PresetTask& t : p.Tasks) {
+            Put(out, "PresetTask_Command", Number(t.Command));
+            Put(out, "PresetTask_SubCommand", Number(t.SubCommand));
+            Put(out, "PresetTask_Arg1", u'<' + t.Arg1 + u'>');
+            Put(out, "PresetTask_Arg2", u'<' + t.Arg2 + u'>');
+        }
+    }
+    return out;
+}
+
+std::u16string FormatConfiguration(const AppSettings& s, const PresetTable& presets, const HotkeyTable& hotkeys) {
+    std::u16string out;
+    Put(out, "UILanguage", s.UILanguage);
+    PutInts(out, s, std::begin(kListKeys), std::end(kListKeys));
+    PutRect(out, "RectMain", s.RectMain);
+    PutRect(out, "RectInput", s.RectInput);
+    PutInts(out, s, std::begin(kColorKeys), std::end(kColorKeys));
+    if (!s.FontName.empty()) {
+        Put(out, "FontName", s.FontName);
+        PutInts(out, s, std::begin(kFontKeys), std::end(kFontKeys));
+        Put(out, "FontItalic", Number(s.FontItalic));
+    }
+    PutInts(out, s, std::begin(kOtherKeys), std::end(kOtherKeys));
+    out += FormatPresetBlock(presets);
+    std::u16string widths;
+    for (size_t i = 0; i < s.ColWidths.size(); ++i) {
+        if (i > 0) widths += u',';
+        widths += Number(static_cast<int32_t>(s.ColWidths[i]));  // signed, as every number in the file
+    }
+    Put(out, "ColWidths", widths);
+    for (const auto& [id, r] : hotkeys)
+        Put(out, "Hotkey", Number(id) + u',' + Number(r.KeyCode) + u',' + Number(r.Ctrl) + u',' + Number(r.Shift));
+    return out;
+}
+
+bool WriteConfiguration(const std::u16string& path, const AppState& app) {
+    CreateParentFolders(path);
+    return WriteTextFile(path, FormatConfiguration(app.settings, app.Presets, app.Hotkeys));
+}
+
+}  // namespace quirnel

@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+
+#include "app/AppSettings.h"
+#include "app/AppState.h"
+#include "app/Hotkeys.h"
+#include "presets/Preset.h"
+
+namespace quirnel {
+
+// What a configuration text reads into or is written from.
+struct ConfigurationData {
+    AppSettings& settings;
+    PresetTable& presets;
+    HotkeyTable& hotkeys;
+};
+
+// Applies every line of a configuration text (lines end at LF, with or
+// without CR; a leading byte-order mark is dropped). The presets must start empty and the hotkeys hold the default
+// records. Returns the number of Preset_Name lines seen.
+int ApplyConfigurationText(const std::u16string& text, ConfigurationData data);
+
+// Reads the file and applies it; false (nothing applied) when it cannot be read.
+bool ReadConfiguration(const std::u16string& path, AppState& app);
+
+// The whole file text: settings, the preset block, column widths, hotkeys.
+std::u16string FormatConfiguration(const AppSettings& settings, const PresetTable& presets,
+                                   const HotkeyTable& hotkeys);
+
+// The five presets as key=value lines; also the content of a preset group file.
+std::u16string FormatPresetBlock(const PresetTable& presets);
+
+// Writes the file, creating a missing parent folder (the per-user fallback
+// location may not exist yet). False when it could not be written.
+bool WriteConfiguration(const std::u16string& path, const AppState& app);
+
+}  // namespace quirnel

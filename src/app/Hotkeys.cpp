@@ -1,0 +1,131 @@
+#include "app/Hotkeys.h"
+
+#include <cstdio>
+#include <string_view>
+
+#include "app/VirtualKeys.h"
+
+namespace quirnel {
+namespace {
+
+// Between modifier names, the full-width plus sign.
+constexpr char16_t kPlus = u'\uFF0B';
+
+constexpr HotkeyRecord kDefaults[] = {
+    {32770, vk::F1 + 10, 0, 0},  // Preset Settings: F11
+    {32771, vk::F1, 0, 0},     {32772, vk::F1 + 1, 0, 0}, {32773, vk::F1 + 2, 0, 0},
+    {32774, vk::F1 + 3, 0, 0}, {32775, vk::F1 + 4, 0, 0},
+    {32780, 'S', 1, 0},        {32781, 'Z', 1, 0},        {32782, 'Z', 1, 1},
+    {32790, 'O', 1, 0},        {32791, 'L', 1, 0},        {32792, 'R', 1, 0},
+    {32793, vk::Delete, 0, 0}, {32794, vk::Comma, 0, 0},  {32795, vk::Period, 0, 0},
+    {32800, 'C', 1, 0},        {32801, 'V', 1, 0},        {32802, 'D', 1, 0},        {32803, 'F', 1, 0},
+    {32804, 'C', 1, 1},        {32805, 'V', 1, 1},        {32806, 'D', 1, 1},        {32807, 'F', 1, 1},
+    {32808, vk::F1 + 6, 0, 0}, {32809, vk::F1 + 7, 0, 0},  // F7, F8
+    {32810, 0, 0, 0},          {32811, 0, 0, 0},          {32812, 0, 0, 0},          {32813, 0, 0, 0},
+    {32821, '1', 1, 0},        {32822, '2', 1, 0},        {32823, '3', 1, 0},        {32824, '4', 1, 0},
+    {32825, '5', 1, 0},        {32826, '6', 1, 0},        {32827, '7', 1, 0},        {32828, '8', 1, 0},
+    {32829, '9', 1, 0},        {32830, '0', 1, 0},
+    {32831, '1', 0, 1},        {32832, '2', 0, 1},        {32833, '3', 0, 1},
+    {32854, 'O', 1, 1},        {32855, 'L', 1, 1},
+};
+static_assert(sizeof kDefaults / sizeof kDefaults[0] == 44);
+
+const char16_t* NamedKey(int32_t code) {
+    switch (code) {
+        case vk::Backspace: return u"Backspace";
+        case vk::Tab: return u"Tab";
+        case vk::Clear: return u"Clear";
+        case vk::Enter: return u"Enter";
+        case vk::Shift: return u"Shift";
+        // The bare Ctrl keys can never be a hotkey's main key.
+        case vk::Control: case vk::LeftControl: case vk::RightControl: return u"NULL";
+        case vk::Pause: return u"PAUSE";
+        case vk::CapsLock: return u"CapsLock";
+        case vk::Escape: return u"Escape";
+        case vk::Space: return u"Space";
+        case vk::PageUp: return u"Page Up";
+        case vk::PageDown: return u"Page Down";
+        case vk::End: return u"End";
+        case vk::Home: return u"Home";
+        case vk::Left: return u"Left Arrow";
+        case vk::Up: return u"Up Arrow";
+        case vk::Right: return u"Right Arrow";
+        case vk::Down: return u"Down Arrow";
+        case vk::PrintScreen: return u"PrintScreen";
+        case vk::Insert: return u"Insert";
+        case vk::Delete: return u"Delete";
+        case vk::Multiply: return u"Numpad *";
+        case vk::Add: return u"Numpad +";
+        case vk::Subtract: return u"Numpad -";
+        case vk::Decimal: return u"Numpad .";
+        case vk::Divide: return u"Numpad /";
+        case vk::NumLock: return u"NumLock";
+        case vk::ScrollLock: return u"ScrollLock";
+        case vk::LeftShift: return u"Left Shift";
+        case vk::RightShift: return u"Right Shift";
+        // The punctuation keys show their shifted character for some.
+        case vk::Semicolon: return u";";
+        case vk::Equals: return u"=";
+        case vk::Comma: return u"<";
+        case vk::Minus: return u"-";
+        case vk::Period: return u">";
+        case vk::Slash: return u"?";
+        case vk::Grave: return u"~";
+        case vk::LeftBracket: return u"[";
+        case vk::Backslash: return u"\\";
+        case vk::RightBracket: return u"]";
+        case vk::Quote: return u"'";
+        default: return nullptr;
+    }
+}
+
+std::u16string Ascii(std::string_view text) { return std::u16string(text.begin(), text.end()); }
+
+}  // namespace
+
+void ResetHotkeys(HotkeyTable& table) {
+    table.clear();
+    for (const HotkeyRecord& record : kDefaults) table.emplace(record.CommandId, record);
+}
+
+HotkeyTable DefaultHotkeys() {
+    HotkeyTable table;
+    ResetHotkeys(table);
+    return table;
+}
+
+std::optional<int32_t> FindHotkey(const HotkeyTable& table, int32_t keyCode, bool ctrlDown, bool shiftDown) {
+    if (keyCode == 0) return std::nullopt;  // an unmapped key must not start a command without hotkey
+    for (const auto& [id, record] : table)
+        if (record.KeyCode == keyCode && (record.Ctrl != 0) == ctrlDown && (record.Shift != 0) == shiftDown)
+            return id;
+    return std::nullopt;
+}
+
+std::u16string KeyName(int32_t keyCode) {
+    if (const char16_t* name = NamedKey(keyCode)) return name;
+    if ((keyCode >= '0' && keyCode <= '9') || (keyCode >= 'A' && keyCode <= 'Z'))
+        return std::u16string(1, static_cast<char16_t>(keyCode));
+    char text[24];
+    if (keyCode >= vk::Numpad0 && keyCode <= vk::Numpad0 + 9)
+        std::snprintf(text, sizeof text, "Numpad %d", keyCode - vk::Numpad0);
+    else if (keyCode >= vk::F1 && keyCode <= vk::F1 + 11)
+        std::snprintf(text, sizeof text, "F%d", keyCode - vk::F1 + 1);
+    else
+        std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(keyCode));
+    return Ascii(text);
+}
+
+std::u16string HotkeyText(const HotkeyRecord& record) {
+    std::u16string text;
+    if (record.Ctrl != 0) text += std::u16string(u"Ctrl") + kPlus;
+    if (record.Shift != 0) text += std::u16string(u"Shift") + kPlus;
+    if (record.KeyCode != 0) text += KeyName(record.KeyCode);
+    return text;
+}
+
+std::u16string HotkeyMenuText(const std::u16string& menuText, const HotkeyRecord& record) {
+    return menuText.substr(0, menuText.find(u'\t')) + u'\t' + HotkeyText(record);
+}
+
+}  // namespace quirnel

@@ -1,0 +1,78 @@
+#include "namelist/ImportExport.h"
+
+#include "app/TextFile.h"
+#include "namelist/AddItems.h"
+#include "namelist/PathHelpers.h"
+
+namespace quirnel {
+
+std::u16string ExportList(const NameList& list, ListExport what) {
+    std::u16string text;
+    size_t size = 0;  // one allocation for lists of a million rows
+    for (int r = 0; r < list.size(); ++r)
+        size += 3 + list.newName(r).size() + (what == ListExport::TargetPaths ? list.newFolder(r).size() : 0);
+    text.reserve(size);
+    for (int r = 0; r < list.size(); ++r) {
+        if (r > 0) text += u"\r\n";
+        text += what == ListExport::NewNames ? list.newName(r) : NewFullPath(list, r);
+    }
+    return text;
+}
+
+bool ExportListToFile(const NameList& list, ListExport what, const std::u16string& path) {
+    return WriteTextFile(path, ExportList(list, what));
+}
+
+namespace {
+
+// Calls line(text) for every trimmed line until it returns false.
+template <typename Line>
+void ForEachLine(const std::u16string& text, Line line) {
+    // A UTF-8 file's byte-order mark is no part of the first name or path.
+    size_t start = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
+    for (;;) {
+        size_t end = text.find(u'\n', start);
+        if (!line(TrimBlanks(text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start))))
+            return;
+        if (end == std::u16string::npos) return;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+std::vector<std::u16string> SplitImportLines(const std::u16string& text) {
+    std::vector<std::u16string> lines;
+    ForEachLine(text, [&](std::u16string line) {
+        lines.push_back(std::move(line));
+        return true;
+    });
+    return lines;
+}
+
+void ImportNewNames(NameList& list, const std::u16string& text) {
+    int row = 0;
+    ForEachLine(text, [&](const std::u16string& line) {
+        if (row >= list.size()) return false;
+        list.setNewName(row++, NameOf(line, true, list.style()));
+        return true;
+    });
+}
+
+bool ImportNewNamesFromFile(NameList& list, const std::u16string& path) {
+    std::u16string text;
+    if (!ReadTextFile(path, text)) return false;
+    ImportNewNames(list, text);
+    return true;
+}
+
+void ImportPaths(Workspace& ws, const std::u16string& text) { AddPathList(ws, SplitImportLines(text)); }
+
+bool ImportPathsFromFile(Workspace& ws, const std::u16string& path) {
+    std::u16string text;
+    if (!ReadTextFile(path, text)) return false;
+    ImportPaths(ws, text);
+    return true;
+}
+
+}  // namespace quirnel

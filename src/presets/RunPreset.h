@@ -1,0 +1,28 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "presets/Preset.h"
+
+namespace quirnel {
+
+// What a preset run needs from the window: the list sort, the operation of
+// one command (returns true to end the run early), and the start of an apply
+// run. The window wires its real ones; tests record the calls.
+struct PresetActions {
+    std::function<void(int column, bool ascending)> sort;
+    std::function<bool(int command, int subCommand, std::u16string arg1, std::u16string arg2)> runTask;
+    std::function<void(int applyType)> apply;
+};
+
+// Commands a preset task may run: the ones that rewrite proposals or the list
+// without a dialog or a selection. The main-window actions (apply, undo,
+// sort, edit name, move up/down) and unknown values are skipped.
+bool RunsInPreset(int command);
+
+// Sort (when asked), every runnable task in order with copies of its stored
+// arguments, then the apply (when asked). The preset itself is never changed.
+// Returns false when a task ended the run early; the apply is then skipped.
+bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions);
+
+}  // namespace quirnel

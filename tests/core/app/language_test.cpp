@@ -1,0 +1,122 @@
+#include "app/Language.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "../support/TempFolder.h"
+#include "app/ConfigurationPath.h"
+
+using namespace quirnel;
+
+namespace {
+
+EnvironmentLookup Env(std::map<std::string, std::string> vars) {
+    return [vars = std::move(vars)](const char* name) -> const char* {
+        auto found = vars.find(name);
+        return found == vars.end() ? nullptr : found->second.c_str();
+    };
+}
+
+TEST(UiLanguageChoice, SettingOrOperatingSystem) {
+    struct Case {
+        std::u16string setting;
+        std::map<std::string, std::string> env;
+        UiLanguage expected;
+    };
+    const Case cases[] = {
+        {u"English", {{"LANG", "ko_KR.UTF-8"}}, UiLanguage::English},
+        {u"KOREAN", {{"LANG", "en_US.UTF-8"}}, UiLanguage::Korean},
+        {u"default", {{"LANG", "ko_KR.UTF-8"}}, UiLanguage::Korean},
+        {u"french", {{"LANG", "ko"}}, UiLanguage::Korean},
+        {u"default", {{"LANG", "de_DE.UTF-8"}}, UiLanguage::English},
+        {u"default", {}, UiLanguage::English},
+        {u"default", {{"LC_ALL", "en_GB.UTF-8"}, {"LANG", "ko_KR.UTF-8"}}, UiLanguage::English},
+        {u"default", {{"LC_MESSAGES", "ko_KR.UTF-8"}, {"LANG", "C"}}, UiLanguage::Korean},
+        {u"default", {{"LC_ALL", ""}, {"LANG", "ko_KR"}}, UiLanguage::Korean},
+        {u"english ", {{"LANG", "ko_KR"}}, UiLanguage::Korean},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseUiLanguage(c.setting, Env(c.env)), c.expected) << std::string(c.setting.begin(), c.setting.end());
+}
+
+TEST(UiLanguageChoice, CurrentCommandIgnoresCase) {
+    EXPECT_EQ(CurrentLanguageCommand(u"korean"), 32862);
+    EXPECT_EQ(CurrentLanguageCommand(u"ENGLISH"), 32861);
+    EXPECT_EQ(CurrentLanguageCommand(u"french"), 32864);
+    EXPECT_EQ(CurrentLanguageCommand(u"default"), 32864);
+}
+
+class AnsweringHost : public Host {
+public:
+    explicit AnsweringHost(bool answer) : answer(answer) {}
+    void AppendLog(const std::u16string&) override {}
+    void SetStatusText(const std::u16string&) override {}
+    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
+    bool AskYesNo(const std::u16string& q) override {
+        questions.push_back(q);
+        return answer;
+    }
+    bool answer;
+    std::vector<std::u16string> questions;
+};
+
+TEST(UiLanguageSwitch, StoresTheChoiceAndAsksToRestart) {
+    AppSettings s;
+    s.UILanguage = u"ENGLISH";
+    AnsweringHost no(false);
+    EXPECT_FALSE(SwitchLanguage(s, kLanguageEnglishCommand, no));
+    EXPECT_TRUE(no.questions.empty()) << "choosing the current language asks nothing";
+    EXPECT_EQ(s.UILanguage, u"ENGLISH");
+
+    EXPECT_FALSE(SwitchLanguage(s, kLanguageKoreanCommand, no));
+    EXPECT_EQ(s.UILanguage, u"korean") << "kept for the next start even after No";
+    ASSERT_EQ(no.questions.size(), 1u);
+    EXPECT_EQ(no.questions[0], LoadText(145));
+
+    AnsweringHost yes(true);
+    EXPECT_TRUE(SwitchLanguage(s, kLanguageDefaultCommand, yes));
+    EXPECT_EQ(s.UILanguage, u"default");
+
+    s.UILanguage = u"french";
+    EXPECT_FALSE(SwitchLanguage(s, kLanguageDefaultCommand, yes)) << "an unknown text already counts as Default";
+    EXPECT_EQ(s.UILanguage, u"french");
+    EXPECT_FALSE(SwitchLanguage(s, 32863, yes));
+    EXPECT_EQ(yes.questions.size(), 1u);
+}
+
+TEST(ConfigurationPathRule, BesideTheExecutableWhenWritable) {
+    auto writable = [](const std::u16string&) { return true; };
+    EXPECT_EQ(ConfigurationPath(u"C:\\Tools\\Quirnel.exe", Env({}), writable, PathStyle::Windows()), u"C:\\Tools\\Quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(u"C:\\Apps\\my.tools\\Quirnel", Env({}), writable, PathStyle::Windows()),
+              u"C:\\Apps\\my.tools\\Quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(u"/opt/my.tools/quirnel", Env({}), writable, PathStyle::Posix()), u"/opt/my.tools/quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(u"/quirnel.bin", Env({}), writable, PathStyle::Posix()), u"/quirnel.ini");
+}
+
+TEST(ConfigurationPathRule, UserConfigFolderOtherwise) {
+    auto readOnly = [](const std::u16string&) { return false; };
+    const PathStyle& posix = PathStyle::Posix();
+    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}), readOnly, posix),
+              u"/cfg/quirnel/quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"HOME", "/home/u"}}), readOnly, posix),
+              u"/home/u/.config/quirnel/quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"XDG_CONFIG_HOME", "rel"}, {"HOME", "/home/u"}}), readOnly, posix),
+              u"/home/u/.config/quirnel/quirnel.ini")
+        << "a relative XDG_CONFIG_HOME is ignored";
+    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({}), readOnly, posix), u"/usr/bin/quirnel.ini");
+}
+
+TEST(ConfigurationPathRule, RealFolders) {
+    test::TempFolder dir;
+    EXPECT_TRUE(IsFolderWritable(dir.path()));
+    EXPECT_FALSE(IsFolderWritable(dir.path() + u"/missing"));
+    dir.writeBytes("file", "x");
+    EXPECT_FALSE(IsFolderWritable(dir.file("file")));
+    EXPECT_EQ(ConfigurationPath(dir.path() + u"/quirnel", Env({})), dir.path() + u"/quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(dir.path() + u"/missing/quirnel", Env({{"XDG_CONFIG_HOME", dir.native()}})),
+              dir.path() + u"/quirnel/quirnel.ini");
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#include "namelist/ImportExport.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "../support/TempFolder.h"
+#include "namelist/PathHelpers.h"
+#include "platform/FileSystem.h"
+
+using namespace quirnel;
+
+namespace {
+
+class QuietHost : public Host {
+public:
+    void AppendLog(const std::u16string& m) override { log.push_back(m); }
+    void SetStatusText(const std::u16string&) override {}
+    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
+    bool AskYesNo(const std::u16string&) override { return true; }
+    std::vector<std::u16string> log;
+};
+
+void AddRows(NameList& list, const std::u16string& folder, std::initializer_list<const char16_t*> names) {
+    for (const char16_t* n : names) {
+        RowSource s;
+        s.name = n;
+        s.folder = folder;
+        list.appendRow(s);
+    }
+}
+
+std::vector<std::u16string> NewNames(const NameList& list) {
+    std::vector<std::u16string> out;
+    for (int r = 0; r < list.size(); ++r) out.push_back(list.newName(r));
+    return out;
+}
+
+TEST(ListExport, OneLinePerRowWithoutATrailingBreak) {
+    NameList list(PathStyle::Windows());
+    EXPECT_EQ(ExportList(list, ListExport::NewNames), u"");
+    AddRows(list, u"C:\\data", {u"a.txt", u"b.txt", u"c.txt"});
+    list.setNewName(1, u"");
+    list.setNewFolder(2, u"D:\\out");
+    EXPECT_EQ(ExportList(list, ListExport::NewNames), u"a.txt\r\n\r\nc.txt");
+    EXPECT_EQ(ExportList(list, ListExport::TargetPaths), u"C:\\data\\a.txt\r\nC:\\data\\\r\nD:\\out\\c.txt");
+}
+
+TEST(ListImport, LinesGiveNewNamesRowByRow) {
+    struct Case {
+        std::u16string text;
+        std::vector<std::u16string> expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {u"a.txt\nb.txt\n", {u"a.txt", u"b.txt", u""}, "a final line feed gives a last empty line"},
+        {u"x\r\ny\r\nz", {u"x", u"y", u"z"}, "CR LF and LF give the same"},
+        {u"  x \t\ny", {u"x", u"y", u"3"}, "blanks dropped, rows beyond the lines kept"},
+        {u"C:\\photos\\img 1.jpg", {u"img 1.jpg", u"2", u"3"}, "a pasted path gives its name"},
+        {u"", {u"", u"2", u"3"}, "an empty text is one empty line"},
+        {u"\uFEFFm\nn", {u"m", u"n", u"3"}, "a byte-order mark is no part of the first name"},
+        {u"p\nq\nr\ns\nt", {u"p", u"q", u"r"}, "extra lines are ignored"},
+    };
+    for (const Case& c : cases) {
+        NameList list(PathStyle::Windows());
+        AddRows(list, u"C:\\data", {u"1", u"2", u"3"});
+        ImportNewNames(list, c.text);
+        EXPECT_EQ(NewNames(list), c.expected) << c.what;
+    }
+    NameList posix(PathStyle::Posix());
+    AddRows(posix, u"/data", {u"1"});
+    ImportNewNames(posix, u"/home/u/img 2.jpg\n");
+    EXPECT_EQ(posix.newName(0), u"img 2.jpg");
+}
+
+TEST(ListImport, ExportThenImportRestoresNamesWithoutOuterBlanks) {
+    test::TempFolder dir;
+    NameList list(PathStyle::Posix());
+    AddRows(list, u"/data", {u"one", u"two", u"three"});
+    list.setNewName(0, u" padded ");
+    list.setNewName(1, u"");
+    list.setNewName(2, u"한글 이름.txt");
+    ASSERT_TRUE(ExportListToFile(list, ListExport::NewNames, dir.file("names.txt")));
+    EXPECT_EQ(dir.readBytes("names.txt").substr(0, 2), "\xFF\xFE");
+    NameList back(PathStyle::Posix());
+    AddRows(back, u"/data", {u"one", u"two", u"three"});
+    ASSERT_TRUE(ImportNewNamesFromFile(back, dir.file("names.txt")));
+    EXPECT_EQ(NewNames(back), (std::vector<std::u16string>{u"padded", u"", u"한글 이름.txt"}));
+
+    EXPECT_FALSE(ImportNewNamesFromFile(back, dir.file("missing.txt")));
+    EXPECT_EQ(back.newName(0), u"padded") << "an unreadable file changes nothing";
+}
+
+TEST(ListImport, PathListAddsExistingPathsOnly) {
+    test::TempFolder dir;
+    dir.writeBytes("b.txt", "b");
+    dir.writeBytes("a.txt", "a");
+    std::string listFile = dir.native() + "/a.txt\r\n\r\n  " + dir.native() + "/b.txt  \r\n" + dir.native() +
+                           "/missing.txt\n" + dir.native() + "/a.txt";  // UTF-8, mixed line ends, a duplicate
+    dir.writeBytes("list.lst", listFile);
+    AppState app;
+    app.settings.AutoSort = 0;
+    QuietHost host;
+    Workspace ws(app, host, PathStyle::Posix());
+    ASSERT_TRUE(ImportPathsFromFile(ws, dir.file("list.lst")));
+    ASSERT_EQ(ws.list.size(), 2);
+    EXPECT_EQ(ws.list.oldName(0), u"a.txt");
+    EXPECT_EQ(ws.list.oldName(1), u"b.txt");
+    EXPECT_EQ(ws.list.oldFolder(0), dir.path());
+    EXPECT_FALSE(ImportPathsFromFile(ws, dir.file("nothing.lst")));
+    EXPECT_EQ(ws.list.size(), 2);
+}
+
+TEST(ListImport, RandomInputIsHandledSafely) {
+    std::mt19937 rng(777);
+    const std::u16string alphabet = u"ab \t\r\n\\/.\uFFFD\xD800";
+    for (int round = 0; round < 200; ++round) {
+        std::u16string text;
+        for (int i = static_cast<int>(rng() % 80); i > 0; --i) text += alphabet[rng() % alphabet.size()];
+        NameList list(round % 2 ? PathStyle::Windows() : PathStyle::Posix());
+        AddRows(list, u"/d", {u"1", u"2", u"3", u"4"});
+        ImportNewNames(list, text);
+        size_t lines = SplitImportLines(text).size();
+        for (int r = 0; r < list.size(); ++r) {
+            EXPECT_EQ(list.newName(r).find(list.style().separator), std::u16string::npos);
+            if (static_cast<size_t>(r) >= lines) {
+                EXPECT_EQ(list.newName(r), list.oldName(r));
+            }
+        }
+    }
+    // Random bytes as a path-list file: whatever happens to exist may be
+    // added (LoadType 0 never descends into a folder), nothing else.
+    test::TempFolder dir;
+    AppState app;
+    app.settings.LoadType = 0;
+    QuietHost host;
+    Workspace ws(app, host, PathStyle::Posix());
+    for (int round = 0; round < 100; ++round) {
+        std::string bytes;
+        for (int i = static_cast<int>(rng() % 200); i > 0; --i) bytes += static_cast<char>(rng() % 256);
+        dir.writeBytes("random.lst", bytes);
+        EXPECT_TRUE(ImportPathsFromFile(ws, dir.file("random.lst")));
+    }
+    for (int r = 0; r < ws.list.size(); ++r) EXPECT_TRUE(GetPathAttributes(ws.list.fullPath(r)).exists);
+}
+
+}  // namespace
