@@ -99,4 +99,15 @@ std::u16string LongPathForm(const std::u16string& path) {
     return out;
 }
 
+std::u16string ExecutablePath() {
+    std::vector<char> buf(4096);
+    for (;;) {
+        ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
+        if (n < 0) return {};
+        if (static_cast<size_t>(n) < buf.size()) return FromNative(std::string_view(buf.data(), static_cast<size_t>(n)));
+        if (buf.size() > (1u << 20)) return {};
+        buf.resize(buf.size() * 2);
+    }
+}
+
 }  // namespace quirnel

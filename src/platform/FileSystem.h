@@ -36,4 +36,7 @@ PathAttributes GetPathAttributes(const std::u16string& path);
 // Empty when no absolute form can be had.
 std::u16string LongPathForm(const std::u16string& path);
 
+// The running program's own file; empty when the system does not tell.
+std::u16string ExecutablePath();
+
 }  // namespace quirnel

@@ -1,8 +1,10 @@
 #include "ui/CQuirnelApp.h"
 
-#include <QLocale>
-
+#include "app/Configuration.h"
+#include "app/ConfigurationPath.h"
+#include "app/Language.h"
 #include "app/StringTable.h"
+#include "platform/FileSystem.h"
 #include "ui/CQuirnelDlg.h"
 
 namespace quirnel {
@@ -11,21 +13,21 @@ CQuirnelApp::CQuirnelApp(int& argc, char** argv) : qt_(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Quirnel"));
 }
 
-UiLanguage CQuirnelApp::ChooseLanguage(const std::u16string& setting) {
-    std::u16string low;
-    for (char16_t c : setting) low.push_back(c >= u'A' && c <= u'Z' ? c + 32 : c);
-    if (low == u"english") return UiLanguage::English;
-    if (low == u"korean") return UiLanguage::Korean;
-    return QLocale::system().language() == QLocale::Korean ? UiLanguage::Korean : UiLanguage::English;
-}
-
 int CQuirnelApp::Run() {
-    SetUiLanguage(ChooseLanguage(state_.settings.UILanguage));
+    state_.ConfigPath = ConfigurationPath(ExecutablePath());
+    state_.Hotkeys = DefaultHotkeys();
+    ReadConfiguration(state_.ConfigPath, state_);  // a missing file leaves the defaults
+    SetUiLanguage(ChooseUiLanguage(state_.settings.UILanguage));
     state_.StopFlag = 1;
     state_.UnappliedFlag = 0;
-    CQuirnelDlg dlg(state_);
-    dlg.show();
-    return qt_.exec();
+    int code;
+    {
+        CQuirnelDlg dlg(state_);
+        dlg.show();
+        code = qt_.exec();
+    }
+    WriteConfiguration(state_.ConfigPath, state_);
+    return code;
 }
 
 }  // namespace quirnel

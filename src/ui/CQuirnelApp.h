@@ -11,11 +11,9 @@ namespace quirnel {
 class CQuirnelApp {
 public:
     CQuirnelApp(int& argc, char** argv);
+    // Start-up, the window's run, and the configuration written at the end.
     int Run();
     AppState& state() { return state_; }
-
-    // "english" and "korean" force a language, anything else follows the system.
-    static UiLanguage ChooseLanguage(const std::u16string& setting);
 
 private:
     QApplication qt_;
