@@ -79,22 +79,18 @@ int CompareText(const std::u16string& a, const std::u16string& b, TextOrder orde
 void AppendSortKey(const std::u16string& text, TextOrder order, std::string& out) {
     UCollator* c = CollatorFor(order);
     if (!c) return AppendUnitsKey(text, out);
-    size_t start = out.size();
-    int32_t room = static_cast<int32_t>(text.size()) * 4 + 16;
-    for (;;) {
-        out.resize(start + room);
-        auto* dest = reinterpret_cast<uint8_t*>(out.data() + start);
-        int32_t need = ucol_getSortKey(c, Units(text), static_cast<int32_t>(text.size()), dest, room);
-        if (need <= 0) {  // cannot happen for valid arguments; no key orders first
-            out.resize(start);
-            return;
-        }
-        if (need <= room) {
-            out.resize(start + need - 1);  // without the terminating zero byte
-            return;
-        }
-        room = need;
+    const auto* units = Units(text);
+    const auto length = static_cast<int32_t>(text.size());
+    uint8_t local[512];
+    int32_t need = ucol_getSortKey(c, units, length, local, sizeof local);
+    if (need <= 0) return;  // cannot happen for valid arguments; no key orders first
+    if (need <= static_cast<int32_t>(sizeof local)) {
+        out.append(reinterpret_cast<const char*>(local), need - 1);  // without the closing zero byte
+        return;
     }
+    std::string big(need, '\0');
+    ucol_getSortKey(c, units, length, reinterpret_cast<uint8_t*>(big.data()), need);
+    out.append(big, 0, need - 1);
 }
 
 }  // namespace quirnel

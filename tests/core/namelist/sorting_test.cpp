@@ -146,6 +146,32 @@ TEST(SortingTest, SortedRowsAreOrderedByCompareRows) {
             }
 }
 
+// Long lists build their keys on several threads; the result must be the same
+// ordered, stable sequence.
+TEST(SortingTest, LongListsSortLikeShortOnes) {
+    NameList list(PathStyle::Posix());
+    std::vector<Item> items;
+    for (int i = 0; i < 30000; ++i) {
+        std::u16string digits, folder = u"/f";
+        for (char c : std::to_string((i * 7919) % 1000)) digits.push_back(c);
+        for (char c : std::to_string(i)) folder.push_back(c);
+        items.push_back({(i % 2 ? u"Img_" : u"img_") + digits, folder, i % 17 == 0});
+    }
+    Fill(list, items);
+    ASSERT_EQ(list.size(), 30000);
+    for (bool ascending : {true, false}) {
+        SortRows(list, ColOldName, ascending, true);
+        for (int r = 0; r + 1 < list.size(); ++r) {
+            int c = CompareRows(list, r, r + 1, ColOldName, true);
+            ASSERT_TRUE(ascending ? c <= 0 : c >= 0) << r;
+        }
+    }
+    // Equal names (case aside) keep the order the previous sort left them in.
+    std::vector<std::u16string> before = ColumnTexts(list, ColFullPath);
+    SortRows(list, ColOldName, false, true);
+    EXPECT_EQ(ColumnTexts(list, ColFullPath), before);
+}
+
 TEST(SortingTest, SortListRemembersStateAndFollowsSortLikeWindows) {
     TestWorkspace t;
     Fill(t.ws.list, SpecItems());
