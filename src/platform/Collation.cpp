@@ -44,9 +44,12 @@ CollatorPtr OpenCollator(TextOrder order) {
 // One collator per thread and order: a collator must not be shared between
 // threads that use it at the same time.
 UCollator* CollatorFor(TextOrder order) {
-    thread_local CollatorPtr logical = OpenCollator(TextOrder::Logical);
+    if (order == TextOrder::Logical) {
+        thread_local CollatorPtr logical = OpenCollator(TextOrder::Logical);
+        return logical.get();
+    }
     thread_local CollatorPtr plain = OpenCollator(TextOrder::Plain);
-    return order == TextOrder::Logical ? logical.get() : plain.get();
+    return plain.get();
 }
 
 const UChar* Units(const std::u16string& s) { return reinterpret_cast<const UChar*>(s.data()); }
