@@ -4,6 +4,7 @@
 
 #include "app/StringTable.h"
 #include "namelist/PathHelpers.h"
+#include "namelist/Sorting.h"
 #include "platform/Collation.h"
 
 namespace quirnel {
@@ -96,8 +97,6 @@ std::u16string DroppedNamesText(const std::vector<std::u16string>& dropped, cons
     return text;
 }
 
-void AutoSortAfterAdd(Workspace& ws) {
-    // The list order by the header's column arrives with sorting.
-}
+void AutoSortAfterAdd(Workspace& ws) { SortList(ws, ws.SortColumn, ws.SortAscending); }
 
 }  // namespace quirnel

@@ -1,57 +1,99 @@
 #include "platform/Collation.h"
 
-#include <unicode/uchar.h>
+#include <unicode/ucol.h>
+#include <unicode/uloc.h>
+
+#include <cstring>
+#include <memory>
 
 namespace quirnel {
 namespace {
 
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+struct CollatorClose {
+    void operator()(UCollator* c) const { ucol_close(c); }
+};
+using CollatorPtr = std::unique_ptr<UCollator, CollatorClose>;
 
-// Code point at i (a pair counts as one), advancing i.
-char32_t NextPoint(const std::u16string& s, size_t& i) {
-    char16_t c = s[i++];
-    if (c >= 0xD800 && c <= 0xDBFF && i < s.size() && s[i] >= 0xDC00 && s[i] <= 0xDFFF)
-        return 0x10000 + ((char32_t(c) - 0xD800) << 10) + (s[i++] - 0xDC00);
+// The C and POSIX locales map to en_US_POSIX, whose collation is code point
+// order (upper case before all lower case); the root collation serves them.
+const char* UserLocale() {
+    const char* name = uloc_getDefault();
+    if (std::strncmp(name, "en_US_POSIX", 11) == 0 || std::strcmp(name, "c") == 0) return "";
+    return name;
+}
+
+// Secondary strength ignores case but keeps accents apart; numeric collation
+// reads digit runs by value, whatever their length or leading zeros.
+CollatorPtr OpenCollator(TextOrder order) {
+    UErrorCode status = U_ZERO_ERROR;
+    CollatorPtr c(ucol_open(UserLocale(), &status));
+    if (U_FAILURE(status) || !c) {
+        status = U_ZERO_ERROR;
+        c.reset(ucol_open("", &status));
+    }
+    if (!c) return c;
+    if (order == TextOrder::Logical) {
+        ucol_setAttribute(c.get(), UCOL_STRENGTH, UCOL_SECONDARY, &status);
+        ucol_setAttribute(c.get(), UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
+    } else {
+        ucol_setAttribute(c.get(), UCOL_STRENGTH, UCOL_TERTIARY, &status);
+    }
     return c;
 }
 
-// Compares the digit runs starting at i and j by value, advancing both.
-int CompareNumbers(const std::u16string& a, size_t& i, const std::u16string& b, size_t& j) {
-    while (i < a.size() && a[i] == u'0' && i + 1 < a.size() && IsDigit(a[i + 1])) ++i;
-    while (j < b.size() && b[j] == u'0' && j + 1 < b.size() && IsDigit(b[j + 1])) ++j;
-    size_t ei = i, ej = j;
-    while (ei < a.size() && IsDigit(a[ei])) ++ei;
-    while (ej < b.size() && IsDigit(b[ej])) ++ej;
-    if (ei - i != ej - j) return ei - i < ej - j ? -1 : 1;
-    for (size_t k = 0; k < ei - i; ++k)
-        if (a[i + k] != b[j + k]) return a[i + k] < b[j + k] ? -1 : 1;
-    i = ei;
-    j = ej;
-    return 0;
+// One collator per thread and order: a collator must not be shared between
+// threads that use it at the same time.
+UCollator* CollatorFor(TextOrder order) {
+    if (order == TextOrder::Logical) {
+        thread_local CollatorPtr logical = OpenCollator(TextOrder::Logical);
+        return logical.get();
+    }
+    thread_local CollatorPtr plain = OpenCollator(TextOrder::Plain);
+    return plain.get();
+}
+
+const UChar* Units(const std::u16string& s) { return reinterpret_cast<const UChar*>(s.data()); }
+
+// Code unit order: what is left when ICU cannot open any collator.
+int CompareUnits(const std::u16string& a, const std::u16string& b) {
+    int r = a.compare(b);
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+void AppendUnitsKey(const std::u16string& text, std::string& out) {
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c >> 8));
+        out.push_back(static_cast<char>(c & 0xFF));
+    }
 }
 
 }  // namespace
 
-int CompareLogical(const std::u16string& a, const std::u16string& b) {
-    size_t i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (IsDigit(a[i]) && IsDigit(b[j])) {
-            int r = CompareNumbers(a, i, b, j);
-            if (r) return r;
-            continue;
-        }
-        char32_t x = u_foldCase(NextPoint(a, i), U_FOLD_CASE_DEFAULT);
-        char32_t y = u_foldCase(NextPoint(b, j), U_FOLD_CASE_DEFAULT);
-        if (x != y) return x < y ? -1 : 1;
+int CompareText(const std::u16string& a, const std::u16string& b, TextOrder order) {
+    UCollator* c = CollatorFor(order);
+    if (!c) return CompareUnits(a, b);
+    switch (ucol_strcoll(c, Units(a), static_cast<int32_t>(a.size()), Units(b), static_cast<int32_t>(b.size()))) {
+        case UCOL_LESS: return -1;
+        case UCOL_GREATER: return 1;
+        default: return 0;
     }
-    if (i < a.size()) return 1;
-    if (j < b.size()) return -1;
-    return 0;
 }
 
-int ComparePlain(const std::u16string& a, const std::u16string& b) {
-    int r = a.compare(b);
-    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+void AppendSortKey(const std::u16string& text, TextOrder order, std::string& out) {
+    UCollator* c = CollatorFor(order);
+    if (!c) return AppendUnitsKey(text, out);
+    const auto* units = Units(text);
+    const auto length = static_cast<int32_t>(text.size());
+    uint8_t local[512];
+    int32_t need = ucol_getSortKey(c, units, length, local, sizeof local);
+    if (need <= 0) return;  // cannot happen for valid arguments; no key orders first
+    if (need <= static_cast<int32_t>(sizeof local)) {
+        out.append(reinterpret_cast<const char*>(local), need - 1);  // without the closing zero byte
+        return;
+    }
+    std::string big(need, '\0');
+    ucol_getSortKey(c, units, length, reinterpret_cast<uint8_t*>(big.data()), need);
+    out.append(big, 0, need - 1);
 }
 
 }  // namespace quirnel

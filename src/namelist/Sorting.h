@@ -1,0 +1,21 @@
+#pragma once
+#include "namelist/NameList.h"
+#include "namelist/Workspace.h"
+
+namespace quirnel {
+
+// How rows a and b order by a column: negative, zero or positive. Name and
+// path columns put files before folders, then compare their texts logically or
+// plainly; Size compares numbers; the time columns compare times; any other
+// column (-1 included) finds all rows equal.
+int CompareRows(const NameList& list, int a, int b, int column, bool logical);
+
+// Reorders all rows by a column; descending negates the comparison. Stable:
+// rows that compare equal keep their order.
+void SortRows(NameList& list, int column, bool ascending, bool logical);
+
+// Remembers column and direction as the list's sort state and sorts, in the
+// text order SortLikeWindows chooses.
+void SortList(Workspace& ws, int column, bool ascending);
+
+}  // namespace quirnel

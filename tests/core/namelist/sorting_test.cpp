@@ -1,0 +1,195 @@
+#include "namelist/Sorting.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "namelist/AddItems.h"
+#include "list_ops_support.h"
+
+using namespace quirnel;
+using namespace quirnel::testing_support;
+
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+std::vector<Item> SpecItems() {
+    return {{u"b.txt", u"C:\\data"}, {u"a10.txt", u"C:\\data"}, {u"a9.txt", u"C:\\data"}, {u"a", u"C:\\data", true}};
+}
+
+struct NameSortCase {
+    const char* what;
+    int column;
+    bool ascending;
+    bool logical;
+    Names expected;  // Old Names after the sort
+};
+
+TEST(SortingTest, NameColumnsKeepFilesAndFoldersApart) {
+    const NameSortCase cases[] = {
+        {"logical ascending", ColOldName, true, true, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
+        {"plain ascending", ColOldName, true, false, {u"a10.txt", u"a9.txt", u"b.txt", u"a"}},
+        {"logical descending puts folders first", ColOldName, false, true, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
+        {"plain descending", ColOldName, false, false, {u"a", u"b.txt", u"a9.txt", u"a10.txt"}},
+        {"new name descending", ColNewName, false, true, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
+        {"full path", ColFullPath, true, true, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        NameList list(PathStyle::Windows());
+        Fill(list, SpecItems());
+        SortRows(list, c.column, c.ascending, c.logical);
+        EXPECT_EQ(ColumnTexts(list, ColOldName), c.expected);
+    }
+}
+
+TEST(SortingTest, NewNameSortsByTheProposedText) {
+    NameList list(PathStyle::Posix());
+    Fill(list, {{u"x1", u"/d"}, {u"x2", u"/d"}, {u"x3", u"/d"}});
+    list.setNewName(0, u"c");
+    list.setNewName(1, u"A");
+    list.setNewName(2, u"b");
+    SortRows(list, ColNewName, true, true);
+    EXPECT_EQ(ColumnTexts(list, ColNewName), (Names{u"A", u"b", u"c"}));
+    EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"x2", u"x3", u"x1"}));
+}
+
+TEST(SortingTest, FolderColumnsCompareDigitRunsByValue) {
+    NameList list(PathStyle::Posix());
+    Fill(list, {{u"f", u"/photos/2023-10"}, {u"f", u"/photos/2023-9"}, {u"f", u"/Photos/2023-09b"}});
+    SortRows(list, ColOldFolder, true, true);
+    EXPECT_EQ(ColumnTexts(list, ColOldFolder), (Names{u"/photos/2023-9", u"/Photos/2023-09b", u"/photos/2023-10"}));
+}
+
+TEST(SortingTest, SizeSortsAsNumbersWithFoldersAmongFiles) {
+    NameList list(PathStyle::Windows());
+    Fill(list, {{u"big", u"C:\\d", false, 1000},
+                {u"nine", u"C:\\d", false, 9},
+                {u"dir", u"C:\\d", true},
+                {u"huge", u"C:\\d", false, 18446744073709551615ull},
+                {u"mid", u"C:\\d", false, 123456}});
+    SortRows(list, ColSize, true, true);
+    EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"dir", u"nine", u"big", u"mid", u"huge"}));
+    EXPECT_EQ(list.text(2, ColSize), u"1,000");
+    SortRows(list, ColSize, false, true);
+    EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"huge", u"mid", u"big", u"nine", u"dir"}));
+}
+
+TEST(SortingTest, TimeColumnsFollowTheirText) {
+    NameList list(PathStyle::Posix());
+    Fill(list, {{u"new", u"/d", false, 0, 1700000000},
+                {u"old", u"/d", false, 0, 1000000000},
+                {u"mid", u"/d", true, 0, 1500000000}});
+    for (int column : {ColModified, ColCreated}) {
+        SortRows(list, column, true, true);
+        EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"old", u"mid", u"new"}));
+        Names texts = ColumnTexts(list, column);
+        EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end()));
+        SortRows(list, column, false, true);
+        EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"new", u"mid", u"old"}));
+    }
+}
+
+// Rows that compare equal keep their order, ascending and descending.
+TEST(SortingTest, EqualRowsKeepTheirOrder) {
+    NameList list(PathStyle::Posix());
+    Fill(list, {{u"File.txt", u"/a"}, {u"b", u"/a"}, {u"file.TXT", u"/b"}, {u"FILE.txt", u"/c"}});
+    SortRows(list, ColOldName, true, true);
+    EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/b", u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt"}));
+    SortRows(list, ColOldName, false, true);
+    EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt", u"/a/b"}));
+    SortRows(list, -1, true, true);
+    SortRows(list, 99, false, true);
+    EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt", u"/a/b"}));
+}
+
+TEST(SortingTest, LogicalOrderBeyondAsciiAndSixtyFourBits) {
+    NameList list(PathStyle::Posix());
+    Fill(list, {{u"n100000000000000000000000.txt", u"/d"},
+                {u"n99999999999999999999999.txt", u"/d"},
+                {u"n18446744073709551616.txt", u"/d"},
+                {u"n18446744073709551615.txt", u"/d"},
+                {u"\u00C9t\u00E9", u"/d"},
+                {u"\u00E9T\u00C9", u"/d"},
+                {u"zoo", u"/d"},
+                {u"n007.txt", u"/d"},
+                {u"n8.txt", u"/d"}});
+    SortRows(list, ColOldName, true, true);
+    EXPECT_EQ(ColumnTexts(list, ColOldName),
+              (Names{u"\u00C9t\u00E9", u"\u00E9T\u00C9", u"n007.txt", u"n8.txt", u"n18446744073709551615.txt",
+                     u"n18446744073709551616.txt", u"n99999999999999999999999.txt", u"n100000000000000000000000.txt",
+                     u"zoo"}));
+}
+
+// The bulk sort and the pairwise comparator must agree on every column.
+TEST(SortingTest, SortedRowsAreOrderedByCompareRows) {
+    NameList list(PathStyle::Windows());
+    std::vector<Item> items;
+    const char16_t* stems[] = {u"IMG_", u"img_", u"report_v", u"Report v", u"\u00E4rger", u"Zeta", u""};
+    for (int i = 0; i < 70; ++i) {
+        std::u16string n = stems[i % 7] + std::u16string(1, u'0' + (i * 7) % 10) + u"" +
+                           std::u16string(1, u'0' + i % 3) + (i % 4 ? u".jpg" : u".JPG");
+        items.push_back({n, i % 2 ? u"C:\\b10" : u"C:\\b9", i % 9 == 0, uint64_t(i * 37 % 11), int64_t(i % 5) * 1000});
+    }
+    Fill(list, items);
+    for (bool logical : {true, false})
+        for (bool ascending : {true, false})
+            for (int column = ColOldName; column < ColumnCount; ++column) {
+                SCOPED_TRACE(column);
+                SortRows(list, column, ascending, logical);
+                for (int r = 0; r + 1 < list.size(); ++r) {
+                    int c = CompareRows(list, r, r + 1, column, logical);
+                    EXPECT_TRUE(ascending ? c <= 0 : c >= 0) << "rows " << r << ", " << r + 1;
+                }
+            }
+}
+
+// Long lists build their keys on several threads; the result must be the same
+// ordered, stable sequence.
+TEST(SortingTest, LongListsSortLikeShortOnes) {
+    NameList list(PathStyle::Posix());
+    std::vector<Item> items;
+    for (int i = 0; i < 30000; ++i) {
+        std::u16string digits, folder = u"/f";
+        for (char c : std::to_string((i * 7919) % 1000)) digits.push_back(c);
+        for (char c : std::to_string(i)) folder.push_back(c);
+        items.push_back({(i % 2 ? u"Img_" : u"img_") + digits, folder, i % 17 == 0});
+    }
+    Fill(list, items);
+    ASSERT_EQ(list.size(), 30000);
+    for (bool ascending : {true, false}) {
+        SortRows(list, ColOldName, ascending, true);
+        for (int r = 0; r + 1 < list.size(); ++r) {
+            int c = CompareRows(list, r, r + 1, ColOldName, true);
+            ASSERT_TRUE(ascending ? c <= 0 : c >= 0) << r;
+        }
+    }
+    // Equal names (case aside) keep the order the previous sort left them in.
+    std::vector<std::u16string> before = ColumnTexts(list, ColFullPath);
+    SortRows(list, ColOldName, false, true);
+    EXPECT_EQ(ColumnTexts(list, ColFullPath), before);
+}
+
+TEST(SortingTest, SortListRemembersStateAndFollowsSortLikeWindows) {
+    TestWorkspace t;
+    Fill(t.ws.list, SpecItems());
+    t.app.settings.SortLikeWindows = 0;
+    SortList(t.ws, ColOldName, true);
+    EXPECT_EQ(t.ws.SortColumn, ColOldName);
+    EXPECT_TRUE(t.ws.SortAscending);
+    EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a10.txt", u"a9.txt", u"b.txt", u"a"}));
+
+    t.app.settings.SortLikeWindows = 1;
+    t.ws.SortColumn = ColOldName;
+    t.ws.SortAscending = false;
+    AutoSortAfterAdd(t.ws);
+    EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a", u"b.txt", u"a10.txt", u"a9.txt"}));
+
+    SortList(t.ws, -1, true);
+    EXPECT_EQ(t.ws.SortColumn, -1);
+    EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a", u"b.txt", u"a10.txt", u"a9.txt"}));
+}
+
+}  // namespace
