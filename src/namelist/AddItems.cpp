@@ -75,14 +75,21 @@ void AddPathList(Workspace& ws, const std::vector<std::u16string>& paths) {
 }
 
 std::vector<std::u16string> ReadDroppedPaths(const std::vector<std::u16string>& dropped) {
-    std::vector<std::u16string> out;
-    out.reserve(dropped.size());
+    // Each path is collated once into a key: a drop of tens of thousands of
+    // paths would otherwise collate every compared pair anew.
+    std::vector<std::pair<std::string, std::u16string>> keyed;
+    keyed.reserve(dropped.size());
     for (const auto& p : dropped) {
         std::u16string longForm = LongPathForm(p);
-        if (!longForm.empty()) out.push_back(std::move(longForm));
+        if (longForm.empty()) continue;
+        std::string key;
+        AppendSortKey(longForm, TextOrder::Logical, key);
+        keyed.emplace_back(std::move(key), std::move(longForm));
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const std::u16string& a, const std::u16string& b) { return CompareLogical(a, b) < 0; });
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::u16string> out;
+    out.reserve(keyed.size());
+    for (auto& k : keyed) out.push_back(std::move(k.second));
     return out;
 }
 
