@@ -49,3 +49,26 @@ inline std::vector<std::u16string> NewFolders(const NameList& list) {
 inline std::string U8(const std::u16string& s) { return ToUtf8(s); }
 
 }  // namespace quirnel::testing
+
+#include "platform/LocalTime.h"
+
+namespace quirnel::testing {
+
+// UTC seconds of a local calendar time, so the list shows exactly that time.
+inline int64_t LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
+    std::tm cal{};
+    cal.tm_year = y - 1900;
+    cal.tm_mon = mo - 1;
+    cal.tm_mday = d;
+    cal.tm_hour = h;
+    cal.tm_min = mi;
+    cal.tm_sec = s;
+    int64_t out = 0;
+    FromLocalCalendar(cal, out);
+    return out;
+}
+
+// A time the list cannot show: its column text is empty.
+constexpr int64_t kNoTime = INT64_MAX;
+
+}  // namespace quirnel::testing
