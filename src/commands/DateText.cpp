@@ -54,12 +54,16 @@ int64_t DaysFromCivil(int64_t y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-// Weekday, day of the year and the zone from the platform where it knows
-// them; the calendar fields stay those that were read.
-void Complete(std::tm& t) {
+void FillWeekdayAndYearDay(std::tm& t) {
     t.tm_wday = static_cast<int>(((DaysFromCivil(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) % 7) + 11) % 7);
     t.tm_yday = static_cast<int>(DaysFromCivil(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday) -
                                  DaysFromCivil(t.tm_year + 1900, 1, 1));
+}
+
+// The zone of a local time from the platform where it knows it; the calendar
+// fields stay those that were read. Asked only for %z and %Z, because the
+// platform's conversion costs more than all the rest of the formatting.
+void FillZone(std::tm& t) {
     std::tm probe = t;
     probe.tm_isdst = -1;
     if (mktime(&probe) != static_cast<time_t>(-1) && probe.tm_year == t.tm_year && probe.tm_mon == t.tm_mon &&
@@ -77,6 +81,15 @@ locale_t CLocale() {
 
 bool KnownConversion(char16_t c) {
     return c < 0x80 && c != 0 && std::strchr("%ABCDFGHIMRSTUVWXYZabcdeghjmnpruwxyz", static_cast<char>(c));
+}
+
+bool NeedsZone(std::u16string_view format) {
+    for (size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != u'%') continue;
+        if (format[i + 1] == u'z' || format[i + 1] == u'Z') return true;
+        ++i;  // the pair is consumed either way
+    }
+    return false;
 }
 
 }  // namespace
@@ -105,13 +118,14 @@ std::optional<std::tm> ReadLocalTime(std::u16string_view text) {
     t.tm_hour = h;
     t.tm_min = mi;
     t.tm_sec = s;
-    Complete(t);
+    FillWeekdayAndYearDay(t);
     return t;
 }
 
 std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view format) {
     std::optional<std::tm> t = ReadLocalTime(timeText);
     if (!t) return kInvalidDateTime;
+    if (NeedsZone(format)) FillZone(*t);
     std::u16string out;
     // Literal characters are copied as they are (any UTF-16 text); each
     // conversion is formatted on its own, which gives ASCII in the C locale.

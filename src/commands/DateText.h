@@ -9,7 +9,8 @@ namespace quirnel {
 // Reads a local date and time: "YYYY-MM-DD hh:mm:ss" (the list's time text),
 // also with '/' or '.' between the date fields, without seconds, or a date
 // alone. Surrounding blanks are allowed; anything else, an empty text or an
-// impossible date is refused. The result has its weekday and day of the year.
+// impossible date is refused. The result has its weekday and day of the year;
+// its zone fields are not filled.
 std::optional<std::tm> ReadLocalTime(std::u16string_view text);
 
 // Formats a time text with strftime conversions in the "C" locale, after

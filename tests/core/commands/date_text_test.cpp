@@ -55,3 +55,10 @@ TEST(FormatDateTextTest, LongResultsAreCutAt255) {
     EXPECT_EQ(cut.size(), 254u);  // the pair at the cut is not split
     EXPECT_EQ(cut.back(), char16_t(0xDE00));
 }
+
+TEST(FormatDateTextTest, ZoneConversionsGiveTheLocalOffset) {
+    std::u16string z = FormatDateText(u"2023-07-04 09:05:31", u"%z");
+    ASSERT_EQ(z.size(), 5u) << ToUtf8(z);
+    EXPECT_TRUE(z[0] == u'+' || z[0] == u'-');
+    EXPECT_EQ(FormatDateText(u"2023-07-04 09:05:31", u"%%z"), u"%z");
+}
