@@ -1,0 +1,142 @@
+#include "commands/AddToNames.h"
+
+#include <algorithm>
+
+#include "commands/DateText.h"
+#include "commands/Primitives.h"
+#include "commands/SubCommands.h"
+#include "commands/Wildcard.h"
+#include "namelist/NameList.h"
+#include "namelist/PathHelpers.h"
+#include "platform/LocalTime.h"
+
+namespace quirnel {
+
+namespace {
+
+struct Args {
+    int subCommand;
+    const std::u16string& arg1;
+    const std::u16string& arg2;
+    std::optional<PositionRange> range;
+    std::optional<Delimiters> delimiters;
+    const WildcardPattern* cutPattern;  // extracts every match
+    const WildcardPattern* cutDelete;   // deletes every match
+    const Clock& now;
+};
+
+// Arguments that can give nothing to insert stop the command before any row.
+bool Usable(int subCommand, const std::u16string& arg1, const std::optional<PositionRange>& range,
+            const std::optional<Delimiters>& delimiters) {
+    switch (subCommand) {
+        case sub::AddString:
+        case sub::AddCreatedDate:
+        case sub::AddModifiedDate:
+        case sub::AddCurrentDate:
+        case sub::CutPastePattern: return !arg1.empty();
+        case sub::CutPasteDelimited: return delimiters.has_value();
+        case sub::CutPasteRange:
+        case sub::CutPasteRangeBack: return range.has_value();
+        default: return true;
+    }
+}
+
+std::u16string ParentFolderName(const NameList& list, int r, const Args& a) {
+    const std::u16string& folder = list.oldFolder(r);
+    size_t sep = folder.rfind(list.style().separator);
+    if (sep == std::u16string::npos) return {};  // a bare drive has no name to add
+    return a.arg1 + folder.substr(sep + 1) + a.arg2;
+}
+
+// The insert text of a row; cutting sub-commands also shorten the name.
+std::u16string InsertText(const NameList& list, int r, const Args& a, std::u16string& name) {
+    switch (a.subCommand) {
+        case sub::AddString: return a.arg1;
+        case sub::AddParentFolder: return ParentFolderName(list, r, a);
+        case sub::AddCreatedTimePart:
+        case sub::AddCreatedDatePart:
+        case sub::AddModifiedTimePart:
+        case sub::AddModifiedDatePart: {
+            bool created = a.subCommand == sub::AddCreatedTimePart || a.subCommand == sub::AddCreatedDatePart;
+            bool date = a.subCommand == sub::AddCreatedDatePart || a.subCommand == sub::AddModifiedDatePart;
+            return a.arg1 + TimeTextPart(list.text(r, created ? ColCreated : ColModified), date) + a.arg2;
+        }
+        case sub::AddCreatedDate: return FormatDateText(list.text(r, ColCreated), a.arg1);
+        case sub::AddModifiedDate: return FormatDateText(list.text(r, ColModified), a.arg1);
+        case sub::AddCurrentDate: return FormatDateText(TimeText(a.now()), a.arg1);
+        case sub::CutPastePattern: {
+            std::u16string s = a.cutPattern->Apply(name, true);
+            if (!s.empty()) name = a.cutDelete->Apply(name, false);
+            return s;
+        }
+        case sub::CutPasteDelimited: {
+            auto d = FindDelimited(name, a.delimiters->start, a.delimiters->end);
+            if (!d) return {};
+            std::u16string s = name.substr(d->s, d->e - d->s + 1);
+            name.erase(d->s, d->e - d->s + 1);
+            return s;
+        }
+        case sub::CutPasteRange:
+        case sub::CutPasteRangeBack: {
+            Span span = CoveredSpan(*a.range, name.size(), a.subCommand == sub::CutPasteRangeBack);
+            std::u16string s = name.substr(span.begin, span.count);
+            name.erase(span.begin, span.count);
+            return s;
+        }
+        default: return {};
+    }
+}
+
+int32_t InsertPosition(int subCommand, const std::u16string& arg2) {
+    switch (subCommand) {
+        case sub::AddString:
+        case sub::CutPastePattern:
+        case sub::AddCreatedDate:
+        case sub::AddModifiedDate:
+        case sub::AddCurrentDate: return ReadInt(arg2);
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+Clock SystemClock() { return NowUtcSeconds; }
+
+std::u16string TimeTextPart(const std::u16string& timeText, bool datePart) {
+    std::u16string t;
+    for (char16_t c : timeText)
+        if (c != u':') t.push_back(c == u' ' ? u'_' : c);
+    size_t cut = t.rfind(u'_');
+    if (cut == std::u16string::npos) return datePart ? std::u16string() : t;
+    return datePart ? t.substr(0, cut) : t.substr(cut + 1);
+}
+
+void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2, bool prefix,
+                bool extensionMode, const Clock& now) {
+    std::optional<PositionRange> range;
+    if (subCommand == sub::CutPasteRange || subCommand == sub::CutPasteRangeBack) range = ResolvePositions(arg1, arg2);
+    std::optional<Delimiters> delimiters;
+    if (subCommand == sub::CutPasteDelimited) delimiters = DelimiterPair(arg1, arg2);
+    if (!Usable(subCommand, arg1, range, delimiters)) return;
+    WildcardPattern cutPattern(arg1, arg1), cutDelete(arg1, u"");
+    const Args args{subCommand, arg1, arg2, range, delimiters, &cutPattern, &cutDelete, now};
+    const int32_t position = InsertPosition(subCommand, arg2);
+
+    for (int r = 0; r < list.size(); ++r) {
+        const bool folder = list.isFolder(r);
+        if (extensionMode && folder) continue;
+        const std::u16string& newName = list.newName(r);
+        std::u16string name(NamePart(newName, folder));
+        std::u16string ext(ExtensionPart(newName, folder, false));
+        std::u16string s = InsertText(list, r, args, name);
+        std::u16string& base = extensionMode ? ext : name;
+        const size_t n = base.size();
+        const size_t p = static_cast<size_t>(std::clamp<int64_t>(position, 0, static_cast<int64_t>(n)));
+        base.insert(prefix ? p : n - p, s);
+        // An extension typed with its dot keeps it; otherwise one is put in.
+        std::u16string next = ext.empty() || ext[0] == u'.' ? name + ext : name + u'.' + ext;
+        list.setNewName(r, std::move(next));
+    }
+}
+
+}  // namespace quirnel

@@ -1,0 +1,108 @@
+#include "commands/ChangeFolder.h"
+
+#include "app/Host.h"
+#include "app/StringTable.h"
+#include "commands/DateText.h"
+#include "commands/Primitives.h"
+#include "commands/SubCommands.h"
+#include "commands/Wildcard.h"
+#include "namelist/NameList.h"
+#include "namelist/PathHelpers.h"
+
+namespace quirnel {
+
+namespace {
+
+constexpr int kInvalidFolderText = 119;   // "Invalid folder"
+constexpr int kChangeFolderCaption = 17;  // "Change Folder"
+
+void AppendSubfolder(NameList& list, int r, const std::u16string& subfolder) {
+    if (subfolder.empty()) return;
+    list.setNewFolder(r, JoinPath(list.newFolder(r), subfolder, list.style()));
+}
+
+CommandOutcome MoveToFolder(NameList& list, const std::u16string& arg1, Host& host) {
+    if (arg1.empty()) {
+        host.ShowMessageDialog(LoadText(kInvalidFolderText), LoadText(kChangeFolderCaption));
+        return CommandOutcome::StopRun;
+    }
+    std::u16string folder = arg1;
+    const PathStyle& style = list.style();
+    // One trailing separator goes; the POSIX root keeps its only one.
+    if (folder.back() == style.separator && (style.windows || folder.size() > 1)) folder.pop_back();
+    for (int r = 0; r < list.size(); ++r) list.setNewFolder(r, folder);
+    return CommandOutcome::Continue;
+}
+
+void MoveToParent(NameList& list, const std::u16string& arg1, const std::u16string& arg2) {
+    const int32_t level = ReadInt(arg1.empty() && !arg2.empty() ? arg2 : arg1);
+    for (int r = 0; r < list.size(); ++r) {
+        std::u16string f = list.oldFolder(r);
+        // A path has few levels: stop at the top instead of counting a huge level down.
+        for (int32_t i = 0; i < level; ++i) {
+            std::u16string p = ParentFolderOf(f, list.style());
+            if (p.empty() || p == f) break;
+            f = std::move(p);
+        }
+        list.setNewFolder(r, f);
+    }
+}
+
+template <typename Subfolder>
+void AppendForEachRow(NameList& list, Subfolder subfolder) {
+    for (int r = 0; r < list.size(); ++r) AppendSubfolder(list, r, subfolder(r));
+}
+
+}  // namespace
+
+CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
+                            Host& host) {
+    auto namePart = [&list](int r) { return NamePart(list.newName(r), list.isFolder(r)); };
+    switch (subCommand) {
+        case sub::MoveToFolder: return MoveToFolder(list, arg1, host);
+        case sub::MoveToParent: MoveToParent(list, arg1, arg2); break;
+        case sub::FolderFromPattern: {
+            if (arg1.empty()) break;
+            WildcardPattern pattern(arg1, arg2.empty() ? arg1 : arg2);
+            AppendForEachRow(list, [&](int r) { return pattern.Apply(namePart(r), true); });
+            break;
+        }
+        case sub::FolderFromDelimited: {
+            auto d = DelimiterPair(arg1, arg2);
+            if (!d) break;
+            AppendForEachRow(list, [&](int r) {
+                std::u16string_view name = namePart(r);
+                auto found = FindDelimited(name, d->start, d->end);
+                return found ? std::u16string(name.substr(found->s, found->e - found->s + 1)) : std::u16string();
+            });
+            break;
+        }
+        case sub::FolderFromRange:
+        case sub::FolderFromRangeBack: {
+            auto range = ResolvePositions(arg1, arg2);
+            if (!range) break;
+            const bool back = subCommand == sub::FolderFromRangeBack;
+            AppendForEachRow(list, [&](int r) {
+                std::u16string_view name = namePart(r);
+                Span span = CoveredSpan(*range, name.size(), back);
+                return std::u16string(name.substr(span.begin, span.count));
+            });
+            break;
+        }
+        case sub::FolderFromCreated:
+        case sub::FolderFromModified: {
+            const int column = subCommand == sub::FolderFromCreated ? ColCreated : ColModified;
+            AppendForEachRow(list, [&](int r) { return FormatDateText(list.text(r, column), arg1); });
+            break;
+        }
+        case sub::FolderFromExtension:
+            AppendForEachRow(list, [&](int r) {
+                return list.isFolder(r) ? std::u16string() : std::u16string(ExtensionPart(list.newName(r), false, false));
+            });
+            break;
+        default: break;
+    }
+    return CommandOutcome::Continue;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+
+namespace quirnel {
+
+class NameList;
+class Host;
+
+// What a command tells a preset run: go on with the next task, or stop the
+// run (its remaining tasks and its automatic apply).
+enum class CommandOutcome { Continue, StopRun };
+
+// Change Folder: sets every New Folder to a given folder (69) or to the Old
+// Folder some levels up (120), or appends a subfolder built from the name part
+// (pattern 170, delimiters 172, positions 173/174), a date (175/176) or the
+// extension (177). An empty folder for 69 is reported through the host and
+// stops a preset run; nothing else reports.
+CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
+                            Host& host);
+
+}  // namespace quirnel

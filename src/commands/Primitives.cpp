@@ -1,0 +1,91 @@
+#include "commands/Primitives.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quirnel {
+
+namespace {
+bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+}  // namespace
+
+int32_t ReadInt(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    // Accumulate one past the limit so saturation is decided without overflow.
+    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
+                                   : std::numeric_limits<int32_t>::max();
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i] - u'0');
+        if (value > limit) value = limit;
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+std::u16string_view NamePart(std::u16string_view newName, bool isFolder) {
+    if (isFolder) return newName;
+    size_t dot = newName.rfind(u'.');
+    return dot == std::u16string_view::npos ? newName : newName.substr(0, dot);
+}
+
+std::u16string_view ExtensionPart(std::u16string_view newName, bool isFolder, bool withDot) {
+    if (isFolder) return {};
+    size_t dot = newName.rfind(u'.');
+    if (dot == std::u16string_view::npos) return {};
+    return newName.substr(withDot ? dot : dot + 1);
+}
+
+std::u16string NameWithDottedExt(std::u16string_view name, std::u16string_view extWithDot) {
+    std::u16string out;
+    out.reserve(name.size() + extWithDot.size());
+    out.append(name).append(extWithDot);
+    return out;
+}
+
+std::u16string NameDotExt(std::u16string_view name, std::u16string_view extWithoutDot) {
+    std::u16string out;
+    out.reserve(name.size() + 1 + extWithoutDot.size());
+    out.append(name);
+    if (!extWithoutDot.empty()) out.append(1, u'.').append(extWithoutDot);
+    return out;
+}
+
+std::optional<PositionRange> ResolvePositions(std::u16string_view arg1, std::u16string_view arg2) {
+    int32_t p1 = std::max(ReadInt(arg1), 0);
+    int32_t p2 = std::max(ReadInt(arg2), 0);
+    if (p1 == 0 && p2 == 0) return std::nullopt;
+    PositionRange range;
+    range.first = p1 >= 1 ? p1 - 1 : 0;
+    if (p2 >= 1) {
+        if (p2 < p1) return std::nullopt;
+        range.last = p2 - 1;
+    }
+    return range;
+}
+
+Span CoveredSpan(const PositionRange& range, size_t length, bool fromBack) {
+    size_t first = static_cast<size_t>(range.first);
+    if (first >= length) return {};
+    size_t last = range.last < 0 ? length - 1 : std::min(static_cast<size_t>(range.last), length - 1);
+    size_t count = last - first + 1;
+    // Reversing the text, cutting and reversing back equals cutting the mirror.
+    return fromBack ? Span{length - 1 - last, count} : Span{first, count};
+}
+
+std::optional<Delimiters> DelimiterPair(std::u16string_view arg1, std::u16string_view arg2) {
+    if (arg1.size() != 1 || arg2.size() != 1) return std::nullopt;
+    return Delimiters{arg1[0], arg2[0]};
+}
+
+std::optional<Delimited> FindDelimited(std::u16string_view text, char16_t d1, char16_t d2) {
+    size_t s = text.find(d1);
+    if (s == std::u16string_view::npos) return std::nullopt;
+    size_t e = text.find(d2, s + 1);
+    if (e == std::u16string_view::npos) return std::nullopt;
+    return Delimited{s, e};
+}
+
+}  // namespace quirnel

@@ -1,0 +1,87 @@
+#include "commands/Remove.h"
+
+#include "commands/Primitives.h"
+#include "commands/SubCommands.h"
+#include "namelist/NameList.h"
+
+namespace quirnel {
+
+namespace {
+
+void RemovePositions(NameList& list, int subCommand, const PositionRange& range) {
+    const bool fromBack = subCommand == sub::RemoveRangeBack || subCommand == sub::KeepRangeBack;
+    const bool keep = subCommand == sub::KeepRange || subCommand == sub::KeepRangeBack;
+    for (int r = 0; r < list.size(); ++r) {
+        const std::u16string& newName = list.newName(r);
+        const bool folder = list.isFolder(r);
+        std::u16string name(NamePart(newName, folder));
+        std::u16string_view ext = ExtensionPart(newName, folder, true);
+        Span span = CoveredSpan(range, name.size(), fromBack);
+        if (keep) name = name.substr(span.begin, span.count);
+        else name.erase(span.begin, span.count);
+        list.setNewName(r, NameWithDottedExt(name, ext));
+    }
+}
+
+void RemoveDelimited(NameList& list, bool keep, const Delimiters& d) {
+    for (int r = 0; r < list.size(); ++r) {
+        const std::u16string& newName = list.newName(r);
+        const bool folder = list.isFolder(r);
+        std::u16string_view name = NamePart(newName, folder);
+        auto found = FindDelimited(name, d.start, d.end);
+        if (!found) continue;
+        const size_t count = found->e - found->s + 1;
+        std::u16string next;
+        if (keep) {
+            next.assign(name.substr(found->s, count));
+        } else {
+            next.assign(name.substr(0, found->s)).append(name.substr(found->e + 1));
+        }
+        next.append(ExtensionPart(newName, folder, true));
+        list.setNewName(r, std::move(next));
+    }
+}
+
+void TrimBlanks(NameList& list) {
+    for (int r = 0; r < list.size(); ++r) {
+        const std::u16string& newName = list.newName(r);
+        const bool folder = list.isFolder(r);
+        std::u16string_view name = NamePart(newName, folder);
+        size_t end = name.size();
+        while (end > 0 && IsWideSpace(name[end - 1])) --end;
+        size_t begin = 0;
+        while (begin < end && IsWideSpace(name[begin])) ++begin;
+        if (end - begin == name.size()) continue;
+        list.setNewName(r, NameWithDottedExt(name.substr(begin, end - begin), ExtensionPart(newName, folder, true)));
+    }
+}
+
+}  // namespace
+
+bool IsWideSpace(char16_t c) {
+    if (c == u' ' || (c >= u'\t' && c <= u'\r')) return true;
+    switch (c) {
+        case 0x0085: case 0x00A0: case 0x1680: case 0x2028: case 0x2029:
+        case 0x202F: case 0x205F: case 0x3000: return true;
+        default: return c >= 0x2000 && c <= 0x200A;
+    }
+}
+
+void RemoveFromNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
+    switch (subCommand) {
+        case sub::RemoveRange:
+        case sub::RemoveRangeBack:
+        case sub::KeepRange:
+        case sub::KeepRangeBack:
+            if (auto range = ResolvePositions(arg1, arg2)) RemovePositions(list, subCommand, *range);
+            return;
+        case sub::RemoveDelimited:
+        case sub::KeepDelimited:
+            if (auto d = DelimiterPair(arg1, arg2)) RemoveDelimited(list, subCommand == sub::KeepDelimited, *d);
+            return;
+        case sub::TrimBlanks: TrimBlanks(list); return;
+        default: return;
+    }
+}
+
+}  // namespace quirnel

@@ -1,0 +1,180 @@
+#include "commands/Replace.h"
+
+#include <functional>
+
+#include "commands/Primitives.h"
+#include "commands/SubCommands.h"
+#include "commands/Wildcard.h"
+#include "namelist/NameList.h"
+
+namespace quirnel {
+
+namespace {
+
+bool IsUpper(char16_t c) { return c >= u'A' && c <= u'Z'; }
+bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
+bool IsLetter(char16_t c) { return IsUpper(c) || IsLower(c); }
+char16_t Lower(char16_t c) { return IsUpper(c) ? c + (u'a' - u'A') : c; }
+char16_t Upper(char16_t c) { return IsLower(c) ? c - (u'a' - u'A') : c; }
+
+bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+std::u16string_view WithoutLeadingDot(std::u16string_view text) {
+    return !text.empty() && text[0] == u'.' ? text.substr(1) : text;
+}
+
+using Transform = std::function<std::u16string(std::u16string_view subject, bool isFolder)>;
+
+// The transform of a sub-command, built once per pass; none for values that
+// change nothing.
+Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u16string& arg2, bool extensionMode) {
+    switch (subCommand) {
+        case sub::ReplaceString:
+            if (arg1.empty()) return {};
+            if (HasWildcard(arg1)) {
+                auto pattern = std::make_shared<WildcardPattern>(arg1, arg2);
+                return [pattern](std::u16string_view s, bool) { return pattern->Apply(s, false); };
+            }
+            return [arg1, arg2](std::u16string_view s, bool) { return ReplaceAll(s, arg1, arg2); };
+        case sub::FlipAroundPivot:
+            if (arg1.empty()) return {};
+            return [arg1](std::u16string_view s, bool) { return FlipAroundPivot(s, arg1); };
+        case sub::ToLower: return [](std::u16string_view s, bool) { return AsciiLower(s); };
+        case sub::ToUpper: return [](std::u16string_view s, bool) { return AsciiUpper(s); };
+        case sub::FirstUpperRestLower: return [](std::u16string_view s, bool) { return FirstLetterUpper(s); };
+        case sub::WordsCapitalised: return [](std::u16string_view s, bool) { return WordsCapitalised(s); };
+        case sub::ComposeHangulText: return [](std::u16string_view s, bool) { return ComposeHangul(s); };
+        case sub::ReplaceExtension: {
+            if (!extensionMode) return {};
+            std::u16string from(WithoutLeadingDot(arg1)), to(WithoutLeadingDot(arg2));
+            return [from, to](std::u16string_view s, bool isFolder) {
+                if (isFolder) return std::u16string(s);
+                return from.empty() || EqualsIgnoringAsciiCase(s, from) ? to : std::u16string(s);
+            };
+        }
+        default: return {};
+    }
+}
+
+}  // namespace
+
+std::u16string ReplaceAll(std::u16string_view text, std::u16string_view find, std::u16string_view with) {
+    if (find.empty()) return std::u16string(text);
+    size_t at = text.find(find);
+    if (at == std::u16string_view::npos) return std::u16string(text);
+    std::u16string out;
+    out.reserve(text.size() + with.size());
+    size_t from = 0;
+    for (; at != std::u16string_view::npos; at = text.find(find, from)) {
+        out.append(text.substr(from, at - from)).append(with);
+        from = at + find.size();
+    }
+    out.append(text.substr(from));
+    return out;
+}
+
+std::u16string FlipAroundPivot(std::u16string_view text, std::u16string_view pivot) {
+    size_t p = pivot.empty() ? std::u16string_view::npos : text.find(pivot);
+    if (p == std::u16string_view::npos) return std::u16string(text);
+    std::u16string out;
+    out.reserve(text.size());
+    out.append(text.substr(p + pivot.size())).append(pivot).append(text.substr(0, p));
+    return out;
+}
+
+std::u16string AsciiLower(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) c = Lower(c);
+    return out;
+}
+
+std::u16string AsciiUpper(std::u16string_view text) {
+    std::u16string out(text);
+    for (char16_t& c : out) c = Upper(c);
+    return out;
+}
+
+std::u16string FirstLetterUpper(std::u16string_view text) {
+    std::u16string out = AsciiLower(text);
+    for (char16_t& c : out) {
+        if (IsLetter(c)) {
+            c = Upper(c);
+            break;
+        }
+    }
+    return out;
+}
+
+std::u16string WordsCapitalised(std::u16string_view text) {
+    std::u16string out(text);
+    bool inWord = false;
+    for (char16_t& c : out) {
+        if (IsLetter(c)) {
+            c = inWord ? Lower(c) : Upper(c);
+            inWord = true;
+        } else {
+            inWord = false;
+        }
+    }
+    return out;
+}
+
+std::u16string ComposeHangul(std::u16string_view text) {
+    constexpr char16_t LBase = 0x1100, VBase = 0x1161, TBase = 0x11A7, SBase = 0xAC00;
+    auto isL = [](char16_t c) { return c >= 0x1100 && c <= 0x1112; };
+    auto isV = [](char16_t c) { return c >= 0x1161 && c <= 0x1175; };
+    auto isT = [](char16_t c) { return c >= 0x11A8 && c <= 0x11C2; };
+    auto syllable = [&](char16_t l, char16_t v) {
+        return static_cast<char16_t>(SBase + ((l - LBase) * 21 + (v - VBase)) * 28);
+    };
+    std::u16string out;
+    out.reserve(text.size());
+    char16_t l = 0, v = 0;  // pending leading consonant and vowel; 0 = none
+    auto flush = [&] {
+        if (v) out.push_back(syllable(l, v));
+        else if (l) out.push_back(l);
+        l = v = 0;
+    };
+    for (char16_t c : text) {
+        if (isL(c)) {
+            flush();
+            l = c;
+        } else if (isV(c) && l && !v) {
+            v = c;
+        } else if (isT(c) && v) {
+            out.push_back(static_cast<char16_t>(syllable(l, v) + (c - TBase)));
+            l = v = 0;
+        } else {
+            flush();
+            out.push_back(c);
+        }
+    }
+    flush();
+    return out;
+}
+
+void ReplaceNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
+                  bool extensionMode, bool includeExt) {
+    Transform transform = MakeTransform(subCommand, arg1, arg2, extensionMode);
+    if (!transform) return;
+    for (int r = 0; r < list.size(); ++r) {
+        const std::u16string& newName = list.newName(r);
+        const bool folder = list.isFolder(r);
+        std::u16string_view name = NamePart(newName, folder);
+        std::u16string_view ext = ExtensionPart(newName, folder, false);
+        std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
+        std::u16string result = transform(subject, folder);
+        if (result == subject) continue;
+        std::u16string next;
+        if (extensionMode) next = ext.empty() ? std::u16string(name) : std::u16string(name) + u'.' + result;
+        else next = includeExt ? std::move(result) : NameDotExt(result, ext);
+        list.setNewName(r, std::move(next));
+    }
+}
+
+}  // namespace quirnel
