@@ -1,13 +1,14 @@
 #include "presets/RunPreset.h"
 
+#include "input/CommandCatalogue.h"
+#include "input/RunCommand.h"
+#include "namelist/Sorting.h"
+
 namespace quirnel {
 
 bool RunsInPreset(int command) {
-    if (command < 1 || command > 20) return false;
-    switch (command) {
-        case 1: case 11: case 13: case 14: case 15: case 16: return false;
-        default: return true;
-    }
+    const CommandInfo* info = FindCommand(command);
+    return info && info->runInPreset;
 }
 
 bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions) {
@@ -18,6 +19,16 @@ bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions) {
     }
     if (preset.AutoApply != 0 && actions.apply) actions.apply(preset.ApplyType);
     return true;
+}
+
+PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)> apply) {
+    PresetActions actions;
+    actions.sort = [&ws](int column, bool ascending) { SortList(ws, column, ascending); };
+    actions.runTask = [&ws](int command, int sub, std::u16string arg1, std::u16string arg2) {
+        return RunCommand(ws, command, sub, arg1, arg2) == CommandOutcome::StopRun;
+    };
+    actions.apply = std::move(apply);
+    return actions;
 }
 
 }  // namespace quirnel

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "namelist/Workspace.h"
 #include "presets/Preset.h"
 
 namespace quirnel {
@@ -24,5 +25,9 @@ bool RunsInPreset(int command);
 // arguments, then the apply (when asked). The preset itself is never changed.
 // Returns false when a task ended the run early; the apply is then skipped.
 bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions);
+
+// The real actions on a workspace: its sort, the one command dispatch, and
+// the given way of starting an apply run (the window's worker or a direct run).
+PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)> apply);
 
 }  // namespace quirnel
