@@ -1,0 +1,20 @@
+#include "apply/ApplyChanges.h"
+
+#include "apply/WorkspaceSink.h"
+
+namespace quirnel {
+
+ApplyOutcome ApplyChanges(Workspace& ws, int ApplyType) {
+    BeginApply(ws, ApplyType);
+    ApplyOptions options = ApplyOptionsFrom(ws.settings(), ApplyType);
+    ApplyOutcome outcome;
+    {
+        ListRows rows(ws.list);
+        WorkspaceSink sink(ws, options);
+        outcome = RunApply(rows, options, ws.app.StopFlag, sink);
+    }
+    EndApply(ws);
+    return outcome;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,36 @@
+#include "apply/ApplyRows.h"
+
+#include <unordered_map>
+
+#include "namelist/PathHelpers.h"
+
+namespace quirnel {
+
+PlanRows::PlanRows(const NameList& list) : style_(&list.style()) {
+    std::unordered_map<const std::u16string*, uint32_t> index;
+    auto folderIndex = [&](const std::u16string& folder) {
+        auto [it, added] = index.emplace(&folder, static_cast<uint32_t>(folders_.size()));
+        if (added) folders_.push_back(folder);
+        return it->second;
+    };
+    rows_.resize(list.size());
+    for (int r = 0; r < list.size(); ++r) {
+        Row& row = rows_[r];
+        row.oldName = list.oldName(r);
+        row.newSame = list.newName(r) == row.oldName;
+        if (!row.newSame) row.newName = list.newName(r);
+        row.oldFolder = folderIndex(list.oldFolder(r));
+        row.newFolder = folderIndex(list.newFolder(r));
+        row.isFolder = list.isFolder(r);
+        std::u16string path = OldFullPath(list, r);
+        if (path != JoinPath(list.oldFolder(r), row.oldName, *style_)) row.explicitPath = std::move(path);
+    }
+}
+
+std::u16string PlanRows::oldPath(int r) const {
+    const Row& row = rows_[r];
+    if (!row.explicitPath.empty()) return row.explicitPath;
+    return JoinPath(folders_[row.oldFolder], row.oldName, *style_);
+}
+
+}  // namespace quirnel

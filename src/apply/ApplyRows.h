@@ -1,0 +1,70 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "namelist/NameList.h"
+
+namespace quirnel {
+
+// What an apply run reads of the rows it was given.
+class ApplyRows {
+public:
+    virtual ~ApplyRows() = default;
+    virtual const PathStyle& style() const = 0;
+    virtual int count() const = 0;
+    virtual const std::u16string& oldName(int r) const = 0;
+    virtual const std::u16string& newName(int r) const = 0;
+    virtual const std::u16string& oldFolder(int r) const = 0;
+    virtual const std::u16string& newFolder(int r) const = 0;
+    virtual std::u16string oldPath(int r) const = 0;  // OldFullPath
+    virtual bool isFolder(int r) const = 0;
+};
+
+// The list itself, for a run on the thread that owns it.
+class ListRows : public ApplyRows {
+public:
+    explicit ListRows(const NameList& list) : list_(list) {}
+    const PathStyle& style() const override { return list_.style(); }
+    int count() const override { return list_.size(); }
+    const std::u16string& oldName(int r) const override { return list_.oldName(r); }
+    const std::u16string& newName(int r) const override { return list_.newName(r); }
+    const std::u16string& oldFolder(int r) const override { return list_.oldFolder(r); }
+    const std::u16string& newFolder(int r) const override { return list_.newFolder(r); }
+    std::u16string oldPath(int r) const override { return OldFullPath(list_, r); }
+    bool isFolder(int r) const override { return list_.isFolder(r); }
+
+private:
+    const NameList& list_;
+};
+
+// A copy of the rows for a worker thread, which must never read the list the
+// window paints. Folder texts are shared between rows as in the list.
+class PlanRows : public ApplyRows {
+public:
+    explicit PlanRows(const NameList& list);
+    const PathStyle& style() const override { return *style_; }
+    int count() const override { return static_cast<int>(rows_.size()); }
+    const std::u16string& oldName(int r) const override { return rows_[r].oldName; }
+    const std::u16string& newName(int r) const override { return rows_[r].newSame ? rows_[r].oldName : rows_[r].newName; }
+    const std::u16string& oldFolder(int r) const override { return folders_[rows_[r].oldFolder]; }
+    const std::u16string& newFolder(int r) const override { return folders_[rows_[r].newFolder]; }
+    std::u16string oldPath(int r) const override;
+    bool isFolder(int r) const override { return rows_[r].isFolder; }
+
+private:
+    struct Row {
+        std::u16string oldName;
+        std::u16string newName;
+        std::u16string explicitPath;  // only when the Full Path is not folder + name
+        uint32_t oldFolder = 0;
+        uint32_t newFolder = 0;
+        bool newSame = true;
+        bool isFolder = false;
+    };
+    const PathStyle* style_;
+    std::vector<std::u16string> folders_;
+    std::vector<Row> rows_;
+};
+
+}  // namespace quirnel

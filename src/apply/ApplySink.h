@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+
+namespace quirnel {
+
+// A row whose change succeeded on disk: the row now stands for target.
+struct RowChange {
+    int row = 0;
+    std::u16string oldPath;  // the row's path before the change, to find it again
+    std::u16string newName;
+    std::u16string newFolder;
+    std::u16string target;
+    bool extensionChanged = false;
+};
+
+struct ApplyCounts {
+    int total = 0;
+    int processed = 0;
+    int changed = 0;
+};
+
+// Everything an apply run reports or writes back, in the order it happens.
+// The synchronous form applies each call to the list at once; the worker form
+// queues them for the thread that owns the list. Only Message waits.
+class ApplySink {
+public:
+    virtual ~ApplySink() = default;
+    virtual void Log(const std::u16string& message) = 0;
+    virtual void Status(const std::u16string& text) = 0;
+    virtual void Progress(int percent) = 0;
+    virtual void RowNumbered(int row, const std::u16string& newName) = 0;
+    virtual void RowChanged(const RowChange& change) = 0;
+    virtual void ChecksFailed(int row) = 0;
+    // The row loop is over: flags and clear-after-apply follow from the counts.
+    virtual void ChangesEnded(const ApplyCounts& counts) = 0;
+    // Returns when the person has closed the message.
+    virtual void Message(const std::u16string& text, const std::u16string& title) = 0;
+    // A slow disk operation follows: hand over what waits.
+    virtual void Flush() {}
+};
+
+}  // namespace quirnel

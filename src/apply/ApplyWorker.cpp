@@ -1,0 +1,166 @@
+#include "apply/ApplyWorker.h"
+
+#include <chrono>
+#include <future>
+
+namespace quirnel {
+namespace {
+
+// The run is marked active and the selection cleared before the rows are copied.
+const NameList& BegunList(Workspace& ws, int ApplyType) {
+    BeginApply(ws, ApplyType);
+    return ws.list;
+}
+
+}  // namespace
+
+struct ApplyWorker::Update {
+    enum Kind { Log, Status, Progress, Numbered, Changed, ChecksFailed, Ended, Message, Finished };
+    explicit Update(Kind kind, int value = 0, std::u16string text = {}, std::u16string title = {})
+        : kind(kind), value(value), text(std::move(text)), title(std::move(title)) {}
+    Kind kind;
+    int value;  // row or percent
+    std::u16string text;
+    std::u16string title;
+    RowChange change;
+    ApplyCounts counts;
+    std::promise<void>* answered = nullptr;
+    ApplyOutcome outcome;
+};
+
+// The worker's side: updates are collected and handed over in batches, by
+// size or age, before a slow copy, and with every message.
+class ApplyWorker::QueueSink : public ApplySink {
+public:
+    explicit QueueSink(ApplyWorker& owner) : owner_(owner) {}
+    ~QueueSink() override { Flush(); }
+
+    void Log(const std::u16string& m) override { Push(Update(Update::Log, 0, m)); }
+    void Status(const std::u16string& t) override { Push(Update(Update::Status, 0, t)); }
+    void Progress(int p) override { Push(Update(Update::Progress, p)); }
+    void RowNumbered(int row, const std::u16string& name) override { Push(Update(Update::Numbered, row, name)); }
+    void RowChanged(const RowChange& c) override {
+        Update u(Update::Changed);
+        u.change = c;
+        Push(std::move(u));
+    }
+    void ChecksFailed(int row) override { Push(Update(Update::ChecksFailed, row)); }
+    void ChangesEnded(const ApplyCounts& counts) override {
+        Update u(Update::Ended);
+        u.counts = counts;
+        Push(std::move(u));
+    }
+    void Message(const std::u16string& text, const std::u16string& title) override {
+        std::promise<void> answered;
+        Update u(Update::Message, 0, text, title);
+        u.answered = &answered;
+        batch_.push_back(std::move(u));
+        Flush();
+        answered.get_future().wait();
+    }
+    void Flush() override {
+        if (!batch_.empty()) owner_.Publish(batch_);
+        batchStart_ = std::chrono::steady_clock::now();
+    }
+    void Finish(const ApplyOutcome& outcome) {
+        Update u(Update::Finished);
+        u.outcome = outcome;
+        batch_.push_back(std::move(u));
+        Flush();
+    }
+
+private:
+    void Push(Update&& u) {
+        batch_.push_back(std::move(u));
+        if (batch_.size() >= 1024 || std::chrono::steady_clock::now() - batchStart_ > std::chrono::milliseconds(30))
+            Flush();
+    }
+
+    ApplyWorker& owner_;
+    std::vector<Update> batch_;
+    std::chrono::steady_clock::time_point batchStart_ = std::chrono::steady_clock::now();
+};
+
+ApplyWorker::ApplyWorker(Workspace& ws, int ApplyType, std::function<void()> notify)
+    : ws_(ws),
+      options_(ApplyOptionsFrom(ws.settings(), ApplyType)),
+      rows_(BegunList(ws, ApplyType)),
+      owner_(ws, options_),
+      notify_(std::move(notify)) {
+    thread_ = std::thread([this] {
+        QueueSink sink(*this);
+        ApplyOutcome outcome = RunApply(rows_, options_, ws_.app.StopFlag, sink);
+        sink.Finish(outcome);
+    });
+}
+
+ApplyWorker::~ApplyWorker() {
+    if (!finished_) {
+        ws_.app.StopFlag = 1;
+        Wait();
+    }
+    if (thread_.joinable()) thread_.join();
+}
+
+void ApplyWorker::Publish(std::vector<Update>& batch) {
+    bool wasEmpty;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        wasEmpty = queue_.empty();
+        if (wasEmpty) {
+            queue_.swap(batch);
+        } else {
+            for (Update& u : batch) queue_.push_back(std::move(u));
+        }
+    }
+    batch.clear();
+    ready_.notify_all();
+    if (wasEmpty && notify_) notify_();
+}
+
+bool ApplyWorker::DrainUpdates() {
+    // A message dialog runs its own event loop, which may call in here again;
+    // the worker waits meanwhile, so nothing new can be pending.
+    if (draining_ || finished_) return finished_;
+    draining_ = true;
+    std::vector<Update> updates;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        updates.swap(queue_);
+    }
+    for (Update& u : updates) Apply(u);
+    draining_ = false;
+    return finished_;
+}
+
+void ApplyWorker::Apply(Update& u) {
+    switch (u.kind) {
+        case Update::Log: owner_.Log(u.text); break;
+        case Update::Status: owner_.Status(u.text); break;
+        case Update::Progress: owner_.Progress(u.value); break;
+        case Update::Numbered: owner_.RowNumbered(u.value, u.text); break;
+        case Update::Changed: owner_.RowChanged(u.change); break;
+        case Update::ChecksFailed: owner_.ChecksFailed(u.value); break;
+        case Update::Ended: owner_.ChangesEnded(u.counts); break;
+        case Update::Message:
+            owner_.Message(u.text, u.title);
+            u.answered->set_value();
+            break;
+        case Update::Finished:
+            thread_.join();
+            outcome_ = u.outcome;
+            EndApply(ws_);
+            finished_ = true;
+            break;
+    }
+}
+
+ApplyOutcome ApplyWorker::Wait() {
+    while (!DrainUpdates()) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ready_.wait(lock, [this] { return !queue_.empty(); });
+    }
+    return outcome_;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,59 @@
+#pragma once
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "apply/ApplyEngine.h"
+#include "apply/ApplyRows.h"
+#include "apply/WorkspaceSink.h"
+#include "namelist/Workspace.h"
+
+namespace quirnel {
+
+// An apply run on a worker thread. The worker works from a copy of the rows
+// and never touches the workspace: what it reports is queued and applied by
+// the owning thread in DrainUpdates, through the same code as the synchronous
+// form. Only message dialogs make the worker wait for the owner.
+// The list must not change while the run is active (commands are refused).
+class ApplyWorker {
+public:
+    // Starts the run. notify is called on the worker whenever updates wait
+    // and none were waiting before (the window posts itself an event).
+    ApplyWorker(Workspace& ws, int ApplyType, std::function<void()> notify = {});
+    // Requests a stop and waits for the run to end (the close path).
+    ~ApplyWorker();
+    ApplyWorker(const ApplyWorker&) = delete;
+    ApplyWorker& operator=(const ApplyWorker&) = delete;
+
+    // Applies what waits to the workspace and answers a waiting message;
+    // true once the run has ended and the workspace is idle again.
+    bool DrainUpdates();
+    // Drains until the run has ended.
+    ApplyOutcome Wait();
+    bool finished() const { return finished_; }
+    ApplyOutcome outcome() const { return outcome_; }
+
+private:
+    struct Update;
+    class QueueSink;
+    void Publish(std::vector<Update>& batch);
+    void Apply(Update& update);
+
+    Workspace& ws_;
+    ApplyOptions options_;
+    PlanRows rows_;
+    WorkspaceSink owner_;
+    std::function<void()> notify_;
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::vector<Update> queue_;
+    ApplyOutcome outcome_;
+    bool draining_ = false;
+    bool finished_ = false;
+    std::thread thread_;
+};
+
+}  // namespace quirnel

@@ -1,0 +1,54 @@
+#include "apply/WorkspaceSink.h"
+
+namespace quirnel {
+
+WorkspaceSink::WorkspaceSink(Workspace& ws, const ApplyOptions& options)
+    : ws_(ws), clearAfterApply_(options.clearAfterApply) {
+    if (clearAfterApply_) ChangedMarks_.assign(ws.list.size(), false);
+}
+
+void WorkspaceSink::RowNumbered(int row, const std::u16string& newName) {
+    if (row < ws_.list.size()) ws_.list.setNewName(row, newName);
+}
+
+// The row is found by its index and must still name the entry that changed;
+// a row that no longer does is left alone rather than rewritten wrongly.
+void WorkspaceSink::RowChanged(const RowChange& c) {
+    NameList& list = ws_.list;
+    if (c.row >= list.size() || list.fullPath(c.row) != c.oldPath) return;
+    list.setText(c.row, ColOldName, c.newName);
+    list.setText(c.row, ColOldFolder, c.newFolder);
+    list.setText(c.row, ColFullPath, c.target);
+    if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, false));
+    if (c.row < static_cast<int>(ChangedMarks_.size())) ChangedMarks_[c.row] = true;
+}
+
+void WorkspaceSink::ChecksFailed(int row) {
+    if (row < ws_.list.size()) ws_.list.setSelected(row, true);
+    ws_.host.CommandStateChanged();
+}
+
+void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
+    bool all = counts.changed == counts.total;
+    if (all) ws_.app.UnappliedFlag = 0;
+    if (!clearAfterApply_) return;
+    if (all) {
+        ws_.list.clear();
+    } else {
+        ws_.list.removeRowsIf([&](int r) { return r < static_cast<int>(ChangedMarks_.size()) && ChangedMarks_[r]; });
+    }
+}
+
+void BeginApply(Workspace& ws, int applyType) {
+    ws.app.ApplyType = applyType;
+    ws.app.StopFlag = 0;
+    ws.list.clearSelection();
+    ws.host.CommandStateChanged();
+}
+
+void EndApply(Workspace& ws) {
+    ws.app.StopFlag = 1;
+    UpdateItemCount(ws);
+}
+
+}  // namespace quirnel

@@ -1,0 +1,37 @@
+#pragma once
+#include <vector>
+
+#include "apply/ApplyEngine.h"
+#include "apply/ApplySink.h"
+#include "namelist/Workspace.h"
+
+namespace quirnel {
+
+// Applies what a run reports to the workspace: the list the window shows, its
+// PathSet and icons, the host. Runs on the thread that owns the workspace.
+class WorkspaceSink : public ApplySink {
+public:
+    WorkspaceSink(Workspace& ws, const ApplyOptions& options);
+    void Log(const std::u16string& message) override { ws_.host.AppendLog(message); }
+    void Status(const std::u16string& text) override { ws_.host.SetStatusText(text); }
+    void Progress(int percent) override { ws_.host.SetProgress(percent); }
+    void RowNumbered(int row, const std::u16string& newName) override;
+    void RowChanged(const RowChange& change) override;
+    void ChecksFailed(int row) override;
+    void ChangesEnded(const ApplyCounts& counts) override;
+    void Message(const std::u16string& text, const std::u16string& title) override {
+        ws_.host.ShowMessageDialog(text, title);
+    }
+
+private:
+    Workspace& ws_;
+    bool clearAfterApply_;
+    std::vector<bool> ChangedMarks_;  // only with ClearAfterApply
+};
+
+// The frame around a run on the workspace's own thread: the run is marked
+// active and the selection cleared before, the count restored after.
+void BeginApply(Workspace& ws, int applyType);
+void EndApply(Workspace& ws);
+
+}  // namespace quirnel

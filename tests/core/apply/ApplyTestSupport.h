@@ -1,0 +1,91 @@
+#pragma once
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "app/AppState.h"
+#include "namelist/AddItems.h"
+#include "namelist/Workspace.h"
+#include "../TestSupport.h"
+
+namespace quirnel::test {
+
+// A recording host that can act when a log line arrives (a stop request
+// while a row is handled, as the Stop button would).
+class ApplyHost : public RecordingHost {
+public:
+    void AppendLog(const std::u16string& m) override {
+        RecordingHost::AppendLog(m);
+        if (onLog) onLog(m);
+    }
+    void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override {
+        RecordingHost::ShowMessageDialog(text, title);
+        dialogs.push_back({title, text});
+    }
+    std::function<void(const std::u16string&)> onLog;
+    std::vector<std::pair<std::u16string, std::u16string>> dialogs;  // title, text
+};
+
+// A workspace over a temporary folder, filled by the real adding code.
+struct ApplyBench {
+    TempDir dir;
+    AppState app;
+    ApplyHost host;
+    Workspace ws{app, host, PathStyle::Posix()};
+
+    ApplyBench() {
+        app.settings.AutoSort = 0;  // rows stay in the order they were added
+        app.settings.LoadType = 0;  // a folder is a row of its own
+        app.settings.UseThread = 0;
+    }
+    std::u16string Path(const std::string& rel) const { return FromNative(dir / rel); }
+    void Add(const std::vector<std::string>& rels) {
+        std::vector<std::u16string> paths;
+        for (const auto& r : rels) paths.push_back(Path(r));
+        AddPathList(ws, paths);
+    }
+    void Propose(int row, const std::string& name, const std::string& folderRel = "") {
+        ws.list.setNewName(row, FromNative(name));
+        if (!folderRel.empty()) ws.list.setNewFolder(row, Path(folderRel));
+    }
+    std::vector<std::string> Log() const {
+        std::vector<std::string> out;
+        for (const auto& l : host.log) out.push_back(Utf8(l));
+        return out;
+    }
+    size_t LogFrom(const std::string& start) const {
+        std::vector<std::string> log = Log();
+        for (size_t i = log.size(); i-- > 0;)
+            if (log[i] == start) return i;
+        return log.size();
+    }
+};
+
+inline bool OnDisk(const std::string& path) {
+    struct stat st;
+    return lstat(path.c_str(), &st) == 0;
+}
+
+inline std::string Content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// prefix + i + suffix, built by appending (GCC 12 warns wrongly about "a" + to_string).
+inline std::string Name(const char* prefix, int i, const char* suffix = "") {
+    std::string s(prefix);
+    s += std::to_string(i);
+    s += suffix;
+    return s;
+}
+
+// The log line without its varying figure.
+inline std::string WithoutMs(const std::string& line) {
+    return std::regex_replace(line, std::regex("Elapsed Time: [0-9]+ ms"), "Elapsed Time: _ ms");
+}
+
+}  // namespace quirnel::test

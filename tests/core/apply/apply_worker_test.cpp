@@ -1,0 +1,189 @@
+#include "apply/ApplyWorker.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "apply/ApplyChanges.h"
+#include "apply/ApplyTestSupport.h"
+
+using namespace quirnel;
+using namespace quirnel::test;
+
+namespace {
+
+// The same folders and proposals in a fresh temporary folder.
+void Prepare(ApplyBench& b) {
+    b.app.settings.UseThread = 1;
+    b.app.settings.AutoNumber = 1;
+    b.app.settings.ShowDoneDialog = 1;
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back(Name("f", i, ".txt"));
+        b.dir.file(names.back(), names.back());
+    }
+    b.dir.file("taken.txt", "");
+    b.Add(names);
+    for (int i = 0; i < 300; ++i) {
+        if (i % 7 == 0) b.Propose(i, "same.txt", "sub/deeper");  // numbered, moved into a new chain
+        else if (i % 50 == 3) b.Propose(i, "taken.txt");           // fails on disk
+        else if (i % 11 != 0) b.Propose(i, Name("g", i, ".dat"));  // the rest stays unchanged
+    }
+}
+
+std::string Relative(std::string text, const std::string& dir) {
+    for (size_t p; (p = text.find(dir)) != std::string::npos;) text.replace(p, dir.size(), "<dir>");
+    return text;
+}
+
+struct Seen {
+    std::vector<std::string> rows, log, dialogs;
+    std::vector<int> progress;
+    std::string status;
+    int stop, unapplied;
+};
+
+Seen Observe(const ApplyBench& b) {
+    Seen s;
+    const NameList& l = b.ws.list;
+    for (int r = 0; r < l.size(); ++r)
+        for (int c : {ColOldName, ColNewName, ColOldFolder, ColNewFolder, ColFullPath})
+            s.rows.push_back(Relative(Utf8(l.text(r, c)), b.dir.path()));
+    for (auto& line : b.Log()) s.log.push_back(Relative(WithoutMs(line), b.dir.path()));
+    for (auto& [title, text] : b.host.dialogs) {
+        std::string t = std::regex_replace(Utf8(text), std::regex("\\[[-0-9: ]+\\] "), "");
+        s.dialogs.push_back(Utf8(title) + "|" + Relative(WithoutMs(t), b.dir.path()));
+    }
+    s.progress = b.host.progress;
+    s.status = Utf8(b.host.status);
+    s.stop = b.app.StopFlag;
+    s.unapplied = b.app.UnappliedFlag;
+    return s;
+}
+
+}  // namespace
+
+// The window's way: the worker's notification wakes the owner, which drains.
+TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
+    ApplyBench sync;
+    Prepare(sync);
+    ApplyOutcome syncOutcome = ApplyChanges(sync.ws, 0);
+
+    ApplyBench threaded;
+    Prepare(threaded);
+    std::mutex m;
+    std::condition_variable cv;
+    int posted = 0;
+    std::thread::id owner = std::this_thread::get_id();
+    bool notifiedOnWorker = true;
+    ApplyWorker worker(threaded.ws, 0, [&] {
+        std::lock_guard<std::mutex> lock(m);
+        if (std::this_thread::get_id() == owner) notifiedOnWorker = false;
+        ++posted;
+        cv.notify_all();
+    });
+    EXPECT_EQ(threaded.app.StopFlag, 0);
+    int handled = 0, drains = 0;
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> lock(m);
+            cv.wait(lock, [&] { return posted > handled; });
+            handled = posted;
+        }
+        ++drains;
+        if (worker.DrainUpdates()) break;
+    }
+    EXPECT_TRUE(notifiedOnWorker);
+    EXPECT_GE(drains, 2);  // the report's message at least comes apart from the rows
+
+    Seen a = Observe(sync), b = Observe(threaded);
+    EXPECT_EQ(a.rows, b.rows);
+    EXPECT_EQ(a.log, b.log);
+    EXPECT_EQ(a.dialogs, b.dialogs);
+    EXPECT_EQ(a.progress, b.progress);
+    EXPECT_EQ(a.status, b.status);
+    EXPECT_EQ(b.stop, 1);
+    EXPECT_EQ(a.unapplied, b.unapplied);
+    EXPECT_EQ(worker.outcome().counts.changed, syncOutcome.counts.changed);
+    EXPECT_EQ(syncOutcome.counts.changed, 276);  // 23 unchanged rows, one target taken on disk
+    ASSERT_EQ(b.dialogs.size(), 1u);
+    EXPECT_EQ(b.dialogs[0].rfind("Result Report|Starting applying changes to originals.", 0), 0u);
+}
+
+TEST(ApplyWorker, TheWorkerNeverWritesTheListItself) {
+    ApplyBench b;
+    b.dir.file("a", "");
+    b.dir.file("b", "");
+    b.Add({"a", "b"});
+    b.Propose(0, "a2");
+    b.Propose(1, "b2");
+    ApplyWorker worker(b.ws, 0);
+    for (int i = 0; i < 5000 && !(OnDisk(b.dir / "a2") && OnDisk(b.dir / "b2")); ++i) usleep(1000);
+    ASSERT_TRUE(OnDisk(b.dir / "b2"));
+    usleep(20000);
+    EXPECT_EQ(Utf8(b.ws.list.oldName(0)), "a");  // nothing applied before the owner drains
+    EXPECT_EQ(Utf8(b.ws.list.oldName(1)), "b");
+    ApplyOutcome out = worker.Wait();
+    EXPECT_EQ(out.counts.changed, 2);
+    EXPECT_EQ(Utf8(b.ws.list.oldName(1)), "b2");
+    EXPECT_TRUE(b.ws.list.paths().contains(b.Path("b2")));
+}
+
+TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
+    ApplyBench b;
+    b.dir.file("one", "1");
+    std::string big = b.dir.file("big", "");
+    ASSERT_EQ(truncate(big.c_str(), 512ll * 1024 * 1024), 0);
+    b.dir.file("three", "3");
+    b.Add({"one", "big", "three"});
+    b.Propose(0, "one-copy");
+    b.Propose(1, "big-copy");
+    b.Propose(2, "three-copy");
+    ApplyWorker worker(b.ws, 1);
+    for (int i = 0; i < 200000 && !OnDisk(b.dir / "big-copy"); ++i) usleep(50);
+    b.app.StopFlag = 1;  // the Stop button
+    ApplyOutcome out = worker.Wait();
+    EXPECT_EQ(out.counts.processed, 2);
+    EXPECT_EQ(out.counts.changed, 1);
+    EXPECT_FALSE(OnDisk(b.dir / "big-copy"));
+    EXPECT_FALSE(OnDisk(b.dir / "three-copy"));
+    std::vector<std::string> log = b.Log();
+    EXPECT_LT(b.LogFrom("Failed to change: big (Operation canceled)"), log.size());
+    EXPECT_LT(b.LogFrom(" Total : 3 / Processed : 2 / Changed : 1"), log.size());
+    EXPECT_EQ(Utf8(b.ws.list.newName(2)), "three-copy");
+    EXPECT_EQ(Utf8(b.ws.list.oldName(2)), "three");
+}
+
+TEST(ApplyWorker, FailedChecksAreReportedThroughTheOwner) {
+    ApplyBench b;
+    b.dir.file("a", "");
+    b.dir.file("b", "");
+    b.Add({"a", "b"});
+    b.Propose(1, "");
+    ApplyWorker worker(b.ws, 0);
+    ApplyOutcome out = worker.Wait();
+    EXPECT_FALSE(out.checksPassed);
+    ASSERT_EQ(b.host.dialogs.size(), 1u);
+    EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Found an item with no valid name.");
+    EXPECT_EQ(b.ws.list.firstSelected(), 1);
+    EXPECT_EQ(b.app.StopFlag, 1);
+    EXPECT_TRUE(OnDisk(b.dir / "a"));
+}
+
+TEST(ApplyWorker, DestroyingARunningWorkerStopsAndWaitsForIt) {
+    ApplyBench b;
+    std::string big = b.dir.file("big", "");
+    ASSERT_EQ(truncate(big.c_str(), 512ll * 1024 * 1024), 0);
+    b.Add({"big"});
+    b.Propose(0, "big-copy");
+    {
+        ApplyWorker worker(b.ws, 1);
+        for (int i = 0; i < 200000 && !OnDisk(b.dir / "big-copy"); ++i) usleep(50);
+    }
+    EXPECT_EQ(b.app.StopFlag, 1);
+    EXPECT_FALSE(OnDisk(b.dir / "big-copy"));
+    EXPECT_EQ(Utf8(b.ws.list.oldName(0)), "big");
+}
