@@ -75,7 +75,11 @@ public:
         counts.total = rows_.count();
         int shown = 0;
         while (counts.processed < counts.total && stop_.load(std::memory_order_relaxed) != 1) {
-            if (ChangeRow(counts.processed)) ++counts.changed;
+            switch (ChangeRow(counts.processed)) {
+                case RowResult::Changed: ++counts.changed; break;
+                case RowResult::Skipped: ++counts.skipped; break;
+                case RowResult::Failed: break;
+            }
             ++counts.processed;
             if (options_.reportProgress) {
                 int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
@@ -90,14 +94,16 @@ public:
     }
 
 private:
-    bool ChangeRow(int i) {
+    enum class RowResult { Changed, Skipped, Failed };
+
+    RowResult ChangeRow(int i) {
         const std::u16string& target = targets_[i];
         const std::u16string old = rows_.oldPath(i);
         const std::u16string& newFolder = rows_.newFolder(i);
         PrepareFolder(newFolder, rows_.oldFolder(i));
         if (target == old) {
             LogFailure(NameOf(old, true, style_), LoadText(kSkipped));
-            return false;
+            return RowResult::Skipped;
         }
         int e = Change(old, target, newFolder, i);
         if (e != 0) {
@@ -105,7 +111,7 @@ private:
                 LogFailure(old, e == ECANCELED ? LoadText(kFolderCopyCancelled) : TrimBlanks(ErrorText(e)));
             else
                 LogFailure(NameOf(old, true, style_), TrimBlanks(ErrorText(e)));
-            return false;
+            return RowResult::Failed;
         }
         RowChange change;
         change.row = i;
@@ -116,7 +122,7 @@ private:
         change.extensionChanged = !rows_.isFolder(i) && AsciiLower(ExtensionOf(rows_.oldName(i), false, true)) !=
                                                              AsciiLower(ExtensionOf(change.newName, false, true));
         log_.RowChanged(change);
-        return true;
+        return RowResult::Changed;
     }
 
     // A folder that exists is looked up again for a later row; one this run

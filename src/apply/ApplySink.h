@@ -17,6 +17,7 @@ struct ApplyCounts {
     int total = 0;
     int processed = 0;
     int changed = 0;
+    int skipped = 0;  // unchanged rows, neither changed nor failed
 };
 
 // Everything an apply run reports or writes back, in the order it happens.

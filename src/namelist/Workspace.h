@@ -10,7 +10,9 @@ namespace quirnel {
 // the process state and the host that reports to the user.
 class Workspace {
 public:
-    Workspace(AppState& app, Host& host, const PathStyle& style = PathStyle::Host()) : list(style), app(app), host(host) {}
+    // The sort state starts from the settings, as the header's arrow does.
+    Workspace(AppState& app, Host& host, const PathStyle& style = PathStyle::Host())
+        : list(style), SortColumn(app.settings.SortColumn), SortAscending(app.settings.SortAscend != 0), app(app), host(host) {}
 
     AppSettings& settings() { return app.settings; }
 
@@ -19,8 +21,8 @@ public:
     int LastLoggedCount = 0;
     int FolderAnswer = -1;  // per add batch: -1 not asked, 0 folder itself, 1 files in it
     // The list's sort state, shown as the header's arrow: column (-1 none) and direction.
-    int SortColumn = -1;
-    bool SortAscending = true;
+    int SortColumn;
+    bool SortAscending;
     AppState& app;
     Host& host;
 };

@@ -37,8 +37,6 @@ CQuirnelDlg::CQuirnelDlg(AppState& app, QWidget* parent)
     setAcceptDrops(true);
     setMinimumSize(400, 300);
     ws_.icons.setProvider(icons_.get());
-    ws_.SortColumn = app.settings.SortColumn;
-    ws_.SortAscending = app.settings.SortAscend != 0;
     buildMenus();
     buildLayout();
     resize(1000, 640);

@@ -1,0 +1,52 @@
+#include "cli/CliHost.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "app/ActivityLog.h"
+#include "app/StringTable.h"
+#include "platform/NativeText.h"
+
+namespace quirnel::cli {
+
+void CliHost::EndProgressLine() {
+    if (!progressShown_) return;
+    fputs("\r\033[K", stderr);
+    progressShown_ = false;
+}
+
+void CliHost::AppendLog(const std::u16string& message) {
+    if (!echoLog) return;
+    EndProgressLine();
+    // Names inside the line keep their original bytes, as in the list output.
+    std::string line = ToNative(LogLine(message));
+    fwrite(line.data(), 1, line.size(), stdout);
+    fputc('\n', stdout);
+    fflush(stdout);
+}
+
+void CliHost::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {
+    EndProgressLine();
+    std::string out = ToNative(title) + ": " + ToNative(text);
+    for (char& c : out)
+        if (c == '\r') c = ' ';
+    fprintf(stderr, "%s\n", out.c_str());
+}
+
+bool CliHost::AskYesNo(const std::u16string& question) {
+    // Only the folder question has an answer given on the command line; any
+    // other question is answered No, which never touches the disk.
+    if (question == LoadText(105)) return folderItself_;
+    return false;
+}
+
+void CliHost::SetProgress(int percent) {
+    if (!isatty(STDERR_FILENO)) return;
+    fprintf(stderr, "\r%s", ToUtf8(FormatText(LoadText(88), {static_cast<long long>(percent)})).c_str());
+    fflush(stderr);
+    progressShown_ = percent < 100;
+    if (!progressShown_) fputc('\n', stderr);
+}
+
+}  // namespace quirnel::cli

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+#include "app/Host.h"
+
+namespace quirnel::cli {
+
+// The person at a terminal, or nobody: log lines of an apply run go to
+// standard output, messages to standard error, progress to a terminal only.
+// The one question a batch asks (what a folder adds) has a fixed answer.
+class CliHost : public Host {
+public:
+    explicit CliHost(bool folderItself) : folderItself_(folderItself) {}
+    void AppendLog(const std::u16string& message) override;
+    void SetStatusText(const std::u16string& text) override {}
+    void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
+    bool AskYesNo(const std::u16string& question) override;
+    void SetProgress(int percent) override;
+
+    bool echoLog = false;  // print log lines (the apply run's)
+
+private:
+    void EndProgressLine();
+    bool folderItself_;
+    bool progressShown_ = false;
+};
+
+}  // namespace quirnel::cli

@@ -1,0 +1,152 @@
+#include "cli/CliRun.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+
+#include "app/Configuration.h"
+#include "app/Language.h"
+#include "app/PresetGroupFile.h"
+#include "app/TextFile.h"
+#include "apply/ApplyChanges.h"
+#include "apply/NameChecks.h"
+#include "apply/WorkspaceSink.h"
+#include "cli/CliHost.h"
+#include "cli/CliOutput.h"
+#include "commands/Primitives.h"
+#include "input/RunCommand.h"
+#include "namelist/AddItems.h"
+#include "namelist/ImportExport.h"
+#include "platform/NativeText.h"
+#include "presets/RunPreset.h"
+
+namespace quirnel::cli {
+namespace {
+
+std::atomic<int>* gStopFlag = nullptr;
+
+extern "C" void OnInterrupt(int) {
+    if (gStopFlag) gStopFlag->store(1);  // lock-free: safe in a signal handler
+}
+
+int Usage(const std::string& message) {
+    fprintf(stderr, "quirnel-cli: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+// A path list from a file or standard input, decoded like every text file.
+bool ReadPathList(const std::string& source, std::vector<std::u16string>& paths) {
+    std::u16string text;
+    if (source == "-") {
+        std::string bytes{std::istreambuf_iterator<char>(std::cin), {}};
+        if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+            static_cast<unsigned char>(bytes[1]) == 0xFE) {
+            for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+                text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                     (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+        } else {
+            // Standard input carries names as bytes: keep those that are not UTF-8.
+            text = FromNative(bytes);
+        }
+    } else if (!ReadTextFile(FromNative(source), text)) {
+        return false;
+    }
+    for (auto& line : SplitImportLines(text))
+        if (!line.empty()) paths.push_back(std::move(line));
+    return true;
+}
+
+bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
+    if (o.config && !ReadConfiguration(FromNative(*o.config), app)) {
+        Usage("cannot read configuration file " + *o.config);
+        return false;
+    }
+    for (const std::string& line : o.sets) ApplyConfigurationText(FromNative(line), {app.settings, app.Presets, app.Hotkeys});
+    if (o.presets && !ImportPresetGroup(FromNative(*o.presets), app)) {
+        Usage("cannot read preset group file " + *o.presets + " (or it holds no presets)");
+        return false;
+    }
+    return true;
+}
+
+// The preset's and the given tasks; false when one of them ended the run.
+bool RunTasks(const CliOptions& o, Workspace& ws, int& presetApply) {
+    if (o.preset > 0) {
+        // The preset's own apply is only remembered: the disk is touched by --apply or --copy alone.
+        auto actions = WorkspaceActions(ws, [&](int type) { presetApply = type; });
+        if (!RunPreset(ws.app.Presets[o.preset - 1], actions)) return false;
+    }
+    for (const CliTask& t : o.tasks) {
+        CommandOutcome r = RunCommand(ws, ReadInt(FromNative(t.command)), ReadInt(FromNative(t.sub)),
+                                      FromNative(t.arg1), FromNative(t.arg2));
+        if (r == CommandOutcome::StopRun) return false;
+    }
+    return true;
+}
+
+// Validation without the disk: prints one target per row, or says why not.
+bool CheckAndPrintTargets(Workspace& ws) {
+    ApplyOptions options = ApplyOptionsFrom(ws.settings(), 0);
+    WorkspaceSink sink(ws, options);
+    std::vector<std::u16string> targets;
+    CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
+    if (!result.ok) return false;
+    std::string out;
+    for (const auto& t : targets) out += ToNative(t) + "\n";
+    fwrite(out.data(), 1, out.size(), stdout);
+    return true;
+}
+
+int Apply(Workspace& ws, CliHost& host, int applyType) {
+    host.echoLog = true;
+    gStopFlag = &ws.app.StopFlag;
+    struct sigaction sa{};
+    sa.sa_handler = OnInterrupt;
+    sigemptyset(&sa.sa_mask);
+    struct sigaction previous{};
+    sigaction(SIGINT, &sa, &previous);
+    ApplyOutcome outcome = ApplyChanges(ws, applyType);
+    sigaction(SIGINT, &previous, nullptr);
+    gStopFlag = nullptr;
+    if (!outcome.checksPassed) return kExitStopped;
+    const ApplyCounts& c = outcome.counts;
+    bool allDone = c.processed == c.total && c.changed + c.skipped == c.total;
+    return allDone ? kExitOk : kExitRowsFailed;
+}
+
+}  // namespace
+
+int RunCli(const CliOptions& o) {
+    AppState app;
+    if (!ApplySettingsAndPresets(o, app)) return kExitUsage;
+    SetUiLanguage(ChooseUiLanguage(app.settings.UILanguage));
+
+    std::vector<std::u16string> dropped;
+    for (const auto& p : o.paths) dropped.push_back(FromNative(p));
+    for (const auto& source : o.pathsFrom)
+        if (!ReadPathList(source, dropped)) return Usage("cannot read path list " + source);
+
+    CliHost host(o.folders == CliOptions::Folders::Self);
+    Workspace ws(app, host);
+    AddPathList(ws, ReadDroppedPaths(dropped));
+
+    int presetApply = -1;
+    if (!RunTasks(o, ws, presetApply)) return kExitStopped;
+    int status = kExitOk;
+    if (o.check && !CheckAndPrintTargets(ws)) status = kExitStopped;
+    else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
+    else if (!o.check) {
+        std::string out = o.format == CliOptions::Format::Json ? ListAsJson(ws.list) : ListAsTsv(ws.list, o.allColumns);
+        fwrite(out.data(), 1, out.size(), stdout);
+    }
+    if (o.saveConfig && !WriteConfiguration(FromNative(*o.saveConfig), app))
+        return Usage("cannot write configuration file " + *o.saveConfig);
+    if (o.savePresets && !ExportPresetGroup(FromNative(*o.savePresets), app))
+        return Usage("cannot write preset group file " + *o.savePresets);
+    return status;
+}
+
+}  // namespace quirnel::cli

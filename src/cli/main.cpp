@@ -1,0 +1,24 @@
+#include <cstdio>
+
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+
+int main(int argc, char** argv) {
+    using namespace quirnel::cli;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    CliOptions options;
+    std::string error;
+    if (!ParseOptions(args, options, error)) {
+        fprintf(stderr, "quirnel-cli: %s\nTry 'quirnel-cli --help'.\n", error.c_str());
+        return kExitUsage;
+    }
+    if (options.help) {
+        fputs(HelpText(), stdout);
+        return kExitOk;
+    }
+    if (options.paths.empty() && options.pathsFrom.empty() && !options.saveConfig && !options.savePresets) {
+        fprintf(stderr, "quirnel-cli: no PATH given\nTry 'quirnel-cli --help'.\n");
+        return kExitUsage;
+    }
+    return RunCli(options);
+}
