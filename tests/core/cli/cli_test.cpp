@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "TestSupport.h"
+#include "app/TextFile.h"
+
+using quirnel::FromNative;
+using quirnel::test::TempDir;
+namespace fs = std::filesystem;
+
+#ifdef QUIRNEL_CLI_PATH
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q.push_back(c);
+    }
+    return q + "'";
+}
+
+// Runs the real program with the given arguments; standard error is dropped.
+Result Cli(const std::vector<std::string>& args) {
+    std::string cmd = Quote(QUIRNEL_CLI_PATH);
+    for (const auto& a : args) {
+        cmd += ' ';
+        cmd += Quote(a);
+    }
+    cmd += " 2>/dev/null";
+    Result r;
+    FILE* p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    int raw = pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+std::vector<std::string> Files(const std::string& dir) {
+    std::vector<std::string> names;
+    for (auto& e : fs::recursive_directory_iterator(dir)) names.push_back(fs::relative(e.path(), dir).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct CliFixture : ::testing::Test {
+    CliFixture() {
+        dir.file("in/a1.txt", "one");
+        dir.file("in/b2.txt", "two");
+        dir.file("in/c.log", "three");
+    }
+    std::string In() { return dir / "in"; }
+    TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(CliFixture, PreviewListsProposalsWithoutTouchingTheDisk) {
+    Result r = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", ""});
+    EXPECT_EQ(r.status, 0);
+    std::string folder = In();
+    EXPECT_EQ(r.out, "a1.txt\tx_a1.txt\t" + folder + "\t" + folder + "\n" +  //
+                         "b2.txt\tx_b2.txt\t" + folder + "\t" + folder + "\n" +  //
+                         "c.log\tx_c.log\t" + folder + "\t" + folder + "\n");
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+    Result json = Cli({"--set", "LoadType=1", In(), "--format", "json"});
+    EXPECT_NE(json.out.find("\"Old Name\": \"a1.txt\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"IsFolder\": false"), std::string::npos);
+}
+
+TEST_F(CliFixture, CheckStopsAtADuplicateWithStatusTwo) {
+    // Emptied names with one extension collide: .txt and .txt.
+    Result dup = Cli({"--set", "LoadType=1", In(), "--task", "5", "0", "", "", "--task", "19", "21", ".txt", "",
+                      "--check", "--apply"});
+    EXPECT_EQ(dup.status, 2);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+}
+
+TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
+    Result r = Cli({"--set", "LoadType=1", In(), "--task", "2", "61", "txt", "md", "--set", "IncludeExt=1", "--apply"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Starting applying changes to originals."), std::string::npos);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.md", "b2.md", "c.log"}));
+    std::ifstream in(In() + "/a1.md");
+    std::string content;
+    in >> content;
+    EXPECT_EQ(content, "one");
+
+    Result c = Cli({"--set", "LoadType=1", In(), "--task", "4", "21", "_copy", "", "--copy"});
+    EXPECT_EQ(c.status, 0);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.md", "a1_copy.md", "b2.md", "b2_copy.md", "c.log",
+                                                     "c_copy.log"}));
+}
+
+TEST_F(CliFixture, PresetFileDrivesARunAndAutoApplyNeedsApply) {
+    std::string presets = dir / "p.qpx";
+    ASSERT_TRUE(quirnel::WriteTextFile(FromNative(presets),
+                                       u"Preset_Name=tidy\r\nPreset_AutoApply=1\r\nPreset_ApplyType=0\r\n"
+                                       u"PresetTask_Command=3\r\nPresetTask_SubCommand=21\r\n"
+                                       u"PresetTask_Arg1=<2024 >\r\nPresetTask_Arg2=\r\n"));
+    Result preview = Cli({"--presets", presets, "--preset", "1", "--set", "LoadType=1", In()});
+    EXPECT_EQ(preview.status, 0);
+    EXPECT_NE(preview.out.find("\t2024 a1.txt\t"), std::string::npos);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));  // no --apply: disk untouched
+    Result run = Cli({"--presets", presets, "--preset", "1", "--set", "LoadType=1", In(), "--apply"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"2024 a1.txt", "2024 b2.txt", "2024 c.log"}));
+}
+
+TEST_F(CliFixture, FailedRowGivesStatusOneAndUsageErrorsSixtyFour) {
+    dir.file("in/x_a1.txt", "occupied");
+    Result r = Cli({"--set", "LoadType=1", In() + "/a1.txt", In() + "/b2.txt", "--task", "3", "21", "x_", "", "--apply"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("Failed to change: a1.txt"), std::string::npos);
+    std::ifstream kept(In() + "/x_a1.txt");
+    std::string content;
+    kept >> content;
+    EXPECT_EQ(content, "occupied");  // never overwritten
+    EXPECT_TRUE(fs::exists(In() + "/x_b2.txt"));
+
+    for (auto args : std::vector<std::vector<std::string>>{{"--bogus", In()},
+                                                           {"--preset", "7", In()},
+                                                           {"--task", "3", In()},
+                                                           {"--config", dir / "missing.ini", In()},
+                                                           {}}) {
+        Result u = Cli(args);
+        EXPECT_EQ(u.status, 64);
+        EXPECT_TRUE(u.out.empty());
+    }
+}
+#endif
