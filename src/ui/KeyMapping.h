@@ -1,0 +1,17 @@
+#pragma once
+#include <QKeyCombination>
+#include <cstdint>
+
+class QKeyEvent;
+
+namespace quirnel {
+
+// The stored key code of a key press (the numbering the configuration keeps),
+// 0 for keys that have none. Keypad keys map to the numpad codes.
+int32_t VirtualKeyOf(const QKeyEvent& event);
+int32_t VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers, char16_t text);
+
+// The toolkit key of a stored code (for menu shortcuts); Qt::Key_unknown when none.
+int QtKeyOf(int32_t virtualKey);
+
+}  // namespace quirnel
