@@ -19,18 +19,13 @@
 #include "app/Host.h"
 #include "namelist/AddItems.h"
 #include "platform/NativeText.h"
+#include "BenchHost.h"
 
 using namespace quirnel;
 using Clock = std::chrono::steady_clock;
+using quirnel::bench::QuietHost;
 
 namespace {
-
-struct QuietHost : Host {
-    void AppendLog(const std::u16string&) override {}
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string&) override { return false; }
-};
 
 void MakeTree(const std::string& root, int folders, int filesPerFolder) {
     std::filesystem::create_directories(root);
@@ -73,7 +68,7 @@ double Seconds(Clock::time_point a) { return std::chrono::duration<double>(Clock
 
 void MeasureMemory(int rows) {
     AppState app;
-    QuietHost host;
+    QuietHost host(false);
     size_t before = mallinfo2().uordblks;
     {
         Workspace ws(app, host, PathStyle::Posix());
@@ -109,7 +104,7 @@ int main(int argc, char** argv) {
         AppState app;
         app.settings.LoadType = 1;
         app.settings.AutoSort = 0;
-        QuietHost host;
+        QuietHost host(false);
         Workspace ws(app, host, PathStyle::Posix());
         auto t1 = Clock::now();
         AddPathList(ws, {FromNative(root)});

@@ -18,22 +18,15 @@
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyWorker.h"
 #include "platform/NativeText.h"
+#include "BenchHost.h"
 
 using namespace quirnel;
+using quirnel::bench::QuietHost;
 
 namespace {
 
 constexpr int kFiles = 100000;
 constexpr int kFolders = 300;
-
-class QuietHost : public Host {
-public:
-    void AppendLog(const std::u16string&) override { ++lines; }
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string&) override { return true; }
-    long lines = 0;
-};
 
 std::string FolderOf(const std::string& root, int i) { return root + "/album " + std::to_string(i % kFolders); }
 std::string OldName(int i) { return "IMG_" + std::to_string(i) + ".jpg"; }

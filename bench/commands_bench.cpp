@@ -7,8 +7,10 @@
 #include "app/Host.h"
 #include "commands/Commands.h"
 #include "namelist/NameList.h"
+#include "BenchHost.h"
 
 using namespace quirnel;
+using quirnel::bench::QuietHost;
 
 namespace {
 
@@ -46,13 +48,6 @@ void ResetProposals(NameList& list) {
         list.setNewFolder(r, list.oldFolder(r));
     }
 }
-
-struct NullHost : Host {
-    void AppendLog(const std::u16string&) override {}
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string&) override { return false; }
-};
 
 template <typename Pass>
 void RunPass(benchmark::State& state, Pass pass) {
@@ -100,15 +95,15 @@ void BM_MatchDigits(benchmark::State& state) {
     RunPass(state, [](NameList& l) { MatchDigits(l, sub::PadTailNumber, u"8"); });
 }
 void BM_ChangeFolderExtension(benchmark::State& state) {
-    NullHost host;
+    QuietHost host;
     RunPass(state, [&](NameList& l) { ChangeFolder(l, sub::FolderFromExtension, u"", u"", host); });
 }
 void BM_ChangeFolderParent(benchmark::State& state) {
-    NullHost host;
+    QuietHost host;
     RunPass(state, [&](NameList& l) { ChangeFolder(l, sub::MoveToParent, u"1", u"", host); });
 }
 void BM_ChangeFolderCreatedDate(benchmark::State& state) {
-    NullHost host;
+    QuietHost host;
     RunPass(state, [&](NameList& l) { ChangeFolder(l, sub::FolderFromCreated, u"%Y/%m", u"", host); });
 }
 void BM_EmptyNames(benchmark::State& state) {

@@ -8,19 +8,12 @@
 
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
+#include "BenchHost.h"
 
 using namespace quirnel;
+using quirnel::bench::QuietHost;
 
 namespace {
-
-class QuietHost : public Host {
-public:
-    void AppendLog(const std::u16string&) override { ++lines; }
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string&) override { return true; }
-    long lines = 0;
-};
 
 std::u16string Text(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 

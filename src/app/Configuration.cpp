@@ -8,6 +8,7 @@
 
 #include "app/ConfigurationPath.h"
 #include "app/TextFile.h"
+#include "commands/Primitives.h"
 
 namespace quirnel {
 namespace {
@@ -60,22 +61,6 @@ const IntKey* FindIntKey(const std::u16string& key) {
     return nullptr;
 }
 
-// The leading decimal number: blanks, a sign, digits; none gives 0; saturates.
-int32_t ReadInteger(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    int64_t value = 0;
-    constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        if (value < kLimit) value = value * 10 + (text[i] - u'0');  // stops growing once out of range
-    if (negative) value = -value;
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 std::vector<std::u16string_view> SplitAtCommas(std::u16string_view value) {
     std::vector<std::u16string_view> pieces;
     size_t start = 0;
@@ -91,7 +76,7 @@ Rect ReadRect(std::u16string_view value) {
     Rect rect;
     int32_t* sides[] = {&rect.left, &rect.top, &rect.right, &rect.bottom};
     std::vector<std::u16string_view> pieces = SplitAtCommas(value);
-    for (size_t i = 0; i < pieces.size() && i < 4; ++i) *sides[i] = ReadInteger(pieces[i]);
+    for (size_t i = 0; i < pieces.size() && i < 4; ++i) *sides[i] = ReadInt(pieces[i]);
     return rect;
 }
 
@@ -146,18 +131,18 @@ private:
         };
         for (const auto& [name, field] : kFields) {
             if (!KeyIs(key, name)) continue;
-            if (QuirnelPreset* p = CurrentPreset()) p->*field = ReadInteger(value);
+            if (QuirnelPreset* p = CurrentPreset()) p->*field = ReadInt(value);
             return true;
         }
         if (KeyIs(key, "PresetTask_Command")) {
             if (QuirnelPreset* p = CurrentPreset()) {
-                p->Tasks.emplace_back().Command = ReadInteger(value);
+                p->Tasks.emplace_back().Command = ReadInt(value);
                 taskAdded_ = true;
             }
             return true;
         }
         if (KeyIs(key, "PresetTask_SubCommand")) {
-            if (PresetTask* t = CurrentTask()) t->SubCommand = ReadInteger(value);
+            if (PresetTask* t = CurrentTask()) t->SubCommand = ReadInt(value);
             return true;
         }
         return false;
@@ -166,14 +151,14 @@ private:
     bool Setting(const std::u16string& key, const std::u16string& value) {
         AppSettings& s = d_.settings;
         if (const IntKey* k = FindIntKey(key)) {
-            int32_t n = ReadInteger(value);
+            int32_t n = ReadInt(value);
             s.*(k->field) = k->flag ? (n != 0) : n;
             if (k->field == &AppSettings::LogHeight && n < 10) s.LogHeight = 50;
             return true;
         }
         if (KeyIs(key, "UILanguage")) s.UILanguage = value;
         else if (KeyIs(key, "FontName")) s.FontName = value;
-        else if (KeyIs(key, "FontItalic")) s.FontItalic = static_cast<uint8_t>(ReadInteger(value) & 0xFF);
+        else if (KeyIs(key, "FontItalic")) s.FontItalic = static_cast<uint8_t>(ReadInt(value) & 0xFF);
         else if (KeyIs(key, "RectMain")) s.RectMain = ReadRect(value);
         else if (KeyIs(key, "RectInput")) s.RectInput = ReadRect(value);
         else return false;
@@ -184,25 +169,25 @@ private:
         AppSettings& s = d_.settings;
         if (KeyIs(key, "ColWidths")) {
             s.ColWidths.clear();
-            for (std::u16string_view piece : SplitAtCommas(value)) s.ColWidths.push_back(static_cast<uint32_t>(ReadInteger(piece)));
+            for (std::u16string_view piece : SplitAtCommas(value)) s.ColWidths.push_back(static_cast<uint32_t>(ReadInt(piece)));
         } else if (KeyIs(key, "Hotkey")) {
             std::vector<std::u16string_view> pieces = SplitAtCommas(value);
-            auto piece = [&](size_t i) { return i < pieces.size() ? ReadInteger(pieces[i]) : 0; };
-            auto found = d_.hotkeys.find(ReadInteger(value));
+            auto piece = [&](size_t i) { return i < pieces.size() ? ReadInt(pieces[i]) : 0; };
+            auto found = d_.hotkeys.find(ReadInt(value));
             if (found == d_.hotkeys.end()) return;  // the file never adds records
             found->second.KeyCode = piece(1);
             found->second.Ctrl = piece(2) != 0;
             found->second.Shift = piece(3) != 0;
         } else if (KeyIs(key, "EnglishUI")) {
-            s.UILanguage = ReadInteger(value) != 0 ? u"english" : u"default";
+            s.UILanguage = ReadInt(value) != 0 ? u"english" : u"default";
         } else if (KeyIs(key, "MainX1")) {
-            s.RectMain.left = ReadInteger(value);
+            s.RectMain.left = ReadInt(value);
         } else if (KeyIs(key, "MainY1")) {
-            s.RectMain.top = ReadInteger(value);
+            s.RectMain.top = ReadInt(value);
         } else if (KeyIs(key, "MainX2")) {
-            s.RectMain.right = ReadInteger(value);
+            s.RectMain.right = ReadInt(value);
         } else if (KeyIs(key, "MainY2")) {
-            s.RectMain.bottom = ReadInteger(value);
+            s.RectMain.bottom = ReadInt(value);
         }
     }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <random>
 #include <string>
 #include <vector>
@@ -13,15 +15,6 @@
 using namespace quirnel;
 
 namespace {
-
-class QuietHost : public Host {
-public:
-    void AppendLog(const std::u16string& m) override { log.push_back(m); }
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string&) override { return true; }
-    std::vector<std::u16string> log;
-};
 
 void AddRows(NameList& list, const std::u16string& folder, std::initializer_list<const char16_t*> names) {
     for (const char16_t* n : names) {
@@ -102,7 +95,7 @@ TEST(ListImport, PathListAddsExistingPathsOnly) {
     dir.writeBytes("list.lst", listFile);
     AppState app;
     app.settings.AutoSort = 0;
-    QuietHost host;
+    quirnel::test::RecordingHost host;
     Workspace ws(app, host, PathStyle::Posix());
     ASSERT_TRUE(ImportPathsFromFile(ws, dir.file("list.lst")));
     ASSERT_EQ(ws.list.size(), 2);
@@ -135,7 +128,7 @@ TEST(ListImport, RandomInputIsHandledSafely) {
     test::TempFolder dir;
     AppState app;
     app.settings.LoadType = 0;
-    QuietHost host;
+    quirnel::test::RecordingHost host;
     Workspace ws(app, host, PathStyle::Posix());
     for (int round = 0; round < 100; ++round) {
         std::string bytes;
