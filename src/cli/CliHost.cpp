@@ -10,7 +10,7 @@
 
 namespace quirnel::cli {
 
-void CliHost::EndProgressLine() {
+void CliHost::ClearStatus() {
     if (!progressShown_) return;
     fputs("\r\033[K", stderr);
     progressShown_ = false;
@@ -18,7 +18,7 @@ void CliHost::EndProgressLine() {
 
 void CliHost::AppendLog(const std::u16string& message) {
     if (!echoLog) return;
-    EndProgressLine();
+    ClearStatus();
     // Names inside the line keep their original bytes, as in the list output.
     std::string line = ToNative(LogLine(message));
     fwrite(line.data(), 1, line.size(), stdout);
@@ -26,8 +26,16 @@ void CliHost::AppendLog(const std::u16string& message) {
     fflush(stdout);
 }
 
+// On a terminal the status line shows a long add or apply going on.
+void CliHost::SetStatusText(const std::u16string& text) {
+    if (!isatty(STDERR_FILENO)) return;
+    fprintf(stderr, "\r%s\033[K", ToUtf8(text).c_str());
+    fflush(stderr);
+    progressShown_ = true;
+}
+
 void CliHost::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {
-    EndProgressLine();
+    ClearStatus();
     std::string out = ToNative(title) + ": " + ToNative(text);
     for (char& c : out)
         if (c == '\r') c = ' ';
@@ -43,10 +51,9 @@ bool CliHost::AskYesNo(const std::u16string& question) {
 
 void CliHost::SetProgress(int percent) {
     if (!isatty(STDERR_FILENO)) return;
-    fprintf(stderr, "\r%s", ToUtf8(FormatText(LoadText(88), {static_cast<long long>(percent)})).c_str());
+    fprintf(stderr, "\r%s\033[K", ToUtf8(FormatText(LoadText(88), {static_cast<long long>(percent)})).c_str());
     fflush(stderr);
-    progressShown_ = percent < 100;
-    if (!progressShown_) fputc('\n', stderr);
+    progressShown_ = true;
 }
 
 }  // namespace quirnel::cli

@@ -12,15 +12,16 @@ class CliHost : public Host {
 public:
     explicit CliHost(bool folderItself) : folderItself_(folderItself) {}
     void AppendLog(const std::u16string& message) override;
-    void SetStatusText(const std::u16string& text) override {}
+    void SetStatusText(const std::u16string& text) override;
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
     bool AskYesNo(const std::u16string& question) override;
     void SetProgress(int percent) override;
 
     bool echoLog = false;  // print log lines (the apply run's)
+    // Removes the transient status line before other output.
+    void ClearStatus();
 
 private:
-    void EndProgressLine();
     bool folderItself_;
     bool progressShown_ = false;
 };

@@ -134,7 +134,9 @@ int RunCli(const CliOptions& o) {
     AddPathList(ws, ReadDroppedPaths(dropped));
 
     int presetApply = -1;
-    if (!RunTasks(o, ws, presetApply)) return kExitStopped;
+    bool ran = RunTasks(o, ws, presetApply);
+    host.ClearStatus();
+    if (!ran) return kExitStopped;
     int status = kExitOk;
     if (o.check && !CheckAndPrintTargets(ws)) status = kExitStopped;
     else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
@@ -142,6 +144,7 @@ int RunCli(const CliOptions& o) {
         std::string out = o.format == CliOptions::Format::Json ? ListAsJson(ws.list) : ListAsTsv(ws.list, o.allColumns);
         fwrite(out.data(), 1, out.size(), stdout);
     }
+    host.ClearStatus();
     if (o.saveConfig && !WriteConfiguration(FromNative(*o.saveConfig), app))
         return Usage("cannot write configuration file " + *o.saveConfig);
     if (o.savePresets && !ExportPresetGroup(FromNative(*o.savePresets), app))
