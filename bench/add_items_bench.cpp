@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +84,10 @@ void MeasureMemory(int rows) {
         size_t after = mallinfo2().uordblks;
         printf("memory: %d rows, %.0f bytes per row (heap in use, path set included)\n", rows,
                double(after - before) / rows);
+        struct rusage usage;
+        getrusage(RUSAGE_SELF, &usage);
+        printf("peak resident set of the whole process: %.0f MiB (%.0f bytes per row)\n", usage.ru_maxrss / 1024.0,
+               usage.ru_maxrss * 1024.0 / rows);
     }
 }
 
