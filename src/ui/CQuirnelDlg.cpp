@@ -51,7 +51,8 @@ void CQuirnelDlg::buildMenus() {
     file->addAction(Tr("Add Files...", "파일 추가..."), this, &CQuirnelDlg::onAddFiles);
     file->addAction(Tr("Add Folders...", "폴더 추가..."), this, &CQuirnelDlg::onAddFolders);
     file->addSeparator();
-    file->addAction(Tr("Exit\tEsc", "끝내기\tEsc"), this, &QWidget::close);
+    QAction* exit = file->addAction(Tr("Exit", "끝내기"), this, &QWidget::close);
+    exit->setShortcut(QKeySequence(Qt::Key_Escape));
 }
 
 void CQuirnelDlg::buildLayout() {

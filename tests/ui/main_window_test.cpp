@@ -93,6 +93,22 @@ void MainWindowTest::droppedFolderBecomesRowsAfterOneQuestion() {
 
     if (qEnvironmentVariableIsSet("QUIRNEL_SCREENSHOT"))
         dlg.grab().save(qEnvironmentVariable("QUIRNEL_SCREENSHOT"));
+
+    // Esc closes, but rows added since the last apply make it ask first.
+    QStringList asked2;
+    bool allowExit = false;
+    dlg.setQuestionAnswerer([&](const QString& q) {
+        asked2 << q;
+        return allowExit;
+    });
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QCOMPARE(asked2, QStringList({"Do you want to exit?"}));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(model->rowCount(), 3);
+    allowExit = true;
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(model->rowCount(), 0);  // the list is cleared on the way out
 }
 
 QTEST_MAIN(MainWindowTest)
