@@ -3,6 +3,7 @@
 #include "app/TextFile.h"
 #include "namelist/AddItems.h"
 #include "namelist/PathHelpers.h"
+#include "platform/FileSystem.h"
 
 namespace quirnel {
 
@@ -66,7 +67,13 @@ bool ImportNewNamesFromFile(NameList& list, const std::u16string& path) {
     return true;
 }
 
-void ImportPaths(Workspace& ws, const std::u16string& text) { AddPathList(ws, SplitImportLines(text)); }
+// A relative line names an entry of the working folder; it is made absolute,
+// since a row without a folder text would target the root folder.
+void ImportPaths(Workspace& ws, const std::u16string& text) {
+    std::vector<std::u16string> paths = SplitImportLines(text);
+    for (auto& p : paths) p = AbsolutePath(p);
+    AddPathList(ws, paths);
+}
 
 bool ImportPathsFromFile(Workspace& ws, const std::u16string& path) {
     std::u16string text;

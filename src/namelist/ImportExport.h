@@ -26,7 +26,8 @@ void ImportNewNames(NameList& list, const std::u16string& text);
 // False (no change) when the file cannot be read.
 bool ImportNewNamesFromFile(NameList& list, const std::u16string& path);
 
-// Adds the paths of the lines as one batch; lines that are no existing path are skipped.
+// Adds the paths of the lines as one batch (relative ones taken from the
+// working folder); lines that are no existing path are skipped.
 void ImportPaths(Workspace& ws, const std::u16string& text);
 bool ImportPathsFromFile(Workspace& ws, const std::u16string& path);
 

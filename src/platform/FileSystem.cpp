@@ -99,6 +99,11 @@ std::u16string LongPathForm(const std::u16string& path) {
     return out;
 }
 
+std::u16string AbsolutePath(const std::u16string& path) {
+    if (path.empty() || path[0] == u'/') return path;
+    return LongPathForm(path);
+}
+
 std::u16string ExecutablePath() {
     std::vector<char> buf(4096);
     for (;;) {

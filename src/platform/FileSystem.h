@@ -36,6 +36,10 @@ PathAttributes GetPathAttributes(const std::u16string& path);
 // Empty when no absolute form can be had.
 std::u16string LongPathForm(const std::u16string& path);
 
+// A relative path made absolute as LongPathForm does; an absolute path, or
+// an empty one, is returned as it is.
+std::u16string AbsolutePath(const std::u16string& path);
+
 // The running program's own file; empty when the system does not tell.
 std::u16string ExecutablePath();
 

@@ -4,6 +4,9 @@
 
 #include "TestSupport.h"
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,6 +107,27 @@ TEST(ListImport, PathListAddsExistingPathsOnly) {
     EXPECT_EQ(ws.list.oldFolder(0), dir.path());
     EXPECT_FALSE(ImportPathsFromFile(ws, dir.file("nothing.lst")));
     EXPECT_EQ(ws.list.size(), 2);
+}
+
+// A line without a folder (a.txt, ./b.txt) names a file of the working
+// folder; the row must say which, or its target would be the root folder.
+TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
+    test::TempFolder dir;
+    dir.writeBytes("a.txt", "a");
+    dir.writeBytes("b.txt", "b");
+    std::string before = std::filesystem::current_path().string();
+    ASSERT_EQ(chdir(dir.native().c_str()), 0);
+    AppState app;
+    app.settings.AutoSort = 0;
+    quirnel::test::RecordingHost host;
+    Workspace ws(app, host, PathStyle::Posix());
+    ImportPaths(ws, u"a.txt\n./b.txt");
+    ASSERT_EQ(chdir(before.c_str()), 0);
+    ASSERT_EQ(ws.list.size(), 2);
+    for (int r = 0; r < 2; ++r) {
+        EXPECT_EQ(ws.list.oldFolder(r), dir.path());
+        EXPECT_EQ(NewFullPath(ws.list, r), dir.path() + u"/" + ws.list.oldName(r));
+    }
 }
 
 TEST(ListImport, RandomInputIsHandledSafely) {
