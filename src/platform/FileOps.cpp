@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unicode/uchar.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -137,6 +138,19 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
     struct stat st;
     if (lstat(from.c_str(), &st) != 0) return errno;
     return S_ISDIR(st.st_mode) ? fileops_detail::MoveChecked(from, to) : fileops_detail::MoveByLink(from, to);
+}
+
+// Names of one folder that differ in letter case only. A file system that
+// ignores case reports the target as existing; it may not give both spellings
+// one inode number (FUSE file systems number each look-up), so the names
+// themselves decide.
+bool DifferOnlyInCase(const std::string& a, const std::string& b) {
+    if (a == b || DirOf(a) != DirOf(b)) return false;
+    std::u16string x = FromNative(a.substr(a.rfind('/') + 1)), y = FromNative(b.substr(b.rfind('/') + 1));
+    if (x.size() != y.size()) return false;
+    for (size_t i = 0; i < x.size(); ++i)
+        if (u_foldCase(x[i], U_FOLD_CASE_DEFAULT) != u_foldCase(y[i], U_FOLD_CASE_DEFAULT)) return false;
+    return true;
 }
 
 // Two names of one entry in one folder: the case-only rename on a
@@ -289,7 +303,10 @@ int MoveEntry(const std::u16string& from, const std::u16string& to, const std::a
     if (int e = NativePath(from, a)) return e;
     if (int e = NativePath(to, b)) return e;
     int e = RenameNoReplace(a, b);
-    if (e == EEXIST && SameEntry(a, b)) return fileops_detail::MoveThroughFreeName(a, b);
+    // Through a free name in two steps, each of which can never replace an
+    // entry: if the target was another file after all, the second step fails
+    // and the first is undone.
+    if (e == EEXIST && (SameEntry(a, b) || DifferOnlyInCase(a, b))) return fileops_detail::MoveThroughFreeName(a, b);
     if (e == EXDEV) return MoveAcross(a, b, cancel);
     return e;
 }

@@ -1,0 +1,111 @@
+// Case-only renames on a real case-insensitive file system: an exFAT image
+// mounted through FUSE. Skipped where the tools or the rights to mount are missing.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "TestSupport.h"
+#include "app/AppState.h"
+#include "apply/ApplyChanges.h"
+#include "namelist/AddItems.h"
+#include "platform/FileOps.h"
+
+using namespace quirnel;
+using quirnel::test::RecordingHost;
+using quirnel::test::TempDir;
+
+namespace {
+
+std::string Shell(const std::string& cmd) {
+    std::string out;
+    FILE* p = popen((cmd + " 2>/dev/null").c_str(), "r");
+    if (!p) return out;
+    char buf[256];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    if (pclose(p) != 0) return {};
+    while (!out.empty() && out.back() == '\n') out.pop_back();
+    return out.empty() ? "ok" : out;
+}
+
+class CaseInsensitiveFs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (geteuid() != 0 || Shell("command -v mkfs.exfat && command -v mount.exfat-fuse && command -v losetup").empty())
+            return;
+        dir_ = new TempDir;
+        std::string image = *dir_ / "disk.img", mnt = dir_->folder("mnt");
+        if (Shell("truncate -s 32M " + image + " && mkfs.exfat " + image).empty()) return;
+        loop_ = Shell("losetup -f --show " + image);
+        if (loop_.empty() || loop_ == "ok") return;
+        if (Shell("mount.exfat-fuse " + loop_ + " " + mnt).empty()) return;
+        mounted_ = mnt;
+    }
+    static void TearDownTestSuite() {
+        if (!mounted_.empty()) Shell("umount " + mounted_);
+        if (!loop_.empty() && loop_ != "ok") Shell("losetup -d " + loop_);
+        delete dir_;
+        dir_ = nullptr;
+    }
+    void SetUp() override {
+        if (mounted_.empty()) GTEST_SKIP() << "no case-insensitive file system could be mounted here";
+        folder_ = mounted_ + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directory(folder_);
+    }
+    std::string Put(const std::string& name, const std::string& content) {
+        std::ofstream(folder_ + "/" + name) << content;
+        return folder_ + "/" + name;
+    }
+    std::set<std::string> Names() {
+        std::set<std::string> names;
+        for (auto& e : std::filesystem::directory_iterator(folder_)) names.insert(e.path().filename().string());
+        return names;
+    }
+    std::string Content(const std::string& name) {
+        std::string s;
+        std::getline(std::ifstream(folder_ + "/" + name), s);
+        return s;
+    }
+    std::u16string U(const std::string& name) { return FromNative(folder_ + "/" + name); }
+
+    static inline TempDir* dir_ = nullptr;
+    static inline std::string loop_, mounted_;
+    std::string folder_;
+};
+
+}  // namespace
+
+TEST_F(CaseInsensitiveFs, CaseOnlyRenameSucceedsAndNothingIsReplaced) {
+    Put("a.txt", "mine");
+    Put("b.txt", "other");
+    ASSERT_TRUE(std::filesystem::exists(folder_ + "/A.TXT"));  // the file system really ignores case
+    EXPECT_EQ(MoveEntry(U("a.txt"), U("A.txt")), 0);
+    EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "b.txt"}));
+    EXPECT_EQ(Content("A.txt"), "mine");
+    // Another file under another spelling is a different entry: never replaced.
+    EXPECT_EQ(MoveEntry(U("A.txt"), U("B.TXT")), EEXIST);
+    EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "b.txt"}));
+    EXPECT_EQ(Content("b.txt"), "other");
+    std::filesystem::create_directory(folder_ + "/photos");
+    EXPECT_EQ(MoveEntry(U("photos"), U("Photos")), 0);
+    EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "b.txt", "Photos"}));
+}
+
+TEST_F(CaseInsensitiveFs, ApplyRunChangesOnlyTheCase) {
+    Put("report.TXT", "data");
+    AppState app;
+    app.settings.AutoSort = 0;
+    RecordingHost host;
+    Workspace ws(app, host);
+    AddPathList(ws, {U("report.TXT")});
+    ASSERT_EQ(ws.list.size(), 1);
+    ws.list.setNewName(0, u"Report.txt");
+    ApplyOutcome outcome = ApplyChanges(ws, 0);
+    EXPECT_EQ(outcome.counts.changed, 1);
+    EXPECT_EQ(Names(), (std::set<std::string>{"Report.txt"}));
+    EXPECT_EQ(ws.list.oldName(0), u"Report.txt");
+    EXPECT_TRUE(ws.list.paths().contains(U("Report.txt")));
+}
