@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Host.h"
@@ -18,13 +20,22 @@ class TempDir {
 public:
     TempDir() {
         char tmpl[] = "/tmp/quirnel-test-XXXXXX";
-        path_ = mkdtemp(tmpl);
+        const char* made = mkdtemp(tmpl);
+        path_ = made ? made : "";
     }
-    ~TempDir() { std::filesystem::remove_all(path_); }
+    ~TempDir() {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
     const std::string& path() const { return path_; }
     std::u16string u16() const { return FromNative(path_); }
+    // The path of an entry inside, as the core takes it; nothing is created.
+    std::u16string u16(const std::string& rel) const { return FromNative(path_ + "/" + rel); }
     std::string operator/(const std::string& rel) const { return path_ + "/" + rel; }
-    // Creates a file (and its folders) holding content.
+    // Creates a file (and its folders) holding exactly these bytes.
     std::string file(const std::string& rel, const std::string& content = "") const {
         std::filesystem::path p = path_ + "/" + rel;
         std::filesystem::create_directories(p.parent_path());
@@ -35,6 +46,11 @@ public:
         std::filesystem::create_directories(path_ + "/" + rel);
         return path_ + "/" + rel;
     }
+    // The raw bytes of a file inside, for files the program wrote itself.
+    std::string read(const std::string& rel) const {
+        std::ifstream in(path_ + "/" + rel, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
 
 private:
     std::string path_;
@@ -43,21 +59,26 @@ private:
 // Records what the core tells a person; questions get scripted answers.
 class RecordingHost : public Host {
 public:
+    explicit RecordingHost(bool answer = true) : answer(answer) {}
     void AppendLog(const std::u16string& m) override { log.push_back(m); }
     void SetStatusText(const std::u16string& t) override { status = t; }
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override {
         messages.push_back(title + u": " + text);
+        dialogs.push_back({title, text});
     }
     bool AskYesNo(const std::u16string& q) override {
         questions.push_back(q);
         return answer;
     }
     void SetProgress(int p) override { progress.push_back(p); }
+    void CommandStateChanged() override { ++stateChanges; }
 
     std::vector<std::u16string> log, messages, questions;
+    std::vector<std::pair<std::u16string, std::u16string>> dialogs;  // title, text
     std::vector<int> progress;
     std::u16string status;
-    bool answer = true;
+    bool answer;
+    int stateChanges = 0;
 };
 
 inline std::string Utf8(const std::u16string& s) { return ToUtf8(s); }

@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "../support/TempFolder.h"
+#include "TestSupport.h"
 #include "app/TextFile.h"
 
 using namespace quirnel;
@@ -182,33 +182,33 @@ AppState& Populated(AppState& app) {
 }
 
 TEST(ConfigurationFile, WriteReadWriteGivesIdenticalBytes) {
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState first;
-    ASSERT_TRUE(WriteConfiguration(dir.file("quirnel.ini"), Populated(first)));
+    ASSERT_TRUE(WriteConfiguration(dir.u16("quirnel.ini"), Populated(first)));
     AppState second;
-    ASSERT_TRUE(ReadConfiguration(dir.file("quirnel.ini"), second));
+    ASSERT_TRUE(ReadConfiguration(dir.u16("quirnel.ini"), second));
     EXPECT_EQ(second.settings, first.settings);
     EXPECT_EQ(second.Presets, first.Presets);
     EXPECT_EQ(second.Hotkeys, first.Hotkeys);
-    ASSERT_TRUE(WriteConfiguration(dir.file("again.ini"), second));
-    std::string bytes = dir.readBytes("quirnel.ini");
+    ASSERT_TRUE(WriteConfiguration(dir.u16("again.ini"), second));
+    std::string bytes = dir.read("quirnel.ini");
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    EXPECT_EQ(dir.readBytes("again.ini"), bytes);
+    EXPECT_EQ(dir.read("again.ini"), bytes);
 }
 
 TEST(ConfigurationFile, MissingFileAppliesNothing) {
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState app;
-    EXPECT_FALSE(ReadConfiguration(dir.file("none.ini"), app));
+    EXPECT_FALSE(ReadConfiguration(dir.u16("none.ini"), app));
     EXPECT_EQ(app.settings, AppSettings{});
     EXPECT_EQ(app.Hotkeys, DefaultHotkeys());
 }
 
 TEST(ConfigurationFile, LineFeedOnlyFileReadsLikeCrLf) {
-    test::TempFolder dir;
-    dir.writeBytes("lf.ini", "UILanguage=korean\nLogHeight=77\nPreset_Name=A\nPresetTask_Command=2\nPresetTask_Arg1=< x >\n");
+    test::TempDir dir;
+    dir.file("lf.ini", "UILanguage=korean\nLogHeight=77\nPreset_Name=A\nPresetTask_Command=2\nPresetTask_Arg1=< x >\n");
     AppState app;
-    ASSERT_TRUE(ReadConfiguration(dir.file("lf.ini"), app));
+    ASSERT_TRUE(ReadConfiguration(dir.u16("lf.ini"), app));
     EXPECT_EQ(app.settings.UILanguage, u"korean");
     EXPECT_EQ(app.settings.LogHeight, 77);
     ASSERT_EQ(app.Presets[0].Tasks.size(), 1u);
@@ -216,8 +216,8 @@ TEST(ConfigurationFile, LineFeedOnlyFileReadsLikeCrLf) {
 }
 
 TEST(ConfigurationFile, WriteCreatesTheMissingUserFolder) {
-    test::TempFolder dir;
-    std::u16string path = dir.path() + u"/config/quirnel/quirnel.ini";
+    test::TempDir dir;
+    std::u16string path = dir.u16() + u"/config/quirnel/quirnel.ini";
     AppState app;
     ASSERT_TRUE(WriteConfiguration(path, app));
     AppState back;
@@ -227,7 +227,7 @@ TEST(ConfigurationFile, WriteCreatesTheMissingUserFolder) {
 // Random bytes, and random mixes of real keys and garbage, must neither crash
 // nor hang, and must keep the invariants the rest of the program relies on.
 TEST(ConfigurationFile, RandomInputIsReadSafely) {
-    test::TempFolder dir;
+    test::TempDir dir;
     std::mt19937 rng(12345);
     const std::string pieces[] = {"Preset_Name=", "PresetTask_Command=", "PresetTask_Arg1=<", "Hotkey=", "RectMain=",
                                   "ColWidths=", "LogHeight=", ",", "\r\n", "\n", "\r", "=", "<", ">", "-", "9999999999",
@@ -239,9 +239,9 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
             if (rng() % 3 == 0) bytes += static_cast<char>(rng() % 256);
             else bytes += pieces[rng() % std::size(pieces)];
         }
-        dir.writeBytes("fuzz.ini", bytes);
+        dir.file("fuzz.ini", bytes);
         AppState app;
-        ReadConfiguration(dir.file("fuzz.ini"), app);
+        ReadConfiguration(dir.u16("fuzz.ini"), app);
         EXPECT_EQ(app.Hotkeys.size(), 44u);
         EXPECT_GE(app.settings.LogHeight, 10);
         for (const auto& [id, r] : app.Hotkeys) {
@@ -249,9 +249,9 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
             EXPECT_TRUE(r.Ctrl == 0 || r.Ctrl == 1);
         }
         // Whatever was read writes back to a file that reads the same again.
-        ASSERT_TRUE(WriteConfiguration(dir.file("out.ini"), app));
+        ASSERT_TRUE(WriteConfiguration(dir.u16("out.ini"), app));
         AppState back;
-        ASSERT_TRUE(ReadConfiguration(dir.file("out.ini"), back));
+        ASSERT_TRUE(ReadConfiguration(dir.u16("out.ini"), back));
         EXPECT_EQ(FormatConfiguration(back.settings, back.Presets, back.Hotkeys),
                   FormatConfiguration(app.settings, app.Presets, app.Hotkeys))
             << "round " << round;

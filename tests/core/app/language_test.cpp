@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "../support/TempFolder.h"
+#include "TestSupport.h"
 #include "app/ConfigurationPath.h"
 
 using namespace quirnel;
@@ -48,24 +48,10 @@ TEST(UiLanguageChoice, CurrentCommandIgnoresCase) {
     EXPECT_EQ(CurrentLanguageCommand(u"default"), 32864);
 }
 
-class AnsweringHost : public Host {
-public:
-    explicit AnsweringHost(bool answer) : answer(answer) {}
-    void AppendLog(const std::u16string&) override {}
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string& q) override {
-        questions.push_back(q);
-        return answer;
-    }
-    bool answer;
-    std::vector<std::u16string> questions;
-};
-
 TEST(UiLanguageSwitch, StoresTheChoiceAndAsksToRestart) {
     AppSettings s;
     s.UILanguage = u"ENGLISH";
-    AnsweringHost no(false);
+    test::RecordingHost no(false);
     EXPECT_FALSE(SwitchLanguage(s, kLanguageEnglishCommand, no));
     EXPECT_TRUE(no.questions.empty()) << "choosing the current language asks nothing";
     EXPECT_EQ(s.UILanguage, u"ENGLISH");
@@ -75,7 +61,7 @@ TEST(UiLanguageSwitch, StoresTheChoiceAndAsksToRestart) {
     ASSERT_EQ(no.questions.size(), 1u);
     EXPECT_EQ(no.questions[0], LoadText(145));
 
-    AnsweringHost yes(true);
+    test::RecordingHost yes(true);
     EXPECT_TRUE(SwitchLanguage(s, kLanguageDefaultCommand, yes));
     EXPECT_EQ(s.UILanguage, u"default");
 
@@ -109,14 +95,14 @@ TEST(ConfigurationPathRule, UserConfigFolderOtherwise) {
 }
 
 TEST(ConfigurationPathRule, RealFolders) {
-    test::TempFolder dir;
-    EXPECT_TRUE(IsFolderWritable(dir.path()));
-    EXPECT_FALSE(IsFolderWritable(dir.path() + u"/missing"));
-    dir.writeBytes("file", "x");
-    EXPECT_FALSE(IsFolderWritable(dir.file("file")));
-    EXPECT_EQ(ConfigurationPath(dir.path() + u"/quirnel", Env({})), dir.path() + u"/quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(dir.path() + u"/missing/quirnel", Env({{"XDG_CONFIG_HOME", dir.native()}})),
-              dir.path() + u"/quirnel/quirnel.ini");
+    test::TempDir dir;
+    EXPECT_TRUE(IsFolderWritable(dir.u16()));
+    EXPECT_FALSE(IsFolderWritable(dir.u16() + u"/missing"));
+    dir.file("file", "x");
+    EXPECT_FALSE(IsFolderWritable(dir.u16("file")));
+    EXPECT_EQ(ConfigurationPath(dir.u16() + u"/quirnel", Env({})), dir.u16() + u"/quirnel.ini");
+    EXPECT_EQ(ConfigurationPath(dir.u16() + u"/missing/quirnel", Env({{"XDG_CONFIG_HOME", dir.path()}})),
+              dir.u16() + u"/quirnel/quirnel.ini");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../support/TempFolder.h"
+#include "TestSupport.h"
 #include "app/Configuration.h"
 
 using namespace quirnel;
@@ -18,82 +18,82 @@ PresetTable Sample() {
 }
 
 TEST(PresetGroup, ExportThenImportGivesEqualPresets) {
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState source;
     source.Presets = Sample();
-    ASSERT_TRUE(ExportPresetGroup(dir.file("group.qpx"), source));
+    ASSERT_TRUE(ExportPresetGroup(dir.u16("group.qpx"), source));
     AppState target;
     target.Presets[3] = {u"Old", 1, 0, 0, 1, 0, {{2, 61, u"x", u"y"}}};
     target.settings.AutoSort = 0;
-    ASSERT_TRUE(ImportPresetGroup(dir.file("group.qpx"), target));
+    ASSERT_TRUE(ImportPresetGroup(dir.u16("group.qpx"), target));
     EXPECT_EQ(target.Presets, source.Presets) << "blanks in arguments are kept, slot 4 emptied";
     EXPECT_EQ(target.settings.AutoSort, 0) << "a group file holds presets only";
-    std::string bytes = dir.readBytes("group.qpx");
+    std::string bytes = dir.read("group.qpx");
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
 }
 
 TEST(PresetGroup, NamesLoseTheirOuterBlanks) {
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState app;
     app.Presets[0].Name = u"  spaced  ";
-    ASSERT_TRUE(ExportPresetGroup(dir.file("g.qpx"), app));
-    ASSERT_TRUE(ImportPresetGroup(dir.file("g.qpx"), app));
+    ASSERT_TRUE(ExportPresetGroup(dir.u16("g.qpx"), app));
+    ASSERT_TRUE(ImportPresetGroup(dir.u16("g.qpx"), app));
     EXPECT_EQ(app.Presets[0].Name, u"spaced");
 }
 
 TEST(PresetGroup, FileWithTwoPresetsEmptiesTheRest) {
-    test::TempFolder dir;
-    dir.writeBytes("two.qpx", "Preset_Name=A\r\nPresetTask_Command=7\r\nPreset_Name=B\r\nPresetTask_Command=8\r\n");
+    test::TempDir dir;
+    dir.file("two.qpx", "Preset_Name=A\r\nPresetTask_Command=7\r\nPreset_Name=B\r\nPresetTask_Command=8\r\n");
     AppState app;
     app.Presets = Sample();
-    ASSERT_TRUE(ImportPresetGroup(dir.file("two.qpx"), app));  // UTF-8 without a mark reads the same
+    ASSERT_TRUE(ImportPresetGroup(dir.u16("two.qpx"), app));  // UTF-8 without a mark reads the same
     EXPECT_EQ(app.Presets[0], (QuirnelPreset{u"A", 0, 0, 0, 1, 0, {{7, 0, u"", u""}}}));
     EXPECT_EQ(app.Presets[1].Name, u"B");
     for (int i = 2; i < kPresetCount; ++i) EXPECT_EQ(app.Presets[i], QuirnelPreset{});
 }
 
 TEST(PresetGroup, Utf8FileWithByteOrderMarkKeepsItsFirstPreset) {
-    test::TempFolder dir;
-    dir.writeBytes("bom.qpx", "\xEF\xBB\xBFPreset_Name=A\r\nPresetTask_Command=7\r\nPreset_Name=B\r\n");
+    test::TempDir dir;
+    dir.file("bom.qpx", "\xEF\xBB\xBFPreset_Name=A\r\nPresetTask_Command=7\r\nPreset_Name=B\r\n");
     AppState app;
-    ASSERT_TRUE(ImportPresetGroup(dir.file("bom.qpx"), app));
+    ASSERT_TRUE(ImportPresetGroup(dir.u16("bom.qpx"), app));
     EXPECT_EQ(app.Presets[0].Name, u"A");
     EXPECT_EQ(app.Presets[0].Tasks.size(), 1u);
     EXPECT_EQ(app.Presets[1].Name, u"B");
 }
 
 TEST(PresetGroup, UnreadableOrPresetlessFileKeepsThePresets) {
-    test::TempFolder dir;
-    dir.writeBytes("settings-only.qpx", "AutoSort=0\r\nPresetTask_Command=2\r\n");
-    dir.writeBytes("empty.qpx", "");
+    test::TempDir dir;
+    dir.file("settings-only.qpx", "AutoSort=0\r\nPresetTask_Command=2\r\n");
+    dir.file("empty.qpx", "");
     AppState app;
     app.Presets = Sample();
-    EXPECT_FALSE(ImportPresetGroup(dir.file("missing.qpx"), app));
-    EXPECT_FALSE(ImportPresetGroup(dir.path(), app)) << "a folder cannot be read";
-    EXPECT_FALSE(ImportPresetGroup(dir.file("empty.qpx"), app));
-    EXPECT_FALSE(ImportPresetGroup(dir.file("settings-only.qpx"), app));
+    EXPECT_FALSE(ImportPresetGroup(dir.u16("missing.qpx"), app));
+    EXPECT_FALSE(ImportPresetGroup(dir.u16(), app)) << "a folder cannot be read";
+    EXPECT_FALSE(ImportPresetGroup(dir.u16("empty.qpx"), app));
+    EXPECT_FALSE(ImportPresetGroup(dir.u16("settings-only.qpx"), app));
     EXPECT_EQ(app.Presets, Sample());
     EXPECT_EQ(app.settings.AutoSort, 0) << "settings lines of any file read as configuration still apply";
 }
 
 TEST(PresetGroup, ImportingTheConfigurationRestoresEverything) {
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState saved;
     saved.Presets = Sample();
     saved.settings.IconType = 4;
     saved.Hotkeys.at(32780).KeyCode = 65;
-    ASSERT_TRUE(WriteConfiguration(dir.file("quirnel.ini"), saved));
+    ASSERT_TRUE(WriteConfiguration(dir.u16("quirnel.ini"), saved));
     AppState app;
-    ASSERT_TRUE(ImportPresetGroup(dir.file("quirnel.ini"), app));
+    ASSERT_TRUE(ImportPresetGroup(dir.u16("quirnel.ini"), app));
     EXPECT_EQ(app.Presets, saved.Presets);
     EXPECT_EQ(app.settings.IconType, 4);
     EXPECT_EQ(app.Hotkeys.at(32780).KeyCode, 65);
 }
 
 TEST(PresetGroup, ExportToAnUnwritablePlaceFails) {
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState app;
-    EXPECT_FALSE(ExportPresetGroup(dir.path() + u"/no/such/folder/g.qpx", app));
+    EXPECT_FALSE(ExportPresetGroup(dir.u16() + u"/no/such/folder/g.qpx", app));
 }
 
 }  // namespace

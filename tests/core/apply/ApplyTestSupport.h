@@ -22,12 +22,7 @@ public:
         RecordingHost::AppendLog(m);
         if (onLog) onLog(m);
     }
-    void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override {
-        RecordingHost::ShowMessageDialog(text, title);
-        dialogs.push_back({title, text});
-    }
     std::function<void(const std::u16string&)> onLog;
-    std::vector<std::pair<std::u16string, std::u16string>> dialogs;  // title, text
 };
 
 // A workspace over a temporary folder, filled by the real adding code.

@@ -5,7 +5,7 @@
 #include "../namelist/list_ops_support.h"
 
 using namespace quirnel;
-using namespace quirnel::testing_support;
+using namespace quirnel::test;
 
 namespace {
 

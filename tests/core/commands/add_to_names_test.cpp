@@ -5,7 +5,7 @@
 #include "commands/SubCommands.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 namespace {
 
@@ -29,8 +29,8 @@ void RunCases(const std::vector<Case>& cases, const PathStyle& style = PathStyle
         auto list = MakeList({c.item}, style);
         AddToNames(*list, c.subCommand, c.arg1, c.arg2, c.mode == Prefix, c.mode == Ext,
                    [] { return LocalSeconds(2024, 1, 2, 3, 4, 5); });
-        EXPECT_EQ(list->newName(0), c.expected) << "mode " << c.mode << " " << U8(c.item.name) << " sub "
-                                                << c.subCommand << " [" << U8(c.arg1) << "] [" << U8(c.arg2) << "]";
+        EXPECT_EQ(list->newName(0), c.expected) << "mode " << c.mode << " " << Utf8(c.item.name) << " sub "
+                                                << c.subCommand << " [" << Utf8(c.arg1) << "] [" << Utf8(c.arg2) << "]";
     }
 }
 

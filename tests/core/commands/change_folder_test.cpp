@@ -1,22 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "ListFixture.h"
-#include "app/Host.h"
 #include "commands/ChangeFolder.h"
 #include "commands/SubCommands.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 namespace {
-
-struct RecordingHost : Host {
-    std::vector<std::u16string> messages;
-    void AppendLog(const std::u16string&) override {}
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string& text, const std::u16string&) override { messages.push_back(text); }
-    bool AskYesNo(const std::u16string&) override { return false; }
-};
 
 struct Case {
     Item item;
@@ -29,10 +20,10 @@ const int64_t kJuly4 = LocalSeconds(2023, 7, 4, 9, 5, 31);
 void RunCases(const std::vector<Case>& cases, const PathStyle& style) {
     for (const Case& c : cases) {
         auto list = MakeList({c.item}, style);
-        RecordingHost host;
+        RecordingHost host(false);
         EXPECT_EQ(ChangeFolder(*list, c.subCommand, c.arg1, c.arg2, host), CommandOutcome::Continue);
         EXPECT_EQ(list->newFolder(0), c.expected)
-            << U8(c.item.name) << " sub " << c.subCommand << " [" << U8(c.arg1) << "] [" << U8(c.arg2) << "]";
+            << Utf8(c.item.name) << " sub " << c.subCommand << " [" << Utf8(c.arg1) << "] [" << Utf8(c.arg2) << "]";
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(list->newName(0), c.item.name);
     }
@@ -98,7 +89,7 @@ TEST(ChangeFolderTest, PosixStyle) {
 
 TEST(ChangeFolderTest, SubfoldersComposeAndParentCountsFromTheOldFolder) {
     auto list = MakeList({At(u"a.jpg", u"C:\\p")});
-    RecordingHost host;
+    RecordingHost host(false);
     ChangeFolder(*list, sub::FolderFromCreated, u"%Y-%m-%d", u"", host);
     ChangeFolder(*list, sub::FolderFromExtension, u"", u"", host);
     EXPECT_EQ(list->newFolder(0), u"C:\\p\\2023-07-04\\jpg");
@@ -109,9 +100,9 @@ TEST(ChangeFolderTest, SubfoldersComposeAndParentCountsFromTheOldFolder) {
 TEST(ChangeFolderTest, AnEmptyTargetFolderIsReportedAndStopsAPresetRun) {
     auto list = MakeList({At(u"a.txt", u"C:\\p"), At(u"b.txt", u"C:\\q")});
     list->setNewFolder(1, u"C:\\r");
-    RecordingHost host;
+    RecordingHost host(false);
     EXPECT_EQ(ChangeFolder(*list, sub::MoveToFolder, u"", u"", host), CommandOutcome::StopRun);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0], u"Invalid folder");
+    EXPECT_EQ(host.dialogs[0].second, u"Invalid folder");
     EXPECT_EQ(NewFolders(*list), (std::vector<std::u16string>{u"C:\\p", u"C:\\r"}));
 }

@@ -4,7 +4,7 @@
 #include "commands/NameEdits.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 using Names = std::vector<std::u16string>;
 

@@ -6,7 +6,7 @@
 #include "commands/SubCommands.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 using Names = std::vector<std::u16string>;
 
@@ -24,7 +24,7 @@ TEST(FilterDigitsTest, Table) {
     for (const auto& c : cases) {
         auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
         FilterDigits(*list, c.deleteDigits);
-        EXPECT_EQ(list->newName(0), c.expected) << U8(c.name) << " delete " << c.deleteDigits;
+        EXPECT_EQ(list->newName(0), c.expected) << Utf8(c.name) << " delete " << c.deleteDigits;
     }
 }
 
@@ -50,7 +50,7 @@ TEST(MatchDigitsTest, Table) {
     for (const auto& c : cases) {
         auto list = OneFile(c.name);
         MatchDigits(*list, c.subCommand, c.minimum);
-        EXPECT_EQ(list->newName(0), c.expected) << U8(c.name) << " sub " << c.subCommand << " " << U8(c.minimum);
+        EXPECT_EQ(list->newName(0), c.expected) << Utf8(c.name) << " sub " << c.subCommand << " " << Utf8(c.minimum);
     }
 }
 
@@ -71,7 +71,7 @@ TEST(AddNumbersTest, InListOrder) {
     for (const auto& c : cases) {
         auto list = MakeList({{u"a.txt"}, {u"b.txt"}, {u"c.txt"}});
         AddNumbers(*list, c.subCommand, c.minimum, c.start);
-        EXPECT_EQ(NewNames(*list), c.expected) << c.subCommand << " " << U8(c.minimum) << " " << U8(c.start);
+        EXPECT_EQ(NewNames(*list), c.expected) << c.subCommand << " " << Utf8(c.minimum) << " " << Utf8(c.start);
     }
 }
 

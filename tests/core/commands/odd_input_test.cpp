@@ -3,21 +3,12 @@
 #include <random>
 
 #include "ListFixture.h"
-#include "app/Host.h"
 #include "commands/Commands.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 namespace {
-
-struct SilentHost : Host {
-    int messages = 0;
-    void AppendLog(const std::u16string&) override {}
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override { ++messages; }
-    bool AskYesNo(const std::u16string&) override { return false; }
-};
 
 std::u16string RandomText(std::mt19937& rng, size_t maxLength) {
     static const char16_t alphabet[] = {u'a', u'.', u'*', u'?', u'(', u')', u'#', u' ', u'\\', u'/', u'%', u'Y',
@@ -46,7 +37,7 @@ TEST(OddInputTest, CommandsStayInsideTheirColumns) {
         const std::u16string a1 = rng() % 8 ? RandomText(rng, 6) : std::u16string(5000, u'9');
         const std::u16string a2 = RandomText(rng, 6);
         std::vector<std::u16string> foldersBefore = NewFolders(*list), namesBefore = NewNames(*list);
-        SilentHost host;
+        RecordingHost host(false);
         switch (rng() % 9) {
             case 0: ReplaceNames(*list, sc, a1, a2, rng() % 2, rng() % 2); break;
             case 1: AddToNames(*list, sc, a1, a2, rng() % 2, rng() % 2, [] { return 0; }); break;
@@ -59,7 +50,7 @@ TEST(OddInputTest, CommandsStayInsideTheirColumns) {
             default: {
                 ChangeFolder(*list, sc, a1, a2, host);
                 EXPECT_EQ(NewNames(*list), namesBefore);
-                EXPECT_EQ(host.messages, sc == 69 && a1.empty() ? 1 : 0);
+                EXPECT_EQ(host.messages.size(), sc == 69 && a1.empty() ? 1u : 0u);
                 continue;
             }
         }

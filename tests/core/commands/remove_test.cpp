@@ -5,7 +5,7 @@
 #include "commands/SubCommands.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 TEST(RemoveFromNamesTest, Table) {
     struct Case {
@@ -46,7 +46,7 @@ TEST(RemoveFromNamesTest, Table) {
         auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
         RemoveFromNames(*list, c.subCommand, c.arg1, c.arg2);
         EXPECT_EQ(list->newName(0), c.expected)
-            << U8(c.name) << " sub " << c.subCommand << " [" << U8(c.arg1) << "] [" << U8(c.arg2) << "]";
+            << Utf8(c.name) << " sub " << c.subCommand << " [" << Utf8(c.arg1) << "] [" << Utf8(c.arg2) << "]";
     }
 }
 

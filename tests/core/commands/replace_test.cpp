@@ -5,7 +5,7 @@
 #include "commands/SubCommands.h"
 
 using namespace quirnel;
-using namespace quirnel::testing;
+using namespace quirnel::test;
 
 namespace {
 
@@ -23,7 +23,7 @@ void RunCases(const std::vector<Case>& cases, bool extensionMode) {
         auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
         ReplaceNames(*list, c.subCommand, c.arg1, c.arg2, extensionMode, c.includeExt);
         EXPECT_EQ(list->newName(0), c.expected)
-            << U8(c.name) << " sub " << c.subCommand << " " << U8(c.arg1) << " -> " << U8(c.arg2);
+            << Utf8(c.name) << " sub " << c.subCommand << " " << Utf8(c.arg1) << " -> " << Utf8(c.arg2);
     }
 }
 
@@ -123,5 +123,5 @@ TEST(ComposeHangulTest, Table) {
         {u"\u3131\u314F", u"\u3131\u314F"},  // compatibility jamo stay
         {u"", u""},
     };
-    for (const Case& c : cases) EXPECT_EQ(ComposeHangul(c.in), c.out) << U8(c.in);
+    for (const Case& c : cases) EXPECT_EQ(ComposeHangul(c.in), c.out) << Utf8(c.in);
 }

@@ -1,9 +1,6 @@
 #include "namelist/ImportExport.h"
 
 #include <gtest/gtest.h>
-
-#include "TestSupport.h"
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,28 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "../support/TempFolder.h"
+#include "ListBuilder.h"
+#include "TestSupport.h"
 #include "namelist/PathHelpers.h"
 #include "platform/FileSystem.h"
 
 using namespace quirnel;
+using namespace quirnel::test;
 
 namespace {
-
-void AddRows(NameList& list, const std::u16string& folder, std::initializer_list<const char16_t*> names) {
-    for (const char16_t* n : names) {
-        RowSource s;
-        s.name = n;
-        s.folder = folder;
-        list.appendRow(s);
-    }
-}
-
-std::vector<std::u16string> NewNames(const NameList& list) {
-    std::vector<std::u16string> out;
-    for (int r = 0; r < list.size(); ++r) out.push_back(list.newName(r));
-    return out;
-}
 
 TEST(ListExport, OneLinePerRowWithoutATrailingBreak) {
     NameList list(PathStyle::Windows());
@@ -72,51 +56,51 @@ TEST(ListImport, LinesGiveNewNamesRowByRow) {
 }
 
 TEST(ListImport, ExportThenImportRestoresNamesWithoutOuterBlanks) {
-    test::TempFolder dir;
+    test::TempDir dir;
     NameList list(PathStyle::Posix());
     AddRows(list, u"/data", {u"one", u"two", u"three"});
     list.setNewName(0, u" padded ");
     list.setNewName(1, u"");
     list.setNewName(2, u"한글 이름.txt");
-    ASSERT_TRUE(ExportListToFile(list, ListExport::NewNames, dir.file("names.txt")));
-    EXPECT_EQ(dir.readBytes("names.txt").substr(0, 2), "\xFF\xFE");
+    ASSERT_TRUE(ExportListToFile(list, ListExport::NewNames, dir.u16("names.txt")));
+    EXPECT_EQ(dir.read("names.txt").substr(0, 2), "\xFF\xFE");
     NameList back(PathStyle::Posix());
     AddRows(back, u"/data", {u"one", u"two", u"three"});
-    ASSERT_TRUE(ImportNewNamesFromFile(back, dir.file("names.txt")));
+    ASSERT_TRUE(ImportNewNamesFromFile(back, dir.u16("names.txt")));
     EXPECT_EQ(NewNames(back), (std::vector<std::u16string>{u"padded", u"", u"한글 이름.txt"}));
 
-    EXPECT_FALSE(ImportNewNamesFromFile(back, dir.file("missing.txt")));
+    EXPECT_FALSE(ImportNewNamesFromFile(back, dir.u16("missing.txt")));
     EXPECT_EQ(back.newName(0), u"padded") << "an unreadable file changes nothing";
 }
 
 TEST(ListImport, PathListAddsExistingPathsOnly) {
-    test::TempFolder dir;
-    dir.writeBytes("b.txt", "b");
-    dir.writeBytes("a.txt", "a");
-    std::string listFile = dir.native() + "/a.txt\r\n\r\n  " + dir.native() + "/b.txt  \r\n" + dir.native() +
-                           "/missing.txt\n" + dir.native() + "/a.txt";  // UTF-8, mixed line ends, a duplicate
-    dir.writeBytes("list.lst", listFile);
+    test::TempDir dir;
+    dir.file("b.txt", "b");
+    dir.file("a.txt", "a");
+    std::string listFile = dir.path() + "/a.txt\r\n\r\n  " + dir.path() + "/b.txt  \r\n" + dir.path() +
+                           "/missing.txt\n" + dir.path() + "/a.txt";  // UTF-8, mixed line ends, a duplicate
+    dir.file("list.lst", listFile);
     AppState app;
     app.settings.AutoSort = 0;
     quirnel::test::RecordingHost host;
     Workspace ws(app, host, PathStyle::Posix());
-    ASSERT_TRUE(ImportPathsFromFile(ws, dir.file("list.lst")));
+    ASSERT_TRUE(ImportPathsFromFile(ws, dir.u16("list.lst")));
     ASSERT_EQ(ws.list.size(), 2);
     EXPECT_EQ(ws.list.oldName(0), u"a.txt");
     EXPECT_EQ(ws.list.oldName(1), u"b.txt");
-    EXPECT_EQ(ws.list.oldFolder(0), dir.path());
-    EXPECT_FALSE(ImportPathsFromFile(ws, dir.file("nothing.lst")));
+    EXPECT_EQ(ws.list.oldFolder(0), dir.u16());
+    EXPECT_FALSE(ImportPathsFromFile(ws, dir.u16("nothing.lst")));
     EXPECT_EQ(ws.list.size(), 2);
 }
 
 // A line without a folder (a.txt, ./b.txt) names a file of the working
 // folder; the row must say which, or its target would be the root folder.
 TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
-    test::TempFolder dir;
-    dir.writeBytes("a.txt", "a");
-    dir.writeBytes("b.txt", "b");
+    test::TempDir dir;
+    dir.file("a.txt", "a");
+    dir.file("b.txt", "b");
     std::string before = std::filesystem::current_path().string();
-    ASSERT_EQ(chdir(dir.native().c_str()), 0);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
     AppState app;
     app.settings.AutoSort = 0;
     quirnel::test::RecordingHost host;
@@ -125,8 +109,8 @@ TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
     ASSERT_EQ(chdir(before.c_str()), 0);
     ASSERT_EQ(ws.list.size(), 2);
     for (int r = 0; r < 2; ++r) {
-        EXPECT_EQ(ws.list.oldFolder(r), dir.path());
-        EXPECT_EQ(NewFullPath(ws.list, r), dir.path() + u"/" + ws.list.oldName(r));
+        EXPECT_EQ(ws.list.oldFolder(r), dir.u16());
+        EXPECT_EQ(NewFullPath(ws.list, r), dir.u16() + u"/" + ws.list.oldName(r));
     }
 }
 
@@ -149,7 +133,7 @@ TEST(ListImport, RandomInputIsHandledSafely) {
     }
     // Random bytes as a path-list file: whatever happens to exist may be
     // added (LoadType 0 never descends into a folder), nothing else.
-    test::TempFolder dir;
+    test::TempDir dir;
     AppState app;
     app.settings.LoadType = 0;
     quirnel::test::RecordingHost host;
@@ -157,8 +141,8 @@ TEST(ListImport, RandomInputIsHandledSafely) {
     for (int round = 0; round < 100; ++round) {
         std::string bytes;
         for (int i = static_cast<int>(rng() % 200); i > 0; --i) bytes += static_cast<char>(rng() % 256);
-        dir.writeBytes("random.lst", bytes);
-        EXPECT_TRUE(ImportPathsFromFile(ws, dir.file("random.lst")));
+        dir.file("random.lst", bytes);
+        EXPECT_TRUE(ImportPathsFromFile(ws, dir.u16("random.lst")));
     }
     for (int r = 0; r < ws.list.size(); ++r) EXPECT_TRUE(GetPathAttributes(ws.list.fullPath(r)).exists);
 }

@@ -9,7 +9,7 @@
 #include "list_ops_support.h"
 
 using namespace quirnel;
-using namespace quirnel::testing_support;
+using namespace quirnel::test;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "list_ops_support.h"
 
 using namespace quirnel;
-using namespace quirnel::testing_support;
+using namespace quirnel::test;
 
 namespace {
 
@@ -65,11 +65,11 @@ TEST(SortingTest, FolderColumnsCompareDigitRunsByValue) {
 
 TEST(SortingTest, SizeSortsAsNumbersWithFoldersAmongFiles) {
     NameList list(PathStyle::Windows());
-    Fill(list, {{u"big", u"C:\\d", false, 1000},
-                {u"nine", u"C:\\d", false, 9},
-                {u"dir", u"C:\\d", true},
-                {u"huge", u"C:\\d", false, 18446744073709551615ull},
-                {u"mid", u"C:\\d", false, 123456}});
+    Fill(list, {{.name = u"big", .folder = u"C:\\d", .size = 1000},
+                {.name = u"nine", .folder = u"C:\\d", .size = 9},
+                {.name = u"dir", .folder = u"C:\\d", .isFolder = true},
+                {.name = u"huge", .folder = u"C:\\d", .size = 18446744073709551615ull},
+                {.name = u"mid", .folder = u"C:\\d", .size = 123456}});
     SortRows(list, ColSize, true, true);
     EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"dir", u"nine", u"big", u"mid", u"huge"}));
     EXPECT_EQ(list.text(2, ColSize), u"1,000");
@@ -79,9 +79,9 @@ TEST(SortingTest, SizeSortsAsNumbersWithFoldersAmongFiles) {
 
 TEST(SortingTest, TimeColumnsFollowTheirText) {
     NameList list(PathStyle::Posix());
-    Fill(list, {{u"new", u"/d", false, 0, 1700000000},
-                {u"old", u"/d", false, 0, 1000000000},
-                {u"mid", u"/d", true, 0, 1500000000}});
+    Fill(list, {{u"new", u"/d", false, 1700000000, 1700000000},
+                {u"old", u"/d", false, 1000000000, 1000000000},
+                {u"mid", u"/d", true, 1500000000, 1500000000}});
     for (int column : {ColModified, ColCreated}) {
         SortRows(list, column, true, true);
         EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"old", u"mid", u"new"}));
@@ -131,7 +131,8 @@ TEST(SortingTest, SortedRowsAreOrderedByCompareRows) {
     for (int i = 0; i < 70; ++i) {
         std::u16string n = stems[i % 7] + std::u16string(1, u'0' + (i * 7) % 10) + u"" +
                            std::u16string(1, u'0' + i % 3) + (i % 4 ? u".jpg" : u".JPG");
-        items.push_back({n, i % 2 ? u"C:\\b10" : u"C:\\b9", i % 9 == 0, uint64_t(i * 37 % 11), int64_t(i % 5) * 1000});
+        int64_t time = int64_t(i % 5) * 1000;
+        items.push_back({n, i % 2 ? u"C:\\b10" : u"C:\\b9", i % 9 == 0, time, time, uint64_t(i * 37 % 11)});
     }
     Fill(list, items);
     for (bool logical : {true, false})
