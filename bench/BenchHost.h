@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Host.h"
+#include "base/Host.h"
 
 namespace quirnel::bench {
 
@@ -10,7 +10,7 @@ public:
     void AppendLog(const std::u16string&) override { ++lines; }
     void SetStatusText(const std::u16string&) override {}
     void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(const std::u16string&) override { return answer_; }
+    bool AskYesNo(Question, const std::u16string&) override { return answer_; }
     long lines = 0;
 
 private:

@@ -16,11 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "BenchHost.h"
 #include "app/AppState.h"
-#include "app/Host.h"
+#include "base/Host.h"
 #include "namelist/AddItems.h"
 #include "platform/NativeText.h"
-#include "BenchHost.h"
 
 using namespace quirnel;
 using Clock = std::chrono::steady_clock;
@@ -72,7 +72,7 @@ void MeasureMemory(int rows) {
     QuietHost host(false);
     size_t before = mallinfo2().uordblks;
     {
-        Workspace ws(app, host, PathStyle::Posix());
+        Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
         RowSource s;
         for (int i = 0; i < rows; ++i) {
             s.name = FromNative("IMG_2023" + std::to_string(1000000 + i) + (i % 7 ? ".jpg" : ".mov"));
@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
         app.settings.LoadType = 1;
         app.settings.AutoSort = 0;
         QuietHost host(false);
-        Workspace ws(app, host, PathStyle::Posix());
+        Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
         auto t1 = Clock::now();
         AddPathList(ws, {FromNative(root)});
         add.push_back(Seconds(t1));

@@ -15,10 +15,11 @@
 #include <utility>
 #include <vector>
 
+#include "BenchHost.h"
+#include "app/AppState.h"
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyWorker.h"
 #include "platform/NativeText.h"
-#include "BenchHost.h"
 
 using namespace quirnel;
 using quirnel::bench::QuietHost;
@@ -81,7 +82,7 @@ struct Session {
     }
     AppState app;
     QuietHost host;
-    Workspace ws{app, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
 };
 
 double Engine(bool threaded, bool& ok) {

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "app/Host.h"
+#include "BenchHost.h"
+#include "base/Host.h"
 #include "commands/Commands.h"
 #include "namelist/NameList.h"
-#include "BenchHost.h"
 
 using namespace quirnel;
 using quirnel::bench::QuietHost;

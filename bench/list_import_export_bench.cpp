@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/AppState.h"
 #include "app/Configuration.h"
 #include "namelist/ImportExport.h"
 
@@ -46,9 +47,9 @@ BENCHMARK(BM_ImportNewNames)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_ReadConfiguration(benchmark::State& state) {
     AppState app;
-    for (QuirnelPreset& p : app.Presets)
+    for (QuirnelPreset& p : app.presets)
         for (int t = 0; t < 20; ++t) p.Tasks.push_back({2, 61, u"pattern *", u"replacement ?"});
-    std::u16string text = FormatConfiguration(app.settings, app.Presets, app.Hotkeys);
+    std::u16string text = FormatConfiguration(app.settings, app.presets, app.hotkeys);
     for (auto _ : state) {
         AppSettings settings;
         PresetTable presets{};

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "BenchHost.h"
+#include "app/AppState.h"
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
-#include "BenchHost.h"
 
 using namespace quirnel;
 using quirnel::bench::QuietHost;
@@ -20,7 +21,7 @@ std::u16string Text(const std::string& s) { return std::u16string(s.begin(), s.e
 struct Fixture {
     AppState app;
     QuietHost host;
-    Workspace ws{app, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
 };
 
 void Fill(Fixture& f, int rows, bool oneName) {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ConfigurationPath.h"
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 #include "commands/Primitives.h"
+#include "platform/FileSystem.h"
 
 namespace quirnel {
 namespace {
@@ -239,7 +239,7 @@ int ApplyConfigurationText(const std::u16string& text, ConfigurationData data) {
 bool ReadConfiguration(const std::u16string& path, AppState& app) {
     std::u16string text;
     if (!ReadTextFile(path, text)) return false;
-    ApplyConfigurationText(text, {app.settings, app.Presets, app.Hotkeys});
+    ApplyConfigurationText(text, {app.settings, app.presets, app.hotkeys});
     return true;
 }
 
@@ -288,8 +288,8 @@ std::u16string FormatConfiguration(const AppSettings& s, const PresetTable& pres
 }
 
 bool WriteConfiguration(const std::u16string& path, const AppState& app) {
-    CreateParentFolders(path);
-    return WriteTextFile(path, FormatConfiguration(app.settings, app.Presets, app.Hotkeys));
+    if (!CreateParentFolders(path)) return false;
+    return WriteTextFile(path, FormatConfiguration(app.settings, app.presets, app.hotkeys));
 }
 
 }  // namespace quirnel

@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "app/AppSettings.h"
 #include "app/AppState.h"
 #include "app/Hotkeys.h"
+#include "base/AppSettings.h"
 #include "presets/Preset.h"
 
 namespace quirnel {

@@ -3,11 +3,10 @@
 #include <string>
 
 #include "app/Language.h"
+#include "platform/FileSystem.h"
 #include "platform/PathStyle.h"
 
 namespace quirnel {
-
-bool IsFolderWritable(const std::u16string& folder);
 
 // Beside the executable, named after it with ".ini" in place of its extension
 // (the extension counts from the last dot of the file name only), when that
@@ -17,9 +16,5 @@ std::u16string ConfigurationPath(const std::u16string& executablePath,
                                  const EnvironmentLookup& env = ProcessEnvironment,
                                  const std::function<bool(const std::u16string&)>& folderWritable = IsFolderWritable,
                                  const PathStyle& style = PathStyle::Host());
-
-// Creates the folders above a file path that are missing; true when the
-// parent folder exists afterwards.
-bool CreateParentFolders(const std::u16string& path);
 
 }  // namespace quirnel

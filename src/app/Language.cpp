@@ -51,7 +51,7 @@ bool SwitchLanguage(AppSettings& settings, int command, Host& host) {
     }
     if (command == CurrentLanguageCommand(settings.UILanguage)) return false;
     settings.UILanguage = chosen;
-    return host.AskYesNo(LoadText(145));
+    return host.Ask(Question::RestartForLanguage);
 }
 
 }  // namespace quirnel

@@ -2,9 +2,9 @@
 #include <functional>
 #include <string>
 
-#include "app/AppSettings.h"
-#include "app/Host.h"
-#include "app/StringTable.h"
+#include "base/AppSettings.h"
+#include "base/Host.h"
+#include "base/StringTable.h"
 
 namespace quirnel {
 

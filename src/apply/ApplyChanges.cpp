@@ -6,12 +6,12 @@ namespace quirnel {
 
 ApplyOutcome ApplyChanges(Workspace& ws, int ApplyType) {
     BeginApply(ws, ApplyType);
-    ApplyOptions options = ApplyOptionsFrom(ws.settings(), ApplyType);
+    ApplyOptions options = ApplyOptionsFrom(ws.settings, ApplyType);
     ApplyOutcome outcome;
     {
         ListRows rows(ws.list);
         WorkspaceSink sink(ws, options);
-        outcome = RunApply(rows, options, ws.app.StopFlag, sink);
+        outcome = RunApply(rows, options, ws.flags.stopFlag, sink);
     }
     EndApply(ws);
     return outcome;

@@ -5,13 +5,13 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/StringTable.h"
-#include "app/TextFile.h"
 #include "apply/NameChecks.h"
-#include "namelist/PathHelpers.h"
+#include "base/StringTable.h"
+#include "base/TextFile.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 namespace {

@@ -2,9 +2,9 @@
 #include <atomic>
 #include <string>
 
-#include "app/AppSettings.h"
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
+#include "base/AppSettings.h"
 
 namespace quirnel {
 

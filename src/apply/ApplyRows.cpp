@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "namelist/PathHelpers.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 

@@ -83,20 +83,20 @@ private:
 
 ApplyWorker::ApplyWorker(Workspace& ws, int ApplyType, std::function<void()> notify)
     : ws_(ws),
-      options_(ApplyOptionsFrom(ws.settings(), ApplyType)),
+      options_(ApplyOptionsFrom(ws.settings, ApplyType)),
       rows_(BegunList(ws, ApplyType)),
       owner_(ws, options_),
       notify_(std::move(notify)) {
     thread_ = std::thread([this] {
         QueueSink sink(*this);
-        ApplyOutcome outcome = RunApply(rows_, options_, ws_.app.StopFlag, sink);
+        ApplyOutcome outcome = RunApply(rows_, options_, ws_.flags.stopFlag, sink);
         sink.Finish(outcome);
     });
 }
 
 ApplyWorker::~ApplyWorker() {
     if (!finished_) {
-        ws_.app.StopFlag = 1;
+        ws_.flags.stopFlag = 1;
         Wait();
     }
     if (thread_.joinable()) thread_.join();

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/StringTable.h"
-#include "namelist/PathHelpers.h"
+#include "base/StringTable.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 namespace {

@@ -30,7 +30,7 @@ void WorkspaceSink::ChecksFailed(int row) {
 
 void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
     bool all = counts.changed == counts.total;
-    if (all) ws_.app.UnappliedFlag = 0;
+    if (all) ws_.flags.unappliedFlag = 0;
     if (!clearAfterApply_) return;
     if (all) {
         ws_.list.clear();
@@ -40,14 +40,14 @@ void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
 }
 
 void BeginApply(Workspace& ws, int applyType) {
-    ws.app.ApplyType = applyType;
-    ws.app.StopFlag = 0;
+    ws.flags.applyType = applyType;
+    ws.flags.stopFlag = 0;
     ws.list.clearSelection();
     ws.host.CommandStateChanged();
 }
 
 void EndApply(Workspace& ws) {
-    ws.app.StopFlag = 1;
+    ws.flags.stopFlag = 1;
     UpdateItemCount(ws);
 }
 

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "app/ActivityLog.h"
-#include "app/StringTable.h"
+#include "base/ActivityLog.h"
+#include "base/StringTable.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::cli {
@@ -42,11 +42,10 @@ void CliHost::ShowMessageDialog(const std::u16string& text, const std::u16string
     fprintf(stderr, "%s\n", out.c_str());
 }
 
-bool CliHost::AskYesNo(const std::u16string& question) {
+bool CliHost::AskYesNo(Question question, const std::u16string& /*text*/) {
     // Only the folder question has an answer given on the command line; any
     // other question is answered No, which never touches the disk.
-    if (question == LoadText(105)) return folderItself_;
-    return false;
+    return question == Question::AddFolderItself && folderItself_;
 }
 
 void CliHost::SetProgress(int percent) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/Host.h"
+#include "base/Host.h"
 
 namespace quirnel::cli {
 
@@ -14,7 +14,7 @@ public:
     void AppendLog(const std::u16string& message) override;
     void SetStatusText(const std::u16string& text) override;
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
-    bool AskYesNo(const std::u16string& question) override;
+    bool AskYesNo(Question question, const std::u16string& text) override;
     void SetProgress(int percent) override;
 
     bool echoLog = false;  // print log lines (the apply run's)

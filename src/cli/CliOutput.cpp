@@ -2,13 +2,11 @@
 
 #include <cstdio>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::cli {
 namespace {
-
-const int kCaptionIds[ColumnCount] = {25, 26, 28, 29, 30, 32, 31, 27};
 
 // Original bytes, with the characters that would break a tsv line escaped.
 std::string TsvField(const std::u16string& text) {
@@ -70,7 +68,7 @@ std::string ListAsJson(const NameList& list) {
     for (int r = 0; r < list.size(); ++r) {
         out += r ? ",\n {" : "\n {";
         for (int c = 0; c < ColumnCount; ++c) {
-            out += JsonString(LoadText(kCaptionIds[c], UiLanguage::English)) + ": " + JsonString(list.text(r, c)) + ", ";
+            out += JsonString(LoadText(ColumnCaptionId(c), UiLanguage::English)) + ": " + JsonString(list.text(r, c)) + ", ";
         }
         out += std::string("\"IsFolder\": ") + (list.isFolder(r) ? "true" : "false") + "}";
     }

@@ -8,20 +8,20 @@
 #include <iterator>
 
 #include "app/Configuration.h"
-#include "app/Language.h"
 #include "app/PresetGroupFile.h"
-#include "app/TextFile.h"
+#include "app/StartUp.h"
 #include "apply/ApplyChanges.h"
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
+#include "base/TextFile.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
 #include "commands/Primitives.h"
-#include "input/RunCommand.h"
 #include "namelist/AddItems.h"
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
-#include "presets/RunPreset.h"
+#include "run/RunCommand.h"
+#include "run/RunPreset.h"
 
 namespace quirnel::cli {
 namespace {
@@ -59,12 +59,9 @@ bool ReadPathList(const std::string& source, std::vector<std::u16string>& paths)
     return true;
 }
 
+// The command line's settings and preset group, after the configuration file.
 bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
-    if (o.config && !ReadConfiguration(FromNative(*o.config), app)) {
-        Usage("cannot read configuration file " + *o.config);
-        return false;
-    }
-    for (const std::string& line : o.sets) ApplyConfigurationText(FromNative(line), {app.settings, app.Presets, app.Hotkeys});
+    for (const std::string& line : o.sets) ApplyConfigurationText(FromNative(line), {app.settings, app.presets, app.hotkeys});
     if (o.presets && !ImportPresetGroup(FromNative(*o.presets), app)) {
         Usage("cannot read preset group file " + *o.presets + " (or it holds no presets)");
         return false;
@@ -73,11 +70,11 @@ bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
 }
 
 // The preset's and the given tasks; false when one of them ended the run.
-bool RunTasks(const CliOptions& o, Workspace& ws, int& presetApply) {
+bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, int& presetApply) {
     if (o.preset > 0) {
         // The preset's own apply is only remembered: the disk is touched by --apply or --copy alone.
         auto actions = WorkspaceActions(ws, [&](int type) { presetApply = type; });
-        if (!RunPreset(ws.app.Presets[o.preset - 1], actions)) return false;
+        if (!RunPreset(presets[o.preset - 1], actions)) return false;
     }
     for (const CliTask& t : o.tasks) {
         CommandOutcome r = RunCommand(ws, ReadInt(FromNative(t.command)), ReadInt(FromNative(t.sub)),
@@ -89,7 +86,7 @@ bool RunTasks(const CliOptions& o, Workspace& ws, int& presetApply) {
 
 // Validation without the disk: prints one target per row, or says why not.
 bool CheckAndPrintTargets(Workspace& ws) {
-    ApplyOptions options = ApplyOptionsFrom(ws.settings(), 0);
+    ApplyOptions options = ApplyOptionsFrom(ws.settings, 0);
     WorkspaceSink sink(ws, options);
     std::vector<std::u16string> targets;
     CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
@@ -102,7 +99,7 @@ bool CheckAndPrintTargets(Workspace& ws) {
 
 int Apply(Workspace& ws, CliHost& host, int applyType) {
     host.echoLog = true;
-    gStopFlag = &ws.app.StopFlag;
+    gStopFlag = &ws.flags.stopFlag;
     struct sigaction sa{};
     sa.sa_handler = OnInterrupt;
     sigemptyset(&sa.sa_mask);
@@ -121,8 +118,12 @@ int Apply(Workspace& ws, CliHost& host, int applyType) {
 
 int RunCli(const CliOptions& o) {
     AppState app;
-    if (!ApplySettingsAndPresets(o, app)) return kExitUsage;
-    SetUiLanguage(ChooseUiLanguage(app.settings.UILanguage));
+    switch (StartUp(app, o.config ? FromNative(*o.config) : std::u16string(), ConfigurationFile::MustExist,
+                    [&o](AppState& a) { return ApplySettingsAndPresets(o, a); })) {
+        case StartUpResult::Ready: break;
+        case StartUpResult::ConfigurationUnreadable: return Usage("cannot read configuration file " + *o.config);
+        case StartUpResult::OverridesRefused: return kExitUsage;
+    }
 
     std::vector<std::u16string> dropped;
     for (const auto& p : o.paths) dropped.push_back(FromNative(p));
@@ -130,11 +131,11 @@ int RunCli(const CliOptions& o) {
         if (!ReadPathList(source, dropped)) return Usage("cannot read path list " + source);
 
     CliHost host(o.folders == CliOptions::Folders::Self);
-    Workspace ws(app, host);
+    Workspace ws(app.settings, app.flags, host);
     AddPathList(ws, ReadDroppedPaths(dropped));
 
     int presetApply = -1;
-    bool ran = RunTasks(o, ws, presetApply);
+    bool ran = RunTasks(o, app.presets, ws, presetApply);
     host.ClearStatus();
     if (!ran) return kExitStopped;
     int status = kExitOk;

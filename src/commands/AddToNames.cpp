@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/CommandIds.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
-#include "commands/SubCommands.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
-#include "namelist/PathHelpers.h"
 #include "platform/LocalTime.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 

@@ -1,13 +1,13 @@
 #include "commands/ChangeFolder.h"
 
-#include "app/Host.h"
-#include "app/StringTable.h"
+#include "base/CommandIds.h"
+#include "base/Host.h"
+#include "base/StringTable.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
-#include "commands/SubCommands.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
-#include "namelist/PathHelpers.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 

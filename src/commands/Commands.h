@@ -1,7 +1,7 @@
 #pragma once
 
 // Every rename command: pure operations on a NameList that write only New Name
-// and New Folder. Each takes its sub-command value (see SubCommands.h) and its
+// and New Folder. Each takes its sub-command value (base/CommandIds.h) and its
 // two argument texts, plus whatever setting, clock or host it needs.
 //
 //   ReplaceNames(list, sub, arg1, arg2, extensionMode, includeExt)   commands 2, 20
@@ -17,6 +17,7 @@
 //
 // Suspending the list's redrawing around a pass is the window's business.
 
+#include "base/CommandIds.h"
 #include "commands/AddToNames.h"
 #include "commands/ChangeFolder.h"
 #include "commands/DateText.h"
@@ -25,5 +26,4 @@
 #include "commands/Primitives.h"
 #include "commands/Remove.h"
 #include "commands/Replace.h"
-#include "commands/SubCommands.h"
 #include "commands/Wildcard.h"

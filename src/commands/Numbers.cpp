@@ -5,8 +5,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "base/CommandIds.h"
 #include "commands/Primitives.h"
-#include "commands/SubCommands.h"
 #include "namelist/NameList.h"
 
 namespace quirnel {

@@ -1,7 +1,7 @@
 #include "commands/Remove.h"
 
+#include "base/CommandIds.h"
 #include "commands/Primitives.h"
-#include "commands/SubCommands.h"
 #include "namelist/NameList.h"
 
 namespace quirnel {

@@ -2,8 +2,8 @@
 
 #include <functional>
 
+#include "base/CommandIds.h"
 #include "commands/Primitives.h"
-#include "commands/SubCommands.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
 

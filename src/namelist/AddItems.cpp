@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/StringTable.h"
-#include "namelist/PathHelpers.h"
+#include "base/StringTable.h"
 #include "namelist/Sorting.h"
 #include "platform/Collation.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -25,10 +25,10 @@ bool AddRow(Workspace& ws, const DirEntry& entry, const std::u16string& folder) 
 }
 
 void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
-    int mode = ws.settings().LoadType;
+    int mode = ws.settings.LoadType;
     if (isFolder && mode == 2) {
-        if (ws.FolderAnswer == -1) ws.FolderAnswer = ws.host.AskYesNo(LoadText(105)) ? 0 : 1;
-        mode = ws.FolderAnswer;
+        if (ws.folderAnswer == -1) ws.folderAnswer = ws.host.Ask(Question::AddFolderItself) ? 0 : 1;
+        mode = ws.folderAnswer;
     }
     const PathStyle& style = ws.list.style();
     if (isFolder && mode == 1) {
@@ -50,20 +50,20 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
 
 void BeginAddBatch(Workspace& ws) {
     ws.host.SetStatusText(LoadText(24));
-    if (ws.settings().ShowCFGLoad == 1) ws.host.ShowPathLoadOptions();
-    ws.FolderAnswer = -1;
+    if (ws.settings.ShowCFGLoad == 1) ws.host.ShowPathLoadOptions();
+    ws.folderAnswer = -1;
 }
 
 bool AddExistingPath(Workspace& ws, const std::u16string& path) {
     PathAttributes a = GetPathAttributes(path);
     if (!a.exists) return false;
-    ws.app.UnappliedFlag = 1;
+    ws.flags.unappliedFlag = 1;
     AddPath(ws, path, a.isFolder);
     return true;
 }
 
 void EndAddBatch(Workspace& ws) {
-    if (ws.settings().AutoSort == 1) AutoSortAfterAdd(ws);
+    if (ws.settings.AutoSort == 1) AutoSortAfterAdd(ws);
     UpdateItemCount(ws);
 }
 
@@ -104,6 +104,6 @@ std::u16string DroppedNamesText(const std::vector<std::u16string>& dropped, cons
     return text;
 }
 
-void AutoSortAfterAdd(Workspace& ws) { SortList(ws, ws.SortColumn, ws.SortAscending); }
+void AutoSortAfterAdd(Workspace& ws) { SortList(ws, ws.sortColumn, ws.sortAscending); }
 
 }  // namespace quirnel

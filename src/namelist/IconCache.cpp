@@ -1,6 +1,6 @@
 #include "namelist/IconCache.h"
 
-#include "namelist/PathHelpers.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 

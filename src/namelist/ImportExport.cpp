@@ -1,9 +1,9 @@
 #include "namelist/ImportExport.h"
 
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 #include "namelist/AddItems.h"
-#include "namelist/PathHelpers.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 

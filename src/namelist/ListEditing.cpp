@@ -1,6 +1,6 @@
 #include "namelist/ListEditing.h"
 
-#include "namelist/PathHelpers.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
@@ -21,17 +21,17 @@ bool Found(const PatternFinder& found, const std::u16string& text, const std::u1
 std::function<bool(int)> RemovalTest(const NameList& list, int item, const std::u16string& pattern,
                                      const PatternFinder& found) {
     switch (item) {
-        case ClearNameHas: return [&](int r) { return Found(found, NameText(list, r), pattern); };
-        case ClearNameLacks: return [&](int r) { return !Found(found, NameText(list, r), pattern); };
-        case ClearExtHas: return [&](int r) { return Found(found, ExtText(list, r), pattern); };
-        case ClearExtLacks: return [&](int r) { return !Found(found, ExtText(list, r), pattern); };
-        case ClearSamePath: return [&](int r) { return OldFullPath(list, r) == NewFullPath(list, r); };
-        case ClearChangedPath: return [&](int r) { return OldFullPath(list, r) != NewFullPath(list, r); };
+        case sub::ClearNameHas: return [&](int r) { return Found(found, NameText(list, r), pattern); };
+        case sub::ClearNameLacks: return [&](int r) { return !Found(found, NameText(list, r), pattern); };
+        case sub::ClearExtHas: return [&](int r) { return Found(found, ExtText(list, r), pattern); };
+        case sub::ClearExtLacks: return [&](int r) { return !Found(found, ExtText(list, r), pattern); };
+        case sub::ClearSamePath: return [&](int r) { return OldFullPath(list, r) == NewFullPath(list, r); };
+        case sub::ClearChangedPath: return [&](int r) { return OldFullPath(list, r) != NewFullPath(list, r); };
         default: return nullptr;
     }
 }
 
-bool IsPatternFilter(int item) { return item >= ClearNameHas && item <= ClearExtLacks; }
+bool IsPatternFilter(int item) { return item >= sub::ClearNameHas && item <= sub::ClearExtLacks; }
 
 }  // namespace
 
@@ -69,7 +69,7 @@ int ClearList(Workspace& ws, int item, const std::u16string& pattern, const std:
               const PatternFinder& found) {
     NameList& list = ws.list;
     int removed = 0;
-    if (item == ClearAll) {
+    if (item == sub::ClearAll) {
         removed = list.size();
         list.clear();
     } else if (IsPatternFilter(item) && (pattern.empty() || !found)) {

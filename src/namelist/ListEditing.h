@@ -3,21 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "base/CommandIds.h"
 #include "namelist/NameList.h"
 #include "namelist/Workspace.h"
 
 namespace quirnel {
-
-// Sub-commands of Clear List; each value is the string id of its caption.
-enum ClearListItem : int {
-    ClearAll = 180,
-    ClearNameHas = 181,
-    ClearNameLacks = 182,
-    ClearExtHas = 183,
-    ClearExtLacks = 184,
-    ClearSamePath = 185,
-    ClearChangedPath = 186,
-};
 
 // Whether a wildcard pattern (* any run, ? one character) matches somewhere
 // in a text. The list filters take it as a parameter so that they share the
@@ -43,7 +33,8 @@ std::vector<RowSwap> MoveDown(NameList& list);
 // logs the removal).
 void RemoveSelected(Workspace& ws);
 
-// Empties the list (180) or removes the rows a filter matches (181..186);
+// Empties the list (sub::ClearAll) or removes the rows a filter matches
+// (sub::ClearNameHas .. sub::ClearChangedPath);
 // any other value removes nothing. The count is updated in every case.
 // Returns the number of rows removed.
 int ClearList(Workspace& ws, int item, const std::u16string& pattern, const std::u16string& second,

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "namelist/PathHelpers.h"
+#include "base/TextIds.h"
+#include "platform/LocalTime.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
@@ -26,6 +28,13 @@ struct Fnv {
 };
 
 }  // namespace
+
+int ColumnCaptionId(int column) {
+    static constexpr int kIds[ColumnCount] = {text::OldNameColumn,   text::NewNameColumn,  text::OldFolderColumn,
+                                              text::NewFolderColumn, text::SizeColumn,     text::ModifiedColumn,
+                                              text::CreatedColumn,   text::FullPathColumn};
+    return column >= 0 && column < ColumnCount ? kIds[column] : 0;
+}
 
 static Pieces PiecesOf(const NameRow& row, const PathStyle& style, const std::u16string& sep) {
     Pieces p;
@@ -233,5 +242,20 @@ std::u16string OldFullPath(const NameList& list, int r) {
 }
 
 std::u16string NewFullPath(const NameList& list, int r) { return JoinPath(list.newFolder(r), list.newName(r), list.style()); }
+
+std::u16string SizeText(uint64_t bytes) {
+    std::u16string digits = std::u16string();
+    do {
+        digits.push_back(static_cast<char16_t>(u'0' + bytes % 10));
+        bytes /= 10;
+    } while (bytes);
+    std::u16string out;
+    out.reserve(digits.size() + digits.size() / 3);
+    for (size_t i = digits.size(); i-- > 0;) {
+        out.push_back(digits[i]);
+        if (i > 0 && i % 3 == 0) out.push_back(u',');
+    }
+    return out;
+}
 
 }  // namespace quirnel

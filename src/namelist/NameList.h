@@ -22,6 +22,9 @@ enum Column : int {
     ColumnCount = 8
 };
 
+// The string id of a column's caption; 0 for a number that is no column.
+int ColumnCaptionId(int column);
+
 // One file or folder of the list. Kept small because lists reach a million
 // rows: folder texts are shared between rows, the New Name is stored only once
 // it differs from the Old Name, size and times are numbers written as their
@@ -152,5 +155,8 @@ private:
 inline bool IsFolder(const NameList& list, int r) { return list.isFolder(r); }
 std::u16string OldFullPath(const NameList& list, int r);
 std::u16string NewFullPath(const NameList& list, int r);
+
+// The Size column's text: 1234567 -> "1,234,567".
+std::u16string SizeText(uint64_t bytes);
 
 }  // namespace quirnel

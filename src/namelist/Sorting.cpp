@@ -163,9 +163,9 @@ void SortRows(NameList& list, int column, bool ascending, bool logical) {
 }
 
 void SortList(Workspace& ws, int column, bool ascending) {
-    ws.SortColumn = column;
-    ws.SortAscending = ascending;
-    SortRows(ws.list, column, ascending, ws.settings().SortLikeWindows == 1);
+    ws.sortColumn = column;
+    ws.sortAscending = ascending;
+    SortRows(ws.list, column, ascending, ws.settings.SortLikeWindows == 1);
 }
 
 }  // namespace quirnel

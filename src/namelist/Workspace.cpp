@@ -1,6 +1,6 @@
 #include "namelist/Workspace.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace quirnel {
 
@@ -11,14 +11,14 @@ void UpdateItemCount(Workspace& ws) {
     else
         ws.host.SetStatusText(LoadText(35));
     ws.host.CommandStateChanged();
-    if (c != ws.LastLoggedCount) {
-        if (c > ws.LastLoggedCount)
-            ws.host.AppendLog(FormatText(LoadText(151), {static_cast<long long>(c - ws.LastLoggedCount)}));
+    if (c != ws.lastLoggedCount) {
+        if (c > ws.lastLoggedCount)
+            ws.host.AppendLog(FormatText(LoadText(151), {static_cast<long long>(c - ws.lastLoggedCount)}));
         else
-            ws.host.AppendLog(FormatText(LoadText(152), {static_cast<long long>(ws.LastLoggedCount - c)}));
-        ws.LastLoggedCount = c;
+            ws.host.AppendLog(FormatText(LoadText(152), {static_cast<long long>(ws.lastLoggedCount - c)}));
+        ws.lastLoggedCount = c;
     }
-    if (c == 0) ws.app.UnappliedFlag = 0;
+    if (c == 0) ws.flags.unappliedFlag = 0;
 }
 
 }  // namespace quirnel

@@ -1,29 +1,33 @@
 #pragma once
-#include "app/AppState.h"
-#include "app/Host.h"
+#include "base/AppSettings.h"
+#include "base/Host.h"
+#include "base/RunFlags.h"
 #include "namelist/IconCache.h"
 #include "namelist/NameList.h"
 
 namespace quirnel {
 
-// The document every list operation works on: the list the window shows, with
-// the process state and the host that reports to the user.
-class Workspace {
-public:
+// The document every list operation works on: the list the window shows, the
+// settings and run flags of the process, and the host that reports to the user.
+struct Workspace {
     // The sort state starts from the settings, as the header's arrow does.
-    Workspace(AppState& app, Host& host, const PathStyle& style = PathStyle::Host())
-        : list(style), SortColumn(app.settings.SortColumn), SortAscending(app.settings.SortAscend != 0), app(app), host(host) {}
-
-    AppSettings& settings() { return app.settings; }
+    Workspace(AppSettings& settings, RunFlags& flags, Host& host, const PathStyle& style = PathStyle::Host())
+        : list(style),
+          sortColumn(settings.SortColumn),
+          sortAscending(settings.SortAscend != 0),
+          settings(settings),
+          flags(flags),
+          host(host) {}
 
     NameList list;
     IconCache icons;
-    int LastLoggedCount = 0;
-    int FolderAnswer = -1;  // per add batch: -1 not asked, 0 folder itself, 1 files in it
+    int lastLoggedCount = 0;
+    int folderAnswer = -1;  // per add batch: -1 not asked, 0 folder itself, 1 files in it
     // The list's sort state, shown as the header's arrow: column (-1 none) and direction.
-    int SortColumn;
-    bool SortAscending;
-    AppState& app;
+    int sortColumn;
+    bool sortAscending;
+    AppSettings& settings;
+    RunFlags& flags;
     Host& host;
 };
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <vector>
 
 #include "platform/NativeText.h"
@@ -113,6 +114,28 @@ std::u16string ExecutablePath() {
         if (buf.size() > (1u << 20)) return {};
         buf.resize(buf.size() * 2);
     }
+}
+
+bool IsFolderWritable(const std::u16string& folder) {
+    if (folder.empty()) return false;
+    std::string native = ToNative(folder);
+    struct stat st;
+    return stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(native.c_str(), W_OK) == 0;
+}
+
+bool CreateParentFolders(const std::u16string& path) {
+    std::string native = ToNative(path);
+    size_t slash = native.rfind('/');
+    if (slash == std::string::npos || slash == 0) return true;
+    std::string parent = native.substr(0, slash);
+    struct stat st;
+    if (stat(parent.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    for (size_t p = parent.find('/', 1);; p = parent.find('/', p + 1)) {
+        std::string part = parent.substr(0, p);
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (p == std::string::npos) break;
+    }
+    return stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace quirnel

@@ -43,4 +43,11 @@ std::u16string AbsolutePath(const std::u16string& path);
 // The running program's own file; empty when the system does not tell.
 std::u16string ExecutablePath();
 
+// An existing folder this process may create files in.
+bool IsFolderWritable(const std::u16string& folder);
+
+// Creates the folders above a file path that are missing; true when the
+// parent folder exists afterwards.
+[[nodiscard]] bool CreateParentFolders(const std::u16string& path);
+
 }  // namespace quirnel

@@ -28,4 +28,10 @@ std::u16string FormatStamp(const std::tm& c) {
     return out;
 }
 
+std::u16string TimeText(int64_t utcSeconds) {
+    std::tm cal;
+    if (!ToLocalCalendar(utcSeconds, cal)) return {};
+    return FormatStamp(cal);
+}
+
 }  // namespace quirnel

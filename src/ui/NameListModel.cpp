@@ -1,6 +1,6 @@
 #include "ui/NameListModel.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "ui/QtText.h"
 #include "ui/UiIconProvider.h"
 
@@ -12,11 +12,6 @@ NameListModel::NameListModel(Workspace& ws, const UiIconProvider& icons, QObject
 int NameListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ws_.list.size(); }
 
 int NameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
-
-int NameListModel::CaptionId(int column) {
-    static const int ids[ColumnCount] = {25, 26, 28, 29, 30, 32, 31, 27};
-    return column >= 0 && column < ColumnCount ? ids[column] : 0;
-}
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= ws_.list.size()) return {};
@@ -36,7 +31,7 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal) return {};
-    if (role == Qt::DisplayRole) return Q(LoadText(CaptionId(section)));
+    if (role == Qt::DisplayRole) return Q(LoadText(ColumnCaptionId(section)));
     if (role == Qt::TextAlignmentRole && section == ColSize) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }

@@ -24,8 +24,6 @@ public:
     void endBatch() { endResetModel(); }
     void refreshAll();
 
-    static int CaptionId(int column);
-
 private:
     Workspace& ws_;
     const UiIconProvider& icons_;

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 
 namespace quirnel {
 

@@ -1,6 +1,6 @@
-#include "ui/CQuirnelApp.h"
+#include "ui/Application.h"
 
 int main(int argc, char** argv) {
-    quirnel::CQuirnelApp app(argc, argv);
+    quirnel::Application app(argc, argv);
     return app.Run();
 }

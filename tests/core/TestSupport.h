@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Host.h"
+#include "base/Host.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::test {
@@ -66,14 +66,16 @@ public:
         messages.push_back(title + u": " + text);
         dialogs.push_back({title, text});
     }
-    bool AskYesNo(const std::u16string& q) override {
-        questions.push_back(q);
+    bool AskYesNo(Question id, const std::u16string& text) override {
+        questionIds.push_back(id);
+        questions.push_back(text);
         return answer;
     }
     void SetProgress(int p) override { progress.push_back(p); }
     void CommandStateChanged() override { ++stateChanges; }
 
     std::vector<std::u16string> log, messages, questions;
+    std::vector<Question> questionIds;  // the questions asked, by identity
     std::vector<std::pair<std::u16string, std::u16string>> dialogs;  // title, text
     std::vector<int> progress;
     std::u16string status;

@@ -7,14 +7,31 @@
 #include <QTest>
 #include <QUrl>
 #include <fstream>
+#include <functional>
+#include <vector>
 
-#include "app/StringTable.h"
-#include "ui/CDlgMsg.h"
-#include "ui/CNameListCtrl.h"
-#include "ui/CQuirnelDlg.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageDialog.h"
 #include "ui/NameListModel.h"
+#include "ui/NameListView.h"
 
 using namespace quirnel;
+
+namespace {
+
+// The window with its one question seam answered by the test, by identity.
+class AnsweredWindow : public MainWindow {
+public:
+    using MainWindow::MainWindow;
+    bool AskYesNo(Question question, const std::u16string& text) override {
+        asked.push_back(question);
+        return answer(question, QString::fromStdU16String(text));
+    }
+    std::function<bool(Question, const QString&)> answer = [](Question, const QString&) { return false; };
+    std::vector<Question> asked;
+};
+
+}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -28,7 +45,7 @@ void MainWindowTest::messageDialogOpensAtItsEnd() {
     QString text;
     for (int i = 0; i < 400; ++i) text += QString("line %1\n").arg(i);
     text += "last line";
-    CDlgMsg dlg(text, "Result Report");
+    MessageDialog dlg(text, "Result Report");
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QScrollBar* bar = dlg.textField()->verticalScrollBar();
@@ -41,7 +58,7 @@ void MainWindowTest::messageDialogOpensAtItsEnd() {
 
 void MainWindowTest::opensReadyWithEmptyList() {
     AppState app;
-    CQuirnelDlg dlg(app);
+    MainWindow dlg(app);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QVERIFY(dlg.logPane()->toPlainText().startsWith('['));
@@ -60,12 +77,12 @@ void MainWindowTest::droppedFolderBecomesRowsAfterOneQuestion() {
     }
     AppState app;
     app.settings.LoadType = 2;
-    CQuirnelDlg dlg(app);
+    AnsweredWindow dlg(app);
     int asked = 0;
-    dlg.setQuestionAnswerer([&](const QString& q) {
+    dlg.answer = [&](Question q, const QString&) {
         ++asked;
-        return q != QString::fromStdU16String(LoadText(105));  // No: the files in the folder
-    });
+        return q != Question::AddFolderItself;  // No: the files in the folder
+    };
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
 
@@ -79,6 +96,7 @@ void MainWindowTest::droppedFolderBecomesRowsAfterOneQuestion() {
     QCoreApplication::sendEvent(&dlg, &drop);
 
     QCOMPARE(asked, 1);
+    QVERIFY(dlg.asked == std::vector<Question>{Question::AddFolderItself});
     QAbstractItemModel* model = dlg.listView()->model();
     QCOMPARE(model->rowCount(), 3);
     QStringList firstTwo = {model->index(0, 0).data().toString(), model->index(1, 0).data().toString()};
@@ -97,12 +115,13 @@ void MainWindowTest::droppedFolderBecomesRowsAfterOneQuestion() {
     // Esc closes, but rows added since the last apply make it ask first.
     QStringList asked2;
     bool allowExit = false;
-    dlg.setQuestionAnswerer([&](const QString& q) {
+    dlg.answer = [&](Question, const QString& q) {
         asked2 << q;
         return allowExit;
-    });
+    };
     QTest::keyClick(&dlg, Qt::Key_Escape);
     QCOMPARE(asked2, QStringList({"Do you want to exit?"}));
+    QVERIFY(dlg.asked.back() == Question::ExitWithUnapplied);
     QVERIFY(dlg.isVisible());
     QCOMPARE(model->rowCount(), 3);
     allowExit = true;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "TestSupport.h"
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 
 using namespace quirnel;
 
@@ -174,10 +174,10 @@ AppState& Populated(AppState& app) {
     app.settings.FontItalic = 1;
     app.settings.ColorBk = -1;
     app.settings.ColWidths = {250, 250, 200, 200, 80, 130, 130, 0};
-    app.Presets[0] = {u"Dates", 1, 1, 1, 0, 4, {{3, 116, u"%Y-%m-%d ", u"0"}, {2, 61, u"  a*b ", u"\t x"}}};
-    app.Presets[2] = {u"한글 이름", 0, 0, 0, 1, -1, {{5, 0, u"", u""}, {13, 0, u"", u""}, {3, 89, u"<x>", u">"}}};
-    app.Hotkeys.at(32780) = {32780, 112, 0, 0};
-    app.Hotkeys.at(32813) = {32813, 65, 1, 1};
+    app.presets[0] = {u"Dates", 1, 1, 1, 0, 4, {{3, 116, u"%Y-%m-%d ", u"0"}, {2, 61, u"  a*b ", u"\t x"}}};
+    app.presets[2] = {u"한글 이름", 0, 0, 0, 1, -1, {{5, 0, u"", u""}, {13, 0, u"", u""}, {3, 89, u"<x>", u">"}}};
+    app.hotkeys.at(32780) = {32780, 112, 0, 0};
+    app.hotkeys.at(32813) = {32813, 65, 1, 1};
     return app;
 }
 
@@ -188,8 +188,8 @@ TEST(ConfigurationFile, WriteReadWriteGivesIdenticalBytes) {
     AppState second;
     ASSERT_TRUE(ReadConfiguration(dir.u16("quirnel.ini"), second));
     EXPECT_EQ(second.settings, first.settings);
-    EXPECT_EQ(second.Presets, first.Presets);
-    EXPECT_EQ(second.Hotkeys, first.Hotkeys);
+    EXPECT_EQ(second.presets, first.presets);
+    EXPECT_EQ(second.hotkeys, first.hotkeys);
     ASSERT_TRUE(WriteConfiguration(dir.u16("again.ini"), second));
     std::string bytes = dir.read("quirnel.ini");
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
@@ -201,7 +201,7 @@ TEST(ConfigurationFile, MissingFileAppliesNothing) {
     AppState app;
     EXPECT_FALSE(ReadConfiguration(dir.u16("none.ini"), app));
     EXPECT_EQ(app.settings, AppSettings{});
-    EXPECT_EQ(app.Hotkeys, DefaultHotkeys());
+    EXPECT_EQ(app.hotkeys, DefaultHotkeys());
 }
 
 TEST(ConfigurationFile, LineFeedOnlyFileReadsLikeCrLf) {
@@ -211,8 +211,8 @@ TEST(ConfigurationFile, LineFeedOnlyFileReadsLikeCrLf) {
     ASSERT_TRUE(ReadConfiguration(dir.u16("lf.ini"), app));
     EXPECT_EQ(app.settings.UILanguage, u"korean");
     EXPECT_EQ(app.settings.LogHeight, 77);
-    ASSERT_EQ(app.Presets[0].Tasks.size(), 1u);
-    EXPECT_EQ(app.Presets[0].Tasks[0].Arg1, u" x ");
+    ASSERT_EQ(app.presets[0].Tasks.size(), 1u);
+    EXPECT_EQ(app.presets[0].Tasks[0].Arg1, u" x ");
 }
 
 TEST(ConfigurationFile, WriteCreatesTheMissingUserFolder) {
@@ -242,9 +242,9 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
         dir.file("fuzz.ini", bytes);
         AppState app;
         ReadConfiguration(dir.u16("fuzz.ini"), app);
-        EXPECT_EQ(app.Hotkeys.size(), 44u);
+        EXPECT_EQ(app.hotkeys.size(), 44u);
         EXPECT_GE(app.settings.LogHeight, 10);
-        for (const auto& [id, r] : app.Hotkeys) {
+        for (const auto& [id, r] : app.hotkeys) {
             EXPECT_EQ(id, r.CommandId);
             EXPECT_TRUE(r.Ctrl == 0 || r.Ctrl == 1);
         }
@@ -252,8 +252,8 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
         ASSERT_TRUE(WriteConfiguration(dir.u16("out.ini"), app));
         AppState back;
         ASSERT_TRUE(ReadConfiguration(dir.u16("out.ini"), back));
-        EXPECT_EQ(FormatConfiguration(back.settings, back.Presets, back.Hotkeys),
-                  FormatConfiguration(app.settings, app.Presets, app.Hotkeys))
+        EXPECT_EQ(FormatConfiguration(back.settings, back.presets, back.hotkeys),
+                  FormatConfiguration(app.settings, app.presets, app.hotkeys))
             << "round " << round;
     }
 }

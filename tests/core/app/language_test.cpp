@@ -60,6 +60,7 @@ TEST(UiLanguageSwitch, StoresTheChoiceAndAsksToRestart) {
     EXPECT_EQ(s.UILanguage, u"korean") << "kept for the next start even after No";
     ASSERT_EQ(no.questions.size(), 1u);
     EXPECT_EQ(no.questions[0], LoadText(145));
+    EXPECT_EQ(no.questionIds[0], Question::RestartForLanguage);
 
     test::RecordingHost yes(true);
     EXPECT_TRUE(SwitchLanguage(s, kLanguageDefaultCommand, yes));

@@ -30,7 +30,7 @@ struct ApplyBench {
     TempDir dir;
     AppState app;
     ApplyHost host;
-    Workspace ws{app, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
 
     ApplyBench() {
         app.settings.AutoSort = 0;  // rows stay in the order they were added

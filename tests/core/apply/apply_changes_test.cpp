@@ -63,8 +63,8 @@ TEST(ApplyChanges, RenamesMovesAndLogsEveryFailureWithItsReason) {
     EXPECT_EQ(Utf8(l.oldName(3)), "d.txt");  // failed rows keep their proposals
     EXPECT_EQ(Utf8(l.newName(3)), "taken.txt");
     EXPECT_FALSE(l.anySelected());
-    EXPECT_EQ(b.app.StopFlag, 1);
-    EXPECT_EQ(b.app.UnappliedFlag, 1);
+    EXPECT_EQ(b.app.flags.stopFlag, 1);
+    EXPECT_EQ(b.app.flags.unappliedFlag, 1);
     EXPECT_EQ(Utf8(b.host.status), "Number of items : 8");
 }
 
@@ -105,14 +105,14 @@ TEST(ApplyChanges, UnchangedRowsAreSkippedAndTheFlagKept) {
     b.dir.file("a", "");
     b.dir.file("b", "");
     b.Add({"a", "b"});
-    ASSERT_EQ(b.app.UnappliedFlag, 1);
+    ASSERT_EQ(b.app.flags.unappliedFlag, 1);
     ApplyChanges(b.ws, 0);
     EXPECT_EQ(From(b.Log(), b.LogFrom("Starting applying changes to originals.")),
               (std::vector<std::string>{"Starting applying changes to originals.",
                                         "Failed to change: a (Skipped the name with no change)",
                                         "Failed to change: b (Skipped the name with no change)",
                                         " Total : 2 / Processed : 2 / Changed : 0", "Done (Elapsed Time: _ ms)"}));
-    EXPECT_EQ(b.app.UnappliedFlag, 1);
+    EXPECT_EQ(b.app.flags.unappliedFlag, 1);
 }
 
 TEST(ApplyChanges, ClearAfterApplyRemovesTheChangedRows) {
@@ -135,12 +135,12 @@ TEST(ApplyChanges, ClearAfterApplyRemovesTheChangedRows) {
             EXPECT_EQ(b.ws.list.paths().size(), 1u);
             EXPECT_TRUE(b.ws.list.paths().contains(b.Path("f4")));
             EXPECT_EQ(b.Log().back(), "Removed 9 item(s) from the list.");
-            EXPECT_EQ(b.app.UnappliedFlag, 1);
+            EXPECT_EQ(b.app.flags.unappliedFlag, 1);
         } else {
             EXPECT_EQ(b.ws.list.size(), 0);
             EXPECT_EQ(b.ws.list.paths().size(), 0u);
             EXPECT_EQ(b.Log().back(), "Removed 10 item(s) from the list.");
-            EXPECT_EQ(b.app.UnappliedFlag, 0);
+            EXPECT_EQ(b.app.flags.unappliedFlag, 0);
         }
     }
 }
@@ -178,7 +178,7 @@ TEST(ApplyChanges, AStopDuringRowKEndsTheRunAfterIt) {
     for (int i = 0; i < 10; ++i) b.Propose(i, Name("s", i + 1));
     unlink((b.dir / "r5").c_str());  // row 5 logs a line while it is handled; the stop comes then
     b.host.onLog = [&](const std::u16string& line) {
-        if (line.rfind(u"Failed to change", 0) == 0) b.app.StopFlag = 1;
+        if (line.rfind(u"Failed to change", 0) == 0) b.app.flags.stopFlag = 1;
     };
     ApplyOutcome out = ApplyChanges(b.ws, 0);
     EXPECT_EQ(out.counts.processed, 5);
@@ -191,7 +191,7 @@ TEST(ApplyChanges, AStopDuringRowKEndsTheRunAfterIt) {
         EXPECT_TRUE(OnDisk(b.dir / (Name("r", i + 1))));
     }
     EXPECT_TRUE(OnDisk(b.dir / "s4"));
-    EXPECT_EQ(b.app.StopFlag, 1);
+    EXPECT_EQ(b.app.flags.stopFlag, 1);
 }
 
 TEST(ApplyChanges, FailedChecksTouchNothingAndSelectTheRow) {
@@ -215,7 +215,7 @@ TEST(ApplyChanges, FailedChecksTouchNothingAndSelectTheRow) {
     EXPECT_EQ(From(b.Log(), before), std::vector<std::string>{"Starting applying changes to originals."});
     EXPECT_TRUE(OnDisk(b.dir / "a.txt"));
     EXPECT_FALSE(OnDisk(b.dir / "x.txt"));
-    EXPECT_EQ(b.app.StopFlag, 1);
+    EXPECT_EQ(b.app.flags.stopFlag, 1);
 }
 
 TEST(ApplyChanges, RowsInsideARenamedFolderFailAndAreNotRewritten) {

@@ -59,8 +59,8 @@ Seen Observe(const ApplyBench& b) {
     }
     s.progress = b.host.progress;
     s.status = Utf8(b.host.status);
-    s.stop = b.app.StopFlag;
-    s.unapplied = b.app.UnappliedFlag;
+    s.stop = b.app.flags.stopFlag;
+    s.unapplied = b.app.flags.unappliedFlag;
     return s;
 }
 
@@ -85,7 +85,7 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
         ++posted;
         cv.notify_all();
     });
-    EXPECT_EQ(threaded.app.StopFlag, 0);
+    EXPECT_EQ(threaded.app.flags.stopFlag, 0);
     int handled = 0, drains = 0;
     for (;;) {
         {
@@ -144,7 +144,7 @@ TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
     b.Propose(2, "three-copy");
     ApplyWorker worker(b.ws, 1);
     for (int i = 0; i < 200000 && !OnDisk(b.dir / "big-copy"); ++i) usleep(50);
-    b.app.StopFlag = 1;  // the Stop button
+    b.app.flags.stopFlag = 1;  // the Stop button
     ApplyOutcome out = worker.Wait();
     EXPECT_EQ(out.counts.processed, 2);
     EXPECT_EQ(out.counts.changed, 1);
@@ -169,7 +169,7 @@ TEST(ApplyWorker, FailedChecksAreReportedThroughTheOwner) {
     ASSERT_EQ(b.host.dialogs.size(), 1u);
     EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Found an item with no valid name.");
     EXPECT_EQ(b.ws.list.firstSelected(), 1);
-    EXPECT_EQ(b.app.StopFlag, 1);
+    EXPECT_EQ(b.app.flags.stopFlag, 1);
     EXPECT_TRUE(OnDisk(b.dir / "a"));
 }
 
@@ -183,7 +183,7 @@ TEST(ApplyWorker, DestroyingARunningWorkerStopsAndWaitsForIt) {
         ApplyWorker worker(b.ws, 1);
         for (int i = 0; i < 200000 && !OnDisk(b.dir / "big-copy"); ++i) usleep(50);
     }
-    EXPECT_EQ(b.app.StopFlag, 1);
+    EXPECT_EQ(b.app.flags.stopFlag, 1);
     EXPECT_FALSE(OnDisk(b.dir / "big-copy"));
     EXPECT_EQ(Utf8(b.ws.list.oldName(0)), "big");
 }

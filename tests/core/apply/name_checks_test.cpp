@@ -4,8 +4,9 @@
 
 #include <optional>
 
-#include "app/StringTable.h"
+#include "app/AppState.h"
 #include "apply/WorkspaceSink.h"
+#include "base/StringTable.h"
 #include "../TestSupport.h"
 
 using namespace quirnel;
@@ -34,7 +35,7 @@ struct Checked {
 Checked Check(const PathStyle& style, const std::vector<Item>& items, bool autoNumber) {
     AppState app;
     RecordingHost host;
-    Workspace ws(app, host, style);
+    Workspace ws(app.settings, app.flags, host, style);
     for (const Item& item : items) {
         RowSource s;
         s.name = item.name;

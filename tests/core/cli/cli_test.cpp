@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "TestSupport.h"
-#include "app/TextFile.h"
+#include "base/TextFile.h"
 
 using quirnel::FromNative;
 using quirnel::test::TempDir;

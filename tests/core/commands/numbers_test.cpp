@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "ListFixture.h"
+#include "base/CommandIds.h"
 #include "commands/NameEdits.h"
 #include "commands/Numbers.h"
-#include "commands/SubCommands.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ListFixture.h"
+#include "base/CommandIds.h"
 #include "commands/Remove.h"
-#include "commands/SubCommands.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

@@ -5,9 +5,10 @@
 #include <set>
 
 #include "TestSupport.h"
-#include "app/StringTable.h"
+#include "app/AppState.h"
+#include "base/StringTable.h"
 #include "namelist/AddItems.h"
-#include "namelist/PathHelpers.h"
+#include "platform/PathText.h"
 
 using namespace quirnel;
 using quirnel::test::RecordingHost;
@@ -16,7 +17,7 @@ using quirnel::test::TempDir;
 namespace {
 
 struct AddFixture : ::testing::Test {
-    AddFixture() : ws(app, host, PathStyle::Posix()) {
+    AddFixture() : ws(app.settings, app.flags, host, PathStyle::Posix()) {
         app.settings.AutoSort = 0;
         // a/x.txt, a/.hidden, a/sub/y.txt, a/sub/deeper/z.dat, b.txt
         dir.file("a/x.txt", "12345");
@@ -51,7 +52,7 @@ TEST_F(AddFixture, LoadTypeOneAddsEveryFileBelowAndNoFolders) {
     }
     EXPECT_EQ(host.log, std::vector<std::u16string>{u"Added 4 item(s) to the list."});
     EXPECT_EQ(host.status, u"Number of items : 4");
-    EXPECT_EQ(app.UnappliedFlag, 1);
+    EXPECT_EQ(app.flags.unappliedFlag, 1);
     EXPECT_TRUE(host.questions.empty());
 }
 
@@ -73,6 +74,7 @@ TEST_F(AddFixture, LoadTypeTwoAsksOncePerBatch) {
     host.answer = false;  // No: the files in the folders
     AddPathList(ws, {P("a"), P("b.txt"), P("c")});
     EXPECT_EQ(host.questions, std::vector<std::u16string>{LoadText(105)});
+    EXPECT_EQ(host.questionIds, std::vector<Question>{Question::AddFolderItself});
     EXPECT_EQ(ws.list.size(), 6);
     host.answer = true;  // the next batch asks again; Yes adds the folder itself
     AddPathList(ws, {P("a/sub")});
@@ -134,13 +136,13 @@ TEST(DropReader, LongFormsInLogicalOrder) {
 TEST(ItemCount, EmptyingTheListLogsAndClearsTheFlag) {
     AppState app;
     RecordingHost host;
-    Workspace ws(app, host, PathStyle::Windows());
+    Workspace ws(app.settings, app.flags, host, PathStyle::Windows());
     for (std::u16string name : {u"f0", u"f1", u"f2"}) ws.list.appendRow({name, u"C:\\d", false, 0, 0, 0, 0});
-    app.UnappliedFlag = 1;
+    app.flags.unappliedFlag = 1;
     UpdateItemCount(ws);
     ws.list.clear();
     UpdateItemCount(ws);
     EXPECT_EQ(host.log, (std::vector<std::u16string>{u"Added 3 item(s) to the list.", u"Removed 3 item(s) from the list."}));
     EXPECT_EQ(host.status, u"Drag & Drop or use \"File\" menu to add files");
-    EXPECT_EQ(app.UnappliedFlag, 0);
+    EXPECT_EQ(app.flags.unappliedFlag, 0);
 }

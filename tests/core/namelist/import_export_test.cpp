@@ -1,3 +1,4 @@
+#include "app/AppState.h"
 #include "namelist/ImportExport.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,8 @@
 
 #include "ListBuilder.h"
 #include "TestSupport.h"
-#include "namelist/PathHelpers.h"
 #include "platform/FileSystem.h"
+#include "platform/PathText.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
@@ -83,7 +84,7 @@ TEST(ListImport, PathListAddsExistingPathsOnly) {
     AppState app;
     app.settings.AutoSort = 0;
     quirnel::test::RecordingHost host;
-    Workspace ws(app, host, PathStyle::Posix());
+    Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
     ASSERT_TRUE(ImportPathsFromFile(ws, dir.u16("list.lst")));
     ASSERT_EQ(ws.list.size(), 2);
     EXPECT_EQ(ws.list.oldName(0), u"a.txt");
@@ -104,7 +105,7 @@ TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
     AppState app;
     app.settings.AutoSort = 0;
     quirnel::test::RecordingHost host;
-    Workspace ws(app, host, PathStyle::Posix());
+    Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
     ImportPaths(ws, u"a.txt\n./b.txt");
     ASSERT_EQ(chdir(before.c_str()), 0);
     ASSERT_EQ(ws.list.size(), 2);
@@ -137,7 +138,7 @@ TEST(ListImport, RandomInputIsHandledSafely) {
     AppState app;
     app.settings.LoadType = 0;
     quirnel::test::RecordingHost host;
-    Workspace ws(app, host, PathStyle::Posix());
+    Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
     for (int round = 0; round < 100; ++round) {
         std::string bytes;
         for (int i = static_cast<int>(rng() % 200); i > 0; --i) bytes += static_cast<char>(rng() % 256);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "list_ops_support.h"
 
 using namespace quirnel;
@@ -62,20 +62,20 @@ struct ClearCase {
 
 TEST(ListEditingTest, ClearListFiltersAndKeepsThePathSetExact) {
     const ClearCase cases[] = {
-        {"all", ClearAll, u"", {}},
-        {"name has jp: folder name is searched whole, file extensions are not", ClearNameHas, u"jp",
+        {"all", sub::ClearAll, u"", {}},
+        {"name has jp: folder name is searched whole, file extensions are not", sub::ClearNameHas, u"jp",
          {u"photo.jpg", u"scan.jpeg", u"notes.txt", u"README", u"archive.tar.gz"}},
-        {"name has jpg: only the last extension is cut", ClearNameHas, u"jpg",
+        {"name has jpg: only the last extension is cut", sub::ClearNameHas, u"jpg",
          {u"photo.jpg", u"scan.jpeg", u"notes.txt", u"README", u"archive.tar.gz"}},
-        {"name lacks o", ClearNameLacks, u"o", {u"photo.jpg", u"notes.txt"}},
-        {"ext has jp*", ClearExtHas, u"jp*", {u"notes.txt", u"jpgs", u"README", u"archive.tar.gz", u"x.jpg.txt"}},
-        {"ext lacks jp?: folders and extensionless files go", ClearExtLacks, u"jp?", {u"photo.jpg", u"scan.jpeg"}},
-        {"same path right after adding", ClearSamePath, u"", {}},
-        {"changed path", ClearChangedPath, u"",
+        {"name lacks o", sub::ClearNameLacks, u"o", {u"photo.jpg", u"notes.txt"}},
+        {"ext has jp*", sub::ClearExtHas, u"jp*", {u"notes.txt", u"jpgs", u"README", u"archive.tar.gz", u"x.jpg.txt"}},
+        {"ext lacks jp?: folders and extensionless files go", sub::ClearExtLacks, u"jp?", {u"photo.jpg", u"scan.jpeg"}},
+        {"same path right after adding", sub::ClearSamePath, u"", {}},
+        {"changed path", sub::ClearChangedPath, u"",
          {u"photo.jpg", u"scan.jpeg", u"notes.txt", u"jpgs", u"README", u"archive.tar.gz", u"x.jpg.txt"}},
         {"unknown item removes nothing", 179, u"jp",
          {u"photo.jpg", u"scan.jpeg", u"notes.txt", u"jpgs", u"README", u"archive.tar.gz", u"x.jpg.txt"}},
-        {"empty pattern removes nothing", ClearNameLacks, u"",
+        {"empty pattern removes nothing", sub::ClearNameLacks, u"",
          {u"photo.jpg", u"scan.jpeg", u"notes.txt", u"jpgs", u"README", u"archive.tar.gz", u"x.jpg.txt"}},
     };
     for (const auto& c : cases) {
@@ -101,10 +101,10 @@ TEST(ListEditingTest, PathFiltersCompareOldAndNewPathsExactly) {
                      {u"d.txt", u"C:\\data\\"}});
     t.ws.list.setNewName(0, u"A.txt");          // case only: a different path
     t.ws.list.setNewFolder(1, u"C:\\Data");     // folder case: different too
-    ClearList(t.ws, ClearSamePath, u"", u"", SimpleFound);
+    ClearList(t.ws, sub::ClearSamePath, u"", u"", SimpleFound);
     // d.txt's folder ends in a separator, so its new path has a doubled one.
     EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a.txt", u"b.txt", u"d.txt"}));
-    ClearList(t.ws, ClearChangedPath, u"", u"", SimpleFound);
+    ClearList(t.ws, sub::ClearChangedPath, u"", u"", SimpleFound);
     EXPECT_TRUE(t.ws.list.empty());
     ExpectPathSetExact(t.ws.list, {u"C:\\data\\a.txt", u"C:\\data\\d.txt"});
 }
@@ -115,14 +115,14 @@ TEST(ListEditingTest, PathFiltersInPosixStyle) {
     TestWorkspace t(PathStyle::Posix());
     Fill(t.ws.list, {{u"top", u"/"}, {u"a.txt", u"/home"}, {u"b.txt", u"/home"}});
     t.ws.list.setNewFolder(2, u"/tmp");
-    ClearList(t.ws, ClearSamePath, u"", u"", SimpleFound);
+    ClearList(t.ws, sub::ClearSamePath, u"", u"", SimpleFound);
     EXPECT_EQ(ColumnTexts(t.ws.list, ColFullPath), Names{u"/home/b.txt"});
     ExpectPathSetExact(t.ws.list, {u"/top", u"/home/a.txt"});
 }
 
 TEST(ListEditingTest, ClearReportsTheCountOnlyWhenItChanges) {
     TestWorkspace t;
-    ClearList(t.ws, ClearAll, u"", u"", SimpleFound);
+    ClearList(t.ws, sub::ClearAll, u"", u"", SimpleFound);
     EXPECT_TRUE(t.host.log.empty());
     EXPECT_EQ(t.host.status, LoadText(35));
     EXPECT_GE(t.host.stateChanges, 1);
@@ -130,7 +130,7 @@ TEST(ListEditingTest, ClearReportsTheCountOnlyWhenItChanges) {
     Fill(t.ws.list, Mixed());
     UpdateItemCount(t.ws);
     t.host.log.clear();
-    ClearList(t.ws, ClearExtHas, u"txt", u"", SimpleFound);
+    ClearList(t.ws, sub::ClearExtHas, u"txt", u"", SimpleFound);
     ASSERT_EQ(t.host.log.size(), 1u);
     EXPECT_EQ(t.host.log[0], FormatText(LoadText(152), {2LL}));
     EXPECT_EQ(t.host.status, FormatText(LoadText(36), {5LL}));

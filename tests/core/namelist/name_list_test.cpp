@@ -77,3 +77,12 @@ TEST(NameList, RemoveIfKeepsOrderAndSet) {
     EXPECT_EQ(list.oldName(0), u"f");
     EXPECT_TRUE(list.paths().contains(u"/d/f"));
 }
+
+TEST(NameListTexts, SizeTextGroupsDigits) {
+    struct {
+        uint64_t n;
+        std::u16string text;
+    } cases[] = {{0, u"0"}, {999, u"999"}, {1000, u"1,000"}, {1234, u"1,234"}, {1234567, u"1,234,567"},
+                 {18446744073709551615ull, u"18,446,744,073,709,551,615"}};
+    for (const auto& c : cases) EXPECT_EQ(SizeText(c.n), c.text);
+}

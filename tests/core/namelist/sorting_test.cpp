@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "namelist/AddItems.h"
 #include "list_ops_support.h"
+#include "namelist/AddItems.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
@@ -178,18 +178,18 @@ TEST(SortingTest, SortListRemembersStateAndFollowsSortLikeWindows) {
     Fill(t.ws.list, SpecItems());
     t.app.settings.SortLikeWindows = 0;
     SortList(t.ws, ColOldName, true);
-    EXPECT_EQ(t.ws.SortColumn, ColOldName);
-    EXPECT_TRUE(t.ws.SortAscending);
+    EXPECT_EQ(t.ws.sortColumn, ColOldName);
+    EXPECT_TRUE(t.ws.sortAscending);
     EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a10.txt", u"a9.txt", u"b.txt", u"a"}));
 
     t.app.settings.SortLikeWindows = 1;
-    t.ws.SortColumn = ColOldName;
-    t.ws.SortAscending = false;
+    t.ws.sortColumn = ColOldName;
+    t.ws.sortAscending = false;
     AutoSortAfterAdd(t.ws);
     EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a", u"b.txt", u"a10.txt", u"a9.txt"}));
 
     SortList(t.ws, -1, true);
-    EXPECT_EQ(t.ws.SortColumn, -1);
+    EXPECT_EQ(t.ws.sortColumn, -1);
     EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a", u"b.txt", u"a10.txt", u"a9.txt"}));
 }
 

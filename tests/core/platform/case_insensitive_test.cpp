@@ -99,7 +99,7 @@ TEST_F(CaseInsensitiveFs, ApplyRunChangesOnlyTheCase) {
     AppState app;
     app.settings.AutoSort = 0;
     RecordingHost host;
-    Workspace ws(app, host);
+    Workspace ws(app.settings, app.flags, host);
     AddPathList(ws, {U("report.TXT")});
     ASSERT_EQ(ws.list.size(), 1);
     ws.list.setNewName(0, u"Report.txt");

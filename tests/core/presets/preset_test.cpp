@@ -2,13 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "app/StringTable.h"
-#include "presets/PresetMenu.h"
-#include "presets/RunPreset.h"
-
 using namespace quirnel;
 
 namespace {
@@ -31,92 +24,6 @@ TEST(RetiredSubCommands, AreFoldedIntoTheDateAndTimeItems) {
         EXPECT_EQ(ConvertRetiredSubCommand(task), c.converted);
         EXPECT_EQ(task, c.after) << c.before.Command << "/" << c.before.SubCommand;
     }
-}
-
-struct Recorder {
-    std::vector<std::string> calls;
-    std::vector<PresetTask> tasks;
-    int stopAt = -1;
-
-    PresetActions actions() {
-        return {
-            [this](int column, bool ascending) { calls.push_back("sort " + std::to_string(column) + (ascending ? " up" : " down")); },
-            [this](int command, int sub, std::u16string a1, std::u16string a2) {
-                calls.push_back("task " + std::to_string(command));
-                tasks.push_back({command, sub, a1, a2});
-                a1 += u"changed";  // the run hands over copies
-                return static_cast<int>(tasks.size()) - 1 == stopAt;
-            },
-            [this](int applyType) { calls.push_back("apply " + std::to_string(applyType)); },
-        };
-    }
-};
-
-TEST(RunPresetTest, SortsRunsTasksInOrderAndAppliesLast) {
-    QuirnelPreset preset{u"P", 1, 1, 1, 0, 4, {}};
-    for (int command : {2, 1, 11, 13, 14, 15, 16, 0, 21, -3, 5, 18, 12, 20})
-        preset.Tasks.push_back({command, command * 10, u"", u" keep "});
-    preset.Tasks[0].Arg1 = u"";  // a Replace without "Find what" still reaches the operation
-    const QuirnelPreset before = preset;
-    Recorder r;
-    EXPECT_TRUE(RunPreset(preset, r.actions()));
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"sort 4 down", "task 2", "task 5", "task 18", "task 12", "task 20", "apply 1"}));
-    ASSERT_EQ(r.tasks.size(), 5u);
-    EXPECT_EQ(r.tasks[0], (PresetTask{2, 20, u"", u" keep "}));
-    EXPECT_EQ(preset, before) << "the run never changes the stored preset";
-}
-
-TEST(RunPresetTest, SortAndApplyOnlyWhenAsked) {
-    QuirnelPreset preset{u"", 0, 1, 0, 1, -1, {{7, 0, u"", u""}, {8, 0, u"", u""}}};
-    Recorder r;
-    RunPreset(preset, r.actions());
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"task 7", "task 8"}));
-
-    preset.AutoSort = 2;  // any non-zero value asks
-    preset.AutoApply = 1;
-    preset.ApplyType = 0;
-    Recorder r2;
-    RunPreset(preset, r2.actions());
-    EXPECT_EQ(r2.calls, (std::vector<std::string>{"sort -1 up", "task 7", "task 8", "apply 0"}));
-}
-
-TEST(RunPresetTest, ATaskThatStopsTheRunSkipsTheRestAndTheApply) {
-    QuirnelPreset preset{u"", 1, 0, 0, 1, 0, {{2, 61, u"a", u"b"}, {3, 21, u"c", u""}, {4, 21, u"d", u""}}};
-    Recorder r;
-    r.stopAt = 1;
-    EXPECT_FALSE(RunPreset(preset, r.actions()));
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"task 2", "task 3"}));
-}
-
-class EnglishTexts : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = CurrentUiLanguage();
-        SetUiLanguage(UiLanguage::English);
-    }
-    void TearDown() override { SetUiLanguage(saved_); }
-    UiLanguage saved_{};
-};
-
-TEST_F(EnglishTexts, PresetMenuShowsNamesHotkeysAndAvailability) {
-    PresetTable presets{};
-    presets[1] = {u"Photos", 0, 0, 0, 1, 0, {{5, 0, u"", u""}}};
-    presets[2] = {u"", 1, 0, 1, 1, 0, {}};
-    HotkeyTable hotkeys = DefaultHotkeys();
-    hotkeys.at(32773) = {32773, 'P', 1, 1};
-    hotkeys.at(32775) = {32775, 0, 0, 0};
-    std::vector<PresetMenuEntry> entries = PresetMenuEntries(presets, hotkeys);
-    ASSERT_EQ(entries.size(), 5u);
-    EXPECT_EQ(entries[0].commandId, 32771);
-    EXPECT_EQ(entries[0].text, u"Apply Preset 1 : (No Name)\tF1");
-    EXPECT_FALSE(entries[0].enabled);
-    EXPECT_EQ(entries[1].text, u"Apply Preset 2 : Photos\tF2");
-    EXPECT_TRUE(entries[1].enabled);
-    EXPECT_EQ(entries[2].text, u"Apply Preset 3 : (No Name)\tCtrl\uFF0BShift\uFF0BP");
-    EXPECT_FALSE(entries[2].enabled) << "no tasks: greyed even with AutoApply";
-    EXPECT_EQ(entries[4].commandId, 32775);
-    EXPECT_EQ(entries[4].text, u"Apply Preset 5 : (No Name)\t");
-    EXPECT_EQ(PresetMenuText(4, presets[1]), u"Apply Preset 4 : Photos\tF4");
 }
 
 }  // namespace

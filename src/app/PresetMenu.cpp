@@ -1,0 +1,26 @@
+#include "app/PresetMenu.h"
+
+#include "base/StringTable.h"
+
+namespace quirnel {
+
+std::u16string PresetMenuText(int number, const QuirnelPreset& preset) {
+    const std::u16string& name = preset.Name.empty() ? LoadText(95) : preset.Name;
+    return FormatText(LoadText(94), {static_cast<long long>(number), name, static_cast<long long>(number)});
+}
+
+std::vector<PresetMenuEntry> PresetMenuEntries(const PresetTable& presets, const HotkeyTable& hotkeys) {
+    std::vector<PresetMenuEntry> entries;
+    for (int i = 0; i < kPresetCount; ++i) {
+        PresetMenuEntry entry;
+        entry.commandId = kFirstPresetCommand + i;
+        entry.text = PresetMenuText(i + 1, presets[i]);
+        entry.enabled = !presets[i].Tasks.empty();
+        if (auto found = hotkeys.find(entry.commandId); found != hotkeys.end())
+            entry.text = HotkeyMenuText(entry.text, found->second);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+}  // namespace quirnel

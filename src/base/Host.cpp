@@ -1,0 +1,21 @@
+#include "base/Host.h"
+
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+
+namespace quirnel {
+
+int QuestionTextId(Question question) {
+    switch (question) {
+        case Question::AddFolderItself: return text::AddFolderItselfQuestion;
+        case Question::ExitWithUnapplied: return text::ExitQuestion;
+        case Question::StopProcessing: return text::StopProcessingQuestion;
+        case Question::RestartForLanguage: return text::RestartForLanguageQuestion;
+        case Question::ResetHotkeys: return text::ResetHotkeysQuestion;
+    }
+    return 0;
+}
+
+bool Host::Ask(Question question) { return AskYesNo(question, LoadText(QuestionTextId(question))); }
+
+}  // namespace quirnel

@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+
+namespace quirnel {
+
+// Every yes/no question the program asks. A host answers by identity, never
+// by wording, which changes with the language.
+enum class Question {
+    AddFolderItself,    // Yes adds a folder itself, No the files in it
+    ExitWithUnapplied,  // closing while rows added since the last apply are listed
+    StopProcessing,     // the Stop button or Esc during an apply run
+    RestartForLanguage, // a new UI language takes effect after a restart
+    ResetHotkeys,       // every hotkey back to its default
+};
+
+// The string id of a question's text.
+int QuestionTextId(Question question);
+
+// Everything the core needs from a person or a screen. The window implements
+// it with widgets, the command-line front end with standard streams, tests
+// with recorders; every modal question has this one seam.
+class Host {
+public:
+    virtual ~Host() = default;
+    virtual void AppendLog(const std::u16string& message) = 0;
+    virtual void SetStatusText(const std::u16string& text) = 0;
+    virtual void ShowMessageDialog(const std::u16string& text, const std::u16string& title) = 0;
+    // A question with Yes and No, with its text in the current language; true for Yes.
+    virtual bool AskYesNo(Question question, const std::u16string& text) = 0;
+    // Percent of an apply run done (0..100).
+    virtual void SetProgress(int percent) {}
+    // The number of rows or the selection changed: refresh command availability.
+    virtual void CommandStateChanged() {}
+    // The path loading options before an add batch (shown when ShowCFGLoad is 1).
+    virtual void ShowPathLoadOptions() {}
+
+    // Asks a question with its own text.
+    bool Ask(Question question);
+};
+
+}  // namespace quirnel

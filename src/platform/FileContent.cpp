@@ -1,0 +1,63 @@
+#include "platform/FileContent.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/NativeText.h"
+
+namespace quirnel {
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
+    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        close(fd);
+        return false;
+    }
+    bytes.clear();
+    char buf[65536];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0) bytes.append(buf, static_cast<size_t>(n));
+    close(fd);
+    return n == 0;
+}
+
+bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
+    std::string target = ToNative(path);
+    if (target.empty()) return false;
+    std::string temp = target + ".tmp-XXXXXX";
+    int fd = mkstemp(temp.data());
+    if (fd < 0) return false;
+    struct stat st;
+    const mode_t mode = stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
+    // The content matters more than its mode: a file system without modes
+    // refuses this, and the temporary file's own mode then stays.
+    (void)fchmod(fd, mode);
+    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (ok && rename(temp.c_str(), target.c_str()) == 0) return true;
+    // The write has failed already; a temporary file that cannot be removed
+    // either is left for the user to see beside the target.
+    (void)unlink(temp.c_str());
+    return false;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,41 @@
+#include "platform/PathText.h"
+
+namespace quirnel {
+
+std::u16string ParentFolderOf(const std::u16string& path, const PathStyle& style) {
+    size_t p = path.rfind(style.separator);
+    if (p == std::u16string::npos) return {};
+    if (p == 0 && !style.windows) return std::u16string(1, style.separator);
+    return path.substr(0, p);
+}
+
+std::u16string NameOf(const std::u16string& text, bool withExtension, const PathStyle& style) {
+    size_t p = text.rfind(style.separator);
+    std::u16string name = p == std::u16string::npos ? text : text.substr(p + 1);
+    if (withExtension) return name;
+    size_t dot = name.rfind(u'.');
+    return dot == std::u16string::npos ? name : name.substr(0, dot);
+}
+
+std::u16string ExtensionOf(const std::u16string& name, bool isFolder, bool withDot) {
+    if (isFolder) return {};
+    size_t dot = name.rfind(u'.');
+    if (dot == std::u16string::npos) return {};
+    return name.substr(withDot ? dot : dot + 1);
+}
+
+std::u16string JoinFolder(const std::u16string& folder, const PathStyle& style) {
+    if (folder.empty() || folder.back() == style.separator) return folder;
+    return folder + style.separator;
+}
+
+std::u16string JoinPath(const std::u16string& folder, const std::u16string& name, const PathStyle& style) {
+    std::u16string out;
+    out.reserve(folder.size() + 1 + name.size());
+    out = folder;
+    if (style.windows || out.empty() || out.back() != style.separator) out.push_back(style.separator);
+    out += name;
+    return out;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/CommandIds.h"
+#include "base/TextIds.h"
+
+namespace quirnel {
+
+// Not a command: the input dialog's request for a preset's name.
+constexpr int32_t kPresetNameRequest = text::PresetNameLabel;
+
+// The operation that carries a command out.
+enum class Operation {
+    ApplyChanges,
+    ReplaceNames,
+    AddToNames,
+    EmptyNames,
+    RemoveFromNames,
+    FilterDigits,
+    MatchDigits,
+    AddNumbers,
+    UndoChanges,
+    ClearList,
+    SortList,
+    EditName,
+    MoveUp,
+    MoveDown,
+    ChangeFolder,
+    EmptyExtensions,
+};
+
+// What the dispatcher and the preset run need to know about a command.
+struct CommandInfo {
+    int32_t id;
+    Operation operation;
+    int32_t menuCommand;     // the main window's command id
+    int32_t altMenuCommand;  // a second one (Undo Selected Only, Clear List Instantly), or 0
+    bool hasInput;           // asks through the command input dialog
+    bool prefix;             // AddToNames: insert at the head
+    bool extension;          // ReplaceNames / AddToNames: work on the extension
+    bool keepDigits;         // FilterDigits: keep (7) or delete (8) the digits
+    bool suspendRedraw;      // redraw suspended when run from the main window
+    bool inPresetEditor;     // offered by the preset editor
+    bool runInPreset;        // executed by a preset run; otherwise skipped there
+};
+
+// The record of a command id, or nullptr for a number outside 1..20.
+const CommandInfo* FindCommand(int32_t id);
+
+// One sub-command as the input dialog offers it. An empty label hides its field.
+struct InputItem {
+    std::u16string Caption;
+    int32_t SubCommand = 0;  // the string id of Caption
+    std::u16string Arg1Label;
+    int32_t Arg1Numeric = 0;  // 1: digits only
+    std::u16string Arg2Label;
+    int32_t Arg2Numeric = 0;
+};
+
+struct InputItems {
+    std::u16string caption;  // the dialog's caption
+    std::vector<InputItem> items;
+};
+
+// The caption and the ordered items of a command (or of the preset-name
+// request); an id without a list has no items. Texts in the current language.
+InputItems BuildInputItems(int32_t commandId);
+
+// Item sets the checks use.
+bool IsWildcardItem(int32_t subCommand);
+bool IsPositionItem(int32_t subCommand);
+bool IsDelimiterItem(int32_t subCommand);
+bool IsDigitLengthItem(int32_t subCommand);
+// The first field starts with a date format (its label is the format hint).
+bool HasDateFormatDefault(int32_t subCommand);
+// Only "Move items to a different folder" offers the folder picker.
+bool HasFolderPicker(int32_t subCommand);
+
+// Sub-command values used by code outside the catalogue.
+constexpr int32_t kItemMoveToFolder = 69;
+constexpr int32_t kItemReplaceExtension = 79;
+constexpr int32_t kDateFormatHint = 178;
+constexpr char16_t kDefaultDateFormat[] = u"%Y-%m-%d";
+
+}  // namespace quirnel

@@ -1,0 +1,22 @@
+#pragma once
+#include <QApplication>
+
+#include "app/AppState.h"
+
+namespace quirnel {
+
+// The process: settings and flags that outlive the window, the UI language,
+// and the main window's run.
+class Application {
+public:
+    Application(int& argc, char** argv);
+    // Start-up, the window's run, and the configuration written at the end.
+    int Run();
+    AppState& state() { return state_; }
+
+private:
+    QApplication qt_;
+    AppState state_;
+};
+
+}  // namespace quirnel

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include "platform/PathText.h"
+
+using namespace quirnel;
+
+TEST(PathText, ParentFolderNameAndExtension) {
+    const PathStyle& w = PathStyle::Windows();
+    const PathStyle& p = PathStyle::Posix();
+    EXPECT_EQ(ParentFolderOf(u"C:\\data\\a.txt", w), u"C:\\data");
+    EXPECT_EQ(ParentFolderOf(u"C:\\a.txt", w), u"C:");
+    EXPECT_EQ(ParentFolderOf(u"C:\\\\a.txt", w), u"C:\\");
+    EXPECT_EQ(ParentFolderOf(u"a.txt", w), u"");
+    EXPECT_EQ(ParentFolderOf(u"/home/a.txt", p), u"/home");
+    EXPECT_EQ(ParentFolderOf(u"/a.txt", p), u"/");
+
+    struct Case {
+        std::u16string text;
+        std::u16string withExt, withoutExt, extDot, extNoDot;
+    } cases[] = {
+        {u"C:\\x\\a.tar.gz", u"a.tar.gz", u"a.tar", u".gz", u"gz"},
+        {u".profile", u".profile", u"", u".profile", u"profile"},
+        {u"name.", u"name.", u"name", u".", u""},
+        {u"README", u"README", u"README", u"", u""},
+    };
+    for (const auto& c : cases) {
+        std::u16string name = NameOf(c.text, true, w);
+        EXPECT_EQ(name, c.withExt);
+        EXPECT_EQ(NameOf(c.text, false, w), c.withoutExt);
+        EXPECT_EQ(ExtensionOf(name, false, true), c.extDot);
+        EXPECT_EQ(ExtensionOf(name, false, false), c.extNoDot);
+    }
+    EXPECT_EQ(ExtensionOf(u"photos.old", true, true), u"");
+    EXPECT_EQ(NameOf(u"/x/y.d/a.b", false, p), u"a");
+}
+
+TEST(PathText, JoiningKeepsEachStylesRule) {
+    const PathStyle& w = PathStyle::Windows();
+    const PathStyle& p = PathStyle::Posix();
+    EXPECT_EQ(JoinFolder(u"C:\\data", w), u"C:\\data\\");
+    EXPECT_EQ(JoinFolder(u"C:\\", w), u"C:\\");
+    EXPECT_EQ(JoinFolder(u"", w), u"");
+    EXPECT_EQ(JoinPath(u"C:\\", u"a.txt", w), u"C:\\\\a.txt");  // one separator always inserted
+    EXPECT_EQ(JoinPath(u"/", u"a.txt", p), u"/a.txt");
+    EXPECT_EQ(JoinPath(u"/srv", u"a.txt", p), u"/srv/a.txt");
+}
