@@ -8,10 +8,10 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         libicu-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
         adwaita-icon-theme fonts-dejavu-core fonts-nanum xvfb xauth \
         exfatprogs exfat-fuse util-linux \
-        desktop-file-utils appstream librsvg2-bin help2man bash-completion file
+        desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean install uninstall
+.PHONY: deps build run test bench clean install uninstall package
 
 deps:
 	@missing=""; for p in $(PKGS); do \
@@ -44,6 +44,9 @@ uninstall:
 	@test -f $(BUILD)/installed-files.txt || { echo "nothing installed from $(BUILD)"; exit 0; }
 	sort -u $(BUILD)/installed-files.txt | xargs -r -d '\n' rm -fv --
 	rm $(BUILD)/installed-files.txt
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
