@@ -8,7 +8,8 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         libicu-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
         adwaita-icon-theme fonts-dejavu-core fonts-nanum xvfb xauth \
         exfatprogs exfat-fuse util-linux \
-        desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev
+        desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev \
+        dex jgmenu xdotool x11-apps x11-utils imagemagick
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test bench clean install uninstall package
