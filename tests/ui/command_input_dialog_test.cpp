@@ -39,6 +39,15 @@ namespace {
 // (forbidden characters) or a plain message box (wildcards).
 enum class Shown { Nothing, MessageDialog, MessageBox };
 
+// A dialog opened as the window opens it, with settings and a host of its own.
+struct Opened {
+    explicit Opened(int command) : dlg(command, settings, host) { dlg.show(); }
+    bool exposed() { return QTest::qWaitForWindowExposed(&dlg); }
+    AppSettings settings;
+    RecordingHost host;
+    CommandInputDialog dlg;
+};
+
 }  // namespace
 Q_DECLARE_METATYPE(Shown)
 
@@ -118,11 +127,9 @@ void CommandInputDialogTest::enterClosesWithCleanArgumentsOrStaysWithMessage() {
 }
 
 void CommandInputDialogTest::ctrlNumberChoosesAnItemAndIsConsumed() {
-    AppSettings settings;
-    RecordingHost host;
-    CommandInputDialog dlg(2, settings, host);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    Opened opened(2);
+    QVERIFY(opened.exposed());
+    CommandInputDialog& dlg = opened.dlg;
     QCOMPARE(dlg.selector()->count(), 7);
     QCOMPARE(dlg.focusWidget(), dlg.field1());
     QTest::keyClicks(dlg.field1(), "abc");
@@ -170,11 +177,9 @@ void CommandInputDialogTest::ctrlNumberChoosesAnItemAndIsConsumed() {
 }
 
 void CommandInputDialogTest::ctrlNumberPastTheListDoesNothing() {
-    AppSettings settings;
-    RecordingHost host;
-    CommandInputDialog dlg(9, settings, host);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    Opened opened(9);
+    QVERIFY(opened.exposed());
+    CommandInputDialog& dlg = opened.dlg;
     QCOMPARE(dlg.selector()->count(), 2);
     QTest::keyClicks(dlg.field1(), "5");
     QTest::keyClick(dlg.field1(), Qt::Key_9, Qt::ControlModifier);
@@ -187,11 +192,9 @@ void CommandInputDialogTest::ctrlNumberPastTheListDoesNothing() {
 }
 
 void CommandInputDialogTest::changingTheItemResetsTheFields() {
-    AppSettings settings;
-    RecordingHost host;
-    CommandInputDialog prefix(3, settings, host);
-    prefix.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&prefix));
+    Opened opened(3);
+    QVERIFY(opened.exposed());
+    CommandInputDialog& prefix = opened.dlg;
     QCOMPARE(prefix.label2()->text(), QString("Position to insert from the head (0 = head)"));
     QTest::keyClicks(prefix.field1(), "abc");
     QTest::keyClicks(prefix.field2(), "7");
@@ -207,9 +210,9 @@ void CommandInputDialogTest::changingTheItemResetsTheFields() {
     QCOMPARE(prefix.field1()->toPlainText(), QString("%Y-%m-%d"));
 
     // The folder item starts at the working folder and alone offers the picker.
-    CommandInputDialog folder(17, settings, host);
-    folder.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&folder));
+    Opened folderOpened(17);
+    QVERIFY(folderOpened.exposed());
+    CommandInputDialog& folder = folderOpened.dlg;
     QCOMPARE(folder.field1()->toPlainText(), QDir::toNativeSeparators(QDir::currentPath()));
     QVERIFY(!folder.folderButton()->isHidden());
     QVERIFY(folder.label1()->geometry().right() < folder.folderButton()->geometry().left());
@@ -218,7 +221,7 @@ void CommandInputDialogTest::changingTheItemResetsTheFields() {
     QCOMPARE(folder.field1()->toPlainText(), QString());
 
     // An edited task opens on its item; an empty stored text keeps the default.
-    CommandInputDialog task(4, settings, host);
+    CommandInputDialog task(4, opened.settings, opened.host);
     task.setInitialInput(117, u"", u"2");
     QCOMPARE(task.selector()->currentIndex(), 7);
     QCOMPARE(task.field1()->toPlainText(), QString("%Y-%m-%d"));
@@ -228,11 +231,9 @@ void CommandInputDialogTest::changingTheItemResetsTheFields() {
 }
 
 void CommandInputDialogTest::digitFieldsTakeDigitsOnly() {
-    AppSettings settings;
-    RecordingHost host;
-    CommandInputDialog dlg(3, settings, host);  // Add string: the position is digits only
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    Opened opened(3);  // Add string: the position is digits only
+    QVERIFY(opened.exposed());
+    CommandInputDialog& dlg = opened.dlg;
     QTest::keyClicks(dlg.field1(), "1a-2");
     QTest::keyClicks(dlg.field2(), "1a-2");
     QCOMPARE(dlg.field1()->toPlainText(), QString("1a-2"));
@@ -247,11 +248,9 @@ void CommandInputDialogTest::digitFieldsTakeDigitsOnly() {
 }
 
 void CommandInputDialogTest::fieldsShareTheHeightAndTheSizeNeverShrinksBelowTheFirst() {
-    AppSettings settings;
-    RecordingHost host;
-    CommandInputDialog dlg(2, settings, host);
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    Opened opened(2);
+    QVERIFY(opened.exposed());
+    CommandInputDialog& dlg = opened.dlg;
     const QSize first = dlg.size();
     QCOMPARE(dlg.minimumSize(), first);
     dlg.resize(first / 2);
