@@ -2,22 +2,9 @@
 
 #include <cstdlib>
 
+#include "base/TextHelpers.h"
+
 namespace quirnel {
-namespace {
-
-bool EqualsIgnoringCase(const std::u16string& text, const char* ascii) {
-    size_t i = 0;
-    for (; ascii[i] != '\0'; ++i) {
-        if (i >= text.size()) return false;
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != static_cast<char16_t>(ascii[i])) return false;
-    }
-    return i == text.size();
-}
-
-}  // namespace
-
 const char* ProcessEnvironment(const char* name) { return std::getenv(name); }
 
 UiLanguage SystemUiLanguage(const EnvironmentLookup& env) {
@@ -30,14 +17,14 @@ UiLanguage SystemUiLanguage(const EnvironmentLookup& env) {
 }
 
 UiLanguage ChooseUiLanguage(const std::u16string& uiLanguageSetting, const EnvironmentLookup& env) {
-    if (EqualsIgnoringCase(uiLanguageSetting, "english")) return UiLanguage::English;
-    if (EqualsIgnoringCase(uiLanguageSetting, "korean")) return UiLanguage::Korean;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "english")) return UiLanguage::English;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "korean")) return UiLanguage::Korean;
     return SystemUiLanguage(env);
 }
 
 int CurrentLanguageCommand(const std::u16string& uiLanguageSetting) {
-    if (EqualsIgnoringCase(uiLanguageSetting, "korean")) return kLanguageKoreanCommand;
-    if (EqualsIgnoringCase(uiLanguageSetting, "english")) return kLanguageEnglishCommand;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "korean")) return kLanguageKoreanCommand;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "english")) return kLanguageEnglishCommand;
     return kLanguageDefaultCommand;
 }
 

@@ -7,7 +7,7 @@
 
 #include "apply/NameChecks.h"
 #include "base/StringTable.h"
-#include "base/TextFile.h"
+#include "base/TextHelpers.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
@@ -57,12 +57,6 @@ private:
     bool keep_;
     std::u16string report_;
 };
-
-std::u16string AsciiLower(std::u16string text) {
-    for (char16_t& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-    return text;
-}
 
 class ChangeRun {
 public:

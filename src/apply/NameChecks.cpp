@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "base/StringTable.h"
+#include "base/TextHelpers.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
@@ -21,12 +22,6 @@ bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     for (char16_t c : name)
         if (c == 0 || style.IsForbidden(c)) return true;
     return false;
-}
-
-std::u16string NumberText(long long n) {
-    std::u16string out;
-    for (char c : std::to_string(n)) out.push_back(static_cast<char16_t>(c));
-    return out;
 }
 
 // AssignedPaths: the targets of earlier rows, as indices into TargetPaths in
@@ -86,7 +81,7 @@ public:
         long long& next = hints_.try_emplace(key, 2).first->second;
         std::u16string candidate;
         for (;; ++next) {
-            candidate = prefix + NumberText(next) + suffix;
+            candidate = prefix + DecimalText(next) + suffix;
             if (!assigned_.contains(candidate)) break;
         }
         ++next;

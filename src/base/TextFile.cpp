@@ -1,8 +1,8 @@
 #include "base/TextFile.h"
 
-#include <cwctype>
 #include <string>
 
+#include "base/TextHelpers.h"
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
 
@@ -54,15 +54,6 @@ int NextToken(const std::u16string& text, int start, std::u16string& token, cons
     }
     if (start >= 0 && start < len) token = text.substr(static_cast<size_t>(start));
     return -1;
-}
-
-bool IsBlank(char16_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
-
-std::u16string TrimBlanks(const std::u16string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
-    return text.substr(b, e - b);
 }
 
 void SplitKeyValue(const std::u16string& line, std::u16string& key, std::u16string& value) {

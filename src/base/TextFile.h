@@ -20,8 +20,4 @@ int NextToken(const std::u16string& text, int start, std::u16string& token, cons
 // Key before the first "=", value after it, both trimmed of white space.
 void SplitKeyValue(const std::u16string& line, std::u16string& key, std::u16string& value);
 
-// Trims the white space the C library's wide white-space test accepts.
-std::u16string TrimBlanks(const std::u16string& text);
-bool IsBlank(char16_t c);
-
 }  // namespace quirnel

@@ -3,6 +3,7 @@
 #include "base/CommandIds.h"
 #include "base/Host.h"
 #include "base/StringTable.h"
+#include "base/TextHelpers.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "base/CommandIds.h"
+#include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "namelist/NameList.h"
 

@@ -6,10 +6,6 @@
 
 namespace quirnel {
 
-// Leading white space, an optional sign, then decimal digits up to the first
-// other character; no digits read as 0. Saturates at the 32-bit limits.
-int32_t ReadInt(std::u16string_view text);
-
 // A New Name split as the commands see it: a folder is all name; a file is cut
 // before its last dot.
 std::u16string_view NamePart(std::u16string_view newName, bool isFolder);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "base/CommandIds.h"
+#include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
@@ -16,13 +17,6 @@ bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
 bool IsLetter(char16_t c) { return IsUpper(c) || IsLower(c); }
 char16_t Lower(char16_t c) { return IsUpper(c) ? c + (u'a' - u'A') : c; }
 char16_t Upper(char16_t c) { return IsLower(c) ? c - (u'a' - u'A') : c; }
-
-bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 std::u16string_view WithoutLeadingDot(std::u16string_view text) {
     return !text.empty() && text[0] == u'.' ? text.substr(1) : text;
@@ -84,18 +78,6 @@ std::u16string FlipAroundPivot(std::u16string_view text, std::u16string_view piv
     std::u16string out;
     out.reserve(text.size());
     out.append(text.substr(p + pivot.size())).append(pivot).append(text.substr(0, p));
-    return out;
-}
-
-std::u16string AsciiLower(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) c = Lower(c);
-    return out;
-}
-
-std::u16string AsciiUpper(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) c = Upper(c);
     return out;
 }
 

@@ -21,8 +21,6 @@ std::u16string ComposeHangul(std::u16string_view text);
 // The single transforms, usable on any text.
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view find, std::u16string_view with);
 std::u16string FlipAroundPivot(std::u16string_view text, std::u16string_view pivot);
-std::u16string AsciiLower(std::u16string_view text);
-std::u16string AsciiUpper(std::u16string_view text);
 std::u16string FirstLetterUpper(std::u16string_view text);
 std::u16string WordsCapitalised(std::u16string_view text);
 

@@ -1,6 +1,7 @@
 #include "namelist/ImportExport.h"
 
 #include "base/TextFile.h"
+#include "base/TextHelpers.h"
 #include "namelist/AddItems.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"

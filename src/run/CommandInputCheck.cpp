@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "run/CommandCatalogue.h"
 

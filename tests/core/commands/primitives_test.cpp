@@ -8,20 +8,6 @@
 
 using namespace quirnel;
 
-TEST(ReadIntTest, ReadsLikeTheCLibraryAndSaturates) {
-    struct Case {
-        std::u16string text;
-        int32_t expected;
-    } cases[] = {
-        {u"", 0},          {u"12", 12},       {u"12ab", 12},          {u"ab12", 0},
-        {u"  \t7", 7},     {u"+5", 5},        {u"-5", -5},            {u"- 5", 0},
-        {u"--5", 0},       {u"007", 7},       {u"2147483647", INT_MAX}, {u"2147483648", INT_MAX},
-        {u"99999999999999999999", INT_MAX}, {u"-2147483648", INT_MIN}, {u"-99999999999", INT_MIN},
-        {u"\uFF11", 0},  // a full-width digit is not a digit
-    };
-    for (const Case& c : cases) EXPECT_EQ(ReadInt(c.text), c.expected) << ToUtf8(c.text);
-}
-
 TEST(NamePartTest, SplitsFilesAtTheLastDotAndKeepsFoldersWhole) {
     struct Case {
         std::u16string name;
