@@ -96,7 +96,7 @@ private:
         const std::u16string& newFolder = rows_.newFolder(i);
         PrepareFolder(newFolder, rows_.oldFolder(i));
         if (target == old) {
-            LogFailure(NameOf(old, true, style_), LoadText(kSkipped));
+            LogFailure(NameOf(old, Extension::Keep, style_), LoadText(kSkipped));
             return RowResult::Skipped;
         }
         int e = Change(old, target, newFolder, i);
@@ -104,17 +104,17 @@ private:
             if (options_.applyType == 1 && rows_.isFolder(i))
                 LogFailure(old, e == ECANCELED ? LoadText(kFolderCopyCancelled) : TrimBlanks(ErrorText(e)));
             else
-                LogFailure(NameOf(old, true, style_), TrimBlanks(ErrorText(e)));
+                LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
             return RowResult::Failed;
         }
         RowChange change;
         change.row = i;
         change.oldPath = old;
-        change.newName = NameOf(target, true, style_);
+        change.newName = NameOf(target, Extension::Keep, style_);
         change.newFolder = newFolder;
         change.target = target;
-        change.extensionChanged = !rows_.isFolder(i) && AsciiLower(ExtensionOf(rows_.oldName(i), false, true)) !=
-                                                             AsciiLower(ExtensionOf(change.newName, false, true));
+        change.extensionChanged = !rows_.isFolder(i) && AsciiLower(ExtensionOf(rows_.oldName(i), Dot::With)) !=
+                                                             AsciiLower(ExtensionOf(change.newName, Dot::With));
         log_.RowChanged(change);
         return RowResult::Changed;
     }

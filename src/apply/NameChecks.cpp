@@ -74,8 +74,8 @@ public:
         if (isFolder) {
             prefix = JoinPath(folder, name, style_) + u" (";
         } else {
-            prefix = JoinPath(folder, NameOf(name, false, style_), style_) + u" (";
-            suffix += ExtensionOf(name, false, true);
+            prefix = JoinPath(folder, NameOf(name, Extension::Drop, style_), style_) + u" (";
+            suffix += ExtensionOf(name, Dot::With);
         }
         std::u16string key = prefix + u'\0' + suffix;
         long long& next = hints_.try_emplace(key, 2).first->second;
@@ -114,7 +114,7 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
                 return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(kDuplication), name, target})};
             target = numbering.FreeCandidate(rows.newFolder(j), name, rows.isFolder(j));
             hash = TargetSet::Hash(target);
-            std::u16string numbered = NameOf(target, true, style);
+            std::u16string numbered = NameOf(target, Extension::Keep, style);
             sink.RowNumbered(j, numbered);
             sink.Log(FormatText(u"%s: %s", {LoadText(kNumbered), numbered}));
         }

@@ -128,7 +128,7 @@ void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, cons
         if (extensionMode && folder) continue;
         const std::u16string& newName = list.newName(r);
         std::u16string name(NamePart(newName, folder));
-        std::u16string ext(ExtensionPart(newName, folder, false));
+        std::u16string ext(ExtensionOf(newName, folder, Dot::Without));
         std::u16string s = InsertText(list, r, args, name);
         std::u16string& base = extensionMode ? ext : name;
         const size_t n = base.size();

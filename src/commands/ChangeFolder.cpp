@@ -98,7 +98,7 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
         }
         case sub::FolderFromExtension:
             AppendForEachRow(list, [&](int r) {
-                return list.isFolder(r) ? std::u16string() : std::u16string(ExtensionPart(list.newName(r), false, false));
+                return list.isFolder(r) ? std::u16string() : std::u16string(ExtensionOf(list.newName(r), Dot::Without));
             });
             break;
         default: break;

@@ -9,6 +9,7 @@
 #include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -41,7 +42,7 @@ void FilterDigits(NameList& list, bool deleteDigits) {
         next.reserve(newName.size());
         for (char16_t c : name)
             if (IsDigit(c) != deleteDigits) next.push_back(c);
-        next.append(ExtensionPart(newName, folder, true));
+        next.append(ExtensionOf(newName, folder, Dot::With));
         list.setNewName(r, std::move(next));
     }
 }
@@ -66,7 +67,7 @@ void MatchDigits(NameList& list, int subCommand, const std::u16string& arg1) {
         }
         const int length = static_cast<int>(end - begin);
         if (length > 0 && length < minimum) name.insert(begin, minimum - length, u'0');
-        list.setNewName(r, NameWithDottedExt(name, ExtensionPart(newName, folder, true)));
+        list.setNewName(r, NameWithDottedExt(name, ExtensionOf(newName, folder, Dot::With)));
     }
 }
 
@@ -94,7 +95,7 @@ void AddNumbers(NameList& list, int subCommand, const std::u16string& arg1, cons
         next.reserve(newName.size() + text.size());
         if (head) next.append(text).append(name);
         else next.append(name).append(text);
-        next.append(ExtensionPart(newName, folder, true));
+        next.append(ExtensionOf(newName, folder, Dot::With));
         list.setNewName(r, std::move(next));
     }
 }

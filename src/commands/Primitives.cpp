@@ -6,19 +6,6 @@
 
 namespace quirnel {
 
-std::u16string_view NamePart(std::u16string_view newName, bool isFolder) {
-    if (isFolder) return newName;
-    size_t dot = newName.rfind(u'.');
-    return dot == std::u16string_view::npos ? newName : newName.substr(0, dot);
-}
-
-std::u16string_view ExtensionPart(std::u16string_view newName, bool isFolder, bool withDot) {
-    if (isFolder) return {};
-    size_t dot = newName.rfind(u'.');
-    if (dot == std::u16string_view::npos) return {};
-    return newName.substr(withDot ? dot : dot + 1);
-}
-
 std::u16string NameWithDottedExt(std::u16string_view name, std::u16string_view extWithDot) {
     std::u16string out;
     out.reserve(name.size() + extWithDot.size());

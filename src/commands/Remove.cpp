@@ -4,6 +4,7 @@
 #include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -16,7 +17,7 @@ void RemovePositions(NameList& list, int subCommand, const PositionRange& range)
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string name(NamePart(newName, folder));
-        std::u16string_view ext = ExtensionPart(newName, folder, true);
+        std::u16string_view ext = ExtensionOf(newName, folder, Dot::With);
         Span span = CoveredSpan(range, name.size(), fromBack);
         if (keep) name = name.substr(span.begin, span.count);
         else name.erase(span.begin, span.count);
@@ -38,7 +39,7 @@ void RemoveDelimited(NameList& list, bool keep, const Delimiters& d) {
         } else {
             next.assign(name.substr(0, found->s)).append(name.substr(found->e + 1));
         }
-        next.append(ExtensionPart(newName, folder, true));
+        next.append(ExtensionOf(newName, folder, Dot::With));
         list.setNewName(r, std::move(next));
     }
 }
@@ -53,7 +54,7 @@ void TrimNameParts(NameList& list) {
         size_t begin = 0;
         while (begin < end && IsUnicodeSpace(name[begin])) ++begin;
         if (end - begin == name.size()) continue;
-        list.setNewName(r, NameWithDottedExt(name.substr(begin, end - begin), ExtensionPart(newName, folder, true)));
+        list.setNewName(r, NameWithDottedExt(name.substr(begin, end - begin), ExtensionOf(newName, folder, Dot::With)));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -148,7 +149,7 @@ void ReplaceNames(NameList& list, int subCommand, const std::u16string& arg1, co
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
-        std::u16string_view ext = ExtensionPart(newName, folder, false);
+        std::u16string_view ext = ExtensionOf(newName, folder, Dot::Without);
         std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
         std::u16string result = transform(subject, folder);
         if (result == subject) continue;

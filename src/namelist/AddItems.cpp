@@ -98,7 +98,7 @@ std::u16string DroppedNamesText(const std::vector<std::u16string>& dropped, cons
     bool first = true;
     for (const auto& p : ReadDroppedPaths(dropped)) {
         if (!first) text.push_back(u'\n');
-        text += NameOf(p, true, style);
+        text += NameOf(p, Extension::Keep, style);
         first = false;
     }
     return text;

@@ -13,7 +13,7 @@ bool CarriesOwnIcon(const std::u16string& ext) {
 int IconCache::IconFor(const std::u16string& path, const std::u16string& name, bool isFolder) {
     IconProvider& p = provider_ ? *provider_ : fallback_;
     if (isFolder) return p.FolderIcon();
-    std::u16string ext = ExtensionOf(name, false, true);
+    std::u16string ext(ExtensionOf(name, Dot::With));
     if (CarriesOwnIcon(ext)) return p.FileIcon(path, ext);
     auto it = cache_.find(ext);
     if (it != cache_.end()) return it->second;

@@ -56,7 +56,7 @@ void ImportNewNames(NameList& list, const std::u16string& text) {
     int row = 0;
     ForEachLine(text, [&](const std::u16string& line) {
         if (row >= list.size()) return false;
-        list.setNewName(row++, NameOf(line, true, list.style()));
+        list.setNewName(row++, NameOf(line, Extension::Keep, list.style()));
         return true;
     });
 }

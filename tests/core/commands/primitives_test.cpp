@@ -5,34 +5,15 @@
 
 #include "TestText.h"
 #include "commands/Primitives.h"
+#include "platform/PathText.h"
 
 using namespace quirnel;
-
-TEST(NamePartTest, SplitsFilesAtTheLastDotAndKeepsFoldersWhole) {
-    struct Case {
-        std::u16string name;
-        bool folder;
-        std::u16string part, extNoDot, extDot;
-    } cases[] = {
-        {u"a.b.txt", false, u"a.b", u"txt", u".txt"},
-        {u"README", false, u"README", u"", u""},
-        {u"abc.", false, u"abc", u"", u"."},
-        {u".profile", false, u"", u"profile", u".profile"},
-        {u"photos.old", true, u"photos.old", u"", u""},
-        {u"", false, u"", u"", u""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(std::u16string(NamePart(c.name, c.folder)), c.part) << ToUtf8(c.name);
-        EXPECT_EQ(std::u16string(ExtensionPart(c.name, c.folder, false)), c.extNoDot) << ToUtf8(c.name);
-        EXPECT_EQ(std::u16string(ExtensionPart(c.name, c.folder, true)), c.extDot) << ToUtf8(c.name);
-    }
-}
 
 TEST(NamePartTest, TheTwoJoinsDifferOnlyForATrailingDot) {
     for (std::u16string name : {u"a.txt", u"abc", u"abc.", u".profile"}) {
         auto part = NamePart(name, false);
-        EXPECT_EQ(NameWithDottedExt(part, ExtensionPart(name, false, true)), name);
-        std::u16string joined = NameDotExt(part, ExtensionPart(name, false, false));
+        EXPECT_EQ(NameWithDottedExt(part, ExtensionOf(name, Dot::With)), name);
+        std::u16string joined = NameDotExt(part, ExtensionOf(name, Dot::Without));
         EXPECT_EQ(joined, name == u"abc." ? u"abc" : name);
     }
 }
