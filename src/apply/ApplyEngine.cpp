@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "apply/NameChecks.h"
+#include "base/ActivityLog.h"
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
-#include "platform/LocalTime.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
@@ -34,12 +34,7 @@ class RunLog : public ApplySink {
 public:
     RunLog(ApplySink& inner, bool keep) : inner_(inner), keep_(keep) {}
     void Log(const std::u16string& message) override {
-        if (keep_) {
-            std::tm cal;
-            std::u16string stamp = ToLocalCalendar(NowUtcSeconds(), cal) ? FormatStamp(cal) : std::u16string();
-            if (!report_.empty()) report_ += u"\r\n";
-            report_ += u"[" + stamp + u"] " + message;
-        }
+        if (keep_) AppendLogText(report_, message);
         inner_.Log(message);
     }
     void Status(const std::u16string& text) override { inner_.Status(text); }

@@ -1,5 +1,6 @@
 #include "base/TextFile.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/TextHelpers.h"
@@ -24,21 +25,30 @@ bool ReadTextFile(const std::u16string& path, std::u16string& text) {
     text.clear();
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) return false;
-    size_t n = bytes.size();
-    bool bom = n >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE;
-    if (bom) {
-        for (size_t i = 2; i < n; i += 2) {
-            char16_t lo = static_cast<unsigned char>(bytes[i]);
-            char16_t hi = i + 1 < n ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-            char16_t c = static_cast<char16_t>(lo | (hi << 8));
-            if (c == 0) break;
-            text.push_back(c);
-        }
+    if (HasUtf16Bom(bytes)) {
+        text = Utf16LeAfterBom(bytes);
+        text.resize(std::min(text.find(u'\0'), text.size()));
         return true;
     }
     size_t end = bytes.find('\0');
-    text = FromUtf8(std::string_view(bytes).substr(0, end == std::string::npos ? n : end));
+    text = FromUtf8(std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
     return true;
+}
+
+bool HasUtf16Bom(std::string_view bytes) {
+    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+           static_cast<unsigned char>(bytes[1]) == 0xFE;
+}
+
+std::u16string Utf16LeAfterBom(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 2; i < bytes.size(); i += 2) {
+        char16_t lo = static_cast<unsigned char>(bytes[i]);
+        char16_t hi = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+        text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+    }
+    return text;
 }
 
 int NextToken(const std::u16string& text, int start, std::u16string& token, const std::u16string& delimiter) {

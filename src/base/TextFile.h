@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace quirnel {
 
@@ -12,6 +13,12 @@ bool WriteTextFile(const std::u16string& path, const std::u16string& text);
 // Reading stops at the first 0 code unit. Fails with an empty text when the
 // file cannot be opened.
 bool ReadTextFile(const std::u16string& path, std::u16string& text);
+
+// True when bytes start with the UTF-16LE byte-order mark FF FE.
+bool HasUtf16Bom(std::string_view bytes);
+// The UTF-16LE code units after that mark; an odd last byte is the low byte
+// of a final unit.
+std::u16string Utf16LeAfterBom(std::string_view bytes);
 
 // Next token of text from start up to delimiter; returns the position after
 // the delimiter, or -1 when this was the last token.
