@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/MenuIds.h"
 #include "base/TextHelpers.h"
 
 namespace quirnel {
@@ -23,17 +24,17 @@ UiLanguage ChooseUiLanguage(const std::u16string& uiLanguageSetting, const Envir
 }
 
 int CurrentLanguageCommand(const std::u16string& uiLanguageSetting) {
-    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "korean")) return kLanguageKoreanCommand;
-    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "english")) return kLanguageEnglishCommand;
-    return kLanguageDefaultCommand;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "korean")) return menu::LanguageKorean;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "english")) return menu::LanguageEnglish;
+    return menu::LanguageDefault;
 }
 
 bool SwitchLanguage(AppSettings& settings, int command, Host& host) {
     const char16_t* chosen = nullptr;
     switch (command) {
-        case kLanguageDefaultCommand: chosen = u"default"; break;
-        case kLanguageEnglishCommand: chosen = u"english"; break;
-        case kLanguageKoreanCommand: chosen = u"korean"; break;
+        case menu::LanguageDefault: chosen = u"default"; break;
+        case menu::LanguageEnglish: chosen = u"english"; break;
+        case menu::LanguageKorean: chosen = u"korean"; break;
         default: return false;
     }
     if (command == CurrentLanguageCommand(settings.UILanguage)) return false;

@@ -8,11 +8,6 @@
 
 namespace quirnel {
 
-// The UI Language menu.
-constexpr int kLanguageEnglishCommand = 32861;
-constexpr int kLanguageKoreanCommand = 32862;
-constexpr int kLanguageDefaultCommand = 32864;
-
 // Reads an environment variable; null when unset. Tests pass their own.
 using EnvironmentLookup = std::function<const char*(const char*)>;
 const char* ProcessEnvironment(const char* name);

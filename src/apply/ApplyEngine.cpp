@@ -9,24 +9,13 @@
 #include "base/ActivityLog.h"
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
-
-constexpr int kWorking = 24;
-constexpr int kFailedToChange = 54;
-constexpr int kSummary = 55;
-constexpr int kProcessed = 88;
-constexpr int kErrorTitle = 101;
-constexpr int kSkipped = 103;
-constexpr int kReportTitle = 104;
-constexpr int kElapsed = 121;
-constexpr int kFolderCopyCancelled = 127;
-constexpr int kStartOriginals = 153;
-constexpr int kStartCopies = 154;
 
 // Passes everything on and keeps this run's log lines, stamped as the log
 // shows them, for the Result Report.
@@ -74,7 +63,7 @@ public:
                 int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
                 if (p != shown && p % 2 == 0) {
                     shown = p;
-                    log_.Status(FormatText(LoadText(kProcessed), {static_cast<long long>(p)}));
+                    log_.Status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
                     log_.Progress(p);
                 }
             }
@@ -91,13 +80,13 @@ private:
         const std::u16string& newFolder = rows_.newFolder(i);
         PrepareFolder(newFolder, rows_.oldFolder(i));
         if (target == old) {
-            LogFailure(NameOf(old, Extension::Keep, style_), LoadText(kSkipped));
+            LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
             return RowResult::Skipped;
         }
         int e = Change(old, target, newFolder, i);
         if (e != 0) {
             if (options_.applyType == 1 && rows_.isFolder(i))
-                LogFailure(old, e == ECANCELED ? LoadText(kFolderCopyCancelled) : TrimBlanks(ErrorText(e)));
+                LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
             else
                 LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
             return RowResult::Failed;
@@ -133,7 +122,7 @@ private:
     }
 
     void LogFailure(const std::u16string& what, const std::u16string& reason) {
-        log_.Log(FormatText(u"%s: %s (%s)", {LoadText(kFailedToChange), what, reason}));
+        log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
     }
 
     const ApplyRows& rows_;
@@ -159,15 +148,15 @@ ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType) {
 
 ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
     RunLog log(sink, options.showDoneDialog);
-    log.Status(LoadText(kWorking));
-    log.Log(LoadText(options.applyType == 1 ? kStartCopies : kStartOriginals));
+    log.Status(LoadText(text::WorkInProgress));
+    log.Log(LoadText(options.applyType == 1 ? text::StartApplyCopies : text::StartApplyOriginals));
     auto start = std::chrono::steady_clock::now();
 
     ApplyOutcome outcome;
     std::vector<std::u16string> targets;
     CheckResult checks = CheckNames(rows, options.autoNumber, targets, log);
     if (!checks.ok) {
-        log.Message(checks.message, LoadText(kErrorTitle));
+        log.Message(checks.message, LoadText(text::ErrorTitle));
         log.ChecksFailed(checks.failingRow);
         outcome.failingRow = checks.failingRow;
         return outcome;
@@ -175,12 +164,12 @@ ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const 
     outcome.checksPassed = true;
     outcome.counts = ChangeRun(rows, options, stop, targets, log).Run();
     const ApplyCounts& c = outcome.counts;
-    log.Log(FormatText(LoadText(kSummary), {static_cast<long long>(c.total), static_cast<long long>(c.processed),
+    log.Log(FormatText(LoadText(text::ApplySummary), {static_cast<long long>(c.total), static_cast<long long>(c.processed),
                                              static_cast<long long>(c.changed)}));
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    log.Log(FormatText(LoadText(kElapsed), {static_cast<long long>(ms)}));
+    log.Log(FormatText(LoadText(text::DoneElapsed), {static_cast<long long>(ms)}));
     log.ChangesEnded(c);
-    if (options.showDoneDialog) log.Message(TrimBlanks(log.report()), LoadText(kReportTitle));
+    if (options.showDoneDialog) log.Message(TrimBlanks(log.report()), LoadText(text::ReportTitle));
     return outcome;
 }
 

@@ -7,15 +7,11 @@
 
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
-
-constexpr int kNoValidName = 51;
-constexpr int kDuplication = 52;
-constexpr int kForbiddenChars = 100;
-constexpr int kNumbered = 157;
 
 // NUL cannot be typed but would cut the name short on disk.
 bool HasForbidden(const std::u16string& name, const PathStyle& style) {
@@ -105,18 +101,18 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
     Numbering numbering(AssignedPaths, style);
     for (int j = 0; j < count; ++j) {
         const std::u16string& name = rows.newName(j);
-        if (name.empty()) return {false, j, LoadText(kNoValidName)};
-        if (HasForbidden(name, style)) return {false, j, LoadText(kForbiddenChars)};
+        if (name.empty()) return {false, j, LoadText(text::NoValidName)};
+        if (HasForbidden(name, style)) return {false, j, LoadText(text::ForbiddenCharacters)};
         std::u16string target = JoinPath(rows.newFolder(j), name, style);
         size_t hash = TargetSet::Hash(target);
         if (AssignedPaths.contains(target, hash)) {
             if (!autoNumber)
-                return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(kDuplication), name, target})};
+                return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected), name, target})};
             target = numbering.FreeCandidate(rows.newFolder(j), name, rows.isFolder(j));
             hash = TargetSet::Hash(target);
             std::u16string numbered = NameOf(target, Extension::Keep, style);
             sink.RowNumbered(j, numbered);
-            sink.Log(FormatText(u"%s: %s", {LoadText(kNumbered), numbered}));
+            sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
         }
         TargetPaths.push_back(std::move(target));
         AssignedPaths.addLast(hash);

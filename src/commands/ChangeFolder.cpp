@@ -4,6 +4,7 @@
 #include "base/Host.h"
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
@@ -14,9 +15,6 @@ namespace quirnel {
 
 namespace {
 
-constexpr int kInvalidFolderText = 119;   // "Invalid folder"
-constexpr int kChangeFolderCaption = 17;  // "Change Folder"
-
 void AppendSubfolder(NameList& list, int r, const std::u16string& subfolder) {
     if (subfolder.empty()) return;
     list.setNewFolder(r, JoinPath(list.newFolder(r), subfolder, list.style()));
@@ -24,7 +22,7 @@ void AppendSubfolder(NameList& list, int r, const std::u16string& subfolder) {
 
 CommandOutcome MoveToFolder(NameList& list, const std::u16string& arg1, Host& host) {
     if (arg1.empty()) {
-        host.ShowMessageDialog(LoadText(kInvalidFolderText), LoadText(kChangeFolderCaption));
+        host.ShowMessageDialog(LoadText(text::InvalidFolder), LoadText(CmdChangeFolder));
         return CommandOutcome::StopRun;
     }
     std::u16string folder = arg1;

@@ -1,5 +1,7 @@
 #include "commands/Wildcard.h"
 
+#include "base/TextIds.h"
+
 namespace quirnel {
 
 namespace {
@@ -139,8 +141,8 @@ bool ShapeValid(std::u16string_view shape) {
 
 int CheckWildcardArguments(std::u16string_view pattern, std::u16string_view second) {
     std::u16string s1 = PatternShape(pattern), s2 = PatternShape(second);
-    if (s2 == s1 || s2 == u"_" || s2.empty()) return ShapeValid(s1) && ShapeValid(s2) ? 0 : kInvalidWildcardUsage;
-    return kWildcardsNotPaired;
+    if (s2 == s1 || s2 == u"_" || s2.empty()) return ShapeValid(s1) && ShapeValid(s2) ? 0 : text::InvalidWildcardUsage;
+    return text::WildcardsNotPaired;
 }
 
 bool HasWildcard(std::u16string_view text) { return text.find_first_of(u"*?") != npos; }

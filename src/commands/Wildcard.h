@@ -42,9 +42,8 @@ bool PatternFound(std::u16string_view text, std::u16string_view pattern);
 std::u16string PatternShape(std::u16string_view text);
 
 // The check the input dialog runs on a wildcard sub-command's arguments:
-// 0 when they may be used, otherwise the string id of the message to show.
-constexpr int kInvalidWildcardUsage = 108;
-constexpr int kWildcardsNotPaired = 109;
+// 0 when they may be used, otherwise the string id of the message to show
+// (text::InvalidWildcardUsage or text::WildcardsNotPaired).
 int CheckWildcardArguments(std::u16string_view pattern, std::u16string_view second);
 
 // Contains '*' or '?'.

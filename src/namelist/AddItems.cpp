@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "namelist/Sorting.h"
 #include "platform/Collation.h"
 #include "platform/PathText.h"
@@ -49,7 +50,7 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
 }
 
 void BeginAddBatch(Workspace& ws) {
-    ws.host.SetStatusText(LoadText(24));
+    ws.host.SetStatusText(LoadText(text::WorkInProgress));
     if (ws.settings.ShowCFGLoad == 1) ws.host.ShowPathLoadOptions();
     ws.folderAnswer = -1;
 }

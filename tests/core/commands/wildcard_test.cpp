@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TestText.h"
+#include "base/TextIds.h"
 #include "commands/Wildcard.h"
 
 using namespace quirnel;
@@ -86,13 +87,13 @@ TEST(PatternShapeTest, ArgumentCheck) {
         std::u16string pattern, second;
         int expected;
     } cases[] = {
-        {u"a**b", u"", kInvalidWildcardUsage}, {u"a*?b", u"", kInvalidWildcardUsage},
-        {u"a?*b", u"", kInvalidWildcardUsage}, {u"*", u"", kInvalidWildcardUsage},
-        {u"?", u"x", kInvalidWildcardUsage},   {u"a??b", u"", 0},
-        {u"a*b", u"x*y", 0},                   {u"a*b", u"x?y", kWildcardsNotPaired},
+        {u"a**b", u"", text::InvalidWildcardUsage}, {u"a*?b", u"", text::InvalidWildcardUsage},
+        {u"a?*b", u"", text::InvalidWildcardUsage}, {u"*", u"", text::InvalidWildcardUsage},
+        {u"?", u"x", text::InvalidWildcardUsage},   {u"a??b", u"", 0},
+        {u"a*b", u"x*y", 0},                   {u"a*b", u"x?y", text::WildcardsNotPaired},
         {u"a*b", u"xy", 0},                    {u"a*b", u"", 0},
-        {u"a", u"", 0},                        {u"a*b", u"*", kWildcardsNotPaired},
-        {u"a**b", u"x**y", kInvalidWildcardUsage}, {u"[*]", u"12", 0},
+        {u"a", u"", 0},                        {u"a*b", u"*", text::WildcardsNotPaired},
+        {u"a**b", u"x**y", text::InvalidWildcardUsage}, {u"[*]", u"12", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckWildcardArguments(c.pattern, c.second), c.expected)

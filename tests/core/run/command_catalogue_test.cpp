@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 
 using namespace quirnel;
 
@@ -82,7 +83,7 @@ TEST(CommandCatalogueTest, LabelsAndDigitFields) {
         EXPECT_EQ(found->Arg1Numeric, c.arg1Numeric);
         EXPECT_EQ(found->Arg2Label, c.arg2Label ? LoadText(c.arg2Label) : u"");
         EXPECT_EQ(found->Arg2Numeric, c.arg2Numeric);
-        EXPECT_EQ(HasDateFormatDefault(c.sub), c.arg1Label == kDateFormatHint);
+        EXPECT_EQ(HasDateFormatDefault(c.sub), c.arg1Label == text::DateFormatHint);
     }
     EXPECT_EQ(BuildInputItems(3).items[0].Arg2Label, u"Position to insert from the head (0 = head)");
     EXPECT_EQ(BuildInputItems(19).items[0].Arg2Label, u"Position to insert from the tail (0 = tail)");
