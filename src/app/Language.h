@@ -28,6 +28,6 @@ int CurrentLanguageCommand(const std::u16string& uiLanguageSetting);
 // to exit now so that it takes effect. True when the user answered Yes (the
 // window then takes its ordinary close path). A choice equal to the current
 // one, or an unknown command, changes nothing and asks nothing.
-bool SwitchLanguage(AppSettings& settings, int command, Host& host);
+[[nodiscard]] bool SwitchLanguage(AppSettings& settings, int command, Host& host);
 
 }  // namespace quirnel

@@ -109,7 +109,9 @@ private:
     void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
         if (newFolder == oldFolder || CreatedFolders_.count(newFolder)) return;
         if (GetPathAttributes(newFolder).exists) return;
-        CreateFolderChain(newFolder, style_);
+        // A folder that could not be created fails the change that follows,
+        // which logs the reason.
+        (void)CreateFolderChain(newFolder, style_);
         CreatedFolders_.insert(newFolder);
     }
 

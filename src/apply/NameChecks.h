@@ -17,6 +17,6 @@ struct CheckResult {
 // full path per row). A duplicate target stops the checks, or with autoNumber
 // gets the next free numbered name (reported through sink.RowNumbered and a
 // log line). Nothing on disk is consulted.
-CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& TargetPaths, ApplySink& sink);
+[[nodiscard]] CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& TargetPaths, ApplySink& sink);
 
 }  // namespace quirnel

@@ -7,12 +7,12 @@ namespace quirnel {
 // Writes UTF-16LE with a byte-order mark. The text goes to a temporary file
 // beside the target that is then renamed over it, so a failed write leaves
 // the old file as it was.
-bool WriteTextFile(const std::u16string& path, const std::u16string& text);
+[[nodiscard]] bool WriteTextFile(const std::u16string& path, const std::u16string& text);
 
 // UTF-16LE after FF FE, otherwise UTF-8 (malformed bytes become U+FFFD).
 // Reading stops at the first 0 code unit. Fails with an empty text when the
 // file cannot be opened.
-bool ReadTextFile(const std::u16string& path, std::u16string& text);
+[[nodiscard]] bool ReadTextFile(const std::u16string& path, std::u16string& text);
 
 // True when bytes start with the UTF-16LE byte-order mark FF FE.
 bool HasUtf16Bom(std::string_view bytes);

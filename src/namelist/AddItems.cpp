@@ -37,16 +37,17 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
         // deep tree never holds one open folder per level.
         std::vector<DirEntry> entries;
         if (!EnumerateFolder(path, [&](const DirEntry& e) { entries.push_back(e); })) return;
+        // A path listed already is skipped without a word, here and below.
         for (const DirEntry& e : entries) {
             if (e.isFolder)
-                AddPath(ws, JoinPath(path, e.name, style), true);
+                AddPath(ws, JoinPath(path, e.name, style), e.isFolder);
             else
-                AddRow(ws, e, path);
+                (void)AddRow(ws, e, path);
         }
         return;
     }
     DirEntry entry;
-    if (LookUpEntry(path, entry) && !entry.name.empty()) AddRow(ws, entry, ParentFolderOf(path, style));
+    if (LookUpEntry(path, entry) && !entry.name.empty()) (void)AddRow(ws, entry, ParentFolderOf(path, style));
 }
 
 void BeginAddBatch(Workspace& ws) {
@@ -70,8 +71,9 @@ void EndAddBatch(Workspace& ws) {
 
 void AddPathList(Workspace& ws, const std::vector<std::u16string>& paths) {
     BeginAddBatch(ws);
+    // Missing paths and empty lines are skipped without a word.
     for (const auto& p : paths)
-        if (!p.empty()) AddExistingPath(ws, p);
+        if (!p.empty()) (void)AddExistingPath(ws, p);
     EndAddBatch(ws);
 }
 

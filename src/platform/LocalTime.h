@@ -6,10 +6,10 @@
 namespace quirnel {
 
 // UTC seconds to the local calendar; false when the conversion fails.
-bool ToLocalCalendar(int64_t utcSeconds, std::tm& out);
+[[nodiscard]] bool ToLocalCalendar(int64_t utcSeconds, std::tm& out);
 
 // Local calendar to UTC seconds; false when the calendar time cannot be had.
-bool FromLocalCalendar(std::tm cal, int64_t& utcSeconds);
+[[nodiscard]] bool FromLocalCalendar(std::tm cal, int64_t& utcSeconds);
 
 int64_t NowUtcSeconds();
 

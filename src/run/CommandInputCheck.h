@@ -12,7 +12,7 @@ struct InputCheck {
     int32_t messageId = 0;
 };
 
-InputCheck CheckCommandInput(int32_t commandId, int32_t subCommand, const std::u16string& arg1,
+[[nodiscard]] InputCheck CheckCommandInput(int32_t commandId, int32_t subCommand, const std::u16string& arg1,
                              const std::u16string& arg2);
 
 }  // namespace quirnel

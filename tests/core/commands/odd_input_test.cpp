@@ -48,9 +48,10 @@ TEST(OddInputTest, CommandsStayInsideTheirColumns) {
             case 6: EmptyNames(*list); break;
             case 7: EmptyExtensions(*list); break;
             default: {
-                ChangeFolder(*list, sc, a1, a2, host);
+                const CommandOutcome outcome = ChangeFolder(*list, sc, a1, a2, host);
                 EXPECT_EQ(NewNames(*list), namesBefore);
                 EXPECT_EQ(host.messages.size(), sc == 69 && a1.empty() ? 1u : 0u);
+                EXPECT_EQ(outcome == CommandOutcome::StopRun, sc == 69 && a1.empty());
                 continue;
             }
         }
