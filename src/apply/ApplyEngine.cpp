@@ -107,12 +107,12 @@ private:
     // tried to create is not tried again. A failed creation shows in the
     // change that follows.
     void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
-        if (newFolder == oldFolder || CreatedFolders_.count(newFolder)) return;
+        if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
         if (GetPathAttributes(newFolder).exists) return;
         // A folder that could not be created fails the change that follows,
         // which logs the reason.
         (void)CreateFolderChain(newFolder, style_);
-        CreatedFolders_.insert(newFolder);
+        createdFolders_.insert(newFolder);
     }
 
     int Change(const std::u16string& old, const std::u16string& target, const std::u16string& newFolder, int i) {
@@ -133,7 +133,7 @@ private:
     const std::vector<std::u16string>& targets_;
     RunLog& log_;
     const PathStyle& style_;
-    std::unordered_set<std::u16string> CreatedFolders_;
+    std::unordered_set<std::u16string> createdFolders_;
 };
 
 }  // namespace

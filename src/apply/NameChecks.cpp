@@ -20,7 +20,7 @@ bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     return false;
 }
 
-// AssignedPaths: the targets of earlier rows, as indices into TargetPaths in
+// The targets of earlier rows, as indices into the target paths, in
 // an open-addressing table (a million rows would otherwise cost a million
 // node allocations). It never holds more than one entry per row.
 class TargetSet {
@@ -92,20 +92,21 @@ private:
 
 }  // namespace
 
-CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& TargetPaths, ApplySink& sink) {
+CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
+                       ApplySink& sink) {
     const PathStyle& style = rows.style();
     const int count = rows.count();
-    TargetPaths.clear();
-    TargetPaths.reserve(count);
-    TargetSet AssignedPaths(TargetPaths, static_cast<size_t>(count));
-    Numbering numbering(AssignedPaths, style);
+    targetPaths.clear();
+    targetPaths.reserve(count);
+    TargetSet assignedPaths(targetPaths, static_cast<size_t>(count));
+    Numbering numbering(assignedPaths, style);
     for (int j = 0; j < count; ++j) {
         const std::u16string& name = rows.newName(j);
         if (name.empty()) return {false, j, LoadText(text::NoValidName)};
         if (HasForbidden(name, style)) return {false, j, LoadText(text::ForbiddenCharacters)};
         std::u16string target = JoinPath(rows.newFolder(j), name, style);
         size_t hash = TargetSet::Hash(target);
-        if (AssignedPaths.contains(target, hash)) {
+        if (assignedPaths.contains(target, hash)) {
             if (!autoNumber)
                 return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected), name, target})};
             target = numbering.FreeCandidate(rows.newFolder(j), name, rows.isFolder(j));
@@ -114,8 +115,8 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
             sink.RowNumbered(j, numbered);
             sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
         }
-        TargetPaths.push_back(std::move(target));
-        AssignedPaths.addLast(hash);
+        targetPaths.push_back(std::move(target));
+        assignedPaths.addLast(hash);
     }
     return {};
 }

@@ -12,7 +12,7 @@ std::u16string ExportList(const NameList& list, ListExport what) {
     std::u16string text;
     size_t size = 0;  // one allocation for lists of a million rows
     for (int r = 0; r < list.size(); ++r)
-        size += 3 + list.newName(r).size() + (what == ListExport::TargetPaths ? list.newFolder(r).size() : 0);
+        size += 3 + list.newName(r).size() + (what == ListExport::targetPaths ? list.newFolder(r).size() : 0);
     text.reserve(size);
     for (int r = 0; r < list.size(); ++r) {
         if (r > 0) text += u"\r\n";

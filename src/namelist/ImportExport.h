@@ -7,7 +7,7 @@
 
 namespace quirnel {
 
-enum class ListExport { NewNames, TargetPaths };
+enum class ListExport { NewNames, targetPaths };
 
 // One line per row, joined by CR LF, without a line end after the last row:
 // the New Names, or the paths the rows would get when applied.

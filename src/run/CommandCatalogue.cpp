@@ -192,12 +192,12 @@ InputItems BuildInputItems(int32_t commandId) {
     result.caption = LoadText(commandId);
     for (const ItemSpec& s : SpecsOf(commandId)) {
         InputItem item;
-        item.Caption = LoadText(s.value);
-        item.SubCommand = s.value;
-        item.Arg1Label = LabelText(s.arg1Label);
-        item.Arg1Numeric = s.arg1Digits ? 1 : 0;
-        item.Arg2Label = LabelText(s.arg2Label);
-        item.Arg2Numeric = s.arg2Digits ? 1 : 0;
+        item.caption = LoadText(s.value);
+        item.subCommand = s.value;
+        item.arg1Label = LabelText(s.arg1Label);
+        item.arg1Numeric = s.arg1Digits ? 1 : 0;
+        item.arg2Label = LabelText(s.arg2Label);
+        item.arg2Numeric = s.arg2Digits ? 1 : 0;
         result.items.push_back(std::move(item));
     }
     return result;

@@ -51,12 +51,12 @@ const CommandInfo* FindCommand(int32_t id);
 
 // One sub-command as the input dialog offers it. An empty label hides its field.
 struct InputItem {
-    std::u16string Caption;
-    int32_t SubCommand = 0;  // the string id of Caption
-    std::u16string Arg1Label;
-    int32_t Arg1Numeric = 0;  // 1: digits only
-    std::u16string Arg2Label;
-    int32_t Arg2Numeric = 0;
+    std::u16string caption;
+    int32_t subCommand = 0;  // the string id of the caption
+    std::u16string arg1Label;
+    int32_t arg1Numeric = 0;  // 1: digits only
+    std::u16string arg2Label;
+    int32_t arg2Numeric = 0;
 };
 
 struct InputItems {

@@ -35,7 +35,9 @@ TEST(TextHelpers, TheThreeWhiteSpaceRulesDifferBeyondAscii) {
     for (const auto& c : cases) {
         EXPECT_EQ(IsAsciiSpace(c.c), c.ascii) << int(c.c);
         EXPECT_EQ(IsUnicodeSpace(c.c), c.unicode) << int(c.c);
-        if (c.ascii) EXPECT_TRUE(IsLocaleSpace(c.c)) << "every locale counts the ASCII blanks";
+        if (c.ascii) {
+            EXPECT_TRUE(IsLocaleSpace(c.c)) << "every locale counts the ASCII blanks";
+        }
     }
     EXPECT_EQ(TrimBlanks(u" \t a b \r\n"), u"a b");
 }
