@@ -19,7 +19,9 @@ void WorkspaceSink::RowChanged(const RowChange& c) {
     list.setText(c.row, ColOldName, c.newName);
     list.setText(c.row, ColOldFolder, c.newFolder);
     list.setText(c.row, ColFullPath, c.target);
-    if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, false));
+    // Only a file's extension changes: a folder's icon stays.
+    const bool isFolder = false;
+    if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, isFolder));
     if (c.row < static_cast<int>(changedMarks_.size())) changedMarks_[c.row] = true;
 }
 

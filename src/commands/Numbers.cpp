@@ -33,7 +33,8 @@ std::u16string NumberText(int64_t value, int minimum) {
 
 }  // namespace
 
-void FilterDigits(NameList& list, bool deleteDigits) {
+void FilterDigits(NameList& list, Digits digits) {
+    const bool deleteDigits = digits == Digits::Delete;
     for (int r = 0; r < list.size(); ++r) {
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);

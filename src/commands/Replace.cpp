@@ -33,7 +33,7 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
             if (arg1.empty()) return {};
             if (HasWildcard(arg1)) {
                 auto pattern = std::make_shared<WildcardPattern>(arg1, arg2);
-                return [pattern](std::u16string_view s, bool) { return pattern->Apply(s, false); };
+                return [pattern](std::u16string_view s, bool) { return pattern->Apply(s, WildcardOutput::WholeText); };
             }
             return [arg1, arg2](std::u16string_view s, bool) { return ReplaceAll(s, arg1, arg2); };
         case sub::FlipAroundPivot:
@@ -142,7 +142,9 @@ std::u16string ComposeHangul(std::u16string_view text) {
 }
 
 void ReplaceNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
-                  bool extensionMode, bool includeExt) {
+                  ReplaceSubject replaceSubject) {
+    const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
+    const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
     Transform transform = MakeTransform(subCommand, arg1, arg2, extensionMode);
     if (!transform) return;
     for (int r = 0; r < list.size(); ++r) {

@@ -42,7 +42,8 @@ void WildcardPattern::AppendReplacement(std::u16string& out, const std::vector<s
     // Any other replacement deletes the match.
 }
 
-std::u16string WildcardPattern::Apply(std::u16string_view text, bool extractOnly) const {
+std::u16string WildcardPattern::Apply(std::u16string_view text, WildcardOutput output) const {
+    const bool extractOnly = output == WildcardOutput::ReplacementsOnly;
     std::u16string out;
     const size_t n = text.size();
     const size_t k = pattern_.size();
@@ -111,12 +112,12 @@ std::u16string WildcardPattern::Apply(std::u16string_view text, bool extractOnly
 }
 
 std::u16string WildcardReplace(std::u16string_view text, std::u16string_view pattern,
-                               std::u16string_view replacement, bool extractOnly) {
-    return WildcardPattern(pattern, replacement).Apply(text, extractOnly);
+                               std::u16string_view replacement, WildcardOutput output) {
+    return WildcardPattern(pattern, replacement).Apply(text, output);
 }
 
 bool PatternFound(std::u16string_view text, std::u16string_view pattern) {
-    return !WildcardReplace(text, pattern, pattern, true).empty();
+    return !WildcardReplace(text, pattern, pattern, WildcardOutput::ReplacementsOnly).empty();
 }
 
 std::u16string PatternShape(std::u16string_view text) {

@@ -23,7 +23,7 @@ TEST(FilterDigitsTest, Table) {
     };
     for (const auto& c : cases) {
         auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
-        FilterDigits(*list, c.deleteDigits);
+        FilterDigits(*list, c.deleteDigits ? Digits::Delete : Digits::Keep);
         EXPECT_EQ(list->newName(0), c.expected) << Utf8(c.name) << " delete " << c.deleteDigits;
     }
 }

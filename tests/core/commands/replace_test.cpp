@@ -21,7 +21,10 @@ struct Case {
 void RunCases(const std::vector<Case>& cases, bool extensionMode) {
     for (const Case& c : cases) {
         auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
-        ReplaceNames(*list, c.subCommand, c.arg1, c.arg2, extensionMode, c.includeExt);
+        const ReplaceSubject subject = extensionMode ? ReplaceSubject::Extension
+                                       : c.includeExt ? ReplaceSubject::WholeName
+                                                      : ReplaceSubject::NamePart;
+        ReplaceNames(*list, c.subCommand, c.arg1, c.arg2, subject);
         EXPECT_EQ(list->newName(0), c.expected)
             << Utf8(c.name) << " sub " << c.subCommand << " " << Utf8(c.arg1) << " -> " << Utf8(c.arg2);
     }
@@ -93,17 +96,17 @@ TEST(ReplaceNamesTest, ExtensionMode) {
 TEST(ReplaceNamesTest, RowsTheTransformLeavesAloneAreNotWritten) {
     auto list = MakeList({{u"abc."}, {u"x.txt"}});
     list->setNewName(1, u"y.txt");
-    ReplaceNames(*list, sub::ReplaceString, u"zz", u"q", false, false);
+    ReplaceNames(*list, sub::ReplaceString, u"zz", u"q", ReplaceSubject::NamePart);
     EXPECT_EQ(NewNames(*list), (std::vector<std::u16string>{u"abc.", u"y.txt"}));
     // Replacing with the same text is no change either.
-    ReplaceNames(*list, sub::ReplaceString, u"y", u"y", false, false);
+    ReplaceNames(*list, sub::ReplaceString, u"y", u"y", ReplaceSubject::NamePart);
     EXPECT_EQ(list->newName(1), u"y.txt");
 }
 
 TEST(ReplaceNamesTest, CommandsComposeOnTheCurrentNewName) {
     auto list = MakeList({{u"a.txt"}, {u"b.txt"}});
-    ReplaceNames(*list, sub::ReplaceString, u"a", u"ab", false, false);
-    ReplaceNames(*list, sub::ReplaceString, u"b", u"c", false, false);
+    ReplaceNames(*list, sub::ReplaceString, u"a", u"ab", ReplaceSubject::NamePart);
+    ReplaceNames(*list, sub::ReplaceString, u"b", u"c", ReplaceSubject::NamePart);
     EXPECT_EQ(NewNames(*list), (std::vector<std::u16string>{u"ac.txt", u"c.txt"}));
 }
 

@@ -10,6 +10,10 @@
 
 using namespace quirnel;
 
+namespace {
+WildcardOutput OutputOf(bool extract) { return extract ? WildcardOutput::ReplacementsOnly : WildcardOutput::WholeText; }
+}  // namespace
+
 TEST(WildcardReplaceTest, Examples) {
     struct Case {
         std::u16string text, pattern, replacement;
@@ -46,7 +50,7 @@ TEST(WildcardReplaceTest, Examples) {
         {u"ab", u"*?", u"X", false, u"XX"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(WildcardReplace(c.text, c.pattern, c.replacement, c.extract), c.expected)
+        EXPECT_EQ(WildcardReplace(c.text, c.pattern, c.replacement, OutputOf(c.extract)), c.expected)
             << ToUtf8(c.text) << " / " << ToUtf8(c.pattern) << " / " << ToUtf8(c.replacement);
 }
 
@@ -60,16 +64,16 @@ TEST(WildcardReplaceTest, PatternFound) {
 
 TEST(WildcardReplaceTest, OddTextsNeverBreakIt) {
     std::u16string lone = u"a\xD800" u"b\xDC00" u"*";
-    EXPECT_EQ(WildcardReplace(lone, u"\xD800?", u"<?", false), u"a<b\xDC00*");
+    EXPECT_EQ(WildcardReplace(lone, u"\xD800?", u"<?", WildcardOutput::WholeText), u"a<b\xDC00*");
     std::u16string huge(100000, u'a');
-    EXPECT_EQ(WildcardReplace(huge, u"a?b", u"", false), huge);  // one search, then done
+    EXPECT_EQ(WildcardReplace(huge, u"a?b", u"", WildcardOutput::WholeText), huge);  // one search, then done
     std::u16string pattern;
     for (int i = 0; i < 2000; ++i) pattern += u"?*a";
-    EXPECT_EQ(WildcardReplace(u"xyz", pattern, pattern, true), u"");
+    EXPECT_EQ(WildcardReplace(u"xyz", pattern, pattern, WildcardOutput::ReplacementsOnly), u"");
     // Every restart searches again in the naive reading; this must stay fast.
     std::u16string many(20000, u'x');
     many += u"zb";
-    EXPECT_EQ(WildcardReplace(many, u"?b", u"?B", false).substr(many.size() - 2), u"zB");
+    EXPECT_EQ(WildcardReplace(many, u"?b", u"?B", WildcardOutput::WholeText).substr(many.size() - 2), u"zB");
 }
 
 TEST(PatternShapeTest, Shapes) {
@@ -197,7 +201,7 @@ TEST(WildcardReplaceTest, AgreesWithAPlainModelOnGeneratedInputs) {
                 for (int i = pick(5); i > 0; --i) repl += replPieces[pick(5)];
         }
         bool extract = pick(3) == 0;
-        ASSERT_EQ(WildcardReplace(text, pattern, repl, extract), model::Replace(text, pattern, repl, extract))
+        ASSERT_EQ(WildcardReplace(text, pattern, repl, OutputOf(extract)), model::Replace(text, pattern, repl, extract))
             << ToUtf8(text) << " / " << ToUtf8(pattern) << " / " << ToUtf8(repl) << " / " << extract;
     }
 }
