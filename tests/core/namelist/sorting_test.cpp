@@ -23,24 +23,24 @@ struct NameSortCase {
     const char* what;
     int column;
     bool ascending;
-    bool logical;
+    TextOrder order;
     Names expected;  // Old Names after the sort
 };
 
 TEST(SortingTest, NameColumnsKeepFilesAndFoldersApart) {
     const NameSortCase cases[] = {
-        {"logical ascending", ColOldName, true, true, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
-        {"plain ascending", ColOldName, true, false, {u"a10.txt", u"a9.txt", u"b.txt", u"a"}},
-        {"logical descending puts folders first", ColOldName, false, true, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
-        {"plain descending", ColOldName, false, false, {u"a", u"b.txt", u"a9.txt", u"a10.txt"}},
-        {"new name descending", ColNewName, false, true, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
-        {"full path", ColFullPath, true, true, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
+        {"logical ascending", ColOldName, true, TextOrder::Logical, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
+        {"plain ascending", ColOldName, true, TextOrder::Plain, {u"a10.txt", u"a9.txt", u"b.txt", u"a"}},
+        {"logical descending puts folders first", ColOldName, false, TextOrder::Logical, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
+        {"plain descending", ColOldName, false, TextOrder::Plain, {u"a", u"b.txt", u"a9.txt", u"a10.txt"}},
+        {"new name descending", ColNewName, false, TextOrder::Logical, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
+        {"full path", ColFullPath, true, TextOrder::Logical, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         NameList list(PathStyle::Windows());
         Fill(list, SpecItems());
-        SortRows(list, c.column, c.ascending, c.logical ? TextOrder::Logical : TextOrder::Plain);
+        SortRows(list, c.column, c.ascending, c.order);
         EXPECT_EQ(ColumnTexts(list, ColOldName), c.expected);
     }
 }
