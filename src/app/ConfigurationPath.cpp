@@ -26,4 +26,16 @@ std::u16string ConfigurationPath(const std::u16string& executablePath, const Env
     return JoinPath(JoinPath(base, u"quirnel", style), u"quirnel.ini", style);
 }
 
+std::u16string JournalFolder(const EnvironmentLookup& env, const PathStyle& style) {
+    std::u16string base;
+    if (const char* xdg = env("XDG_STATE_HOME"); xdg != nullptr && xdg[0] == '/') {
+        base = FromNative(xdg);
+    } else if (const char* home = env("HOME"); home != nullptr && home[0] == '/') {
+        base = JoinPath(JoinPath(FromNative(home), u".local", style), u"state", style);
+    } else {
+        return {};
+    }
+    return JoinPath(JoinPath(base, u"quirnel", style), u"journal", style);
+}
+
 }  // namespace quirnel

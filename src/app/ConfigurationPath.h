@@ -17,4 +17,10 @@ std::u16string ConfigurationPath(const std::u16string& executablePath,
                                  const std::function<bool(const std::u16string&)>& folderWritable = IsFolderWritable,
                                  const PathStyle& style = PathStyle::Host());
 
+// Where apply runs keep their journals: $XDG_STATE_HOME/quirnel/journal, or
+// $HOME/.local/state/quirnel/journal when XDG_STATE_HOME is unset or not
+// absolute; empty when neither gives an absolute folder.
+std::u16string JournalFolder(const EnvironmentLookup& env = ProcessEnvironment,
+                             const PathStyle& style = PathStyle::Host());
+
 }  // namespace quirnel

@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "app/Configuration.h"
+#include "app/ConfigurationPath.h"
 #include "app/Language.h"
 #include "base/StringTable.h"
 
@@ -14,6 +15,7 @@ StartUpResult StartUp(AppState& app, const std::u16string& configPath, Configura
     app.flags.stopFlag = 1;
     app.flags.unappliedFlag = 0;
     app.configPath = configPath;
+    app.flags.journal = JournalPlace{JournalFolder(), {}};
     if (!configPath.empty() && !ReadConfiguration(configPath, app) && file == ConfigurationFile::MustExist)
         return StartUpResult::ConfigurationUnreadable;
     if (overrides && !overrides(app)) return StartUpResult::OverridesRefused;

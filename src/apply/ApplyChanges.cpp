@@ -6,7 +6,7 @@ namespace quirnel {
 
 ApplyOutcome ApplyChanges(Workspace& ws, int applyType) {
     BeginApply(ws, applyType);
-    ApplyOptions options = ApplyOptionsFrom(ws.settings, applyType);
+    ApplyOptions options = ApplyOptionsFor(ws, applyType);
     ApplyOutcome outcome;
     {
         ListRows rows(ws.list);

@@ -2,9 +2,9 @@
 
 #include <cerrno>
 #include <chrono>
-#include <unordered_set>
 #include <vector>
 
+#include "apply/ChangeRun.h"
 #include "apply/NameChecks.h"
 #include "base/ActivityLog.h"
 #include "base/StringTable.h"
@@ -42,100 +42,6 @@ private:
     std::u16string report_;
 };
 
-class ChangeRun {
-public:
-    ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-              const std::vector<std::u16string>& targets, RunLog& log)
-        : rows_(rows), options_(options), stop_(stop), targets_(targets), log_(log), style_(rows.style()) {}
-
-    ApplyCounts Run() {
-        ApplyCounts counts;
-        counts.total = rows_.count();
-        int shown = 0;
-        while (counts.processed < counts.total && stop_.load(std::memory_order_relaxed) != 1) {
-            switch (ChangeRow(counts.processed)) {
-                case RowResult::Changed: ++counts.changed; break;
-                case RowResult::Skipped: ++counts.skipped; break;
-                case RowResult::Failed: break;
-            }
-            ++counts.processed;
-            if (options_.reportProgress) {
-                int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
-                if (p != shown && p % 2 == 0) {
-                    shown = p;
-                    log_.Status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
-                    log_.Progress(p);
-                }
-            }
-        }
-        return counts;
-    }
-
-private:
-    enum class RowResult { Changed, Skipped, Failed };
-
-    RowResult ChangeRow(int i) {
-        const std::u16string& target = targets_[i];
-        const std::u16string old = rows_.oldPath(i);
-        const std::u16string& newFolder = rows_.newFolder(i);
-        PrepareFolder(newFolder, rows_.oldFolder(i));
-        if (target == old) {
-            LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
-            return RowResult::Skipped;
-        }
-        int e = Change(old, target, newFolder, i);
-        if (e != 0) {
-            if (options_.applyType == 1 && rows_.isFolder(i))
-                LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
-            else
-                LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
-            return RowResult::Failed;
-        }
-        RowChange change;
-        change.row = i;
-        change.oldPath = old;
-        change.newName = NameOf(target, Extension::Keep, style_);
-        change.newFolder = newFolder;
-        change.target = target;
-        change.extensionChanged = !rows_.isFolder(i) && AsciiLower(ExtensionOf(rows_.oldName(i), Dot::With)) !=
-                                                             AsciiLower(ExtensionOf(change.newName, Dot::With));
-        log_.RowChanged(change);
-        return RowResult::Changed;
-    }
-
-    // A folder that exists is looked up again for a later row; one this run
-    // tried to create is not tried again. A failed creation shows in the
-    // change that follows.
-    void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
-        if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
-        if (GetPathAttributes(newFolder).exists) return;
-        // A folder that could not be created fails the change that follows,
-        // which logs the reason.
-        (void)CreateFolderChain(newFolder, style_);
-        createdFolders_.insert(newFolder);
-    }
-
-    int Change(const std::u16string& old, const std::u16string& target, const std::u16string& newFolder, int i) {
-        if (newFolder.empty()) return ENOENT;  // never a stray path at the root
-        if (options_.applyType != 1) return MoveEntry(old, target);
-        log_.Flush();
-        if (rows_.isFolder(i)) return CopyFolderTree(old, target, &stop_);
-        return CopyFileExclusive(old, target, &stop_);
-    }
-
-    void LogFailure(const std::u16string& what, const std::u16string& reason) {
-        log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
-    }
-
-    const ApplyRows& rows_;
-    const ApplyOptions& options_;
-    const std::atomic<int>& stop_;
-    const std::vector<std::u16string>& targets_;
-    RunLog& log_;
-    const PathStyle& style_;
-    std::unordered_set<std::u16string> createdFolders_;
-};
-
 }  // namespace
 
 ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType) {
@@ -164,7 +70,14 @@ ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const 
         return outcome;
     }
     outcome.checksPassed = true;
-    outcome.counts = ChangeRun(rows, options, stop, targets, log).Run();
+    ChangeRun run(rows, options, stop, targets, log);
+    if (int e = run.OpenJournal(outcome.journal)) {
+        outcome.journalFailed = true;
+        log.Message(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}),
+                    LoadText(text::ErrorTitle));
+        return outcome;
+    }
+    outcome.counts = run.Run();
     const ApplyCounts& c = outcome.counts;
     log.Log(FormatText(LoadText(text::ApplySummary), {static_cast<long long>(c.total), static_cast<long long>(c.processed),
                                              static_cast<long long>(c.changed)}));
@@ -175,7 +88,8 @@ ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const 
     return outcome;
 }
 
-bool CreateFolderChain(const std::u16string& folder, const PathStyle& style) {
+bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                       const std::function<void(const std::u16string&)>& beforeCreating) {
     // The missing folders from the deepest up; created top-down afterwards.
     std::vector<std::u16string> missing;
     std::u16string current = folder;
@@ -186,6 +100,7 @@ bool CreateFolderChain(const std::u16string& folder, const PathStyle& style) {
         current = std::move(parent);
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (beforeCreating) beforeCreating(*it);
         int e = CreateFolder(*it);
         if (e != 0 && e != EEXIST) return false;
     }

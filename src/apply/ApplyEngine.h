@@ -1,10 +1,12 @@
 #pragma once
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
 #include "base/AppSettings.h"
+#include "base/RunFlags.h"
 
 namespace quirnel {
 
@@ -15,6 +17,7 @@ struct ApplyOptions {
     bool clearAfterApply = false;
     bool showDoneDialog = false;
     bool reportProgress = false;  // threaded runs show "Processed : %d %%"
+    JournalPlace journal;         // none: the run keeps no journal
 };
 ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType);
 
@@ -22,15 +25,20 @@ struct ApplyOutcome {
     bool checksPassed = false;
     int failingRow = -1;  // the row the checks stopped at
     ApplyCounts counts;
+    std::u16string journal;       // the run's journal; empty when it kept none
+    bool journalFailed = false;   // the journal could not be written: nothing changed
 };
 
-// One apply run over the rows it was given: the checks, then every row's
-// change on disk, the summary and the report. Everything it tells or writes
+// One apply run over the rows it was given: the checks, the plan (in its
+// journal, when options name a place), then every row's change on disk in
+// the planned order, the summary and the report. Everything it tells or writes
 // back goes through sink. It stops between rows, and inside a copy, once
 // stop is 1.
 [[nodiscard]] ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
 
-// Creates a folder and the missing folders above it; true when it exists at the end.
-[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style);
+// Creates a folder and the missing folders above it, from the top, telling
+// each one before creating it; true when it exists at the end.
+[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                                     const std::function<void(const std::u16string&)>& beforeCreating = {});
 
 }  // namespace quirnel

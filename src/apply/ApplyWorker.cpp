@@ -83,7 +83,7 @@ private:
 
 ApplyWorker::ApplyWorker(Workspace& ws, int applyType, std::function<void()> notify)
     : ws_(ws),
-      options_(ApplyOptionsFrom(ws.settings, applyType)),
+      options_(ApplyOptionsFor(ws, applyType)),
       rows_(BegunList(ws, applyType)),
       owner_(ws, options_),
       notify_(std::move(notify)) {

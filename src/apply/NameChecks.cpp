@@ -1,8 +1,7 @@
 #include "apply/NameChecks.h"
 
-#include <cstdint>
-#include <functional>
-#include <string_view>
+#include "apply/PathIndex.h"
+
 #include <unordered_map>
 
 #include "base/StringTable.h"
@@ -20,47 +19,9 @@ bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     return false;
 }
 
-// The targets of earlier rows, as indices into the target paths, in
-// an open-addressing table (a million rows would otherwise cost a million
-// node allocations). It never holds more than one entry per row.
-class TargetSet {
-public:
-    TargetSet(const std::vector<std::u16string>& paths, size_t rows) : paths_(paths) {
-        size_t capacity = 16;
-        while (capacity < rows * 2) capacity <<= 1;
-        slots_.assign(capacity, kEmpty);
-        mask_ = capacity - 1;
-        hashes_.reserve(rows);
-    }
-    static size_t Hash(std::u16string_view text) { return std::hash<std::u16string_view>()(text); }
-    bool contains(std::u16string_view text, size_t hash) const {
-        for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
-            uint32_t k = slots_[i];
-            if (k == kEmpty) return false;
-            if (hashes_[k] == hash && paths_[k] == text) return true;
-        }
-    }
-    bool contains(std::u16string_view text) const { return contains(text, Hash(text)); }
-    // Adds the last entry of the paths.
-    void addLast(size_t hash) {
-        uint32_t k = static_cast<uint32_t>(hashes_.size());
-        hashes_.push_back(hash);
-        size_t i = hash & mask_;
-        while (slots_[i] != kEmpty) i = (i + 1) & mask_;
-        slots_[i] = k;
-    }
-
-private:
-    static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
-    const std::vector<std::u16string>& paths_;
-    std::vector<uint32_t> slots_;
-    std::vector<size_t> hashes_;
-    size_t mask_ = 0;
-};
-
 class Numbering {
 public:
-    Numbering(const TargetSet& assigned, const PathStyle& style)
+    Numbering(const PathIndex& assigned, const PathStyle& style)
         : assigned_(assigned), style_(style) {}
 
     // candidate(n) = prefix + n + suffix; the first free n from 2 on. The set
@@ -85,7 +46,7 @@ public:
     }
 
 private:
-    const TargetSet& assigned_;
+    const PathIndex& assigned_;
     const PathStyle& style_;
     std::unordered_map<std::u16string, long long> hints_;
 };
@@ -98,25 +59,25 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
     const int count = rows.count();
     targetPaths.clear();
     targetPaths.reserve(count);
-    TargetSet assignedPaths(targetPaths, static_cast<size_t>(count));
+    PathIndex assignedPaths(targetPaths, static_cast<size_t>(count));
     Numbering numbering(assignedPaths, style);
     for (int j = 0; j < count; ++j) {
         const std::u16string& name = rows.newName(j);
         if (name.empty()) return {false, j, LoadText(text::NoValidName)};
         if (HasForbidden(name, style)) return {false, j, LoadText(text::ForbiddenCharacters)};
         std::u16string target = JoinPath(rows.newFolder(j), name, style);
-        size_t hash = TargetSet::Hash(target);
+        size_t hash = PathIndex::Hash(target);
         if (assignedPaths.contains(target, hash)) {
             if (!autoNumber)
                 return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected), name, target})};
             target = numbering.FreeCandidate(rows.newFolder(j), name, rows.isFolder(j));
-            hash = TargetSet::Hash(target);
+            hash = PathIndex::Hash(target);
             std::u16string numbered = NameOf(target, Extension::Keep, style);
             sink.RowNumbered(j, numbered);
             sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
         }
         targetPaths.push_back(std::move(target));
-        assignedPaths.addLast(hash);
+        assignedPaths.addNext(hash);
     }
     return {};
 }

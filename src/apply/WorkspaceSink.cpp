@@ -48,6 +48,12 @@ void BeginApply(Workspace& ws, int applyType) {
     ws.host.CommandStateChanged();
 }
 
+ApplyOptions ApplyOptionsFor(const Workspace& ws, int applyType) {
+    ApplyOptions options = ApplyOptionsFrom(ws.settings, applyType);
+    options.journal = ws.flags.journal;
+    return options;
+}
+
 void EndApply(Workspace& ws) {
     ws.flags.stopFlag = 1;
     UpdateItemCount(ws);

@@ -34,4 +34,7 @@ private:
 void BeginApply(Workspace& ws, int applyType);
 void EndApply(Workspace& ws);
 
+// The settings of a run on the workspace, with the process's journal place.
+ApplyOptions ApplyOptionsFor(const Workspace& ws, int applyType);
+
 }  // namespace quirnel

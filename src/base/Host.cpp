@@ -12,6 +12,7 @@ int QuestionTextId(Question question) {
         case Question::StopProcessing: return text::StopProcessingQuestion;
         case Question::RestartForLanguage: return text::RestartForLanguageQuestion;
         case Question::ResetHotkeys: return text::ResetHotkeysQuestion;
+        case Question::RevertInterrupted: return text::InterruptedRunQuestion;
     }
     return 0;
 }

@@ -11,6 +11,7 @@ enum class Question {
     StopProcessing,     // the Stop button or Esc during an apply run
     RestartForLanguage, // a new UI language takes effect after a restart
     ResetHotkeys,       // every hotkey back to its default
+    RevertInterrupted,  // at start-up: Yes reverts an interrupted apply run, No keeps the disk as it is
 };
 
 // The string id of a question's text.

@@ -1,7 +1,16 @@
 #pragma once
 #include <atomic>
+#include <string>
 
 namespace quirnel {
+
+// Where apply runs write their journals: the file a front end names, else a
+// new file in the folder. Neither (tests, benchmarks) means no journal.
+struct JournalPlace {
+    std::u16string folder;
+    std::u16string file;
+    bool any() const { return !folder.empty() || !file.empty(); }
+};
 
 // The process-wide state of apply runs, owned by the application and shared
 // with every workspace and run. The flags are atomic because a worker and a
@@ -14,6 +23,8 @@ struct RunFlags {
     // The mode of the current or last run: 0 changes the originals, 1 makes
     // copies. Written by the owning thread before a run starts.
     int applyType = 0;
+    // Set at start-up to the user's journal folder.
+    JournalPlace journal;
 };
 
 }  // namespace quirnel

@@ -218,9 +218,34 @@ constexpr RawText kRawTexts[] = {
      u"확장자에 다음 문자열 패턴이 들어 있지 않으면 목록에서 제거"},
     {185, u"Delete if an old path is the same as its new path", u"원래 경로가 새 경로와 같으면 목록에서 제거"},
     {186, u"Delete if an old path is different from its new path", u"원래 경로가 새 경로와 다르면 목록에서 제거"},
+    // Journals, revert and the fate of each row before applying.
+    {201, u"Revert Last Apply", u"마지막 적용 되돌리기"},
+    {202, u"Starting reverting the run recorded in %s.", u"%s에 기록된 작업을 되돌리기 시작합니다."},
+    {203, u"Failed to revert", u"되돌리지 못함"},
+    {204, u"Changed since the run", u"작업 뒤에 바뀜"},
+    {205, u" Total : %d / Reverted : %d / Skipped : %d", u" 전체 : %d / 되돌림 : %d / 건너뜀 : %d"},
+    {206, u"No journal to revert.", u"되돌릴 작업 기록이 없습니다."},
+    {207, u"The journal %s cannot be read (%s).", u"작업 기록 %s을(를) 읽을 수 없습니다 (%s)."},
+    {208, u"The journal of this run cannot be written (%s); nothing was changed.",
+     u"이번 작업의 기록을 쓸 수 없어 (%s) 아무것도 바꾸지 않았습니다."},
+    {209, u"The journal of this run cannot be written", u"이번 작업의 기록을 쓸 수 없음"},
+    {210, u"An apply run ended before it was finished (%s).\r\nYES: Revert what it did / NO : Keep the disk as it is",
+     u"적용 작업이 끝나기 전에 중단되었습니다 (%s).\r\n예: 한 일을 되돌리기 / 아니요: 디스크를 지금 그대로 두기"},
+    {211, u"left under the temporary name %s", u"임시 이름 %s(으)로 남음"},
+    {212, u"Kept the disk as the interrupted run left it: %s", u"중단된 작업이 남긴 그대로 둠: %s"},
+    {213, u"Found at neither its old nor its new path", u"원래 경로에도 새 경로에도 없음"},
+    {214, u"Unchanged", u"바뀌지 않음"},
+    {215, u"Will be renamed", u"이름이 바뀜"},
+    {216, u"Will be moved", u"이동됨"},
+    {217, u"Will be copied", u"복사됨"},
+    {218, u"Will be numbered: %s", u"번호가 붙음: %s"},
+    {219, u"Duplicate of row %d", u"%d번 항목과 중복"},
+    {220, u"The target exists on disk and this run does not free it", u"대상이 디스크에 있고 이번 작업으로 비워지지 않음"},
+    {221, u"Part of a chain: changed after the row that holds its target", u"연쇄의 일부: 대상을 차지한 항목 다음에 바뀜"},
+    {222, u"Part of a cycle: completed through a temporary name", u"순환의 일부: 임시 이름을 거쳐 완료됨"},
 };
 
-constexpr int kMaxId = 186;
+constexpr int kMaxId = 222;
 
 constexpr bool RawTextsAreOrderedAndInRange() {
     int previous = 0;

@@ -104,4 +104,30 @@ constexpr int HotkeyCommandColumn = 161, HotkeyColumn = 162;
 constexpr int ExportPresetTitle = 163;
 constexpr int ImportPresetTitle = 164;
 
+// Journals and revert.
+constexpr int RevertLastApply = 201;
+constexpr int StartRevert = 202;
+constexpr int FailedToRevert = 203;
+constexpr int ChangedSinceRun = 204;
+constexpr int RevertSummary = 205;
+constexpr int NoJournal = 206;
+constexpr int JournalUnreadable = 207;
+constexpr int JournalNotWrittenNoChange = 208;
+constexpr int JournalNotWritten = 209;
+constexpr int InterruptedRunQuestion = 210;
+constexpr int LeftUnderTempName = 211;
+constexpr int SettledRun = 212;
+constexpr int AtNeitherPath = 213;
+
+// The fate of a row before applying (tooltips, status output).
+constexpr int StatusUnchanged = 214;
+constexpr int StatusRename = 215;
+constexpr int StatusMove = 216;
+constexpr int StatusCopy = 217;
+constexpr int StatusNumbered = 218;
+constexpr int StatusDuplicate = 219;
+constexpr int StatusTargetExists = 220;
+constexpr int StatusChain = 221;
+constexpr int StatusCycle = 222;
+
 }  // namespace quirnel::text

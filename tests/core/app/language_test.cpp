@@ -96,6 +96,15 @@ TEST(ConfigurationPathRule, UserConfigFolderOtherwise) {
     EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({}), readOnly, posix), u"/usr/bin/quirnel.ini");
 }
 
+TEST(ConfigurationPathRule, JournalsInTheUserStateFolder) {
+    const PathStyle& posix = PathStyle::Posix();
+    EXPECT_EQ(JournalFolder(Env({{"XDG_STATE_HOME", "/st"}, {"HOME", "/home/u"}}), posix), u"/st/quirnel/journal");
+    EXPECT_EQ(JournalFolder(Env({{"HOME", "/home/u"}}), posix), u"/home/u/.local/state/quirnel/journal");
+    EXPECT_EQ(JournalFolder(Env({{"XDG_STATE_HOME", "rel"}, {"HOME", "/home/u"}}), posix),
+              u"/home/u/.local/state/quirnel/journal");
+    EXPECT_EQ(JournalFolder(Env({}), posix), u"");
+}
+
 TEST(ConfigurationPathRule, RealFolders) {
     test::TempDir dir;
     EXPECT_TRUE(IsFolderWritable(dir.u16()));

@@ -28,6 +28,7 @@ public:
 // A workspace over a temporary folder, filled by the real adding code.
 struct ApplyBench {
     TempDir dir;
+    TempDir state;  // journals, apart from the files renamed
     AppState app;
     ApplyHost host;
     Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
@@ -38,6 +39,8 @@ struct ApplyBench {
         app.settings.UseThread = 0;
     }
     std::u16string Path(const std::string& rel) const { return FromNative(dir / rel); }
+    // Runs keep journals in the state folder from now on.
+    std::u16string KeepJournals() { return app.flags.journal.folder = state.u16("journal"); }
     void Add(const std::vector<std::string>& rels) {
         std::vector<std::u16string> paths;
         for (const auto& r : rels) paths.push_back(Path(r));

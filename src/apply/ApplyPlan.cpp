@@ -1,0 +1,70 @@
+#include "apply/ApplyPlan.h"
+
+#include "apply/PathIndex.h"
+
+namespace quirnel {
+namespace {
+
+// blocker[i]: the row whose current path is row i's target, if this run
+// renames that row away.
+std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets) {
+    const size_t n = oldPaths.size();
+    PathIndex sources(oldPaths, n);
+    for (size_t i = 0; i < n; ++i) {
+        if (targets[i] == oldPaths[i]) sources.skipNext();
+        else sources.addNext(PathIndex::Hash(oldPaths[i]));
+    }
+    std::vector<int> blocker(n, PathIndex::kNone);
+    for (size_t i = 0; i < n; ++i) {
+        if (targets[i] == oldPaths[i]) continue;
+        int j = sources.find(targets[i]);
+        if (j != static_cast<int>(i)) blocker[i] = j;
+    }
+    return blocker;
+}
+
+}  // namespace
+
+ApplyPlan PlanOrder(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
+                    bool renames) {
+    const int n = static_cast<int>(oldPaths.size());
+    ApplyPlan plan;
+    plan.steps.reserve(n);
+    plan.links.assign(n, Link::None);
+    if (!renames) {
+        for (int i = 0; i < n; ++i) plan.steps.push_back({i, StepKind::Whole});
+        return plan;
+    }
+    std::vector<int> blocker = Blockers(oldPaths, targets);
+    for (int i = 0; i < n; ++i) {
+        if (blocker[i] == PathIndex::kNone) continue;
+        plan.links[i] = Link::Chain;
+        plan.links[blocker[i]] = Link::Chain;
+    }
+    // Each row is the target of at most one other row, so the rows and their
+    // blockers form simple paths and cycles; each is walked once.
+    enum : uint8_t { Pending, Walking, Placed };
+    std::vector<uint8_t> state(n, Pending);
+    std::vector<int> walk;
+    for (int i = 0; i < n; ++i) {
+        if (state[i] == Placed) continue;
+        walk.clear();
+        int k = i;
+        while (k != PathIndex::kNone && state[k] == Pending) {
+            state[k] = Walking;
+            walk.push_back(k);
+            k = blocker[k];
+        }
+        const bool cycle = k == i;
+        if (cycle) plan.steps.push_back({i, StepKind::ToTemp});
+        for (size_t m = walk.size(); m-- > (cycle ? 1 : 0);) plan.steps.push_back({walk[m], StepKind::Whole});
+        if (cycle) plan.steps.push_back({i, StepKind::FromTemp});
+        for (int r : walk) {
+            state[r] = Placed;
+            if (cycle) plan.links[r] = Link::Cycle;
+        }
+    }
+    return plan;
+}
+
+}  // namespace quirnel

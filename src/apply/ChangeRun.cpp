@@ -1,0 +1,242 @@
+#include "apply/ChangeRun.h"
+
+#include <cerrno>
+#include <chrono>
+
+#include "apply/JournalFiles.h"
+#include "base/StringTable.h"
+#include "base/TextHelpers.h"
+#include "base/TextIds.h"
+#include "platform/FileOps.h"
+#include "platform/FileSystem.h"
+#include "platform/PathText.h"
+
+namespace quirnel {
+namespace {
+
+// Free in practice: the run's clock reading makes it unlike any other name.
+std::u16string TempBase() {
+    auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    return u".quirnel-cycle-" + DecimalText(static_cast<long long>(ticks % 1000000000000LL)) + u"-";
+}
+
+}  // namespace
+
+ChangeRun::ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
+                     const std::vector<std::u16string>& targets, ApplySink& log)
+    : rows_(rows), options_(options), stop_(stop), targets_(targets), log_(log), style_(rows.style()) {
+    const int n = rows.count();
+    oldPaths_.reserve(n);
+    for (int i = 0; i < n; ++i) oldPaths_.push_back(rows.oldPath(i));
+    plan_ = PlanOrder(oldPaths_, targets_, options.applyType != 1);
+    std::u16string base;
+    for (const PlanStep& s : plan_.steps) {
+        if (s.kind != StepKind::ToTemp) continue;
+        if (base.empty()) base = TempBase();
+        temps_[s.row] = JoinPath(ParentFolderOf(oldPaths_[s.row], style_), base + DecimalText(s.row), style_);
+    }
+}
+
+int ChangeRun::OpenJournal(std::u16string& path) {
+    path.clear();
+    journalStep_.assign(plan_.steps.size(), -1);
+    std::vector<std::u16string_view> sources;
+    int count = 0;
+    for (size_t s = 0; s < plan_.steps.size(); ++s) {
+        const PlanStep& step = plan_.steps[s];
+        if (targets_[step.row] == oldPaths_[step.row]) continue;
+        journalStep_[s] = count++;
+        if (step.kind != StepKind::FromTemp) sources.push_back(oldPaths_[step.row]);
+    }
+    if (!options_.journal.any() || count == 0) return 0;
+    std::vector<EntryId> found = LookUpEntryIds(sources);
+    path = NewJournalPath(options_.journal);
+    const bool copies = options_.applyType == 1;
+    if (int e = journal_.Create(path, copies ? JournalKind::Copy : JournalKind::Rename)) return e;
+    ids_.reserve(count);
+    size_t next = 0;
+    for (size_t s = 0; s < plan_.steps.size(); ++s) {
+        if (journalStep_[s] < 0) continue;
+        const PlanStep& step = plan_.steps[s];
+        const int r = step.row;
+        // A cycle's last step moves the entry its first step moved.
+        ids_.push_back(step.kind == StepKind::FromTemp ? ids_[journalStep_[tempStepOf_[r]]] : found[next++]);
+        if (step.kind == StepKind::ToTemp) tempStepOf_[r] = s;
+        const std::u16string& from = step.kind == StepKind::FromTemp ? temps_[r] : oldPaths_[r];
+        const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : targets_[r];
+        journal_.Step(ids_.back(), rows_.isFolder(r), from, to);
+    }
+    if (int e = journal_.Seal()) {
+        (void)journal_.End();
+        (void)RemoveFile(path);  // it announced nothing that happened
+        return e;
+    }
+    journaling_ = true;
+    if (options_.journal.file.empty()) PruneJournals(options_.journal.folder);
+    return 0;
+}
+
+ApplyCounts ChangeRun::Run() {
+    ApplyCounts counts;
+    counts.total = rows_.count();
+    int shown = 0;
+    bool inCycle = false, tempFailed = false;
+    for (size_t s = 0; s < plan_.steps.size(); ++s) {
+        // A cycle once begun is completed: its first entry waits under a
+        // temporary name until the last step.
+        if (!inCycle && stop_.load(std::memory_order_relaxed) == 1) break;
+        if (!inCycle && journaling_ && journal_.error()) {
+            LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
+            break;
+        }
+        const PlanStep step = plan_.steps[s];
+        RowResult result = RowResult::Failed;
+        if (step.kind == StepKind::ToTemp) {
+            inCycle = true;
+            tempStep_ = s;
+            tempFailed = !ToTemp(s, step.row);
+            if (!tempFailed) continue;
+        } else if (step.kind == StepKind::FromTemp) {
+            inCycle = false;
+            if (tempFailed) continue;  // counted when its first step failed
+            result = FromTemp(s, step.row);
+        } else {
+            result = Whole(s, step.row);
+        }
+        if (journaling_) journal_.Tick();
+        if (result == RowResult::Changed) ++counts.changed;
+        if (result == RowResult::Skipped) ++counts.skipped;
+        ++counts.processed;
+        if (options_.reportProgress) {
+            int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
+            if (p != shown && p % 2 == 0) {
+                shown = p;
+                log_.Status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
+                log_.Progress(p);
+            }
+        }
+    }
+    if (journaling_ && journal_.End() != 0)
+        LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
+    return counts;
+}
+
+ChangeRun::RowResult ChangeRun::Whole(size_t s, int row) {
+    const std::u16string& target = targets_[row];
+    const std::u16string& old = oldPaths_[row];
+    PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    if (target == old) {
+        LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
+        return RowResult::Skipped;
+    }
+    int e = Change(s, old, target, row);
+    if (e != 0) {
+        LogRowFailure(row, e);
+        return RowResult::Failed;
+    }
+    return Succeeded(row);
+}
+
+bool ChangeRun::ToTemp(size_t s, int row) {
+    std::u16string& temp = temps_[row];
+    const std::u16string base = temp;
+    int e = MoveEntry(oldPaths_[row], temp);
+    for (int k = 2; e == EEXIST && k < 100; ++k) {
+        temp = base + u"-" + DecimalText(k);
+        if (journaling_ && journal_.Temp(journalStep_[s], temp) != 0) break;
+        e = MoveEntry(oldPaths_[row], temp);
+    }
+    Record(s, row, temp, e);
+    if (e != 0) LogRowFailure(row, e);
+    return e == 0;
+}
+
+ChangeRun::RowResult ChangeRun::FromTemp(size_t s, int row) {
+    const std::u16string& temp = temps_[row];
+    PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    int e = Change(s, temp, targets_[row], row);
+    if (e == 0) return Succeeded(row);
+    // The cycle did not close: back to the row's own name, which the failed
+    // rows of the cycle left free.
+    if (MoveEntry(temp, oldPaths_[row]) == 0) {
+        if (journaling_) journal_.Failed(journalStep_[tempStep_], e);
+        LogRowFailure(row, e);
+    } else {
+        LogFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
+    }
+    return RowResult::Failed;
+}
+
+ChangeRun::RowResult ChangeRun::Succeeded(int row) {
+    RowChange change;
+    change.row = row;
+    change.oldPath = oldPaths_[row];
+    change.newName = NameOf(targets_[row], Extension::Keep, style_);
+    change.newFolder = rows_.newFolder(row);
+    change.target = targets_[row];
+    change.extensionChanged = !rows_.isFolder(row) && AsciiLower(ExtensionOf(rows_.oldName(row), Dot::With)) !=
+                                                          AsciiLower(ExtensionOf(change.newName, Dot::With));
+    log_.RowChanged(change);
+    return RowResult::Changed;
+}
+
+// A folder that exists is looked up again for a later row; one this run
+// tried to create is not tried again. A failed creation shows in the
+// change that follows, which logs the reason.
+void ChangeRun::PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
+    if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
+    if (GetPathAttributes(newFolder).exists) return;
+    (void)CreateFolderChain(newFolder, style_, [this](const std::u16string& folder) {
+        if (journaling_) (void)journal_.Folder(folder);  // a failure is kept and stops the run after this row
+    });
+    createdFolders_.insert(newFolder);
+}
+
+int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
+    int e;
+    if (rows_.newFolder(row).empty()) {
+        e = ENOENT;  // never a stray path at the root
+    } else if (options_.applyType != 1) {
+        e = MoveEntry(from, target);
+    } else {
+        log_.Flush();
+        if (journaling_) (void)journal_.Begin(journalStep_[s]);
+        e = rows_.isFolder(row) ? CopyFolderTree(from, target, &stop_) : CopyFileExclusive(from, target, &stop_);
+    }
+    Record(s, row, target, e);
+    return e;
+}
+
+void ChangeRun::Record(size_t s, int row, const std::u16string& target, int error) {
+    if (!journaling_) return;
+    const int js = journalStep_[s];
+    if (error != 0) {
+        journal_.Failed(js, error);
+    } else if (options_.applyType == 1) {
+        journal_.Copied(js, LookUpStamp(target));
+    } else if (rows_.newFolder(row) != rows_.oldFolder(row) && DeviceOf(rows_.newFolder(row)) != ids_[js].dev) {
+        journal_.Moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
+    } else {
+        journal_.Done(js);
+    }
+}
+
+uint64_t ChangeRun::DeviceOf(const std::u16string& folder) {
+    auto [it, added] = devices_.try_emplace(folder, 0);
+    if (added) it->second = FolderDevice(folder);
+    return it->second;
+}
+
+void ChangeRun::LogFailure(const std::u16string& what, const std::u16string& reason) {
+    log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
+}
+
+void ChangeRun::LogRowFailure(int row, int e) {
+    const std::u16string& old = oldPaths_[row];
+    if (options_.applyType == 1 && rows_.isFolder(row))
+        LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
+    else
+        LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
+}
+
+}  // namespace quirnel

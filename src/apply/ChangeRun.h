@@ -1,0 +1,61 @@
+#pragma once
+#include <atomic>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "apply/ApplyEngine.h"
+#include "apply/ApplyPlan.h"
+#include "apply/ApplyRows.h"
+#include "apply/ApplySink.h"
+#include "apply/Journal.h"
+
+namespace quirnel {
+
+// The change phase of a run: every row's step on disk, in the planned
+// order, each recorded in the journal when the run has one.
+class ChangeRun {
+public:
+    ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
+              const std::vector<std::u16string>& targets, ApplySink& log);
+
+    // Writes the plan to a new journal when the run has a place for one and
+    // changes anything; 0 or the system's error, before anything on disk
+    // changed. path is the journal's, or empty.
+    [[nodiscard]] int OpenJournal(std::u16string& path);
+    ApplyCounts Run();
+
+private:
+    enum class RowResult { Changed, Skipped, Failed };
+    RowResult Whole(size_t step, int row);
+    bool ToTemp(size_t step, int row);
+    RowResult FromTemp(size_t step, int row);
+    RowResult Succeeded(int row);
+    void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
+    int Change(size_t step, const std::u16string& from, const std::u16string& target, int row);
+    void Record(size_t step, int row, const std::u16string& target, int error);
+    uint64_t DeviceOf(const std::u16string& folder);
+    void LogFailure(const std::u16string& what, const std::u16string& reason);
+    void LogRowFailure(int row, int error);
+
+    const ApplyRows& rows_;
+    const ApplyOptions& options_;
+    const std::atomic<int>& stop_;
+    const std::vector<std::u16string>& targets_;
+    ApplySink& log_;
+    const PathStyle& style_;
+    std::vector<std::u16string> oldPaths_;
+    ApplyPlan plan_;
+    std::unordered_map<int, std::u16string> temps_;  // per cycle's first row
+    std::unordered_map<int, size_t> tempStepOf_;     // per cycle's first row, its plan step to the temporary name
+    size_t tempStep_ = 0;                            // the cycle under way
+    std::vector<int> journalStep_;                   // per plan step; -1 when it changes nothing
+    std::vector<EntryId> ids_;                       // per journal step
+    std::unordered_map<std::u16string, uint64_t> devices_;
+    JournalWriter journal_;
+    bool journaling_ = false;
+    std::unordered_set<std::u16string> createdFolders_;
+};
+
+}  // namespace quirnel

@@ -1,0 +1,341 @@
+#include "apply/Journal.h"
+
+#include <cerrno>
+#include <charconv>
+#include <string_view>
+
+#include "platform/FileContent.h"
+#include "platform/NativeText.h"
+
+namespace quirnel {
+namespace {
+
+constexpr std::string_view kMagic = "quirnel-journal\t1";
+constexpr size_t kBatchMarks = 4096;
+constexpr auto kBatchAge = std::chrono::milliseconds(200);
+
+// Length of the valid UTF-8 sequence at p, 0 when there is none.
+size_t Utf8Length(const unsigned char* p, size_t left) {
+    unsigned char c = p[0];
+    size_t len = c >= 0xF0 && c <= 0xF4 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 && c <= 0xDF ? 2 : 0;
+    if (len == 0 || len > left) return 0;
+    for (size_t k = 1; k < len; ++k)
+        if ((p[k] & 0xC0) != 0x80) return 0;
+    if (len == 3 && ((c == 0xE0 && p[1] < 0xA0) || (c == 0xED && p[1] >= 0xA0))) return 0;
+    if (len == 4 && ((c == 0xF0 && p[1] < 0x90) || (c == 0xF4 && p[1] >= 0x90))) return 0;
+    return len;
+}
+
+void AppendNumber(std::string& out, uint64_t v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+void AppendSigned(std::string& out, int64_t v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> out;
+    size_t start = 0;
+    for (;;) {
+        size_t tab = line.find('\t', start);
+        out.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) return out;
+        start = tab + 1;
+    }
+}
+
+template <typename T>
+bool Number(std::string_view text, T& value) {
+    auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+    return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
+
+bool Path(std::string_view text, std::u16string& path) {
+    std::string bytes;
+    if (!UnescapeJournalText(text, bytes)) return false;
+    path = FromNative(bytes);
+    return true;
+}
+
+// A step number of a mark; the plan lines come first, so it must exist.
+JournalStep* StepOf(JournalRecord& r, std::string_view text) {
+    size_t n = 0;
+    if (!Number(text, n) || n >= r.steps.size()) return nullptr;
+    return &r.steps[n];
+}
+
+bool ReadLine(JournalRecord& r, std::string_view line) {
+    std::vector<std::string_view> f = Fields(line);
+    const std::string_view tag = f[0];
+    if (tag == "S" && f.size() == 7 && !r.planComplete) {
+        JournalStep s;
+        size_t n = 0;
+        if (!Number(f[1], n) || n != r.steps.size() || !Number(f[2], s.id.dev) || !Number(f[3], s.id.ino)) return false;
+        if (f[4] != "file" && f[4] != "folder") return false;
+        s.isFolder = f[4] == "folder";
+        if (!Path(f[5], s.from) || !Path(f[6], s.to)) return false;
+        r.steps.push_back(std::move(s));
+        return true;
+    }
+    if (tag == "P" && f.size() == 1) return r.planComplete = true;
+    if (tag == "E" && f.size() == 1) return r.ended = true;
+    if (tag == "X" && f.size() >= 2) return r.settled = true;
+    if (tag == "D" && f.size() == 2) {
+        r.folders.emplace_back();
+        return Path(f[1], r.folders.back());
+    }
+    if (f.size() < 2) return false;
+    JournalStep* s = StepOf(r, f[1]);
+    if (!s) return false;
+    if (tag == "K" && f.size() == 2) s->mark = JournalStep::Mark::Done;
+    else if (tag == "B" && f.size() == 2) s->mark = JournalStep::Mark::Begun;
+    else if (tag == "F" && f.size() == 3) s->mark = JournalStep::Mark::Failed;
+    else if (tag == "M" && f.size() == 4) {
+        s->mark = JournalStep::Mark::Done;
+        return Number(f[2], s->movedId.dev) && Number(f[3], s->movedId.ino);
+    } else if (tag == "C" && f.size() == 6) {
+        s->mark = JournalStep::Mark::Done;
+        return Number(f[2], s->copy.id.dev) && Number(f[3], s->copy.id.ino) && Number(f[4], s->copy.size) &&
+               Number(f[5], s->copy.mtimeNs);
+    } else if (tag == "T" && f.size() == 3) {
+        // The step from the temporary name is the one that starts there.
+        std::u16string temp;
+        if (!Path(f[2], temp)) return false;
+        for (JournalStep& other : r.steps)
+            if (&other != s && other.from == s->to) other.from = temp;
+        s->to = temp;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string EscapeJournalText(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size() + 8);
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
+    static const char kHex[] = "0123456789ABCDEF";
+    for (size_t i = 0; i < n;) {
+        unsigned char c = p[i];
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out.push_back(static_cast<char>(c));
+            ++i;
+        } else if (c == '\\') {
+            out += "\\\\";
+            ++i;
+        } else if (c == '\t') {
+            out += "\\t";
+            ++i;
+        } else if (c == '\n') {
+            out += "\\n";
+            ++i;
+        } else if (c == '\r') {
+            out += "\\r";
+            ++i;
+        } else if (size_t len = c >= 0x80 ? Utf8Length(p + i, n - i) : 0) {
+            out.append(bytes, i, len);
+            i += len;
+        } else {
+            out += "\\x";
+            out.push_back(kHex[c >> 4]);
+            out.push_back(kHex[c & 15]);
+            ++i;
+        }
+    }
+    return out;
+}
+
+bool UnescapeJournalText(std::string_view text, std::string& bytes) {
+    bytes.clear();
+    bytes.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\\') {
+            bytes.push_back(c);
+            continue;
+        }
+        if (++i >= text.size()) return false;
+        switch (text[i]) {
+            case '\\': bytes.push_back('\\'); break;
+            case 't': bytes.push_back('\t'); break;
+            case 'n': bytes.push_back('\n'); break;
+            case 'r': bytes.push_back('\r'); break;
+            case 'x': {
+                unsigned v = 0;
+                if (i + 2 >= text.size()) return false;
+                auto r = std::from_chars(text.data() + i + 1, text.data() + i + 3, v, 16);
+                if (r.ptr != text.data() + i + 3) return false;
+                bytes.push_back(static_cast<char>(v));
+                i += 2;
+                break;
+            }
+            default: return false;
+        }
+    }
+    return true;
+}
+
+bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error) {
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        error = "cannot be read";
+        return false;
+    }
+    record = JournalRecord();
+    std::string_view rest(bytes);
+    size_t lineNo = 0;
+    while (!rest.empty()) {
+        size_t nl = rest.find('\n');
+        // A line without its line break was cut short by the end of the
+        // process: it never counted.
+        if (nl == std::string_view::npos) break;
+        std::string_view line = rest.substr(0, nl);
+        rest.remove_prefix(nl + 1);
+        ++lineNo;
+        bool ok;
+        if (lineNo == 1) ok = line == kMagic;
+        else if (lineNo == 2) {
+            ok = line == "kind\trename" || line == "kind\tcopy" || line == "kind\tremove";
+            record.kind = line == "kind\tcopy" ? JournalKind::Copy
+                          : line == "kind\tremove" ? JournalKind::Remove : JournalKind::Rename;
+        } else {
+            ok = !line.empty() && ReadLine(record, line);
+        }
+        if (!ok) {
+            error = lineNo == 1 ? "not a journal" : "line " + std::to_string(lineNo) + " cannot be read";
+            return false;
+        }
+    }
+    if (lineNo < 2) {
+        error = "not a journal";
+        return false;
+    }
+    return true;
+}
+
+int JournalWriter::Create(const std::u16string& path, JournalKind kind) {
+    if (int e = file_.Create(path)) return e;
+    pending_ = std::string(kMagic) + "\nkind\t" +
+               (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
+    return 0;
+}
+
+void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to) {
+    std::string& o = pending_;
+    o += "S\t";
+    AppendNumber(o, pendingMarks_++);
+    o.push_back('\t');
+    AppendNumber(o, id.dev);
+    o.push_back('\t');
+    AppendNumber(o, id.ino);
+    o += isFolder ? "\tfolder\t" : "\tfile\t";
+    o += EscapeJournalText(ToNative(from));
+    o.push_back('\t');
+    o += EscapeJournalText(ToNative(to));
+    o.push_back('\n');
+}
+
+int JournalWriter::Seal() {
+    pending_ += "P\n";
+    pendingMarks_ = 0;
+    return Flush(true);
+}
+
+void JournalWriter::Line(const std::string& line) {
+    pending_ += line;
+    pending_.push_back('\n');
+    ++pendingMarks_;
+}
+
+int JournalWriter::Flush(bool sync) {
+    lastSync_ = std::chrono::steady_clock::now();
+    int e = file_.Append(pending_);
+    pending_.clear();
+    pendingMarks_ = 0;
+    if (e == 0 && sync) e = file_.Sync();
+    if (e != 0 && error_ == 0) error_ = e;
+    return e;
+}
+
+int JournalWriter::Folder(const std::u16string& folder) {
+    Line("D\t" + EscapeJournalText(ToNative(folder)));
+    return Flush(false);
+}
+
+int JournalWriter::Temp(int step, const std::u16string& temp) {
+    Line("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
+    return Flush(true);
+}
+
+int JournalWriter::Begin(int step) {
+    Line("B\t" + std::to_string(step));
+    return Flush(false);
+}
+
+void JournalWriter::Done(int step) {
+    pending_ += "K\t";
+    AppendNumber(pending_, static_cast<uint64_t>(step));
+    pending_.push_back('\n');
+    ++pendingMarks_;
+}
+
+void JournalWriter::Failed(int step, int error) { Line("F\t" + std::to_string(step) + "\t" + std::to_string(error)); }
+
+void JournalWriter::Copied(int step, const EntryStamp& s) {
+    std::string line = "C\t" + std::to_string(step) + "\t";
+    AppendNumber(line, s.id.dev);
+    line.push_back('\t');
+    AppendNumber(line, s.id.ino);
+    line.push_back('\t');
+    AppendNumber(line, s.size);
+    line.push_back('\t');
+    AppendSigned(line, s.mtimeNs);
+    Line(line);
+}
+
+void JournalWriter::Moved(int step, const EntryId& id) {
+    std::string line = "M\t" + std::to_string(step) + "\t";
+    AppendNumber(line, id.dev);
+    line.push_back('\t');
+    AppendNumber(line, id.ino);
+    Line(line);
+}
+
+void JournalWriter::Tick() {
+    // The clock is read only now and then: on some machines it is a system call.
+    if (pendingMarks_ == 0 || (pendingMarks_ % 64 != 0 && pendingMarks_ < kBatchMarks)) return;
+    if (pendingMarks_ >= kBatchMarks || std::chrono::steady_clock::now() - lastSync_ > kBatchAge)
+        (void)Flush(true);  // a failure is kept in error_ and reported at the end
+}
+
+int JournalWriter::End() {
+    pending_ += "E\n";
+    int e = Flush(true);
+    int c = file_.Close();
+    return error_ ? error_ : e ? e : c;
+}
+
+int MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
+    AppendFile f;
+    if (int e = f.OpenExisting(path)) return e;
+    std::string line = "X\t";
+    line += decision;
+    if (!other.empty()) {
+        line.push_back('\t');
+        line += EscapeJournalText(ToNative(other));
+    }
+    line.push_back('\n');
+    if (int e = f.Append(line)) return e;
+    if (int e = f.Sync()) return e;
+    return f.Close();
+}
+
+}  // namespace quirnel

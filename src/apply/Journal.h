@@ -1,0 +1,97 @@
+#pragma once
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/AppendFile.h"
+#include "platform/EntryIds.h"
+
+namespace quirnel {
+
+// A journal is plain UTF-8 text, one record a line, fields separated by tabs:
+//
+//   quirnel-journal 1
+//   kind  rename | copy | remove
+//   S  n  dev  ino  file|folder  from  to     the plan, one line per step, in the order of the run
+//   P                                          the plan is complete (written before any change)
+//   D  folder                                  a folder this run is about to create
+//   T  n  temp                                 step n (to a temporary name) uses another free name
+//   B  n                                       a copy begins
+//   K  n                                       step n is done
+//   F  n  errno                                step n failed; nothing of it is on disk
+//   C  n  dev  ino  size  mtime-ns             step n is done: the copy it made
+//   M  n  dev  ino                             step n is done across file systems: the entry's new identity
+//   E                                          the run ended
+//   X  settled | reverted  [journal]           a later decision about an unfinished or finished run
+//
+// Paths are the bytes of the file system; a tab, a line break, a backslash,
+// another control character or a byte that is not UTF-8 is written as \t, \n,
+// \r, \\ or \xHH. "remove" journals are reverts of copy runs: their steps
+// removed the copy at "to" of the original at "from".
+enum class JournalKind { Rename, Copy, Remove };
+
+struct JournalStep {
+    EntryId id;          // the entry that moves (or the original that was copied)
+    bool isFolder = false;
+    std::u16string from, to;
+    enum class Mark : uint8_t { None, Begun, Done, Failed } mark = Mark::None;
+    EntryId movedId;     // after a move across file systems
+    EntryStamp copy;     // the copy made
+};
+
+struct JournalRecord {
+    JournalKind kind = JournalKind::Rename;
+    std::vector<JournalStep> steps;
+    std::vector<std::u16string> folders;  // created, in order
+    bool planComplete = false;
+    bool ended = false;
+    bool settled = false;  // kept as it was, or reverted
+};
+
+// Reads a journal; false when it is not one (the reason in error).
+[[nodiscard]] bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error);
+
+// Writes a journal as a run goes. Marks are collected and written in
+// batches, each made durable; the plan, folders and temporary names are
+// written before the change they announce.
+class JournalWriter {
+public:
+    // Creates the file and writes the header; 0 or the system's error.
+    [[nodiscard]] int Create(const std::u16string& path, JournalKind kind);
+    void Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
+    // The plan is complete and durable: changes may begin.
+    [[nodiscard]] int Seal();
+    [[nodiscard]] int Folder(const std::u16string& folder);
+    [[nodiscard]] int Temp(int step, const std::u16string& temp);
+    [[nodiscard]] int Begin(int step);
+    void Done(int step);
+    void Failed(int step, int error);
+    void Copied(int step, const EntryStamp& stamp);
+    void Moved(int step, const EntryId& id);
+    // Writes and syncs the waiting marks when there are many or they are old.
+    void Tick();
+    [[nodiscard]] int End();
+    // The first write or sync that failed after Seal (0 if none).
+    int error() const { return error_; }
+
+private:
+    void Line(const std::string& line);
+    int Flush(bool sync);
+
+    AppendFile file_;
+    std::string pending_;
+    size_t pendingMarks_ = 0;
+    std::chrono::steady_clock::time_point lastSync_;
+    int error_ = 0;
+};
+
+// Appends a decision ("X settled", "X reverted journal") to a finished or
+// interrupted journal.
+[[nodiscard]] int MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other = {});
+
+// The escaping of path bytes, exposed for tests.
+std::string EscapeJournalText(const std::string& bytes);
+bool UnescapeJournalText(std::string_view text, std::string& bytes);
+
+}  // namespace quirnel

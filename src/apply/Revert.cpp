@@ -1,0 +1,196 @@
+#include "apply/Revert.h"
+
+#include <cerrno>
+#include <chrono>
+#include <vector>
+
+#include "apply/Journal.h"
+#include "apply/JournalFiles.h"
+#include "base/StringTable.h"
+#include "base/TextHelpers.h"
+#include "base/TextIds.h"
+#include "platform/FileOps.h"
+#include "platform/NativeText.h"
+#include "platform/PathStyle.h"
+#include "platform/PathText.h"
+
+namespace quirnel {
+namespace {
+
+enum class Fate { Done, NotDone, Unknown };
+
+// Whether a step happened. Marks say so for what was finished; for the
+// rest, the disk: which of the two paths holds the recorded entry.
+Fate Decide(JournalKind kind, const JournalStep& s) {
+    if (s.mark == JournalStep::Mark::Done) return Fate::Done;
+    if (s.mark == JournalStep::Mark::Failed) return Fate::NotDone;
+    if (kind == JournalKind::Copy) {
+        // A copy without its record may be complete or not: never removed.
+        return LookUpEntryId(s.to) ? Fate::Unknown : Fate::NotDone;
+    }
+    if (kind == JournalKind::Remove) return LookUpEntryId(s.to) == s.id ? Fate::NotDone : Fate::Unknown;
+    if (LookUpEntryId(s.to) == s.id) return Fate::Done;
+    if (LookUpEntryId(s.from) == s.id) return Fate::NotDone;
+    return Fate::Unknown;
+}
+
+JournalKind RevertKind(JournalKind kind) {
+    switch (kind) {
+        case JournalKind::Rename: return JournalKind::Rename;
+        case JournalKind::Copy: return JournalKind::Remove;
+        case JournalKind::Remove: return JournalKind::Copy;
+    }
+    return JournalKind::Rename;
+}
+
+// One revert: the inverse of each step found done, newest first.
+class RevertRun {
+public:
+    RevertRun(const JournalRecord& record, Host& host, const std::atomic<int>* stop)
+        : record_(record), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
+
+    void Collect() {
+        for (size_t i = record_.steps.size(); i-- > 0;) {
+            const JournalStep& s = record_.steps[i];
+            Fate fate = Decide(record_.kind, s);
+            if (fate == Fate::NotDone) continue;
+            if (fate == Fate::Unknown) {
+                Report(s.to, LoadText(text::AtNeitherPath));
+                ++unknown_;
+                continue;
+            }
+            steps_.push_back(&s);
+        }
+        // The entries now at the targets, looked up together.
+        std::vector<std::u16string_view> at;
+        for (const JournalStep* s : steps_) at.push_back(s->to);
+        found_ = LookUpEntryIds(at);
+    }
+
+    int Open(const JournalPlace& place, std::u16string& path) {
+        path.clear();
+        if (!place.any() || steps_.empty()) return 0;
+        path = NewJournalPath(place);
+        if (int e = journal_.Create(path, kind_)) return e;
+        for (const JournalStep* s : steps_) {
+            // A removal names the copy it removes; a move or a copy, the entry it moves or copies.
+            if (kind_ == JournalKind::Copy) journal_.Step(LookUpEntryId(s->from), s->isFolder, s->from, s->to);
+            else journal_.Step(Expected(*s), s->isFolder, s->to, s->from);
+        }
+        if (int e = journal_.Seal()) {
+            (void)journal_.End();
+            (void)RemoveFile(path);
+            return e;
+        }
+        journaling_ = true;
+        if (place.file.empty()) PruneJournals(place.folder);
+        return 0;
+    }
+
+    void Run(RevertOutcome& out) {
+        out.total = static_cast<int>(steps_.size()) + unknown_;
+        out.skipped = unknown_;
+        for (size_t n = 0; n < steps_.size(); ++n) {
+            if (stop_ && stop_->load(std::memory_order_relaxed) == 1) {
+                out.skipped += static_cast<int>(steps_.size() - n);
+                break;
+            }
+            int e = Undo(n);
+            if (e == 0) ++out.reverted;
+            else ++out.skipped;
+            if (journaling_) journal_.Tick();
+        }
+        for (auto it = record_.folders.rbegin(); it != record_.folders.rend(); ++it)
+            (void)RemoveEmptyFolder(*it);  // one that holds something stays
+        if (journaling_ && journal_.End() != 0) Report(u"", LoadText(text::JournalNotWritten));
+    }
+
+private:
+    static EntryId Expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
+
+    int Undo(size_t n) {
+        const JournalStep& s = *steps_[n];
+        int e = 0;
+        if (kind_ == JournalKind::Rename) {
+            // Looked up again when an earlier step of this revert may have
+            // put it there (the temporary name of a cycle).
+            if (found_[n] != Expected(s) && LookUpEntryId(s.to) != Expected(s))
+                return Skip(n, s.to, LoadText(text::ChangedSinceRun));
+            e = MoveEntry(s.to, s.from);
+            if (e == 0 && journaling_) {
+                EntryId now = LookUpEntryId(s.from);
+                if (now == Expected(s)) journal_.Done(static_cast<int>(n));
+                else journal_.Moved(static_cast<int>(n), now);
+            }
+        } else if (kind_ == JournalKind::Remove) {
+            if (LookUpStamp(s.to) != s.copy) return Skip(n, s.to, LoadText(text::ChangedSinceRun));
+            e = RemoveEntryTree(s.to);
+            if (e == 0 && journaling_) journal_.Done(static_cast<int>(n));
+        } else {
+            if (journaling_) (void)journal_.Begin(static_cast<int>(n));
+            e = s.isFolder ? CopyFolderTree(s.from, s.to, stop_) : CopyFileExclusive(s.from, s.to, stop_);
+            if (e == 0 && journaling_) journal_.Copied(static_cast<int>(n), LookUpStamp(s.to));
+        }
+        if (e != 0) return Skip(n, s.to, TrimBlanks(ErrorText(e)), e);
+        return 0;
+    }
+
+    int Skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
+        if (journaling_) journal_.Failed(static_cast<int>(n), e);
+        Report(what, reason);
+        return e;
+    }
+
+    void Report(const std::u16string& what, const std::u16string& reason) {
+        host_.AppendLog(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToRevert), what, reason}));
+    }
+
+    const JournalRecord& record_;
+    Host& host_;
+    const std::atomic<int>* stop_;
+    JournalKind kind_;
+    std::vector<const JournalStep*> steps_;
+    std::vector<EntryId> found_;
+    int unknown_ = 0;
+    JournalWriter journal_;
+    bool journaling_ = false;
+};
+
+}  // namespace
+
+RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& place, Host& host,
+                            const std::atomic<int>* stop) {
+    RevertOutcome out;
+    JournalRecord record;
+    std::string error;
+    if (!ReadJournal(journal, record, error)) {
+        host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, FromUtf8(error)}));
+        return out;
+    }
+    out.journalRead = true;
+    auto start = std::chrono::steady_clock::now();
+    host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
+    RevertRun run(record, host, stop);
+    run.Collect();
+    if (int e = run.Open(place, out.ownJournal)) {
+        out.journalFailed = true;
+        host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}));
+        return out;
+    }
+    run.Run(out);
+    (void)MarkJournal(journal, "reverted", out.ownJournal);  // the revert itself is what counts
+    host.AppendLog(FormatText(LoadText(text::RevertSummary), {static_cast<long long>(out.total),
+                                                              static_cast<long long>(out.reverted),
+                                                              static_cast<long long>(out.skipped)}));
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    host.AppendLog(FormatText(LoadText(text::DoneElapsed), {static_cast<long long>(ms)}));
+    return out;
+}
+
+bool SettleJournal(const std::u16string& journal, Host& host) {
+    if (MarkJournal(journal, "settled") != 0) return false;
+    host.AppendLog(FormatText(LoadText(text::SettledRun), {journal}));
+    return true;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,34 @@
+#pragma once
+#include <atomic>
+#include <string>
+
+#include "base/Host.h"
+#include "base/RunFlags.h"
+
+namespace quirnel {
+
+struct RevertOutcome {
+    bool journalRead = false;
+    bool journalFailed = false;   // its own journal could not be written: nothing changed
+    std::u16string ownJournal;    // the revert's journal (a revert can be reverted)
+    int total = 0;                // steps found done
+    int reverted = 0;
+    int skipped = 0;              // changed since, or failed: reported, never forced
+};
+
+// Undoes what a run recorded in its journal did, the last step first, each
+// without replacing anything: a moved entry goes back only while its target
+// path still names the entry the run put there, a copy is removed only
+// while it is exactly the copy the run made. Steps of an interrupted run
+// that carry no mark are decided from the disk. Folders the run created
+// are removed once empty again. Everything is reported through the host's
+// log; the revert keeps its own journal at place. Stops between steps once
+// stop is 1.
+RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& place, Host& host,
+                            const std::atomic<int>* stop = nullptr);
+
+// Leaves the disk as an interrupted run left it and marks its journal
+// settled, so that it is not offered again. False when it cannot be marked.
+[[nodiscard]] bool SettleJournal(const std::u16string& journal, Host& host);
+
+}  // namespace quirnel

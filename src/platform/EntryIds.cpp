@@ -1,0 +1,201 @@
+#include "platform/EntryIds.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+#include <unordered_map>
+
+#include "platform/NativeText.h"
+
+namespace quirnel {
+namespace {
+
+EntryId IdOf(const struct stat& st) { return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}; }
+
+EntryId StatAt(int dirFd, const char* name) {
+    struct stat st;
+    if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
+    return IdOf(st);
+}
+
+struct Split {
+    std::string folder, name;
+};
+
+Split SplitNative(std::u16string_view path) {
+    std::string native = ToNative(path);
+    size_t slash = native.rfind('/');
+    if (slash == std::string::npos) return {".", native};
+    return {slash == 0 ? "/" : native.substr(0, slash), native.substr(slash + 1)};
+}
+
+// One folder's share of a batch. A folder read costs a fraction of a look-up
+// per entry, so it pays once a good part of the folder is asked for; the
+// size of a folder tells roughly how many entries it holds.
+void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_t, std::string>>& wanted,
+                    std::vector<EntryId>& out) {
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;  // every entry stays missing
+    struct stat dirStat;
+    bool dense = fstat(fd, &dirStat) == 0 && wanted.size() >= 16 &&
+                 static_cast<uint64_t>(wanted.size()) * 64 >= static_cast<uint64_t>(dirStat.st_size);
+    std::unordered_map<std::string_view, std::pair<uint64_t, unsigned char>> listed;
+    std::vector<std::string> names;
+    if (dense) {
+        int readFd = dup(fd);
+        DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
+        if (dir) {
+            listed.reserve(wanted.size() * 2);
+            for (const auto& w : wanted) listed.emplace(w.second, std::make_pair(uint64_t{0}, DT_UNKNOWN));
+            while (struct dirent* d = readdir(dir)) {
+                auto it = listed.find(std::string_view(d->d_name));
+                if (it != listed.end()) it->second = {d->d_ino, d->d_type};
+            }
+            closedir(dir);
+        } else if (readFd >= 0) {
+            close(readFd);
+        }
+    }
+    // A folder entry may be a mount point, where the listing shows the inode
+    // underneath; and some file systems list other numbers than they report.
+    // Such entries, and the first one as a sample, are looked up one by one.
+    bool checked = false, trusted = true;
+    for (const auto& [index, name] : wanted) {
+        auto it = listed.find(name);
+        bool fromListing = it != listed.end() && it->second.first != 0 && it->second.second != DT_DIR &&
+                           it->second.second != DT_UNKNOWN && trusted;
+        if (fromListing && !checked) {
+            checked = true;
+            EntryId sample = StatAt(fd, name.c_str());
+            trusted = sample.ino == it->second.first && sample.dev == static_cast<uint64_t>(dirStat.st_dev);
+            out[index] = sample;
+            continue;
+        }
+        out[index] = fromListing ? EntryId{static_cast<uint64_t>(dirStat.st_dev), it->second.first}
+                                 : StatAt(fd, name.c_str());
+    }
+    close(fd);
+}
+
+uint64_t Mix(uint64_t h, uint64_t v) {
+    h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h;
+}
+
+uint64_t TreeFingerprint(int dirFd, uint64_t h) {
+    int readFd = dup(dirFd);
+    DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
+    if (!dir) {
+        if (readFd >= 0) close(readFd);
+        return Mix(h, 0xdead);
+    }
+    // Readdir order may differ between two readings: combine order-free.
+    uint64_t sum = 0;
+    while (struct dirent* d = readdir(dir)) {
+        const char* n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        struct stat st;
+        if (fstatat(dirFd, n, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        uint64_t e = std::hash<std::string_view>()(n);
+        e = Mix(e, st.st_ino);
+        e = Mix(e, static_cast<uint64_t>(st.st_size));
+        e = Mix(e, static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000ULL + st.st_mtim.tv_nsec);
+        if (S_ISDIR(st.st_mode)) {
+            int sub = openat(dirFd, n, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (sub >= 0) {
+                e = TreeFingerprint(sub, e);
+                close(sub);
+            }
+        }
+        sum += e * 0xff51afd7ed558ccdULL;
+    }
+    closedir(dir);
+    return Mix(h, sum);
+}
+
+int RemoveTreeAt(int parentFd, const char* name) {
+    struct stat st;
+    if (fstatat(parentFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return unlinkat(parentFd, name, 0) == 0 ? 0 : errno;
+    int fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return errno;
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        int e = errno;
+        close(fd);
+        return e;
+    }
+    std::vector<std::string> names;
+    while (struct dirent* d = readdir(dir)) {
+        const char* n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        names.emplace_back(n);
+    }
+    int e = 0;
+    for (const std::string& n : names)
+        if (int r = RemoveTreeAt(dirfd(dir), n.c_str()); r != 0 && e == 0) e = r;
+    closedir(dir);
+    if (e != 0) return e;
+    return unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
+}
+
+}  // namespace
+
+EntryId LookUpEntryId(const std::u16string& path) {
+    std::string native = ToNative(path);
+    if (native.empty()) return {};
+    return StatAt(AT_FDCWD, native.c_str());
+}
+
+std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths) {
+    std::vector<EntryId> out(paths.size());
+    std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        Split s = SplitNative(paths[i]);
+        if (s.name.empty()) continue;
+        byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
+    }
+    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, out);
+    return out;
+}
+
+uint64_t FolderDevice(const std::u16string& folder) {
+    struct stat st;
+    std::string native = ToNative(folder);
+    if (native.empty() || stat(native.c_str(), &st) != 0) return 0;
+    return static_cast<uint64_t>(st.st_dev);
+}
+
+EntryStamp LookUpStamp(const std::u16string& path) {
+    std::string native = ToNative(path);
+    struct stat st;
+    if (native.empty() || lstat(native.c_str(), &st) != 0) return {};
+    EntryStamp s;
+    s.id = IdOf(st);
+    s.mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    s.size = static_cast<uint64_t>(st.st_size);
+    if (S_ISDIR(st.st_mode)) {
+        int fd = open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        s.size = fd >= 0 ? TreeFingerprint(fd, 1) : 0;
+        if (fd >= 0) close(fd);
+    }
+    return s;
+}
+
+int RemoveEntryTree(const std::u16string& path) {
+    std::string native = ToNative(path);
+    if (native.empty()) return ENOENT;
+    return RemoveTreeAt(AT_FDCWD, native.c_str());
+}
+
+int RemoveEmptyFolder(const std::u16string& path) {
+    std::string native = ToNative(path);
+    if (native.empty()) return ENOENT;
+    return rmdir(native.c_str()) == 0 ? 0 : errno;
+}
+
+}  // namespace quirnel

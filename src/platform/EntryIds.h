@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quirnel {
+
+// Which entry a path names: its device and inode. A revert moves an entry
+// back only while the path still names the entry the run put there.
+struct EntryId {
+    uint64_t dev = 0;
+    uint64_t ino = 0;
+    explicit operator bool() const { return ino != 0; }
+    bool operator==(const EntryId&) const = default;
+};
+
+// What a copy was when it was made, so that it is removed only while it is
+// still exactly that. A folder's size is a fingerprint of everything in it.
+struct EntryStamp {
+    EntryId id;
+    uint64_t size = 0;
+    int64_t mtimeNs = 0;
+    bool operator==(const EntryStamp&) const = default;
+};
+
+// The entry of a path itself (a link is not followed); empty when missing.
+EntryId LookUpEntryId(const std::u16string& path);
+
+// The entries of many paths, in the order given. Paths of one folder are
+// looked up together, from one reading of the folder where most of its
+// entries are asked for, which costs far less than one look-up each.
+std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths);
+
+// The device that entries created inside a folder land on (links followed);
+// 0 when the folder is missing.
+uint64_t FolderDevice(const std::u16string& folder);
+
+// Identity, size and modification time; for a folder, the size is a
+// fingerprint of the names, identities, sizes and times of the whole tree.
+// An empty stamp when the path is missing.
+EntryStamp LookUpStamp(const std::u16string& path);
+
+// Removes a file, or a folder with everything in it. 0 or the system's error.
+[[nodiscard]] int RemoveEntryTree(const std::u16string& path);
+
+// Removes an empty folder; 0 or the system's error (ENOTEMPTY when it holds something).
+[[nodiscard]] int RemoveEmptyFolder(const std::u16string& path);
+
+}  // namespace quirnel
