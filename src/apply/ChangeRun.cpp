@@ -17,7 +17,7 @@ namespace {
 // Free in practice: the run's clock reading makes it unlike any other name.
 std::u16string TempBase() {
     auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return u".quirnel-cycle-" + DecimalText(static_cast<long long>(ticks % 1000000000000LL)) + u"-";
+    return std::u16string(kCycleTempPrefix) + DecimalText(static_cast<long long>(ticks % 1000000000000LL)) + u"-";
 }
 
 }  // namespace

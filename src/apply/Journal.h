@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/AppendFile.h"
@@ -30,6 +31,9 @@ namespace quirnel {
 // \r, \\ or \xHH. "remove" journals are reverts of copy runs: their steps
 // removed the copy at "to" of the original at "from".
 enum class JournalKind { Rename, Copy, Remove };
+
+// How the temporary names of cycles begin.
+constexpr std::u16string_view kCycleTempPrefix = u".quirnel-cycle-";
 
 struct JournalStep {
     EntryId id;          // the entry that moves (or the original that was copied)

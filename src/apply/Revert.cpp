@@ -2,8 +2,11 @@
 
 #include <cerrno>
 #include <chrono>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
+#include "apply/ApplyEngine.h"
 #include "apply/Journal.h"
 #include "apply/JournalFiles.h"
 #include "base/StringTable.h"
@@ -28,10 +31,17 @@ Fate Decide(JournalKind kind, const JournalStep& s) {
         // A copy without its record may be complete or not: never removed.
         return LookUpEntryId(s.to) ? Fate::Unknown : Fate::NotDone;
     }
-    if (kind == JournalKind::Remove) return LookUpEntryId(s.to) == s.id ? Fate::NotDone : Fate::Unknown;
+    if (kind == JournalKind::Remove) {
+        EntryId at = LookUpEntryId(s.to);
+        return !at ? Fate::Done : at == s.id ? Fate::NotDone : Fate::Unknown;
+    }
     if (LookUpEntryId(s.to) == s.id) return Fate::Done;
     if (LookUpEntryId(s.from) == s.id) return Fate::NotDone;
     return Fate::Unknown;
+}
+
+bool IsCycleTemp(const std::u16string& path) {
+    return NameOf(path, Extension::Keep, PathStyle::Host()).rfind(kCycleTempPrefix, 0) == 0;
 }
 
 JournalKind RevertKind(JournalKind kind) {
@@ -46,25 +56,32 @@ JournalKind RevertKind(JournalKind kind) {
 // One revert: the inverse of each step found done, newest first.
 class RevertRun {
 public:
-    RevertRun(const JournalRecord& record, Host& host, const std::atomic<int>* stop)
-        : record_(record), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
+    // changedBefore: the journal's last write. An entry that changed after
+    // it is not as the run left it, even where its inode number was reused.
+    RevertRun(const JournalRecord& record, int64_t changedBefore, Host& host, const std::atomic<int>* stop)
+        : record_(record), changedBefore_(changedBefore), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
 
     void Collect() {
+        // Newest first. A step to a cycle's temporary name is done when the
+        // step out of it is, although neither of its paths holds the entry.
+        std::unordered_map<std::u16string_view, EntryId> leftTemp;
         for (size_t i = record_.steps.size(); i-- > 0;) {
             const JournalStep& s = record_.steps[i];
             Fate fate = Decide(record_.kind, s);
+            bool fromDisk = s.mark != JournalStep::Mark::Done;
+            if (fate == Fate::Unknown) {
+                auto it = leftTemp.find(s.to);
+                if (it != leftTemp.end() && it->second == s.id) fate = Fate::Done;
+            }
             if (fate == Fate::NotDone) continue;
             if (fate == Fate::Unknown) {
                 Report(s.to, LoadText(text::AtNeitherPath));
                 ++unknown_;
                 continue;
             }
-            steps_.push_back(&s);
+            if (IsCycleTemp(s.from)) leftTemp[s.from] = s.id;
+            steps_.push_back({&s, fromDisk});
         }
-        // The entries now at the targets, looked up together.
-        std::vector<std::u16string_view> at;
-        for (const JournalStep* s : steps_) at.push_back(s->to);
-        found_ = LookUpEntryIds(at);
     }
 
     int Open(const JournalPlace& place, std::u16string& path) {
@@ -72,10 +89,12 @@ public:
         if (!place.any() || steps_.empty()) return 0;
         path = NewJournalPath(place);
         if (int e = journal_.Create(path, kind_)) return e;
-        for (const JournalStep* s : steps_) {
+        for (const Pending& p : steps_) {
+            const JournalStep& s = *p.step;
             // A removal names the copy it removes; a move or a copy, the entry it moves or copies.
-            if (kind_ == JournalKind::Copy) journal_.Step(LookUpEntryId(s->from), s->isFolder, s->from, s->to);
-            else journal_.Step(Expected(*s), s->isFolder, s->to, s->from);
+            if (kind_ == JournalKind::Copy) journal_.Step(LookUpEntryId(s.from), s.isFolder, s.from, s.to);
+            else if (kind_ == JournalKind::Remove) journal_.Step(s.copy.id, s.isFolder, s.from, s.to);
+            else journal_.Step(Expected(s), s.isFolder, s.to, s.from);
         }
         if (int e = journal_.Seal()) {
             (void)journal_.End();
@@ -108,15 +127,30 @@ public:
 private:
     static EntryId Expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
 
+    // A folder that a revert of this revert removed comes back as its run
+    // made it: created and recorded, so that reverting again removes it.
+    void PrepareFolder(const std::u16string& path) {
+        std::u16string folder = ParentFolderOf(path, PathStyle::Host());
+        if (folder.empty() || LookUpEntryId(folder)) return;
+        (void)CreateFolderChain(folder, PathStyle::Host(), [this](const std::u16string& f) {
+            if (journaling_) (void)journal_.Folder(f);
+        });
+    }
+
     int Undo(size_t n) {
-        const JournalStep& s = *steps_[n];
+        const JournalStep& s = *steps_[n].step;
         int e = 0;
         if (kind_ == JournalKind::Rename) {
-            // Looked up again when an earlier step of this revert may have
-            // put it there (the temporary name of a cycle).
-            if (found_[n] != Expected(s) && LookUpEntryId(s.to) != Expected(s))
+            // A step decided from the disk of an interrupted run may have
+            // happened after the journal's last write.
+            // So may an entry this revert put under a cycle's temporary name.
+            int64_t changed = 0;
+            bool trusted = steps_[n].fromDisk || placedInTemp_.count(s.to);
+            if (LookUpEntryId(s.to, &changed) != Expected(s) || (!trusted && changed > changedBefore_))
                 return Skip(n, s.to, LoadText(text::ChangedSinceRun));
+            PrepareFolder(s.from);
             e = MoveEntry(s.to, s.from);
+            if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (e == 0 && journaling_) {
                 EntryId now = LookUpEntryId(s.from);
                 if (now == Expected(s)) journal_.Done(static_cast<int>(n));
@@ -145,12 +179,17 @@ private:
         host_.AppendLog(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToRevert), what, reason}));
     }
 
+    struct Pending {
+        const JournalStep* step;
+        bool fromDisk;  // no mark said it was done
+    };
     const JournalRecord& record_;
+    int64_t changedBefore_;
     Host& host_;
     const std::atomic<int>* stop_;
     JournalKind kind_;
-    std::vector<const JournalStep*> steps_;
-    std::vector<EntryId> found_;
+    std::vector<Pending> steps_;
+    std::unordered_set<std::u16string> placedInTemp_;
     int unknown_ = 0;
     JournalWriter journal_;
     bool journaling_ = false;
@@ -170,7 +209,7 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     out.journalRead = true;
     auto start = std::chrono::steady_clock::now();
     host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
-    RevertRun run(record, host, stop);
+    RevertRun run(record, LookUpStamp(journal).mtimeNs, host, stop);
     run.Collect();
     if (int e = run.Open(place, out.ownJournal)) {
         out.journalFailed = true;

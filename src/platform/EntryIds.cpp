@@ -145,10 +145,12 @@ int RemoveTreeAt(int parentFd, const char* name) {
 
 }  // namespace
 
-EntryId LookUpEntryId(const std::u16string& path) {
+EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs) {
     std::string native = ToNative(path);
-    if (native.empty()) return {};
-    return StatAt(AT_FDCWD, native.c_str());
+    struct stat st;
+    if (native.empty() || lstat(native.c_str(), &st) != 0) return {};
+    if (changeTimeNs) *changeTimeNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    return IdOf(st);
 }
 
 std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths) {

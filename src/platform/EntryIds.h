@@ -25,7 +25,9 @@ struct EntryStamp {
 };
 
 // The entry of a path itself (a link is not followed); empty when missing.
-EntryId LookUpEntryId(const std::u16string& path);
+// changeTimeNs, when given, receives the last time the entry changed in any
+// way (renamed, written, its permissions or links altered).
+EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs = nullptr);
 
 // The entries of many paths, in the order given. Paths of one folder are
 // looked up together, from one reading of the folder where most of its

@@ -1,0 +1,222 @@
+#include "apply/Revert.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "apply/ApplyChanges.h"
+#include "apply/ApplyTestSupport.h"
+#include "apply/Journal.h"
+#include "apply/JournalFiles.h"
+#include "platform/FileContent.h"
+#include "platform/NativeText.h"
+
+using namespace quirnel;
+using namespace quirnel::test;
+
+namespace {
+
+// Every entry below a folder, with a file's content; journals are elsewhere.
+std::map<std::string, std::string> Tree(const std::string& dir) {
+    std::map<std::string, std::string> out;
+    for (auto& e : std::filesystem::recursive_directory_iterator(dir))
+        out[std::filesystem::relative(e.path(), dir).string()] = e.is_directory() ? "<dir>" : Content(e.path().string());
+    return out;
+}
+
+// A run with a cycle, a chain, a move into new folders and a failure.
+ApplyOutcome MixedRun(ApplyBench& b) {
+    for (const char* f : {"a", "b", "c", "p1", "p2", "m", "stuck", "taken"}) b.dir.file(f, f);
+    b.Add({"a", "b", "c", "p1", "p2", "m", "stuck"});
+    b.Propose(0, "b");
+    b.Propose(1, "c");
+    b.Propose(2, "a");
+    b.Propose(3, "p0");
+    b.Propose(4, "p1");
+    b.Propose(5, "m", "new/deeper");
+    b.Propose(6, "taken");
+    return ApplyChanges(b.ws, 0);
+}
+
+std::string Lines(const std::vector<std::string>& log, const std::string& prefix) {
+    std::string out;
+    for (const auto& l : log)
+        if (l.rfind(prefix, 0) == 0) out += l + "\n";
+    return out;
+}
+
+}  // namespace
+
+TEST(Revert, RestoresEveryOldNameRemovesCreatedFoldersAndCanItselfBeReverted) {
+    ApplyBench b;
+    std::u16string folder = b.KeepJournals();
+    std::map<std::string, std::string> before;
+    for (const char* f : {"a", "b", "c", "p1", "p2", "m", "stuck", "taken"}) before[f] = f;
+    ApplyOutcome run = MixedRun(b);
+    EXPECT_EQ(run.counts.changed, 6);
+    ASSERT_EQ(NewestJournal(folder), run.journal);
+    std::map<std::string, std::string> after = Tree(b.dir.path());
+    EXPECT_EQ(after.at("new/deeper/m"), "m");
+
+    RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+    EXPECT_TRUE(r.journalRead);
+    EXPECT_EQ(r.total, 7);  // the cycle's first row took two steps
+    EXPECT_EQ(r.reverted, 7);
+    EXPECT_EQ(r.skipped, 0);
+    EXPECT_EQ(Tree(b.dir.path()), before);
+    EXPECT_LT(b.LogFrom(" Total : 7 / Reverted : 7 / Skipped : 0"), b.Log().size());
+
+    JournalRecord original;
+    std::string error;
+    ASSERT_TRUE(ReadJournal(run.journal, original, error)) << error;
+    EXPECT_TRUE(original.ended && original.settled);
+
+    ASSERT_EQ(NewestJournal(folder), r.ownJournal);
+    RevertOutcome again = RevertJournal(r.ownJournal, b.app.flags.journal, b.host);
+    EXPECT_EQ(again.reverted, 7);
+    EXPECT_EQ(Tree(b.dir.path()), after);
+    EXPECT_EQ(RevertJournal(again.ownJournal, b.app.flags.journal, b.host).reverted, 7);
+    EXPECT_EQ(Tree(b.dir.path()), before) << "the folders the first run made are gone again";
+}
+
+TEST(Revert, RefusesToTouchAnEntryReplacedAfterTheRun) {
+    ApplyBench b;
+    b.KeepJournals();
+    for (const char* f : {"one", "two", "three"}) b.dir.file(f, f);
+    b.Add({"one", "two", "three"});
+    b.Propose(0, "1");
+    b.Propose(1, "2");
+    b.Propose(2, "3");
+    ApplyOutcome run = ApplyChanges(b.ws, 0);
+    ASSERT_EQ(run.counts.changed, 3);
+    ASSERT_EQ(unlink((b.dir / "2").c_str()), 0);
+    b.dir.file("2", "someone else's");  // same name, another entry
+    b.dir.file("one", "in the way");    // the old name of the first is taken
+
+    RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+    EXPECT_EQ(r.reverted, 1);
+    EXPECT_EQ(r.skipped, 2);
+    EXPECT_EQ(Content(b.dir / "2"), "someone else's");
+    EXPECT_EQ(Content(b.dir / "one"), "in the way");
+    EXPECT_EQ(Content(b.dir / "1"), "one");
+    EXPECT_EQ(Content(b.dir / "three"), "three");
+    EXPECT_EQ(Lines(b.Log(), "Failed to revert"), "Failed to revert: " + (b.dir / "2") + " (Changed since the run)\n" +
+                                                       "Failed to revert: " + (b.dir / "1") + " (File exists)\n");
+}
+
+TEST(Revert, ACopyRunsRevertRemovesOnlyCopiesThatAreAsMade) {
+    ApplyBench b;
+    b.KeepJournals();
+    b.dir.file("f1", "1");
+    b.dir.file("f2", "2");
+    b.dir.file("tree/in", "x");
+    b.dir.file("tree2/in", "y");
+    b.Add({"f1", "f2", "tree", "tree2"});
+    b.Propose(0, "f1-copy");
+    b.Propose(1, "f2-copy");
+    b.Propose(2, "tree-copy");
+    b.Propose(3, "tree2-copy");
+    ApplyOutcome run = ApplyChanges(b.ws, 1);
+    ASSERT_EQ(run.counts.changed, 4);
+    b.dir.file("f2-copy", "edited");
+    b.dir.file("tree2-copy/added", "z");
+
+    RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+    EXPECT_EQ(r.reverted, 2);
+    EXPECT_FALSE(OnDisk(b.dir / "f1-copy"));
+    EXPECT_FALSE(OnDisk(b.dir / "tree-copy"));
+    EXPECT_EQ(Content(b.dir / "f2-copy"), "edited");
+    EXPECT_TRUE(OnDisk(b.dir / "tree2-copy/added"));
+    EXPECT_EQ(Content(b.dir / "f1"), "1");
+    EXPECT_EQ(Content(b.dir / "tree/in"), "x");
+
+    RevertOutcome again = RevertJournal(r.ownJournal, b.app.flags.journal, b.host);  // the copies come back
+    EXPECT_EQ(again.reverted, 2);
+    EXPECT_EQ(Content(b.dir / "f1-copy"), "1");
+    EXPECT_EQ(Content(b.dir / "tree-copy/in"), "x");
+}
+
+// A run that died after its changes but before its marks were written: the
+// disk decides, the journal is offered as unsettled until a decision.
+TEST(Revert, AnInterruptedRunIsFoundAndDecidedFromTheDisk) {
+    ApplyBench b;
+    std::u16string folder = b.KeepJournals();
+    ApplyOutcome run = MixedRun(b);
+    std::string text = b.state.read("journal/" + Utf8(run.journal.substr(folder.size() + 1)));
+    std::string cut;
+    for (size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1) {
+        std::string line = text.substr(at, nl - at + 1);
+        if (line[0] == 'S' || line[0] == 'P' || line[0] == 'D' || line.rfind("quirnel", 0) == 0 || line.rfind("kind", 0) == 0)
+            cut += line;
+    }
+    cut += "K\t0";  // a mark cut short: it never counted
+    ASSERT_TRUE(ReplaceFileContent(run.journal, cut));
+    // One step is undone by hand, as if the run had died before it.
+    ASSERT_EQ(rename((b.dir / "p0").c_str(), (b.dir / "p1x").c_str()), 0);
+    EXPECT_EQ(UnsettledJournals(folder), std::vector<std::u16string>{run.journal});
+
+    RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+    EXPECT_EQ(r.skipped, 1);  // p1 is at neither of its paths
+    EXPECT_EQ(Content(b.dir / "a"), "a");
+    EXPECT_EQ(Content(b.dir / "b"), "b");
+    EXPECT_EQ(Content(b.dir / "c"), "c");
+    EXPECT_EQ(Content(b.dir / "p2"), "p2");
+    EXPECT_EQ(Content(b.dir / "m"), "m");
+    EXPECT_FALSE(OnDisk(b.dir / "new"));
+    EXPECT_TRUE(UnsettledJournals(folder).empty());
+}
+
+TEST(Revert, SettlingKeepsTheDiskAndEndsTheQuestion) {
+    ApplyBench b;
+    std::u16string folder = b.KeepJournals();
+    ApplyOutcome run = MixedRun(b);
+    std::string text = b.state.read("journal/" + Utf8(run.journal.substr(folder.size() + 1)));
+    ASSERT_TRUE(ReplaceFileContent(run.journal, text.substr(0, text.rfind("E\n"))));
+    ASSERT_EQ(UnsettledJournals(folder).size(), 1u);
+    ASSERT_TRUE(SettleJournal(run.journal, b.host));
+    EXPECT_TRUE(UnsettledJournals(folder).empty());
+    EXPECT_EQ(Content(b.dir / "b"), "a");
+}
+
+TEST(Journal, PathsAreKeptByteForByteInReadableText) {
+    ApplyBench b;
+    b.KeepJournals();
+    const std::string odd = "tab\there\\back\xff\xfe \xc3\xa9";
+    b.dir.file(odd, "odd");
+    b.Add({odd});
+    b.ws.list.setNewName(0, u"line\nbreak" + b.ws.list.oldName(0));
+    ApplyOutcome run = ApplyChanges(b.ws, 0);
+    ASSERT_EQ(run.counts.changed, 1);
+    std::string text;
+    ASSERT_TRUE(ReadFileBytes(run.journal, text));
+    EXPECT_EQ(FromUtf8(text).find(u'\uFFFD'), std::u16string::npos) << "valid UTF-8 throughout";
+    EXPECT_NE(text.find("tab\\there\\\\back\\xFF\\xFE \xc3\xa9"), std::string::npos);
+    JournalRecord r;
+    std::string error;
+    ASSERT_TRUE(ReadJournal(run.journal, r, error)) << error;
+    ASSERT_EQ(r.steps.size(), 1u);
+    EXPECT_EQ(ToNative(r.steps[0].from), b.dir / odd);
+    EXPECT_EQ(ToNative(r.steps[0].to), b.dir / ("line\nbreak" + odd));
+    EXPECT_EQ(RevertJournal(run.journal, b.app.flags.journal, b.host).reverted, 1);
+    EXPECT_EQ(Content(b.dir / odd), "odd");
+}
+
+TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
+    TempDir state;
+    std::u16string folder = state.u16("j");
+    JournalPlace place{folder, {}};
+    std::vector<std::u16string> made;
+    for (int i = 0; i < 23; ++i) {
+        JournalWriter w;
+        made.push_back(NewJournalPath(place));
+        ASSERT_EQ(w.Create(made.back(), JournalKind::Rename), 0);
+        ASSERT_EQ(w.Seal(), 0);
+        if (i != 1) ASSERT_EQ(w.End(), 0);  // the second one was interrupted
+    }
+    PruneJournals(folder);
+    std::vector<std::u16string> kept = ListJournals(folder);
+    std::vector<std::u16string> expected{made[1]};
+    expected.insert(expected.end(), made.begin() + 3, made.end());
+    EXPECT_EQ(kept, expected);
+}
