@@ -35,7 +35,8 @@ ApplyPlan PlanOrder(const std::vector<std::u16string>& oldPaths, const std::vect
         for (int i = 0; i < n; ++i) plan.steps.push_back({i, StepKind::Whole});
         return plan;
     }
-    std::vector<int> blocker = Blockers(oldPaths, targets);
+    plan.blockers = Blockers(oldPaths, targets);
+    const std::vector<int>& blocker = plan.blockers;
     for (int i = 0; i < n; ++i) {
         if (blocker[i] == PathIndex::kNone) continue;
         plan.links[i] = Link::Chain;

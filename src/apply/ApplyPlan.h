@@ -21,6 +21,7 @@ enum class Link : uint8_t { None, Chain, Cycle };
 struct ApplyPlan {
     std::vector<PlanStep> steps;  // in the order they run; every row once, a cycle's first row twice
     std::vector<Link> links;      // per row
+    std::vector<int> blockers;    // per row: the row whose path it takes, or -1 (rename runs only)
 };
 
 // The order of a run. Rows keep list order, except that a row whose target

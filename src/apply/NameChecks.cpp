@@ -26,7 +26,8 @@ public:
 
     // candidate(n) = prefix + n + suffix; the first free n from 2 on. The set
     // only grows, so numbers below the last one found for a name stay taken.
-    std::u16string FreeCandidate(const std::u16string& folder, const std::u16string& name, bool isFolder) {
+    std::u16string FreeCandidate(const std::u16string& folder, const std::u16string& name, bool isFolder,
+                                 long long& number) {
         std::u16string prefix, suffix = u")";
         if (isFolder) {
             prefix = JoinPath(folder, name, style_) + u" (";
@@ -41,7 +42,7 @@ public:
             candidate = prefix + DecimalText(next) + suffix;
             if (!assigned_.contains(candidate)) break;
         }
-        ++next;
+        number = next++;
         return candidate;
     }
 
@@ -53,31 +54,66 @@ private:
 
 }  // namespace
 
+struct TargetAssigner::Numbers : Numbering {
+    using Numbering::Numbering;
+};
+
+TargetAssigner::TargetAssigner(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targets)
+    : rows_(rows), autoNumber_(autoNumber), targets_(targets), assigned_(targets, static_cast<size_t>(rows.count())) {
+    targets_.clear();
+    targets_.reserve(rows.count());
+    numbers_ = std::make_unique<Numbers>(assigned_, rows.style());
+}
+
+TargetAssigner::~TargetAssigner() = default;
+
+TargetAssigner::Verdict TargetAssigner::Next(int& duplicateOf, long long& number) {
+    const PathStyle& style = rows_.style();
+    const int j = static_cast<int>(targets_.size());
+    const std::u16string& name = rows_.newName(j);
+    Verdict verdict = Verdict::Ok;
+    if (name.empty()) verdict = Verdict::EmptyName;
+    else if (HasForbidden(name, style)) verdict = Verdict::Forbidden;
+    std::u16string target = JoinPath(rows_.newFolder(j), name, style);
+    size_t hash = PathIndex::Hash(target);
+    if (verdict == Verdict::Ok) {
+        duplicateOf = assigned_.find(target, hash);
+        if (duplicateOf != PathIndex::kNone) {
+            verdict = autoNumber_ ? Verdict::Numbered : Verdict::Duplicate;
+            if (autoNumber_) {
+                target = numbers_->FreeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
+                hash = PathIndex::Hash(target);
+            }
+        }
+    }
+    targets_.push_back(std::move(target));
+    // A refused row's target is never one that later rows collide with.
+    if (verdict == Verdict::Ok || verdict == Verdict::Numbered) assigned_.addNext(hash);
+    else assigned_.skipNext();
+    return verdict;
+}
+
 CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
                        ApplySink& sink) {
     const PathStyle& style = rows.style();
-    const int count = rows.count();
-    targetPaths.clear();
-    targetPaths.reserve(count);
-    PathIndex assignedPaths(targetPaths, static_cast<size_t>(count));
-    Numbering numbering(assignedPaths, style);
-    for (int j = 0; j < count; ++j) {
-        const std::u16string& name = rows.newName(j);
-        if (name.empty()) return {false, j, LoadText(text::NoValidName)};
-        if (HasForbidden(name, style)) return {false, j, LoadText(text::ForbiddenCharacters)};
-        std::u16string target = JoinPath(rows.newFolder(j), name, style);
-        size_t hash = PathIndex::Hash(target);
-        if (assignedPaths.contains(target, hash)) {
-            if (!autoNumber)
-                return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected), name, target})};
-            target = numbering.FreeCandidate(rows.newFolder(j), name, rows.isFolder(j));
-            hash = PathIndex::Hash(target);
-            std::u16string numbered = NameOf(target, Extension::Keep, style);
-            sink.RowNumbered(j, numbered);
-            sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
+    TargetAssigner assigner(rows, autoNumber, targetPaths);
+    for (int j = 0; j < rows.count(); ++j) {
+        int duplicateOf = -1;
+        long long number = 0;
+        switch (assigner.Next(duplicateOf, number)) {
+            case TargetAssigner::Verdict::Ok: break;
+            case TargetAssigner::Verdict::EmptyName: return {false, j, LoadText(text::NoValidName)};
+            case TargetAssigner::Verdict::Forbidden: return {false, j, LoadText(text::ForbiddenCharacters)};
+            case TargetAssigner::Verdict::Duplicate:
+                return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected),
+                                                                         rows.newName(j), targetPaths[j]})};
+            case TargetAssigner::Verdict::Numbered: {
+                std::u16string numbered = NameOf(targetPaths[j], Extension::Keep, style);
+                sink.RowNumbered(j, numbered);
+                sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
+                break;
+            }
         }
-        targetPaths.push_back(std::move(target));
-        assignedPaths.addNext(hash);
     }
     return {};
 }

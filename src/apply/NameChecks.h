@@ -1,9 +1,11 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
+#include "apply/PathIndex.h"
 
 namespace quirnel {
 
@@ -11,6 +13,28 @@ struct CheckResult {
     bool ok = true;
     int failingRow = -1;
     std::u16string message;  // for the message dialog
+};
+
+// The target of each row, in list order, as the checks decide them.
+class TargetAssigner {
+public:
+    enum class Verdict { Ok, EmptyName, Forbidden, Duplicate, Numbered };
+    // Fills targets, one entry per row checked.
+    TargetAssigner(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targets);
+    ~TargetAssigner();
+    // Checks the next row and appends its target: the numbered one when a
+    // duplicate is numbered, the plain one for a refused row (which later
+    // rows never collide with). duplicateOf: the earlier row with the same
+    // target; number: the number given.
+    Verdict Next(int& duplicateOf, long long& number);
+
+private:
+    struct Numbers;
+    const ApplyRows& rows_;
+    bool autoNumber_;
+    std::vector<std::u16string>& targets_;
+    PathIndex assigned_;
+    std::unique_ptr<Numbers> numbers_;
 };
 
 // Checks every row's New Name in list order and fills targetPaths (one target

@@ -37,11 +37,11 @@ Split SplitNative(std::u16string_view path) {
 // per entry, so it pays once a good part of the folder is asked for; the
 // size of a folder tells roughly how many entries it holds.
 void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_t, std::string>>& wanted,
-                    std::vector<EntryId>& out) {
+                    FolderReading reading, std::vector<EntryId>& out) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;  // every entry stays missing
     struct stat dirStat;
-    bool dense = fstat(fd, &dirStat) == 0 && wanted.size() >= 16 &&
+    bool dense = fstat(fd, &dirStat) == 0 && reading == FolderReading::WhenDense && wanted.size() >= 16 &&
                  static_cast<uint64_t>(wanted.size()) * 64 >= static_cast<uint64_t>(dirStat.st_size);
     std::unordered_map<std::string_view, std::pair<uint64_t, unsigned char>> listed;
     std::vector<std::string> names;
@@ -153,7 +153,7 @@ EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs) {
     return IdOf(st);
 }
 
-std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths) {
+std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths, FolderReading reading) {
     std::vector<EntryId> out(paths.size());
     std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
     for (size_t i = 0; i < paths.size(); ++i) {
@@ -161,7 +161,7 @@ std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& path
         if (s.name.empty()) continue;
         byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
     }
-    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, out);
+    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, reading, out);
     return out;
 }
 

@@ -30,9 +30,12 @@ struct EntryStamp {
 EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs = nullptr);
 
 // The entries of many paths, in the order given. Paths of one folder are
-// looked up together, from one reading of the folder where most of its
-// entries are asked for, which costs far less than one look-up each.
-std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths);
+// looked up relative to it; with Reading::WhenDense also from one reading
+// of the folder where most of its entries are asked for, which costs far
+// less than one look-up each (worth it for paths known to exist).
+enum class FolderReading { Never, WhenDense };
+std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths,
+                                    FolderReading reading = FolderReading::WhenDense);
 
 // The device that entries created inside a folder land on (links followed);
 // 0 when the folder is missing.
