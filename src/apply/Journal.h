@@ -48,7 +48,7 @@ struct JournalRecord {
     JournalKind kind = JournalKind::Rename;
     std::vector<JournalStep> steps;
     std::vector<std::u16string> folders;  // created, in order
-    bool planComplete = false;
+    bool planComplete = false;  // without it, nothing had been changed
     bool ended = false;
     bool settled = false;  // kept as it was, or reverted
 };

@@ -65,7 +65,8 @@ std::vector<std::u16string> UnsettledJournals(const std::u16string& folder) {
     for (const auto& path : ListJournals(folder)) {
         JournalRecord r;
         std::string error;
-        if (ReadJournal(path, r, error) && !r.ended && !r.settled) out.push_back(path);
+        // Without its complete plan a run had not begun to change anything.
+        if (ReadJournal(path, r, error) && r.planComplete && !r.ended && !r.settled) out.push_back(path);
     }
     return out;
 }
@@ -77,7 +78,7 @@ void PruneJournals(const std::u16string& folder, size_t keep) {
         JournalRecord r;
         std::string error;
         bool readable = ReadJournal(all[i], r, error);
-        if (readable && !r.ended && !r.settled) continue;
+        if (readable && r.planComplete && !r.ended && !r.settled) continue;
         (void)RemoveFile(all[i]);  // one that stays is deleted by a later run
     }
 }

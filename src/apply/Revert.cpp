@@ -62,16 +62,22 @@ public:
         : record_(record), changedBefore_(changedBefore), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
 
     void Collect() {
-        // Newest first. A step to a cycle's temporary name is done when the
-        // step out of it is, although neither of its paths holds the entry.
+        // A cycle's first entry goes to a temporary name and on from there:
+        // the first of its two steps is done when the second is, although
+        // neither of its paths holds the entry; the second is not done while
+        // the entry still waits at its own path.
+        std::unordered_map<std::u16string_view, size_t> intoTemp;
+        for (size_t i = 0; i < record_.steps.size(); ++i)
+            if (IsCycleTemp(record_.steps[i].to)) intoTemp[record_.steps[i].to] = i;
         std::unordered_map<std::u16string_view, EntryId> leftTemp;
-        for (size_t i = record_.steps.size(); i-- > 0;) {
+        for (size_t i = record_.steps.size(); i-- > 0;) {  // newest first
             const JournalStep& s = record_.steps[i];
             Fate fate = Decide(record_.kind, s);
-            bool fromDisk = s.mark != JournalStep::Mark::Done;
             if (fate == Fate::Unknown) {
-                auto it = leftTemp.find(s.to);
-                if (it != leftTemp.end() && it->second == s.id) fate = Fate::Done;
+                auto left = leftTemp.find(s.to);
+                auto into = intoTemp.find(s.from);
+                if (left != leftTemp.end() && left->second == s.id) fate = Fate::Done;
+                else if (into != intoTemp.end() && LookUpEntryId(record_.steps[into->second].from) == s.id) fate = Fate::NotDone;
             }
             if (fate == Fate::NotDone) continue;
             if (fate == Fate::Unknown) {
@@ -80,7 +86,7 @@ public:
                 continue;
             }
             if (IsCycleTemp(s.from)) leftTemp[s.from] = s.id;
-            steps_.push_back({&s, fromDisk});
+            steps_.push_back({&s, s.mark != JournalStep::Mark::Done});
         }
     }
 

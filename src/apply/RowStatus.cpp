@@ -41,9 +41,11 @@ std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& opti
 
 }  // namespace
 
-std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& options, const std::atomic<int>* cancel) {
+std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& options, const std::atomic<int>* cancel,
+                                   std::vector<std::u16string>* targetsOut) {
     const int n = rows.count();
-    std::vector<std::u16string> oldPaths, targets;
+    std::vector<std::u16string> oldPaths, ownTargets;
+    std::vector<std::u16string>& targets = targetsOut ? *targetsOut : ownTargets;
     oldPaths.reserve(n);
     for (int i = 0; i < n; ++i) oldPaths.push_back(rows.oldPath(i));
     std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets);

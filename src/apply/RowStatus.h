@@ -42,8 +42,10 @@ struct StatusOptions {
 // that this run does not free are looked up; a row whose chain leads to a
 // taken target is taken too. Reads the disk only; stops early, with what it
 // has, once cancel is non-zero.
+// targets, when given, receives every row's target path.
 std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& options,
-                                   const std::atomic<int>* cancel = nullptr);
+                                   const std::atomic<int>* cancel = nullptr,
+                                   std::vector<std::u16string>* targets = nullptr);
 
 // The text a person reads for a status (a tooltip), in the current language.
 std::u16string RowStatusText(const RowStatus& status);

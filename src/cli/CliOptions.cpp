@@ -24,6 +24,11 @@ bool ParseOptions(const std::vector<std::string>& args, CliOptions& o, std::stri
         if (a == "--") { onlyPaths = true; continue; }
         if (a == "--help" || a == "-h") { o.help = true; continue; }
         if (a == "--check") { o.check = true; continue; }
+        if (a == "--revert") {
+            o.revert = true;
+            if (i + 1 < args.size() && !args[i + 1].empty() && args[i + 1][0] != '-') o.revertJournal = args[++i];
+            continue;
+        }
         if (a == "--apply" || a == "--copy") {
             int type = a == "--apply" ? 0 : 1;
             if (o.applyType != -1 && o.applyType != type) {
@@ -35,7 +40,7 @@ bool ParseOptions(const std::vector<std::string>& args, CliOptions& o, std::stri
         }
         static const char* kValueOptions[] = {"--task",    "--paths-from", "--config",  "--set",         "--presets",
                                               "--preset",  "--folders",    "--format",  "--columns",     "--save-config",
-                                              "--save-presets"};
+                                              "--save-presets", "--journal"};
         bool known = false;
         for (const char* k : kValueOptions) known = known || a == k;
         if (!known) {
@@ -81,6 +86,7 @@ bool ParseOptions(const std::vector<std::string>& args, CliOptions& o, std::stri
             else { error = "--columns takes basic or all, got '" + v + "'"; return false; }
         } else if (a == "--save-config") o.saveConfig = v;
         else if (a == "--save-presets") o.savePresets = v;
+        else if (a == "--journal") o.journal = v;
         else { error = "unknown option " + a; return false; }
     }
     return true;
@@ -106,18 +112,33 @@ Options:
                          sub-command numbers and two arguments, four separate
                          arguments, empty ones allowed ('')
   --folders self|files   what a folder adds when LoadType is 2 (default files)
-  --check                validate the new names and print the targets; the disk
-                         is not touched
+  --check                print what applying would do with every row (in the
+                         --format below), checking names, duplicates, the order
+                         of chains and cycles, and which targets are taken on
+                         disk; nothing on disk changes
   --apply                apply the changes: rename or move the originals
   --copy                 apply the changes by making copies, keeping the originals
                          (without --apply or --copy nothing on disk changes, even
                          when a preset has AutoApply)
-  --format tsv|json      list output (default tsv)
+  --journal FILE         write the journal of --apply, --copy or --revert to FILE
+                         (default: a new file in $XDG_STATE_HOME/quirnel/journal,
+                         ~/.local/state/quirnel/journal; the newest 20 are kept)
+  --revert [JOURNAL]     undo the run recorded in JOURNAL (default: the newest
+                         journal), last step first; an entry changed since the
+                         run is left and reported; an interrupted run is
+                         decided from the disk
+  --format tsv|json      list and --check output (default tsv)
   --columns basic|all    tsv columns: Old Name, New Name, Old Folder, New Folder
                          (basic, the default) or all eight
   --save-config FILE     write the configuration as it stands after the options above
   --save-presets FILE    write the five presets as a preset group file
   --help                 this text
+
+--check output: per row its number (from 1), its status (unchanged, rename,
+move, copy, numbered, empty-name, forbidden-character, duplicate,
+target-exists, chain, cycle), a detail (the number given, or the row it
+duplicates), its path and its target; tsv fields or json objects with the
+keys Row, Status, Detail, Path, Target.
 
 Output: without --apply/--copy, one line per row in list order. tsv: the
 columns separated by tabs, UTF-8, no header; names that are not UTF-8 are
@@ -129,8 +150,10 @@ after the row in progress (a copy in progress is cancelled and leaves no
 partial file); the summary is still printed.
 
 Exit status: 0 every row was changed or skipped as unchanged; 1 some row
-failed or the run was stopped; 2 validation stopped the run (disk untouched);
-64 usage error or unreadable option file (nothing touched).
+failed or the run was stopped (--check: some target is taken on disk;
+--revert: some step was left); 2 validation stopped the run, or the journal
+could not be written or read (disk untouched); 64 usage error or unreadable
+option file (nothing touched).
 
 The window's configuration file is never read or written unless --config names it.
 )";

@@ -23,6 +23,9 @@ struct CliOptions {
     int applyType = -1;  // -1 none, 0 --apply, 1 --copy
     enum class Format { Tsv, Json } format = Format::Tsv;
     bool allColumns = false;
+    std::optional<std::string> journal;        // where an apply or revert writes its journal
+    bool revert = false;
+    std::optional<std::string> revertJournal;  // none: the newest journal
     std::optional<std::string> saveConfig;
     std::optional<std::string> savePresets;
     bool help = false;

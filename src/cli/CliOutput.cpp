@@ -6,7 +6,6 @@
 #include "platform/NativeText.h"
 
 namespace quirnel::cli {
-namespace {
 
 // Original bytes, with the characters that would break a tsv line escaped.
 std::string TsvField(const std::u16string& text) {
@@ -47,8 +46,6 @@ std::string JsonString(const std::u16string& text) {
     }
     return out + "\"";
 }
-
-}  // namespace
 
 std::string ListAsTsv(const NameList& list, bool allColumns) {
     std::string out;

@@ -11,12 +11,14 @@
 #include "app/PresetGroupFile.h"
 #include "app/StartUp.h"
 #include "apply/ApplyChanges.h"
-#include "apply/NameChecks.h"
+#include "apply/RowStatus.h"
 #include "apply/WorkspaceSink.h"
 #include "base/TextFile.h"
 #include "base/TextHelpers.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
+#include "cli/CliRevert.h"
+#include "cli/CliStatus.h"
 #include "namelist/AddItems.h"
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
@@ -82,17 +84,20 @@ bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, in
     return true;
 }
 
-// Validation without the disk: prints one target per row, or says why not.
-bool CheckAndPrintTargets(Workspace& ws) {
-    ApplyOptions options = ApplyOptionsFrom(ws.settings, 0);
-    WorkspaceSink sink(ws, options);
+// What applying would do with every row, printed; the exit status it implies.
+int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format format) {
+    StatusOptions options{applyType < 0 ? 0 : applyType, ws.settings.AutoNumber == 1, true};
     std::vector<std::u16string> targets;
-    CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
-    if (!result.ok) return false;
-    std::string out;
-    for (const auto& t : targets) out += ToNative(t) + "\n";
+    std::vector<RowStatus> statuses = RowStatuses(ListRows(ws.list), options, nullptr, &targets);
+    std::string out = StatusesAsText(ws.list, statuses, targets, format);
     fwrite(out.data(), 1, out.size(), stdout);
-    return true;
+    int status = kExitOk;
+    for (const RowStatus& s : statuses) {
+        if (s.fate == RowFate::EmptyName || s.fate == RowFate::ForbiddenCharacter || s.fate == RowFate::Duplicate)
+            return kExitStopped;
+        if (s.fate == RowFate::TargetExists) status = kExitRowsFailed;
+    }
+    return status;
 }
 
 int Apply(Workspace& ws, CliHost& host, int applyType) {
@@ -106,7 +111,7 @@ int Apply(Workspace& ws, CliHost& host, int applyType) {
     ApplyOutcome outcome = ApplyChanges(ws, applyType);
     sigaction(SIGINT, &previous, nullptr);
     gStopFlag = nullptr;
-    if (!outcome.checksPassed) return kExitStopped;
+    if (!outcome.checksPassed || outcome.journalFailed) return kExitStopped;
     const ApplyCounts& c = outcome.counts;
     bool allDone = c.processed == c.total && c.changed + c.skipped == c.total;
     return allDone ? kExitOk : kExitRowsFailed;
@@ -129,6 +134,8 @@ int RunCli(const CliOptions& o) {
         if (!ReadPathList(source, dropped)) return Usage("cannot read path list " + source);
 
     CliHost host(o.folders == CliOptions::Folders::Self);
+    if (o.journal) app.flags.journal.file = FromNative(*o.journal);
+    if (o.revert) return RevertRun(o, app, host);
     Workspace ws(app.settings, app.flags, host);
     AddPathList(ws, ReadDroppedPaths(dropped));
 
@@ -136,9 +143,10 @@ int RunCli(const CliOptions& o) {
     bool ran = RunTasks(o, app.presets, ws, presetApply);
     host.ClearStatus();
     if (!ran) return kExitStopped;
-    int status = kExitOk;
-    if (o.check && !CheckAndPrintTargets(ws)) status = kExitStopped;
-    else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
+    int status = o.check ? CheckAndPrintStatuses(ws, o.applyType, o.format) : kExitOk;
+    if (status == kExitStopped) {
+        // validation would stop the run: nothing is applied
+    } else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
     else if (!o.check) {
         std::string out = o.format == CliOptions::Format::Json ? ListAsJson(ws.list) : ListAsTsv(ws.list, o.allColumns);
         fwrite(out.data(), 1, out.size(), stdout);

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
         fputs(HelpText(), stdout);
         return kExitOk;
     }
-    if (options.paths.empty() && options.pathsFrom.empty() && !options.saveConfig && !options.savePresets) {
+    if (options.paths.empty() && options.pathsFrom.empty() && !options.saveConfig && !options.savePresets &&
+        !options.revert) {
         fprintf(stderr, "quirnel-cli: no PATH given\nTry 'quirnel-cli --help'.\n");
         return kExitUsage;
     }

@@ -66,7 +66,9 @@ TEST(RowStatus, EveryRowsFateBeforeApplying) {
         for (size_t i = 0; i < got.size(); ++i) {
             const RowStatus& want = table[i].*m.expected;
             EXPECT_EQ(RowFateWord(got[i].fate), std::string(RowFateWord(want.fate))) << m.what << ", row " << table[i].old;
-            if (want.detail >= 0) EXPECT_EQ(got[i].detail, want.detail) << m.what << ", row " << table[i].old;
+            if (want.detail >= 0) {
+                EXPECT_EQ(got[i].detail, want.detail) << m.what << ", row " << table[i].old;
+            }
         }
     }
     EXPECT_EQ(Content(b.dir / "s1"), "s1") << "nothing on disk changes";

@@ -1,61 +1,18 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "TestSupport.h"
+#include "cli/CliTestSupport.h"
 #include "base/TextFile.h"
 
 using quirnel::FromNative;
-using quirnel::test::TempDir;
+using namespace quirnel::test;
 namespace fs = std::filesystem;
 
 #ifdef QUIRNEL_CLI_PATH
 namespace {
-
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        if (c == '\'')
-            q += "'\\''";
-        else
-            q.push_back(c);
-    }
-    return q + "'";
-}
-
-// Runs the real program with the given arguments; standard error is dropped.
-Result Cli(const std::vector<std::string>& args) {
-    std::string cmd = Quote(QUIRNEL_CLI_PATH);
-    for (const auto& a : args) {
-        cmd += ' ';
-        cmd += Quote(a);
-    }
-    cmd += " 2>/dev/null";
-    Result r;
-    FILE* p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    int raw = pclose(p);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
-
-std::vector<std::string> Files(const std::string& dir) {
-    std::vector<std::string> names;
-    for (auto& e : fs::recursive_directory_iterator(dir)) names.push_back(fs::relative(e.path(), dir).string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 struct CliFixture : ::testing::Test {
     CliFixture() {

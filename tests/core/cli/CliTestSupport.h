@@ -1,0 +1,59 @@
+#pragma once
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// Runs the real quirnel-cli (its path comes from the build) and lists folders.
+#ifdef QUIRNEL_CLI_PATH
+namespace quirnel::test {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+inline std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q.push_back(c);
+    }
+    return q + "'";
+}
+
+// Runs the real program with the given arguments; standard error is dropped.
+// env: assignments put before the command ("XDG_STATE_HOME=/x").
+inline Result Cli(const std::vector<std::string>& args, const std::string& env = "") {
+    std::string cmd = env.empty() ? "" : env + " ";
+    cmd += Quote(QUIRNEL_CLI_PATH);
+    for (const auto& a : args) {
+        cmd += ' ';
+        cmd += Quote(a);
+    }
+    cmd += " 2>/dev/null";
+    Result r;
+    FILE* p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    int raw = pclose(p);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
+inline std::vector<std::string> Files(const std::string& dir) {
+    std::vector<std::string> names;
+    for (auto& e : std::filesystem::recursive_directory_iterator(dir)) names.push_back(std::filesystem::relative(e.path(), dir).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace quirnel::test
+#endif
