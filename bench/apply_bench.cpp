@@ -35,7 +35,7 @@ std::string NewName(int i) { return "holiday " + std::to_string(i) + ".jpg"; }
 
 struct Tree {
     Tree() {
-        char tmpl[] = "/tmp/quirnel-bench-XXXXXX";
+        char tmpl[] = "/dev/shm/quirnel-bench-XXXXXX";
         root = mkdtemp(tmpl);
         for (int f = 0; f < kFolders; ++f) mkdir(FolderOf(root, f).c_str(), 0755);
         for (int i = 0; i < kFiles; ++i) close(open((FolderOf(root, i) + "/" + OldName(i)).c_str(), O_CREAT | O_WRONLY, 0644));
