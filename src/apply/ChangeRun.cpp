@@ -23,7 +23,7 @@ std::u16string TempBase() {
 }  // namespace
 
 ChangeRun::ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                     const std::vector<std::u16string>& targets, ApplySink& log)
+                     std::vector<std::u16string>& targets, ApplySink& log)
     : rows_(rows), options_(options), stop_(stop), targets_(targets), log_(log), style_(rows.style()) {
     const int n = rows.count();
     oldPaths_.reserve(n);
@@ -167,15 +167,16 @@ ChangeRun::RowResult ChangeRun::FromTemp(size_t s, int row) {
     return RowResult::Failed;
 }
 
+// A row's paths are not needed once it changed: they move into the report.
 ChangeRun::RowResult ChangeRun::Succeeded(int row) {
     RowChange change;
     change.row = row;
-    change.oldPath = oldPaths_[row];
     change.newName = NameOf(targets_[row], Extension::Keep, style_);
+    change.oldPath = std::move(oldPaths_[row]);
     change.newFolder = rows_.newFolder(row);
-    change.target = targets_[row];
-    change.extensionChanged = !rows_.isFolder(row) && AsciiLower(ExtensionOf(rows_.oldName(row), Dot::With)) !=
-                                                          AsciiLower(ExtensionOf(change.newName, Dot::With));
+    change.target = std::move(targets_[row]);
+    change.extensionChanged = !rows_.isFolder(row) && !EqualsIgnoringAsciiCase(ExtensionOf(rows_.oldName(row), Dot::With),
+                                                                               ExtensionOf(change.newName, Dot::With));
     log_.RowChanged(change);
     return RowResult::Changed;
 }

@@ -18,7 +18,7 @@ namespace quirnel {
 class ChangeRun {
 public:
     ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-              const std::vector<std::u16string>& targets, ApplySink& log);
+              std::vector<std::u16string>& targets, ApplySink& log);
 
     // Writes the plan to a new journal when the run has a place for one and
     // changes anything; 0 or the system's error, before anything on disk
@@ -42,7 +42,7 @@ private:
     const ApplyRows& rows_;
     const ApplyOptions& options_;
     const std::atomic<int>& stop_;
-    const std::vector<std::u16string>& targets_;
+    std::vector<std::u16string>& targets_;  // a changed row's target moves into its report
     ApplySink& log_;
     const PathStyle& style_;
     std::vector<std::u16string> oldPaths_;

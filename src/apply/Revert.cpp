@@ -40,8 +40,15 @@ Fate Decide(JournalKind kind, const JournalStep& s) {
     return Fate::Unknown;
 }
 
-bool IsCycleTemp(const std::u16string& path) {
-    return NameOf(path, Extension::Keep, PathStyle::Host()).rfind(kCycleTempPrefix, 0) == 0;
+bool IsCycleTemp(std::u16string_view path) {
+    size_t slash = path.rfind(PathStyle::Host().separator);
+    return path.substr(slash == std::u16string_view::npos ? 0 : slash + 1).substr(0, kCycleTempPrefix.size()) ==
+           kCycleTempPrefix;
+}
+
+std::u16string_view FolderPart(std::u16string_view path) {
+    size_t slash = path.rfind(PathStyle::Host().separator);
+    return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash);
 }
 
 JournalKind RevertKind(JournalKind kind) {
@@ -88,6 +95,11 @@ public:
             if (IsCycleTemp(s.from)) leftTemp[s.from] = s.id;
             steps_.push_back({&s, s.mark != JournalStep::Mark::Done});
         }
+        // The entries now at the targets, looked up together before anything moves.
+        std::vector<std::u16string_view> at;
+        at.reserve(steps_.size());
+        for (const Pending& p : steps_) at.push_back(p.step->to);
+        if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at);
     }
 
     int Open(const JournalPlace& place, std::u16string& path) {
@@ -133,6 +145,12 @@ public:
 private:
     static EntryId Expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
 
+    uint64_t DeviceOf(const std::u16string& folder) {
+        auto [it, added] = devices_.try_emplace(folder, 0);
+        if (added) it->second = FolderDevice(folder);
+        return it->second;
+    }
+
     // A folder that a revert of this revert removed comes back as its run
     // made it: created and recorded, so that reverting again removes it.
     void PrepareFolder(const std::u16string& path) {
@@ -149,18 +167,25 @@ private:
         if (kind_ == JournalKind::Rename) {
             // A step decided from the disk of an interrupted run may have
             // happened after the journal's last write.
-            // So may an entry this revert put under a cycle's temporary name.
-            int64_t changed = 0;
-            bool trusted = steps_[n].fromDisk || placedInTemp_.count(s.to);
-            if (LookUpEntryId(s.to, &changed) != Expected(s) || (!trusted && changed > changedBefore_))
+            // So may an entry this revert put under a cycle's temporary name
+            // (it was not there when the targets were looked up).
+            EntryState at = found_[n];
+            bool trusted = steps_[n].fromDisk;
+            if (at.id != Expected(s) && placedInTemp_.count(s.to)) {
+                at.id = LookUpEntryId(s.to);
+                trusted = true;
+            }
+            if (at.id != Expected(s) || (!trusted && at.changeTimeNs > changedBefore_))
                 return Skip(n, s.to, LoadText(text::ChangedSinceRun));
             PrepareFolder(s.from);
             e = MoveEntry(s.to, s.from);
             if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (e == 0 && journaling_) {
-                EntryId now = LookUpEntryId(s.from);
-                if (now == Expected(s)) journal_.Done(static_cast<int>(n));
-                else journal_.Moved(static_cast<int>(n), now);
+                // Back across file systems the entry is a new one.
+                bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
+                if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::Host())) == Expected(s).dev)
+                    journal_.Done(static_cast<int>(n));
+                else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));
             }
         } else if (kind_ == JournalKind::Remove) {
             if (LookUpStamp(s.to) != s.copy) return Skip(n, s.to, LoadText(text::ChangedSinceRun));
@@ -195,7 +220,9 @@ private:
     const std::atomic<int>* stop_;
     JournalKind kind_;
     std::vector<Pending> steps_;
+    std::vector<EntryState> found_;  // per pending step of a rename revert
     std::unordered_set<std::u16string> placedInTemp_;
+    std::unordered_map<std::u16string, uint64_t> devices_;
     int unknown_ = 0;
     JournalWriter journal_;
     bool journaling_ = false;

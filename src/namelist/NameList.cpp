@@ -96,6 +96,10 @@ std::u16string NameList::FullPathOf(const NameRow& row) const {
     return out;
 }
 
+bool NameList::fullPathIs(int r, const std::u16string& path) const {
+    return PathSet::Equal{this}(rows_[r].get(), path);  // compared piece by piece, nothing built
+}
+
 const std::u16string* NameList::intern(const std::u16string& folder) { return &*folders_.insert(folder).first; }
 
 std::u16string NameList::text(int r, int column) const {
@@ -163,6 +167,25 @@ void NameList::setText(int r, int column, const std::u16string& text) {
         default: return;
     }
     paths_.erase(&row);
+    setFullPath(row, text);
+    paths_.insert(&row);
+}
+
+void NameList::setOldColumns(int r, const std::u16string& name, const std::u16string& folder,
+                             const std::u16string& fullPath) {
+    NameRow& row = *rows_[r];
+    paths_.erase(&row);
+    std::u16string newName = row.newSame ? std::move(row.oldName) : std::move(row.newName);  // New Name keeps its text
+    row.oldName = name;
+    row.newSame = newName == name;
+    row.newName = row.newSame ? std::u16string() : std::move(newName);
+    row.oldFolder = *row.newFolder == folder ? row.newFolder : intern(folder);
+    setFullPath(row, fullPath);
+    paths_.insert(&row);
+}
+
+// The Full Path is derived from the old columns whenever it can be.
+void NameList::setFullPath(NameRow& row, const std::u16string& text) {
     row.explicitFullPath.reset();
     row.fullKind = JoinedFolder;
     if (FullPathOf(row) != text) {
@@ -172,7 +195,6 @@ void NameList::setText(int r, int column, const std::u16string& text) {
             row.explicitFullPath = std::make_unique<std::u16string>(text);
         }
     }
-    paths_.insert(&row);
 }
 
 void NameList::clearSelection() {

@@ -109,6 +109,7 @@ public:
     int64_t created(int r) const { return rows_[r]->created; }
     int32_t iconIndex(int r) const { return rows_[r]->iconIndex; }
     std::u16string fullPath(int r) const { return FullPathOf(*rows_[r]); }
+    bool fullPathIs(int r, const std::u16string& path) const;
     // The text of a cell exactly as the list shows it.
     std::u16string text(int r, int column) const;
 
@@ -118,6 +119,10 @@ public:
     // Any text column; the PathSet follows a changed Full Path. Size and time
     // cells are never written.
     void setText(int r, int column, const std::u16string& text);
+    // The row now stands for the entry at fullPath, named name in folder: as
+    // setting Old Name, Old Folder and Full Path one by one, with one update
+    // of the PathSet (an apply run does it for every row it changes).
+    void setOldColumns(int r, const std::u16string& name, const std::u16string& folder, const std::u16string& fullPath);
 
     bool selected(int r) const { return rows_[r]->selected; }
     void setSelected(int r, bool on) { rows_[r]->selected = on; }
@@ -144,6 +149,7 @@ private:
     std::u16string FullPathOf(const NameRow& row) const;
     const std::u16string* intern(const std::u16string& folder);
     void setOldColumn(NameRow& row, int column, const std::u16string& text);
+    void setFullPath(NameRow& row, const std::u16string& text);
 
     const PathStyle* style_;
     std::vector<std::unique_ptr<NameRow>> rows_;

@@ -16,10 +16,10 @@ namespace {
 
 EntryId IdOf(const struct stat& st) { return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}; }
 
-EntryId StatAt(int dirFd, const char* name) {
+EntryState StatAt(int dirFd, const char* name) {
     struct stat st;
     if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
-    return IdOf(st);
+    return {IdOf(st), static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
 }
 
 struct Split {
@@ -37,7 +37,7 @@ Split SplitNative(std::u16string_view path) {
 // per entry, so it pays once a good part of the folder is asked for; the
 // size of a folder tells roughly how many entries it holds.
 void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_t, std::string>>& wanted,
-                    FolderReading reading, std::vector<EntryId>& out) {
+                    FolderReading reading, std::vector<EntryState>& out) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;  // every entry stays missing
     struct stat dirStat;
@@ -70,12 +70,12 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
                            it->second.second != DT_UNKNOWN && trusted;
         if (fromListing && !checked) {
             checked = true;
-            EntryId sample = StatAt(fd, name.c_str());
-            trusted = sample.ino == it->second.first && sample.dev == static_cast<uint64_t>(dirStat.st_dev);
+            EntryState sample = StatAt(fd, name.c_str());
+            trusted = sample.id.ino == it->second.first && sample.id.dev == static_cast<uint64_t>(dirStat.st_dev);
             out[index] = sample;
             continue;
         }
-        out[index] = fromListing ? EntryId{static_cast<uint64_t>(dirStat.st_dev), it->second.first}
+        out[index] = fromListing ? EntryState{{static_cast<uint64_t>(dirStat.st_dev), it->second.first}, 0}
                                  : StatAt(fd, name.c_str());
     }
     close(fd);
@@ -143,6 +143,18 @@ int RemoveTreeAt(int parentFd, const char* name) {
     return unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
+std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading) {
+    std::vector<EntryState> out(paths.size());
+    std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        Split s = SplitNative(paths[i]);
+        if (s.name.empty()) continue;
+        byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
+    }
+    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, reading, out);
+    return out;
+}
+
 }  // namespace
 
 EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs) {
@@ -154,15 +166,14 @@ EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs) {
 }
 
 std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths, FolderReading reading) {
-    std::vector<EntryId> out(paths.size());
-    std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
-    for (size_t i = 0; i < paths.size(); ++i) {
-        Split s = SplitNative(paths[i]);
-        if (s.name.empty()) continue;
-        byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
-    }
-    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, reading, out);
+    std::vector<EntryState> states = LookUpStates(paths, reading);
+    std::vector<EntryId> out(states.size());
+    for (size_t i = 0; i < states.size(); ++i) out[i] = states[i].id;
     return out;
+}
+
+std::vector<EntryState> LookUpEntryStates(const std::vector<std::u16string_view>& paths) {
+    return LookUpStates(paths, FolderReading::Never);
 }
 
 uint64_t FolderDevice(const std::u16string& folder) {

@@ -37,6 +37,17 @@ enum class FolderReading { Never, WhenDense };
 std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths,
                                     FolderReading reading = FolderReading::WhenDense);
 
+// An entry and the last time it changed in any way (renamed, written, its
+// permissions or links altered), in nanoseconds.
+struct EntryState {
+    EntryId id;
+    int64_t changeTimeNs = 0;
+};
+
+// The states of many paths, in the order given, each looked up relative to
+// its folder.
+std::vector<EntryState> LookUpEntryStates(const std::vector<std::u16string_view>& paths);
+
 // The device that entries created inside a folder land on (links followed);
 // 0 when the folder is missing.
 uint64_t FolderDevice(const std::u16string& folder);

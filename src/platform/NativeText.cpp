@@ -57,6 +57,10 @@ std::u16string Decode(std::string_view bytes, bool escapeInvalid) {
     out.reserve(bytes.size());
     auto p = reinterpret_cast<const unsigned char*>(bytes.data());
     size_t n = bytes.size(), i = 0;
+    // Paths are mostly ASCII: the leading run is copied in one pass.
+    while (i < n && p[i] < 0x80) ++i;
+    out.resize(i);
+    for (size_t k = 0; k < i; ++k) out[k] = p[k];
     while (i < n) {
         if (p[i] < 0x80) { out.push_back(p[i++]); continue; }
         char32_t cp;
@@ -73,7 +77,11 @@ template <typename OnLone>
 std::string Encode(std::u16string_view text, OnLone onLone) {
     std::string out;
     out.reserve(text.size() + text.size() / 2);
-    for (size_t i = 0; i < text.size(); ++i) {
+    size_t ascii = 0;  // the leading ASCII run, copied in one pass
+    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
+    out.resize(ascii);
+    for (size_t k = 0; k < ascii; ++k) out[k] = static_cast<char>(text[k]);
+    for (size_t i = ascii; i < text.size(); ++i) {
         char16_t c = text[i];
         if (c < 0x80) { out.push_back(static_cast<char>(c)); continue; }
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
