@@ -86,26 +86,38 @@ uint64_t Mix(uint64_t h, uint64_t v) {
     return h;
 }
 
-uint64_t TreeFingerprint(int dirFd, uint64_t h) {
+// The names in a folder open at dirFd, without "." and "..". False when it
+// cannot be read.
+bool ListNames(int dirFd, std::vector<std::string>& names) {
     int readFd = dup(dirFd);
     DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
     if (!dir) {
         if (readFd >= 0) close(readFd);
-        return Mix(h, 0xdead);
+        return false;
     }
-    // Readdir order may differ between two readings: combine order-free.
-    uint64_t sum = 0;
     while (struct dirent* d = readdir(dir)) {
         const char* n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        names.emplace_back(n);
+    }
+    closedir(dir);
+    return true;
+}
+
+uint64_t TreeFingerprint(int dirFd, uint64_t h) {
+    std::vector<std::string> names;
+    if (!ListNames(dirFd, names)) return Mix(h, 0xdead);
+    // Readdir order may differ between two readings: combine order-free.
+    uint64_t sum = 0;
+    for (const std::string& n : names) {
         struct stat st;
-        if (fstatat(dirFd, n, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (fstatat(dirFd, n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
         uint64_t e = std::hash<std::string_view>()(n);
         e = Mix(e, st.st_ino);
         e = Mix(e, static_cast<uint64_t>(st.st_size));
         e = Mix(e, static_cast<uint64_t>(st.st_mtim.tv_sec) * 1000000000ULL + st.st_mtim.tv_nsec);
         if (S_ISDIR(st.st_mode)) {
-            int sub = openat(dirFd, n, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            int sub = openat(dirFd, n.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (sub >= 0) {
                 e = TreeFingerprint(sub, e);
                 close(sub);
@@ -113,7 +125,6 @@ uint64_t TreeFingerprint(int dirFd, uint64_t h) {
         }
         sum += e * 0xff51afd7ed558ccdULL;
     }
-    closedir(dir);
     return Mix(h, sum);
 }
 
@@ -123,22 +134,11 @@ int RemoveTreeAt(int parentFd, const char* name) {
     if (!S_ISDIR(st.st_mode)) return unlinkat(parentFd, name, 0) == 0 ? 0 : errno;
     int fd = openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) return errno;
-    DIR* dir = fdopendir(fd);
-    if (!dir) {
-        int e = errno;
-        close(fd);
-        return e;
-    }
     std::vector<std::string> names;
-    while (struct dirent* d = readdir(dir)) {
-        const char* n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
-        names.emplace_back(n);
-    }
-    int e = 0;
+    int e = ListNames(fd, names) ? 0 : errno;
     for (const std::string& n : names)
-        if (int r = RemoveTreeAt(dirfd(dir), n.c_str()); r != 0 && e == 0) e = r;
-    closedir(dir);
+        if (int r = RemoveTreeAt(fd, n.c_str()); r != 0 && e == 0) e = r;
+    close(fd);
     if (e != 0) return e;
     return unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }

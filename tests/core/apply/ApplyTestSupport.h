@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -71,6 +72,14 @@ inline bool OnDisk(const std::string& path) {
 inline std::string Content(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Every entry below a folder with a file's content ("<dir>" for a folder).
+inline std::map<std::string, std::string> Tree(const std::string& dir) {
+    std::map<std::string, std::string> out;
+    for (auto& e : std::filesystem::recursive_directory_iterator(dir))
+        out[std::filesystem::relative(e.path(), dir).string()] = e.is_directory() ? "<dir>" : Content(e.path().string());
+    return out;
 }
 
 // prefix + i + suffix, built by appending (GCC 12 warns wrongly about "a" + to_string).

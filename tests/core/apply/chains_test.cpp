@@ -11,14 +11,6 @@ using namespace quirnel::test;
 
 namespace {
 
-// Every file of a folder (not below) with its content.
-std::map<std::string, std::string> Disk(const std::string& dir) {
-    std::map<std::string, std::string> out;
-    for (auto& e : std::filesystem::directory_iterator(dir))
-        out[e.path().filename().string()] = e.is_directory() ? "<dir>" : Content(e.path().string());
-    return out;
-}
-
 std::string Two(int i) {
     std::string s = std::to_string(i);
     return s.size() < 2 ? "0" + s : s;
@@ -67,7 +59,7 @@ TEST(ApplyChains, ChainsAndCyclesSucceedAndNothingIsOverwritten) {
         ASSERT_EQ(b.ws.list.size(), static_cast<int>(c.rows.size()));
         for (size_t i = 0; i < c.rows.size(); ++i) b.Propose(static_cast<int>(i), c.rows[i].second);
         ApplyOutcome out = ApplyChanges(b.ws, 0);
-        EXPECT_EQ(Disk(b.dir.path()), c.after);
+        EXPECT_EQ(Tree(b.dir.path()), c.after);
         EXPECT_EQ(out.counts.changed, static_cast<int>(c.rows.size() - c.failures.size()));
         std::vector<std::string> failures;
         for (const auto& line : b.Log())

@@ -17,14 +17,6 @@ using namespace quirnel::test;
 
 namespace {
 
-// Every entry below a folder, with a file's content; journals are elsewhere.
-std::map<std::string, std::string> Tree(const std::string& dir) {
-    std::map<std::string, std::string> out;
-    for (auto& e : std::filesystem::recursive_directory_iterator(dir))
-        out[std::filesystem::relative(e.path(), dir).string()] = e.is_directory() ? "<dir>" : Content(e.path().string());
-    return out;
-}
-
 // A run with a cycle, a chain, a move into new folders and a failure.
 ApplyOutcome MixedRun(ApplyBench& b) {
     for (const char* f : {"a", "b", "c", "p1", "p2", "m", "stuck", "taken"}) b.dir.file(f, f);
