@@ -259,6 +259,25 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     return out;
 }
 
+RevertOutcome RevertLastApply(const JournalPlace& place, Host& host) {
+    std::u16string newest = NewestJournal(place.folder);
+    if (newest.empty()) {
+        host.AppendLog(LoadText(text::NoJournal));
+        return {};
+    }
+    return RevertJournal(newest, place, host);
+}
+
+int RecoverInterruptedRuns(const JournalPlace& place, Host& host) {
+    std::vector<std::u16string> found = UnsettledJournals(place.folder);
+    for (const std::u16string& journal : found) {
+        std::u16string question = FormatText(LoadText(QuestionTextId(Question::RevertInterrupted)), {journal});
+        if (host.AskYesNo(Question::RevertInterrupted, question)) (void)RevertJournal(journal, place, host);
+        else (void)SettleJournal(journal, host);  // unmarked, it is asked about again next time
+    }
+    return static_cast<int>(found.size());
+}
+
 bool SettleJournal(const std::u16string& journal, Host& host) {
     if (MarkJournal(journal, "settled") != 0) return false;
     host.AppendLog(FormatText(LoadText(text::SettledRun), {journal}));

@@ -27,6 +27,15 @@ struct RevertOutcome {
 RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& place, Host& host,
                             const std::atomic<int>* stop = nullptr);
 
+// "Revert Last Apply": the newest journal of the place's folder, or the log
+// line that there is none.
+RevertOutcome RevertLastApply(const JournalPlace& place, Host& host);
+
+// At start-up: for every interrupted run not yet settled, one question
+// (Question::RevertInterrupted): Yes reverts what it did, No keeps the disk
+// as it is and settles it. Returns how many were found.
+int RecoverInterruptedRuns(const JournalPlace& place, Host& host);
+
 // Leaves the disk as an interrupted run left it and marks its journal
 // settled, so that it is not offered again. False when it cannot be marked.
 [[nodiscard]] bool SettleJournal(const std::u16string& journal, Host& host);

@@ -159,16 +159,31 @@ TEST(Revert, AnInterruptedRunIsFoundAndDecidedFromTheDisk) {
     EXPECT_TRUE(UnsettledJournals(folder).empty());
 }
 
-TEST(Revert, SettlingKeepsTheDiskAndEndsTheQuestion) {
+// The start-up question: No keeps the disk and settles the run, Yes reverts it.
+TEST(Revert, AnInterruptedRunIsAskedAboutOnceAtStartUp) {
+    for (bool revert : {false, true}) {
+        ApplyBench b;
+        std::u16string folder = b.KeepJournals();
+        ApplyOutcome run = MixedRun(b);
+        std::string text = b.state.read("journal/" + Utf8(run.journal.substr(folder.size() + 1)));
+        ASSERT_TRUE(ReplaceFileContent(run.journal, text.substr(0, text.rfind("E\n"))));
+        b.host.answer = revert;
+        EXPECT_EQ(RecoverInterruptedRuns(b.app.flags.journal, b.host), 1);
+        ASSERT_EQ(b.host.questionIds, std::vector<Question>{Question::RevertInterrupted});
+        EXPECT_EQ(Utf8(b.host.questions[0]).rfind("An apply run ended before it was finished (" + Utf8(run.journal) + ")", 0), 0u);
+        EXPECT_EQ(Content(b.dir / "b"), revert ? "b" : "a");
+        EXPECT_EQ(RecoverInterruptedRuns(b.app.flags.journal, b.host), 0) << "settled either way";
+    }
+}
+
+TEST(Revert, RevertLastApplyTakesTheNewestJournal) {
     ApplyBench b;
-    std::u16string folder = b.KeepJournals();
-    ApplyOutcome run = MixedRun(b);
-    std::string text = b.state.read("journal/" + Utf8(run.journal.substr(folder.size() + 1)));
-    ASSERT_TRUE(ReplaceFileContent(run.journal, text.substr(0, text.rfind("E\n"))));
-    ASSERT_EQ(UnsettledJournals(folder).size(), 1u);
-    ASSERT_TRUE(SettleJournal(run.journal, b.host));
-    EXPECT_TRUE(UnsettledJournals(folder).empty());
-    EXPECT_EQ(Content(b.dir / "b"), "a");
+    b.KeepJournals();
+    EXPECT_FALSE(RevertLastApply(b.app.flags.journal, b.host).journalRead);
+    EXPECT_EQ(b.Log().back(), "No journal to revert.");
+    MixedRun(b);
+    EXPECT_EQ(RevertLastApply(b.app.flags.journal, b.host).reverted, 7);
+    EXPECT_EQ(Content(b.dir / "b"), "b");
 }
 
 TEST(Journal, PathsAreKeptByteForByteInReadableText) {
