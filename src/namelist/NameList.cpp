@@ -85,6 +85,18 @@ bool PathSet::Equal::operator()(const NameRow* a, const NameRow* b) const {
 
 bool PathSet::contains(const std::u16string& path) const { return rows_.find(path) != rows_.end(); }
 
+void PathSet::rebuild(const std::vector<std::unique_ptr<NameRow>>& rows) {
+    rows_.clear();
+    rows_.reserve(rows.size());
+    for (const auto& row : rows) rows_.insert(row.get());
+}
+
+void NameList::refreshPaths() const {
+    if (!pathsStale_) return;
+    paths_.rebuild(rows_);
+    pathsStale_ = false;
+}
+
 NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}
 
 std::u16string NameList::FullPathOf(const NameRow& row) const {
@@ -166,6 +178,7 @@ void NameList::setText(int r, int column, const std::u16string& text) {
         case ColFullPath: break;
         default: return;
     }
+    refreshPaths();
     paths_.erase(&row);
     setFullPath(row, text);
     paths_.insert(&row);
@@ -174,14 +187,13 @@ void NameList::setText(int r, int column, const std::u16string& text) {
 void NameList::setOldColumns(int r, const std::u16string& name, const std::u16string& folder,
                              const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
-    paths_.erase(&row);
     std::u16string newName = row.newSame ? std::move(row.oldName) : std::move(row.newName);  // New Name keeps its text
     row.oldName = name;
     row.newSame = newName == name;
     row.newName = row.newSame ? std::u16string() : std::move(newName);
     row.oldFolder = *row.newFolder == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);
-    paths_.insert(&row);
+    pathsStale_ = true;
 }
 
 // The Full Path is derived from the old columns whenever it can be.
@@ -218,17 +230,20 @@ bool NameList::appendRow(const RowSource& s) {
     row->created = s.created;
     row->iconIndex = s.iconIndex;
     row->isFolder = s.isFolder;
+    refreshPaths();
     if (!paths_.rows_.insert(row.get()).second) return false;
     rows_.push_back(std::move(row));
     return true;
 }
 
 void NameList::removeRow(int r) {
+    refreshPaths();
     paths_.erase(rows_[r].get());
     rows_.erase(rows_.begin() + r);
 }
 
 int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
+    refreshPaths();
     size_t kept = 0;
     for (size_t i = 0; i < rows_.size(); ++i) {
         if (remove(static_cast<int>(i))) {
@@ -246,6 +261,7 @@ int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
 
 void NameList::clear() {
     paths_.clear();
+    pathsStale_ = false;
     rows_.clear();
     folders_.clear();
 }

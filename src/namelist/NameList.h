@@ -84,6 +84,7 @@ private:
         bool operator()(const std::u16string& a, const NameRow* b) const { return (*this)(b, a); }
     };
     void insert(const NameRow* row) { rows_.insert(row); }
+    void rebuild(const std::vector<std::unique_ptr<NameRow>>& rows);
     void erase(const NameRow* row) { rows_.erase(row); }
     void clear() { rows_.clear(); }
     std::unordered_set<const NameRow*, Hash, Equal> rows_;
@@ -120,8 +121,9 @@ public:
     // cells are never written.
     void setText(int r, int column, const std::u16string& text);
     // The row now stands for the entry at fullPath, named name in folder: as
-    // setting Old Name, Old Folder and Full Path one by one, with one update
-    // of the PathSet (an apply run does it for every row it changes).
+    // setting Old Name, Old Folder and Full Path one by one. An apply run
+    // does it for every row it changes, so the PathSet is rebuilt once, when
+    // it is next used, instead of updated for each row.
     void setOldColumns(int r, const std::u16string& name, const std::u16string& folder, const std::u16string& fullPath);
 
     bool selected(int r) const { return rows_[r]->selected; }
@@ -140,7 +142,10 @@ public:
     // Rows in the given order: order[i] is the old index of new row i.
     void reorder(const std::vector<int>& order);
 
-    const PathSet& paths() const { return paths_; }
+    const PathSet& paths() const {
+        refreshPaths();
+        return paths_;
+    }
     size_t folderTextCount() const { return folders_.size(); }
 
 private:
@@ -154,7 +159,9 @@ private:
     const PathStyle* style_;
     std::vector<std::unique_ptr<NameRow>> rows_;
     std::unordered_set<std::u16string> folders_;  // nodes are stable, rows point into them
-    PathSet paths_;
+    void refreshPaths() const;
+    mutable PathSet paths_;
+    mutable bool pathsStale_ = false;  // rows changed their paths since the set was built
 };
 
 // The row helpers other parts of the program name.

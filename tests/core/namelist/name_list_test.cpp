@@ -63,6 +63,30 @@ TEST(NameList, WritingTheOldColumnsLikeAnApplyKeepsThePathSet) {
     EXPECT_TRUE(list.paths().contains(u"elsewhere"));
 }
 
+// The apply run's way: all three old columns at once; the set follows
+// whatever is done with the list next.
+TEST(NameList, SettingTheOldColumnsTogetherKeepsThePathSet) {
+    NameList list(PathStyle::Posix());
+    for (char16_t c = u'a'; c <= u'd'; ++c) list.appendRow(Row(std::u16string(1, c), u"/d"));
+    list.setNewName(0, u"a2");
+    list.setOldColumns(0, u"a2", u"/d", u"/d/a2");
+    list.setOldColumns(1, u"b", u"/e", u"/e/b");
+    EXPECT_EQ(list.newName(0), u"a2");
+    EXPECT_EQ(list.oldFolder(1), u"/e");
+    EXPECT_EQ(list.newFolder(1), u"/d") << "the proposal is kept";
+    list.removeRowsIf([](int r) { return r == 2; });
+    EXPECT_TRUE(list.paths().contains(u"/d/a2"));
+    EXPECT_TRUE(list.paths().contains(u"/e/b"));
+    EXPECT_FALSE(list.paths().contains(u"/d/a"));
+    EXPECT_FALSE(list.paths().contains(u"/d/c"));
+    list.setOldColumns(2, u"x", u"/d", u"/d/x");
+    EXPECT_FALSE(list.appendRow(Row(u"x", u"/d")));
+    EXPECT_TRUE(list.appendRow(Row(u"d", u"/d")));
+    list.removeRow(0);
+    EXPECT_EQ(list.paths().size(), 3u);
+    EXPECT_FALSE(list.paths().contains(u"/d/a2"));
+}
+
 TEST(NameList, RemoveIfKeepsOrderAndSet) {
     NameList list(PathStyle::Posix());
     for (char16_t c = u'a'; c <= u'f'; ++c) list.appendRow(Row(std::u16string(1, c), u"/d"));
