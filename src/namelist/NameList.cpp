@@ -187,10 +187,16 @@ void NameList::setText(int r, int column, const std::u16string& text) {
 void NameList::setOldColumns(int r, const std::u16string& name, const std::u16string& folder,
                              const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
-    std::u16string newName = row.newSame ? std::move(row.oldName) : std::move(row.newName);  // New Name keeps its text
-    row.oldName = name;
-    row.newSame = newName == name;
-    row.newName = row.newSame ? std::u16string() : std::move(newName);
+    if (!row.newSame && row.newName == name) {  // the usual case: the proposal was applied
+        row.oldName = std::move(row.newName);
+        row.newName = std::u16string();
+        row.newSame = true;
+    } else {
+        std::u16string newName = row.newSame ? std::move(row.oldName) : std::move(row.newName);  // New Name keeps its text
+        row.oldName = name;
+        row.newSame = newName == name;
+        row.newName = row.newSame ? std::u16string() : std::move(newName);
+    }
     row.oldFolder = *row.newFolder == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);
     pathsStale_ = true;
@@ -200,9 +206,10 @@ void NameList::setOldColumns(int r, const std::u16string& name, const std::u16st
 void NameList::setFullPath(NameRow& row, const std::u16string& text) {
     row.explicitFullPath.reset();
     row.fullKind = JoinedFolder;
-    if (FullPathOf(row) != text) {
+    const PathSet::Equal same{this};  // compares piece by piece, nothing built
+    if (!same(&row, text)) {
         row.fullKind = InsertedSeparator;
-        if (FullPathOf(row) != text) {
+        if (!same(&row, text)) {
             row.fullKind = Explicit;
             row.explicitFullPath = std::make_unique<std::u16string>(text);
         }
