@@ -7,17 +7,30 @@ namespace {
 
 // blocker[i]: the row whose current path is row i's target, if this run
 // renames that row away.
+// The table is far larger than the caches: each slot is fetched a few rows
+// before it is needed.
 std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets) {
+    constexpr size_t kAhead = 8;
     const size_t n = oldPaths.size();
+    std::vector<size_t> hashes(n);
+    std::vector<uint8_t> changes(n);
+    for (size_t i = 0; i < n; ++i) {
+        changes[i] = targets[i] != oldPaths[i];
+        if (changes[i]) hashes[i] = PathIndex::Hash(oldPaths[i]);
+    }
     PathIndex sources(oldPaths, n);
     for (size_t i = 0; i < n; ++i) {
-        if (targets[i] == oldPaths[i]) sources.skipNext();
-        else sources.addNext(PathIndex::Hash(oldPaths[i]));
+        if (i + kAhead < n) sources.prefetch(hashes[i + kAhead]);
+        if (changes[i]) sources.addNext(hashes[i]);
+        else sources.skipNext();
     }
+    for (size_t i = 0; i < n; ++i)
+        if (changes[i]) hashes[i] = PathIndex::Hash(targets[i]);
     std::vector<int> blocker(n, PathIndex::kNone);
     for (size_t i = 0; i < n; ++i) {
-        if (targets[i] == oldPaths[i]) continue;
-        int j = sources.find(targets[i]);
+        if (i + kAhead < n) sources.prefetch(hashes[i + kAhead]);
+        if (!changes[i]) continue;
+        int j = sources.find(targets[i], hashes[i]);
         if (j != static_cast<int>(i)) blocker[i] = j;
     }
     return blocker;
