@@ -85,6 +85,7 @@ bool ReadLine(JournalRecord& r, std::string_view line) {
     if (tag == "P" && f.size() == 1) return r.planComplete = true;
     if (tag == "E" && f.size() == 1) return r.ended = true;
     if (tag == "X" && f.size() >= 2) return r.settled = true;
+    if (tag == "W" && f.size() == 2) return Number(f[1], r.writtenNs);
     if (tag == "D" && f.size() == 2) {
         r.folders.emplace_back();
         return Path(f[1], r.folders.back());
@@ -258,8 +259,17 @@ void JournalWriter::Line(const std::string& line) {
     ++pendingMarks_;
 }
 
+void JournalWriter::Stamp() {
+    pending_ += "W\t";
+    AppendSigned(pending_, WallClockNs());
+    pending_.push_back('\n');
+}
+
+// A durable batch says when it was written: every change it marks came before.
 int JournalWriter::Flush(bool sync) {
     lastSync_ = std::chrono::steady_clock::now();
+    const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
+    if (sync && !ending) Stamp();
     int e = file_.Append(pending_);
     pending_.clear();
     pendingMarks_ = 0;
@@ -320,6 +330,7 @@ void JournalWriter::Tick() {
 }
 
 int JournalWriter::End() {
+    Stamp();
     pending_ += "E\n";
     int e = Flush(true);
     int c = file_.Close();

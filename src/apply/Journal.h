@@ -23,6 +23,7 @@ namespace quirnel {
 //   F  n  errno                                step n failed; nothing of it is on disk
 //   C  n  dev  ino  size  mtime-ns             step n is done: the copy it made
 //   M  n  dev  ino                             step n is done across file systems: the entry's new identity
+//   W  time-ns                                 the clock when the marks before it were written
 //   E                                          the run ended
 //   X  settled | reverted  [journal]           a later decision about an unfinished or finished run
 //
@@ -51,6 +52,7 @@ struct JournalRecord {
     bool planComplete = false;  // without it, nothing had been changed
     bool ended = false;
     bool settled = false;  // kept as it was, or reverted
+    int64_t writtenNs = 0; // the last W: every marked step happened before it
 };
 
 // Reads a journal; false when it is not one (the reason in error).
@@ -82,6 +84,7 @@ public:
 private:
     void Line(const std::string& line);
     int Flush(bool sync);
+    void Stamp();
 
     AppendFile file_;
     std::string pending_;

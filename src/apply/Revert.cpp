@@ -63,8 +63,9 @@ JournalKind RevertKind(JournalKind kind) {
 // One revert: the inverse of each step found done, newest first.
 class RevertRun {
 public:
-    // changedBefore: the journal's last write. An entry that changed after
-    // it is not as the run left it, even where its inode number was reused.
+    // changedBefore: when the journal's marks were last written. An entry
+    // that changed after it is not as the run left it, even where its inode
+    // number was reused.
     RevertRun(const JournalRecord& record, int64_t changedBefore, Host& host, const std::atomic<int>* stop)
         : record_(record), changedBefore_(changedBefore), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
 
@@ -99,7 +100,7 @@ public:
         std::vector<std::u16string_view> at;
         at.reserve(steps_.size());
         for (const Pending& p : steps_) at.push_back(p.step->to);
-        if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at);
+        if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at, changedBefore_);
     }
 
     int Open(const JournalPlace& place, std::u16string& path) {
@@ -242,7 +243,7 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     out.journalRead = true;
     auto start = std::chrono::steady_clock::now();
     host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
-    RevertRun run(record, LookUpStamp(journal).mtimeNs, host, stop);
+    RevertRun run(record, record.writtenNs ? record.writtenNs : LookUpStamp(journal).mtimeNs, host, stop);
     run.Collect();
     if (int e = run.Open(place, out.ownJournal)) {
         out.journalFailed = true;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <string_view>
 #include <unordered_map>
 
@@ -36,12 +37,18 @@ Split SplitNative(std::u16string_view path) {
 // One folder's share of a batch. A folder read costs a fraction of a look-up
 // per entry, so it pays once a good part of the folder is asked for; the
 // size of a folder tells roughly how many entries it holds.
+// unchangedSince: with a folder not modified since then, the listing serves
+// whenever it pays, and change times are left 0.
 void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_t, std::string>>& wanted,
-                    FolderReading reading, std::vector<EntryState>& out) {
+                    FolderReading reading, int64_t unchangedSince, std::vector<EntryState>& out) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;  // every entry stays missing
     struct stat dirStat;
-    bool dense = fstat(fd, &dirStat) == 0 && reading == FolderReading::WhenDense && wanted.size() >= 16 &&
+    bool known = fstat(fd, &dirStat) == 0;
+    const bool unchanged = known && unchangedSince != 0 &&
+                           static_cast<int64_t>(dirStat.st_mtim.tv_sec) * 1000000000LL + dirStat.st_mtim.tv_nsec <= unchangedSince;
+    if (unchanged) reading = FolderReading::WhenDense;
+    bool dense = known && reading == FolderReading::WhenDense && wanted.size() >= 16 &&
                  static_cast<uint64_t>(wanted.size()) * 64 >= static_cast<uint64_t>(dirStat.st_size);
     std::unordered_map<std::string_view, std::pair<uint64_t, unsigned char>> listed;
     std::vector<std::string> names;
@@ -77,6 +84,7 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
         }
         out[index] = fromListing ? EntryState{{static_cast<uint64_t>(dirStat.st_dev), it->second.first}, 0}
                                  : StatAt(fd, name.c_str());
+        if (unchanged) out[index].changeTimeNs = 0;
     }
     close(fd);
 }
@@ -143,7 +151,8 @@ int RemoveTreeAt(int parentFd, const char* name) {
     return unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
-std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading) {
+std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading,
+                                     int64_t unchangedSince = 0) {
     std::vector<EntryState> out(paths.size());
     std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
     for (size_t i = 0; i < paths.size(); ++i) {
@@ -151,7 +160,7 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
         if (s.name.empty()) continue;
         byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
     }
-    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, reading, out);
+    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, reading, unchangedSince, out);
     return out;
 }
 
@@ -172,8 +181,14 @@ std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& path
     return out;
 }
 
-std::vector<EntryState> LookUpEntryStates(const std::vector<std::u16string_view>& paths) {
-    return LookUpStates(paths, FolderReading::Never);
+std::vector<EntryState> LookUpEntryStates(const std::vector<std::u16string_view>& paths, int64_t sinceNs) {
+    return LookUpStates(paths, FolderReading::Never, sinceNs);
+}
+
+int64_t WallClockNs() {
+    struct timespec t;
+    clock_gettime(CLOCK_REALTIME, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1000000000LL + t.tv_nsec;
 }
 
 uint64_t FolderDevice(const std::u16string& folder) {

@@ -38,15 +38,20 @@ std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& path
                                     FolderReading reading = FolderReading::WhenDense);
 
 // An entry and the last time it changed in any way (renamed, written, its
-// permissions or links altered), in nanoseconds.
+// permissions or links altered), in nanoseconds since the epoch.
 struct EntryState {
     EntryId id;
     int64_t changeTimeNs = 0;
 };
 
-// The states of many paths, in the order given, each looked up relative to
-// its folder.
-std::vector<EntryState> LookUpEntryStates(const std::vector<std::u16string_view>& paths);
+// The states of many paths, in the order given. In a folder unchanged
+// since sinceNs (nothing created, removed or renamed in it) no entry can
+// have been replaced: its entries are read from the folder's listing and
+// their change time is given as 0. Elsewhere each entry is looked up.
+std::vector<EntryState> LookUpEntryStates(const std::vector<std::u16string_view>& paths, int64_t sinceNs);
+
+// The system's clock in nanoseconds since the epoch, as file times count.
+int64_t WallClockNs();
 
 // The device that entries created inside a folder land on (links followed);
 // 0 when the folder is missing.
