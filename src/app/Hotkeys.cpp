@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/VirtualKeys.h"
+#include "base/MenuCommands.h"
 
 namespace quirnel {
 namespace {
@@ -12,21 +13,50 @@ namespace {
 constexpr char16_t kPlus = u'\uFF0B';
 
 constexpr HotkeyRecord kDefaults[] = {
-    {32770, vk::F1 + 10, 0, 0},  // Preset Settings: F11
-    {32771, vk::F1, 0, 0},     {32772, vk::F1 + 1, 0, 0}, {32773, vk::F1 + 2, 0, 0},
-    {32774, vk::F1 + 3, 0, 0}, {32775, vk::F1 + 4, 0, 0},
-    {32780, 'S', 1, 0},        {32781, 'Z', 1, 0},        {32782, 'Z', 1, 1},
-    {32790, 'O', 1, 0},        {32791, 'L', 1, 0},        {32792, 'R', 1, 0},
-    {32793, vk::Delete, 0, 0}, {32794, vk::Comma, 0, 0},  {32795, vk::Period, 0, 0},
-    {32800, 'C', 1, 0},        {32801, 'V', 1, 0},        {32802, 'D', 1, 0},        {32803, 'F', 1, 0},
-    {32804, 'C', 1, 1},        {32805, 'V', 1, 1},        {32806, 'D', 1, 1},        {32807, 'F', 1, 1},
-    {32808, vk::F1 + 6, 0, 0}, {32809, vk::F1 + 7, 0, 0},  // F7, F8
-    {32810, 0, 0, 0},          {32811, 0, 0, 0},          {32812, 0, 0, 0},          {32813, 0, 0, 0},
-    {32821, '1', 1, 0},        {32822, '2', 1, 0},        {32823, '3', 1, 0},        {32824, '4', 1, 0},
-    {32825, '5', 1, 0},        {32826, '6', 1, 0},        {32827, '7', 1, 0},        {32828, '8', 1, 0},
-    {32829, '9', 1, 0},        {32830, '0', 1, 0},
-    {32831, '1', 0, 1},        {32832, '2', 0, 1},        {32833, '3', 0, 1},
-    {32854, 'O', 1, 1},        {32855, 'L', 1, 1},
+    {menu::PresetSettings, vk::F1 + 10, 0, 0},  // F11
+    {menu::ApplyPreset1, vk::F1, 0, 0},
+    {menu::ApplyPreset1 + 1, vk::F1 + 1, 0, 0},
+    {menu::ApplyPreset1 + 2, vk::F1 + 2, 0, 0},
+    {menu::ApplyPreset1 + 3, vk::F1 + 3, 0, 0},
+    {menu::ApplyPreset5, vk::F1 + 4, 0, 0},
+    {menu::ApplyChanges, 'S', 1, 0},
+    {menu::UndoChanges, 'Z', 1, 0},
+    {menu::UndoSelected, 'Z', 1, 1},
+    {menu::AddFiles, 'O', 1, 0},
+    {menu::ClearOrFilter, 'L', 1, 0},
+    {menu::SortList, 'R', 1, 0},
+    {menu::RemoveSelected, vk::Delete, 0, 0},
+    {menu::MoveUp, vk::Comma, 0, 0},
+    {menu::MoveDown, vk::Period, 0, 0},
+    {menu::CopyNames, 'C', 1, 0},
+    {menu::PasteNames, 'V', 1, 0},
+    {menu::SaveNames, 'D', 1, 0},
+    {menu::LoadNames, 'F', 1, 0},
+    {menu::CopyPaths, 'C', 1, 1},
+    {menu::PastePaths, 'V', 1, 1},
+    {menu::SavePaths, 'D', 1, 1},
+    {menu::LoadPaths, 'F', 1, 1},
+    {menu::ExportPresetGroup, vk::F1 + 6, 0, 0},  // F7
+    {menu::ImportPresetGroup, vk::F1 + 7, 0, 0},  // F8
+    {menu::LoadOptions, 0, 0, 0},
+    {menu::ViewOptions, 0, 0, 0},
+    {menu::OtherOptions, 0, 0, 0},
+    {menu::Version, 0, 0, 0},
+    {menu::Replace, '1', 1, 0},
+    {menu::AddPrefix, '2', 1, 0},
+    {menu::AddSuffix, '3', 1, 0},
+    {menu::EmptyNames, '4', 1, 0},
+    {menu::Remove, '5', 1, 0},
+    {menu::NumbersOnly, '6', 1, 0},
+    {menu::DelNumbers, '7', 1, 0},
+    {menu::MatchDigits, '8', 1, 0},
+    {menu::AddNumbers, '9', 1, 0},
+    {menu::ChangeFolder, '0', 1, 0},
+    {menu::EmptyExt, '1', 0, 1},
+    {menu::AddExt, '2', 0, 1},
+    {menu::ReplaceExt, '3', 0, 1},
+    {menu::AddFolders, 'O', 1, 1},
+    {menu::ClearInstantly, 'L', 1, 1},
 };
 static_assert(sizeof kDefaults / sizeof kDefaults[0] == 44);
 

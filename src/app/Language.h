@@ -4,14 +4,15 @@
 
 #include "base/AppSettings.h"
 #include "base/Host.h"
+#include "base/MenuCommands.h"
 #include "base/StringTable.h"
 
 namespace quirnel {
 
 // The UI Language menu.
-constexpr int kLanguageEnglishCommand = 32861;
-constexpr int kLanguageKoreanCommand = 32862;
-constexpr int kLanguageDefaultCommand = 32864;
+constexpr int kLanguageEnglishCommand = menu::LanguageEnglish;
+constexpr int kLanguageKoreanCommand = menu::LanguageKorean;
+constexpr int kLanguageDefaultCommand = menu::LanguageDefault;
 
 // Reads an environment variable; null when unset. Tests pass their own.
 using EnvironmentLookup = std::function<const char*(const char*)>;

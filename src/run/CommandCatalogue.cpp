@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "base/MenuCommands.h"
 #include "base/StringTable.h"
 
 namespace quirnel {
@@ -12,26 +13,26 @@ using Op = Operation;
 
 //                id  operation            menu   alt    input  prefix ext   keep   redraw editor run
 constexpr CommandInfo kCommands[] = {
-    {1, Op::ApplyChanges, 32780, 0, false, false, false, false, false, false, false},
-    {2, Op::ReplaceNames, 32821, 0, true, false, false, false, true, true, true},
-    {3, Op::AddToNames, 32822, 0, true, true, false, false, true, true, true},
-    {4, Op::AddToNames, 32823, 0, true, false, false, false, true, true, true},
-    {5, Op::EmptyNames, 32824, 0, false, false, false, false, true, true, true},
-    {6, Op::RemoveFromNames, 32825, 0, true, false, false, false, true, true, true},
-    {7, Op::FilterDigits, 32826, 0, false, false, false, true, true, true, true},
-    {8, Op::FilterDigits, 32827, 0, false, false, false, false, true, true, true},
-    {9, Op::MatchDigits, 32828, 0, true, false, false, false, true, true, true},
-    {10, Op::AddNumbers, 32829, 0, true, false, false, false, true, true, true},
-    {11, Op::UndoChanges, 32781, 32782, false, false, false, false, true, false, false},
-    {12, Op::ClearList, 32791, 32855, true, false, false, false, true, true, true},
-    {13, Op::SortList, 32792, 0, false, false, false, false, true, false, false},
-    {14, Op::EditName, 32820, 0, true, false, false, false, false, false, false},
-    {15, Op::MoveUp, 32794, 0, false, false, false, false, true, false, false},
-    {16, Op::MoveDown, 32795, 0, false, false, false, false, true, false, false},
-    {17, Op::ChangeFolder, 32830, 0, true, false, false, false, true, true, true},
-    {18, Op::EmptyExtensions, 32831, 0, false, false, false, false, true, true, true},
-    {19, Op::AddToNames, 32832, 0, true, false, true, false, true, true, true},
-    {20, Op::ReplaceNames, 32833, 0, true, false, true, false, true, true, true},
+    {1, Op::ApplyChanges, menu::ApplyChanges, 0, false, false, false, false, false, false, false},
+    {2, Op::ReplaceNames, menu::Replace, 0, true, false, false, false, true, true, true},
+    {3, Op::AddToNames, menu::AddPrefix, 0, true, true, false, false, true, true, true},
+    {4, Op::AddToNames, menu::AddSuffix, 0, true, false, false, false, true, true, true},
+    {5, Op::EmptyNames, menu::EmptyNames, 0, false, false, false, false, true, true, true},
+    {6, Op::RemoveFromNames, menu::Remove, 0, true, false, false, false, true, true, true},
+    {7, Op::FilterDigits, menu::NumbersOnly, 0, false, false, false, true, true, true, true},
+    {8, Op::FilterDigits, menu::DelNumbers, 0, false, false, false, false, true, true, true},
+    {9, Op::MatchDigits, menu::MatchDigits, 0, true, false, false, false, true, true, true},
+    {10, Op::AddNumbers, menu::AddNumbers, 0, true, false, false, false, true, true, true},
+    {11, Op::UndoChanges, menu::UndoChanges, menu::UndoSelected, false, false, false, false, true, false, false},
+    {12, Op::ClearList, menu::ClearOrFilter, menu::ClearInstantly, true, false, false, false, true, true, true},
+    {13, Op::SortList, menu::SortList, 0, false, false, false, false, true, false, false},
+    {14, Op::EditName, menu::EditName, 0, true, false, false, false, false, false, false},
+    {15, Op::MoveUp, menu::MoveUp, 0, false, false, false, false, true, false, false},
+    {16, Op::MoveDown, menu::MoveDown, 0, false, false, false, false, true, false, false},
+    {17, Op::ChangeFolder, menu::ChangeFolder, 0, true, false, false, false, true, true, true},
+    {18, Op::EmptyExtensions, menu::EmptyExt, 0, false, false, false, false, true, true, true},
+    {19, Op::AddToNames, menu::AddExt, 0, true, false, true, false, true, true, true},
+    {20, Op::ReplaceNames, menu::ReplaceExt, 0, true, false, true, false, true, true, true},
 };
 
 // An item as string ids: caption, labels (0 = hidden field) and digit flags.
@@ -156,6 +157,13 @@ bool OneOf(int32_t value, std::initializer_list<int32_t> set) {
 const CommandInfo* FindCommand(int32_t id) {
     if (id < 1 || id > 20) return nullptr;
     return &kCommands[id - 1];
+}
+
+const CommandInfo* FindMenuCommand(int32_t menuCommand) {
+    for (const CommandInfo& info : kCommands)
+        if (info.menuCommand == menuCommand || (info.altMenuCommand != 0 && info.altMenuCommand == menuCommand))
+            return &info;
+    return nullptr;
 }
 
 InputItems BuildInputItems(int32_t commandId) {
