@@ -6,7 +6,7 @@ JOBS  ?= 2
 PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
         libicu-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
         adwaita-icon-theme fonts-dejavu-core fonts-nanum xvfb xauth \
-        exfatprogs exfat-fuse util-linux python3
+        exfatprogs exfat-fuse util-linux python3 xdotool x11-apps imagemagick
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test bench clean

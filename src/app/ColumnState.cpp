@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/MenuCommands.h"
+
 namespace quirnel {
 namespace {
 
@@ -47,6 +49,18 @@ void StoreColumnState(AppSettings& s, const ColumnWidths& widths, int sortColumn
     }
     s.SortColumn = sortColumn;
     s.SortAscend = ascending ? 1 : 0;
+}
+
+int ColumnOfToggle(int32_t menuCommand) {
+    switch (menuCommand) {
+        case menu::ShowOldFolder: return ColOldFolder;
+        case menu::ShowNewFolder: return ColNewFolder;
+        case menu::ShowSize: return ColSize;
+        case menu::ShowModified: return ColModified;
+        case menu::ShowCreated: return ColCreated;
+        case menu::ShowFullPath: return ColFullPath;
+        default: return -1;
+    }
 }
 
 int ToggleColumn(AppSettings& s, int column, int currentWidth, int F) {

@@ -21,6 +21,9 @@ ColumnWidths OpeningColumnWidths(const AppSettings& settings, int F, int iconPix
 // indicator into SortColumn and SortAscend.
 void StoreColumnState(AppSettings& settings, const ColumnWidths& widths, int sortColumn, bool ascending, int F);
 
+// The column a View menu item shows or hides; -1 for other commands.
+int ColumnOfToggle(int32_t menuCommand);
+
 // Hides a visible column (remembering its width) or shows a hidden one at its
 // remembered width; returns the column's new width.
 int ToggleColumn(AppSettings& settings, int column, int currentWidth, int F);

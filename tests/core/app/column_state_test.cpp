@@ -62,6 +62,16 @@ TEST(ColumnState, ToggleTwiceRestoresTheWidth) {
     EXPECT_EQ(ToggleColumn(fresh, ColFullPath, 0, F), 110);
 }
 
+TEST(ColumnState, ViewItemsToggleTheirColumns) {
+    EXPECT_EQ(ColumnOfToggle(32840), ColOldFolder);
+    EXPECT_EQ(ColumnOfToggle(32839), ColNewFolder);
+    EXPECT_EQ(ColumnOfToggle(32835), ColSize);
+    EXPECT_EQ(ColumnOfToggle(32836), ColModified);
+    EXPECT_EQ(ColumnOfToggle(32837), ColCreated);
+    EXPECT_EQ(ColumnOfToggle(32834), ColFullPath);
+    EXPECT_EQ(ColumnOfToggle(32838), -1);
+}
+
 TEST(ColumnState, IconPixels) {
     EXPECT_EQ(IconPixels(0), 32);
     EXPECT_EQ(IconPixels(1), 16);
