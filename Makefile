@@ -3,13 +3,16 @@
 #   make test   install what is missing, build, run every test
 BUILD ?= build
 JOBS  ?= 2
+PREFIX ?= /usr/local
 PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
         libicu-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
         adwaita-icon-theme fonts-dejavu-core fonts-nanum xvfb xauth \
-        exfatprogs exfat-fuse util-linux python3 xdotool x11-apps imagemagick
+        exfatprogs exfat-fuse util-linux python3 \
+        desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev \
+        dex jgmenu xdotool x11-apps x11-utils imagemagick
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench clean install uninstall package
 
 deps:
 	@missing=""; for p in $(PKGS); do \
@@ -31,6 +34,20 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# CMake's install_manifest.txt leaves DESTDIR out and is rewritten by every
+# install, packaging included, so installs keep their own record.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+	sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest.txt >> $(BUILD)/installed-files.txt
+
+uninstall:
+	@test -f $(BUILD)/installed-files.txt || { echo "nothing installed from $(BUILD)"; exit 0; }
+	sort -u $(BUILD)/installed-files.txt | xargs -r -d '\n' rm -fv --
+	rm $(BUILD)/installed-files.txt
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done

@@ -44,25 +44,4 @@ std::optional<int> DraggedLogHeight(int shownLogHeight, int d) {
     return shownLogHeight - d;
 }
 
-bool RectOnScreens(const Rect& rect, const std::vector<Rect>& screens) {
-    if (rect.right <= rect.left || rect.bottom <= rect.top) return false;
-    // The parts on each screen, spanned together, so a window across two
-    // screens counts as a whole.
-    bool any = false;
-    Rect span;
-    for (const Rect& s : screens) {
-        Rect part{std::max(rect.left, s.left), std::max(rect.top, s.top), std::min(rect.right, s.right),
-                  std::min(rect.bottom, s.bottom)};
-        if (part.right <= part.left || part.bottom <= part.top) continue;
-        if (!any) {
-            span = part;
-            any = true;
-        } else {
-            span = {std::min(span.left, part.left), std::min(span.top, part.top), std::max(span.right, part.right),
-                    std::max(span.bottom, part.bottom)};
-        }
-    }
-    return any && span.right - span.left > 200 && span.bottom - span.top > 100;
-}
-
 }  // namespace quirnel

@@ -1,8 +1,6 @@
 #pragma once
 #include <optional>
-#include <vector>
 
-#include "base/AppSettings.h"
 
 namespace quirnel {
 
@@ -39,9 +37,5 @@ MainLayout LayoutMainWindow(const LayoutInput& in);
 // it): the new LogHeight, or nothing for moves of 5 pixels or less and moves
 // that would leave the log 10 pixels high or lower.
 std::optional<int> DraggedLogHeight(int shownLogHeight, int d);
-
-// A stored window rectangle is used only when it overlaps the screens, all of
-// them together, by more than 200 x 100 pixels.
-bool RectOnScreens(const Rect& rect, const std::vector<Rect>& screens);
 
 }  // namespace quirnel

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
+#include "base/TextIds.h"
 #include "commands/Primitives.h"
+#include "commands/Wildcard.h"
+#include "platform/PathStyle.h"
 #include "run/CommandCatalogue.h"
 
 namespace quirnel {
@@ -30,7 +34,45 @@ InputCheck CheckDelimiters(const std::u16string& arg1, const std::u16string& arg
     return {};
 }
 
+// What the arguments of this command and item may not hold. Change Folder takes
+// paths, so the separators and the drive colon stay; on POSIX '/' is the
+// separator and must stay too.
+std::u16string ForbiddenIn(int32_t command, int32_t sub, const PathStyle& style) {
+    const bool folder = command == CmdChangeFolder;
+    std::u16string set = u"\"|<>";
+    if (!(folder && !style.windows)) set += u'/';
+    if (!folder) set += u"\\:";
+    if (!IsWildcardItem(sub)) set += u"?*";
+    return set;
+}
+
+void Erase(std::u16string& text, std::u16string_view chars) {
+    std::erase_if(text, [&](char16_t c) { return chars.find(c) != std::u16string_view::npos; });
+}
+
+bool Holds(const std::u16string& text, const std::u16string& chars) {
+    return text.find_first_of(chars) != std::u16string::npos;
+}
+
 }  // namespace
+
+DialogInput CleanDialogInput(int32_t command, int32_t sub, std::u16string arg1, std::u16string arg2,
+                             bool nameAutoFix, const PathStyle& style) {
+    DialogInput out;
+    Erase(arg1, u"\r\n\t");
+    Erase(arg2, u"\r\n\t");
+    const std::u16string forbidden = ForbiddenIn(command, sub, style);
+    if (nameAutoFix) {
+        Erase(arg1, forbidden);
+        Erase(arg2, forbidden);
+    } else if (Holds(arg1, forbidden) || Holds(arg2, forbidden)) {
+        out.messageId = text::ForbiddenCharacters;
+    }
+    if (out.accepted() && IsWildcardItem(sub)) out.messageId = CheckWildcardArguments(arg1, arg2);
+    out.arg1 = std::move(arg1);
+    out.arg2 = std::move(arg2);
+    return out;
+}
 
 InputCheck CheckCommandInput(int32_t command, int32_t sub, const std::u16string& arg1, const std::u16string& arg2) {
     switch (command) {

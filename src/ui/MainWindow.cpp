@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 #include "apply/ApplyWorker.h"
@@ -21,6 +20,7 @@
 #include "ui/NameListModel.h"
 #include "ui/NameListView.h"
 #include "ui/QtText.h"
+#include "ui/ScreenRect.h"
 #include "ui/SplitterBar.h"
 #include "ui/UiIconProvider.h"
 #include "ui/UiText.h"
@@ -116,13 +116,7 @@ void MainWindow::openWindowState() {
     refreshMenuTexts();
     UpdateItemCount(ws_);
 
-    const Rect& r = app_.settings.RectMain;
-    std::vector<Rect> screens;
-    for (QScreen* s : QGuiApplication::screens()) {
-        QRect g = s->geometry();
-        screens.push_back({g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
-    }
-    if (RectOnScreens(r, screens)) setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    if (ShowsOnScreens(app_.settings.RectMain)) setGeometry(ToQRect(app_.settings.RectMain));
     layoutWindow();
 }
 

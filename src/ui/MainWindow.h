@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/AppState.h"
@@ -106,6 +107,10 @@ protected:
 
 private:
     struct Route;
+    struct CommandInput {
+        int subCommand;
+        std::u16string arg1, arg2;
+    };
     using Handler = void (MainWindow::*)(int command, bool shift);
 
     // Opening (MainWindow.cpp).
@@ -125,8 +130,12 @@ private:
     bool handleKey(QKeyEvent* event);
     void cmdExit(int, bool);
     void cmdRunPreset(int command, bool);
+    void cmdApply(int, bool);
     void cmdUndo(int command, bool shift);
     void cmdClear(int command, bool shift);
+    void cmdSortDialog(int, bool);
+    void cmdEditName(int, bool);
+    std::optional<CommandInput> askInput(int commandId);
     void cmdRemoveSelected(int, bool);
     void cmdMove(int command, bool);
     void cmdRename(int command, bool);

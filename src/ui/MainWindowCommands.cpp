@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QScrollBar>
 
 #include "app/ColumnState.h"
@@ -10,14 +12,20 @@
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "namelist/ListEditing.h"
+#include "commands/NameEdits.h"
 #include "run/CommandCatalogue.h"
+#include "run/CommandInputCheck.h"
 #include "run/RunCommand.h"
 #include "run/RunPreset.h"
+#include "ui/ApplyModeDialog.h"
 #include "ui/BuildVersion.h"
+#include "ui/CommandInputDialog.h"
 #include "ui/KeyMapping.h"
 #include "ui/MainWindow.h"
 #include "ui/NameListModel.h"
 #include "ui/NameListView.h"
+#include "ui/QtText.h"
+#include "ui/SortDialog.h"
 
 namespace quirnel {
 
@@ -36,11 +44,14 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::ApplyPreset1 + 2, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 3, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset5, &MainWindow::cmdRunPreset},
+        {menu::ApplyChanges, &MainWindow::cmdApply},
         {menu::UndoChanges, &MainWindow::cmdUndo},
         {menu::UndoSelected, &MainWindow::cmdUndo},
         {menu::AddFiles, &MainWindow::cmdAddFiles},
         {menu::AddFolders, &MainWindow::cmdAddFolders},
+        {menu::ClearOrFilter, &MainWindow::cmdClear},
         {menu::ClearInstantly, &MainWindow::cmdClear},
+        {menu::SortList, &MainWindow::cmdSortDialog},
         {menu::RemoveSelected, &MainWindow::cmdRemoveSelected},
         {menu::MoveUp, &MainWindow::cmdMove},
         {menu::MoveDown, &MainWindow::cmdMove},
@@ -53,10 +64,20 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::SavePaths, &MainWindow::cmdSaveFile},
         {menu::LoadPaths, &MainWindow::cmdLoadFile},
         {menu::Version, &MainWindow::cmdVersion},
+        {menu::EditName, &MainWindow::cmdEditName},
+        {menu::Replace, &MainWindow::cmdRename},
+        {menu::AddPrefix, &MainWindow::cmdRename},
+        {menu::AddSuffix, &MainWindow::cmdRename},
         {menu::EmptyNames, &MainWindow::cmdRename},
+        {menu::Remove, &MainWindow::cmdRename},
         {menu::NumbersOnly, &MainWindow::cmdRename},
         {menu::DelNumbers, &MainWindow::cmdRename},
+        {menu::MatchDigits, &MainWindow::cmdRename},
+        {menu::AddNumbers, &MainWindow::cmdRename},
+        {menu::ChangeFolder, &MainWindow::cmdRename},
         {menu::EmptyExt, &MainWindow::cmdRename},
+        {menu::AddExt, &MainWindow::cmdRename},
+        {menu::ReplaceExt, &MainWindow::cmdRename},
         {menu::ShowOldFolder, &MainWindow::cmdToggleColumn},
         {menu::ShowNewFolder, &MainWindow::cmdToggleColumn},
         {menu::ShowSize, &MainWindow::cmdToggleColumn},
@@ -121,13 +142,52 @@ void MainWindow::cmdRunPreset(int command, bool) {
     if (applyType) startApply(*applyType);
 }
 
+void MainWindow::cmdApply(int, bool) {
+    if (std::optional<int> applyType = ApplyModeDialog::choose(this)) startApply(*applyType);
+}
+
 void MainWindow::cmdUndo(int command, bool shift) {
     UndoChanges(ws_.list, command == menu::UndoSelected || shift);
     model_->textsChanged();
 }
 
 void MainWindow::cmdClear(int command, bool shift) {
-    if (command == menu::ClearInstantly || shift) runListCommand(CmdClearList, sub::ClearAll, {}, {});
+    if (command == menu::ClearInstantly || shift) {
+        runListCommand(CmdClearList, sub::ClearAll, {}, {});
+    } else if (std::optional<CommandInput> input = askInput(CmdClearList)) {
+        runListCommand(CmdClearList, input->subCommand, input->arg1, input->arg2);
+    }
+}
+
+void MainWindow::cmdSortDialog(int, bool) {
+    SortDialog dlg(ws_.sortColumn, ws_.sortAscending, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    app_.settings.SortColumn = dlg.column();
+    app_.settings.SortAscend = dlg.ascending() ? 1 : 0;
+    sortRows(dlg.column(), dlg.ascending());
+}
+
+void MainWindow::cmdEditName(int, bool) {
+    const int row = EditNameRow(ws_.list);
+    if (row < 0) return;
+    CommandInputDialog dlg(CmdEditName, app_.settings, *this, this);
+    dlg.setInitialInput(0, ws_.list.newName(row), {});
+    if (dlg.exec() != QDialog::Accepted) return;
+    EditName(ws_.list, dlg.arg1());
+    model_->rowsChanged(row, row);
+}
+
+// The input dialog, then the checks made after it closed; nothing when the
+// user cancelled or the input was refused (with its message, if it has one).
+std::optional<MainWindow::CommandInput> MainWindow::askInput(int commandId) {
+    CommandInputDialog dlg(commandId, app_.settings, *this, this);
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    CommandInput input{dlg.subCommand(), dlg.arg1(), dlg.arg2()};
+    InputCheck check = CheckCommandInput(commandId, input.subCommand, input.arg1, input.arg2);
+    if (check.accepted) return input;
+    if (check.messageId != 0)
+        QMessageBox::warning(this, QApplication::applicationName(), Q(LoadText(check.messageId)));
+    return std::nullopt;
 }
 
 void MainWindow::cmdRemoveSelected(int, bool) {
@@ -158,7 +218,9 @@ void MainWindow::cmdMove(int command, bool) {
 void MainWindow::cmdRename(int command, bool) {
     const CommandInfo* info = FindMenuCommand(command);
     if (!info) return;
-    runListCommand(info->id, 0, {}, {});
+    if (!info->hasInput) return runListCommand(info->id, 0, {}, {});
+    if (std::optional<CommandInput> input = askInput(info->id))
+        runListCommand(info->id, input->subCommand, input->arg1, input->arg2);
 }
 
 void MainWindow::runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2) {

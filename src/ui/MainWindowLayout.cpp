@@ -10,6 +10,7 @@
 #include "ui/MainWindow.h"
 #include "ui/NameListModel.h"
 #include "ui/NameListView.h"
+#include "ui/ScreenRect.h"
 #include "ui/SplitterBar.h"
 
 namespace quirnel {
@@ -97,7 +98,7 @@ ColumnWidths MainWindow::currentColumnWidths() const {
 // The normal rectangle (not the maximised one) and the columns.
 void MainWindow::storeWindowState() {
     QRect g = normalGeometry();
-    if (g.isValid()) app_.settings.RectMain = {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    if (g.isValid()) app_.settings.RectMain = ToRect(g);
     StoreColumnState(app_.settings, currentColumnWidths(), ws_.sortColumn, ws_.sortAscending, fontPoints_);
 }
 

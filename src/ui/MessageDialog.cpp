@@ -5,13 +5,16 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "ui/UiText.h"
+
 namespace quirnel {
 
 MessageDialog::MessageDialog(const QString& text, const QString& title, QWidget* parent) : QDialog(parent) {
     setWindowTitle(title);
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
-    int m = fontMetrics().height();
+    // The margin is the font's height, around the text and between it and the button.
+    const int m = QFontInfo(font()).pixelSize();
     layout->setContentsMargins(m, m, m, m);
     layout->setSpacing(m);
     text_ = new QPlainTextEdit(this);
@@ -19,10 +22,11 @@ MessageDialog::MessageDialog(const QString& text, const QString& title, QWidget*
     text_->setPlainText(text);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(text_, 1);
-    auto* close = new QPushButton(tr("Close"), this);
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    layout->addWidget(close);
+    close_ = new QPushButton(Tr("Close", "닫기"), this);
+    close_->setDefault(true);
+    close_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(close_);
     resize(560, 360);
 }
 

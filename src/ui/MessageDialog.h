@@ -2,6 +2,7 @@
 #include <QDialog>
 
 class QPlainTextEdit;
+class QPushButton;
 
 namespace quirnel {
 
@@ -11,6 +12,7 @@ class MessageDialog : public QDialog {
 public:
     MessageDialog(const QString& text, const QString& title, QWidget* parent = nullptr);
     QPlainTextEdit* textField() const { return text_; }
+    QPushButton* closeButton() const { return close_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -18,6 +20,7 @@ protected:
 private:
     void scrollToEnd();
     QPlainTextEdit* text_;
+    QPushButton* close_;
 };
 
 }  // namespace quirnel

@@ -2,7 +2,6 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -11,7 +10,6 @@
 #include <vector>
 
 #include "ui/MainWindow.h"
-#include "ui/MessageDialog.h"
 #include "ui/NameListModel.h"
 #include "ui/NameListView.h"
 
@@ -38,23 +36,7 @@ class MainWindowTest : public QObject {
 private slots:
     void opensReadyWithEmptyList();
     void droppedFolderBecomesRowsAfterOneQuestion();
-    void messageDialogOpensAtItsEnd();
 };
-
-void MainWindowTest::messageDialogOpensAtItsEnd() {
-    QString text;
-    for (int i = 0; i < 400; ++i) text += QString("line %1\n").arg(i);
-    text += "last line";
-    MessageDialog dlg(text, "Result Report");
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    QScrollBar* bar = dlg.textField()->verticalScrollBar();
-    QVERIFY(bar->maximum() > 0);
-    QCOMPARE(bar->value(), bar->maximum());
-    QCOMPARE(dlg.windowTitle(), QString("Result Report"));
-    dlg.resize(300, 200);  // resizable, and the text stays reachable
-    QCOMPARE(dlg.size(), QSize(300, 200));
-}
 
 void MainWindowTest::opensReadyWithEmptyList() {
     AppState app;

@@ -82,30 +82,4 @@ TEST(DraggedLogHeight, SmallMovesAndATooLowLogChangeNothing) {
     for (const Case& c : cases) EXPECT_EQ(DraggedLogHeight(c.shown, c.d), c.result) << c.shown << " " << c.d;
 }
 
-TEST(RectOnScreens, NeedsMoreThan200By100OnTheScreensTogether) {
-    const std::vector<Rect> one = {{0, 0, 1920, 1080}};
-    const std::vector<Rect> two = {{0, 0, 1920, 1080}, {1920, 0, 3840, 1080}};
-    struct Case {
-        Rect rect;
-        const std::vector<Rect>* screens;
-        bool used;
-    };
-    const Case cases[] = {
-        {{100, 100, 900, 700}, &one, true},
-        {{0, 0, 150, 90}, &one, false},           // too small to hold 200 x 100
-        {{1800, 100, 2600, 700}, &one, false},    // only 120 px on the one screen
-        {{1800, 100, 2600, 700}, &two, true},     // across two screens it counts whole
-        {{2000, 100, 2800, 700}, &two, true},     // on the second screen only
-        {{-900, 100, -100, 700}, &two, false},    // off every screen
-        {{0, 1000, 800, 1700}, &one, false},      // 80 px high on screen
-        {{500, 500, 500, 900}, &one, false},      // empty
-        {{900, 700, 100, 100}, &one, false},      // inverted
-        {{0, 0, 201, 101}, &one, true},
-        {{0, 0, 200, 101}, &one, false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(RectOnScreens(c.rect, *c.screens), c.used)
-            << c.rect.left << "," << c.rect.top << "," << c.rect.right << "," << c.rect.bottom;
-}
-
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/StringTable.h"
+#include "platform/PathStyle.h"
 
 using namespace quirnel;
 
@@ -77,6 +78,63 @@ TEST(CommandInputCheckTest, AcceptsRefusesAndNamesTheMessage) {
     }
     EXPECT_EQ(LoadText(43), u"Invalid positions");
     EXPECT_EQ(LoadText(76), u"Invalid digit length (Maximum digit length is 10)");
+}
+
+struct DialogCase {
+    int32_t command;
+    int32_t sub;
+    std::u16string arg1, arg2;
+    bool autoFix;
+    bool posix;
+    int32_t messageId;
+    std::u16string cleaned1, cleaned2;  // when accepted
+};
+
+TEST(CleanDialogInputTest, CleansOrNamesTheMessageThatKeepsTheDialogOpen) {
+    const DialogCase cases[] = {
+        // Line breaks and tabs vanish before anything is checked.
+        {3, 21, u"a\r\nb\tc", u"1\n2", false, false, 0, u"abc", u"12"},
+        {14, 44, u"\t", u"", false, false, 0, u"", u""},
+        // ? and * only in wildcard items.
+        {3, 21, u"a?b", u"", false, false, 100, u"", u""},
+        {3, 21, u"a?b", u"", true, false, 0, u"ab", u""},
+        {14, 44, u"new*name", u"", false, true, 100, u"", u""},
+        {14, 44, u"new*name", u"", true, true, 0, u"newname", u""},
+        {3, 21, u"ok", u"1>", false, false, 100, u"", u""},  // the second field is checked too
+        {12, 181, u"*.tmp", u"", false, false, 0, u"*.tmp", u""},
+        // \ and : only for Change Folder; / for Change Folder on POSIX alone.
+        {17, 69, u"D:\\Archive", u"", false, false, 0, u"D:\\Archive", u""},
+        {3, 21, u"D:\\Archive", u"", false, false, 100, u"", u""},
+        {3, 21, u"D:\\Archive", u"", true, false, 0, u"DArchive", u""},
+        {17, 69, u"/home/me/out", u"", false, true, 0, u"/home/me/out", u""},
+        {17, 69, u"/home/me/out", u"", false, false, 100, u"", u""},
+        {17, 69, u"/home/me/out", u"", true, false, 0, u"homemeout", u""},
+        {17, 69, u"a|b\"c<d>", u"", true, true, 0, u"abcd", u""},
+        {92, 93, u"my/preset", u"", false, true, 100, u"", u""},
+        {92, 93, u"my/preset", u"", false, false, 100, u"", u""},
+        {2, 61, u"a/b", u"", false, true, 100, u"", u""},
+        // Wildcard pairing, after the clean-up.
+        {2, 61, u"*.txt", u"*_*.txt", false, false, 109, u"", u""},
+        {2, 61, u"*.txt", u"*.bak", false, false, 0, u"*.txt", u"*.bak"},
+        {2, 61, u"*", u"", false, false, 108, u"", u""},
+        {2, 61, u"a**b", u"", false, false, 108, u"", u""},
+        {2, 61, u"a*\nb", u"x*y", false, false, 0, u"a*b", u"x*y"},
+        {2, 61, u"<*>", u"", true, false, 108, u"", u""},  // what the fix leaves is still checked
+        {3, 135, u"IMG?", u"3", false, false, 0, u"IMG?", u"3"},
+        {17, 170, u"a*b", u"x?y", false, false, 109, u"", u""},
+        {12, 184, u"", u"", false, false, 0, u"", u""},  // empty is CheckCommandInput's business
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.command << "/" << c.sub << " autoFix " << c.autoFix << " posix "
+                                        << c.posix);
+        const PathStyle& style = c.posix ? PathStyle::Posix() : PathStyle::Windows();
+        DialogInput r = CleanDialogInput(c.command, c.sub, c.arg1, c.arg2, c.autoFix, style);
+        EXPECT_EQ(r.messageId, c.messageId);
+        if (c.messageId == 0) {
+            EXPECT_EQ(r.arg1, c.cleaned1);
+            EXPECT_EQ(r.arg2, c.cleaned2);
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,81 @@
+#pragma once
+#include <QDialog>
+#include <string>
+
+#include "run/CommandCatalogue.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace quirnel {
+
+class ArgumentField;
+class Host;
+struct AppSettings;
+
+// Asks for a command's sub-command and its two arguments. Text that cannot be
+// used keeps the dialog open with a message; after Accepted the results are
+// cleaned. Whatever the command, the dialog reopens where it was last closed.
+class CommandInputDialog : public QDialog {
+    Q_OBJECT
+public:
+    CommandInputDialog(int command, AppSettings& settings, Host& host, QWidget* parent = nullptr);
+
+    // Before exec(): the item with this sub-command (0 or no match keeps the
+    // current one) and texts that replace the item's defaults unless empty.
+    void setInitialInput(int subCommand, const std::u16string& arg1, const std::u16string& arg2);
+
+    int subCommand() const { return subCommand_; }
+    std::u16string arg1() const { return arg1_; }
+    std::u16string arg2() const { return arg2_; }
+
+    QComboBox* selector() const { return selector_; }
+    ArgumentField* field1() const { return field1_; }
+    ArgumentField* field2() const { return field2_; }
+    QLabel* label1() const { return label1_; }
+    QLabel* label2() const { return label2_; }
+    QPushButton* folderButton() const { return folder_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+public slots:
+    void accept() override;
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    QSize firstSize() const;
+    void restoreRect();
+    void applyItem(int index);
+    void focusFirstShown();
+    bool chooseByKey(const QKeyEvent& event);
+    void pickFolder();
+    void layoutControls();
+    int layoutMargin() const;
+    const InputItem* currentItem() const;
+
+    int command_;
+    AppSettings& settings_;
+    Host& host_;
+    InputItems items_;
+    int subCommand_ = 0;
+    std::u16string arg1_, arg2_;
+
+    QLabel* prompt_ = nullptr;
+    QComboBox* selector_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QPushButton* folder_ = nullptr;
+    ArgumentField* field1_ = nullptr;
+    QLabel* label2_ = nullptr;
+    ArgumentField* field2_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace quirnel

@@ -1,0 +1,44 @@
+#pragma once
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+
+namespace quirnel::test {
+
+// Acts on the next modal dialog of type T as soon as its event loop runs:
+// start it, then call the code that opens the dialog and waits for it.
+template <typename T>
+void WhenModalOpens(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start();
+}
+
+// Answers every plain message box while it lives, keeping their texts.
+class MessageBoxCatcher {
+public:
+    MessageBoxCatcher() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->accept();
+            }
+        });
+        timer_.start();
+    }
+    QStringList texts;
+
+private:
+    QTimer timer_;
+};
+
+}  // namespace quirnel::test
