@@ -164,6 +164,7 @@ void MainWindow::SetStatusText(const std::u16string& text) {
 
 void MainWindow::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {
     if (tearingDown_) return;
+    model_->textsChanged();  // a run's report shows over rows as they are now
     MessageDialog dlg(Q(text), Q(title), this);
     dlg.exec();
 }
