@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include <QIcon>
+
 #include "app/ConfigurationPath.h"
 #include "app/StartUp.h"
 #include "platform/FileSystem.h"
@@ -8,8 +10,15 @@
 
 namespace quirnel {
 
+#ifndef QUIRNEL_APP_ID
+#define QUIRNEL_APP_ID "quirnel"
+#endif
+
 Application::Application(int& argc, char** argv) : qt_(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Quirnel"));
+    // Task bars find the desktop entry, and every window its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUIRNEL_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QUIRNEL_APP_ID)));
     // The toolkit has taken its own options out; the rest are paths, read as
     // the bytes they are so that any name survives.
     for (int i = 1; i < argc; ++i) paths_.push_back(AbsolutePath(FromNative(argv[i])));

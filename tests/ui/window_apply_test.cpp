@@ -28,6 +28,7 @@ private slots:
     void busyRefusesEverythingAndEscStops();
     void closeDuringRun_data();
     void closeDuringRun();
+    void destroyedDuringRunOpensNoDialog();
     void failedChecksSelectTheRow();
     void removedRowsLeaveTheViewBeforeTheReport();
 };
@@ -60,7 +61,8 @@ void ChooseMode(Qt::KeyboardModifiers mods) {
 
 // A window running a copy of a large file on its worker: busy until stopped.
 struct BusyWindow : WindowWithFiles {
-    BusyWindow() : WindowWithFiles({}, true) {
+    explicit BusyWindow(bool report = false) : WindowWithFiles({}, true) {
+        app.settings.ShowDoneDialog = report ? 1 : 0;
         SparseFile(path("big"), off_t(8) << 30);
         add({});
         window->addPaths({dir.u16("big")});
@@ -167,6 +169,18 @@ void WindowApplyTest::closeDuringRun() {
     QCOMPARE(f.model()->rowCount(), 0);
     QVERIFY(!OnDisk(f.path("big copy")));
     QVERIFY(f.app.settings.RectMain.right > f.app.settings.RectMain.left);
+}
+
+// A window destroyed without its close path (the process ending) stops the
+// run and takes its last updates, but opens no report on a window going away.
+void WindowApplyTest::destroyedDuringRunOpensNoDialog() {
+    BusyWindow f(true);  // the run will want to show its report
+    QVERIFY(f.w().busy());
+    ModalCatcher modals;
+    f.window.reset();
+    QCOMPARE(f.app.flags.stopFlag.load(), 1);
+    QVERIFY(modals.opened.isEmpty());
+    QVERIFY(!OnDisk(f.path("big copy")));
 }
 
 void WindowApplyTest::failedChecksSelectTheRow() {

@@ -50,25 +50,6 @@ namespace {
 // The state a window is put in before a key is pressed.
 enum State { Empty, Rows, Selected };
 
-// Closes whatever modal window a command opens, keeping its class name.
-class ModalCatcher {
-public:
-    ModalCatcher() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (QWidget* w = QApplication::activeModalWidget()) {
-                opened << w->metaObject()->className();
-                w->close();
-            }
-        });
-        timer_.start();
-    }
-    QStringList opened;
-
-private:
-    QTimer timer_;
-};
-
 }  // namespace
 
 Q_DECLARE_METATYPE(State)
