@@ -19,7 +19,7 @@
 #include "BenchHost.h"
 #include "BenchTree.h"
 #include "app/AppState.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "namelist/AddItems.h"
 #include "namelist/ListEditing.h"
 #include "namelist/Sorting.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 
 namespace quirnel {
 namespace {
@@ -55,7 +55,7 @@ int ColumnOfToggle(int32_t menuCommand) {
     switch (menuCommand) {
         case menu::ShowOldFolder: return ColOldFolder;
         case menu::ShowNewFolder: return ColNewFolder;
-        case menu::ShowSize: return ColSize;
+        case menu::ShowFileSize: return ColSize;
         case menu::ShowModified: return ColModified;
         case menu::ShowCreated: return ColCreated;
         case menu::ShowFullPath: return ColFullPath;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "app/VirtualKeys.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 
 namespace quirnel {
 namespace {
@@ -12,51 +12,29 @@ namespace {
 // Between modifier names, the full-width plus sign.
 constexpr char16_t kPlus = u'\uFF0B';
 
+using namespace menu;
+
+// The default hotkeys: Ctrl is the third field, Shift the fourth.
 constexpr HotkeyRecord kDefaults[] = {
-    {menu::PresetSettings, vk::F1 + 10, 0, 0},  // F11
-    {menu::ApplyPreset1, vk::F1, 0, 0},
-    {menu::ApplyPreset1 + 1, vk::F1 + 1, 0, 0},
-    {menu::ApplyPreset1 + 2, vk::F1 + 2, 0, 0},
-    {menu::ApplyPreset1 + 3, vk::F1 + 3, 0, 0},
-    {menu::ApplyPreset5, vk::F1 + 4, 0, 0},
-    {menu::ApplyChanges, 'S', 1, 0},
-    {menu::UndoChanges, 'Z', 1, 0},
-    {menu::UndoSelected, 'Z', 1, 1},
-    {menu::AddFiles, 'O', 1, 0},
-    {menu::ClearOrFilter, 'L', 1, 0},
-    {menu::SortList, 'R', 1, 0},
-    {menu::RemoveSelected, vk::Delete, 0, 0},
-    {menu::MoveUp, vk::Comma, 0, 0},
-    {menu::MoveDown, vk::Period, 0, 0},
-    {menu::CopyNames, 'C', 1, 0},
-    {menu::PasteNames, 'V', 1, 0},
-    {menu::SaveNames, 'D', 1, 0},
-    {menu::LoadNames, 'F', 1, 0},
-    {menu::CopyPaths, 'C', 1, 1},
-    {menu::PastePaths, 'V', 1, 1},
-    {menu::SavePaths, 'D', 1, 1},
-    {menu::LoadPaths, 'F', 1, 1},
-    {menu::ExportPresetGroup, vk::F1 + 6, 0, 0},  // F7
-    {menu::ImportPresetGroup, vk::F1 + 7, 0, 0},  // F8
-    {menu::LoadOptions, 0, 0, 0},
-    {menu::ViewOptions, 0, 0, 0},
-    {menu::OtherOptions, 0, 0, 0},
-    {menu::Version, 0, 0, 0},
-    {menu::Replace, '1', 1, 0},
-    {menu::AddPrefix, '2', 1, 0},
-    {menu::AddSuffix, '3', 1, 0},
-    {menu::EmptyNames, '4', 1, 0},
-    {menu::Remove, '5', 1, 0},
-    {menu::NumbersOnly, '6', 1, 0},
-    {menu::DelNumbers, '7', 1, 0},
-    {menu::MatchDigits, '8', 1, 0},
-    {menu::AddNumbers, '9', 1, 0},
-    {menu::ChangeFolder, '0', 1, 0},
-    {menu::EmptyExt, '1', 0, 1},
-    {menu::AddExt, '2', 0, 1},
-    {menu::ReplaceExt, '3', 0, 1},
-    {menu::AddFolders, 'O', 1, 1},
-    {menu::ClearInstantly, 'L', 1, 1},
+    {PresetSettings, vk::F1 + 10, 0, 0},  // F11
+    {ApplyPreset1, vk::F1, 0, 0},         {ApplyPreset1 + 1, vk::F1 + 1, 0, 0},
+    {ApplyPreset1 + 2, vk::F1 + 2, 0, 0}, {ApplyPreset1 + 3, vk::F1 + 3, 0, 0},
+    {ApplyPreset1 + 4, vk::F1 + 4, 0, 0},
+    {ApplyChanges, 'S', 1, 0},            {UndoChanges, 'Z', 1, 0},        {UndoSelectedOnly, 'Z', 1, 1},
+    {AddFiles, 'O', 1, 0},                {ClearOrFilterList, 'L', 1, 0},  {SortList, 'R', 1, 0},
+    {RemoveSelected, vk::Delete, 0, 0},   {MoveUp, vk::Comma, 0, 0},       {MoveDown, vk::Period, 0, 0},
+    {CopyNewNames, 'C', 1, 0},            {PasteNewNames, 'V', 1, 0},      {SaveNewNames, 'D', 1, 0},
+    {LoadNewNames, 'F', 1, 0},            {CopyPaths, 'C', 1, 1},          {PastePaths, 'V', 1, 1},
+    {SavePaths, 'D', 1, 1},               {LoadPaths, 'F', 1, 1},
+    {ExportPresetGroup, vk::F1 + 6, 0, 0}, {ImportPresetGroup, vk::F1 + 7, 0, 0},  // F7, F8
+    {PathLoadOptions, 0, 0, 0},           {ViewOptions, 0, 0, 0},          {OtherOptions, 0, 0, 0},
+    {Version, 0, 0, 0},
+    {Replace, '1', 1, 0},                 {AddPrefix, '2', 1, 0},          {AddSuffix, '3', 1, 0},
+    {EmptyName, '4', 1, 0},               {Remove, '5', 1, 0},             {NumbersOnly, '6', 1, 0},
+    {DelNumbers, '7', 1, 0},              {MatchDigits, '8', 1, 0},        {AddNumbers, '9', 1, 0},
+    {ChangeFolder, '0', 1, 0},
+    {EmptyExt, '1', 0, 1},                {AddExt, '2', 0, 1},             {ReplaceExt, '3', 0, 1},
+    {AddFolders, 'O', 1, 1},              {ClearListInstantly, 'L', 1, 1},
 };
 static_assert(sizeof kDefaults / sizeof kDefaults[0] == 44);
 

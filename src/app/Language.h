@@ -4,15 +4,9 @@
 
 #include "base/AppSettings.h"
 #include "base/Host.h"
-#include "base/MenuCommands.h"
 #include "base/StringTable.h"
 
 namespace quirnel {
-
-// The UI Language menu.
-constexpr int kLanguageEnglishCommand = menu::LanguageEnglish;
-constexpr int kLanguageKoreanCommand = menu::LanguageKorean;
-constexpr int kLanguageDefaultCommand = menu::LanguageDefault;
 
 // Reads an environment variable; null when unset. Tests pass their own.
 using EnvironmentLookup = std::function<const char*(const char*)>;
@@ -34,6 +28,6 @@ int CurrentLanguageCommand(const std::u16string& uiLanguageSetting);
 // to exit now so that it takes effect. True when the user answered Yes (the
 // window then takes its ordinary close path). A choice equal to the current
 // one, or an unknown command, changes nothing and asks nothing.
-bool SwitchLanguage(AppSettings& settings, int command, Host& host);
+[[nodiscard]] bool SwitchLanguage(AppSettings& settings, int command, Host& host);
 
 }  // namespace quirnel

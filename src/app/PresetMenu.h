@@ -3,13 +3,9 @@
 #include <vector>
 
 #include "app/Hotkeys.h"
-#include "base/MenuCommands.h"
 #include "presets/Preset.h"
 
 namespace quirnel {
-
-// Menu command ApplyPreset1 + n - 1 runs preset n.
-constexpr int kFirstPresetCommand = menu::ApplyPreset1;
 
 struct PresetMenuEntry {
     int commandId = 0;

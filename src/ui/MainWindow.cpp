@@ -11,7 +11,7 @@
 
 #include "apply/ApplyWorker.h"
 #include "base/ActivityLog.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "ui/CommandPanel.h"
@@ -29,9 +29,9 @@ namespace quirnel {
 namespace {
 
 const std::vector<int> kLeftCommands = {menu::ApplyChanges, menu::Replace,     menu::AddPrefix, menu::AddSuffix,
-                                        menu::EmptyNames,   menu::Remove,      menu::NumbersOnly, menu::DelNumbers,
+                                        menu::EmptyName,   menu::Remove,      menu::NumbersOnly, menu::DelNumbers,
                                         menu::MatchDigits,  menu::AddNumbers};
-const std::vector<int> kRightCommands = {menu::UndoChanges, menu::ClearOrFilter, menu::SortList, menu::EditName,
+const std::vector<int> kRightCommands = {menu::UndoChanges, menu::ClearOrFilterList, menu::SortList, menu::EditName,
                                          menu::MoveUp,      menu::MoveDown,      menu::ChangeFolder, menu::EmptyExt,
                                          menu::AddExt,      menu::ReplaceExt};
 

@@ -8,7 +8,7 @@
 #include "app/Language.h"
 #include "app/VirtualKeys.h"
 #include "apply/Undo.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "namelist/ListEditing.h"
@@ -43,22 +43,22 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::ApplyPreset1 + 1, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 2, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 3, &MainWindow::cmdRunPreset},
-        {menu::ApplyPreset5, &MainWindow::cmdRunPreset},
+        {menu::ApplyPreset1 + 4, &MainWindow::cmdRunPreset},
         {menu::ApplyChanges, &MainWindow::cmdApply},
         {menu::UndoChanges, &MainWindow::cmdUndo},
-        {menu::UndoSelected, &MainWindow::cmdUndo},
+        {menu::UndoSelectedOnly, &MainWindow::cmdUndo},
         {menu::AddFiles, &MainWindow::cmdAddFiles},
         {menu::AddFolders, &MainWindow::cmdAddFolders},
-        {menu::ClearOrFilter, &MainWindow::cmdClear},
-        {menu::ClearInstantly, &MainWindow::cmdClear},
+        {menu::ClearOrFilterList, &MainWindow::cmdClear},
+        {menu::ClearListInstantly, &MainWindow::cmdClear},
         {menu::SortList, &MainWindow::cmdSortDialog},
         {menu::RemoveSelected, &MainWindow::cmdRemoveSelected},
         {menu::MoveUp, &MainWindow::cmdMove},
         {menu::MoveDown, &MainWindow::cmdMove},
-        {menu::CopyNames, &MainWindow::cmdCopyText},
-        {menu::PasteNames, &MainWindow::cmdPaste},
-        {menu::SaveNames, &MainWindow::cmdSaveFile},
-        {menu::LoadNames, &MainWindow::cmdLoadFile},
+        {menu::CopyNewNames, &MainWindow::cmdCopyText},
+        {menu::PasteNewNames, &MainWindow::cmdPaste},
+        {menu::SaveNewNames, &MainWindow::cmdSaveFile},
+        {menu::LoadNewNames, &MainWindow::cmdLoadFile},
         {menu::CopyPaths, &MainWindow::cmdCopyText},
         {menu::PastePaths, &MainWindow::cmdPaste},
         {menu::SavePaths, &MainWindow::cmdSaveFile},
@@ -68,7 +68,7 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::Replace, &MainWindow::cmdRename},
         {menu::AddPrefix, &MainWindow::cmdRename},
         {menu::AddSuffix, &MainWindow::cmdRename},
-        {menu::EmptyNames, &MainWindow::cmdRename},
+        {menu::EmptyName, &MainWindow::cmdRename},
         {menu::Remove, &MainWindow::cmdRename},
         {menu::NumbersOnly, &MainWindow::cmdRename},
         {menu::DelNumbers, &MainWindow::cmdRename},
@@ -80,7 +80,7 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::ReplaceExt, &MainWindow::cmdRename},
         {menu::ShowOldFolder, &MainWindow::cmdToggleColumn},
         {menu::ShowNewFolder, &MainWindow::cmdToggleColumn},
-        {menu::ShowSize, &MainWindow::cmdToggleColumn},
+        {menu::ShowFileSize, &MainWindow::cmdToggleColumn},
         {menu::ShowModified, &MainWindow::cmdToggleColumn},
         {menu::ShowCreated, &MainWindow::cmdToggleColumn},
         {menu::ShowFullPath, &MainWindow::cmdToggleColumn},
@@ -147,12 +147,12 @@ void MainWindow::cmdApply(int, bool) {
 }
 
 void MainWindow::cmdUndo(int command, bool shift) {
-    UndoChanges(ws_.list, command == menu::UndoSelected || shift);
+    UndoChanges(ws_.list, command == menu::UndoSelectedOnly || shift ? UndoScope::SelectedRows : UndoScope::AllRows);
     model_->textsChanged();
 }
 
 void MainWindow::cmdClear(int command, bool shift) {
-    if (command == menu::ClearInstantly || shift) {
+    if (command == menu::ClearListInstantly || shift) {
         runListCommand(CmdClearList, sub::ClearAll, {}, {});
     } else if (std::optional<CommandInput> input = askInput(CmdClearList)) {
         runListCommand(CmdClearList, input->subCommand, input->arg1, input->arg2);

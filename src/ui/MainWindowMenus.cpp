@@ -7,7 +7,7 @@
 #include "app/ColumnState.h"
 #include "app/Language.h"
 #include "app/PresetMenu.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "namelist/NameList.h"
 #include "run/CommandCatalogue.h"
@@ -35,8 +35,8 @@ QString MenuSafe(const QString& text) {
 
 // The context menu of the rows, with the same commands as the menu bar.
 const int32_t kContextCommands[] = {
-    menu::EditName,       0, menu::UndoChanges, menu::UndoSelected, 0, menu::RemoveSelected,
-    menu::MoveUp,         menu::MoveDown, 0,   menu::CopyNames,     menu::CopyPaths, 0,
+    menu::EditName,       0, menu::UndoChanges, menu::UndoSelectedOnly, 0, menu::RemoveSelected,
+    menu::MoveUp,         menu::MoveDown, 0,   menu::CopyNewNames,     menu::CopyPaths, 0,
     menu::ApplyChanges,
 };
 

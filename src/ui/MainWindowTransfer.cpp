@@ -7,7 +7,7 @@
 #include <QMimeData>
 #include <QTreeView>
 
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "namelist/AddItems.h"
@@ -24,8 +24,8 @@ namespace quirnel {
 namespace {
 
 bool ForNames(int command) {
-    return command == menu::CopyNames || command == menu::PasteNames || command == menu::SaveNames ||
-           command == menu::LoadNames;
+    return command == menu::CopyNewNames || command == menu::PasteNewNames || command == menu::SaveNewNames ||
+           command == menu::LoadNewNames;
 }
 
 QString TextFileFilters() {
@@ -122,14 +122,14 @@ void MainWindow::cmdAddFolders(int, bool) {
 }
 
 void MainWindow::cmdCopyText(int command, bool) {
-    std::u16string text = ExportList(ws_.list, ForNames(command) ? ListExport::NewNames : ListExport::TargetPaths);
+    std::u16string text = ExportList(ws_.list, ForNames(command) ? ListExport::NewNames : ListExport::targetPaths);
     if (!text.empty()) QGuiApplication::clipboard()->setText(Q(text));
 }
 
 void MainWindow::cmdSaveFile(int command, bool) {
     const bool names = ForNames(command);
     QString file = chooseTextFileToSave(Q(LoadText(names ? text::ExportNewNamesTitle : text::ExportFullPathsTitle)));
-    if (!file.isEmpty()) ExportListToFile(ws_.list, names ? ListExport::NewNames : ListExport::TargetPaths, U(file));
+    if (!file.isEmpty()) ExportListToFile(ws_.list, names ? ListExport::NewNames : ListExport::targetPaths, U(file));
 }
 
 void MainWindow::cmdPaste(int command, bool) {

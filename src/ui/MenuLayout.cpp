@@ -1,6 +1,6 @@
 #include "ui/MenuLayout.h"
 
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "ui/UiText.h"
 
 namespace quirnel {
@@ -11,10 +11,10 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::AddFiles, "Add Files...", "파일 추가..."},
             {menu::AddFolders, "Add Folders...", "폴더 추가..."},
             {kSeparator, "", ""},
-            {menu::CopyNames, "Copy New Names to Clipboard", "새 이름을 클립보드로 복사"},
-            {menu::PasteNames, "Paste New Names from Clipboard", "클립보드에서 새 이름 붙여넣기"},
-            {menu::SaveNames, "Save New Names as a File...", "새 이름을 파일로 저장..."},
-            {menu::LoadNames, "Load New Names from a File...", "파일에서 새 이름 불러오기..."},
+            {menu::CopyNewNames, "Copy New Names to Clipboard", "새 이름을 클립보드로 복사"},
+            {menu::PasteNewNames, "Paste New Names from Clipboard", "클립보드에서 새 이름 붙여넣기"},
+            {menu::SaveNewNames, "Save New Names as a File...", "새 이름을 파일로 저장..."},
+            {menu::LoadNewNames, "Load New Names from a File...", "파일에서 새 이름 불러오기..."},
             {kSeparator, "", ""},
             {menu::CopyPaths, "Copy Paths to Clipboard", "경로를 클립보드로 복사"},
             {menu::PastePaths, "Paste Paths from Clipboard", "클립보드에서 경로 붙여넣기"},
@@ -26,10 +26,10 @@ const std::vector<MenuPopup>& MenuBarLayout() {
         {"&Edit", "편집(&E)", {
             {menu::ApplyChanges, "Apply Changes", "변경 사항 적용"},
             {menu::UndoChanges, "Undo Changes", "변경 사항 되돌리기"},
-            {menu::UndoSelected, "Undo Selected Only", "선택 항목만 되돌리기"},
+            {menu::UndoSelectedOnly, "Undo Selected Only", "선택 항목만 되돌리기"},
             {kSeparator, "", ""},
-            {menu::ClearOrFilter, "Clear or Filter List...", "목록 비우기 또는 거르기..."},
-            {menu::ClearInstantly, "Clear List Instantly", "목록 바로 비우기"},
+            {menu::ClearOrFilterList, "Clear or Filter List...", "목록 비우기 또는 거르기..."},
+            {menu::ClearListInstantly, "Clear List Instantly", "목록 바로 비우기"},
             {kSeparator, "", ""},
             {menu::SortList, "Sort List", "목록 정렬"},
             {menu::RemoveSelected, "Remove Selected", "선택 항목 제거"},
@@ -41,7 +41,7 @@ const std::vector<MenuPopup>& MenuBarLayout() {
         {"&View", "보기(&V)", {
             {menu::ShowOldFolder, "Show Old Folder", "원래 폴더 보기"},
             {menu::ShowNewFolder, "Show New Folder", "새 폴더 보기"},
-            {menu::ShowSize, "Show File Size", "파일 크기 보기"},
+            {menu::ShowFileSize, "Show File Size", "파일 크기 보기"},
             {menu::ShowModified, "Show Modifed Time", "수정한 날짜 보기"},
             {menu::ShowCreated, "Show Created Time", "만든 날짜 보기"},
             {menu::ShowFullPath, "Show Full Path", "전체 경로 보기"},
@@ -53,7 +53,7 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::AddPrefix, "Add Prefix...", "앞에 추가..."},
             {menu::AddSuffix, "Add Suffix...", "뒤에 추가..."},
             {kSeparator, "", ""},
-            {menu::EmptyNames, "Empty Names", "이름 전체 지우기"},
+            {menu::EmptyName, "Empty Names", "이름 전체 지우기"},
             {menu::Remove, "Remove Selected...", "선택 지우기..."},
             {kSeparator, "", ""},
             {menu::NumbersOnly, "Extract Numbers", "숫자만 남기기"},
@@ -72,7 +72,7 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::ApplyPreset1 + 1, "Apply Preset2", "프리셋2 적용"},
             {menu::ApplyPreset1 + 2, "Apply Preset3", "프리셋3 적용"},
             {menu::ApplyPreset1 + 3, "Apply Preset4", "프리셋4 적용"},
-            {menu::ApplyPreset5, "Apply Preset5", "프리셋5 적용"},
+            {menu::ApplyPreset1 + 4, "Apply Preset5", "프리셋5 적용"},
             {kSeparator, "", ""},
             {menu::PresetSettings, "Preset Settings...", "프리셋 설정..."},
             {kSeparator, "", ""},
@@ -80,7 +80,7 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::ImportPresetGroup, "Import Preset Group...", "프리셋 그룹 가져오기..."},
         }},
         {"&Options", "옵션(&O)", {
-            {menu::LoadOptions, "Path Load Options...", "경로 불러오기 옵션..."},
+            {menu::PathLoadOptions, "Path Load Options...", "경로 불러오기 옵션..."},
             {menu::ViewOptions, "Path List View Options...", "경로 목록 보기 옵션..."},
             {menu::Hotkeys, "Hotkeys...", "단축키..."},
             {menu::OtherOptions, "Other Options...", "기타 옵션..."},

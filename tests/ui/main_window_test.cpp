@@ -20,7 +20,7 @@
 
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "ui/CommandPanel.h"
 #include "ui/MessageDialog.h"
@@ -154,7 +154,7 @@ void MainWindowTest::windowStateSurvivesARestart() {
         w.setGeometry(40, 50, 640, 420);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.runCommand(menu::ShowSize);
+        w.runCommand(menu::ShowFileSize);
         w.listView()->horizontalHeader()->resizeSection(ColNewName, 251);
         w.listView()->horizontalHeader()->resizeSection(ColOldFolder, 77);
         w.workspace().sortColumn = ColModified;
@@ -173,12 +173,12 @@ void MainWindowTest::windowStateSurvivesARestart() {
     QCOMPARE(again.geometry(), QRect(40, 50, 640, 420));
     QHeaderView* header = again.listView()->horizontalHeader();
     QVERIFY(header->isSectionHidden(ColSize));
-    QVERIFY(!again.action(menu::ShowSize)->isChecked());
+    QVERIFY(!again.action(menu::ShowFileSize)->isChecked());
     QCOMPARE(header->sectionSize(ColNewName), 251);
     QCOMPARE(header->sectionSize(ColOldFolder), 77);
     QCOMPARE(header->sortIndicatorSection(), int(ColModified));
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    again.runCommand(menu::ShowSize);  // the hidden column comes back at its width
+    again.runCommand(menu::ShowFileSize);  // the hidden column comes back at its width
     QCOMPARE(again.listView()->columnWidthOrZero(ColSize), int(app.settings.ColWidths[ColSize]));
     QVERIFY(again.listView()->columnWidthOrZero(ColSize) > 0);
 

@@ -10,7 +10,7 @@
 
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "ui/ApplyModeDialog.h"
 #include "ui/ArgumentField.h"
 #include "ui/CommandInputDialog.h"
@@ -118,12 +118,12 @@ void WindowApplyTest::busyRefusesEverythingAndEscStops() {
     QCOMPARE(w.currentLayout().status.w, w.currentLayout().stop.x);  // the status line makes room for Stop
 
     // Commands, hotkeys and drops are refused; keys go nowhere.
-    w.runCommand(menu::ClearInstantly);
+    w.runCommand(menu::ClearListInstantly);
     Press(&w, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     Press(w.logPane(), Qt::Key_Delete);
     w.dropPaths({f.dir.u16("big")});
     QCOMPARE(f.model()->rowCount(), 1);
-    QVERIFY(!w.commandEnabled(menu::ClearInstantly) && !w.commandEnabled(menu::AddFiles));
+    QVERIFY(!w.commandEnabled(menu::ClearListInstantly) && !w.commandEnabled(menu::AddFiles));
     QVERIFY(w.commandEnabled(menu::Exit));
     QVERIFY(w.busy());
 
@@ -139,7 +139,7 @@ void WindowApplyTest::busyRefusesEverythingAndEscStops() {
     QVERIFY(w.logPane()->toPlainText().contains("] Failed to change: big (Operation canceled)"));
     QVERIFY(w.logPane()->toPlainText().contains("]  Total : 1 / Processed : 1 / Changed : 0"));
     QVERIFY(!w.stopButton()->isVisible());
-    QVERIFY(w.commandEnabled(menu::ClearInstantly));
+    QVERIFY(w.commandEnabled(menu::ClearListInstantly));
 }
 
 void WindowApplyTest::closeDuringRun_data() {

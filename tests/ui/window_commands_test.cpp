@@ -16,7 +16,7 @@
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
 #include "app/VirtualKeys.h"
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 #include "ui/ArgumentField.h"
 #include "ui/CommandInputDialog.h"
 #include "ui/CommandPanel.h"
@@ -69,12 +69,12 @@ void WindowCommandsTest::greyedCommandsNeitherShowNorRun_data() {
     const Key keys[] = {
         {"Ctrl+S apply", Qt::Key_S, ctrl, menu::ApplyChanges, {false, true, true}},
         {"Ctrl+Z undo", Qt::Key_Z, ctrl, menu::UndoChanges, {false, true, true}},
-        {"Ctrl+Shift+Z undo selected", Qt::Key_Z, ctrlShift, menu::UndoSelected, {false, false, true}},
+        {"Ctrl+Shift+Z undo selected", Qt::Key_Z, ctrlShift, menu::UndoSelectedOnly, {false, false, true}},
         {"Delete removes", Qt::Key_Delete, 0, menu::RemoveSelected, {false, false, true}},
         {"comma moves up", Qt::Key_Comma, 0, menu::MoveUp, {false, false, true}},
         {"Ctrl+1 replace", Qt::Key_1, ctrl, menu::Replace, {false, true, true}},
         {"Shift+1 empty ext", Qt::Key_Exclam, shift, menu::EmptyExt, {false, true, true}},
-        {"Ctrl+C copies names", Qt::Key_C, ctrl, menu::CopyNames, {false, true, true}},
+        {"Ctrl+C copies names", Qt::Key_C, ctrl, menu::CopyNewNames, {false, true, true}},
         {"Ctrl+Shift+V pastes paths", Qt::Key_V, ctrlShift, menu::PastePaths, {true, true, true}},
         {"Ctrl+R sort", Qt::Key_R, ctrl, menu::SortList, {false, true, true}},
         {"F1 empty preset", Qt::Key_F1, 0, menu::ApplyPreset1, {false, false, false}},
@@ -155,7 +155,7 @@ void WindowCommandsTest::hotkeysMatchTheTable() {
     QCOMPARE(f.column(1), QStringList({"a.txt", "b.txt", "c.txt"}));
 
     // Alt combinations and F10 never match, even when a hotkey names them.
-    f.app.hotkeys.at(menu::EmptyNames) = {menu::EmptyNames, vk::F1 + 9, 0, 0};
+    f.app.hotkeys.at(menu::EmptyName) = {menu::EmptyName, vk::F1 + 9, 0, 0};
     f.app.hotkeys.at(menu::EmptyExt) = {menu::EmptyExt, '1', 0, 0};
     Press(f.list(), Qt::Key_F10);
     Press(f.list(), Qt::Key_1, Qt::AltModifier);
@@ -320,7 +320,7 @@ void WindowCommandsTest::clipboardFileListWinsOverItsText() {
                    QUrl::fromLocalFile(QString::fromStdString(f.path("new one.txt")))});
     mime->setText("not a name\nat all");
     QGuiApplication::clipboard()->setMimeData(mime);
-    f.w().runCommand(menu::PasteNames);
+    f.w().runCommand(menu::PasteNewNames);
     QCOMPARE(f.column(1), QStringList({"new one.txt", "other.txt"}));  // in logical order
 
     QGuiApplication::clipboard()->setText(QUrl::fromLocalFile(QString::fromStdString(f.path("new one.txt"))).toString(
@@ -339,17 +339,17 @@ void WindowCommandsTest::namesGoToAFileAndComeBack() {
     TestWindow& w = f.w();
     w.workspace().list.setNewName(0, u"first.txt");
     w.fileToSave = QString::fromStdString(f.path("names.txt"));
-    w.runCommand(menu::SaveNames);
+    w.runCommand(menu::SaveNewNames);
     QCOMPARE(w.fileTitles.last(), QString("Export new news as a file"));
     Press(f.list(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(f.column(1), QStringList({"a.txt", "b.txt"}));
     w.fileToOpen = w.fileToSave;
-    w.runCommand(menu::LoadNames);
+    w.runCommand(menu::LoadNewNames);
     QCOMPARE(w.fileTitles.last(), QString("Import new names from a file"));
     QCOMPARE(f.column(1), QStringList({"first.txt", "b.txt"}));
 
     w.fileToOpen.clear();  // cancelled: nothing changes
-    w.runCommand(menu::LoadNames);
+    w.runCommand(menu::LoadNewNames);
     QCOMPARE(f.column(1), QStringList({"first.txt", "b.txt"}));
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/MenuCommands.h"
+#include "base/MenuIds.h"
 
 using namespace quirnel;
 
@@ -29,22 +29,22 @@ TEST(CommandEnabled, FollowsRowsSelectionPresetsAndTheRun) {
         {menu::LoadPaths, {true, true, true, false}},
         {menu::ApplyChanges, {false, true, true, false}},
         {menu::UndoChanges, {false, true, true, false}},
-        {menu::ClearOrFilter, {false, true, true, false}},
-        {menu::ClearInstantly, {false, true, true, false}},
+        {menu::ClearOrFilterList, {false, true, true, false}},
+        {menu::ClearListInstantly, {false, true, true, false}},
         {menu::SortList, {false, true, true, false}},
-        {menu::CopyNames, {false, true, true, false}},
-        {menu::PasteNames, {false, true, true, false}},
+        {menu::CopyNewNames, {false, true, true, false}},
+        {menu::PasteNewNames, {false, true, true, false}},
         {menu::SavePaths, {false, true, true, false}},
         {menu::Replace, {false, true, true, false}},
         {menu::ReplaceExt, {false, true, true, false}},
-        {menu::UndoSelected, {false, false, true, false}},
+        {menu::UndoSelectedOnly, {false, false, true, false}},
         {menu::RemoveSelected, {false, false, true, false}},
         {menu::MoveUp, {false, false, true, false}},
         {menu::MoveDown, {false, false, true, false}},
         {menu::EditName, {false, false, true, false}},
         {menu::ApplyPreset1, {false, false, false, false}},
         {menu::ApplyPreset1 + 1, {true, true, true, false}},
-        {menu::ShowSize, {true, true, true, false}},
+        {menu::ShowFileSize, {true, true, true, false}},
         {menu::ToggleLog, {true, true, true, false}},
         {menu::LanguageKorean, {true, true, true, false}},
         {menu::Version, {true, true, true, false}},
