@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace quirnel {
@@ -18,6 +19,8 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     if (widget->window() != window_ || QApplication::activePopupWidget() || QApplication::activeModalWidget())
         return false;
+    // A menu bar walked with the keyboard (after Alt) keeps its keys: Esc leaves it.
+    if (qobject_cast<QMenuBar*>(widget)) return false;
     return handle_(static_cast<QKeyEvent*>(event));
 }
 
