@@ -105,12 +105,12 @@ const std::vector<MenuEntry>& LanguageSubmenu() {
 QString LanguageSubmenuCaption() { return Tr("UI Language", "UI 언어"); }
 
 QString MenuCaption(int32_t command) {
-    for (const std::vector<MenuEntry>* entries : {&LanguageSubmenu()})
-        for (const MenuEntry& e : *entries)
-            if (e.command == command) return Tr(e.english, e.korean);
+    if (command <= 0) return {};
+    for (const MenuEntry& e : LanguageSubmenu())
+        if (e.command == command) return Tr(e.english, e.korean);
     for (const MenuPopup& popup : MenuBarLayout())
         for (const MenuEntry& e : popup.entries)
-            if (e.command == command && command > 0) return Tr(e.english, e.korean);
+            if (e.command == command) return Tr(e.english, e.korean);
     return {};
 }
 

@@ -33,6 +33,7 @@ private slots:
     void greyedCommandsNeitherShowNorRun();
     void hotkeysMatchTheTable();
     void ctrlNumberInTheInputDialogStaysThere();
+    void shiftChangesWhatPanelButtonsDo();
     void inputReachesTheCommandCleanedOrNotAtAll_data();
     void inputReachesTheCommandCleanedOrNotAtAll();
     void editNameByDoubleClick();
@@ -187,6 +188,26 @@ void WindowCommandsTest::ctrlNumberInTheInputDialogStaysThere() {
     QCOMPARE(chosen, 2);                              // "3) Convert to lowercase"
     QVERIFY(stillOpen);                               // and not Add Suffix of the main window
     QCOMPARE(f.column(1), QStringList({"a.txt"}));
+}
+
+// Undo with Shift resets the selected rows only; Clear with Shift empties the
+// list without its dialog.
+void WindowCommandsTest::shiftChangesWhatPanelButtonsDo() {
+    WindowWithFiles f({"a.txt", "b.txt"});
+    TestWindow& w = f.w();
+    w.workspace().list.setNewName(0, u"x.txt");
+    w.workspace().list.setNewName(1, u"y.txt");
+    f.select({1});
+    QTest::mouseClick(w.rightPanel()->button(menu::UndoChanges), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(f.column(1), QStringList({"x.txt", "b.txt"}));
+    QTest::mouseClick(w.rightPanel()->button(menu::UndoChanges), Qt::LeftButton);
+    QCOMPARE(f.column(1), QStringList({"a.txt", "b.txt"}));
+
+    ModalCatcher modals;
+    QTest::mouseClick(w.rightPanel()->button(menu::ClearOrFilterList), Qt::LeftButton, Qt::ShiftModifier);
+    QCOMPARE(f.model()->rowCount(), 0);
+    QVERIFY(modals.opened.isEmpty());
+    QVERIFY(!w.rightPanel()->button(menu::ClearOrFilterList)->isEnabled());
 }
 
 void WindowCommandsTest::inputReachesTheCommandCleanedOrNotAtAll_data() {
