@@ -34,6 +34,7 @@ private slots:
     void hotkeysMatchTheTable();
     void ctrlNumberInTheInputDialogStaysThere();
     void shiftChangesWhatPanelButtonsDo();
+    void deleteRemovesTheSelectedRows();
     void inputReachesTheCommandCleanedOrNotAtAll_data();
     void inputReachesTheCommandCleanedOrNotAtAll();
     void editNameByDoubleClick();
@@ -208,6 +209,21 @@ void WindowCommandsTest::shiftChangesWhatPanelButtonsDo() {
     QCOMPARE(f.model()->rowCount(), 0);
     QVERIFY(modals.opened.isEmpty());
     QVERIFY(!w.rightPanel()->button(menu::ClearOrFilterList)->isEnabled());
+}
+
+void WindowCommandsTest::deleteRemovesTheSelectedRows() {
+    WindowWithFiles f({"a.txt", "b.txt", "c.txt", "d.txt"});
+    f.select({0, 2});
+    Press(f.list(), Qt::Key_Delete);
+    QCOMPARE(f.column(0), QStringList({"b.txt", "d.txt"}));
+    QVERIFY(f.w().logPane()->toPlainText().endsWith("] Removed 2 item(s) from the list."));
+
+    Press(f.list(), Qt::Key_A, Qt::ControlModifier);  // the list's own Select All
+    Press(f.list(), Qt::Key_Delete);
+    QCOMPARE(f.model()->rowCount(), 0);
+    QVERIFY(f.w().logPane()->toPlainText().endsWith("] Removed 2 item(s) from the list."));
+    f.add({"a.txt", "b.txt", "c.txt", "d.txt"});  // every removed path can come back
+    QCOMPARE(f.model()->rowCount(), 4);
 }
 
 void WindowCommandsTest::inputReachesTheCommandCleanedOrNotAtAll_data() {
