@@ -92,8 +92,6 @@ CommandState CommandStateOf(bool busy, int rows, bool hasSelection, const Preset
     return state;
 }
 
-bool IsMenuCommand(int32_t command) { return FindRule(command) != nullptr; }
-
 bool CommandEnabled(int32_t command, const CommandState& state) {
     const Rule* rule = FindRule(command);
     if (!rule) return false;

@@ -21,7 +21,4 @@ CommandState CommandStateOf(bool busy, int rows, bool hasSelection, const Preset
 // a run is busy only Exit is. An id that names no menu item is never enabled.
 bool CommandEnabled(int32_t command, const CommandState& state);
 
-// Whether the menu has an item for this id at all.
-bool IsMenuCommand(int32_t command);
-
 }  // namespace quirnel
