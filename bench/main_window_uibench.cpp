@@ -55,7 +55,7 @@ Figures CoreSide(const std::string& root) {
     f.add = Seconds(t);
     f.rows = ws.list.size();
     t = Clock::now();
-    RunCommand(ws, CmdAddPrefix, sub::AddString, u"x", u"");
+    (void)RunCommand(ws, CmdAddPrefix, sub::AddString, u"x", u"");
     f.command = Seconds(t);
     t = Clock::now();
     SortList(ws, ColNewName, true);

@@ -132,7 +132,8 @@ void MainWindow::cmdRunPreset(int command, bool) {
     const QuirnelPreset preset = app_.presets[command - menu::ApplyPreset1];
     std::optional<int> applyType;
     const int before = ws_.list.size();
-    RunPreset(preset, WorkspaceActions(ws_, [&](int type) { applyType = type; }));
+    // A task that ends the run early (Change Folder without a folder) has said why.
+    (void)RunPreset(preset, WorkspaceActions(ws_, [&](int type) { applyType = type; }));
     if (preset.AutoSort != 0 || ws_.list.size() != before)
         afterRowsChanged();
     else
@@ -173,7 +174,7 @@ void MainWindow::cmdEditName(int, bool) {
     CommandInputDialog dlg(CmdEditName, app_.settings, *this, this);
     dlg.setInitialInput(0, ws_.list.newName(row), {});
     if (dlg.exec() != QDialog::Accepted) return;
-    EditName(ws_.list, dlg.arg1());
+    (void)EditName(ws_.list, dlg.arg1());  // the row was found selected above
     model_->rowsChanged(row, row);
 }
 
@@ -230,7 +231,8 @@ void MainWindow::cmdRename(int command, bool) {
 
 void MainWindow::runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
     const int before = ws_.list.size();
-    RunCommand(ws_, commandId, subCommand, arg1, arg2);
+    // Only a preset run goes on after a command: from the menu nothing follows.
+    (void)RunCommand(ws_, commandId, subCommand, arg1, arg2);
     if (ws_.list.size() != before)
         afterRowsChanged();
     else

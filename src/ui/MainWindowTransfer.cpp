@@ -129,7 +129,9 @@ void MainWindow::cmdCopyText(int command, bool) {
 void MainWindow::cmdSaveFile(int command, bool) {
     const bool names = ForNames(command);
     QString file = chooseTextFileToSave(Q(LoadText(names ? text::ExportNewNamesTitle : text::ExportFullPathsTitle)));
-    if (!file.isEmpty()) ExportListToFile(ws_.list, names ? ListExport::NewNames : ListExport::targetPaths, U(file));
+    // A file that cannot be written is not reported, as no write failure of the window is.
+    if (!file.isEmpty())
+        (void)ExportListToFile(ws_.list, names ? ListExport::NewNames : ListExport::targetPaths, U(file));
 }
 
 void MainWindow::cmdPaste(int command, bool) {
@@ -152,10 +154,10 @@ void MainWindow::cmdLoadFile(int command, bool) {
     QString file = chooseTextFileToOpen(Q(LoadText(names ? text::ImportNewNamesTitle : text::ImportPathListTitle)));
     if (file.isEmpty()) return;
     if (names) {
-        ImportNewNamesFromFile(ws_.list, U(file));
+        (void)ImportNewNamesFromFile(ws_.list, U(file));  // unreadable: no change, no message
         model_->textsChanged();
     } else {
-        addBatch([&] { ImportPathsFromFile(ws_, U(file)); });
+        addBatch([&] { (void)ImportPathsFromFile(ws_, U(file)); });  // unreadable: nothing added
     }
 }
 
