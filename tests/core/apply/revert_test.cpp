@@ -219,7 +219,9 @@ TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
         made.push_back(NewJournalPath(place));
         ASSERT_EQ(w.Create(made.back(), JournalKind::Rename), 0);
         ASSERT_EQ(w.Seal(), 0);
-        if (i != 1) ASSERT_EQ(w.End(), 0);  // the second one was interrupted
+        if (i != 1) {
+            ASSERT_EQ(w.End(), 0);  // the second one was interrupted
+        }
     }
     PruneJournals(folder);
     std::vector<std::u16string> kept = ListJournals(folder);
