@@ -125,6 +125,20 @@ public:
         return 0;
     }
 
+    std::vector<std::pair<std::u16string, std::u16string>> TakeMovedBack() { return std::move(movedBack_); }
+
+    // A cycle's entry passes a temporary name: from where it was to where it ends.
+    void NoteMovedBack(const std::u16string& from, const std::u16string& to) {
+        if (IsCycleTemp(to)) {
+            leftFor_[to] = from;
+        } else if (auto it = leftFor_.find(from); it != leftFor_.end()) {
+            movedBack_.emplace_back(it->second, to);
+            leftFor_.erase(it);
+        } else {
+            movedBack_.emplace_back(from, to);
+        }
+    }
+
     void Run(RevertOutcome& out) {
         out.total = static_cast<int>(steps_.size()) + unknown_;
         out.skipped = unknown_;
@@ -180,6 +194,7 @@ private:
                 return Skip(n, s.to, LoadText(text::ChangedSinceRun));
             PrepareFolder(s.from);
             e = MoveEntry(s.to, s.from);
+            if (e == 0) NoteMovedBack(s.to, s.from);
             if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (e == 0 && journaling_) {
                 // Back across file systems the entry is a new one.
@@ -223,6 +238,8 @@ private:
     std::vector<Pending> steps_;
     std::vector<EntryState> found_;  // per pending step of a rename revert
     std::unordered_set<std::u16string> placedInTemp_;
+    std::vector<std::pair<std::u16string, std::u16string>> movedBack_;
+    std::unordered_map<std::u16string, std::u16string> leftFor_;  // temporary name -> where its entry was
     std::unordered_map<std::u16string, uint64_t> devices_;
     int unknown_ = 0;
     JournalWriter journal_;
@@ -251,6 +268,7 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
         return out;
     }
     run.Run(out);
+    out.movedBack = run.TakeMovedBack();
     (void)MarkJournal(journal, "reverted", out.ownJournal);  // the revert itself is what counts
     host.AppendLog(FormatText(LoadText(text::RevertSummary), {static_cast<long long>(out.total),
                                                               static_cast<long long>(out.reverted),
@@ -258,6 +276,19 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     host.AppendLog(FormatText(LoadText(text::DoneElapsed), {static_cast<long long>(ms)}));
     return out;
+}
+
+void FollowRevert(NameList& list, const RevertOutcome& outcome) {
+    if (outcome.movedBack.empty()) return;
+    std::unordered_map<std::u16string_view, const std::u16string*> back;
+    for (const auto& [at, old] : outcome.movedBack) back[at] = &old;
+    const PathStyle& style = list.style();
+    for (int r = 0; r < list.size(); ++r) {
+        auto it = back.find(list.fullPath(r));
+        if (it == back.end()) continue;
+        const std::u16string& old = *it->second;
+        list.setOldColumns(r, NameOf(old, Extension::Keep, style), ParentFolderOf(old, style), old);
+    }
 }
 
 RevertOutcome RevertLastApply(const JournalPlace& place, Host& host) {

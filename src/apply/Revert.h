@@ -1,9 +1,12 @@
 #pragma once
 #include <atomic>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/Host.h"
 #include "base/RunFlags.h"
+#include "namelist/NameList.h"
 
 namespace quirnel {
 
@@ -14,7 +17,13 @@ struct RevertOutcome {
     int total = 0;                // steps found done
     int reverted = 0;
     int skipped = 0;              // changed since, or failed: reported, never forced
+    // Entries moved back, as (where the run had put it, where it is again).
+    std::vector<std::pair<std::u16string, std::u16string>> movedBack;
 };
+
+// Rows that stand for an entry the revert moved back stand for it at its
+// old path again: their proposal comes back as New Name and New Folder.
+void FollowRevert(NameList& list, const RevertOutcome& outcome);
 
 // Undoes what a run recorded in its journal did, the last step first, each
 // without replacing anything: a moved entry goes back only while its target

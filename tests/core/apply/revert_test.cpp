@@ -52,6 +52,12 @@ TEST(Revert, RestoresEveryOldNameRemovesCreatedFoldersAndCanItselfBeReverted) {
     EXPECT_EQ(after.at("new/deeper/m"), "m");
 
     RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+    FollowRevert(b.ws.list, r);
+    for (int row = 0; row < 6; ++row)  // the list describes the disk again, proposals pending
+        EXPECT_EQ(Utf8(b.ws.list.oldName(row)), std::string(1, "abcppm"[row]) + (row == 3 ? "1" : row == 4 ? "2" : ""));
+    EXPECT_EQ(Utf8(b.ws.list.newName(0)), "b");
+    EXPECT_EQ(Utf8(b.ws.list.newFolder(5)), b.dir / "new/deeper");
+    EXPECT_TRUE(b.ws.list.paths().contains(b.Path("c")));
     EXPECT_TRUE(r.journalRead);
     EXPECT_EQ(r.total, 7);  // the cycle's first row took two steps
     EXPECT_EQ(r.reverted, 7);
