@@ -74,6 +74,7 @@ constexpr Rule kRules[] = {
     {menu::LanguageDefault, Needs::Nothing},
     {menu::Hotkeys, Needs::Nothing},
     {menu::ToggleLog, Needs::Nothing},
+    {menu::RevertLastApply, Needs::Nothing},
 };
 
 const Rule* FindRule(int32_t command) {

@@ -58,6 +58,7 @@ constexpr int LanguageKorean = 32862;
 constexpr int LanguageDefault = 32864;
 constexpr int Hotkeys = 32865;
 constexpr int ToggleLog = 32867;
+constexpr int RevertLastApply = 32880;  // no hotkey record: the configuration keeps its 44 hotkey lines
 constexpr int SplitterMoved = 36001;
 
 }  // namespace quirnel::menu

@@ -32,6 +32,8 @@ int Application::Run() {
     {
         MainWindow window(state_);
         window.show();
+        // A run that was interrupted is asked about once the window is up.
+        QMetaObject::invokeMethod(&window, [&] { window.recoverInterruptedRuns(); }, Qt::QueuedConnection);
         // "Open with" from a file manager: the paths arrive as one drop once the window is up.
         if (!paths_.empty())
             QMetaObject::invokeMethod(&window, [&] { window.dropPaths(paths_); }, Qt::QueuedConnection);

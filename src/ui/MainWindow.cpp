@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include "apply/ApplyWorker.h"
+#include "apply/RowStatus.h"
 #include "base/ActivityLog.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
@@ -55,6 +56,7 @@ MainWindow::~MainWindow() {
     // only a window destroyed without closing gets here): stop it and let its
     // last updates land without opening a dialog on a window being torn down.
     tearingDown_ = true;
+    statusTask_.reset();
     if (worker_) {
         ws_.flags.stopFlag = 1;
         worker_.reset();
@@ -144,6 +146,7 @@ void MainWindow::applyListColors() {
     p.setColor(QPalette::Base, system ? systemBase_ : color(app_.settings.ColorBk));
     p.setColor(QPalette::Text, system ? systemText_ : color(app_.settings.ColorText));
     list_->setPalette(p);
+    model_->setStatusBase(p.color(QPalette::Base));
 }
 
 QAction* MainWindow::action(int command) const {

@@ -28,6 +28,7 @@ namespace quirnel {
 
 class ApplyWorker;
 class CommandPanel;
+class RowStatusTask;
 class KeyFilter;
 class NameListModel;
 class NameListView;
@@ -40,8 +41,9 @@ class UiIconProvider;
 // several files by concern: opening and the host (MainWindow.cpp), menus and
 // greying (MainWindowMenus.cpp), the dispatcher and list commands
 // (MainWindowCommands.cpp), adding, clipboard and files
-// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), layout, columns
-// and the close path (MainWindowLayout.cpp).
+// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), journals and
+// every row's fate (MainWindowJournal.cpp), layout, columns and the close
+// path (MainWindowLayout.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -67,6 +69,13 @@ public:
     // An apply run is going: its worker is alive (also after a stop was
     // requested) or it runs on this thread.
     bool busy() const;
+
+    // At start-up: one question for each apply run that was interrupted.
+    void recoverInterruptedRuns();
+    // Every row's fate is looked up again, off this thread; the rows show it
+    // as colours and tooltips once it arrives.
+    void refreshRowStatuses();
+    bool rowStatusesPending() const { return statusTask_ != nullptr; }
 
     // One add batch of paths, as a picker delivers them.
     void addPaths(const std::vector<std::u16string>& paths);
@@ -164,6 +173,10 @@ private:
     void askStop();
     void waitForRun();
 
+    // Journals and row statuses (MainWindowJournal.cpp).
+    void cmdRevertLastApply(int, bool);
+    void takeRowStatuses();
+
     // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).
     void onSplitterDragged(int d);
     void onHeaderClicked(int column);
@@ -193,6 +206,7 @@ private:
     QColor systemBase_, systemText_;
 
     std::unique_ptr<ApplyWorker> worker_;
+    std::unique_ptr<RowStatusTask> statusTask_;
     bool syncRunning_ = false;
     bool draining_ = false;  // a worker's updates are being taken (a report may be open)
     bool tearingDown_ = false;

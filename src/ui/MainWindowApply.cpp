@@ -2,6 +2,7 @@
 
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyWorker.h"
+#include "apply/RowStatus.h"
 #include "ui/CommandPanel.h"
 #include "ui/MainWindow.h"
 #include "ui/NameListModel.h"
@@ -13,6 +14,7 @@ bool MainWindow::busy() const { return worker_ != nullptr || syncRunning_; }
 
 void MainWindow::startApply(int applyType) {
     if (busy()) return;
+    statusTask_.reset();  // the run decides the rows' fates now
     if (app_.settings.UseThread == 1) {
         // The worker's updates are taken on a queued call, on this thread.
         worker_ = std::make_unique<ApplyWorker>(
@@ -57,6 +59,7 @@ void MainWindow::finishRun(const ApplyOutcome& outcome) {
     }
     setWindowTitle(QStringLiteral("Quirnel"));
     setRunControls(false);
+    refreshRowStatuses();
 }
 
 // While a run goes on the list and the panels rest; a run on the worker

@@ -39,6 +39,7 @@ struct MainWindow::Route {
 const std::vector<MainWindow::Route>& MainWindow::routes() {
     static const std::vector<Route> kRoutes = {
         {menu::Exit, &MainWindow::cmdExit},
+        {menu::RevertLastApply, &MainWindow::cmdRevertLastApply},
         {menu::ApplyPreset1, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 1, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 2, &MainWindow::cmdRunPreset},
@@ -103,6 +104,7 @@ void MainWindow::runCommand(int command, bool shift) {
     if (!route || !CommandEnabled(command, commandState())) return;
     (this->*route->handler)(command, shift);
     updateCommandState();
+    refreshRowStatuses();
 }
 
 // Every key press aimed at the main window passes here first.

@@ -59,7 +59,7 @@ void MainWindow::addMenuEntries(QMenu* popup, const std::vector<MenuEntry>& entr
             QMenu* sub = popup->addMenu(LanguageSubmenuCaption());
             addMenuEntries(sub, LanguageSubmenu());
         } else if (findRoute(e.command)) {
-            QAction* a = popup->addAction(Tr(e.english, e.korean));
+            QAction* a = popup->addAction(EntryCaption(e));
             const int command = e.command;
             a->setCheckable(IsColumnToggle(command) || IsLanguageItem(command) || command == menu::ToggleLog);
             connect(a, &QAction::triggered, this, [this, command] {

@@ -55,6 +55,7 @@ void MainWindow::addBatch(const std::function<void()>& add) {
     showSortIndicator();
     QApplication::restoreOverrideCursor();
     updateCommandState();
+    refreshRowStatuses();
 }
 
 void MainWindow::addPaths(const std::vector<std::u16string>& paths) {

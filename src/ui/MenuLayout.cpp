@@ -1,6 +1,9 @@
 #include "ui/MenuLayout.h"
 
 #include "base/MenuIds.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "ui/QtText.h"
 #include "ui/UiText.h"
 
 namespace quirnel {
@@ -20,6 +23,8 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::PastePaths, "Paste Paths from Clipboard", "클립보드에서 경로 붙여넣기"},
             {menu::SavePaths, "Save Paths as a File...", "경로를 파일로 저장..."},
             {menu::LoadPaths, "Load Paths from a File...", "파일에서 경로 불러오기..."},
+            {kSeparator, "", ""},
+            {menu::RevertLastApply, "", "", text::RevertLastApply},
             {kSeparator, "", ""},
             {menu::Exit, "Exit\tEsc", "끝내기\tEsc"},
         }},
@@ -102,15 +107,17 @@ const std::vector<MenuEntry>& LanguageSubmenu() {
     return kLanguages;
 }
 
+QString EntryCaption(const MenuEntry& e) { return e.textId ? Q(LoadText(e.textId)) : Tr(e.english, e.korean); }
+
 QString LanguageSubmenuCaption() { return Tr("UI Language", "UI 언어"); }
 
 QString MenuCaption(int32_t command) {
     if (command <= 0) return {};
     for (const MenuEntry& e : LanguageSubmenu())
-        if (e.command == command) return Tr(e.english, e.korean);
+        if (e.command == command) return EntryCaption(e);
     for (const MenuPopup& popup : MenuBarLayout())
         for (const MenuEntry& e : popup.entries)
-            if (e.command == command) return Tr(e.english, e.korean);
+            if (e.command == command) return EntryCaption(e);
     return {};
 }
 

@@ -11,7 +11,11 @@ struct MenuEntry {
     int32_t command;
     const char* english;
     const char* korean;
+    int textId = 0;  // when set, the caption is this string of the table instead
 };
+
+// An entry's caption in the current language.
+QString EntryCaption(const MenuEntry& entry);
 constexpr int32_t kSeparator = 0;
 constexpr int32_t kLanguageSubmenu = -1;
 

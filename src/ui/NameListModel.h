@@ -1,6 +1,9 @@
 #pragma once
 #include <QAbstractTableModel>
+#include <QColor>
+#include <vector>
 
+#include "apply/RowStatus.h"
 #include "namelist/Workspace.h"
 
 namespace quirnel {
@@ -30,10 +33,20 @@ public:
     void rowsChanged(int first, int last);
     bool inStep() const { return shownRows_ == ws_.list.size(); }
 
+    // What applying would do with each row: a tint of the list's background
+    // and a line of the tooltip. Empty shows nothing.
+    void setStatuses(std::vector<RowStatus> statuses);
+    void setStatusBase(const QColor& base) { base_ = base; }
+    const std::vector<RowStatus>& statuses() const { return statuses_; }
+    // The tint of a fate over a background; invalid for a row left plain.
+    static QColor StatusTint(RowFate fate, const QColor& base);
+
 private:
     Workspace& ws_;
     const UiIconProvider& icons_;
     int shownRows_ = 0;
+    std::vector<RowStatus> statuses_;
+    QColor base_ = Qt::white;
 };
 
 }  // namespace quirnel

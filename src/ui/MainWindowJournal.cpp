@@ -1,0 +1,41 @@
+#include "apply/Revert.h"
+#include "apply/RowStatus.h"
+#include "ui/MainWindow.h"
+#include "ui/NameListModel.h"
+#include "ui/NameListView.h"
+
+namespace quirnel {
+
+void MainWindow::recoverInterruptedRuns() {
+    if (busy()) return;
+    if (RecoverInterruptedRuns(ws_.flags.journal, *this) == 0) return;
+    model_->textsChanged();
+    refreshRowStatuses();
+}
+
+// The list follows the entries the revert moved back; their proposals come
+// back pending.
+void MainWindow::cmdRevertLastApply(int, bool) {
+    RevertOutcome outcome = RevertLastApply(ws_.flags.journal, *this);
+    FollowRevert(ws_.list, outcome);
+    model_->textsChanged();
+}
+
+void MainWindow::refreshRowStatuses() {
+    statusTask_.reset();  // an unfinished one is cancelled
+    model_->setStatuses({});  // nothing is shown for rows that may have moved
+    if (ws_.list.empty() || busy()) return;
+    StatusOptions options{0, ws_.settings.AutoNumber == 1, true};
+    statusTask_ = std::make_unique<RowStatusTask>(ws_.list, options, [this] {
+        QMetaObject::invokeMethod(this, &MainWindow::takeRowStatuses, Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::takeRowStatuses() {
+    if (!statusTask_ || !statusTask_->finished()) return;
+    std::vector<RowStatus> statuses = statusTask_->statuses();
+    statusTask_.reset();
+    if (static_cast<int>(statuses.size()) == ws_.list.size() && !busy()) model_->setStatuses(std::move(statuses));
+}
+
+}  // namespace quirnel

@@ -1,0 +1,148 @@
+// The window's share of journals: Revert Last Apply in the File menu, the
+// start-up question for an interrupted run, and every row's fate shown as a
+// tint and a tooltip once it has been looked up off the window's thread.
+#include <QAction>
+#include <QPushButton>
+#include <QTest>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "ModalHelpers.h"
+#include "WindowTestSupport.h"
+#include "app/AppState.h"
+#include "apply/ApplyChanges.h"
+#include "apply/JournalFiles.h"
+#include "base/MenuIds.h"
+#include "platform/FileContent.h"
+#include "ui/ApplyModeDialog.h"
+#include "ui/NameListModel.h"
+
+using namespace quirnel;
+using namespace quirnel::test;
+
+class WindowJournalTest : public QObject {
+    Q_OBJECT
+private slots:
+    void revertLastApplyFromTheFileMenu();
+    void anInterruptedRunIsAskedAboutAtStartUp_data();
+    void anInterruptedRunIsAskedAboutAtStartUp();
+    void rowsShowTheirFate();
+    void tintsKeepTheThemesLightness();
+};
+
+namespace {
+
+std::string Content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+void WindowJournalTest::revertLastApplyFromTheFileMenu() {
+    WindowWithFiles f({}, false);
+    f.app.flags.journal.folder = f.dir.u16("state");
+    f.add({"a", "b", "c"});
+    TestWindow& w = f.w();
+    w.workspace().list.setNewName(0, u"b");  // a swap, and a rename
+    w.workspace().list.setNewName(1, u"a");
+    w.workspace().list.setNewName(2, u"d");
+    WhenModalOpens<ApplyModeDialog>([](ApplyModeDialog* d) { QTest::keyClick(d->cancelButton(), Qt::Key_Return, Qt::NoModifier); });
+    w.runCommand(menu::ApplyChanges);
+    QTRY_VERIFY(!w.busy());
+    QCOMPARE(Content(f.path("a")), std::string("b"));
+    QCOMPARE(Content(f.path("d")), std::string("c"));
+
+    QAction* revert = w.action(menu::RevertLastApply);
+    QVERIFY(revert);
+    QCOMPARE(revert->text(), QString("Revert Last Apply"));
+    QVERIFY(revert->isEnabled());
+    revert->trigger();
+    QCOMPARE(Content(f.path("a")), std::string("a"));
+    QCOMPARE(Content(f.path("b")), std::string("b"));
+    QCOMPARE(Content(f.path("c")), std::string("c"));
+    QCOMPARE(f.column(0), QStringList({"a", "b", "c"}));  // the rows follow the disk
+    QCOMPARE(f.column(1), QStringList({"b", "a", "d"}));  // and their proposals are pending again
+    QVERIFY(w.logPane()->toPlainText().contains("]  Total : 4 / Reverted : 4 / Skipped : 0"));
+}
+
+void WindowJournalTest::anInterruptedRunIsAskedAboutAtStartUp_data() {
+    QTest::addColumn<bool>("revert");
+    QTest::newRow("Yes reverts it") << true;
+    QTest::newRow("No keeps the disk") << false;
+}
+
+void WindowJournalTest::anInterruptedRunIsAskedAboutAtStartUp() {
+    QFETCH(bool, revert);
+    TempDir dir;
+    dir.file("in/a", "a");
+    AppState app;
+    app.flags.journal.folder = dir.u16("state");
+    std::u16string journal;
+    {
+        RecordingHost host;
+        Workspace ws(app.settings, app.flags, host);
+        RowSource s;
+        s.name = u"a";
+        s.folder = dir.u16("in");
+        ws.list.appendRow(s);
+        ws.list.setNewName(0, u"z");
+        journal = ApplyChanges(ws, 0).journal;
+    }
+    std::string text;
+    QVERIFY(ReadFileBytes(journal, text));
+    QVERIFY(ReplaceFileContent(journal, text.substr(0, text.rfind("W\t"))));  // the run died before its end
+
+    TestWindow w(app);
+    w.answer = [revert](Question q, const QString& asked) {
+        return q == Question::RevertInterrupted && asked.startsWith("An apply run ended before it was finished") && revert;
+    };
+    w.recoverInterruptedRuns();
+    QVERIFY(w.asked == std::vector<Question>{Question::RevertInterrupted});
+    QCOMPARE(Content(dir / (revert ? "in/a" : "in/z")), std::string("a"));
+    QVERIFY(UnsettledJournals(app.flags.journal.folder).empty());
+    w.recoverInterruptedRuns();
+    QCOMPARE(w.asked.size(), size_t(1));  // settled either way: never asked again
+}
+
+void WindowJournalTest::rowsShowTheirFate() {
+    WindowWithFiles f({"a", "b", "c", "held"}, true);
+    TestWindow& w = f.w();
+    w.workspace().list.removeRow(3);
+    w.workspace().list.setNewName(0, u"held");
+    w.workspace().list.setNewName(1, u"b2");
+    w.refreshRowStatuses();
+    QVERIFY(f.model()->index(0, 0).data(Qt::BackgroundRole).isNull());  // nothing until it arrives
+    QTRY_VERIFY(!w.rowStatusesPending());
+    const QColor base = f.list()->palette().color(QPalette::Base);
+    QCOMPARE(f.model()->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
+             NameListModel::StatusTint(RowFate::TargetExists, base));
+    QCOMPARE(f.model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), NameListModel::StatusTint(RowFate::Rename, base));
+    QVERIFY(f.model()->index(2, 0).data(Qt::BackgroundRole).isNull());
+    QCOMPARE(f.model()->index(0, 1).data(Qt::ToolTipRole).toString(),
+             QString("held\nThe target exists on disk and this run does not free it"));
+    QCOMPARE(f.model()->index(2, 0).data(Qt::ToolTipRole).toString(), QString("c\nUnchanged"));
+
+    // A command refreshes them.
+    w.workspace().list.setNewName(0, u"a");
+    w.runCommand(menu::ShowFullPath);
+    QTRY_VERIFY(!w.rowStatusesPending());
+    QVERIFY(f.model()->index(0, 0).data(Qt::BackgroundRole).isNull());
+}
+
+// Over the lightest and the darkest backgrounds a tint keeps the lightness
+// of the theme, so the theme's text colour stays legible on it.
+void WindowJournalTest::tintsKeepTheThemesLightness() {
+    for (QColor base : {QColor(255, 255, 255), QColor(30, 30, 30)}) {
+        for (RowFate fate : {RowFate::Rename, RowFate::Numbered, RowFate::Chain, RowFate::TargetExists, RowFate::Duplicate}) {
+            QColor tint = NameListModel::StatusTint(fate, base);
+            QVERIFY(tint.isValid());
+            QVERIFY(tint != base);
+            QVERIFY2(std::abs(tint.lightnessF() - base.lightnessF()) < 0.3, qPrintable(tint.name() + " on " + base.name()));
+        }
+    }
+}
+
+QTEST_MAIN(WindowJournalTest)
+#include "window_journal_test.moc"
