@@ -85,7 +85,11 @@ bool ReadLine(JournalRecord& r, std::string_view line) {
     if (tag == "P" && f.size() == 1) return r.planComplete = true;
     if (tag == "E" && f.size() == 1) return r.ended = true;
     if (tag == "X" && f.size() >= 2) return r.settled = true;
-    if (tag == "W" && f.size() == 2) return Number(f[1], r.writtenNs);
+    if (tag == "W" && f.size() == 2) {
+        for (size_t n : r.unstamped) r.steps[n].stamped = true;
+        r.unstamped.clear();
+        return Number(f[1], r.writtenNs);
+    }
     if (tag == "D" && f.size() == 2) {
         r.folders.emplace_back();
         return Path(f[1], r.folders.back());
@@ -93,6 +97,7 @@ bool ReadLine(JournalRecord& r, std::string_view line) {
     if (f.size() < 2) return false;
     JournalStep* s = StepOf(r, f[1]);
     if (!s) return false;
+    r.unstamped.push_back(static_cast<size_t>(s - r.steps.data()));
     if (tag == "K" && f.size() == 2) s->mark = JournalStep::Mark::Done;
     else if (tag == "B" && f.size() == 2) s->mark = JournalStep::Mark::Begun;
     else if (tag == "F" && f.size() == 3) s->mark = JournalStep::Mark::Failed;

@@ -42,6 +42,7 @@ struct JournalStep {
     std::u16string from, to;
     enum class Mark : uint8_t { None, Begun, Done, Failed } mark = Mark::None;
     EntryId movedId;     // after a move across file systems
+    bool stamped = false; // a W line follows its mark: the mark's time is known
     EntryStamp copy;     // the copy made
 };
 
@@ -52,7 +53,8 @@ struct JournalRecord {
     bool planComplete = false;  // without it, nothing had been changed
     bool ended = false;
     bool settled = false;  // kept as it was, or reverted
-    int64_t writtenNs = 0; // the last W: every marked step happened before it
+    int64_t writtenNs = 0; // the last W: every stamped step happened before it
+    std::vector<size_t> unstamped;  // marks read since the last W (while reading)
 };
 
 // Reads a journal; false when it is not one (the reason in error).

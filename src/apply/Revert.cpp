@@ -94,7 +94,7 @@ public:
                 continue;
             }
             if (IsCycleTemp(s.from)) leftTemp[s.from] = s.id;
-            steps_.push_back({&s, s.mark != JournalStep::Mark::Done});
+            steps_.push_back({&s, s.mark != JournalStep::Mark::Done || !s.stamped});
         }
         // The entries now at the targets, looked up together before anything moves.
         std::vector<std::u16string_view> at;

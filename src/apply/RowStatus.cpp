@@ -15,11 +15,13 @@ bool Refused(RowFate f) { return f == RowFate::EmptyName || f == RowFate::Forbid
 
 // The checks' verdict and the kind of change, before the disk and the order.
 std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& options,
-                                const std::vector<std::u16string>& oldPaths, std::vector<std::u16string>& targets) {
+                                const std::vector<std::u16string>& oldPaths, std::vector<std::u16string>& targets,
+                                const std::atomic<int>* cancel) {
     using V = TargetAssigner::Verdict;
     std::vector<RowStatus> out(rows.count());
     TargetAssigner assigner(rows, options.autoNumber, targets);
     for (int j = 0; j < rows.count(); ++j) {
+        if (j % 4096 == 0 && Cancelled(cancel)) return out;
         int duplicateOf = -1;
         long long number = 0;
         RowStatus& s = out[j];
@@ -48,7 +50,8 @@ std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& o
     std::vector<std::u16string>& targets = targetsOut ? *targetsOut : ownTargets;
     oldPaths.reserve(n);
     for (int i = 0; i < n; ++i) oldPaths.push_back(rows.oldPath(i));
-    std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets);
+    std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets, cancel);
+    if (Cancelled(cancel)) return out;
     const bool renames = options.applyType != 1;
     ApplyPlan plan = PlanOrder(oldPaths, targets, renames);
     auto freed = [&](int i) { return renames && plan.blockers[i] >= 0; };
@@ -62,7 +65,7 @@ std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& o
             ask.push_back(targets[i]);
             asked.push_back(i);
         }
-        std::vector<EntryId> found = LookUpEntryIds(ask, FolderReading::Never);
+        std::vector<EntryId> found = LookUpEntryIds(ask, FolderReading::Never, cancel);
         for (size_t k = 0; k < asked.size(); ++k)
             if (found[k]) out[asked[k]] = {RowFate::TargetExists, -1};
     }

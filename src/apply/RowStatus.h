@@ -52,8 +52,10 @@ std::u16string RowStatusText(const RowStatus& status);
 // A fixed English word for a fate, for machine-read output.
 const char* RowFateWord(RowFate fate);
 
-// The statuses computed on a thread of their own from a copy of the rows,
-// so that the disk look-ups never hold up the window.
+// The statuses computed on a thread of their own, so that the disk look-ups
+// never hold up the window. The task reads the list itself (a copy of a
+// million rows would cost as much as the statuses): the list must not change
+// until the task has finished or been destroyed, which cancels it promptly.
 class RowStatusTask {
 public:
     // notify is called on the task's thread when the statuses are ready.
@@ -63,11 +65,11 @@ public:
     RowStatusTask(const RowStatusTask&) = delete;
     RowStatusTask& operator=(const RowStatusTask&) = delete;
     bool finished() const { return finished_.load(std::memory_order_acquire); }
-    // The statuses, one per row of the list as it was copied; waits for them.
+    // The statuses, one per row; waits for them.
     const std::vector<RowStatus>& statuses();
 
 private:
-    PlanRows rows_;
+    ListRows rows_;
     StatusOptions options_;
     std::atomic<int> cancel_{0};
     std::atomic<bool> finished_{false};

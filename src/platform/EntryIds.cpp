@@ -40,7 +40,8 @@ Split SplitNative(std::u16string_view path) {
 // unchangedSince: with a folder not modified since then, the listing serves
 // whenever it pays, and change times are left 0.
 void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_t, std::string>>& wanted,
-                    FolderReading reading, int64_t unchangedSince, std::vector<EntryState>& out) {
+                    FolderReading reading, int64_t unchangedSince, std::vector<EntryState>& out,
+                    const std::atomic<int>* cancel) {
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;  // every entry stays missing
     struct stat dirStat;
@@ -71,7 +72,9 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
     // underneath; and some file systems list other numbers than they report.
     // Such entries, and the first one as a sample, are looked up one by one.
     bool checked = false, trusted = true;
+    size_t seen = 0;
     for (const auto& [index, name] : wanted) {
+        if (++seen % 1024 == 0 && cancel && cancel->load(std::memory_order_relaxed) != 0) break;
         auto it = listed.find(name);
         bool fromListing = it != listed.end() && it->second.first != 0 && it->second.second != DT_DIR &&
                            it->second.second != DT_UNKNOWN && trusted;
@@ -152,7 +155,7 @@ int RemoveTreeAt(int parentFd, const char* name) {
 }
 
 std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading,
-                                     int64_t unchangedSince = 0) {
+                                     int64_t unchangedSince = 0, const std::atomic<int>* cancel = nullptr) {
     std::vector<EntryState> out(paths.size());
     std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
     for (size_t i = 0; i < paths.size(); ++i) {
@@ -160,7 +163,10 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
         if (s.name.empty()) continue;
         byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
     }
-    for (const auto& [folder, wanted] : byFolder) LookUpInFolder(folder, wanted, reading, unchangedSince, out);
+    for (const auto& [folder, wanted] : byFolder) {
+        if (cancel && cancel->load(std::memory_order_relaxed) != 0) break;
+        LookUpInFolder(folder, wanted, reading, unchangedSince, out, cancel);
+    }
     return out;
 }
 
@@ -174,8 +180,9 @@ EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs) {
     return IdOf(st);
 }
 
-std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths, FolderReading reading) {
-    std::vector<EntryState> states = LookUpStates(paths, reading);
+std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths, FolderReading reading,
+                                    const std::atomic<int>* cancel) {
+    std::vector<EntryState> states = LookUpStates(paths, reading, 0, cancel);
     std::vector<EntryId> out(states.size());
     for (size_t i = 0; i < states.size(); ++i) out[i] = states[i].id;
     return out;

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,9 +34,11 @@ EntryId LookUpEntryId(const std::u16string& path, int64_t* changeTimeNs = nullpt
 // looked up relative to it; with Reading::WhenDense also from one reading
 // of the folder where most of its entries are asked for, which costs far
 // less than one look-up each (worth it for paths known to exist).
+// Once *cancel is non-zero the rest stays missing.
 enum class FolderReading { Never, WhenDense };
 std::vector<EntryId> LookUpEntryIds(const std::vector<std::u16string_view>& paths,
-                                    FolderReading reading = FolderReading::WhenDense);
+                                    FolderReading reading = FolderReading::WhenDense,
+                                    const std::atomic<int>* cancel = nullptr);
 
 // An entry and the last time it changed in any way (renamed, written, its
 // permissions or links altered), in nanoseconds since the epoch.

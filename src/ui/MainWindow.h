@@ -175,6 +175,7 @@ private:
 
     // Journals and row statuses (MainWindowJournal.cpp).
     void cmdRevertLastApply(int, bool);
+    void stopRowStatuses();
     void takeRowStatuses();
 
     // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).

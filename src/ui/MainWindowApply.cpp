@@ -14,7 +14,7 @@ bool MainWindow::busy() const { return worker_ != nullptr || syncRunning_; }
 
 void MainWindow::startApply(int applyType) {
     if (busy()) return;
-    statusTask_.reset();  // the run decides the rows' fates now
+    stopRowStatuses();  // the run decides the rows' fates now
     if (app_.settings.UseThread == 1) {
         // The worker's updates are taken on a queued call, on this thread.
         worker_ = std::make_unique<ApplyWorker>(

@@ -102,6 +102,7 @@ const MainWindow::Route* MainWindow::findRoute(int command) {
 void MainWindow::runCommand(int command, bool shift) {
     const Route* route = findRoute(command);
     if (!route || !CommandEnabled(command, commandState())) return;
+    stopRowStatuses();
     (this->*route->handler)(command, shift);
     updateCommandState();
     refreshRowStatuses();

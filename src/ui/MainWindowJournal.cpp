@@ -21,9 +21,14 @@ void MainWindow::cmdRevertLastApply(int, bool) {
     model_->textsChanged();
 }
 
+// The task reads the list: it ends before anything changes the list.
+void MainWindow::stopRowStatuses() {
+    statusTask_.reset();
+    model_->setStatuses({});  // nothing is shown for rows that may move
+}
+
 void MainWindow::refreshRowStatuses() {
-    statusTask_.reset();  // an unfinished one is cancelled
-    model_->setStatuses({});  // nothing is shown for rows that may have moved
+    stopRowStatuses();
     if (ws_.list.empty() || busy()) return;
     StatusOptions options{0, ws_.settings.AutoNumber == 1, true};
     statusTask_ = std::make_unique<RowStatusTask>(ws_.list, options, [this] {

@@ -77,11 +77,13 @@ void MainWindow::onHeaderClicked(int column) {
 }
 
 void MainWindow::sortRows(int column, bool ascending) {
+    stopRowStatuses();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     SortList(ws_, column, ascending);
     afterRowsChanged();
     showSortIndicator();
     QApplication::restoreOverrideCursor();
+    refreshRowStatuses();
 }
 
 void MainWindow::showSortIndicator() {
@@ -121,6 +123,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     storeWindowState();
+    stopRowStatuses();
     ws_.list.clear();
     ws_.icons.clear();
     afterRowsChanged();

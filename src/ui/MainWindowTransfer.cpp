@@ -45,6 +45,7 @@ std::vector<std::u16string> Paths(const QStringList& files) {
 // the views are told, never while the question is open.
 void MainWindow::addBatch(const std::function<void()>& add) {
     if (busy()) return;
+    stopRowStatuses();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int before = ws_.list.size();
     add();
