@@ -5,6 +5,7 @@
 // a few targets exist and must come out as taken. Medians of 5.
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,6 +56,8 @@ int main() {
     }
     for (int i = 0; i < kRows; i += kRows / kTaken) close(open(targets[i].c_str(), O_CREAT | O_WRONLY, 0644));
 
+    struct rusage before;
+    getrusage(RUSAGE_SELF, &before);
     std::vector<double> bare, plain, disk;
     bool ok = true;
     for (int run = 0; run < kRuns; ++run) {
@@ -82,6 +85,10 @@ int main() {
     std::printf("  bare statx loop:         %8.1f ms\n", Median(bare));
     std::printf("  with disk look-ups:      %8.1f ms  (%.2fx bare, goal <= 1.5x)\n", Median(disk),
                 Median(disk) / Median(bare));
+    struct rusage after;
+    getrusage(RUSAGE_SELF, &after);
+    std::printf("  peak memory: %ld MiB with the list, %ld MiB once statuses were computed\n", before.ru_maxrss / 1024,
+                after.ru_maxrss / 1024);
     if (!ok) std::printf("  WRONG RESULT: the statuses do not match the disk\n");
     std::filesystem::remove_all(root);
     return ok ? 0 : 1;

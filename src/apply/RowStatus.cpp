@@ -5,6 +5,7 @@
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "platform/EntryIds.h"
+#include "platform/ThreadPriority.h"
 
 namespace quirnel {
 namespace {
@@ -54,6 +55,7 @@ std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& o
     if (Cancelled(cancel)) return out;
     const bool renames = options.applyType != 1;
     ApplyPlan plan = PlanOrder(oldPaths, targets, renames);
+    std::vector<std::u16string>().swap(oldPaths);  // a million paths are not kept through the look-ups
     auto freed = [&](int i) { return renames && plan.blockers[i] >= 0; };
 
     if (options.lookUpDisk && !Cancelled(cancel)) {
@@ -123,6 +125,7 @@ const char* RowFateWord(RowFate fate) {
 RowStatusTask::RowStatusTask(const NameList& list, const StatusOptions& options, std::function<void()> notify)
     : rows_(list), options_(options) {
     thread_ = std::thread([this, notify = std::move(notify)] {
+        RunAtIdlePriority();
         statuses_ = RowStatuses(rows_, options_, &cancel_);
         finished_.store(true, std::memory_order_release);
         if (notify) notify();

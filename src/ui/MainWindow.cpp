@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "apply/ApplyWorker.h"
 #include "apply/RowStatus.h"
@@ -71,6 +72,10 @@ void MainWindow::buildControls() {
     setAcceptDrops(true);
 
     model_ = new NameListModel(ws_, *icons_, this);
+    statusDelay_ = new QTimer(this);
+    statusDelay_->setSingleShot(true);
+    statusDelay_->setInterval(150);
+    connect(statusDelay_, &QTimer::timeout, this, &MainWindow::startRowStatuses);
     list_ = new NameListView(ws_, model_, client_);
     connect(list_, &QAbstractItemView::doubleClicked, this, [this] { runCommand(menu::EditName); });
     connect(list_, &QWidget::customContextMenuRequested, this, &MainWindow::showContextMenu);

@@ -23,6 +23,7 @@ class QMenu;
 class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace quirnel {
 
@@ -75,7 +76,7 @@ public:
     // Every row's fate is looked up again, off this thread; the rows show it
     // as colours and tooltips once it arrives.
     void refreshRowStatuses();
-    bool rowStatusesPending() const { return statusTask_ != nullptr; }
+    bool rowStatusesPending() const;
 
     // One add batch of paths, as a picker delivers them.
     void addPaths(const std::vector<std::u16string>& paths);
@@ -176,6 +177,7 @@ private:
     // Journals and row statuses (MainWindowJournal.cpp).
     void cmdRevertLastApply(int, bool);
     void stopRowStatuses();
+    void startRowStatuses();
     void takeRowStatuses();
 
     // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).
@@ -208,6 +210,7 @@ private:
 
     std::unique_ptr<ApplyWorker> worker_;
     std::unique_ptr<RowStatusTask> statusTask_;
+    QTimer* statusDelay_ = nullptr;
     bool syncRunning_ = false;
     bool draining_ = false;  // a worker's updates are being taken (a report may be open)
     bool tearingDown_ = false;

@@ -1,3 +1,5 @@
+#include <QTimer>
+
 #include "apply/Revert.h"
 #include "apply/RowStatus.h"
 #include "ui/MainWindow.h"
@@ -23,12 +25,21 @@ void MainWindow::cmdRevertLastApply(int, bool) {
 
 // The task reads the list: it ends before anything changes the list.
 void MainWindow::stopRowStatuses() {
+    statusDelay_->stop();
     statusTask_.reset();
     model_->setStatuses({});  // nothing is shown for rows that may move
 }
 
+// A short pause first: a burst of commands (a preset, a held key) asks once,
+// and the window paints before the look-ups start.
 void MainWindow::refreshRowStatuses() {
     stopRowStatuses();
+    if (!ws_.list.empty() && !busy()) statusDelay_->start();
+}
+
+bool MainWindow::rowStatusesPending() const { return statusTask_ != nullptr || statusDelay_->isActive(); }
+
+void MainWindow::startRowStatuses() {
     if (ws_.list.empty() || busy()) return;
     StatusOptions options{0, ws_.settings.AutoNumber == 1, true};
     statusTask_ = std::make_unique<RowStatusTask>(ws_.list, options, [this] {
