@@ -65,6 +65,26 @@ TEST(Hotkeys, TextsForMenuAndList) {
     EXPECT_EQ(HotkeyMenuText(u"A\tB\tC", table.at(32771)), u"A\tF1");
 }
 
+TEST(Hotkeys, ConflictsNameTheOtherCommandAndWhichOneRuns) {
+    HotkeyTable table = DefaultHotkeys();
+    for (const auto& [id, record] : table) EXPECT_EQ(FindHotkeyConflict(table, id), std::nullopt) << id;
+
+    table.at(32780) = {32780, vk::F1, 0, 0};  // Apply Changes takes preset 1's F1
+    table.at(32790) = {32790, vk::F1, 0, 0};
+    EXPECT_EQ(FindHotkeyConflict(table, 32771), (HotkeyConflict{32780, false}));
+    EXPECT_EQ(FindHotkeyConflict(table, 32780), (HotkeyConflict{32771, true}));
+    EXPECT_EQ(FindHotkeyConflict(table, 32790), (HotkeyConflict{32771, true})) << "the one that runs is named";
+
+    // Other modifiers, no key, or an unknown command: no conflict.
+    table.at(32792) = {32792, 'S', 1, 1};
+    EXPECT_EQ(FindHotkeyConflict(table, 32792), std::nullopt);
+    table.at(32800) = {32800, 0, 1, 0};
+    table.at(32801) = {32801, 0, 1, 0};
+    EXPECT_EQ(FindHotkeyConflict(table, 32801), std::nullopt);
+    EXPECT_EQ(FindHotkeyConflict(table, 32810), std::nullopt);
+    EXPECT_EQ(FindHotkeyConflict(table, 1), std::nullopt);
+}
+
 TEST(VirtualKeys, CharactersMapToTheKeysThatTypeThem) {
     const std::pair<char16_t, int> cases[] = {
         {u'a', 65}, {u'Z', 90}, {u'0', 48}, {u'!', 49}, {u')', 48}, {u'(', 57}, {u',', 188}, {u'<', 188},
