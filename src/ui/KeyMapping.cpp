@@ -28,6 +28,7 @@ constexpr Pair kNamed[] = {
     {Qt::Key_QuoteLeft, vk::Grave},     {Qt::Key_BracketLeft, vk::LeftBracket},
     {Qt::Key_Backslash, vk::Backslash}, {Qt::Key_BracketRight, vk::RightBracket},
     {Qt::Key_Apostrophe, vk::Quote},
+    {Qt::Key_Backtab, vk::Tab},  // Shift+Tab arrives as a key of its own
 };
 
 }  // namespace

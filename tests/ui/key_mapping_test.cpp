@@ -31,6 +31,7 @@ void KeyMappingTest::keysMapToStoredCodes_data() {
     QTest::newRow("comma") << int(Qt::Key_Comma) << 0 << "," << 188;
     QTest::newRow("shifted comma") << int(Qt::Key_Less) << int(Qt::ShiftModifier) << "<" << 188;
     QTest::newRow("bracket") << int(Qt::Key_BracketLeft) << 0 << "[" << 219;
+    QTest::newRow("shift tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "" << 9;
     QTest::newRow("no code") << int(Qt::Key_VolumeUp) << 0 << "" << 0;
 }
 
