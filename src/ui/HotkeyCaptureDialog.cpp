@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -21,10 +20,14 @@ HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* pa
     layout->addWidget(new QLabel(Tr("Press keys and click 'Save' button.\n(Except Esc, Enter, Alt, and F10)",
                                     "키를 누른 뒤 '저장' 단추를 누르세요.\n(Esc, Enter, Alt, F10 제외)"),
                                  this));
-    field_ = new QLineEdit(Q(HotkeyText(record_)), this);
-    field_->setReadOnly(true);
+    // A field that shows the combination but takes no text: keys never type into it.
+    field_ = new QLabel(Q(HotkeyText(record_)), this);
+    field_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    field_->setBackgroundRole(QPalette::Base);
+    field_->setAutoFillBackground(true);
     field_->setAlignment(Qt::AlignCenter);
-    field_->setMinimumWidth(24 * fontMetrics().averageCharWidth());
+    field_->setFocusPolicy(Qt::StrongFocus);
+    field_->setMinimumSize(24 * fontMetrics().averageCharWidth(), fontMetrics().height() + 10);
     layout->addWidget(field_);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);

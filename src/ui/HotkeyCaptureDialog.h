@@ -5,7 +5,7 @@
 #include "app/Hotkeys.h"
 
 class QKeyEvent;
-class QLineEdit;
+class QLabel;
 class QPushButton;
 
 namespace quirnel {
@@ -23,7 +23,7 @@ public:
     static std::optional<HotkeyRecord> capture(const HotkeyRecord& record, QWidget* parent);
 
     const HotkeyRecord& record() const { return record_; }
-    QLineEdit* field() const { return field_; }
+    QLabel* field() const { return field_; }
     QPushButton* saveButton() const { return save_; }
     QPushButton* cancelButton() const { return cancel_; }
 
@@ -36,7 +36,7 @@ private:
     void takeCombination(const QKeyEvent& key);
 
     HotkeyRecord record_;
-    QLineEdit* field_ = nullptr;
+    QLabel* field_ = nullptr;
     QPushButton* save_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "ui/HotkeyOptionsDialog.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
@@ -63,6 +63,7 @@ HotkeyOptionsDialog::HotkeyOptionsDialog(HotkeyTable& table, MenuTexts menuTexts
     connect(reset_, &QPushButton::clicked, this, &HotkeyOptionsDialog::resetAll);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     fill();
+    setMinimumSize(420, 300);
     resize(760, 520);
 }
 
@@ -82,7 +83,13 @@ void HotkeyOptionsDialog::fill() {
 
 // Every row, since one edit can make or end a conflict elsewhere.
 void HotkeyOptionsDialog::showHotkeys() {
+    // The mark stands beside the key, where it shows at any width; rows
+    // without one keep the same indent so the keys line up.
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const int side = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    QPixmap clear(side, side);
+    clear.fill(Qt::transparent);
+    const QIcon none(clear);
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = list_->topLevelItem(i);
         const HotkeyRecord& record = recordOf(row);
@@ -96,7 +103,7 @@ void HotkeyOptionsDialog::showHotkeys() {
                                       : Tr("Runs; also set on \"%1\"", "실행됨, \"%1\"에도 지정").arg(other);
         }
         row->setText(ConflictColumn, note);
-        row->setIcon(HotkeyColumn, conflict ? warning : QIcon());
+        row->setIcon(HotkeyColumn, conflict ? warning : none);
         for (int c = 0; c <= ConflictColumn; ++c) row->setToolTip(c, note);
     }
 }

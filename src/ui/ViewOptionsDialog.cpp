@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "base/StringTable.h"
@@ -72,9 +73,9 @@ QWidget* ViewOptionsDialog::fontGroup(const AppSettings& settings) {
     auto* group = new QGroupBox(Tr("Font", "글꼴"), this);
     auto* grid = new QGridLayout(group);
     nameLabel_ = new QLabel(Tr("Font Name", "글꼴 이름"), group);
-    description_ = new QLineEdit(Describe(font_), group);
+    description_ = new QLineEdit(group);
     description_->setReadOnly(true);
-    description_->setMinimumWidth(20 * fontMetrics().averageCharWidth());
+    showDescription();
     select_ = new QPushButton(Tr("Select...", "선택..."), group);
     sizeLabel_ = new QLabel(Tr("Font Size", "글꼴 크기"), group);
     size_ = new QLineEdit(QString::number(settings.FontSize), group);
@@ -104,6 +105,16 @@ QWidget* ViewOptionsDialog::iconGroup(const AppSettings& settings) {
     return group;
 }
 
+// The whole description from its start: the dialog grows with a long face name.
+void ViewOptionsDialog::showDescription() {
+    const QString text = Describe(font_);
+    description_->setText(text);
+    description_->setCursorPosition(0);
+    const int ch = fontMetrics().averageCharWidth();
+    const int width = description_->fontMetrics().horizontalAdvance(text) + 4 * ch;
+    description_->setMinimumWidth(std::clamp(width, 20 * ch, 60 * ch));
+}
+
 void ViewOptionsDialog::enableControls() {
     const bool colors = !systemColors_->isChecked();
     for (QWidget* w : std::initializer_list<QWidget*>{textLabel_, text_, backgroundLabel_, background_})
@@ -119,7 +130,7 @@ void ViewOptionsDialog::selectFont() {
     QFont chosen = picker.selectedFont();
     if (chosen.family().isEmpty()) chosen.setFamily(font_.family());
     font_ = chosen;
-    description_->setText(Describe(font_));
+    showDescription();
     size_->setText(QString::number(FontPoints(font_, logicalDpiY())));
     result_.fontChosen = true;
 }

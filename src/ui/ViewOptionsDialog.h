@@ -45,6 +45,7 @@ private:
     QWidget* colorGroup(const AppSettings& settings);
     QWidget* fontGroup(const AppSettings& settings);
     QWidget* iconGroup(const AppSettings& settings);
+    void showDescription();
     void enableControls();
     void selectFont();
 

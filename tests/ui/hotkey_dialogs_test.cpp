@@ -1,4 +1,4 @@
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTest>
@@ -165,7 +165,9 @@ void HotkeyDialogsTest::doubleClickEditsAndMarksTheConflict() {
     QVERIFY(open.shown(32780, 2).contains("Apply Preset1 : (No Name)"));
     QVERIFY(open.shown(32771, 2).contains("Apply Changes"));
     QVERIFY(!open.shown(32771, 2).contains("Does nothing"));
-    QVERIFY(!RowOf(list, 32780)->icon(1).isNull());
+    const QIcon mark = RowOf(list, 32780)->icon(1);
+    QCOMPARE(mark.pixmap(16).toImage(), RowOf(list, 32771)->icon(1).pixmap(16).toImage());
+    QVERIFY(mark.pixmap(16).toImage() != RowOf(list, 32790)->icon(1).pixmap(16).toImage());
     QCOMPARE(open.shown(32790, 2), QString());
 
     // A second edit ends the conflict on both rows.
