@@ -54,13 +54,6 @@ LoadOptionsDialog::LoadOptionsDialog(const AppSettings& settings, QWidget* paren
     layout->addWidget(OkCancelButtons(this));
 }
 
-bool LoadOptionsDialog::edit(AppSettings& settings, QWidget* parent) {
-    LoadOptionsDialog dialog(settings, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.store(settings);
-    return true;
-}
-
 void LoadOptionsDialog::store(AppSettings& settings) const {
     StoreChecked(loadType_, settings.LoadType);
     StoreChecked(autoSort_, settings.AutoSort);

@@ -15,8 +15,6 @@ class LoadOptionsDialog : public QDialog {
 public:
     explicit LoadOptionsDialog(const AppSettings& settings, QWidget* parent = nullptr);
 
-    // Modal: on OK the settings take the dialog's values; true then.
-    static bool edit(AppSettings& settings, QWidget* parent);
     // A group with no button checked leaves its setting as it was.
     void store(AppSettings& settings) const;
 

@@ -48,13 +48,6 @@ OtherOptionsDialog::OtherOptionsDialog(const AppSettings& settings, QWidget* par
     layout->addWidget(OkCancelButtons(this));
 }
 
-bool OtherOptionsDialog::edit(AppSettings& settings, QWidget* parent) {
-    OtherOptionsDialog dialog(settings, parent);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.store(settings);
-    return true;
-}
-
 void OtherOptionsDialog::store(AppSettings& settings) const {
     for (size_t i = 0; i < boxes_.size(); ++i) settings.*kBoxes[i].field = boxes_[i]->isChecked() ? 1 : 0;
 }

@@ -14,8 +14,7 @@ class OtherOptionsDialog : public QDialog {
 public:
     explicit OtherOptionsDialog(const AppSettings& settings, QWidget* parent = nullptr);
 
-    // Modal: on OK every setting takes its box (1 checked, 0 not); true then.
-    static bool edit(AppSettings& settings, QWidget* parent);
+    // After OK: every setting takes its box, 1 checked and 0 not.
     void store(AppSettings& settings) const;
 
     const std::vector<QCheckBox*>& boxes() const { return boxes_; }

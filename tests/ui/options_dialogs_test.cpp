@@ -14,6 +14,7 @@
 #include "ui/ColorButton.h"
 #include "ui/LoadOptionsDialog.h"
 #include "ui/OtherOptionsDialog.h"
+#include "ui/SettingsDialog.h"
 #include "ui/ViewOptionsDialog.h"
 
 using namespace quirnel;
@@ -60,7 +61,7 @@ void OptionsDialogsTest::loadOptionsShowAndStoreTheSettings() {
         QVERIFY(!d->loadTypeButton(1)->isChecked());
         OkOf(d)->click();
     });
-    QVERIFY(LoadOptionsDialog::edit(settings, nullptr));
+    QVERIFY(EditSettings<LoadOptionsDialog>(settings, nullptr));
     QCOMPARE(settings.LoadType, 0);
     QCOMPARE(settings.AutoSort, 1);
     QCOMPARE(settings.ShowCFGLoad, 0);
@@ -102,13 +103,13 @@ void OptionsDialogsTest::cancelChangesNothing() {
         for (QCheckBox* box : d->boxes()) box->toggle();
         QTest::keyClick(d, Qt::Key_Escape);
     });
-    QVERIFY(!OtherOptionsDialog::edit(settings, nullptr));
+    QVERIFY(!EditSettings<OtherOptionsDialog>(settings, nullptr));
     WhenModalOpens<LoadOptionsDialog>([](LoadOptionsDialog* d) {
         d->loadTypeButton(0)->click();
         d->showBeforeLoading()->toggle();
         CancelOf(d)->click();
     });
-    QVERIFY(!LoadOptionsDialog::edit(settings, nullptr));
+    QVERIFY(!EditSettings<LoadOptionsDialog>(settings, nullptr));
     QCOMPARE(settings, before);
 }
 
