@@ -1,19 +1,21 @@
 #include "app/PresetMenu.h"
 
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 
 namespace quirnel {
 
 std::u16string PresetMenuText(int number, const QuirnelPreset& preset) {
-    const std::u16string& name = preset.Name.empty() ? LoadText(95) : preset.Name;
-    return FormatText(LoadText(94), {static_cast<long long>(number), name, static_cast<long long>(number)});
+    const std::u16string& name = preset.Name.empty() ? LoadText(text::NoName) : preset.Name;
+    return FormatText(LoadText(text::PresetMenuItem), {static_cast<long long>(number), name, static_cast<long long>(number)});
 }
 
 std::vector<PresetMenuEntry> PresetMenuEntries(const PresetTable& presets, const HotkeyTable& hotkeys) {
     std::vector<PresetMenuEntry> entries;
     for (int i = 0; i < kPresetCount; ++i) {
         PresetMenuEntry entry;
-        entry.commandId = kFirstPresetCommand + i;
+        entry.commandId = menu::ApplyPreset1 + i;
         entry.text = PresetMenuText(i + 1, presets[i]);
         entry.enabled = !presets[i].Tasks.empty();
         if (auto found = hotkeys.find(entry.commandId); found != hotkeys.end())

@@ -1,8 +1,8 @@
 #include "app/ViewOptions.h"
 
 #include "base/StringTable.h"
+#include "base/TextHelpers.h"
 #include "base/TextIds.h"
-#include "commands/Primitives.h"
 
 namespace quirnel {
 namespace {
