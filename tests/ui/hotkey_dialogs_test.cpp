@@ -7,6 +7,7 @@
 #include "../core/TestSupport.h"
 #include "ModalHelpers.h"
 #include "app/VirtualKeys.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "ui/HotkeyCaptureDialog.h"
 #include "ui/HotkeyOptionsDialog.h"
@@ -37,10 +38,10 @@ void Press(QWidget* dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::N
 }
 
 MenuTexts SomeMenuTexts() {
-    return {{32771, "Apply Preset1 : (No Name)\tF1"},
-            {32780, "&Apply Changes\tCtrl+S"},
-            {32790, "Add Files..."},
-            {32800, "Copy && Paste"}};
+    return {{menu::ApplyPreset1, "Apply Preset1 : (No Name)\tF1"},
+            {menu::ApplyChanges, "&Apply Changes\tCtrl+S"},
+            {menu::AddFiles, "Add Files..."},
+            {menu::CopyNewNames, "Copy && Paste"}};
 }
 
 QTreeWidgetItem* RowOf(QTreeWidget* list, int32_t commandId) {
@@ -70,7 +71,7 @@ void HotkeyDialogsTest::captureTakesTabSpaceAndModifiersButNotAltOrF10() {
     shortcut->setContext(Qt::ApplicationShortcut);
     other.show();
 
-    HotkeyCaptureDialog dlg({32780, 'S', 1, 0});
+    HotkeyCaptureDialog dlg({menu::ApplyChanges, 'S', 1, 0});
     dlg.show();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     QCOMPARE(dlg.field()->text(), "Ctrl" + kPlus + "S");
@@ -100,14 +101,14 @@ void HotkeyDialogsTest::captureTakesTabSpaceAndModifiersButNotAltOrF10() {
         QCOMPARE(QApplication::focusWidget(), focused);  // Tab and Shift+Tab do not move the focus
         QVERIFY(dlg.isVisible());
     }
-    QCOMPARE(dlg.record(), (HotkeyRecord{32780, vk::Home, 0, 0}));
+    QCOMPARE(dlg.record(), (HotkeyRecord{menu::ApplyChanges, vk::Home, 0, 0}));
     QCOMPARE(shortcutRuns, 0);
 
     // Space on a focused button is captured too, instead of pressing it.
     dlg.cancelButton()->setFocus();
     Press(&dlg, Qt::Key_Space, Qt::ControlModifier);
     QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.record(), (HotkeyRecord{32780, vk::Space, 1, 0}));
+    QCOMPARE(dlg.record(), (HotkeyRecord{menu::ApplyChanges, vk::Space, 1, 0}));
 }
 
 void HotkeyDialogsTest::enterSavesAndEscCancels() {
@@ -115,17 +116,19 @@ void HotkeyDialogsTest::enterSavesAndEscCancels() {
         Press(d, Qt::Key_Q, Qt::ControlModifier);
         Press(d, Qt::Key_Return);
     });
-    QCOMPARE(HotkeyCaptureDialog::capture({32790, 'O', 1, 0}, nullptr), (HotkeyRecord{32790, 'Q', 1, 0}));
+    QCOMPARE(HotkeyCaptureDialog::capture({menu::AddFiles, 'O', 1, 0}, nullptr),
+             (HotkeyRecord{menu::AddFiles, 'Q', 1, 0}));
 
     WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) {
         Press(d, Qt::Key_Q);
         Press(d, Qt::Key_Escape);
     });
-    QCOMPARE(HotkeyCaptureDialog::capture({32790, 'O', 1, 0}, nullptr), std::nullopt);
+    QCOMPARE(HotkeyCaptureDialog::capture({menu::AddFiles, 'O', 1, 0}, nullptr), std::nullopt);
 
     // Saved without a key press: the record stays as it was, even without a key.
     WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) { d->saveButton()->click(); });
-    QCOMPARE(HotkeyCaptureDialog::capture({32810, 0, 0, 0}, nullptr), (HotkeyRecord{32810, 0, 0, 0}));
+    const HotkeyRecord none{menu::PathLoadOptions, 0, 0, 0};
+    QCOMPARE(HotkeyCaptureDialog::capture(none, nullptr), none);
 }
 
 void HotkeyDialogsTest::listShowsMenuTextsAndHotkeys() {
@@ -134,14 +137,14 @@ void HotkeyDialogsTest::listShowsMenuTextsAndHotkeys() {
     QCOMPARE(list->topLevelItemCount(), 44);
     QCOMPARE(list->headerItem()->text(0), QString("Command"));
     QCOMPARE(list->headerItem()->text(1), QString("Hotkey"));
-    QCOMPARE(list->topLevelItem(0)->data(0, Qt::UserRole).toInt(), 32770);
-    QCOMPARE(list->topLevelItem(43)->data(0, Qt::UserRole).toInt(), 32855);
-    QCOMPARE(open.shown(32771, 0), QString("Apply Preset1 : (No Name)"));
-    QCOMPARE(open.shown(32780, 0), QString("Apply Changes"));
-    QCOMPARE(open.shown(32800, 0), QString("Copy & Paste"));
-    QCOMPARE(open.shown(32770, 0), QString());  // no menu text given
-    QCOMPARE(open.shown(32780, 1), "Ctrl" + kPlus + "S");
-    QCOMPARE(open.shown(32810, 1), QString("(No Hotkey)"));
+    QCOMPARE(list->topLevelItem(0)->data(0, Qt::UserRole).toInt(), menu::PresetSettings);
+    QCOMPARE(list->topLevelItem(43)->data(0, Qt::UserRole).toInt(), menu::ClearListInstantly);
+    QCOMPARE(open.shown(menu::ApplyPreset1, 0), QString("Apply Preset1 : (No Name)"));
+    QCOMPARE(open.shown(menu::ApplyChanges, 0), QString("Apply Changes"));
+    QCOMPARE(open.shown(menu::CopyNewNames, 0), QString("Copy & Paste"));
+    QCOMPARE(open.shown(menu::PresetSettings, 0), QString());  // no menu text given
+    QCOMPARE(open.shown(menu::ApplyChanges, 1), "Ctrl" + kPlus + "S");
+    QCOMPARE(open.shown(menu::PathLoadOptions, 1), QString("(No Hotkey)"));
     for (int i = 0; i < 44; ++i) QCOMPARE(list->topLevelItem(i)->text(2), QString());
 }
 
@@ -149,7 +152,7 @@ void HotkeyDialogsTest::doubleClickEditsAndMarksTheConflict() {
     OpenList open;
     QVERIFY(open.active());
     QTreeWidget* list = open.dlg.list();
-    QTreeWidgetItem* row = RowOf(list, 32780);
+    QTreeWidgetItem* row = RowOf(list, menu::ApplyChanges);
     const QPoint at = list->visualItemRect(row).center();
     WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) {
         Press(d, Qt::Key_F1);
@@ -158,28 +161,28 @@ void HotkeyDialogsTest::doubleClickEditsAndMarksTheConflict() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 
-    QCOMPARE(open.table.at(32780), (HotkeyRecord{32780, vk::F1, 0, 0}));
-    QCOMPARE(open.shown(32780, 1), QString("F1"));
+    QCOMPARE(open.table.at(menu::ApplyChanges), (HotkeyRecord{menu::ApplyChanges, vk::F1, 0, 0}));
+    QCOMPARE(open.shown(menu::ApplyChanges, 1), QString("F1"));
     // Both holders of F1 say so; only preset 1 runs by it.
-    QVERIFY(open.shown(32780, 2).contains("Does nothing"));
-    QVERIFY(open.shown(32780, 2).contains("Apply Preset1 : (No Name)"));
-    QVERIFY(open.shown(32771, 2).contains("Apply Changes"));
-    QVERIFY(!open.shown(32771, 2).contains("Does nothing"));
-    const QIcon mark = RowOf(list, 32780)->icon(1);
-    QCOMPARE(mark.pixmap(16).toImage(), RowOf(list, 32771)->icon(1).pixmap(16).toImage());
-    QVERIFY(mark.pixmap(16).toImage() != RowOf(list, 32790)->icon(1).pixmap(16).toImage());
-    QCOMPARE(open.shown(32790, 2), QString());
+    QVERIFY(open.shown(menu::ApplyChanges, 2).contains("Does nothing"));
+    QVERIFY(open.shown(menu::ApplyChanges, 2).contains("Apply Preset1 : (No Name)"));
+    QVERIFY(open.shown(menu::ApplyPreset1, 2).contains("Apply Changes"));
+    QVERIFY(!open.shown(menu::ApplyPreset1, 2).contains("Does nothing"));
+    const QIcon mark = RowOf(list, menu::ApplyChanges)->icon(1);
+    QCOMPARE(mark.pixmap(16).toImage(), RowOf(list, menu::ApplyPreset1)->icon(1).pixmap(16).toImage());
+    QVERIFY(mark.pixmap(16).toImage() != RowOf(list, menu::AddFiles)->icon(1).pixmap(16).toImage());
+    QCOMPARE(open.shown(menu::AddFiles, 2), QString());
 
     // A second edit ends the conflict on both rows.
-    open.select(32780);
+    open.select(menu::ApplyChanges);
     WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) {
         Press(d, Qt::Key_F12);
         d->saveButton()->click();
     });
     open.dlg.editButton()->click();
-    QCOMPARE(open.shown(32780, 1), QString("F12"));
-    QCOMPARE(open.shown(32780, 2), QString());
-    QCOMPARE(open.shown(32771, 2), QString());
+    QCOMPARE(open.shown(menu::ApplyChanges, 1), QString("F12"));
+    QCOMPARE(open.shown(menu::ApplyChanges, 2), QString());
+    QCOMPARE(open.shown(menu::ApplyPreset1, 2), QString());
 }
 
 void HotkeyDialogsTest::clearShowsNoHotkey() {
@@ -187,16 +190,16 @@ void HotkeyDialogsTest::clearShowsNoHotkey() {
     open.dlg.clearButton()->click();  // nothing selected: nothing happens
     QCOMPARE(open.table, DefaultHotkeys());
 
-    open.select(32782);
+    open.select(menu::UndoSelectedOnly);
     open.dlg.clearButton()->click();
-    QCOMPARE(open.table.at(32782), (HotkeyRecord{32782, 0, 0, 0}));
-    QCOMPARE(open.shown(32782, 1), QString("(No Hotkey)"));
-    QCOMPARE(open.table.at(32781), DefaultHotkeys().at(32781));
+    QCOMPARE(open.table.at(menu::UndoSelectedOnly), (HotkeyRecord{menu::UndoSelectedOnly, 0, 0, 0}));
+    QCOMPARE(open.shown(menu::UndoSelectedOnly, 1), QString("(No Hotkey)"));
+    QCOMPARE(open.table.at(menu::UndoChanges), DefaultHotkeys().at(menu::UndoChanges));
 }
 
 void HotkeyDialogsTest::resetAsksFirst() {
     OpenList open;
-    open.select(32780);
+    open.select(menu::ApplyChanges);
     open.dlg.clearButton()->click();
     const HotkeyTable edited = open.table;
 
@@ -204,12 +207,12 @@ void HotkeyDialogsTest::resetAsksFirst() {
     QVERIFY(open.host.questionIds == std::vector<Question>{Question::ResetHotkeys});
     QCOMPARE(open.host.questions.back(), u"Do you want to reset all hotkeys to default?");
     QCOMPARE(open.table, edited);
-    QCOMPARE(open.shown(32780, 1), QString("(No Hotkey)"));
+    QCOMPARE(open.shown(menu::ApplyChanges, 1), QString("(No Hotkey)"));
 
     open.host.answer = true;
     open.dlg.resetButton()->click();
     QCOMPARE(open.table, DefaultHotkeys());
-    QCOMPARE(open.shown(32780, 1), "Ctrl" + kPlus + "S");
+    QCOMPARE(open.shown(menu::ApplyChanges, 1), "Ctrl" + kPlus + "S");
     QCOMPARE(open.dlg.list()->topLevelItemCount(), 44);
 }
 
@@ -218,11 +221,11 @@ void HotkeyDialogsTest::koreanCaptions() {
     HotkeyTable table = DefaultHotkeys();
     RecordingHost host;
     HotkeyOptionsDialog list(table, {}, host);
-    HotkeyCaptureDialog capture({32810, 0, 0, 0});
+    HotkeyCaptureDialog capture({menu::PathLoadOptions, 0, 0, 0});
     SetUiLanguage(UiLanguage::English);
     QCOMPARE(list.list()->headerItem()->text(0), QString("명령"));
     QCOMPARE(list.list()->headerItem()->text(1), QString("단축키"));
-    QCOMPARE(RowOf(list.list(), 32810)->text(1), QString("(단축키 없음)"));
+    QCOMPARE(RowOf(list.list(), menu::PathLoadOptions)->text(1), QString("(단축키 없음)"));
     for (QPushButton* b : {list.editButton(), list.clearButton(), list.resetButton(), list.closeButton(),
                            capture.saveButton(), capture.cancelButton()})
         QVERIFY2(!b->text().isEmpty() && b->text().front().unicode() >= 0xAC00, qPrintable(b->text()));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/VirtualKeys.h"
+#include "base/MenuIds.h"
 
 using namespace quirnel;
 
@@ -69,19 +70,20 @@ TEST(Hotkeys, ConflictsNameTheOtherCommandAndWhichOneRuns) {
     HotkeyTable table = DefaultHotkeys();
     for (const auto& [id, record] : table) EXPECT_EQ(FindHotkeyConflict(table, id), std::nullopt) << id;
 
-    table.at(32780) = {32780, vk::F1, 0, 0};  // Apply Changes takes preset 1's F1
-    table.at(32790) = {32790, vk::F1, 0, 0};
-    EXPECT_EQ(FindHotkeyConflict(table, 32771), (HotkeyConflict{32780, false}));
-    EXPECT_EQ(FindHotkeyConflict(table, 32780), (HotkeyConflict{32771, true}));
-    EXPECT_EQ(FindHotkeyConflict(table, 32790), (HotkeyConflict{32771, true})) << "the one that runs is named";
+    table.at(menu::ApplyChanges) = {menu::ApplyChanges, vk::F1, 0, 0};  // Apply Changes takes preset 1's F1
+    table.at(menu::AddFiles) = {menu::AddFiles, vk::F1, 0, 0};
+    EXPECT_EQ(FindHotkeyConflict(table, menu::ApplyPreset1), (HotkeyConflict{menu::ApplyChanges, false}));
+    EXPECT_EQ(FindHotkeyConflict(table, menu::ApplyChanges), (HotkeyConflict{menu::ApplyPreset1, true}));
+    EXPECT_EQ(FindHotkeyConflict(table, menu::AddFiles), (HotkeyConflict{menu::ApplyPreset1, true}))
+        << "the one that runs is named";
 
     // Other modifiers, no key, or an unknown command: no conflict.
-    table.at(32792) = {32792, 'S', 1, 1};
-    EXPECT_EQ(FindHotkeyConflict(table, 32792), std::nullopt);
-    table.at(32800) = {32800, 0, 1, 0};
-    table.at(32801) = {32801, 0, 1, 0};
-    EXPECT_EQ(FindHotkeyConflict(table, 32801), std::nullopt);
-    EXPECT_EQ(FindHotkeyConflict(table, 32810), std::nullopt);
+    table.at(menu::SortList) = {menu::SortList, 'S', 1, 1};
+    EXPECT_EQ(FindHotkeyConflict(table, menu::SortList), std::nullopt);
+    table.at(menu::CopyNewNames) = {menu::CopyNewNames, 0, 1, 0};
+    table.at(menu::PasteNewNames) = {menu::PasteNewNames, 0, 1, 0};
+    EXPECT_EQ(FindHotkeyConflict(table, menu::PasteNewNames), std::nullopt);
+    EXPECT_EQ(FindHotkeyConflict(table, menu::PathLoadOptions), std::nullopt);
     EXPECT_EQ(FindHotkeyConflict(table, 1), std::nullopt);
 }
 
