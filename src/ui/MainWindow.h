@@ -41,7 +41,8 @@ class UiIconProvider;
 // greying (MainWindowMenus.cpp), the dispatcher and list commands
 // (MainWindowCommands.cpp), adding, clipboard and files
 // (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), layout, columns
-// and the close path (MainWindowLayout.cpp).
+// and the close path (MainWindowLayout.cpp), options and hotkeys
+// (MainWindowOptions.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -58,6 +59,7 @@ public:
     void SetProgress(int percent) override;
     void CommandStateChanged() override;
     void RowsRemoved() override;
+    void ShowPathLoadOptions() override;
 
     // The dispatcher: runs a menu command unless it is greyed, has no menu
     // item, or a run is busy. shift is whether Shift was held.
@@ -79,6 +81,9 @@ public:
     void applyListColors();
     void refreshMenuTexts();
     void layoutWindow();
+    // The list's font while UseDefaultFont is 0; kept while the default font shows.
+    const QFont& customListFont() const { return customListFont_; }
+    void setCustomListFont(const QFont& font) { customListFont_ = font; }
 
     Workspace& workspace() { return ws_; }
     NameListView* listView() const { return list_; }
@@ -164,6 +169,12 @@ private:
     void askStop();
     void waitForRun();
 
+    // Options and hotkeys (MainWindowOptions.cpp).
+    void cmdLoadOptions(int, bool);
+    void cmdViewOptions(int, bool);
+    void cmdOtherOptions(int, bool);
+    void cmdHotkeys(int, bool);
+
     // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).
     void onSplitterDragged(int d);
     void onHeaderClicked(int column);
@@ -190,6 +201,7 @@ private:
     int panelWidth_ = 0;
     int fontPoints_ = 9;  // the dialog font's point size (F)
     QFont defaultListFont_;
+    QFont customListFont_;
     QColor systemBase_, systemText_;
 
     std::unique_ptr<ApplyWorker> worker_;

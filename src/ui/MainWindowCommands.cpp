@@ -88,6 +88,10 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::LanguageEnglish, &MainWindow::cmdLanguage},
         {menu::LanguageKorean, &MainWindow::cmdLanguage},
         {menu::ToggleLog, &MainWindow::cmdToggleLog},
+        {menu::PathLoadOptions, &MainWindow::cmdLoadOptions},
+        {menu::ViewOptions, &MainWindow::cmdViewOptions},
+        {menu::OtherOptions, &MainWindow::cmdOtherOptions},
+        {menu::Hotkeys, &MainWindow::cmdHotkeys},
     };
     return kRoutes;
 }
