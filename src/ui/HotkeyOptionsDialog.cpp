@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -64,7 +65,7 @@ HotkeyOptionsDialog::HotkeyOptionsDialog(HotkeyTable& table, MenuTexts menuTexts
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     fill();
     setMinimumSize(420, 300);
-    resize(760, 520);
+    resize(QSize(760, 520).boundedTo(screen()->availableSize()));
 }
 
 QString HotkeyOptionsDialog::commandText(int32_t commandId) const {
