@@ -28,8 +28,7 @@ const Box kBoxes[] = {
      "이름의 문자열을 바꿀 때 확장자도 포함"},
     {&AppSettings::AutoNumber, "Append incremental numbers to the duplicate file names",
      "중복된 파일 이름에 일련번호 붙이기"},
-    {&AppSettings::SortLikeWindows, "Sort names like the file manager (numbers by their value)",
-     "파일 관리자처럼 이름 정렬 (숫자는 크기대로)"},
+    {&AppSettings::SortLikeWindows, "Sort names like Windows File Explorer", "Windows 탐색기처럼 이름 정렬"},
 };
 
 }  // namespace
