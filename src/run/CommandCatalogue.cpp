@@ -174,6 +174,14 @@ InputItems BuildInputItems(int32_t commandId) {
     return result;
 }
 
+std::vector<int32_t> PresetEditorCommands() {
+    std::vector<int32_t> commands;
+    for (const CommandInfo& info : kCommands)
+        if (info.inPresetEditor) commands.push_back(info.id);
+    std::stable_partition(commands.begin(), commands.end(), [](int32_t id) { return id != CmdClearList; });
+    return commands;
+}
+
 bool IsWildcardItem(int32_t s) { return OneOf(s, {61, 135, 170, 181, 182, 183, 184}); }
 bool IsPositionItem(int32_t s) { return OneOf(s, {41, 42, 129, 130, 173, 174}); }
 bool IsDelimiterItem(int32_t s) { return OneOf(s, {48, 172}); }
