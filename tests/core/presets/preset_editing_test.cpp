@@ -2,21 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "EnglishTexts.h"
 #include "base/StringTable.h"
 
 using namespace quirnel;
 
 namespace {
 
-class PresetEditingTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = CurrentUiLanguage();
-        SetUiLanguage(UiLanguage::English);
-    }
-    void TearDown() override { SetUiLanguage(saved_); }
-    UiLanguage saved_{};
-};
+using PresetEditingTest = test::EnglishTexts;
 
 QuirnelPreset WithTasks(int count) {
     QuirnelPreset preset;
