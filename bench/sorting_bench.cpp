@@ -81,7 +81,7 @@ void SortBy(benchmark::State& state, int column, bool logical) {
         state.PauseTiming();
         b.Shuffle();
         state.ResumeTiming();
-        SortRows(b.list, column, true, logical);
+        SortRows(b.list, column, true, logical ? TextOrder::Logical : TextOrder::Plain);
     }
     state.SetItemsProcessed(state.iterations() * kRows);
 }

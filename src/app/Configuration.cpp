@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/TextFile.h"
-#include "commands/Primitives.h"
+#include "base/TextHelpers.h"
 #include "platform/FileSystem.h"
 
 namespace quirnel {
@@ -42,16 +42,7 @@ constexpr IntKey kOtherKeys[] = {
 };
 
 // Keys compare without regard to ASCII letter case.
-bool KeyIs(const std::u16string& key, std::string_view name) {
-    if (key.size() != name.size()) return false;
-    for (size_t i = 0; i < key.size(); ++i) {
-        char16_t a = key[i], b = static_cast<char16_t>(name[i]);
-        if (a >= u'A' && a <= u'Z') a = static_cast<char16_t>(a - u'A' + u'a');
-        if (b >= u'A' && b <= u'Z') b = static_cast<char16_t>(b - u'A' + u'a');
-        if (a != b) return false;
-    }
-    return true;
-}
+bool KeyIs(const std::u16string& key, std::string_view name) { return EqualsIgnoringAsciiCase(key, name); }
 
 const IntKey* FindIntKey(const std::u16string& key) {
     for (std::span<const IntKey> group : {std::span<const IntKey>(kListKeys), std::span<const IntKey>(kColorKeys),
@@ -197,11 +188,6 @@ private:
     int names_ = 0;
 };
 
-std::u16string Number(int64_t n) {
-    std::string digits = std::to_string(n);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 void Put(std::u16string& out, std::string_view key, const std::u16string& value) {
     out.append(key.begin(), key.end());
     out += u'=';
@@ -210,12 +196,12 @@ void Put(std::u16string& out, std::string_view key, const std::u16string& value)
 }
 
 void PutInts(std::u16string& out, const AppSettings& s, const IntKey* begin, const IntKey* end) {
-    for (const IntKey* k = begin; k != end; ++k) Put(out, k->name, Number(s.*(k->field)));
+    for (const IntKey* k = begin; k != end; ++k) Put(out, k->name, DecimalText(s.*(k->field)));
 }
 
 void PutRect(std::u16string& out, std::string_view key, const Rect& r) {
     if (r.right <= r.left || r.bottom <= r.top) return;  // only a rectangle with an area is kept
-    Put(out, key, Number(r.left) + u',' + Number(r.top) + u',' + Number(r.right) + u',' + Number(r.bottom));
+    Put(out, key, DecimalText(r.left) + u',' + DecimalText(r.top) + u',' + DecimalText(r.right) + u',' + DecimalText(r.bottom));
 }
 
 }  // namespace
@@ -247,14 +233,14 @@ std::u16string FormatPresetBlock(const PresetTable& presets) {
     std::u16string out;
     for (const QuirnelPreset& p : presets) {
         Put(out, "Preset_Name", p.Name);
-        Put(out, "Preset_AutoApply", Number(p.AutoApply));
-        Put(out, "Preset_ApplyType", Number(p.ApplyType));
-        Put(out, "Preset_AutoSort", Number(p.AutoSort));
-        Put(out, "Preset_SortColumn", Number(p.SortColumn));
-        Put(out, "Preset_SortAscend", Number(p.SortAscend));
+        Put(out, "Preset_AutoApply", DecimalText(p.AutoApply));
+        Put(out, "Preset_ApplyType", DecimalText(p.ApplyType));
+        Put(out, "Preset_AutoSort", DecimalText(p.AutoSort));
+        Put(out, "Preset_SortColumn", DecimalText(p.SortColumn));
+        Put(out, "Preset_SortAscend", DecimalText(p.SortAscend));
         for (const PresetTask& t : p.Tasks) {
-            Put(out, "PresetTask_Command", Number(t.Command));
-            Put(out, "PresetTask_SubCommand", Number(t.SubCommand));
+            Put(out, "PresetTask_Command", DecimalText(t.Command));
+            Put(out, "PresetTask_SubCommand", DecimalText(t.SubCommand));
             Put(out, "PresetTask_Arg1", u'<' + t.Arg1 + u'>');
             Put(out, "PresetTask_Arg2", u'<' + t.Arg2 + u'>');
         }
@@ -272,18 +258,18 @@ std::u16string FormatConfiguration(const AppSettings& s, const PresetTable& pres
     if (!s.FontName.empty()) {
         Put(out, "FontName", s.FontName);
         PutInts(out, s, std::begin(kFontKeys), std::end(kFontKeys));
-        Put(out, "FontItalic", Number(s.FontItalic));
+        Put(out, "FontItalic", DecimalText(s.FontItalic));
     }
     PutInts(out, s, std::begin(kOtherKeys), std::end(kOtherKeys));
     out += FormatPresetBlock(presets);
     std::u16string widths;
     for (size_t i = 0; i < s.ColWidths.size(); ++i) {
         if (i > 0) widths += u',';
-        widths += Number(static_cast<int32_t>(s.ColWidths[i]));  // signed, as every number in the file
+        widths += DecimalText(static_cast<int32_t>(s.ColWidths[i]));  // signed, as every number in the file
     }
     Put(out, "ColWidths", widths);
     for (const auto& [id, r] : hotkeys)
-        Put(out, "Hotkey", Number(id) + u',' + Number(r.KeyCode) + u',' + Number(r.Ctrl) + u',' + Number(r.Shift));
+        Put(out, "Hotkey", DecimalText(id) + u',' + DecimalText(r.KeyCode) + u',' + DecimalText(r.Ctrl) + u',' + DecimalText(r.Shift));
     return out;
 }
 

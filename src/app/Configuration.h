@@ -21,7 +21,7 @@ struct ConfigurationData {
 int ApplyConfigurationText(const std::u16string& text, ConfigurationData data);
 
 // Reads the file and applies it; false (nothing applied) when it cannot be read.
-bool ReadConfiguration(const std::u16string& path, AppState& app);
+[[nodiscard]] bool ReadConfiguration(const std::u16string& path, AppState& app);
 
 // The whole file text: settings, the preset block, column widths, hotkeys.
 std::u16string FormatConfiguration(const AppSettings& settings, const PresetTable& presets,
@@ -32,6 +32,6 @@ std::u16string FormatPresetBlock(const PresetTable& presets);
 
 // Writes the file, creating a missing parent folder (the per-user fallback
 // location may not exist yet). False when it could not be written.
-bool WriteConfiguration(const std::u16string& path, const AppState& app);
+[[nodiscard]] bool WriteConfiguration(const std::u16string& path, const AppState& app);
 
 }  // namespace quirnel

@@ -10,7 +10,7 @@ std::u16string ConfigurationPath(const std::u16string& executablePath, const Env
                                  const std::function<bool(const std::u16string&)>& folderWritable,
                                  const PathStyle& style) {
     std::u16string folder = ParentFolderOf(executablePath, style);
-    std::u16string name = NameOf(executablePath, true, style);
+    std::u16string name = NameOf(executablePath, Extension::Keep, style);
     std::u16string beside = JoinPath(folder, name.substr(0, name.rfind(u'.')) + u".ini", style);
     if (folderWritable(folder)) return beside;
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/VirtualKeys.h"
+#include "base/MenuIds.h"
 
 namespace quirnel {
 namespace {
@@ -11,22 +12,29 @@ namespace {
 // Between modifier names, the full-width plus sign.
 constexpr char16_t kPlus = u'\uFF0B';
 
+using namespace menu;
+
+// The default hotkeys: Ctrl is the third field, Shift the fourth.
 constexpr HotkeyRecord kDefaults[] = {
-    {32770, vk::F1 + 10, 0, 0},  // Preset Settings: F11
-    {32771, vk::F1, 0, 0},     {32772, vk::F1 + 1, 0, 0}, {32773, vk::F1 + 2, 0, 0},
-    {32774, vk::F1 + 3, 0, 0}, {32775, vk::F1 + 4, 0, 0},
-    {32780, 'S', 1, 0},        {32781, 'Z', 1, 0},        {32782, 'Z', 1, 1},
-    {32790, 'O', 1, 0},        {32791, 'L', 1, 0},        {32792, 'R', 1, 0},
-    {32793, vk::Delete, 0, 0}, {32794, vk::Comma, 0, 0},  {32795, vk::Period, 0, 0},
-    {32800, 'C', 1, 0},        {32801, 'V', 1, 0},        {32802, 'D', 1, 0},        {32803, 'F', 1, 0},
-    {32804, 'C', 1, 1},        {32805, 'V', 1, 1},        {32806, 'D', 1, 1},        {32807, 'F', 1, 1},
-    {32808, vk::F1 + 6, 0, 0}, {32809, vk::F1 + 7, 0, 0},  // F7, F8
-    {32810, 0, 0, 0},          {32811, 0, 0, 0},          {32812, 0, 0, 0},          {32813, 0, 0, 0},
-    {32821, '1', 1, 0},        {32822, '2', 1, 0},        {32823, '3', 1, 0},        {32824, '4', 1, 0},
-    {32825, '5', 1, 0},        {32826, '6', 1, 0},        {32827, '7', 1, 0},        {32828, '8', 1, 0},
-    {32829, '9', 1, 0},        {32830, '0', 1, 0},
-    {32831, '1', 0, 1},        {32832, '2', 0, 1},        {32833, '3', 0, 1},
-    {32854, 'O', 1, 1},        {32855, 'L', 1, 1},
+    {PresetSettings, vk::F1 + 10, 0, 0},  // F11
+    {ApplyPreset1, vk::F1, 0, 0},         {ApplyPreset1 + 1, vk::F1 + 1, 0, 0},
+    {ApplyPreset1 + 2, vk::F1 + 2, 0, 0}, {ApplyPreset1 + 3, vk::F1 + 3, 0, 0},
+    {ApplyPreset1 + 4, vk::F1 + 4, 0, 0},
+    {ApplyChanges, 'S', 1, 0},            {UndoChanges, 'Z', 1, 0},        {UndoSelectedOnly, 'Z', 1, 1},
+    {AddFiles, 'O', 1, 0},                {ClearOrFilterList, 'L', 1, 0},  {SortList, 'R', 1, 0},
+    {RemoveSelected, vk::Delete, 0, 0},   {MoveUp, vk::Comma, 0, 0},       {MoveDown, vk::Period, 0, 0},
+    {CopyNewNames, 'C', 1, 0},            {PasteNewNames, 'V', 1, 0},      {SaveNewNames, 'D', 1, 0},
+    {LoadNewNames, 'F', 1, 0},            {CopyPaths, 'C', 1, 1},          {PastePaths, 'V', 1, 1},
+    {SavePaths, 'D', 1, 1},               {LoadPaths, 'F', 1, 1},
+    {ExportPresetGroup, vk::F1 + 6, 0, 0}, {ImportPresetGroup, vk::F1 + 7, 0, 0},  // F7, F8
+    {PathLoadOptions, 0, 0, 0},           {ViewOptions, 0, 0, 0},          {OtherOptions, 0, 0, 0},
+    {Version, 0, 0, 0},
+    {Replace, '1', 1, 0},                 {AddPrefix, '2', 1, 0},          {AddSuffix, '3', 1, 0},
+    {EmptyName, '4', 1, 0},               {Remove, '5', 1, 0},             {NumbersOnly, '6', 1, 0},
+    {DelNumbers, '7', 1, 0},              {MatchDigits, '8', 1, 0},        {AddNumbers, '9', 1, 0},
+    {ChangeFolder, '0', 1, 0},
+    {EmptyExt, '1', 0, 1},                {AddExt, '2', 0, 1},             {ReplaceExt, '3', 0, 1},
+    {AddFolders, 'O', 1, 1},              {ClearListInstantly, 'L', 1, 1},
 };
 static_assert(sizeof kDefaults / sizeof kDefaults[0] == 44);
 

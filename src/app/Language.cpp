@@ -2,22 +2,10 @@
 
 #include <cstdlib>
 
+#include "base/MenuIds.h"
+#include "base/TextHelpers.h"
+
 namespace quirnel {
-namespace {
-
-bool EqualsIgnoringCase(const std::u16string& text, const char* ascii) {
-    size_t i = 0;
-    for (; ascii[i] != '\0'; ++i) {
-        if (i >= text.size()) return false;
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != static_cast<char16_t>(ascii[i])) return false;
-    }
-    return i == text.size();
-}
-
-}  // namespace
-
 const char* ProcessEnvironment(const char* name) { return std::getenv(name); }
 
 UiLanguage SystemUiLanguage(const EnvironmentLookup& env) {
@@ -30,23 +18,23 @@ UiLanguage SystemUiLanguage(const EnvironmentLookup& env) {
 }
 
 UiLanguage ChooseUiLanguage(const std::u16string& uiLanguageSetting, const EnvironmentLookup& env) {
-    if (EqualsIgnoringCase(uiLanguageSetting, "english")) return UiLanguage::English;
-    if (EqualsIgnoringCase(uiLanguageSetting, "korean")) return UiLanguage::Korean;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "english")) return UiLanguage::English;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "korean")) return UiLanguage::Korean;
     return SystemUiLanguage(env);
 }
 
 int CurrentLanguageCommand(const std::u16string& uiLanguageSetting) {
-    if (EqualsIgnoringCase(uiLanguageSetting, "korean")) return kLanguageKoreanCommand;
-    if (EqualsIgnoringCase(uiLanguageSetting, "english")) return kLanguageEnglishCommand;
-    return kLanguageDefaultCommand;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "korean")) return menu::LanguageKorean;
+    if (EqualsIgnoringAsciiCase(uiLanguageSetting, "english")) return menu::LanguageEnglish;
+    return menu::LanguageDefault;
 }
 
 bool SwitchLanguage(AppSettings& settings, int command, Host& host) {
     const char16_t* chosen = nullptr;
     switch (command) {
-        case kLanguageDefaultCommand: chosen = u"default"; break;
-        case kLanguageEnglishCommand: chosen = u"english"; break;
-        case kLanguageKoreanCommand: chosen = u"korean"; break;
+        case menu::LanguageDefault: chosen = u"default"; break;
+        case menu::LanguageEnglish: chosen = u"english"; break;
+        case menu::LanguageKorean: chosen = u"korean"; break;
         default: return false;
     }
     if (command == CurrentLanguageCommand(settings.UILanguage)) return false;

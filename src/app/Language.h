@@ -8,11 +8,6 @@
 
 namespace quirnel {
 
-// The UI Language menu.
-constexpr int kLanguageEnglishCommand = 32861;
-constexpr int kLanguageKoreanCommand = 32862;
-constexpr int kLanguageDefaultCommand = 32864;
-
 // Reads an environment variable; null when unset. Tests pass their own.
 using EnvironmentLookup = std::function<const char*(const char*)>;
 const char* ProcessEnvironment(const char* name);
@@ -33,6 +28,6 @@ int CurrentLanguageCommand(const std::u16string& uiLanguageSetting);
 // to exit now so that it takes effect. True when the user answered Yes (the
 // window then takes its ordinary close path). A choice equal to the current
 // one, or an unknown command, changes nothing and asks nothing.
-bool SwitchLanguage(AppSettings& settings, int command, Host& host);
+[[nodiscard]] bool SwitchLanguage(AppSettings& settings, int command, Host& host);
 
 }  // namespace quirnel

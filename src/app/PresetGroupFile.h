@@ -6,12 +6,12 @@
 namespace quirnel {
 
 // Writes the five presets as a preset group file. False when it could not be written.
-bool ExportPresetGroup(const std::u16string& path, const AppState& app);
+[[nodiscard]] bool ExportPresetGroup(const std::u16string& path, const AppState& app);
 
 // Replaces the five presets by those of a preset group file; slots the file
 // does not reach become empty. The file is read as a configuration, so any
 // settings or hotkeys it holds apply too. A file that cannot be read, or that
 // holds no preset, leaves the presets as they were; false then.
-bool ImportPresetGroup(const std::u16string& path, AppState& app);
+[[nodiscard]] bool ImportPresetGroup(const std::u16string& path, AppState& app);
 
 }  // namespace quirnel

@@ -1,5 +1,6 @@
 #include "app/PresetMenu.h"
 
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "presets/PresetEditing.h"
@@ -15,7 +16,7 @@ std::vector<PresetMenuEntry> PresetMenuEntries(const PresetTable& presets, const
     std::vector<PresetMenuEntry> entries;
     for (int i = 0; i < kPresetCount; ++i) {
         PresetMenuEntry entry;
-        entry.commandId = kFirstPresetCommand + i;
+        entry.commandId = menu::ApplyPreset1 + i;
         entry.text = PresetMenuText(i + 1, presets[i]);
         entry.enabled = !presets[i].Tasks.empty();
         if (auto found = hotkeys.find(entry.commandId); found != hotkeys.end())

@@ -7,9 +7,6 @@
 
 namespace quirnel {
 
-// Menu command 32771 + n - 1 runs preset n.
-constexpr int kFirstPresetCommand = 32771;
-
 struct PresetMenuEntry {
     int commandId = 0;
     std::u16string text;

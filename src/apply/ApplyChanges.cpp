@@ -4,9 +4,9 @@
 
 namespace quirnel {
 
-ApplyOutcome ApplyChanges(Workspace& ws, int ApplyType) {
-    BeginApply(ws, ApplyType);
-    ApplyOptions options = ApplyOptionsFrom(ws.settings, ApplyType);
+ApplyOutcome ApplyChanges(Workspace& ws, int applyType) {
+    BeginApply(ws, applyType);
+    ApplyOptions options = ApplyOptionsFrom(ws.settings, applyType);
     ApplyOutcome outcome;
     {
         ListRows rows(ws.list);

@@ -6,27 +6,16 @@
 #include <vector>
 
 #include "apply/NameChecks.h"
+#include "base/ActivityLog.h"
 #include "base/StringTable.h"
-#include "base/TextFile.h"
+#include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
-#include "platform/LocalTime.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
-
-constexpr int kWorking = 24;
-constexpr int kFailedToChange = 54;
-constexpr int kSummary = 55;
-constexpr int kProcessed = 88;
-constexpr int kErrorTitle = 101;
-constexpr int kSkipped = 103;
-constexpr int kReportTitle = 104;
-constexpr int kElapsed = 121;
-constexpr int kFolderCopyCancelled = 127;
-constexpr int kStartOriginals = 153;
-constexpr int kStartCopies = 154;
 
 // Passes everything on and keeps this run's log lines, stamped as the log
 // shows them, for the Result Report.
@@ -34,12 +23,7 @@ class RunLog : public ApplySink {
 public:
     RunLog(ApplySink& inner, bool keep) : inner_(inner), keep_(keep) {}
     void Log(const std::u16string& message) override {
-        if (keep_) {
-            std::tm cal;
-            std::u16string stamp = ToLocalCalendar(NowUtcSeconds(), cal) ? FormatStamp(cal) : std::u16string();
-            if (!report_.empty()) report_ += u"\r\n";
-            report_ += u"[" + stamp + u"] " + message;
-        }
+        if (keep_) AppendLogText(report_, message);
         inner_.Log(message);
     }
     void Status(const std::u16string& text) override { inner_.Status(text); }
@@ -57,12 +41,6 @@ private:
     bool keep_;
     std::u16string report_;
 };
-
-std::u16string AsciiLower(std::u16string text) {
-    for (char16_t& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
-    return text;
-}
 
 class ChangeRun {
 public:
@@ -85,7 +63,7 @@ public:
                 int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
                 if (p != shown && p % 2 == 0) {
                     shown = p;
-                    log_.Status(FormatText(LoadText(kProcessed), {static_cast<long long>(p)}));
+                    log_.Status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
                     log_.Progress(p);
                 }
             }
@@ -102,25 +80,25 @@ private:
         const std::u16string& newFolder = rows_.newFolder(i);
         PrepareFolder(newFolder, rows_.oldFolder(i));
         if (target == old) {
-            LogFailure(NameOf(old, true, style_), LoadText(kSkipped));
+            LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
             return RowResult::Skipped;
         }
         int e = Change(old, target, newFolder, i);
         if (e != 0) {
             if (options_.applyType == 1 && rows_.isFolder(i))
-                LogFailure(old, e == ECANCELED ? LoadText(kFolderCopyCancelled) : TrimBlanks(ErrorText(e)));
+                LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
             else
-                LogFailure(NameOf(old, true, style_), TrimBlanks(ErrorText(e)));
+                LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
             return RowResult::Failed;
         }
         RowChange change;
         change.row = i;
         change.oldPath = old;
-        change.newName = NameOf(target, true, style_);
+        change.newName = NameOf(target, Extension::Keep, style_);
         change.newFolder = newFolder;
         change.target = target;
-        change.extensionChanged = !rows_.isFolder(i) && AsciiLower(ExtensionOf(rows_.oldName(i), false, true)) !=
-                                                             AsciiLower(ExtensionOf(change.newName, false, true));
+        change.extensionChanged = !rows_.isFolder(i) && AsciiLower(ExtensionOf(rows_.oldName(i), Dot::With)) !=
+                                                             AsciiLower(ExtensionOf(change.newName, Dot::With));
         log_.RowChanged(change);
         return RowResult::Changed;
     }
@@ -129,10 +107,12 @@ private:
     // tried to create is not tried again. A failed creation shows in the
     // change that follows.
     void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
-        if (newFolder == oldFolder || CreatedFolders_.count(newFolder)) return;
+        if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
         if (GetPathAttributes(newFolder).exists) return;
-        CreateFolderChain(newFolder, style_);
-        CreatedFolders_.insert(newFolder);
+        // A folder that could not be created fails the change that follows,
+        // which logs the reason.
+        (void)CreateFolderChain(newFolder, style_);
+        createdFolders_.insert(newFolder);
     }
 
     int Change(const std::u16string& old, const std::u16string& target, const std::u16string& newFolder, int i) {
@@ -144,7 +124,7 @@ private:
     }
 
     void LogFailure(const std::u16string& what, const std::u16string& reason) {
-        log_.Log(FormatText(u"%s: %s (%s)", {LoadText(kFailedToChange), what, reason}));
+        log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
     }
 
     const ApplyRows& rows_;
@@ -153,7 +133,7 @@ private:
     const std::vector<std::u16string>& targets_;
     RunLog& log_;
     const PathStyle& style_;
-    std::unordered_set<std::u16string> CreatedFolders_;
+    std::unordered_set<std::u16string> createdFolders_;
 };
 
 }  // namespace
@@ -170,15 +150,15 @@ ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType) {
 
 ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
     RunLog log(sink, options.showDoneDialog);
-    log.Status(LoadText(kWorking));
-    log.Log(LoadText(options.applyType == 1 ? kStartCopies : kStartOriginals));
+    log.Status(LoadText(text::WorkInProgress));
+    log.Log(LoadText(options.applyType == 1 ? text::StartApplyCopies : text::StartApplyOriginals));
     auto start = std::chrono::steady_clock::now();
 
     ApplyOutcome outcome;
     std::vector<std::u16string> targets;
     CheckResult checks = CheckNames(rows, options.autoNumber, targets, log);
     if (!checks.ok) {
-        log.Message(checks.message, LoadText(kErrorTitle));
+        log.Message(checks.message, LoadText(text::ErrorTitle));
         log.ChecksFailed(checks.failingRow);
         outcome.failingRow = checks.failingRow;
         return outcome;
@@ -186,12 +166,12 @@ ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const 
     outcome.checksPassed = true;
     outcome.counts = ChangeRun(rows, options, stop, targets, log).Run();
     const ApplyCounts& c = outcome.counts;
-    log.Log(FormatText(LoadText(kSummary), {static_cast<long long>(c.total), static_cast<long long>(c.processed),
+    log.Log(FormatText(LoadText(text::ApplySummary), {static_cast<long long>(c.total), static_cast<long long>(c.processed),
                                              static_cast<long long>(c.changed)}));
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    log.Log(FormatText(LoadText(kElapsed), {static_cast<long long>(ms)}));
+    log.Log(FormatText(LoadText(text::DoneElapsed), {static_cast<long long>(ms)}));
     log.ChangesEnded(c);
-    if (options.showDoneDialog) log.Message(TrimBlanks(log.report()), LoadText(kReportTitle));
+    if (options.showDoneDialog) log.Message(TrimBlanks(log.report()), LoadText(text::ReportTitle));
     return outcome;
 }
 

@@ -28,9 +28,9 @@ struct ApplyOutcome {
 // change on disk, the summary and the report. Everything it tells or writes
 // back goes through sink. It stops between rows, and inside a copy, once
 // stop is 1.
-ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
+[[nodiscard]] ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
 
 // Creates a folder and the missing folders above it; true when it exists at the end.
-bool CreateFolderChain(const std::u16string& folder, const PathStyle& style);
+[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style);
 
 }  // namespace quirnel

@@ -7,8 +7,8 @@ namespace quirnel {
 namespace {
 
 // The run is marked active and the selection cleared before the rows are copied.
-const NameList& BegunList(Workspace& ws, int ApplyType) {
-    BeginApply(ws, ApplyType);
+const NameList& BegunList(Workspace& ws, int applyType) {
+    BeginApply(ws, applyType);
     return ws.list;
 }
 
@@ -81,10 +81,10 @@ private:
     std::chrono::steady_clock::time_point batchStart_ = std::chrono::steady_clock::now();
 };
 
-ApplyWorker::ApplyWorker(Workspace& ws, int ApplyType, std::function<void()> notify)
+ApplyWorker::ApplyWorker(Workspace& ws, int applyType, std::function<void()> notify)
     : ws_(ws),
-      options_(ApplyOptionsFrom(ws.settings, ApplyType)),
-      rows_(BegunList(ws, ApplyType)),
+      options_(ApplyOptionsFrom(ws.settings, applyType)),
+      rows_(BegunList(ws, applyType)),
       owner_(ws, options_),
       notify_(std::move(notify)) {
     thread_ = std::thread([this] {

@@ -6,15 +6,12 @@
 #include <unordered_map>
 
 #include "base/StringTable.h"
+#include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
-
-constexpr int kNoValidName = 51;
-constexpr int kDuplication = 52;
-constexpr int kForbiddenChars = 100;
-constexpr int kNumbered = 157;
 
 // NUL cannot be typed but would cut the name short on disk.
 bool HasForbidden(const std::u16string& name, const PathStyle& style) {
@@ -23,13 +20,7 @@ bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     return false;
 }
 
-std::u16string NumberText(long long n) {
-    std::u16string out;
-    for (char c : std::to_string(n)) out.push_back(static_cast<char16_t>(c));
-    return out;
-}
-
-// AssignedPaths: the targets of earlier rows, as indices into TargetPaths in
+// The targets of earlier rows, as indices into the target paths, in
 // an open-addressing table (a million rows would otherwise cost a million
 // node allocations). It never holds more than one entry per row.
 class TargetSet {
@@ -79,14 +70,14 @@ public:
         if (isFolder) {
             prefix = JoinPath(folder, name, style_) + u" (";
         } else {
-            prefix = JoinPath(folder, NameOf(name, false, style_), style_) + u" (";
-            suffix += ExtensionOf(name, false, true);
+            prefix = JoinPath(folder, NameOf(name, Extension::Drop, style_), style_) + u" (";
+            suffix += ExtensionOf(name, Dot::With);
         }
         std::u16string key = prefix + u'\0' + suffix;
         long long& next = hints_.try_emplace(key, 2).first->second;
         std::u16string candidate;
         for (;; ++next) {
-            candidate = prefix + NumberText(next) + suffix;
+            candidate = prefix + DecimalText(next) + suffix;
             if (!assigned_.contains(candidate)) break;
         }
         ++next;
@@ -101,30 +92,31 @@ private:
 
 }  // namespace
 
-CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& TargetPaths, ApplySink& sink) {
+CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
+                       ApplySink& sink) {
     const PathStyle& style = rows.style();
     const int count = rows.count();
-    TargetPaths.clear();
-    TargetPaths.reserve(count);
-    TargetSet AssignedPaths(TargetPaths, static_cast<size_t>(count));
-    Numbering numbering(AssignedPaths, style);
+    targetPaths.clear();
+    targetPaths.reserve(count);
+    TargetSet assignedPaths(targetPaths, static_cast<size_t>(count));
+    Numbering numbering(assignedPaths, style);
     for (int j = 0; j < count; ++j) {
         const std::u16string& name = rows.newName(j);
-        if (name.empty()) return {false, j, LoadText(kNoValidName)};
-        if (HasForbidden(name, style)) return {false, j, LoadText(kForbiddenChars)};
+        if (name.empty()) return {false, j, LoadText(text::NoValidName)};
+        if (HasForbidden(name, style)) return {false, j, LoadText(text::ForbiddenCharacters)};
         std::u16string target = JoinPath(rows.newFolder(j), name, style);
         size_t hash = TargetSet::Hash(target);
-        if (AssignedPaths.contains(target, hash)) {
+        if (assignedPaths.contains(target, hash)) {
             if (!autoNumber)
-                return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(kDuplication), name, target})};
+                return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected), name, target})};
             target = numbering.FreeCandidate(rows.newFolder(j), name, rows.isFolder(j));
             hash = TargetSet::Hash(target);
-            std::u16string numbered = NameOf(target, true, style);
+            std::u16string numbered = NameOf(target, Extension::Keep, style);
             sink.RowNumbered(j, numbered);
-            sink.Log(FormatText(u"%s: %s", {LoadText(kNumbered), numbered}));
+            sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
         }
-        TargetPaths.push_back(std::move(target));
-        AssignedPaths.addLast(hash);
+        targetPaths.push_back(std::move(target));
+        assignedPaths.addLast(hash);
     }
     return {};
 }

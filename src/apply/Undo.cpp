@@ -2,9 +2,9 @@
 
 namespace quirnel {
 
-void UndoChanges(NameList& list, bool selectedOnly) {
+void UndoChanges(NameList& list, UndoScope scope) {
     for (int r = 0; r < list.size(); ++r) {
-        if (selectedOnly && !list.selected(r)) continue;
+        if (scope == UndoScope::SelectedRows && !list.selected(r)) continue;
         list.setNewName(r, list.oldName(r));
         list.setNewFolder(r, list.oldFolder(r));
     }

@@ -3,9 +3,11 @@
 
 namespace quirnel {
 
+enum class UndoScope { AllRows, SelectedRows };
+
 // Discards pending proposals: New Name = Old Name and New Folder = Old Folder,
 // for every row or only the selected ones. Never touches the disk, logs
 // nothing, keeps the selection.
-void UndoChanges(NameList& list, bool selectedOnly);
+void UndoChanges(NameList& list, UndoScope scope);
 
 }  // namespace quirnel

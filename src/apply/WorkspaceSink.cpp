@@ -4,7 +4,7 @@ namespace quirnel {
 
 WorkspaceSink::WorkspaceSink(Workspace& ws, const ApplyOptions& options)
     : ws_(ws), clearAfterApply_(options.clearAfterApply) {
-    if (clearAfterApply_) ChangedMarks_.assign(ws.list.size(), false);
+    if (clearAfterApply_) changedMarks_.assign(ws.list.size(), false);
 }
 
 void WorkspaceSink::RowNumbered(int row, const std::u16string& newName) {
@@ -19,8 +19,10 @@ void WorkspaceSink::RowChanged(const RowChange& c) {
     list.setText(c.row, ColOldName, c.newName);
     list.setText(c.row, ColOldFolder, c.newFolder);
     list.setText(c.row, ColFullPath, c.target);
-    if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, false));
-    if (c.row < static_cast<int>(ChangedMarks_.size())) ChangedMarks_[c.row] = true;
+    // Only a file's extension changes: a folder's icon stays.
+    const bool isFolder = false;
+    if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, isFolder));
+    if (c.row < static_cast<int>(changedMarks_.size())) changedMarks_[c.row] = true;
 }
 
 void WorkspaceSink::ChecksFailed(int row) {
@@ -35,7 +37,7 @@ void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
     if (all) {
         ws_.list.clear();
     } else {
-        ws_.list.removeRowsIf([&](int r) { return r < static_cast<int>(ChangedMarks_.size()) && ChangedMarks_[r]; });
+        ws_.list.removeRowsIf([&](int r) { return r < static_cast<int>(changedMarks_.size()) && changedMarks_[r]; });
     }
 }
 

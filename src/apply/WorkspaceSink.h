@@ -26,7 +26,7 @@ public:
 private:
     Workspace& ws_;
     bool clearAfterApply_;
-    std::vector<bool> ChangedMarks_;  // only with ClearAfterApply
+    std::vector<bool> changedMarks_;  // only with ClearAfterApply
 };
 
 // The frame around a run on the workspace's own thread: the run is marked

@@ -5,10 +5,12 @@
 namespace quirnel {
 
 std::u16string LogLineAt(int64_t utcSeconds, const std::u16string& message) {
-    std::tm cal{};
-    std::u16string stamp;
-    if (ToLocalCalendar(utcSeconds, cal)) stamp = FormatStamp(cal);
-    return u"[" + stamp + u"] " + message;
+    // Appended piece by piece: GCC 12 warns wrongly about u"[" + a temporary.
+    std::u16string line = u"[";
+    line += TimeText(utcSeconds);
+    line += u"] ";
+    line += message;
+    return line;
 }
 
 std::u16string LogLine(const std::u16string& message) { return LogLineAt(NowUtcSeconds(), message); }

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <string>
 
+#include "base/TextHelpers.h"
+
 namespace quirnel {
 
 namespace {
@@ -258,7 +260,7 @@ void AppendArg(std::u16string& out, const FormatArg& arg) {
         out += *text;
         return;
     }
-    for (char c : std::to_string(std::get<long long>(arg))) out += static_cast<char16_t>(c);
+    out += DecimalText(std::get<long long>(arg));
 }
 
 }  // namespace

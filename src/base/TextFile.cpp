@@ -1,8 +1,9 @@
 #include "base/TextFile.h"
 
-#include <cwctype>
+#include <algorithm>
 #include <string>
 
+#include "base/TextHelpers.h"
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
 
@@ -24,21 +25,30 @@ bool ReadTextFile(const std::u16string& path, std::u16string& text) {
     text.clear();
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) return false;
-    size_t n = bytes.size();
-    bool bom = n >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE;
-    if (bom) {
-        for (size_t i = 2; i < n; i += 2) {
-            char16_t lo = static_cast<unsigned char>(bytes[i]);
-            char16_t hi = i + 1 < n ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-            char16_t c = static_cast<char16_t>(lo | (hi << 8));
-            if (c == 0) break;
-            text.push_back(c);
-        }
+    if (HasUtf16Bom(bytes)) {
+        text = Utf16LeAfterBom(bytes);
+        text.resize(std::min(text.find(u'\0'), text.size()));
         return true;
     }
     size_t end = bytes.find('\0');
-    text = FromUtf8(std::string_view(bytes).substr(0, end == std::string::npos ? n : end));
+    text = FromUtf8(std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
     return true;
+}
+
+bool HasUtf16Bom(std::string_view bytes) {
+    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+           static_cast<unsigned char>(bytes[1]) == 0xFE;
+}
+
+std::u16string Utf16LeAfterBom(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 2; i < bytes.size(); i += 2) {
+        char16_t lo = static_cast<unsigned char>(bytes[i]);
+        char16_t hi = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
+        text.push_back(static_cast<char16_t>(lo | (hi << 8)));
+    }
+    return text;
 }
 
 int NextToken(const std::u16string& text, int start, std::u16string& token, const std::u16string& delimiter) {
@@ -54,15 +64,6 @@ int NextToken(const std::u16string& text, int start, std::u16string& token, cons
     }
     if (start >= 0 && start < len) token = text.substr(static_cast<size_t>(start));
     return -1;
-}
-
-bool IsBlank(char16_t c) { return std::iswspace(static_cast<wint_t>(c)) != 0; }
-
-std::u16string TrimBlanks(const std::u16string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && IsBlank(text[b])) ++b;
-    while (e > b && IsBlank(text[e - 1])) --e;
-    return text.substr(b, e - b);
 }
 
 void SplitKeyValue(const std::u16string& line, std::u16string& key, std::u16string& value) {

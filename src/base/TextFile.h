@@ -1,17 +1,24 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace quirnel {
 
 // Writes UTF-16LE with a byte-order mark. The text goes to a temporary file
 // beside the target that is then renamed over it, so a failed write leaves
 // the old file as it was.
-bool WriteTextFile(const std::u16string& path, const std::u16string& text);
+[[nodiscard]] bool WriteTextFile(const std::u16string& path, const std::u16string& text);
 
 // UTF-16LE after FF FE, otherwise UTF-8 (malformed bytes become U+FFFD).
 // Reading stops at the first 0 code unit. Fails with an empty text when the
 // file cannot be opened.
-bool ReadTextFile(const std::u16string& path, std::u16string& text);
+[[nodiscard]] bool ReadTextFile(const std::u16string& path, std::u16string& text);
+
+// True when bytes start with the UTF-16LE byte-order mark FF FE.
+bool HasUtf16Bom(std::string_view bytes);
+// The UTF-16LE code units after that mark; an odd last byte is the low byte
+// of a final unit.
+std::u16string Utf16LeAfterBom(std::string_view bytes);
 
 // Next token of text from start up to delimiter; returns the position after
 // the delimiter, or -1 when this was the last token.
@@ -19,9 +26,5 @@ int NextToken(const std::u16string& text, int start, std::u16string& token, cons
 
 // Key before the first "=", value after it, both trimmed of white space.
 void SplitKeyValue(const std::u16string& line, std::u16string& key, std::u16string& value);
-
-// Trims the white space the C library's wide white-space test accepts.
-std::u16string TrimBlanks(const std::u16string& text);
-bool IsBlank(char16_t c);
 
 }  // namespace quirnel

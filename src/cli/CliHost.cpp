@@ -6,6 +6,7 @@
 
 #include "base/ActivityLog.h"
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::cli {
@@ -50,7 +51,7 @@ bool CliHost::AskYesNo(Question question, const std::u16string& /*text*/) {
 
 void CliHost::SetProgress(int percent) {
     if (!isatty(STDERR_FILENO)) return;
-    fprintf(stderr, "\r%s\033[K", ToUtf8(FormatText(LoadText(88), {static_cast<long long>(percent)})).c_str());
+    fprintf(stderr, "\r%s\033[K", ToUtf8(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(percent)})).c_str());
     fflush(stderr);
     progressShown_ = true;
 }

@@ -14,9 +14,9 @@
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
 #include "base/TextFile.h"
+#include "base/TextHelpers.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
-#include "commands/Primitives.h"
 #include "namelist/AddItems.h"
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
@@ -42,11 +42,9 @@ bool ReadPathList(const std::string& source, std::vector<std::u16string>& paths)
     std::u16string text;
     if (source == "-") {
         std::string bytes{std::istreambuf_iterator<char>(std::cin), {}};
-        if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-            static_cast<unsigned char>(bytes[1]) == 0xFE) {
-            for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-                text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                     (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+        if (HasUtf16Bom(bytes)) {
+            // Standard input is taken in whole code units: an odd last byte is dropped.
+            text = Utf16LeAfterBom(std::string_view(bytes).substr(0, bytes.size() & ~size_t{1}));
         } else {
             // Standard input carries names as bytes: keep those that are not UTF-8.
             text = FromNative(bytes);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/CommandIds.h"
+#include "base/TextHelpers.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
@@ -59,14 +60,14 @@ std::u16string InsertText(const NameList& list, int r, const Args& a, std::u16st
         case sub::AddModifiedDatePart: {
             bool created = a.subCommand == sub::AddCreatedTimePart || a.subCommand == sub::AddCreatedDatePart;
             bool date = a.subCommand == sub::AddCreatedDatePart || a.subCommand == sub::AddModifiedDatePart;
-            return a.arg1 + TimeTextPart(list.text(r, created ? ColCreated : ColModified), date) + a.arg2;
+            return a.arg1 + TimeTextPart(list.text(r, created ? ColCreated : ColModified), date ? TimePart::Date : TimePart::Time) + a.arg2;
         }
         case sub::AddCreatedDate: return FormatDateText(list.text(r, ColCreated), a.arg1);
         case sub::AddModifiedDate: return FormatDateText(list.text(r, ColModified), a.arg1);
         case sub::AddCurrentDate: return FormatDateText(TimeText(a.now()), a.arg1);
         case sub::CutPastePattern: {
-            std::u16string s = a.cutPattern->Apply(name, true);
-            if (!s.empty()) name = a.cutDelete->Apply(name, false);
+            std::u16string s = a.cutPattern->Apply(name, WildcardOutput::ReplacementsOnly);
+            if (!s.empty()) name = a.cutDelete->Apply(name, WildcardOutput::WholeText);
             return s;
         }
         case sub::CutPasteDelimited: {
@@ -102,7 +103,8 @@ int32_t InsertPosition(int subCommand, const std::u16string& arg2) {
 
 Clock SystemClock() { return NowUtcSeconds; }
 
-std::u16string TimeTextPart(const std::u16string& timeText, bool datePart) {
+std::u16string TimeTextPart(const std::u16string& timeText, TimePart part) {
+    const bool datePart = part == TimePart::Date;
     std::u16string t;
     for (char16_t c : timeText)
         if (c != u':') t.push_back(c == u' ' ? u'_' : c);
@@ -111,8 +113,9 @@ std::u16string TimeTextPart(const std::u16string& timeText, bool datePart) {
     return datePart ? t.substr(0, cut) : t.substr(cut + 1);
 }
 
-void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2, bool prefix,
-                bool extensionMode, const Clock& now) {
+void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
+                AddPlace place, const Clock& now) {
+    const bool extensionMode = place == AddPlace::Extension;
     std::optional<PositionRange> range;
     if (subCommand == sub::CutPasteRange || subCommand == sub::CutPasteRangeBack) range = ResolvePositions(arg1, arg2);
     std::optional<Delimiters> delimiters;
@@ -127,12 +130,12 @@ void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, cons
         if (extensionMode && folder) continue;
         const std::u16string& newName = list.newName(r);
         std::u16string name(NamePart(newName, folder));
-        std::u16string ext(ExtensionPart(newName, folder, false));
+        std::u16string ext(ExtensionOf(newName, folder, Dot::Without));
         std::u16string s = InsertText(list, r, args, name);
         std::u16string& base = extensionMode ? ext : name;
         const size_t n = base.size();
         const size_t p = static_cast<size_t>(std::clamp<int64_t>(position, 0, static_cast<int64_t>(n)));
-        base.insert(prefix ? p : n - p, s);
+        base.insert(place == AddPlace::Prefix ? p : n - p, s);
         // An extension typed with its dot keeps it; otherwise one is put in.
         std::u16string next = ext.empty() || ext[0] == u'.' ? name + ext : name + u'.' + ext;
         list.setNewName(r, std::move(next));

@@ -11,17 +11,20 @@ class NameList;
 using Clock = std::function<int64_t()>;
 Clock SystemClock();
 
-// Add Prefix (prefix true), Add Suffix (prefix false) and Add Ext.
-// (extensionMode true): builds an insert text per row (typed text, the
+// Where Add Prefix, Add Suffix and Add Ext. put their text.
+enum class AddPlace { Prefix, Suffix, Extension };
+
+// Add Prefix, Add Suffix and Add Ext.: builds an insert text per row (typed text, the
 // parent folder's name, a date, or a part cut out of the name) and inserts it
 // at a position counted from the head or the tail. Every row is rewritten
 // (folder rows are skipped in extension mode); arguments that give nothing to
 // insert make the whole command a no-op.
-void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2, bool prefix,
-                bool extensionMode, const Clock& now = SystemClock());
+void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
+                AddPlace place, const Clock& now = SystemClock());
 
 // The date part (before the last blank) or the time part (after it) of a time
 // text, with blanks as '_' and colons deleted: 2023-07-04 / 090531.
-std::u16string TimeTextPart(const std::u16string& timeText, bool datePart);
+enum class TimePart { Date, Time };
+std::u16string TimeTextPart(const std::u16string& timeText, TimePart part);
 
 }  // namespace quirnel

@@ -3,6 +3,8 @@
 #include "base/CommandIds.h"
 #include "base/Host.h"
 #include "base/StringTable.h"
+#include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
@@ -13,9 +15,6 @@ namespace quirnel {
 
 namespace {
 
-constexpr int kInvalidFolderText = 119;   // "Invalid folder"
-constexpr int kChangeFolderCaption = 17;  // "Change Folder"
-
 void AppendSubfolder(NameList& list, int r, const std::u16string& subfolder) {
     if (subfolder.empty()) return;
     list.setNewFolder(r, JoinPath(list.newFolder(r), subfolder, list.style()));
@@ -23,7 +22,7 @@ void AppendSubfolder(NameList& list, int r, const std::u16string& subfolder) {
 
 CommandOutcome MoveToFolder(NameList& list, const std::u16string& arg1, Host& host) {
     if (arg1.empty()) {
-        host.ShowMessageDialog(LoadText(kInvalidFolderText), LoadText(kChangeFolderCaption));
+        host.ShowMessageDialog(LoadText(text::InvalidFolder), LoadText(CmdChangeFolder));
         return CommandOutcome::StopRun;
     }
     std::u16string folder = arg1;
@@ -64,7 +63,7 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
         case sub::FolderFromPattern: {
             if (arg1.empty()) break;
             WildcardPattern pattern(arg1, arg2.empty() ? arg1 : arg2);
-            AppendForEachRow(list, [&](int r) { return pattern.Apply(namePart(r), true); });
+            AppendForEachRow(list, [&](int r) { return pattern.Apply(namePart(r), WildcardOutput::ReplacementsOnly); });
             break;
         }
         case sub::FolderFromDelimited: {
@@ -97,7 +96,7 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
         }
         case sub::FolderFromExtension:
             AppendForEachRow(list, [&](int r) {
-                return list.isFolder(r) ? std::u16string() : std::u16string(ExtensionPart(list.newName(r), false, false));
+                return list.isFolder(r) ? std::u16string() : std::u16string(ExtensionOf(list.newName(r), Dot::Without));
             });
             break;
         default: break;

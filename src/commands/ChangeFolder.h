@@ -15,7 +15,7 @@ enum class CommandOutcome { Continue, StopRun };
 // (pattern 170, delimiters 172, positions 173/174), a date (175/176) or the
 // extension (177). An empty folder for 69 is reported through the host and
 // stops a preset run; nothing else reports.
-CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
+[[nodiscard]] CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
                             Host& host);
 
 }  // namespace quirnel

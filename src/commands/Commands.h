@@ -4,11 +4,11 @@
 // and New Folder. Each takes its sub-command value (base/CommandIds.h) and its
 // two argument texts, plus whatever setting, clock or host it needs.
 //
-//   ReplaceNames(list, sub, arg1, arg2, extensionMode, includeExt)   commands 2, 20
-//   AddToNames(list, sub, arg1, arg2, prefix, extensionMode[, clock]) commands 3, 4, 19
+//   ReplaceNames(list, sub, arg1, arg2, ReplaceSubject)               commands 2, 20
+//   AddToNames(list, sub, arg1, arg2, AddPlace[, clock])              commands 3, 4, 19
 //   EmptyNames(list)                                                  command 5
 //   RemoveFromNames(list, sub, arg1, arg2)                            command 6
-//   FilterDigits(list, deleteDigits)                                  commands 7, 8
+//   FilterDigits(list, Digits)                                        commands 7, 8
 //   MatchDigits(list, sub, arg1)                                      command 9
 //   AddNumbers(list, sub, arg1, arg2)                                 command 10
 //   EditName(list, typedName)                                         command 14

@@ -2,18 +2,19 @@
 
 #include "commands/Primitives.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
 void EmptyNames(NameList& list) {
     for (int r = 0; r < list.size(); ++r)
-        list.setNewName(r, std::u16string(ExtensionPart(list.newName(r), list.isFolder(r), true)));
+        list.setNewName(r, std::u16string(ExtensionOf(list.newName(r), list.isFolder(r), Dot::With)));
 }
 
 void EmptyExtensions(NameList& list) {
     for (int r = 0; r < list.size(); ++r) {
         if (list.isFolder(r)) continue;
-        list.setNewName(r, std::u16string(NamePart(list.newName(r), false)));
+        list.setNewName(r, std::u16string(NamePart(list.newName(r), list.isFolder(r))));
     }
 }
 

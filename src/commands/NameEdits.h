@@ -18,6 +18,6 @@ int EditNameRow(const NameList& list);
 // Edit Name after its dialog closed with OK: the typed name (already cleaned by
 // the dialog) becomes the New Name of the first selected row. False when no
 // row is selected and nothing changed.
-bool EditName(NameList& list, const std::u16string& typedName);
+[[nodiscard]] bool EditName(NameList& list, const std::u16string& typedName);
 
 }  // namespace quirnel

@@ -6,8 +6,10 @@
 #include <unordered_map>
 
 #include "base/CommandIds.h"
+#include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -31,7 +33,8 @@ std::u16string NumberText(int64_t value, int minimum) {
 
 }  // namespace
 
-void FilterDigits(NameList& list, bool deleteDigits) {
+void FilterDigits(NameList& list, Digits digits) {
+    const bool deleteDigits = digits == Digits::Delete;
     for (int r = 0; r < list.size(); ++r) {
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);
@@ -40,7 +43,7 @@ void FilterDigits(NameList& list, bool deleteDigits) {
         next.reserve(newName.size());
         for (char16_t c : name)
             if (IsDigit(c) != deleteDigits) next.push_back(c);
-        next.append(ExtensionPart(newName, folder, true));
+        next.append(ExtensionOf(newName, folder, Dot::With));
         list.setNewName(r, std::move(next));
     }
 }
@@ -65,7 +68,7 @@ void MatchDigits(NameList& list, int subCommand, const std::u16string& arg1) {
         }
         const int length = static_cast<int>(end - begin);
         if (length > 0 && length < minimum) name.insert(begin, minimum - length, u'0');
-        list.setNewName(r, NameWithDottedExt(name, ExtensionPart(newName, folder, true)));
+        list.setNewName(r, NameWithDottedExt(name, ExtensionOf(newName, folder, Dot::With)));
     }
 }
 
@@ -93,7 +96,7 @@ void AddNumbers(NameList& list, int subCommand, const std::u16string& arg1, cons
         next.reserve(newName.size() + text.size());
         if (head) next.append(text).append(name);
         else next.append(name).append(text);
-        next.append(ExtensionPart(newName, folder, true));
+        next.append(ExtensionOf(newName, folder, Dot::With));
         list.setNewName(r, std::move(next));
     }
 }

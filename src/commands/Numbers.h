@@ -5,9 +5,9 @@ namespace quirnel {
 
 class NameList;
 
-// Numbers Only (deleteDigits false) and Del. Numbers (true): keeps or deletes
-// the ASCII digits of every name part.
-void FilterDigits(NameList& list, bool deleteDigits);
+// Numbers Only keeps the ASCII digits of every name part, Del. Numbers deletes them.
+enum class Digits { Keep, Delete };
+void FilterDigits(NameList& list, Digits digits);
 
 // Match Digits: pads the last (73) or first (74) number of every name part
 // with leading zeros to the minimum length in arg1 (at most 10).

@@ -1,42 +1,10 @@
 #include "commands/Primitives.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "base/TextHelpers.h"
 
 namespace quirnel {
-
-namespace {
-bool IsBlank(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
-}  // namespace
-
-int32_t ReadInt(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    // Accumulate one past the limit so saturation is decided without overflow.
-    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
-                                   : std::numeric_limits<int32_t>::max();
-    int64_t value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i] - u'0');
-        if (value > limit) value = limit;
-    }
-    return static_cast<int32_t>(negative ? -value : value);
-}
-
-std::u16string_view NamePart(std::u16string_view newName, bool isFolder) {
-    if (isFolder) return newName;
-    size_t dot = newName.rfind(u'.');
-    return dot == std::u16string_view::npos ? newName : newName.substr(0, dot);
-}
-
-std::u16string_view ExtensionPart(std::u16string_view newName, bool isFolder, bool withDot) {
-    if (isFolder) return {};
-    size_t dot = newName.rfind(u'.');
-    if (dot == std::u16string_view::npos) return {};
-    return newName.substr(withDot ? dot : dot + 1);
-}
 
 std::u16string NameWithDottedExt(std::u16string_view name, std::u16string_view extWithDot) {
     std::u16string out;

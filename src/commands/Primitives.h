@@ -6,16 +6,6 @@
 
 namespace quirnel {
 
-// Leading white space, an optional sign, then decimal digits up to the first
-// other character; no digits read as 0. Saturates at the 32-bit limits.
-int32_t ReadInt(std::u16string_view text);
-
-// A New Name split as the commands see it: a folder is all name; a file is cut
-// before its last dot.
-std::u16string_view NamePart(std::u16string_view newName, bool isFolder);
-// Empty for folders and names without a dot; withDot keeps the leading dot.
-std::u16string_view ExtensionPart(std::u16string_view newName, bool isFolder, bool withDot);
-
 // The two ways of putting a name together again. They differ only for a name
 // that ends in a dot: the dotted form keeps it, the joined form drops it.
 std::u16string NameWithDottedExt(std::u16string_view name, std::u16string_view extWithDot);

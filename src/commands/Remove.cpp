@@ -1,8 +1,10 @@
 #include "commands/Remove.h"
 
 #include "base/CommandIds.h"
+#include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -15,7 +17,7 @@ void RemovePositions(NameList& list, int subCommand, const PositionRange& range)
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string name(NamePart(newName, folder));
-        std::u16string_view ext = ExtensionPart(newName, folder, true);
+        std::u16string_view ext = ExtensionOf(newName, folder, Dot::With);
         Span span = CoveredSpan(range, name.size(), fromBack);
         if (keep) name = name.substr(span.begin, span.count);
         else name.erase(span.begin, span.count);
@@ -37,35 +39,26 @@ void RemoveDelimited(NameList& list, bool keep, const Delimiters& d) {
         } else {
             next.assign(name.substr(0, found->s)).append(name.substr(found->e + 1));
         }
-        next.append(ExtensionPart(newName, folder, true));
+        next.append(ExtensionOf(newName, folder, Dot::With));
         list.setNewName(r, std::move(next));
     }
 }
 
-void TrimBlanks(NameList& list) {
+void TrimNameParts(NameList& list) {
     for (int r = 0; r < list.size(); ++r) {
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         size_t end = name.size();
-        while (end > 0 && IsWideSpace(name[end - 1])) --end;
+        while (end > 0 && IsUnicodeSpace(name[end - 1])) --end;
         size_t begin = 0;
-        while (begin < end && IsWideSpace(name[begin])) ++begin;
+        while (begin < end && IsUnicodeSpace(name[begin])) ++begin;
         if (end - begin == name.size()) continue;
-        list.setNewName(r, NameWithDottedExt(name.substr(begin, end - begin), ExtensionPart(newName, folder, true)));
+        list.setNewName(r, NameWithDottedExt(name.substr(begin, end - begin), ExtensionOf(newName, folder, Dot::With)));
     }
 }
 
 }  // namespace
-
-bool IsWideSpace(char16_t c) {
-    if (c == u' ' || (c >= u'\t' && c <= u'\r')) return true;
-    switch (c) {
-        case 0x0085: case 0x00A0: case 0x1680: case 0x2028: case 0x2029:
-        case 0x202F: case 0x205F: case 0x3000: return true;
-        default: return c >= 0x2000 && c <= 0x200A;
-    }
-}
 
 void RemoveFromNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
     switch (subCommand) {
@@ -79,7 +72,7 @@ void RemoveFromNames(NameList& list, int subCommand, const std::u16string& arg1,
         case sub::KeepDelimited:
             if (auto d = DelimiterPair(arg1, arg2)) RemoveDelimited(list, subCommand == sub::KeepDelimited, *d);
             return;
-        case sub::TrimBlanks: TrimBlanks(list); return;
+        case sub::TrimBlanks: TrimNameParts(list); return;
         default: return;
     }
 }

@@ -10,8 +10,4 @@ class NameList;
 // part. The extension is never touched.
 void RemoveFromNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
 
-// White space as the "C" locale's wide test sees it on the platforms we know:
-// the ASCII blanks and the Unicode space characters.
-bool IsWideSpace(char16_t c);
-
 }  // namespace quirnel

@@ -3,9 +3,11 @@
 #include <functional>
 
 #include "base/CommandIds.h"
+#include "base/TextHelpers.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
+#include "platform/PathText.h"
 
 namespace quirnel {
 
@@ -16,13 +18,6 @@ bool IsLower(char16_t c) { return c >= u'a' && c <= u'z'; }
 bool IsLetter(char16_t c) { return IsUpper(c) || IsLower(c); }
 char16_t Lower(char16_t c) { return IsUpper(c) ? c + (u'a' - u'A') : c; }
 char16_t Upper(char16_t c) { return IsLower(c) ? c - (u'a' - u'A') : c; }
-
-bool EqualsIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 std::u16string_view WithoutLeadingDot(std::u16string_view text) {
     return !text.empty() && text[0] == u'.' ? text.substr(1) : text;
@@ -38,7 +33,7 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
             if (arg1.empty()) return {};
             if (HasWildcard(arg1)) {
                 auto pattern = std::make_shared<WildcardPattern>(arg1, arg2);
-                return [pattern](std::u16string_view s, bool) { return pattern->Apply(s, false); };
+                return [pattern](std::u16string_view s, bool) { return pattern->Apply(s, WildcardOutput::WholeText); };
             }
             return [arg1, arg2](std::u16string_view s, bool) { return ReplaceAll(s, arg1, arg2); };
         case sub::FlipAroundPivot:
@@ -84,18 +79,6 @@ std::u16string FlipAroundPivot(std::u16string_view text, std::u16string_view piv
     std::u16string out;
     out.reserve(text.size());
     out.append(text.substr(p + pivot.size())).append(pivot).append(text.substr(0, p));
-    return out;
-}
-
-std::u16string AsciiLower(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) c = Lower(c);
-    return out;
-}
-
-std::u16string AsciiUpper(std::u16string_view text) {
-    std::u16string out(text);
-    for (char16_t& c : out) c = Upper(c);
     return out;
 }
 
@@ -159,14 +142,16 @@ std::u16string ComposeHangul(std::u16string_view text) {
 }
 
 void ReplaceNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
-                  bool extensionMode, bool includeExt) {
+                  ReplaceSubject replaceSubject) {
+    const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
+    const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
     Transform transform = MakeTransform(subCommand, arg1, arg2, extensionMode);
     if (!transform) return;
     for (int r = 0; r < list.size(); ++r) {
         const std::u16string& newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
-        std::u16string_view ext = ExtensionPart(newName, folder, false);
+        std::u16string_view ext = ExtensionOf(newName, folder, Dot::Without);
         std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
         std::u16string result = transform(subject, folder);
         if (result == subject) continue;

@@ -1,5 +1,7 @@
 #include "commands/Wildcard.h"
 
+#include "base/TextIds.h"
+
 namespace quirnel {
 
 namespace {
@@ -40,7 +42,8 @@ void WildcardPattern::AppendReplacement(std::u16string& out, const std::vector<s
     // Any other replacement deletes the match.
 }
 
-std::u16string WildcardPattern::Apply(std::u16string_view text, bool extractOnly) const {
+std::u16string WildcardPattern::Apply(std::u16string_view text, WildcardOutput output) const {
+    const bool extractOnly = output == WildcardOutput::ReplacementsOnly;
     std::u16string out;
     const size_t n = text.size();
     const size_t k = pattern_.size();
@@ -109,12 +112,12 @@ std::u16string WildcardPattern::Apply(std::u16string_view text, bool extractOnly
 }
 
 std::u16string WildcardReplace(std::u16string_view text, std::u16string_view pattern,
-                               std::u16string_view replacement, bool extractOnly) {
-    return WildcardPattern(pattern, replacement).Apply(text, extractOnly);
+                               std::u16string_view replacement, WildcardOutput output) {
+    return WildcardPattern(pattern, replacement).Apply(text, output);
 }
 
 bool PatternFound(std::u16string_view text, std::u16string_view pattern) {
-    return !WildcardReplace(text, pattern, pattern, true).empty();
+    return !WildcardReplace(text, pattern, pattern, WildcardOutput::ReplacementsOnly).empty();
 }
 
 std::u16string PatternShape(std::u16string_view text) {
@@ -139,8 +142,8 @@ bool ShapeValid(std::u16string_view shape) {
 
 int CheckWildcardArguments(std::u16string_view pattern, std::u16string_view second) {
     std::u16string s1 = PatternShape(pattern), s2 = PatternShape(second);
-    if (s2 == s1 || s2 == u"_" || s2.empty()) return ShapeValid(s1) && ShapeValid(s2) ? 0 : kInvalidWildcardUsage;
-    return kWildcardsNotPaired;
+    if (s2 == s1 || s2 == u"_" || s2.empty()) return ShapeValid(s1) && ShapeValid(s2) ? 0 : text::InvalidWildcardUsage;
+    return text::WildcardsNotPaired;
 }
 
 bool HasWildcard(std::u16string_view text) { return text.find_first_of(u"*?") != npos; }

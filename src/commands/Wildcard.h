@@ -5,6 +5,10 @@
 
 namespace quirnel {
 
+// What a wildcard replacement gives: the text with every match replaced, or
+// only the replacements of the matches one after the other.
+enum class WildcardOutput { WholeText, ReplacementsOnly };
+
 // A pattern of literal runs, '*' (any text) and '?' (one character), matched
 // left to right without backtracking, with its replacement. Compiled once so a
 // command pass over many rows does not re-tokenise the arguments per row.
@@ -12,10 +16,8 @@ class WildcardPattern {
 public:
     WildcardPattern(std::u16string_view pattern, std::u16string_view replacement);
 
-    // Every match replaced (extractOnly false), or only the replacements of the
-    // matches one after the other (extractOnly true). An empty pattern matches
-    // nothing.
-    std::u16string Apply(std::u16string_view text, bool extractOnly) const;
+    // An empty pattern matches nothing.
+    std::u16string Apply(std::u16string_view text, WildcardOutput output) const;
 
 private:
     enum class Kind { Literal, Star, One };
@@ -33,7 +35,7 @@ private:
 };
 
 std::u16string WildcardReplace(std::u16string_view text, std::u16string_view pattern,
-                               std::u16string_view replacement, bool extractOnly);
+                               std::u16string_view replacement, WildcardOutput output);
 
 // True when the pattern matches the text at least once.
 bool PatternFound(std::u16string_view text, std::u16string_view pattern);
@@ -42,9 +44,8 @@ bool PatternFound(std::u16string_view text, std::u16string_view pattern);
 std::u16string PatternShape(std::u16string_view text);
 
 // The check the input dialog runs on a wildcard sub-command's arguments:
-// 0 when they may be used, otherwise the string id of the message to show.
-constexpr int kInvalidWildcardUsage = 108;
-constexpr int kWildcardsNotPaired = 109;
+// 0 when they may be used, otherwise the string id of the message to show
+// (text::InvalidWildcardUsage or text::WildcardsNotPaired).
 int CheckWildcardArguments(std::u16string_view pattern, std::u16string_view second);
 
 // Contains '*' or '?'.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "namelist/Sorting.h"
 #include "platform/Collation.h"
 #include "platform/PathText.h"
@@ -36,20 +37,21 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
         // deep tree never holds one open folder per level.
         std::vector<DirEntry> entries;
         if (!EnumerateFolder(path, [&](const DirEntry& e) { entries.push_back(e); })) return;
+        // A path listed already is skipped without a word, here and below.
         for (const DirEntry& e : entries) {
             if (e.isFolder)
-                AddPath(ws, JoinPath(path, e.name, style), true);
+                AddPath(ws, JoinPath(path, e.name, style), e.isFolder);
             else
-                AddRow(ws, e, path);
+                (void)AddRow(ws, e, path);
         }
         return;
     }
     DirEntry entry;
-    if (LookUpEntry(path, entry) && !entry.name.empty()) AddRow(ws, entry, ParentFolderOf(path, style));
+    if (LookUpEntry(path, entry) && !entry.name.empty()) (void)AddRow(ws, entry, ParentFolderOf(path, style));
 }
 
 void BeginAddBatch(Workspace& ws) {
-    ws.host.SetStatusText(LoadText(24));
+    ws.host.SetStatusText(LoadText(text::WorkInProgress));
     if (ws.settings.ShowCFGLoad == 1) ws.host.ShowPathLoadOptions();
     ws.folderAnswer = -1;
 }
@@ -69,8 +71,9 @@ void EndAddBatch(Workspace& ws) {
 
 void AddPathList(Workspace& ws, const std::vector<std::u16string>& paths) {
     BeginAddBatch(ws);
+    // Missing paths and empty lines are skipped without a word.
     for (const auto& p : paths)
-        if (!p.empty()) AddExistingPath(ws, p);
+        if (!p.empty()) (void)AddExistingPath(ws, p);
     EndAddBatch(ws);
 }
 
@@ -98,7 +101,7 @@ std::u16string DroppedNamesText(const std::vector<std::u16string>& dropped, cons
     bool first = true;
     for (const auto& p : ReadDroppedPaths(dropped)) {
         if (!first) text.push_back(u'\n');
-        text += NameOf(p, true, style);
+        text += NameOf(p, Extension::Keep, style);
         first = false;
     }
     return text;

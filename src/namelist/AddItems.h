@@ -8,7 +8,7 @@
 namespace quirnel {
 
 // One entry found on disk becomes a row unless its path is listed already.
-bool AddRow(Workspace& ws, const DirEntry& entry, const std::u16string& folder);
+[[nodiscard]] bool AddRow(Workspace& ws, const DirEntry& entry, const std::u16string& folder);
 
 // A path by LoadType: a file or a folder itself, or a folder's files
 // (recursively, never through a link), asking once per batch under LoadType 2.
@@ -17,7 +17,7 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder);
 // The frame of every add batch: options, wait text, one folder question.
 void BeginAddBatch(Workspace& ws);
 // Adds one path of a batch if it exists; false when it does not.
-bool AddExistingPath(Workspace& ws, const std::u16string& path);
+[[nodiscard]] bool AddExistingPath(Workspace& ws, const std::u16string& path);
 // The automatic sort, the redraw and the count.
 void EndAddBatch(Workspace& ws);
 

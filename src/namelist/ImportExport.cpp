@@ -1,6 +1,7 @@
 #include "namelist/ImportExport.h"
 
 #include "base/TextFile.h"
+#include "base/TextHelpers.h"
 #include "namelist/AddItems.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -11,7 +12,7 @@ std::u16string ExportList(const NameList& list, ListExport what) {
     std::u16string text;
     size_t size = 0;  // one allocation for lists of a million rows
     for (int r = 0; r < list.size(); ++r)
-        size += 3 + list.newName(r).size() + (what == ListExport::TargetPaths ? list.newFolder(r).size() : 0);
+        size += 3 + list.newName(r).size() + (what == ListExport::targetPaths ? list.newFolder(r).size() : 0);
     text.reserve(size);
     for (int r = 0; r < list.size(); ++r) {
         if (r > 0) text += u"\r\n";
@@ -55,7 +56,7 @@ void ImportNewNames(NameList& list, const std::u16string& text) {
     int row = 0;
     ForEachLine(text, [&](const std::u16string& line) {
         if (row >= list.size()) return false;
-        list.setNewName(row++, NameOf(line, true, list.style()));
+        list.setNewName(row++, NameOf(line, Extension::Keep, list.style()));
         return true;
     });
 }

@@ -7,12 +7,12 @@
 
 namespace quirnel {
 
-enum class ListExport { NewNames, TargetPaths };
+enum class ListExport { NewNames, targetPaths };
 
 // One line per row, joined by CR LF, without a line end after the last row:
 // the New Names, or the paths the rows would get when applied.
 std::u16string ExportList(const NameList& list, ListExport what);
-bool ExportListToFile(const NameList& list, ListExport what, const std::u16string& path);
+[[nodiscard]] bool ExportListToFile(const NameList& list, ListExport what, const std::u16string& path);
 
 // Lines at each LF (the text after the last one is a line too, so an empty
 // text is one empty line), each trimmed of blanks at both ends (a CR too).
@@ -24,11 +24,11 @@ std::vector<std::u16string> SplitImportLines(const std::u16string& text);
 // beyond the last line keep their New Name.
 void ImportNewNames(NameList& list, const std::u16string& text);
 // False (no change) when the file cannot be read.
-bool ImportNewNamesFromFile(NameList& list, const std::u16string& path);
+[[nodiscard]] bool ImportNewNamesFromFile(NameList& list, const std::u16string& path);
 
 // Adds the paths of the lines as one batch (relative ones taken from the
 // working folder); lines that are no existing path are skipped.
 void ImportPaths(Workspace& ws, const std::u16string& text);
-bool ImportPathsFromFile(Workspace& ws, const std::u16string& path);
+[[nodiscard]] bool ImportPathsFromFile(Workspace& ws, const std::u16string& path);
 
 }  // namespace quirnel

@@ -8,10 +8,10 @@ namespace {
 // The texts the pattern filters search: a file's name without its last
 // extension or a folder's whole name; a file's extension without the dot.
 std::u16string NameText(const NameList& list, int r) {
-    return NameOf(list.oldName(r), list.isFolder(r), list.style());
+    return std::u16string(NamePart(list.oldName(r), list.isFolder(r)));
 }
 
-std::u16string ExtText(const NameList& list, int r) { return ExtensionOf(list.oldName(r), list.isFolder(r), false); }
+std::u16string ExtText(const NameList& list, int r) { return std::u16string(ExtensionOf(list.oldName(r), list.isFolder(r), Dot::Without)); }
 
 // An empty text never contains a pattern.
 bool Found(const PatternFinder& found, const std::u16string& text, const std::u16string& pattern) {

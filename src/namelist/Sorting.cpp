@@ -99,11 +99,11 @@ void BuildAllKeys(const NameList& list, int column, TextOrder order, std::vector
 }
 
 // The text sort builds each row's key once; comparing keys is then a memcmp.
-std::vector<int> TextOrderOf(const NameList& list, int column, bool ascending, bool logical) {
+std::vector<int> TextOrderOf(const NameList& list, int column, bool ascending, TextOrder order) {
     const int n = list.size();
     std::vector<std::string> buffers;
     std::vector<KeyedRow> rows(n);
-    BuildAllKeys(list, column, logical ? TextOrder::Logical : TextOrder::Plain, buffers, rows);
+    BuildAllKeys(list, column, order, buffers, rows);
     // Equal keys fall back to the old position: the order is that of a stable sort.
     std::sort(rows.begin(), rows.end(), [ascending](const KeyedRow& a, const KeyedRow& b) {
         int c = CompareKeyed(a, b);
@@ -140,10 +140,10 @@ std::vector<int> NumberOrderOf(const NameList& list, int column, bool ascending)
 
 }  // namespace
 
-int CompareRows(const NameList& list, int a, int b, int column, bool logical) {
+int CompareRows(const NameList& list, int a, int b, int column, TextOrder order) {
     if (IsTextColumn(column)) {
         if (list.isFolder(a) != list.isFolder(b)) return list.isFolder(a) ? 1 : -1;
-        return CompareText(list.text(a, column), list.text(b, column), logical ? TextOrder::Logical : TextOrder::Plain);
+        return CompareText(list.text(a, column), list.text(b, column), order);
     }
     switch (column) {
         case ColSize: return Order(list.sizeBytes(a), list.sizeBytes(b));
@@ -153,10 +153,10 @@ int CompareRows(const NameList& list, int a, int b, int column, bool logical) {
     }
 }
 
-void SortRows(NameList& list, int column, bool ascending, bool logical) {
+void SortRows(NameList& list, int column, bool ascending, TextOrder order) {
     if (list.size() < 2) return;
     if (IsTextColumn(column))
-        list.reorder(TextOrderOf(list, column, ascending, logical));
+        list.reorder(TextOrderOf(list, column, ascending, order));
     else if (column == ColSize || column == ColModified || column == ColCreated)
         list.reorder(NumberOrderOf(list, column, ascending));
     // Any other column finds all rows equal: a stable sort leaves them as they are.
@@ -165,7 +165,7 @@ void SortRows(NameList& list, int column, bool ascending, bool logical) {
 void SortList(Workspace& ws, int column, bool ascending) {
     ws.sortColumn = column;
     ws.sortAscending = ascending;
-    SortRows(ws.list, column, ascending, ws.settings.SortLikeWindows == 1);
+    SortRows(ws.list, column, ascending, ws.settings.SortLikeWindows == 1 ? TextOrder::Logical : TextOrder::Plain);
 }
 
 }  // namespace quirnel

@@ -1,5 +1,6 @@
 #pragma once
 #include "namelist/NameList.h"
+#include "platform/Collation.h"
 #include "namelist/Workspace.h"
 
 namespace quirnel {
@@ -8,11 +9,11 @@ namespace quirnel {
 // path columns put files before folders, then compare their texts logically or
 // plainly; Size compares numbers; the time columns compare times; any other
 // column (-1 included) finds all rows equal.
-int CompareRows(const NameList& list, int a, int b, int column, bool logical);
+int CompareRows(const NameList& list, int a, int b, int column, TextOrder order);
 
 // Reorders all rows by a column; descending negates the comparison. Stable:
 // rows that compare equal keep their order.
-void SortRows(NameList& list, int column, bool ascending, bool logical);
+void SortRows(NameList& list, int column, bool ascending, TextOrder order);
 
 // Remembers column and direction as the list's sort state and sorts, in the
 // text order SortLikeWindows chooses.

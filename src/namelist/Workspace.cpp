@@ -1,21 +1,22 @@
 #include "namelist/Workspace.h"
 
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 
 namespace quirnel {
 
 void UpdateItemCount(Workspace& ws) {
     int c = ws.list.size();
     if (c > 0)
-        ws.host.SetStatusText(FormatText(LoadText(36), {static_cast<long long>(c)}));
+        ws.host.SetStatusText(FormatText(LoadText(text::ItemCountStatus), {static_cast<long long>(c)}));
     else
-        ws.host.SetStatusText(LoadText(35));
+        ws.host.SetStatusText(LoadText(text::EmptyListStatus));
     ws.host.CommandStateChanged();
     if (c != ws.lastLoggedCount) {
         if (c > ws.lastLoggedCount)
-            ws.host.AppendLog(FormatText(LoadText(151), {static_cast<long long>(c - ws.lastLoggedCount)}));
+            ws.host.AppendLog(FormatText(LoadText(text::ItemsAdded), {static_cast<long long>(c - ws.lastLoggedCount)}));
         else
-            ws.host.AppendLog(FormatText(LoadText(152), {static_cast<long long>(ws.lastLoggedCount - c)}));
+            ws.host.AppendLog(FormatText(LoadText(text::ItemsRemoved), {static_cast<long long>(ws.lastLoggedCount - c)}));
         ws.lastLoggedCount = c;
     }
     if (c == 0) ws.flags.unappliedFlag = 0;

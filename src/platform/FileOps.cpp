@@ -37,9 +37,11 @@ std::string DirOf(const std::string& path) {
 }
 
 // Removes a file this code created, and only if it is still that file.
-void RemoveOwnFile(const std::string& path, const struct stat& own) {
+// False when it is and could not be removed.
+bool RemoveOwnFile(const std::string& path, const struct stat& own) {
     struct stat st;
-    if (lstat(path.c_str(), &st) == 0 && st.st_dev == own.st_dev && st.st_ino == own.st_ino) unlink(path.c_str());
+    if (lstat(path.c_str(), &st) != 0 || st.st_dev != own.st_dev || st.st_ino != own.st_ino) return true;
+    return unlink(path.c_str()) == 0;
 }
 
 int WriteAll(int fd, const char* data, size_t size) {
@@ -110,14 +112,20 @@ int CopyRegular(const std::string& from, const std::string& to, const struct sta
         return e;
     }
     struct stat own;
-    fstat(out, &own);
+    if (fstat(out, &own) != 0) {
+        // Just created exclusively, so the entry is still this one.
+        int e = errno;
+        close(out);
+        close(in);
+        return unlink(to.c_str()) == 0 ? e : kLeftAtTarget;
+    }
     int e = CopyBytes(in, out, static_cast<uint64_t>(st.st_size), cancel, progress);
     if (e == 0 && fchmod(out, st.st_mode & 07777) != 0) e = errno;
     struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (e == 0 && futimens(out, times) != 0) e = errno;
     if (close(out) != 0 && e == 0) e = errno;
     close(in);
-    if (e != 0) RemoveOwnFile(to, own);
+    if (e != 0 && !RemoveOwnFile(to, own)) return kLeftAtTarget;
     return e;
 }
 
@@ -169,7 +177,7 @@ int MoveAcross(const std::string& from, const std::string& to, const std::atomic
     if (unlink(from.c_str()) != 0) {
         int e = errno;
         struct stat own;
-        if (lstat(to.c_str(), &own) == 0) RemoveOwnFile(to, own);
+        if (lstat(to.c_str(), &own) == 0 && !RemoveOwnFile(to, own)) return kLeftAtTarget;
         return e;
     }
     return 0;
@@ -184,7 +192,7 @@ public:
         if (lstat(from.c_str(), &st) != 0) return errno;
         if (!S_ISDIR(st.st_mode)) return ENOTDIR;
         int e = CopyDir(from, to, st);
-        if (e != 0) Rollback();
+        if (e != 0 && !Rollback()) return kLeftAtTarget;
         return e;
     }
 
@@ -235,13 +243,14 @@ private:
         return 0;
     }
 
-    void Rollback() {
+    // Removes what the copy created, deepest first; false when something stays.
+    bool Rollback() {
+        bool clean = true;
         for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
-            if (it->second)
-                rmdir(it->first.c_str());
-            else
-                unlink(it->first.c_str());
+            int r = it->second ? rmdir(it->first.c_str()) : unlink(it->first.c_str());
+            clean = clean && r == 0;
         }
+        return clean;
     }
 
     const std::atomic<int>* cancel_;
@@ -261,8 +270,7 @@ int MoveByLink(const std::string& from, const std::string& to) {
     }
     if (unlink(from.c_str()) != 0) {
         int e = errno;
-        unlink(to.c_str());
-        return e;
+        return unlink(to.c_str()) == 0 ? e : kLeftAtTarget;
     }
     return 0;
 }
@@ -284,7 +292,7 @@ int MoveThroughFreeName(const std::string& from, const std::string& to) {
         if (e == EEXIST) continue;
         if (e != 0) return e;
         e = RenameNoReplace(temp, to);
-        if (e != 0) RenameNoReplace(temp, from);
+        if (e != 0 && RenameNoReplace(temp, from) != 0) return kLeftUnderTemporaryName;
         return e;
     }
     return EEXIST;
@@ -293,6 +301,9 @@ int MoveThroughFreeName(const std::string& from, const std::string& to) {
 }  // namespace fileops_detail
 
 std::u16string ErrorText(int error) {
+    if (error == kLeftUnderTemporaryName)
+        return u"Could not be renamed back from a temporary name (.quirnel-...) in its folder";
+    if (error == kLeftAtTarget) return u"What was made at the target could not be removed again";
     char buffer[256];
     const char* text = strerror_r(error, buffer, sizeof buffer);
     return FromUtf8(text ? text : "");

@@ -18,10 +18,10 @@ struct DirEntry {
 
 // Calls onEntry for every entry of folder except "." and "..", in the order
 // the file system returns them. False when the folder cannot be read.
-bool EnumerateFolder(const std::u16string& folder, const std::function<void(const DirEntry&)>& onEntry);
+[[nodiscard]] bool EnumerateFolder(const std::u16string& folder, const std::function<void(const DirEntry&)>& onEntry);
 
 // The entry of path itself (not followed if it is a link). False when missing.
-bool LookUpEntry(const std::u16string& path, DirEntry& entry);
+[[nodiscard]] bool LookUpEntry(const std::u16string& path, DirEntry& entry);
 
 // Existence and folder flag of a path; a link to a folder counts as a file,
 // so that nothing ever descends through a link.

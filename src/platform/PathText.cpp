@@ -9,19 +9,23 @@ std::u16string ParentFolderOf(const std::u16string& path, const PathStyle& style
     return path.substr(0, p);
 }
 
-std::u16string NameOf(const std::u16string& text, bool withExtension, const PathStyle& style) {
-    size_t p = text.rfind(style.separator);
-    std::u16string name = p == std::u16string::npos ? text : text.substr(p + 1);
-    if (withExtension) return name;
-    size_t dot = name.rfind(u'.');
-    return dot == std::u16string::npos ? name : name.substr(0, dot);
+std::u16string NameOf(const std::u16string& path, Extension extension, const PathStyle& style) {
+    size_t p = path.rfind(style.separator);
+    std::u16string_view name = p == std::u16string::npos ? std::u16string_view(path) : std::u16string_view(path).substr(p + 1);
+    return std::u16string(extension == Extension::Keep ? name : NamePart(name, false));
 }
 
-std::u16string ExtensionOf(const std::u16string& name, bool isFolder, bool withDot) {
-    if (isFolder) return {};
+std::u16string_view NamePart(std::u16string_view name, bool isFolder) {
+    if (isFolder) return name;
     size_t dot = name.rfind(u'.');
-    if (dot == std::u16string::npos) return {};
-    return name.substr(withDot ? dot : dot + 1);
+    return dot == std::u16string_view::npos ? name : name.substr(0, dot);
+}
+
+std::u16string_view ExtensionOf(std::u16string_view name, bool isFolder, Dot dot) {
+    if (isFolder) return {};
+    size_t at = name.rfind(u'.');
+    if (at == std::u16string_view::npos) return {};
+    return name.substr(dot == Dot::With ? at : at + 1);
 }
 
 std::u16string JoinFolder(const std::u16string& folder, const PathStyle& style) {

@@ -35,7 +35,8 @@ constexpr int kPresetCount = 5;
 using PresetTable = std::array<QuirnelPreset, kPresetCount>;
 
 // Tasks saved by earlier versions may carry the date/time sub-commands that
-// were later folded into 116/117 with a format in Arg1. Converts such a task
+// were later folded into sub::AddCreatedDate and sub::AddModifiedDate with a
+// format in Arg1. Converts such a task
 // in place; true when it was one.
 bool ConvertRetiredSubCommand(PresetTask& task);
 

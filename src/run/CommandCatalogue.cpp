@@ -3,137 +3,166 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 
 namespace quirnel {
 namespace {
 
 using Op = Operation;
 
-//                id  operation            menu   alt    input  prefix ext   keep   redraw editor run
 constexpr CommandInfo kCommands[] = {
-    {1, Op::ApplyChanges, 32780, 0, false, false, false, false, false, false, false},
-    {2, Op::ReplaceNames, 32821, 0, true, false, false, false, true, true, true},
-    {3, Op::AddToNames, 32822, 0, true, true, false, false, true, true, true},
-    {4, Op::AddToNames, 32823, 0, true, false, false, false, true, true, true},
-    {5, Op::EmptyNames, 32824, 0, false, false, false, false, true, true, true},
-    {6, Op::RemoveFromNames, 32825, 0, true, false, false, false, true, true, true},
-    {7, Op::FilterDigits, 32826, 0, false, false, false, true, true, true, true},
-    {8, Op::FilterDigits, 32827, 0, false, false, false, false, true, true, true},
-    {9, Op::MatchDigits, 32828, 0, true, false, false, false, true, true, true},
-    {10, Op::AddNumbers, 32829, 0, true, false, false, false, true, true, true},
-    {11, Op::UndoChanges, 32781, 32782, false, false, false, false, true, false, false},
-    {12, Op::ClearList, 32791, 32855, true, false, false, false, true, true, true},
-    {13, Op::SortList, 32792, 0, false, false, false, false, true, false, false},
-    {14, Op::EditName, 32820, 0, true, false, false, false, false, false, false},
-    {15, Op::MoveUp, 32794, 0, false, false, false, false, true, false, false},
-    {16, Op::MoveDown, 32795, 0, false, false, false, false, true, false, false},
-    {17, Op::ChangeFolder, 32830, 0, true, false, false, false, true, true, true},
-    {18, Op::EmptyExtensions, 32831, 0, false, false, false, false, true, true, true},
-    {19, Op::AddToNames, 32832, 0, true, false, true, false, true, true, true},
-    {20, Op::ReplaceNames, 32833, 0, true, false, true, false, true, true, true},
+    {.id = CmdApplyChange, .operation = Op::ApplyChanges, .menuCommand = menu::ApplyChanges},
+    {.id = CmdReplace, .operation = Op::ReplaceNames, .menuCommand = menu::Replace,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdAddPrefix, .operation = Op::AddToNames, .menuCommand = menu::AddPrefix,
+     .hasInput = true, .prefix = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdAddSuffix, .operation = Op::AddToNames, .menuCommand = menu::AddSuffix,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdEmptyName, .operation = Op::EmptyNames, .menuCommand = menu::EmptyName,
+     .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdRemove, .operation = Op::RemoveFromNames, .menuCommand = menu::Remove,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdNumbersOnly, .operation = Op::FilterDigits, .menuCommand = menu::NumbersOnly,
+     .keepDigits = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdDelNumbers, .operation = Op::FilterDigits, .menuCommand = menu::DelNumbers,
+     .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdMatchDigits, .operation = Op::MatchDigits, .menuCommand = menu::MatchDigits,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdAddNumbers, .operation = Op::AddNumbers, .menuCommand = menu::AddNumbers,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdUndoChanges, .operation = Op::UndoChanges, .menuCommand = menu::UndoChanges, .altMenuCommand = menu::UndoSelectedOnly,
+     .suspendRedraw = true},
+    {.id = CmdClearList, .operation = Op::ClearList, .menuCommand = menu::ClearOrFilterList, .altMenuCommand = menu::ClearListInstantly,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdSortList, .operation = Op::SortList, .menuCommand = menu::SortList,
+     .suspendRedraw = true},
+    {.id = CmdEditName, .operation = Op::EditName, .menuCommand = menu::EditName,
+     .hasInput = true},
+    {.id = CmdMoveUp, .operation = Op::MoveUp, .menuCommand = menu::MoveUp,
+     .suspendRedraw = true},
+    {.id = CmdMoveDown, .operation = Op::MoveDown, .menuCommand = menu::MoveDown,
+     .suspendRedraw = true},
+    {.id = CmdChangeFolder, .operation = Op::ChangeFolder, .menuCommand = menu::ChangeFolder,
+     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdEmptyExt, .operation = Op::EmptyExtensions, .menuCommand = menu::EmptyExt,
+     .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdAddExt, .operation = Op::AddToNames, .menuCommand = menu::AddExt,
+     .hasInput = true, .extension = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
+    {.id = CmdReplaceExt, .operation = Op::ReplaceNames, .menuCommand = menu::ReplaceExt,
+     .hasInput = true, .extension = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
 };
 
-// An item as string ids: caption, labels (0 = hidden field) and digit flags.
+// FindCommand indexes the table by command number.
+constexpr bool CommandsAreInNumberOrder() {
+    for (size_t i = 0; i < std::size(kCommands); ++i)
+        if (kCommands[i].id != CmdApplyChange + static_cast<int32_t>(i)) return false;
+    return std::size(kCommands) == CmdReplaceExt;
+}
+static_assert(CommandsAreInNumberOrder());
+
+// An item as string ids: its value (the caption's id), the labels of its
+// fields (0 hides a field) and whether a field takes digits only.
 struct ItemSpec {
     int32_t value;
-    int32_t arg1Label;
-    bool arg1Digits;
-    int32_t arg2Label;
-    bool arg2Digits;
+    int32_t arg1Label = 0;
+    bool arg1Digits = false;
+    int32_t arg2Label = 0;
+    bool arg2Digits = false;
 };
 
-constexpr int32_t kFindWhat = 62, kReplaceWith = 63, kPivot = 107, kStringToAdd = 23;
-constexpr int32_t kPrefixLabel = 46, kSuffixLabel = 47, kStartDelim = 66, kEndDelim = 67;
-constexpr int32_t kPos1 = 39, kPos2 = 40, kBackPos1 = 123, kBackPos2 = 124;
-constexpr int32_t kPattern = 125, kPatternOrSame = 126, kMinDigits = 75, kStartNumber = 82;
-constexpr int32_t kOldExt = 80, kNewExt = 81, kNewName = 26, kNewFolder = 29, kParentLevel = 122;
-constexpr int32_t kPresetNameLabel = 92;
-constexpr int32_t kHeadPosition = 114, kTailPosition = 115;
+using namespace text;
 
 const std::vector<ItemSpec> kReplaceList = {
-    {61, kFindWhat, false, kReplaceWith, false},
-    {106, kPivot, false, 0, false},
-    {110, 0, false, 0, false},
-    {111, 0, false, 0, false},
-    {112, 0, false, 0, false},
-    {113, 0, false, 0, false},
-    {143, 0, false, 0, false},
+    {.value = sub::ReplaceString, .arg1Label = FindWhatLabel, .arg2Label = ReplaceWithLabel},
+    {.value = sub::FlipAroundPivot, .arg1Label = PivotLabel},
+    {.value = sub::ToLower},
+    {.value = sub::ToUpper},
+    {.value = sub::FirstUpperRestLower},
+    {.value = sub::WordsCapitalised},
+    {.value = sub::ComposeHangulText},
 };
 
+// Add Prefix counts the insert position from the head, the others from the tail.
 std::vector<ItemSpec> AddList(int32_t position) {
     return {
-        {21, kStringToAdd, false, position, true},
-        {22, kPrefixLabel, false, kSuffixLabel, false},
-        {135, kPattern, false, position, false},
-        {136, kStartDelim, false, kEndDelim, false},
-        {137, kPos1, false, kPos2, false},
-        {138, kBackPos1, false, kBackPos2, false},
-        {116, kDateFormatHint, false, position, false},
-        {117, kDateFormatHint, false, position, false},
-        {139, kDateFormatHint, false, position, false},
+        {.value = sub::AddString, .arg1Label = StringToAddLabel, .arg2Label = position, .arg2Digits = true},
+        {.value = sub::AddParentFolder, .arg1Label = PrefixLabel, .arg2Label = SuffixLabel},
+        {.value = sub::CutPastePattern, .arg1Label = PatternLabel, .arg2Label = position},
+        {.value = sub::CutPasteDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
+        {.value = sub::CutPasteRange, .arg1Label = Position1Label, .arg2Label = Position2Label},
+        {.value = sub::CutPasteRangeBack, .arg1Label = BackPosition1Label, .arg2Label = BackPosition2Label},
+        {.value = sub::AddCreatedDate, .arg1Label = DateFormatHint, .arg2Label = position},
+        {.value = sub::AddModifiedDate, .arg1Label = DateFormatHint, .arg2Label = position},
+        {.value = sub::AddCurrentDate, .arg1Label = DateFormatHint, .arg2Label = position},
     };
 }
 
 const std::vector<ItemSpec> kRemoveList = {
-    {41, kPos1, true, kPos2, true},
-    {42, kBackPos1, true, kBackPos2, false},
-    {48, kStartDelim, false, kEndDelim, false},
-    {129, kPos1, true, kPos2, true},
-    {130, kBackPos1, true, kBackPos2, false},
-    {131, kStartDelim, false, kEndDelim, false},
-    {133, 0, false, 0, false},
+    {.value = sub::RemoveRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label, .arg2Digits = true},
+    {.value = sub::RemoveRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true, .arg2Label = BackPosition2Label},
+    {.value = sub::RemoveDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
+    {.value = sub::KeepRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label, .arg2Digits = true},
+    {.value = sub::KeepRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true, .arg2Label = BackPosition2Label},
+    {.value = sub::KeepDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
+    {.value = sub::TrimBlanks},
 };
 
 const std::vector<ItemSpec> kDigitsList = {
-    {73, kMinDigits, true, 0, false},
-    {74, kMinDigits, true, 0, false},
+    {.value = sub::PadTailNumber, .arg1Label = MinDigitsLabel, .arg1Digits = true},
+    {.value = sub::PadHeadNumber, .arg1Label = MinDigitsLabel, .arg1Digits = true},
 };
 
+constexpr ItemSpec NumberingItem(int32_t value) {
+    return {.value = value, .arg1Label = MinDigitsLabel, .arg1Digits = true, .arg2Label = StartNumberLabel, .arg2Digits = true};
+}
+
 const std::vector<ItemSpec> kNumbersList = {
-    {83, kMinDigits, true, kStartNumber, true},
-    {84, kMinDigits, true, kStartNumber, true},
-    {85, kMinDigits, true, kStartNumber, true},
-    {86, kMinDigits, true, kStartNumber, true},
+    NumberingItem(sub::NumberTailInOrder),
+    NumberingItem(sub::NumberHeadInOrder),
+    NumberingItem(sub::NumberTailByFolder),
+    NumberingItem(sub::NumberHeadByFolder),
 };
 
 const std::vector<ItemSpec> kClearList = {
-    {180, 0, false, 0, false},
-    {181, kPattern, false, 0, false},
-    {182, kPattern, false, 0, false},
-    {183, kPattern, false, 0, false},
-    {184, kPattern, false, 0, false},
-    {185, 0, false, 0, false},
-    {186, 0, false, 0, false},
+    {.value = sub::ClearAll},
+    {.value = sub::ClearNameHas, .arg1Label = PatternLabel},
+    {.value = sub::ClearNameLacks, .arg1Label = PatternLabel},
+    {.value = sub::ClearExtHas, .arg1Label = PatternLabel},
+    {.value = sub::ClearExtLacks, .arg1Label = PatternLabel},
+    {.value = sub::ClearSamePath},
+    {.value = sub::ClearChangedPath},
 };
 
-const std::vector<ItemSpec> kEditList = {{44, kNewName, false, 0, false}};
+const std::vector<ItemSpec> kEditList = {{.value = sub::EditManually, .arg1Label = NewNameColumn}};
 
 const std::vector<ItemSpec> kFolderList = {
-    {kItemMoveToFolder, kNewFolder, false, 0, false},
-    {120, kParentLevel, true, 0, false},
-    {170, kPattern, false, kPatternOrSame, false},
-    {172, kStartDelim, false, kEndDelim, false},
-    {173, kPos1, true, kPos2, true},
-    {174, kBackPos1, true, kBackPos2, true},
-    {175, kDateFormatHint, false, 0, false},
-    {176, kDateFormatHint, false, 0, false},
-    {177, 0, false, 0, false},
+    {.value = sub::MoveToFolder, .arg1Label = NewFolderColumn},
+    {.value = sub::MoveToParent, .arg1Label = ParentLevelLabel, .arg1Digits = true},
+    {.value = sub::FolderFromPattern, .arg1Label = PatternLabel, .arg2Label = PatternOrSameLabel},
+    {.value = sub::FolderFromDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
+    {.value = sub::FolderFromRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label, .arg2Digits = true},
+    {.value = sub::FolderFromRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true, .arg2Label = BackPosition2Label, .arg2Digits = true},
+    {.value = sub::FolderFromCreated, .arg1Label = DateFormatHint},
+    {.value = sub::FolderFromModified, .arg1Label = DateFormatHint},
+    {.value = sub::FolderFromExtension},
 };
 
-const std::vector<ItemSpec> kPresetNameList = {{93, kPresetNameLabel, false, 0, false}};
+const std::vector<ItemSpec> kPresetNameList = {{.value = sub::ChangePresetName, .arg1Label = PresetNameLabel}};
 
 std::vector<ItemSpec> SpecsOf(int32_t id) {
     switch (id) {
         case CmdReplace: return kReplaceList;
         case CmdReplaceExt: {
-            std::vector<ItemSpec> specs = {{kItemReplaceExtension, kOldExt, false, kNewExt, false}};
+            std::vector<ItemSpec> specs = {
+                {.value = sub::ReplaceExtension, .arg1Label = OldExtensionLabel, .arg2Label = NewExtensionLabel}};
             specs.insert(specs.end(), kReplaceList.begin(), kReplaceList.end());
             return specs;
         }
-        case CmdAddPrefix: return AddList(kHeadPosition);
+        case CmdAddPrefix: return AddList(HeadPositionLabel);
         case CmdAddSuffix:
-        case CmdAddExt: return AddList(kTailPosition);
+        case CmdAddExt: return AddList(TailPositionLabel);
         case CmdRemove: return kRemoveList;
         case CmdMatchDigits: return kDigitsList;
         case CmdAddNumbers: return kNumbersList;
@@ -154,8 +183,8 @@ bool OneOf(int32_t value, std::initializer_list<int32_t> set) {
 }  // namespace
 
 const CommandInfo* FindCommand(int32_t id) {
-    if (id < 1 || id > 20) return nullptr;
-    return &kCommands[id - 1];
+    if (id < CmdApplyChange || id > CmdReplaceExt) return nullptr;
+    return &kCommands[id - CmdApplyChange];
 }
 
 InputItems BuildInputItems(int32_t commandId) {
@@ -163,12 +192,12 @@ InputItems BuildInputItems(int32_t commandId) {
     result.caption = LoadText(commandId);
     for (const ItemSpec& s : SpecsOf(commandId)) {
         InputItem item;
-        item.Caption = LoadText(s.value);
-        item.SubCommand = s.value;
-        item.Arg1Label = LabelText(s.arg1Label);
-        item.Arg1Numeric = s.arg1Digits ? 1 : 0;
-        item.Arg2Label = LabelText(s.arg2Label);
-        item.Arg2Numeric = s.arg2Digits ? 1 : 0;
+        item.caption = LoadText(s.value);
+        item.subCommand = s.value;
+        item.arg1Label = LabelText(s.arg1Label);
+        item.arg1Numeric = s.arg1Digits ? 1 : 0;
+        item.arg2Label = LabelText(s.arg2Label);
+        item.arg2Numeric = s.arg2Digits ? 1 : 0;
         result.items.push_back(std::move(item));
     }
     return result;
@@ -182,11 +211,23 @@ std::vector<int32_t> PresetEditorCommands() {
     return commands;
 }
 
-bool IsWildcardItem(int32_t s) { return OneOf(s, {61, 135, 170, 181, 182, 183, 184}); }
-bool IsPositionItem(int32_t s) { return OneOf(s, {41, 42, 129, 130, 173, 174}); }
-bool IsDelimiterItem(int32_t s) { return OneOf(s, {48, 172}); }
-bool IsDigitLengthItem(int32_t s) { return OneOf(s, {73, 74, 83, 84, 85, 86}); }
-bool HasDateFormatDefault(int32_t s) { return OneOf(s, {116, 117, 139, 175, 176}); }
-bool HasFolderPicker(int32_t s) { return s == kItemMoveToFolder; }
+bool IsWildcardItem(int32_t s) {
+    return OneOf(s, {sub::ReplaceString, sub::CutPastePattern, sub::FolderFromPattern, sub::ClearNameHas,
+                     sub::ClearNameLacks, sub::ClearExtHas, sub::ClearExtLacks});
+}
+bool IsPositionItem(int32_t s) {
+    return OneOf(s, {sub::RemoveRange, sub::RemoveRangeBack, sub::KeepRange, sub::KeepRangeBack, sub::FolderFromRange,
+                     sub::FolderFromRangeBack});
+}
+bool IsDelimiterItem(int32_t s) { return OneOf(s, {sub::RemoveDelimited, sub::FolderFromDelimited}); }
+bool IsDigitLengthItem(int32_t s) {
+    return OneOf(s, {sub::PadTailNumber, sub::PadHeadNumber, sub::NumberTailInOrder, sub::NumberHeadInOrder,
+                     sub::NumberTailByFolder, sub::NumberHeadByFolder});
+}
+bool HasDateFormatDefault(int32_t s) {
+    return OneOf(s, {sub::AddCreatedDate, sub::AddModifiedDate, sub::AddCurrentDate, sub::FolderFromCreated,
+                     sub::FolderFromModified});
+}
+bool HasFolderPicker(int32_t s) { return s == sub::MoveToFolder; }
 
 }  // namespace quirnel

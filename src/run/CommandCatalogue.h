@@ -35,15 +35,15 @@ enum class Operation {
 struct CommandInfo {
     int32_t id;
     Operation operation;
-    int32_t menuCommand;     // the main window's command id
-    int32_t altMenuCommand;  // a second one (Undo Selected Only, Clear List Instantly), or 0
-    bool hasInput;           // asks through the command input dialog
-    bool prefix;             // AddToNames: insert at the head
-    bool extension;          // ReplaceNames / AddToNames: work on the extension
-    bool keepDigits;         // FilterDigits: keep (7) or delete (8) the digits
-    bool suspendRedraw;      // redraw suspended when run from the main window
-    bool inPresetEditor;     // offered by the preset editor
-    bool runInPreset;        // executed by a preset run; otherwise skipped there
+    int32_t menuCommand;         // the main window's command id
+    int32_t altMenuCommand = 0;  // a second one (Undo Selected Only, Clear List Instantly), or 0
+    bool hasInput = false;       // asks through the command input dialog
+    bool prefix = false;         // AddToNames: insert at the head
+    bool extension = false;      // ReplaceNames / AddToNames: work on the extension
+    bool keepDigits = false;     // FilterDigits: keep (7) or delete (8) the digits
+    bool suspendRedraw = false;  // redraw suspended when run from the main window
+    bool inPresetEditor = false; // offered by the preset editor
+    bool runInPreset = false;    // executed by a preset run; otherwise skipped there
 };
 
 // The record of a command id, or nullptr for a number outside 1..20.
@@ -51,12 +51,12 @@ const CommandInfo* FindCommand(int32_t id);
 
 // One sub-command as the input dialog offers it. An empty label hides its field.
 struct InputItem {
-    std::u16string Caption;
-    int32_t SubCommand = 0;  // the string id of Caption
-    std::u16string Arg1Label;
-    int32_t Arg1Numeric = 0;  // 1: digits only
-    std::u16string Arg2Label;
-    int32_t Arg2Numeric = 0;
+    std::u16string caption;
+    int32_t subCommand = 0;  // the string id of the caption
+    std::u16string arg1Label;
+    int32_t arg1Numeric = 0;  // 1: digits only
+    std::u16string arg2Label;
+    int32_t arg2Numeric = 0;
 };
 
 struct InputItems {
@@ -82,10 +82,7 @@ bool HasDateFormatDefault(int32_t subCommand);
 // Only "Move items to a different folder" offers the folder picker.
 bool HasFolderPicker(int32_t subCommand);
 
-// Sub-command values used by code outside the catalogue.
-constexpr int32_t kItemMoveToFolder = 69;
-constexpr int32_t kItemReplaceExtension = 79;
-constexpr int32_t kDateFormatHint = 178;
+// What the first field of a date item starts with.
 constexpr char16_t kDefaultDateFormat[] = u"%Y-%m-%d";
 
 }  // namespace quirnel

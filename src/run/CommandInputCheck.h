@@ -25,10 +25,10 @@ struct DialogInput {
     bool accepted() const { return messageId == 0; }
 };
 
-DialogInput CleanDialogInput(int32_t commandId, int32_t subCommand, std::u16string arg1, std::u16string arg2,
+[[nodiscard]] DialogInput CleanDialogInput(int32_t commandId, int32_t subCommand, std::u16string arg1, std::u16string arg2,
                              bool nameAutoFix, const PathStyle& style);
 
-InputCheck CheckCommandInput(int32_t commandId, int32_t subCommand, const std::u16string& arg1,
+[[nodiscard]] InputCheck CheckCommandInput(int32_t commandId, int32_t subCommand, const std::u16string& arg1,
                              const std::u16string& arg2);
 
 }  // namespace quirnel

@@ -12,7 +12,7 @@ namespace quirnel {
 // reads. No input check happens here. Commands that need the window (apply,
 // undo, sort, edit name, move) and unknown numbers do nothing; StopRun tells
 // a preset run to end.
-CommandOutcome RunCommand(Workspace& ws, int command, int subCommand, const std::u16string& arg1,
+[[nodiscard]] CommandOutcome RunCommand(Workspace& ws, int command, int subCommand, const std::u16string& arg1,
                           const std::u16string& arg2);
 
 }  // namespace quirnel

@@ -24,7 +24,7 @@ bool RunsInPreset(int command);
 // Sort (when asked), every runnable task in order with copies of its stored
 // arguments, then the apply (when asked). The preset itself is never changed.
 // Returns false when a task ended the run early; the apply is then skipped.
-bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions);
+[[nodiscard]] bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions);
 
 // The real actions on a workspace: its sort, the one command dispatch, and
 // the given way of starting an apply run (the window's worker or a direct run).

@@ -69,7 +69,7 @@ void CommandInputDialog::buildControls() {
     prompt_->setCursor(Qt::PointingHandCursor);
     selector_ = new QComboBox(this);
     for (size_t i = 0; i < items_.items.size(); ++i)
-        selector_->addItem(Q(FormatText(u"%d) %s", {static_cast<long long>(i + 1), items_.items[i].Caption})));
+        selector_->addItem(Q(FormatText(u"%d) %s", {static_cast<long long>(i + 1), items_.items[i].caption})));
     connect(selector_, &QComboBox::currentIndexChanged, this, &CommandInputDialog::applyItem);
     label1_ = new QLabel(this);
     folder_ = new QPushButton(Tr("Select a Folder...", "폴더 선택..."), this);
@@ -106,7 +106,7 @@ const InputItem* CommandInputDialog::currentItem() const {
 void CommandInputDialog::setInitialInput(int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
     if (subCommand != 0) {
         const auto& list = items_.items;
-        auto it = std::find_if(list.begin(), list.end(), [&](const InputItem& i) { return i.SubCommand == subCommand; });
+        auto it = std::find_if(list.begin(), list.end(), [&](const InputItem& i) { return i.subCommand == subCommand; });
         if (it != list.end()) selector_->setCurrentIndex(static_cast<int>(it - list.begin()));
     }
     if (!arg1.empty()) field1_->setPlainText(Q(arg1));
@@ -116,16 +116,16 @@ void CommandInputDialog::setInitialInput(int subCommand, const std::u16string& a
 
 void CommandInputDialog::applyItem(int index) {
     const InputItem* item = index >= 0 && index < static_cast<int>(items_.items.size()) ? &items_.items[index] : nullptr;
-    const bool show1 = item && !item->Arg1Label.empty();
-    const bool show2 = item && !item->Arg2Label.empty();
+    const bool show1 = item && !item->arg1Label.empty();
+    const bool show2 = item && !item->arg2Label.empty();
     label1_->setVisible(show1);
     field1_->setVisible(show1);
     label2_->setVisible(show2);
     field2_->setVisible(show2);
-    field1_->setDigitsOnly(item && item->Arg1Numeric);
-    field2_->setDigitsOnly(item && item->Arg2Numeric);
+    field1_->setDigitsOnly(item && item->arg1Numeric);
+    field2_->setDigitsOnly(item && item->arg2Numeric);
 
-    const int32_t sub = item ? item->SubCommand : 0;
+    const int32_t sub = item ? item->subCommand : 0;
     QString first;
     if (HasDateFormatDefault(sub)) first = Q(kDefaultDateFormat);
     // Where a file picker would start: the working folder.
@@ -181,13 +181,13 @@ void CommandInputDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CommandInputDialog::pickFolder() {
-    const QString folder = QFileDialog::getExistingDirectory(this, Q(LoadText(kItemMoveToFolder)));
+    const QString folder = QFileDialog::getExistingDirectory(this, Q(LoadText(sub::MoveToFolder)));
     if (!folder.isEmpty()) field1_->setPlainText(QDir::toNativeSeparators(folder));
 }
 
 void CommandInputDialog::accept() {
     const InputItem* item = currentItem();
-    const int32_t sub = item ? item->SubCommand : 0;
+    const int32_t sub = item ? item->subCommand : 0;
     const std::u16string a1 = field1_->isHidden() ? std::u16string() : U(field1_->toPlainText());
     const std::u16string a2 = field2_->isHidden() ? std::u16string() : U(field2_->toPlainText());
     DialogInput input = CleanDialogInput(command_, sub, a1, a2, settings_.NameAutoFix != 0, PathStyle::Host());
@@ -247,12 +247,12 @@ void CommandInputDialog::layoutControls() {
         labelW -= folder.width() + 5;
     }
     label1_->setGeometry(work.left(), y, labelW, labelH);
-    ShowLabel(*label1_, currentItem() ? currentItem()->Arg1Label : std::u16string());
+    ShowLabel(*label1_, currentItem() ? currentItem()->arg1Label : std::u16string());
     y += labelH + 2;
     field1_->setGeometry(work.left(), y, work.width(), fieldH);
     y += fieldH + m;
     label2_->setGeometry(work.left(), y, work.width(), labelH);
-    ShowLabel(*label2_, currentItem() ? currentItem()->Arg2Label : std::u16string());
+    ShowLabel(*label2_, currentItem() ? currentItem()->arg2Label : std::u16string());
     y += labelH + 2;
     field2_->setGeometry(work.left(), y, work.width(), fieldH);
 

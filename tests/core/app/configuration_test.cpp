@@ -241,7 +241,7 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
         }
         dir.file("fuzz.ini", bytes);
         AppState app;
-        ReadConfiguration(dir.u16("fuzz.ini"), app);
+        EXPECT_TRUE(ReadConfiguration(dir.u16("fuzz.ini"), app));
         EXPECT_EQ(app.hotkeys.size(), 44u);
         EXPECT_GE(app.settings.LogHeight, 10);
         for (const auto& [id, r] : app.hotkeys) {

@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "app/ConfigurationPath.h"
+#include "base/MenuIds.h"
 
 using namespace quirnel;
 
@@ -52,22 +53,22 @@ TEST(UiLanguageSwitch, StoresTheChoiceAndAsksToRestart) {
     AppSettings s;
     s.UILanguage = u"ENGLISH";
     test::RecordingHost no(false);
-    EXPECT_FALSE(SwitchLanguage(s, kLanguageEnglishCommand, no));
+    EXPECT_FALSE(SwitchLanguage(s, menu::LanguageEnglish, no));
     EXPECT_TRUE(no.questions.empty()) << "choosing the current language asks nothing";
     EXPECT_EQ(s.UILanguage, u"ENGLISH");
 
-    EXPECT_FALSE(SwitchLanguage(s, kLanguageKoreanCommand, no));
+    EXPECT_FALSE(SwitchLanguage(s, menu::LanguageKorean, no));
     EXPECT_EQ(s.UILanguage, u"korean") << "kept for the next start even after No";
     ASSERT_EQ(no.questions.size(), 1u);
     EXPECT_EQ(no.questions[0], LoadText(145));
     EXPECT_EQ(no.questionIds[0], Question::RestartForLanguage);
 
     test::RecordingHost yes(true);
-    EXPECT_TRUE(SwitchLanguage(s, kLanguageDefaultCommand, yes));
+    EXPECT_TRUE(SwitchLanguage(s, menu::LanguageDefault, yes));
     EXPECT_EQ(s.UILanguage, u"default");
 
     s.UILanguage = u"french";
-    EXPECT_FALSE(SwitchLanguage(s, kLanguageDefaultCommand, yes)) << "an unknown text already counts as Default";
+    EXPECT_FALSE(SwitchLanguage(s, menu::LanguageDefault, yes)) << "an unknown text already counts as Default";
     EXPECT_EQ(s.UILanguage, u"french");
     EXPECT_FALSE(SwitchLanguage(s, 32863, yes));
     EXPECT_EQ(yes.questions.size(), 1u);

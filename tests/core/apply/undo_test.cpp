@@ -35,7 +35,7 @@ TEST(UndoTest, RestoresEveryRowOrTheSelectedOnes) {
         NameList list(PathStyle::Windows());
         Proposed(list);
         for (int r : c.selected) list.setSelected(r, true);
-        UndoChanges(list, c.selectedOnly);
+        UndoChanges(list, c.selectedOnly ? UndoScope::SelectedRows : UndoScope::AllRows);
         EXPECT_EQ(ColumnTexts(list, ColNewName), c.names);
         EXPECT_EQ(ColumnTexts(list, ColNewFolder), c.folders);
         for (int r = 0; r < list.size(); ++r) {
@@ -47,14 +47,14 @@ TEST(UndoTest, RestoresEveryRowOrTheSelectedOnes) {
 
 TEST(UndoTest, LeavesAppliedRowsAndEmptyListsAlone) {
     NameList empty(PathStyle::Posix());
-    UndoChanges(empty, false);
+    UndoChanges(empty, UndoScope::AllRows);
     EXPECT_TRUE(empty.empty());
 
     NameList list(PathStyle::Posix());
     Fill(list, {{u"done.txt", u"/a"}});
     list.setText(0, ColOldName, u"renamed.txt");  // an apply wrote the new name back
     list.setNewName(0, u"renamed.txt");
-    UndoChanges(list, false);
+    UndoChanges(list, UndoScope::AllRows);
     EXPECT_EQ(list.newName(0), u"renamed.txt");
     EXPECT_EQ(list.newFolder(0), u"/a");
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <ctime>
 
@@ -18,7 +20,7 @@ inline int64_t LocalSeconds(int y, int mo, int d, int h, int mi, int s) {
     cal.tm_min = mi;
     cal.tm_sec = s;
     int64_t out = 0;
-    FromLocalCalendar(cal, out);
+    EXPECT_TRUE(FromLocalCalendar(cal, out)) << y << "-" << mo << "-" << d;
     return out;
 }
 

@@ -27,8 +27,8 @@ Item Dated(std::u16string name, int64_t created) { return {std::move(name), u"C:
 void RunCases(const std::vector<Case>& cases, const PathStyle& style = PathStyle::Windows()) {
     for (const Case& c : cases) {
         auto list = MakeList({c.item}, style);
-        AddToNames(*list, c.subCommand, c.arg1, c.arg2, c.mode == Prefix, c.mode == Ext,
-                   [] { return LocalSeconds(2024, 1, 2, 3, 4, 5); });
+        static constexpr AddPlace kPlaces[] = {AddPlace::Prefix, AddPlace::Suffix, AddPlace::Extension};
+        AddToNames(*list, c.subCommand, c.arg1, c.arg2, kPlaces[c.mode], [] { return LocalSeconds(2024, 1, 2, 3, 4, 5); });
         EXPECT_EQ(list->newName(0), c.expected) << "mode " << c.mode << " " << Utf8(c.item.name) << " sub "
                                                 << c.subCommand << " [" << Utf8(c.arg1) << "] [" << Utf8(c.arg2) << "]";
     }
@@ -115,17 +115,17 @@ TEST(AddToNamesTest, UnknownOrEmptyInputs) {
 }
 
 TEST(AddToNamesTest, TimeTextParts) {
-    EXPECT_EQ(TimeTextPart(u"2023-07-04 09:05:31", true), u"2023-07-04");
-    EXPECT_EQ(TimeTextPart(u"2023-07-04 09:05:31", false), u"090531");
-    EXPECT_EQ(TimeTextPart(u"", true), u"");
-    EXPECT_EQ(TimeTextPart(u"", false), u"");
-    EXPECT_EQ(TimeTextPart(u"12:30", false), u"1230");
-    EXPECT_EQ(TimeTextPart(u"12:30", true), u"");
+    EXPECT_EQ(TimeTextPart(u"2023-07-04 09:05:31", TimePart::Date), u"2023-07-04");
+    EXPECT_EQ(TimeTextPart(u"2023-07-04 09:05:31", TimePart::Time), u"090531");
+    EXPECT_EQ(TimeTextPart(u"", TimePart::Date), u"");
+    EXPECT_EQ(TimeTextPart(u"", TimePart::Time), u"");
+    EXPECT_EQ(TimeTextPart(u"12:30", TimePart::Time), u"1230");
+    EXPECT_EQ(TimeTextPart(u"12:30", TimePart::Date), u"");
 }
 
 TEST(AddToNamesTest, EveryRowAndRepeatedRunsCompose) {
     auto list = MakeList({{u"a.txt"}, {u"b", u"C:\\data", true}, {u"c.tar.gz"}});
-    AddToNames(*list, sub::AddString, u"x", u"", true, false);
-    AddToNames(*list, sub::AddString, u"y", u"", true, false);
+    AddToNames(*list, sub::AddString, u"x", u"", AddPlace::Prefix);
+    AddToNames(*list, sub::AddString, u"y", u"", AddPlace::Prefix);
     EXPECT_EQ(NewNames(*list), (std::vector<std::u16string>{u"yxa.txt", u"yxb", u"yxc.tar.gz"}));
 }

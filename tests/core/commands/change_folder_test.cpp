@@ -90,10 +90,10 @@ TEST(ChangeFolderTest, PosixStyle) {
 TEST(ChangeFolderTest, SubfoldersComposeAndParentCountsFromTheOldFolder) {
     auto list = MakeList({At(u"a.jpg", u"C:\\p")});
     RecordingHost host(false);
-    ChangeFolder(*list, sub::FolderFromCreated, u"%Y-%m-%d", u"", host);
-    ChangeFolder(*list, sub::FolderFromExtension, u"", u"", host);
+    EXPECT_EQ(ChangeFolder(*list, sub::FolderFromCreated, u"%Y-%m-%d", u"", host), CommandOutcome::Continue);
+    EXPECT_EQ(ChangeFolder(*list, sub::FolderFromExtension, u"", u"", host), CommandOutcome::Continue);
     EXPECT_EQ(list->newFolder(0), u"C:\\p\\2023-07-04\\jpg");
-    ChangeFolder(*list, sub::MoveToParent, u"0", u"", host);
+    EXPECT_EQ(ChangeFolder(*list, sub::MoveToParent, u"0", u"", host), CommandOutcome::Continue);
     EXPECT_EQ(list->newFolder(0), u"C:\\p");
 }
 

@@ -13,18 +13,19 @@ using Names = std::vector<std::u16string>;
 TEST(FilterDigitsTest, Table) {
     struct Case {
         std::u16string name;
-        bool folder, deleteDigits;
+        bool folder;
+        Digits digits;
         std::u16string expected;
     } cases[] = {
-        {u"IMG_2023_07.jpg", false, false, u"202307.jpg"}, {u"IMG_2023_07.jpg", false, true, u"IMG__.jpg"},
-        {u"notes.txt", false, false, u".txt"},              {u"w1.2", true, false, u"12"},
-        {u"w1.2", true, true, u"w."},                       {u"a1.mp3", false, false, u"1.mp3"},
-        {u"\uFF11a.txt", false, true, u"\uFF11a.txt"},     {u"7.", false, true, u"."},
+        {u"IMG_2023_07.jpg", false, Digits::Keep, u"202307.jpg"}, {u"IMG_2023_07.jpg", false, Digits::Delete, u"IMG__.jpg"},
+        {u"notes.txt", false, Digits::Keep, u".txt"},              {u"w1.2", true, Digits::Keep, u"12"},
+        {u"w1.2", true, Digits::Delete, u"w."},                       {u"a1.mp3", false, Digits::Keep, u"1.mp3"},
+        {u"\uFF11a.txt", false, Digits::Delete, u"\uFF11a.txt"},     {u"7.", false, Digits::Delete, u"."},
     };
     for (const auto& c : cases) {
         auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
-        FilterDigits(*list, c.deleteDigits);
-        EXPECT_EQ(list->newName(0), c.expected) << Utf8(c.name) << " delete " << c.deleteDigits;
+        FilterDigits(*list, c.digits);
+        EXPECT_EQ(list->newName(0), c.expected) << Utf8(c.name) << " delete " << (c.digits == Digits::Delete);
     }
 }
 

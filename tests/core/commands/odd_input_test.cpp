@@ -39,18 +39,19 @@ TEST(OddInputTest, CommandsStayInsideTheirColumns) {
         std::vector<std::u16string> foldersBefore = NewFolders(*list), namesBefore = NewNames(*list);
         RecordingHost host(false);
         switch (rng() % 9) {
-            case 0: ReplaceNames(*list, sc, a1, a2, rng() % 2, rng() % 2); break;
-            case 1: AddToNames(*list, sc, a1, a2, rng() % 2, rng() % 2, [] { return 0; }); break;
+            case 0: ReplaceNames(*list, sc, a1, a2, static_cast<ReplaceSubject>(rng() % 3)); break;
+            case 1: AddToNames(*list, sc, a1, a2, static_cast<AddPlace>(rng() % 3), [] { return 0; }); break;
             case 2: RemoveFromNames(*list, sc, a1, a2); break;
             case 3: MatchDigits(*list, sc, a1); break;
             case 4: AddNumbers(*list, sc, a1, a2); break;
-            case 5: FilterDigits(*list, rng() % 2); break;
+            case 5: FilterDigits(*list, static_cast<Digits>(rng() % 2)); break;
             case 6: EmptyNames(*list); break;
             case 7: EmptyExtensions(*list); break;
             default: {
-                ChangeFolder(*list, sc, a1, a2, host);
+                const CommandOutcome outcome = ChangeFolder(*list, sc, a1, a2, host);
                 EXPECT_EQ(NewNames(*list), namesBefore);
                 EXPECT_EQ(host.messages.size(), sc == 69 && a1.empty() ? 1u : 0u);
+                EXPECT_EQ(outcome == CommandOutcome::StopRun, sc == 69 && a1.empty());
                 continue;
             }
         }

@@ -5,48 +5,15 @@
 
 #include "TestText.h"
 #include "commands/Primitives.h"
+#include "platform/PathText.h"
 
 using namespace quirnel;
-
-TEST(ReadIntTest, ReadsLikeTheCLibraryAndSaturates) {
-    struct Case {
-        std::u16string text;
-        int32_t expected;
-    } cases[] = {
-        {u"", 0},          {u"12", 12},       {u"12ab", 12},          {u"ab12", 0},
-        {u"  \t7", 7},     {u"+5", 5},        {u"-5", -5},            {u"- 5", 0},
-        {u"--5", 0},       {u"007", 7},       {u"2147483647", INT_MAX}, {u"2147483648", INT_MAX},
-        {u"99999999999999999999", INT_MAX}, {u"-2147483648", INT_MIN}, {u"-99999999999", INT_MIN},
-        {u"\uFF11", 0},  // a full-width digit is not a digit
-    };
-    for (const Case& c : cases) EXPECT_EQ(ReadInt(c.text), c.expected) << ToUtf8(c.text);
-}
-
-TEST(NamePartTest, SplitsFilesAtTheLastDotAndKeepsFoldersWhole) {
-    struct Case {
-        std::u16string name;
-        bool folder;
-        std::u16string part, extNoDot, extDot;
-    } cases[] = {
-        {u"a.b.txt", false, u"a.b", u"txt", u".txt"},
-        {u"README", false, u"README", u"", u""},
-        {u"abc.", false, u"abc", u"", u"."},
-        {u".profile", false, u"", u"profile", u".profile"},
-        {u"photos.old", true, u"photos.old", u"", u""},
-        {u"", false, u"", u"", u""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(std::u16string(NamePart(c.name, c.folder)), c.part) << ToUtf8(c.name);
-        EXPECT_EQ(std::u16string(ExtensionPart(c.name, c.folder, false)), c.extNoDot) << ToUtf8(c.name);
-        EXPECT_EQ(std::u16string(ExtensionPart(c.name, c.folder, true)), c.extDot) << ToUtf8(c.name);
-    }
-}
 
 TEST(NamePartTest, TheTwoJoinsDifferOnlyForATrailingDot) {
     for (std::u16string name : {u"a.txt", u"abc", u"abc.", u".profile"}) {
         auto part = NamePart(name, false);
-        EXPECT_EQ(NameWithDottedExt(part, ExtensionPart(name, false, true)), name);
-        std::u16string joined = NameDotExt(part, ExtensionPart(name, false, false));
+        EXPECT_EQ(NameWithDottedExt(part, ExtensionOf(name, Dot::With)), name);
+        std::u16string joined = NameDotExt(part, ExtensionOf(name, Dot::Without));
         EXPECT_EQ(joined, name == u"abc." ? u"abc" : name);
     }
 }

@@ -9,19 +9,26 @@ using namespace quirnel::test;
 
 namespace {
 
+enum Entry { File, Folder };
+enum IncludeExt { WithoutExt, WithExt };  // the IncludeExt setting
+enum Command { Replace, ReplaceExt };
+
 struct Case {
     std::u16string name;
-    bool folder;
+    Entry entry;
     int subCommand;
     std::u16string arg1, arg2;
-    bool includeExt;
+    IncludeExt includeExt;
     std::u16string expected;
 };
 
-void RunCases(const std::vector<Case>& cases, bool extensionMode) {
+void RunCases(const std::vector<Case>& cases, Command command) {
     for (const Case& c : cases) {
-        auto list = c.folder ? OneFolder(c.name) : OneFile(c.name);
-        ReplaceNames(*list, c.subCommand, c.arg1, c.arg2, extensionMode, c.includeExt);
+        auto list = c.entry == Folder ? OneFolder(c.name) : OneFile(c.name);
+        const ReplaceSubject subject = command == ReplaceExt ? ReplaceSubject::Extension
+                                       : c.includeExt == WithExt ? ReplaceSubject::WholeName
+                                                      : ReplaceSubject::NamePart;
+        ReplaceNames(*list, c.subCommand, c.arg1, c.arg2, subject);
         EXPECT_EQ(list->newName(0), c.expected)
             << Utf8(c.name) << " sub " << c.subCommand << " " << Utf8(c.arg1) << " -> " << Utf8(c.arg2);
     }
@@ -32,78 +39,78 @@ void RunCases(const std::vector<Case>& cases, bool extensionMode) {
 TEST(ReplaceNamesTest, NameMode) {
     RunCases(
         {
-            {u"a.b.txt", false, sub::ReplaceString, u".", u"_", false, u"a_b.txt"},
-            {u"a.b.txt", false, sub::ReplaceString, u".", u"_", true, u"a_b_txt"},
-            {u"photos.old", true, sub::ReplaceString, u".", u"_", false, u"photos_old"},
-            {u"track(1).mp3", false, sub::ReplaceString, u"(*)", u"", false, u"track.mp3"},
-            {u"aaa", false, sub::ReplaceString, u"aa", u"b", false, u"ba"},
-            {u"Abc.txt", false, sub::ReplaceString, u"a", u"x", false, u"Abc.txt"},
-            {u"abc.", false, sub::ReplaceString, u"b", u"B", false, u"aBc"},
-            {u"abc.", false, sub::ReplaceString, u"b", u"B", true, u"aBc."},
-            {u"abc.", false, sub::ReplaceString, u"zz", u"B", false, u"abc."},  // unchanged row keeps its dot
-            {u".profile", false, sub::ReplaceString, u"pro", u"x", false, u".profile"},
-            {u".profile", false, sub::ReplaceString, u"pro", u"x", true, u".xfile"},
-            {u"abc", false, sub::ReplaceString, u"", u"x", false, u"abc"},
-            {u"pic123done.jpg", false, sub::ReplaceString, u"c*d", u"C*D", false, u"piC123Done.jpg"},
-            {u"a#b", false, sub::FlipAroundPivot, u"#", u"", false, u"b#a"},
-            {u"x#y#z", false, sub::FlipAroundPivot, u"#", u"", false, u"y#z#x"},
-            {u"01-Intro.mp3", false, sub::FlipAroundPivot, u"-", u"", false, u"Intro-01.mp3"},
-            {u"abc.txt", false, sub::FlipAroundPivot, u"#", u"", false, u"abc.txt"},
-            {u"abc.txt", false, sub::FlipAroundPivot, u"", u"", false, u"abc.txt"},
-            {u"\u00C4BC.TXT", false, sub::ToLower, u"", u"", false, u"\u00C4bc.TXT"},
-            {u"\u00C4BC.TXT", false, sub::ToLower, u"", u"", true, u"\u00C4bc.txt"},
-            {u"abc.txt", false, sub::ToUpper, u"", u"", false, u"ABC.txt"},
-            {u"3d MODEL.obj", false, sub::FirstUpperRestLower, u"", u"", false, u"3D model.obj"},
-            {u"2nd EDITION", true, sub::FirstUpperRestLower, u"", u"", false, u"2Nd edition"},
-            {u"hello wORLD-foo_bar", true, sub::WordsCapitalised, u"", u"", false, u"Hello World-Foo_Bar"},
-            {u"abc1def", true, sub::WordsCapitalised, u"", u"", false, u"Abc1Def"},
-            {u"don't", true, sub::WordsCapitalised, u"", u"", false, u"Don'T"},
-            {u"l'\u00E9t\u00E9", true, sub::WordsCapitalised, u"", u"", false, u"L'\u00E9T\u00E9"},
-            {u"\u1112\u1161\u11AB.txt", false, sub::ComposeHangulText, u"", u"", false, u"\uD55C.txt"},
-            {u"abc.txt", false, 9999, u"a", u"b", false, u"abc.txt"},
-            {u"abc.txt", false, sub::ReplaceExtension, u"txt", u"md", false, u"abc.txt"},
+            {u"a.b.txt", File, sub::ReplaceString, u".", u"_", WithoutExt, u"a_b.txt"},
+            {u"a.b.txt", File, sub::ReplaceString, u".", u"_", WithExt, u"a_b_txt"},
+            {u"photos.old", Folder, sub::ReplaceString, u".", u"_", WithoutExt, u"photos_old"},
+            {u"track(1).mp3", File, sub::ReplaceString, u"(*)", u"", WithoutExt, u"track.mp3"},
+            {u"aaa", File, sub::ReplaceString, u"aa", u"b", WithoutExt, u"ba"},
+            {u"Abc.txt", File, sub::ReplaceString, u"a", u"x", WithoutExt, u"Abc.txt"},
+            {u"abc.", File, sub::ReplaceString, u"b", u"B", WithoutExt, u"aBc"},
+            {u"abc.", File, sub::ReplaceString, u"b", u"B", WithExt, u"aBc."},
+            {u"abc.", File, sub::ReplaceString, u"zz", u"B", WithoutExt, u"abc."},  // unchanged row keeps its dot
+            {u".profile", File, sub::ReplaceString, u"pro", u"x", WithoutExt, u".profile"},
+            {u".profile", File, sub::ReplaceString, u"pro", u"x", WithExt, u".xfile"},
+            {u"abc", File, sub::ReplaceString, u"", u"x", WithoutExt, u"abc"},
+            {u"pic123done.jpg", File, sub::ReplaceString, u"c*d", u"C*D", WithoutExt, u"piC123Done.jpg"},
+            {u"a#b", File, sub::FlipAroundPivot, u"#", u"", WithoutExt, u"b#a"},
+            {u"x#y#z", File, sub::FlipAroundPivot, u"#", u"", WithoutExt, u"y#z#x"},
+            {u"01-Intro.mp3", File, sub::FlipAroundPivot, u"-", u"", WithoutExt, u"Intro-01.mp3"},
+            {u"abc.txt", File, sub::FlipAroundPivot, u"#", u"", WithoutExt, u"abc.txt"},
+            {u"abc.txt", File, sub::FlipAroundPivot, u"", u"", WithoutExt, u"abc.txt"},
+            {u"\u00C4BC.TXT", File, sub::ToLower, u"", u"", WithoutExt, u"\u00C4bc.TXT"},
+            {u"\u00C4BC.TXT", File, sub::ToLower, u"", u"", WithExt, u"\u00C4bc.txt"},
+            {u"abc.txt", File, sub::ToUpper, u"", u"", WithoutExt, u"ABC.txt"},
+            {u"3d MODEL.obj", File, sub::FirstUpperRestLower, u"", u"", WithoutExt, u"3D model.obj"},
+            {u"2nd EDITION", Folder, sub::FirstUpperRestLower, u"", u"", WithoutExt, u"2Nd edition"},
+            {u"hello wORLD-foo_bar", Folder, sub::WordsCapitalised, u"", u"", WithoutExt, u"Hello World-Foo_Bar"},
+            {u"abc1def", Folder, sub::WordsCapitalised, u"", u"", WithoutExt, u"Abc1Def"},
+            {u"don't", Folder, sub::WordsCapitalised, u"", u"", WithoutExt, u"Don'T"},
+            {u"l'\u00E9t\u00E9", Folder, sub::WordsCapitalised, u"", u"", WithoutExt, u"L'\u00E9T\u00E9"},
+            {u"\u1112\u1161\u11AB.txt", File, sub::ComposeHangulText, u"", u"", WithoutExt, u"\uD55C.txt"},
+            {u"abc.txt", File, 9999, u"a", u"b", WithoutExt, u"abc.txt"},
+            {u"abc.txt", File, sub::ReplaceExtension, u"txt", u"md", WithoutExt, u"abc.txt"},
         },
-        false);
+        Replace);
 }
 
 TEST(ReplaceNamesTest, ExtensionMode) {
     RunCases(
         {
-            {u"a.JPEG", false, sub::ReplaceExtension, u"jpeg", u"jpg", false, u"a.jpg"},
-            {u"b.jpeg", false, sub::ReplaceExtension, u".jpeg", u".jpg", false, u"b.jpg"},
-            {u"c.png", false, sub::ReplaceExtension, u"jpeg", u"jpg", false, u"c.png"},
-            {u"README", false, sub::ReplaceExtension, u"jpeg", u"jpg", false, u"README"},
-            {u"x.doc", false, sub::ReplaceExtension, u"", u".txt", false, u"x.txt"},
-            {u"README", false, sub::ReplaceExtension, u"", u".txt", false, u"README"},
-            {u"abc.", false, sub::ReplaceExtension, u"", u".txt", false, u"abc"},
-            {u"a.tar.gz", false, sub::ReplaceExtension, u".tar.gz", u"zip", false, u"a.tar.gz"},
-            {u"photos.old", true, sub::ReplaceExtension, u"", u"new", false, u"photos.old"},
-            {u"file.txt", false, sub::ReplaceExtension, u"txt", u"", false, u"file."},
-            {u"a.jpg", false, sub::ToUpper, u"", u"", false, u"a.JPG"},
-            {u"a.TAR.GZ", false, sub::ToLower, u"", u"", true, u"a.TAR.gz"},
-            {u"file.txt", false, sub::ReplaceString, u"txt", u"", false, u"file."},
-            {u"file.txt", false, sub::ReplaceString, u"t?t", u"T?T", false, u"file.TxT"},
-            {u"file.txt", false, sub::ReplaceString, u"t?t", u"?", false, u"file.?"},
-            {u".profile", false, sub::ToUpper, u"", u"", false, u".PROFILE"},
-            {u"photos.old", true, sub::ToUpper, u"", u"", false, u"photos.old"},
+            {u"a.JPEG", File, sub::ReplaceExtension, u"jpeg", u"jpg", WithoutExt, u"a.jpg"},
+            {u"b.jpeg", File, sub::ReplaceExtension, u".jpeg", u".jpg", WithoutExt, u"b.jpg"},
+            {u"c.png", File, sub::ReplaceExtension, u"jpeg", u"jpg", WithoutExt, u"c.png"},
+            {u"README", File, sub::ReplaceExtension, u"jpeg", u"jpg", WithoutExt, u"README"},
+            {u"x.doc", File, sub::ReplaceExtension, u"", u".txt", WithoutExt, u"x.txt"},
+            {u"README", File, sub::ReplaceExtension, u"", u".txt", WithoutExt, u"README"},
+            {u"abc.", File, sub::ReplaceExtension, u"", u".txt", WithoutExt, u"abc"},
+            {u"a.tar.gz", File, sub::ReplaceExtension, u".tar.gz", u"zip", WithoutExt, u"a.tar.gz"},
+            {u"photos.old", Folder, sub::ReplaceExtension, u"", u"new", WithoutExt, u"photos.old"},
+            {u"file.txt", File, sub::ReplaceExtension, u"txt", u"", WithoutExt, u"file."},
+            {u"a.jpg", File, sub::ToUpper, u"", u"", WithoutExt, u"a.JPG"},
+            {u"a.TAR.GZ", File, sub::ToLower, u"", u"", WithExt, u"a.TAR.gz"},
+            {u"file.txt", File, sub::ReplaceString, u"txt", u"", WithoutExt, u"file."},
+            {u"file.txt", File, sub::ReplaceString, u"t?t", u"T?T", WithoutExt, u"file.TxT"},
+            {u"file.txt", File, sub::ReplaceString, u"t?t", u"?", WithoutExt, u"file.?"},
+            {u".profile", File, sub::ToUpper, u"", u"", WithoutExt, u".PROFILE"},
+            {u"photos.old", Folder, sub::ToUpper, u"", u"", WithoutExt, u"photos.old"},
         },
-        true);
+        ReplaceExt);
 }
 
 TEST(ReplaceNamesTest, RowsTheTransformLeavesAloneAreNotWritten) {
     auto list = MakeList({{u"abc."}, {u"x.txt"}});
     list->setNewName(1, u"y.txt");
-    ReplaceNames(*list, sub::ReplaceString, u"zz", u"q", false, false);
+    ReplaceNames(*list, sub::ReplaceString, u"zz", u"q", ReplaceSubject::NamePart);
     EXPECT_EQ(NewNames(*list), (std::vector<std::u16string>{u"abc.", u"y.txt"}));
     // Replacing with the same text is no change either.
-    ReplaceNames(*list, sub::ReplaceString, u"y", u"y", false, false);
+    ReplaceNames(*list, sub::ReplaceString, u"y", u"y", ReplaceSubject::NamePart);
     EXPECT_EQ(list->newName(1), u"y.txt");
 }
 
 TEST(ReplaceNamesTest, CommandsComposeOnTheCurrentNewName) {
     auto list = MakeList({{u"a.txt"}, {u"b.txt"}});
-    ReplaceNames(*list, sub::ReplaceString, u"a", u"ab", false, false);
-    ReplaceNames(*list, sub::ReplaceString, u"b", u"c", false, false);
+    ReplaceNames(*list, sub::ReplaceString, u"a", u"ab", ReplaceSubject::NamePart);
+    ReplaceNames(*list, sub::ReplaceString, u"b", u"c", ReplaceSubject::NamePart);
     EXPECT_EQ(NewNames(*list), (std::vector<std::u16string>{u"ac.txt", u"c.txt"}));
 }
 

@@ -5,9 +5,14 @@
 #include <vector>
 
 #include "TestText.h"
+#include "base/TextIds.h"
 #include "commands/Wildcard.h"
 
 using namespace quirnel;
+
+namespace {
+WildcardOutput OutputOf(bool extract) { return extract ? WildcardOutput::ReplacementsOnly : WildcardOutput::WholeText; }
+}  // namespace
 
 TEST(WildcardReplaceTest, Examples) {
     struct Case {
@@ -45,7 +50,7 @@ TEST(WildcardReplaceTest, Examples) {
         {u"ab", u"*?", u"X", false, u"XX"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(WildcardReplace(c.text, c.pattern, c.replacement, c.extract), c.expected)
+        EXPECT_EQ(WildcardReplace(c.text, c.pattern, c.replacement, OutputOf(c.extract)), c.expected)
             << ToUtf8(c.text) << " / " << ToUtf8(c.pattern) << " / " << ToUtf8(c.replacement);
 }
 
@@ -59,16 +64,16 @@ TEST(WildcardReplaceTest, PatternFound) {
 
 TEST(WildcardReplaceTest, OddTextsNeverBreakIt) {
     std::u16string lone = u"a\xD800" u"b\xDC00" u"*";
-    EXPECT_EQ(WildcardReplace(lone, u"\xD800?", u"<?", false), u"a<b\xDC00*");
+    EXPECT_EQ(WildcardReplace(lone, u"\xD800?", u"<?", WildcardOutput::WholeText), u"a<b\xDC00*");
     std::u16string huge(100000, u'a');
-    EXPECT_EQ(WildcardReplace(huge, u"a?b", u"", false), huge);  // one search, then done
+    EXPECT_EQ(WildcardReplace(huge, u"a?b", u"", WildcardOutput::WholeText), huge);  // one search, then done
     std::u16string pattern;
     for (int i = 0; i < 2000; ++i) pattern += u"?*a";
-    EXPECT_EQ(WildcardReplace(u"xyz", pattern, pattern, true), u"");
+    EXPECT_EQ(WildcardReplace(u"xyz", pattern, pattern, WildcardOutput::ReplacementsOnly), u"");
     // Every restart searches again in the naive reading; this must stay fast.
     std::u16string many(20000, u'x');
     many += u"zb";
-    EXPECT_EQ(WildcardReplace(many, u"?b", u"?B", false).substr(many.size() - 2), u"zB");
+    EXPECT_EQ(WildcardReplace(many, u"?b", u"?B", WildcardOutput::WholeText).substr(many.size() - 2), u"zB");
 }
 
 TEST(PatternShapeTest, Shapes) {
@@ -86,13 +91,13 @@ TEST(PatternShapeTest, ArgumentCheck) {
         std::u16string pattern, second;
         int expected;
     } cases[] = {
-        {u"a**b", u"", kInvalidWildcardUsage}, {u"a*?b", u"", kInvalidWildcardUsage},
-        {u"a?*b", u"", kInvalidWildcardUsage}, {u"*", u"", kInvalidWildcardUsage},
-        {u"?", u"x", kInvalidWildcardUsage},   {u"a??b", u"", 0},
-        {u"a*b", u"x*y", 0},                   {u"a*b", u"x?y", kWildcardsNotPaired},
+        {u"a**b", u"", text::InvalidWildcardUsage}, {u"a*?b", u"", text::InvalidWildcardUsage},
+        {u"a?*b", u"", text::InvalidWildcardUsage}, {u"*", u"", text::InvalidWildcardUsage},
+        {u"?", u"x", text::InvalidWildcardUsage},   {u"a??b", u"", 0},
+        {u"a*b", u"x*y", 0},                   {u"a*b", u"x?y", text::WildcardsNotPaired},
         {u"a*b", u"xy", 0},                    {u"a*b", u"", 0},
-        {u"a", u"", 0},                        {u"a*b", u"*", kWildcardsNotPaired},
-        {u"a**b", u"x**y", kInvalidWildcardUsage}, {u"[*]", u"12", 0},
+        {u"a", u"", 0},                        {u"a*b", u"*", text::WildcardsNotPaired},
+        {u"a**b", u"x**y", text::InvalidWildcardUsage}, {u"[*]", u"12", 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CheckWildcardArguments(c.pattern, c.second), c.expected)
@@ -196,7 +201,7 @@ TEST(WildcardReplaceTest, AgreesWithAPlainModelOnGeneratedInputs) {
                 for (int i = pick(5); i > 0; --i) repl += replPieces[pick(5)];
         }
         bool extract = pick(3) == 0;
-        ASSERT_EQ(WildcardReplace(text, pattern, repl, extract), model::Replace(text, pattern, repl, extract))
+        ASSERT_EQ(WildcardReplace(text, pattern, repl, OutputOf(extract)), model::Replace(text, pattern, repl, extract))
             << ToUtf8(text) << " / " << ToUtf8(pattern) << " / " << ToUtf8(repl) << " / " << extract;
     }
 }

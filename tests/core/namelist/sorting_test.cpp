@@ -23,24 +23,24 @@ struct NameSortCase {
     const char* what;
     int column;
     bool ascending;
-    bool logical;
+    TextOrder order;
     Names expected;  // Old Names after the sort
 };
 
 TEST(SortingTest, NameColumnsKeepFilesAndFoldersApart) {
     const NameSortCase cases[] = {
-        {"logical ascending", ColOldName, true, true, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
-        {"plain ascending", ColOldName, true, false, {u"a10.txt", u"a9.txt", u"b.txt", u"a"}},
-        {"logical descending puts folders first", ColOldName, false, true, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
-        {"plain descending", ColOldName, false, false, {u"a", u"b.txt", u"a9.txt", u"a10.txt"}},
-        {"new name descending", ColNewName, false, true, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
-        {"full path", ColFullPath, true, true, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
+        {"logical ascending", ColOldName, true, TextOrder::Logical, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
+        {"plain ascending", ColOldName, true, TextOrder::Plain, {u"a10.txt", u"a9.txt", u"b.txt", u"a"}},
+        {"logical descending puts folders first", ColOldName, false, TextOrder::Logical, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
+        {"plain descending", ColOldName, false, TextOrder::Plain, {u"a", u"b.txt", u"a9.txt", u"a10.txt"}},
+        {"new name descending", ColNewName, false, TextOrder::Logical, {u"a", u"b.txt", u"a10.txt", u"a9.txt"}},
+        {"full path", ColFullPath, true, TextOrder::Logical, {u"a9.txt", u"a10.txt", u"b.txt", u"a"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         NameList list(PathStyle::Windows());
         Fill(list, SpecItems());
-        SortRows(list, c.column, c.ascending, c.logical);
+        SortRows(list, c.column, c.ascending, c.order);
         EXPECT_EQ(ColumnTexts(list, ColOldName), c.expected);
     }
 }
@@ -51,7 +51,7 @@ TEST(SortingTest, NewNameSortsByTheProposedText) {
     list.setNewName(0, u"c");
     list.setNewName(1, u"A");
     list.setNewName(2, u"b");
-    SortRows(list, ColNewName, true, true);
+    SortRows(list, ColNewName, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColNewName), (Names{u"A", u"b", u"c"}));
     EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"x2", u"x3", u"x1"}));
 }
@@ -59,7 +59,7 @@ TEST(SortingTest, NewNameSortsByTheProposedText) {
 TEST(SortingTest, FolderColumnsCompareDigitRunsByValue) {
     NameList list(PathStyle::Posix());
     Fill(list, {{u"f", u"/photos/2023-10"}, {u"f", u"/photos/2023-9"}, {u"f", u"/Photos/2023-09b"}});
-    SortRows(list, ColOldFolder, true, true);
+    SortRows(list, ColOldFolder, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColOldFolder), (Names{u"/photos/2023-9", u"/Photos/2023-09b", u"/photos/2023-10"}));
 }
 
@@ -70,10 +70,10 @@ TEST(SortingTest, SizeSortsAsNumbersWithFoldersAmongFiles) {
                 {.name = u"dir", .folder = u"C:\\d", .isFolder = true},
                 {.name = u"huge", .folder = u"C:\\d", .size = 18446744073709551615ull},
                 {.name = u"mid", .folder = u"C:\\d", .size = 123456}});
-    SortRows(list, ColSize, true, true);
+    SortRows(list, ColSize, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"dir", u"nine", u"big", u"mid", u"huge"}));
     EXPECT_EQ(list.text(2, ColSize), u"1,000");
-    SortRows(list, ColSize, false, true);
+    SortRows(list, ColSize, false, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"huge", u"mid", u"big", u"nine", u"dir"}));
 }
 
@@ -83,11 +83,11 @@ TEST(SortingTest, TimeColumnsFollowTheirText) {
                 {u"old", u"/d", false, 1000000000, 1000000000},
                 {u"mid", u"/d", true, 1500000000, 1500000000}});
     for (int column : {ColModified, ColCreated}) {
-        SortRows(list, column, true, true);
+        SortRows(list, column, true, TextOrder::Logical);
         EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"old", u"mid", u"new"}));
         Names texts = ColumnTexts(list, column);
         EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end()));
-        SortRows(list, column, false, true);
+        SortRows(list, column, false, TextOrder::Logical);
         EXPECT_EQ(ColumnTexts(list, ColOldName), (Names{u"new", u"mid", u"old"}));
     }
 }
@@ -96,12 +96,12 @@ TEST(SortingTest, TimeColumnsFollowTheirText) {
 TEST(SortingTest, EqualRowsKeepTheirOrder) {
     NameList list(PathStyle::Posix());
     Fill(list, {{u"File.txt", u"/a"}, {u"b", u"/a"}, {u"file.TXT", u"/b"}, {u"FILE.txt", u"/c"}});
-    SortRows(list, ColOldName, true, true);
+    SortRows(list, ColOldName, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/b", u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt"}));
-    SortRows(list, ColOldName, false, true);
+    SortRows(list, ColOldName, false, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt", u"/a/b"}));
-    SortRows(list, -1, true, true);
-    SortRows(list, 99, false, true);
+    SortRows(list, -1, true, TextOrder::Logical);
+    SortRows(list, 99, false, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt", u"/a/b"}));
 }
 
@@ -116,7 +116,7 @@ TEST(SortingTest, LogicalOrderBeyondAsciiAndSixtyFourBits) {
                 {u"zoo", u"/d"},
                 {u"n007.txt", u"/d"},
                 {u"n8.txt", u"/d"}});
-    SortRows(list, ColOldName, true, true);
+    SortRows(list, ColOldName, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColOldName),
               (Names{u"\u00C9t\u00E9", u"\u00E9T\u00C9", u"n007.txt", u"n8.txt", u"n18446744073709551615.txt",
                      u"n18446744073709551616.txt", u"n99999999999999999999999.txt", u"n100000000000000000000000.txt",
@@ -135,13 +135,13 @@ TEST(SortingTest, SortedRowsAreOrderedByCompareRows) {
         items.push_back({n, i % 2 ? u"C:\\b10" : u"C:\\b9", i % 9 == 0, time, time, uint64_t(i * 37 % 11)});
     }
     Fill(list, items);
-    for (bool logical : {true, false})
+    for (TextOrder order : {TextOrder::Logical, TextOrder::Plain})
         for (bool ascending : {true, false})
             for (int column = ColOldName; column < ColumnCount; ++column) {
                 SCOPED_TRACE(column);
-                SortRows(list, column, ascending, logical);
+                SortRows(list, column, ascending, order);
                 for (int r = 0; r + 1 < list.size(); ++r) {
-                    int c = CompareRows(list, r, r + 1, column, logical);
+                    int c = CompareRows(list, r, r + 1, column, order);
                     EXPECT_TRUE(ascending ? c <= 0 : c >= 0) << "rows " << r << ", " << r + 1;
                 }
             }
@@ -161,15 +161,15 @@ TEST(SortingTest, LongListsSortLikeShortOnes) {
     Fill(list, items);
     ASSERT_EQ(list.size(), 30000);
     for (bool ascending : {true, false}) {
-        SortRows(list, ColOldName, ascending, true);
+        SortRows(list, ColOldName, ascending, TextOrder::Logical);
         for (int r = 0; r + 1 < list.size(); ++r) {
-            int c = CompareRows(list, r, r + 1, ColOldName, true);
+            int c = CompareRows(list, r, r + 1, ColOldName, TextOrder::Logical);
             ASSERT_TRUE(ascending ? c <= 0 : c >= 0) << r;
         }
     }
     // Equal names (case aside) keep the order the previous sort left them in.
     std::vector<std::u16string> before = ColumnTexts(list, ColFullPath);
-    SortRows(list, ColOldName, false, true);
+    SortRows(list, ColOldName, false, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColFullPath), before);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/NativeText.h"
 #include "platform/PathText.h"
 
 using namespace quirnel;
@@ -24,14 +25,14 @@ TEST(PathText, ParentFolderNameAndExtension) {
         {u"README", u"README", u"README", u"", u""},
     };
     for (const auto& c : cases) {
-        std::u16string name = NameOf(c.text, true, w);
+        std::u16string name = NameOf(c.text, Extension::Keep, w);
         EXPECT_EQ(name, c.withExt);
-        EXPECT_EQ(NameOf(c.text, false, w), c.withoutExt);
-        EXPECT_EQ(ExtensionOf(name, false, true), c.extDot);
-        EXPECT_EQ(ExtensionOf(name, false, false), c.extNoDot);
+        EXPECT_EQ(NameOf(c.text, Extension::Drop, w), c.withoutExt);
+        EXPECT_EQ(ExtensionOf(name, Dot::With), c.extDot);
+        EXPECT_EQ(ExtensionOf(name, Dot::Without), c.extNoDot);
     }
-    EXPECT_EQ(ExtensionOf(u"photos.old", true, true), u"");
-    EXPECT_EQ(NameOf(u"/x/y.d/a.b", false, p), u"a");
+    EXPECT_EQ(ExtensionOf(u"photos.old", true, Dot::With), u"");
+    EXPECT_EQ(NameOf(u"/x/y.d/a.b", Extension::Drop, p), u"a");
 }
 
 TEST(PathText, JoiningKeepsEachStylesRule) {
@@ -43,4 +44,24 @@ TEST(PathText, JoiningKeepsEachStylesRule) {
     EXPECT_EQ(JoinPath(u"C:\\", u"a.txt", w), u"C:\\\\a.txt");  // one separator always inserted
     EXPECT_EQ(JoinPath(u"/", u"a.txt", p), u"/a.txt");
     EXPECT_EQ(JoinPath(u"/srv", u"a.txt", p), u"/srv/a.txt");
+}
+
+TEST(NamePartTest, SplitsFilesAtTheLastDotAndKeepsFoldersWhole) {
+    struct Case {
+        std::u16string name;
+        bool folder;
+        std::u16string part, extNoDot, extDot;
+    } cases[] = {
+        {u"a.b.txt", false, u"a.b", u"txt", u".txt"},
+        {u"README", false, u"README", u"", u""},
+        {u"abc.", false, u"abc", u"", u"."},
+        {u".profile", false, u"", u"profile", u".profile"},
+        {u"photos.old", true, u"photos.old", u"", u""},
+        {u"", false, u"", u"", u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(std::u16string(NamePart(c.name, c.folder)), c.part) << ToUtf8(c.name);
+        EXPECT_EQ(std::u16string(ExtensionOf(c.name, c.folder, Dot::Without)), c.extNoDot) << ToUtf8(c.name);
+        EXPECT_EQ(std::u16string(ExtensionOf(c.name, c.folder, Dot::With)), c.extDot) << ToUtf8(c.name);
+    }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 
 using namespace quirnel;
 
@@ -13,7 +14,7 @@ namespace {
 
 std::vector<int32_t> Values(const InputItems& built) {
     std::vector<int32_t> out;
-    for (const auto& item : built.items) out.push_back(item.SubCommand);
+    for (const auto& item : built.items) out.push_back(item.subCommand);
     return out;
 }
 
@@ -44,7 +45,7 @@ TEST(CommandCatalogueTest, ListsHoldTheirItemsInSelectorOrder) {
             EXPECT_EQ(built.caption, LoadText(c.id));
         }
         // Every sub-command value is the string id of its caption.
-        for (const auto& item : built.items) EXPECT_EQ(item.Caption, LoadText(item.SubCommand));
+        for (const auto& item : built.items) EXPECT_EQ(item.caption, LoadText(item.subCommand));
         const CommandInfo* info = FindCommand(c.id);
         if (info) {
             EXPECT_EQ(info->hasInput, !c.values.empty());
@@ -76,16 +77,16 @@ TEST(CommandCatalogueTest, LabelsAndDigitFields) {
         InputItems built = BuildInputItems(c.command);
         const InputItem* found = nullptr;
         for (const auto& item : built.items)
-            if (item.SubCommand == c.sub) found = &item;
+            if (item.subCommand == c.sub) found = &item;
         ASSERT_NE(found, nullptr);
-        EXPECT_EQ(found->Arg1Label, c.arg1Label ? LoadText(c.arg1Label) : u"");
-        EXPECT_EQ(found->Arg1Numeric, c.arg1Numeric);
-        EXPECT_EQ(found->Arg2Label, c.arg2Label ? LoadText(c.arg2Label) : u"");
-        EXPECT_EQ(found->Arg2Numeric, c.arg2Numeric);
-        EXPECT_EQ(HasDateFormatDefault(c.sub), c.arg1Label == kDateFormatHint);
+        EXPECT_EQ(found->arg1Label, c.arg1Label ? LoadText(c.arg1Label) : u"");
+        EXPECT_EQ(found->arg1Numeric, c.arg1Numeric);
+        EXPECT_EQ(found->arg2Label, c.arg2Label ? LoadText(c.arg2Label) : u"");
+        EXPECT_EQ(found->arg2Numeric, c.arg2Numeric);
+        EXPECT_EQ(HasDateFormatDefault(c.sub), c.arg1Label == text::DateFormatHint);
     }
-    EXPECT_EQ(BuildInputItems(3).items[0].Arg2Label, u"Position to insert from the head (0 = head)");
-    EXPECT_EQ(BuildInputItems(19).items[0].Arg2Label, u"Position to insert from the tail (0 = tail)");
+    EXPECT_EQ(BuildInputItems(3).items[0].arg2Label, u"Position to insert from the head (0 = head)");
+    EXPECT_EQ(BuildInputItems(19).items[0].arg2Label, u"Position to insert from the tail (0 = tail)");
 }
 
 TEST(CommandCatalogueTest, CommandTableForDispatchAndPresets) {

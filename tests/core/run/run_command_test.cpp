@@ -56,12 +56,12 @@ TEST_F(Dispatch, EachCommandGetsItsFixedFlags) {
         EXPECT_EQ(NewNames(), c.want) << "command " << c.command;
     }
     app.settings.IncludeExt = 1;  // the setting lets Replace see the extension
-    RunCommand(ws, 2, 61, u"txt", u"md");
+    EXPECT_EQ(RunCommand(ws, 2, 61, u"txt", u"md"), CommandOutcome::Continue);
     EXPECT_EQ(NewNames(), (V{u"a1.md", u"b22.jpg", u"c.md"}));
 }
 
 TEST_F(Dispatch, ClearListUsesTheWildcardEngine) {
-    RunCommand(ws, 12, 181, u"?2*", u"");
+    EXPECT_EQ(RunCommand(ws, 12, 181, u"?2*", u""), CommandOutcome::Continue);
     EXPECT_EQ(ws.list.size(), 2);
     EXPECT_FALSE(ws.list.paths().contains(u"C:\\data\\b22.jpg"));
     EXPECT_EQ(host.log.back(), u"Removed 1 item(s) from the list.");

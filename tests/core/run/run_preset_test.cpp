@@ -45,14 +45,14 @@ TEST(RunPresetTest, SortsRunsTasksInOrderAndAppliesLast) {
 TEST(RunPresetTest, SortAndApplyOnlyWhenAsked) {
     QuirnelPreset preset{u"", 0, 1, 0, 1, -1, {{7, 0, u"", u""}, {8, 0, u"", u""}}};
     Recorder r;
-    RunPreset(preset, r.actions());
+    EXPECT_TRUE(RunPreset(preset, r.actions()));
     EXPECT_EQ(r.calls, (std::vector<std::string>{"task 7", "task 8"}));
 
     preset.AutoSort = 2;  // any non-zero value asks
     preset.AutoApply = 1;
     preset.ApplyType = 0;
     Recorder r2;
-    RunPreset(preset, r2.actions());
+    EXPECT_TRUE(RunPreset(preset, r2.actions()));
     EXPECT_EQ(r2.calls, (std::vector<std::string>{"sort -1 up", "task 7", "task 8", "apply 0"}));
 }
 
