@@ -1,20 +1,11 @@
 #include "run/PresetPreview.h"
 
-#include "base/Host.h"
+#include "base/QuietHost.h"
 #include "namelist/Workspace.h"
 #include "run/RunPreset.h"
 
 namespace quirnel {
 namespace {
-
-// Counts, log lines and messages of a preview run concern no one.
-class SilentHost : public Host {
-public:
-    void AppendLog(const std::u16string&) override {}
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(Question, const std::u16string&) override { return false; }
-};
 
 void CopyRow(const NameList& from, int r, NameList& to) {
     RowSource source;
@@ -48,7 +39,7 @@ std::vector<PreviewRow> PreviewPreset(const NameList& list, const QuirnelPreset&
                                       int limit) {
     AppSettings copiedSettings = settings;
     RunFlags flags;
-    SilentHost host;
+    QuietHost host(false);  // counts, log lines and messages of a preview concern no one
     Workspace ws(copiedSettings, flags, host, list.style());
     const std::vector<int> sources = PreviewSourceRows(list, limit);
     for (int r : sources) CopyRow(list, r, ws.list);
