@@ -51,6 +51,7 @@ package: build
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
+	@for b in $(BUILD)/bench/*_uibench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 
 clean:
 	rm -rf $(BUILD)
