@@ -107,10 +107,6 @@ protected:
 
 private:
     struct Route;
-    struct CommandInput {
-        int subCommand;
-        std::u16string arg1, arg2;
-    };
     using Handler = void (MainWindow::*)(int command, bool shift);
 
     // Opening (MainWindow.cpp).
@@ -135,7 +131,6 @@ private:
     void cmdClear(int command, bool shift);
     void cmdSortDialog(int, bool);
     void cmdEditName(int, bool);
-    std::optional<CommandInput> askInput(int commandId);
     void cmdRemoveSelected(int, bool);
     void cmdMove(int command, bool);
     void cmdRename(int command, bool);

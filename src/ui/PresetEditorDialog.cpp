@@ -1,10 +1,8 @@
 #include "ui/PresetEditorDialog.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
@@ -15,7 +13,6 @@
 #include "base/TextIds.h"
 #include "presets/PresetEditing.h"
 #include "run/CommandCatalogue.h"
-#include "run/CommandInputCheck.h"
 #include "ui/CommandBar.h"
 #include "ui/CommandInputDialog.h"
 #include "ui/PresetPreviewPane.h"
@@ -206,17 +203,10 @@ void PresetEditorDialog::chooseSort() {
 }
 
 std::optional<PresetTask> PresetEditorDialog::askInput(int command, const PresetTask& initial) {
-    CommandInputDialog dialog(command, settings_, host_, this);
-    dialog.setInitialInput(initial.SubCommand, initial.Arg1, initial.Arg2);
-    // A command without items (a task read from a file) offers nothing to choose: as Cancel.
-    if (dialog.exec() != QDialog::Accepted || dialog.subCommand() == 0) return std::nullopt;
-    const InputCheck check = CheckCommandInput(command, dialog.subCommand(), dialog.arg1(), dialog.arg2());
-    if (!check.accepted) {
-        if (check.messageId != 0)
-            QMessageBox::warning(this, QApplication::applicationName(), Q(LoadText(check.messageId)));
-        return std::nullopt;
-    }
-    return PresetTask{command, dialog.subCommand(), dialog.arg1(), dialog.arg2()};
+    std::optional<CommandInput> input =
+        AskCommandInput(command, settings_, host_, this, {initial.SubCommand, initial.Arg1, initial.Arg2});
+    if (!input) return std::nullopt;
+    return PresetTask{command, input->subCommand, std::move(input->arg1), std::move(input->arg2)};
 }
 
 void PresetEditorDialog::addTask(int command) {

@@ -67,8 +67,7 @@ private:
     void deleteTask();
     void moveTask(int step);
     void renamePreset();
-    // The input dialog for a command (or the preset-name request) and the
-    // check after it; nothing when cancelled or refused.
+    // A task of `command` as the input dialog and its check give it.
     std::optional<PresetTask> askInput(int command, const PresetTask& initial);
 
     void layoutControls();
