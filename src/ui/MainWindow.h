@@ -40,7 +40,8 @@ class UiIconProvider;
 // several files by concern: opening and the host (MainWindow.cpp), menus and
 // greying (MainWindowMenus.cpp), the dispatcher and list commands
 // (MainWindowCommands.cpp), adding, clipboard and files
-// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), layout, columns
+// (MainWindowTransfer.cpp), the preset editor and preset group files
+// (MainWindowPresets.cpp), apply runs (MainWindowApply.cpp), layout, columns
 // and the close path (MainWindowLayout.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
@@ -140,6 +141,11 @@ private:
     void cmdVersion(int, bool);
     void runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
     void afterRowsChanged();
+
+    // The preset editor and preset group files (MainWindowPresets.cpp).
+    void cmdPresetEditor(int, bool);
+    void cmdExportPresets(int, bool);
+    void cmdImportPresets(int, bool);
 
     // Adding, clipboard and text files (MainWindowTransfer.cpp).
     void cmdAddFiles(int, bool);

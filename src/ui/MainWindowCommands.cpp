@@ -86,6 +86,9 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::LanguageEnglish, &MainWindow::cmdLanguage},
         {menu::LanguageKorean, &MainWindow::cmdLanguage},
         {menu::ToggleLog, &MainWindow::cmdToggleLog},
+        {menu::PresetSettings, &MainWindow::cmdPresetEditor},
+        {menu::ExportPresetGroup, &MainWindow::cmdExportPresets},
+        {menu::ImportPresetGroup, &MainWindow::cmdImportPresets},
     };
     return kRoutes;
 }
