@@ -42,7 +42,8 @@ class UiIconProvider;
 // (MainWindowCommands.cpp), adding, clipboard and files
 // (MainWindowTransfer.cpp), the preset editor and preset group files
 // (MainWindowPresets.cpp), apply runs (MainWindowApply.cpp), layout, columns
-// and the close path (MainWindowLayout.cpp).
+// and the close path (MainWindowLayout.cpp), options and hotkeys
+// (MainWindowOptions.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -59,6 +60,7 @@ public:
     void SetProgress(int percent) override;
     void CommandStateChanged() override;
     void RowsRemoved() override;
+    void ShowPathLoadOptions() override;
 
     // The dispatcher: runs a menu command unless it is greyed, has no menu
     // item, or a run is busy. shift is whether Shift was held.
@@ -80,6 +82,9 @@ public:
     void applyListColors();
     void refreshMenuTexts();
     void layoutWindow();
+    // The list's font while UseDefaultFont is 0; kept while the default font shows.
+    const QFont& customListFont() const { return customListFont_; }
+    void setCustomListFont(const QFont& font) { customListFont_ = font; }
 
     Workspace& workspace() { return ws_; }
     NameListView* listView() const { return list_; }
@@ -165,6 +170,12 @@ private:
     void askStop();
     void waitForRun();
 
+    // Options and hotkeys (MainWindowOptions.cpp).
+    void cmdLoadOptions(int, bool);
+    void cmdViewOptions(int, bool);
+    void cmdOtherOptions(int, bool);
+    void cmdHotkeys(int, bool);
+
     // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).
     void onSplitterDragged(int d);
     void onHeaderClicked(int column);
@@ -191,6 +202,7 @@ private:
     int panelWidth_ = 0;
     int fontPoints_ = 9;  // the dialog font's point size (F)
     QFont defaultListFont_;
+    QFont customListFont_;
     QColor systemBase_, systemText_;
 
     std::unique_ptr<ApplyWorker> worker_;
