@@ -40,7 +40,8 @@ class UiIconProvider;
 // several files by concern: opening and the host (MainWindow.cpp), menus and
 // greying (MainWindowMenus.cpp), the dispatcher and list commands
 // (MainWindowCommands.cpp), adding, clipboard and files
-// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), layout, columns
+// (MainWindowTransfer.cpp), the preset editor and preset group files
+// (MainWindowPresets.cpp), apply runs (MainWindowApply.cpp), layout, columns
 // and the close path (MainWindowLayout.cpp), options and hotkeys
 // (MainWindowOptions.cpp).
 class MainWindow : public QMainWindow, public Host {
@@ -112,10 +113,6 @@ protected:
 
 private:
     struct Route;
-    struct CommandInput {
-        int subCommand;
-        std::u16string arg1, arg2;
-    };
     using Handler = void (MainWindow::*)(int command, bool shift);
 
     // Opening (MainWindow.cpp).
@@ -140,7 +137,6 @@ private:
     void cmdClear(int command, bool shift);
     void cmdSortDialog(int, bool);
     void cmdEditName(int, bool);
-    std::optional<CommandInput> askInput(int commandId);
     void cmdRemoveSelected(int, bool);
     void cmdMove(int command, bool);
     void cmdRename(int command, bool);
@@ -150,6 +146,11 @@ private:
     void cmdVersion(int, bool);
     void runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
     void afterRowsChanged();
+
+    // The preset editor and preset group files (MainWindowPresets.cpp).
+    void cmdPresetEditor(int, bool);
+    void cmdExportPresets(int, bool);
+    void cmdImportPresets(int, bool);
 
     // Adding, clipboard and text files (MainWindowTransfer.cpp).
     void cmdAddFiles(int, bool);
