@@ -125,7 +125,7 @@ const char* RowFateWord(RowFate fate) {
 RowStatusTask::RowStatusTask(const NameList& list, const StatusOptions& options, std::function<void()> notify)
     : rows_(list), options_(options) {
     thread_ = std::thread([this, notify = std::move(notify)] {
-        RunAtIdlePriority();
+        RunAtLowPriority();
         statuses_ = RowStatuses(rows_, options_, &cancel_);
         finished_.store(true, std::memory_order_release);
         if (notify) notify();

@@ -2,8 +2,8 @@
 
 namespace quirnel {
 
-// The calling thread yields the processor to every other one of ordinary
-// priority: for work nobody waits for (what rows would become).
-void RunAtIdlePriority();
+// The calling thread gives way to threads of ordinary priority, for work
+// nobody waits for (what rows would become), while still getting a share.
+void RunAtLowPriority();
 
 }  // namespace quirnel
