@@ -1,0 +1,252 @@
+// A user's whole run through quirnel-cli beside what a bare loop written by
+// hand costs, on trees of files in /dev/shm, timed in the same run:
+//   add      quirnel-cli adding the tree and printing its tsv list, against a
+//            bare opendir/readdir/statx walk of the same tree;
+//   json     the same add with the list printed as json;
+//   whole    add + Replace + Replace Ext. lower-case + checks + apply, against
+//            the bare walk followed by a renameat2(RENAME_NOREPLACE) loop.
+// Every rename run gets a fresh tree, and the final names are compared with the
+// expected ones, so a fast wrong run fails the bench. Peak resident memory of
+// the tsv and json runs is read as /usr/bin/time -f %M reads it (wait4), beside
+// an empty run. Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
+#include <dirent.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kPerFolder = 1000;
+const char* const kExts[] = {"JPG", "jpg", "MOV", "Png"};
+
+std::string FolderName(int i) { return "album " + std::to_string(i / kPerFolder); }
+std::string Number(int i) {
+    char buf[16];
+    snprintf(buf, sizeof buf, "%07d", i);
+    return buf;
+}
+std::string OldName(int i) { return "IMG_" + Number(i) + "." + kExts[i % 4]; }
+std::string NewName(int i) {
+    std::string ext = kExts[i % 4];
+    for (char& c : ext) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return "photo_" + Number(i) + "." + ext;
+}
+
+struct Tree {
+    Tree(int files, const char* tag) : files(files) {
+        char tmpl[64];
+        snprintf(tmpl, sizeof tmpl, "/dev/shm/quirnel-%s-XXXXXX", tag);
+        root = mkdtemp(tmpl);
+        for (int i = 0; i < files; ++i) {
+            if (i % kPerFolder == 0) mkdir((root + "/" + FolderName(i)).c_str(), 0755);
+            int fd = open((root + "/" + FolderName(i) + "/" + OldName(i)).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
+            if (fd < 0) {
+                perror("creating the tree");
+                exit(3);
+            }
+            close(fd);
+        }
+    }
+    ~Tree() { std::filesystem::remove_all(root); }
+    // Exactly the expected names in every folder, nothing more or less.
+    bool Holds(std::string (*name)(int)) const {
+        std::vector<std::string> want, have;
+        for (int i = 0; i < files; ++i) want.push_back(FolderName(i) + "/" + name(i));
+        for (auto& e : std::filesystem::recursive_directory_iterator(root))
+            if (!e.is_directory()) have.push_back(std::filesystem::relative(e.path(), root).string());
+        std::sort(want.begin(), want.end());
+        std::sort(have.begin(), have.end());
+        return want == have;
+    }
+    int files;
+    std::string root;
+};
+
+// --- the bare baselines, as one would write them by hand --------------------
+
+struct Entry {
+    std::string folder, name;
+};
+
+void BareWalk(const std::string& dir, std::vector<Entry>& out) {
+    DIR* d = opendir(dir.c_str());
+    if (!d) return;
+    std::vector<std::string> subdirs;
+    while (dirent* e = readdir(d)) {
+        if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
+        struct statx sx;
+        if (statx(dirfd(d), e->d_name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) continue;
+        if (S_ISDIR(sx.stx_mode))
+            subdirs.push_back(dir + "/" + e->d_name);
+        else
+            out.push_back({dir, e->d_name});
+    }
+    closedir(d);
+    for (auto& s : subdirs) BareWalk(s, out);
+}
+
+// The walk, the new names computed in C, then one renameat2 per file.
+int BareRename(const std::string& root) {
+    std::vector<Entry> entries;
+    BareWalk(root, entries);
+    int failed = 0;
+    std::string from, to;
+    for (const Entry& e : entries) {
+        std::string name = e.name;
+        if (name.compare(0, 4, "IMG_") == 0) name.replace(0, 4, "photo_");
+        size_t dot = name.rfind('.');
+        for (size_t k = dot + 1; dot != std::string::npos && k < name.size(); ++k)
+            name[k] = static_cast<char>(tolower(static_cast<unsigned char>(name[k])));
+        from = e.folder + "/" + e.name;
+        to = e.folder + "/" + name;
+        if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) ++failed;
+    }
+    return failed;
+}
+
+// --- quirnel-cli ------------------------------------------------------------
+
+struct Spawned {
+    double seconds = 0;
+    long maxRssKiB = 0;
+    int status = -1;
+};
+
+// Runs the program with standard output to /dev/null (the output is still
+// written), and reads its peak resident set as /usr/bin/time does.
+Spawned Run(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t fa;
+    posix_spawn_file_actions_init(&fa);
+    posix_spawn_file_actions_addopen(&fa, 1, "/dev/null", O_WRONLY, 0);
+    Spawned s;
+    auto t0 = Clock::now();
+    pid_t pid;
+    if (posix_spawn(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0) {
+        perror("posix_spawn");
+        exit(3);
+    }
+    int raw = 0;
+    struct rusage usage {};
+    wait4(pid, &raw, 0, &usage);
+    s.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    posix_spawn_file_actions_destroy(&fa);
+    s.maxRssKiB = usage.ru_maxrss;
+    s.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return s;
+}
+
+std::vector<std::string> AddArgs(const std::string& cli, const std::string& root) {
+    return {cli, "--set", "LoadType=1", "--set", "AutoSort=0", root};
+}
+
+std::vector<std::string> WholeArgs(const std::string& cli, const std::string& root) {
+    auto a = AddArgs(cli, root);
+    a.insert(a.end(), {"--task", "2", "61", "IMG_", "photo_", "--task", "20", "110", "", "", "--apply"});
+    return a;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double Seconds(Clock::time_point a) { return std::chrono::duration<double>(Clock::now() - a).count(); }
+
+std::string DefaultCli() {
+    char buf[4096];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "quirnel-cli";
+    buf[n] = 0;
+    return std::filesystem::path(buf).parent_path().parent_path() / "quirnel-cli";
+}
+
+bool Measure(const std::string& cli, int files, int runs) {
+    std::vector<double> walk, add, json, bare, whole;
+    long addRss = 0, jsonRss = 0, idleRss = 0;
+    bool ok = true;
+    Tree listed(files, "list");
+    char emptyTmpl[] = "/dev/shm/quirnel-empty-XXXXXX";
+    std::string empty = mkdtemp(emptyTmpl);
+    for (int run = 0; run < runs; ++run) {
+        std::vector<Entry> entries;
+        auto t0 = Clock::now();
+        BareWalk(listed.root, entries);
+        walk.push_back(Seconds(t0));
+        ok = ok && static_cast<int>(entries.size()) == files;
+
+        Spawned a = Run(AddArgs(cli, listed.root));
+        add.push_back(a.seconds);
+        addRss = std::max(addRss, a.maxRssKiB);
+        Spawned j = Run([&] { auto v = AddArgs(cli, listed.root); v.insert(v.end(), {"--format", "json"}); return v; }());
+        json.push_back(j.seconds);
+        jsonRss = std::max(jsonRss, j.maxRssKiB);
+        idleRss = std::max(idleRss, Run(AddArgs(cli, empty)).maxRssKiB);
+        ok = ok && a.status == 0 && j.status == 0;
+
+        {
+            Tree t(files, "bare");
+            auto t1 = Clock::now();
+            int failed = BareRename(t.root);
+            bare.push_back(Seconds(t1));
+            ok = ok && failed == 0 && t.Holds(NewName);
+        }
+        {
+            Tree t(files, "cli");
+            Spawned w = Run(WholeArgs(cli, t.root));
+            whole.push_back(w.seconds);
+            ok = ok && w.status == 0 && t.Holds(NewName);
+        }
+    }
+    rmdir(empty.c_str());
+    double n = files;
+    auto line = [&](const char* what, double cli, double base) {
+        printf("  %-7s quirnel-cli %8.3f s (%6.2f us/file)   bare %8.3f s (%6.2f us/file)   ratio %5.2fx\n", what, cli,
+               cli / n * 1e6, base, base / n * 1e6, cli / base);
+    };
+    printf("%d files, %d folders, medians of %d runs:\n", files, (files + kPerFolder - 1) / kPerFolder, runs);
+    line("add", Median(add), Median(walk));
+    line("whole", Median(whole), Median(bare));
+    printf("  json    quirnel-cli %8.3f s (%.2fx the tsv run)\n", Median(json), Median(json) / Median(add));
+    printf("  memory  idle %ld KiB, tsv %ld KiB (%.0f bytes/row over idle), json %ld KiB (%.0f bytes/row)\n", idleRss,
+           addRss, (addRss - idleRss) * 1024.0 / n, jsonRss, (jsonRss - idleRss) * 1024.0 / n);
+    if (!ok) printf("  WRONG RESULT: a run failed or left other names than expected\n");
+    fflush(stdout);
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string cli = DefaultCli();
+    int runs = 5;
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--runs" && i + 1 < argc) runs = atoi(argv[++i]);
+        else if (a == "--cli" && i + 1 < argc) cli = argv[++i];
+        else sizes.push_back(atoi(argv[i]));
+    }
+    if (sizes.empty()) sizes = {100000};
+    bool ok = true;
+    for (int files : sizes) ok = Measure(cli, files, runs) && ok;
+    return ok ? 0 : 1;
+}
