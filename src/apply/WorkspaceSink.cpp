@@ -15,10 +15,8 @@ void WorkspaceSink::RowNumbered(int row, const std::u16string& newName) {
 // a row that no longer does is left alone rather than rewritten wrongly.
 void WorkspaceSink::RowChanged(const RowChange& c) {
     NameList& list = ws_.list;
-    if (c.row >= list.size() || list.fullPath(c.row) != c.oldPath) return;
-    list.setText(c.row, ColOldName, c.newName);
-    list.setText(c.row, ColOldFolder, c.newFolder);
-    list.setText(c.row, ColFullPath, c.target);
+    if (c.row >= list.size() || !list.fullPathIs(c.row, c.oldPath)) return;
+    list.setApplied(c.row, c.newName, c.newFolder, c.target);
     // Only a file's extension changes: a folder's icon stays.
     const bool isFolder = false;
     if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, isFolder));

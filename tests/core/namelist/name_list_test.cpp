@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "namelist/NameList.h"
+#include "platform/NativeText.h"
+#include "platform/PathText.h"
 
 using namespace quirnel;
 
@@ -85,4 +89,34 @@ TEST(NameListTexts, SizeTextGroupsDigits) {
     } cases[] = {{0, u"0"}, {999, u"999"}, {1000, u"1,000"}, {1234, u"1,234"}, {1234567, u"1,234,567"},
                  {18446744073709551615ull, u"18,446,744,073,709,551,615"}};
     for (const auto& c : cases) EXPECT_EQ(SizeText(c.n), c.text);
+}
+
+// Enough rows for the set to grow several times and for removals to shift
+// probe runs; every step is checked against a plain set of the paths.
+TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
+    NameList list(PathStyle::Posix());
+    std::set<std::u16string> expected;
+    auto name = [](int i) { return u"f" + std::u16string(1, u'a' + i % 26) + std::u16string(1, u'a' + i / 26 % 26) +
+                                   std::u16string(1, u'a' + i / 676); };
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string folder = i % 3 ? u"/d" : u"/";
+        EXPECT_TRUE(list.appendRow(Row(name(i), folder)));
+        expected.insert(JoinPath(folder, name(i), PathStyle::Posix()));
+    }
+    EXPECT_FALSE(list.appendRow(Row(name(7), u"/d")));
+    list.removeRowsIf([](int r) { return r % 5 == 2; });
+    for (int r = 0; r < list.size(); r += 7) {
+        std::u16string target = u"/e/" + list.oldName(r) + u".x";
+        list.setApplied(r, list.oldName(r) + u".x", u"/e", target);
+    }
+    for (int i = 0; i < 40; ++i) list.removeRow(i * 11 % list.size());
+    EXPECT_TRUE(list.appendRow(Row(u"again", u"/d")));
+    expected.clear();
+    for (int r = 0; r < list.size(); ++r) expected.insert(list.fullPath(r));
+    EXPECT_EQ(list.paths().size(), expected.size());
+    for (const auto& p : expected) EXPECT_TRUE(list.paths().contains(p)) << ToUtf8(p);
+    for (int i = 0; i < 3000; ++i) {
+        for (std::u16string p : {u"/d/" + name(i), u"//" + name(i), u"/" + name(i), u"/e/" + name(i) + u".x"})
+            EXPECT_EQ(list.paths().contains(p), expected.count(p) == 1) << ToUtf8(p);
+    }
 }
