@@ -7,7 +7,7 @@ PREFIX ?= /usr/local
 PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
         libicu-dev qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev \
         adwaita-icon-theme fonts-dejavu-core fonts-nanum xvfb xauth \
-        exfatprogs exfat-fuse util-linux python3 \
+        exfatprogs exfat-fuse util-linux python3 tzdata time \
         desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev \
         dex jgmenu xdotool x11-apps x11-utils imagemagick
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
