@@ -1,79 +1,140 @@
 #include "cli/CliOutput.h"
 
-#include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "base/StringTable.h"
+#include "platform/LocalTime.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::cli {
 namespace {
 
-// Original bytes, with the characters that would break a tsv line escaped.
-std::string TsvField(const std::u16string& text) {
-    std::string bytes = ToNative(text), out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        switch (c) {
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\\': out += "\\\\"; break;
-            default: out.push_back(c);
+// Text gathered up to a page or so, then handed to the file.
+class Output {
+public:
+    explicit Output(FILE* file) : file_(file) { text.reserve(kFlushAt + 4096); }
+    ~Output() { flush(); }
+    void rowDone() {
+        if (text.size() >= kFlushAt) flush();
+    }
+    std::string text;
+
+private:
+    static constexpr size_t kFlushAt = 64 * 1024;
+    void flush() {
+        fwrite(text.data(), 1, text.size(), file_);
+        text.clear();
+    }
+    FILE* file_;
+};
+
+// A cell's text: the name and folder cells as they are stored, the others
+// written out (times through one calendar for the whole list).
+class Cells {
+public:
+    explicit Cells(const NameList& list) : list_(list) {}
+    std::u16string_view operator()(int r, int column) {
+        switch (column) {
+            case ColOldName: return list_.oldName(r);
+            case ColNewName: return list_.newName(r);
+            case ColOldFolder: return list_.oldFolder(r);
+            case ColNewFolder: return list_.newFolder(r);
+            case ColModified: return scratch_ = calendar_.Text(list_.modified(r));
+            case ColCreated: return scratch_ = calendar_.Text(list_.created(r));
+            default: return scratch_ = list_.text(r, column);
         }
     }
-    return out;
+
+private:
+    const NameList& list_;
+    LocalCalendar calendar_;
+    std::u16string scratch_;
+};
+
+bool TsvSpecial(char16_t c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\'; }
+
+// Original bytes, with the characters that would break a tsv line escaped.
+void AppendTsvField(std::string& out, std::u16string_view text) {
+    size_t from = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (!TsvSpecial(c)) continue;
+        AppendNative(out, text.substr(from, i - from));
+        out.push_back('\\');
+        out.push_back(c == u'\t' ? 't' : c == u'\n' ? 'n' : c == u'\r' ? 'r' : '\\');
+        from = i + 1;
+    }
+    AppendNative(out, text.substr(from));
 }
+
+bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // JSON must stay valid UTF-8: a byte kept from a name that is not UTF-8 is
 // written as its escaped lone surrogate, which still identifies the byte.
-std::string JsonString(const std::u16string& text) {
-    std::string out = "\"";
-    char buf[8];
+void AppendJsonString(std::string& out, std::u16string_view text) {
+    out.push_back('"');
+    size_t from = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         char16_t c = text[i];
-        bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-        if (pair) {
-            out += ToUtf8(text.substr(i, 2));
-            ++i;
-        } else if (c == u'"' || c == u'\\') {
+        if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
+            ++i;  // a pair passes as it is
+            continue;
+        }
+        bool lone = IsHigh(c) || IsLow(c);
+        if (c >= 0x20 && c != u'"' && c != u'\\' && !lone) continue;
+        AppendUtf8Text(out, text.substr(from, i - from));
+        if (c == u'"' || c == u'\\') {
             out.push_back('\\');
             out.push_back(static_cast<char>(c));
-        } else if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) {
+        } else {
+            char buf[8];
             snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
             out += buf;
-        } else {
-            out += ToUtf8(std::u16string_view(&text[i], 1));
         }
+        from = i + 1;
     }
-    return out + "\"";
+    AppendUtf8Text(out, text.substr(from));
+    out.push_back('"');
 }
 
 }  // namespace
 
-std::string ListAsTsv(const NameList& list, bool allColumns) {
-    std::string out;
-    int columns = allColumns ? ColumnCount : 4;
+void WriteListTsv(const NameList& list, bool allColumns, FILE* file) {
+    Output out(file);
+    Cells cells(list);
+    const int columns = allColumns ? ColumnCount : 4;
     for (int r = 0; r < list.size(); ++r) {
         for (int c = 0; c < columns; ++c) {
-            if (c) out.push_back('\t');
-            out += TsvField(list.text(r, c));
+            if (c) out.text.push_back('\t');
+            AppendTsvField(out.text, cells(r, c));
         }
-        out.push_back('\n');
+        out.text.push_back('\n');
+        out.rowDone();
     }
-    return out;
 }
 
-std::string ListAsJson(const NameList& list) {
-    std::string out = "[";
-    for (int r = 0; r < list.size(); ++r) {
-        out += r ? ",\n {" : "\n {";
-        for (int c = 0; c < ColumnCount; ++c) {
-            out += JsonString(LoadText(ColumnCaptionId(c), UiLanguage::English)) + ": " + JsonString(list.text(r, c)) + ", ";
-        }
-        out += std::string("\"IsFolder\": ") + (list.isFolder(r) ? "true" : "false") + "}";
+void WriteListJson(const NameList& list, FILE* file) {
+    std::string keys[ColumnCount];
+    for (int c = 0; c < ColumnCount; ++c) {
+        AppendJsonString(keys[c], LoadText(ColumnCaptionId(c), UiLanguage::English));
+        keys[c] += ": ";
     }
-    out += list.size() ? "\n]\n" : "]\n";
-    return out;
+    Output out(file);
+    Cells cells(list);
+    out.text += "[";
+    for (int r = 0; r < list.size(); ++r) {
+        out.text += r ? ",\n {" : "\n {";
+        for (int c = 0; c < ColumnCount; ++c) {
+            out.text += keys[c];
+            AppendJsonString(out.text, cells(r, c));
+            out.text += ", ";
+        }
+        out.text += list.isFolder(r) ? "\"IsFolder\": true}" : "\"IsFolder\": false}";
+        out.rowDone();
+    }
+    out.text += list.size() ? "\n]\n" : "]\n";
 }
 
 }  // namespace quirnel::cli

@@ -1,13 +1,14 @@
 #pragma once
-#include <string>
+#include <cstdio>
 
 #include "namelist/NameList.h"
 
 namespace quirnel::cli {
 
+// The list is written row by row through a small buffer, never built whole.
 // One line per row: the basic four columns or all eight, tab-separated.
-std::string ListAsTsv(const NameList& list, bool allColumns);
+void WriteListTsv(const NameList& list, bool allColumns, FILE* out);
 // An array of objects keyed by the column captions plus "IsFolder".
-std::string ListAsJson(const NameList& list);
+void WriteListJson(const NameList& list, FILE* out);
 
 }  // namespace quirnel::cli

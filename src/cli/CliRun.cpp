@@ -139,10 +139,8 @@ int RunCli(const CliOptions& o) {
     int status = kExitOk;
     if (o.check && !CheckAndPrintTargets(ws)) status = kExitStopped;
     else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
-    else if (!o.check) {
-        std::string out = o.format == CliOptions::Format::Json ? ListAsJson(ws.list) : ListAsTsv(ws.list, o.allColumns);
-        fwrite(out.data(), 1, out.size(), stdout);
-    }
+    else if (!o.check && o.format == CliOptions::Format::Json) WriteListJson(ws.list, stdout);
+    else if (!o.check) WriteListTsv(ws.list, o.allColumns, stdout);
     host.ClearStatus();
     if (o.saveConfig && !WriteConfiguration(FromNative(*o.saveConfig), app))
         return Usage("cannot write configuration file " + *o.saveConfig);

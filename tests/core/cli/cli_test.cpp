@@ -4,7 +4,12 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 
 #include "TestSupport.h"
 #include "base/TextFile.h"
@@ -141,5 +146,58 @@ TEST_F(CliFixture, FailedRowGivesStatusOneAndUsageErrorsSixtyFour) {
         EXPECT_EQ(u.status, 64);
         EXPECT_TRUE(u.out.empty());
     }
+}
+// Names that break a line or a string, or are not UTF-8, in both formats;
+// and a list long enough to be written out in several pieces.
+TEST_F(CliFixture, ListOutputEscapesAndStreamsEveryRow) {
+    TempDir odd;
+    const std::vector<std::string> names = {"tab\there", "back\\slash", "quote\"d", "emoji\xF0\x9F\x98\x80", "bad\xFF",
+                                            "line\nfeed"};
+    for (const auto& n : names) {
+        std::string p = odd.file("d/" + n + ".txt", "abc");
+        struct timespec times[2] = {{1688461531, 0}, {1688461531, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, p.c_str(), times, 0), 0);
+    }
+    setenv("TZ", "UTC", 1);
+    const std::string d = odd / "d";
+    Result tsv = Cli({"--set", "LoadType=1", d, "--columns", "all"});
+    Result json = Cli({"--set", "LoadType=1", d, "--format", "json"});
+    unsetenv("TZ");
+    auto cells = [&](const std::string& shown) {
+        return shown + "\t" + shown + "\t" + d + "\t" + d + "\t3\t2023-07-04 09:05:31\t";
+    };
+    std::vector<std::string> lines;
+    std::istringstream tsvLines(tsv.out);
+    for (std::string line; std::getline(tsvLines, line);) lines.push_back(line);
+    EXPECT_EQ(lines.size(), 6u);
+    for (const std::string& shown : {std::string("tab\\there.txt"), std::string("back\\\\slash.txt"),
+                                     std::string("quote\"d.txt"), std::string("emoji\xF0\x9F\x98\x80.txt"),
+                                     std::string("bad\xFF.txt"), std::string("line\\nfeed.txt")}) {
+        std::string start = cells(shown);
+        auto startsLine = [&](const std::string& l) { return l.rfind(start, 0) == 0; };
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), startsLine), 1) << shown;
+    }
+    for (const char* shown : {"\"tab\\u0009here.txt\"", "\"back\\\\slash.txt\"", "\"quote\\\"d.txt\"",
+                              "\"emoji\xF0\x9F\x98\x80.txt\"", "\"bad\\udcff.txt\"", "\"line\\u000afeed.txt\""})
+        EXPECT_NE(json.out.find(std::string("{\"Old Name\": ") + shown + ", \"New Name\": " + shown), std::string::npos)
+            << shown;
+    EXPECT_NE(json.out.find("\"Size\": \"3\", \"Modified\": \"2023-07-04 09:05:31\", \"Created\": \"2"),
+              std::string::npos);
+    EXPECT_EQ(json.out.substr(0, 4), "[\n {");
+    EXPECT_EQ(json.out.substr(json.out.size() - 4), "}\n]\n");
+
+    TempDir many;
+    const std::string m = many.folder("m");
+    auto longName = [](int i) { return "a long name that fills the output buffer sooner, number " + std::to_string(i); };
+    for (int i = 0; i < 600; ++i) close(open((m + "/" + longName(i)).c_str(), O_CREAT | O_WRONLY, 0644));
+    Result big = Cli({"--set", "LoadType=1", m});
+    std::vector<std::string> oldNames;
+    std::istringstream in(big.out);
+    for (std::string line; std::getline(in, line);) oldNames.push_back(line.substr(0, line.find('\t')));
+    std::sort(oldNames.begin(), oldNames.end());
+    std::vector<std::string> expected;
+    for (int i = 0; i < 600; ++i) expected.push_back(longName(i));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(oldNames, expected);
 }
 #endif
