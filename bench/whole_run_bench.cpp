@@ -7,12 +7,10 @@
 //            the bare walk followed by a renameat2(RENAME_NOREPLACE) loop.
 // Every rename run gets a fresh tree, and the final names are compared with the
 // expected ones, so a fast wrong run fails the bench. Peak resident memory of
-// the tsv and json runs is read as /usr/bin/time -f %M reads it (wait4), beside
-// an empty run. Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
+// the tsv and json runs is read by /usr/bin/time -f %M, beside an empty run. Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
 #include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -124,12 +122,11 @@ int BareRename(const std::string& root) {
 
 struct Spawned {
     double seconds = 0;
-    long maxRssKiB = 0;
     int status = -1;
 };
 
 // Runs the program with standard output to /dev/null (the output is still
-// written), and reads its peak resident set as /usr/bin/time does.
+// written).
 Spawned Run(const std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -145,13 +142,27 @@ Spawned Run(const std::vector<std::string>& args) {
         exit(3);
     }
     int raw = 0;
-    struct rusage usage {};
-    wait4(pid, &raw, 0, &usage);
+    waitpid(pid, &raw, 0);
     s.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
     posix_spawn_file_actions_destroy(&fa);
-    s.maxRssKiB = usage.ru_maxrss;
     s.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return s;
+}
+
+// Peak resident memory in KiB, read by /usr/bin/time -f %M itself: a child
+// of this (large) process would count the pages it shared with it.
+long PeakKiB(std::vector<std::string> args) {
+    char tmpl[] = "/dev/shm/quirnel-rss-XXXXXX";
+    int fd = mkstemp(tmpl);
+    close(fd);
+    args.insert(args.begin(), {"/usr/bin/time", "-f", "%M", "-o", tmpl});
+    long kib = Run(args).status == 0 ? 0 : -1;
+    if (FILE* f = fopen(tmpl, "r")) {
+        if (kib == 0 && fscanf(f, "%ld", &kib) != 1) kib = -1;
+        fclose(f);
+    }
+    unlink(tmpl);
+    return kib;
 }
 
 std::vector<std::string> AddArgs(const std::string& cli, const std::string& root) {
@@ -193,14 +204,17 @@ bool Measure(const std::string& cli, int files, int runs) {
         walk.push_back(Seconds(t0));
         ok = ok && static_cast<int>(entries.size()) == files;
 
+        auto jsonArgs = AddArgs(cli, listed.root);
+        jsonArgs.insert(jsonArgs.end(), {"--format", "json"});
         Spawned a = Run(AddArgs(cli, listed.root));
         add.push_back(a.seconds);
-        addRss = std::max(addRss, a.maxRssKiB);
-        Spawned j = Run([&] { auto v = AddArgs(cli, listed.root); v.insert(v.end(), {"--format", "json"}); return v; }());
+        Spawned j = Run(jsonArgs);
         json.push_back(j.seconds);
-        jsonRss = std::max(jsonRss, j.maxRssKiB);
-        idleRss = std::max(idleRss, Run(AddArgs(cli, empty)).maxRssKiB);
         ok = ok && a.status == 0 && j.status == 0;
+        addRss = std::max(addRss, PeakKiB(AddArgs(cli, listed.root)));
+        jsonRss = std::max(jsonRss, PeakKiB(jsonArgs));
+        idleRss = std::max(idleRss, PeakKiB(AddArgs(cli, empty)));
+        ok = ok && addRss > 0 && jsonRss > 0 && idleRss > 0;
 
         {
             Tree t(files, "bare");
