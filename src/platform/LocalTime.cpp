@@ -5,7 +5,22 @@
 namespace quirnel {
 namespace {
 
+void PutDigits(char16_t* at, int value, int width) {
+    for (int k = width - 1; k >= 0; --k, value /= 10) at[k] = static_cast<char16_t>(u'0' + value % 10);
+}
+
 std::u16string FormatStamp(const std::tm& c) {
+    const int year = c.tm_year + 1900;
+    if (year >= 0 && year <= 9999) {  // the usual case, without the C library's formatter
+        std::u16string out(u"0000-00-00 00:00:00");
+        PutDigits(&out[0], year, 4);
+        PutDigits(&out[5], c.tm_mon + 1, 2);
+        PutDigits(&out[8], c.tm_mday, 2);
+        PutDigits(&out[11], c.tm_hour, 2);
+        PutDigits(&out[14], c.tm_min, 2);
+        PutDigits(&out[17], c.tm_sec, 2);
+        return out;
+    }
     char buf[64];
     int n = snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", c.tm_year + 1900, c.tm_mon + 1, c.tm_mday,
                      c.tm_hour, c.tm_min, c.tm_sec);

@@ -74,7 +74,15 @@ void Encode(std::string& out, std::u16string_view text, OnLone onLone) {
     out.reserve(out.size() + text.size() + text.size() / 2);
     for (size_t i = 0; i < text.size(); ++i) {
         char16_t c = text[i];
-        if (c < 0x80) { out.push_back(static_cast<char>(c)); continue; }
+        if (c < 0x80) {  // a run of ASCII at once: most names are
+            size_t end = i + 1;
+            while (end < text.size() && text[end] < 0x80) ++end;
+            size_t at = out.size();
+            out.resize(at + (end - i));
+            for (size_t k = i; k < end; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+            i = end - 1;
+            continue;
+        }
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
             AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/LocalTime.h"
@@ -16,6 +17,13 @@ TEST(LocalTime, TimeTextIsFixedWidthLocalTime) {
     setenv("TZ", "KST-9", 1);
     tzset();
     EXPECT_EQ(TimeText(1688461531), u"2023-07-04 18:05:31");
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const std::pair<int64_t, std::u16string> edges[] = {{-30610224001, u"0999-12-31 23:59:59"},
+                                                        {-62167219200, u"0000-01-01 00:00:00"},
+                                                        {-62198755200, u"-001-01-01 00:00:00"},
+                                                        {253402300800, u"10000-01-01 00:00:00"}};
+    for (const auto& [t, text] : edges) EXPECT_EQ(TimeText(t), text) << t;
     unsetenv("TZ");
     tzset();
 }
