@@ -13,7 +13,8 @@ namespace {
 // Text gathered up to a page or so, then handed to the file.
 class Output {
 public:
-    explicit Output(FILE* file) : file_(file) { text.reserve(kFlushAt + 4096); }
+    // Room for the longest usual row beyond the threshold, so the buffer never grows.
+    explicit Output(FILE* file) : file_(file) { text.reserve(2 * kFlushAt); }
     ~Output() { flush(); }
     void rowDone() {
         if (text.size() >= kFlushAt) flush();

@@ -84,7 +84,7 @@ void CivilFromDays(int64_t z, int64_t& year, int& month, int& day) {
 bool LocalCalendar::Convert(int64_t utcSeconds, std::tm& out) {
     // Far from any calendar the platform knows: no shortcut.
     if (utcSeconds < -(int64_t{1} << 40) || utcSeconds > (int64_t{1} << 40)) return ToLocalCalendar(utcSeconds, out);
-    if (hours_.empty()) hours_.resize(4096);
+    if (hours_.empty()) hours_.resize(1024);
     const int64_t hour = FloorDiv(utcSeconds, 3600);
     Hour& h = hours_[static_cast<size_t>(hour) & (hours_.size() - 1)];
     if (h.hour != hour) {
