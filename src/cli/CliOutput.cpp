@@ -53,50 +53,74 @@ private:
     std::u16string scratch_;
 };
 
-bool TsvSpecial(char16_t c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\'; }
+// Appends text with runs of plain ASCII copied at once (most names are such
+// runs); a unit that `special` picks goes to `escape`, a run of other units to
+// `encode`.
+template <typename Special, typename Escape, typename Encode>
+void AppendText(std::string& out, std::u16string_view text, Special special, Escape escape, Encode encode) {
+    const size_t n = text.size();
+    for (size_t i = 0; i < n;) {
+        const char16_t c = text[i];
+        size_t end = i + 1;
+        if (special(c)) {
+            escape(out, c);
+        } else if (c < 0x80) {
+            while (end < n && text[end] < 0x80 && !special(text[end])) ++end;
+            const size_t at = out.size();
+            out.resize(at + (end - i));
+            for (size_t k = i; k < end; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+        } else {
+            while (end < n && text[end] >= 0x80) ++end;
+            encode(out, text.substr(i, end - i));
+        }
+        i = end;
+    }
+}
 
 // Original bytes, with the characters that would break a tsv line escaped.
 void AppendTsvField(std::string& out, std::u16string_view text) {
-    size_t from = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (!TsvSpecial(c)) continue;
-        AppendNative(out, text.substr(from, i - from));
-        out.push_back('\\');
-        out.push_back(c == u'\t' ? 't' : c == u'\n' ? 'n' : c == u'\r' ? 'r' : '\\');
-        from = i + 1;
-    }
-    AppendNative(out, text.substr(from));
+    AppendText(
+        out, text, [](char16_t c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\'; },
+        [](std::string& o, char16_t c) {
+            o.push_back('\\');
+            o.push_back(c == u'\t' ? 't' : c == u'\n' ? 'n' : c == u'\r' ? 'r' : '\\');
+        },
+        [](std::string& o, std::u16string_view run) { AppendNative(o, run); });
 }
 
 bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+void AppendJsonEscape(std::string& out, char16_t c) {
+    if (c == u'"' || c == u'\\') {
+        out.push_back('\\');
+        out.push_back(static_cast<char>(c));
+        return;
+    }
+    char buf[8];
+    snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+    out += buf;
+}
+
 // JSON must stay valid UTF-8: a byte kept from a name that is not UTF-8 is
 // written as its escaped lone surrogate, which still identifies the byte.
 void AppendJsonString(std::string& out, std::u16string_view text) {
     out.push_back('"');
-    size_t from = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            ++i;  // a pair passes as it is
-            continue;
-        }
-        bool lone = IsHigh(c) || IsLow(c);
-        if (c >= 0x20 && c != u'"' && c != u'\\' && !lone) continue;
-        AppendUtf8Text(out, text.substr(from, i - from));
-        if (c == u'"' || c == u'\\') {
-            out.push_back('\\');
-            out.push_back(static_cast<char>(c));
-        } else {
-            char buf[8];
-            snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
-            out += buf;
-        }
-        from = i + 1;
-    }
-    AppendUtf8Text(out, text.substr(from));
+    AppendText(
+        out, text, [](char16_t c) { return c < 0x20 || c == u'"' || c == u'\\'; }, AppendJsonEscape,
+        [](std::string& o, std::u16string_view run) {
+            size_t from = 0;
+            for (size_t i = 0; i < run.size(); ++i) {
+                if (IsHigh(run[i]) && i + 1 < run.size() && IsLow(run[i + 1])) {
+                    ++i;  // a pair passes as it is
+                } else if (IsHigh(run[i]) || IsLow(run[i])) {
+                    AppendUtf8Text(o, run.substr(from, i - from));
+                    AppendJsonEscape(o, run[i]);
+                    from = i + 1;
+                }
+            }
+            AppendUtf8Text(o, run.substr(from));
+        });
     out.push_back('"');
 }
 
