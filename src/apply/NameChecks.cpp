@@ -20,6 +20,39 @@ bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     return false;
 }
 
+// Half of a pair that a command cut off, which POSIX names would carry to the
+// disk as bytes that are not UTF-8. U+DC80..U+DCFF are no such halves: they
+// stand for the bytes of an original name that was not UTF-8.
+bool HasLoneSurrogate(std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0xD800 || c > 0xDFFF || (c >= 0xDC80 && c <= 0xDCFF)) continue;
+        if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            ++i;
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Windows names are UTF-16 and take any code unit as it stands.
+class SurrogateCheck {
+public:
+    explicit SurrogateCheck(const PathStyle& style) : active_(!style.windows) {}
+    bool Refuses(const std::u16string& name, const std::u16string& folder) {
+        if (!active_) return false;
+        if (HasLoneSurrogate(name)) return true;
+        if (&folder == lastFolder_) return false;  // rows share their folder texts
+        lastFolder_ = &folder;
+        return HasLoneSurrogate(folder);
+    }
+
+private:
+    bool active_;
+    const std::u16string* lastFolder_ = nullptr;
+};
+
 // The targets of earlier rows, as indices into the target paths, in
 // an open-addressing table (a million rows would otherwise cost a million
 // node allocations). It never holds more than one entry per row.
@@ -100,10 +133,12 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
     targetPaths.reserve(count);
     TargetSet assignedPaths(targetPaths, static_cast<size_t>(count));
     Numbering numbering(assignedPaths, style);
+    SurrogateCheck surrogates(style);
     for (int j = 0; j < count; ++j) {
         const std::u16string& name = rows.newName(j);
         if (name.empty()) return {false, j, LoadText(text::NoValidName)};
-        if (HasForbidden(name, style)) return {false, j, LoadText(text::ForbiddenCharacters)};
+        if (HasForbidden(name, style) || surrogates.Refuses(name, rows.newFolder(j)))
+            return {false, j, LoadText(text::ForbiddenCharacters)};
         std::u16string target = JoinPath(rows.newFolder(j), name, style);
         size_t hash = TargetSet::Hash(target);
         if (assignedPaths.contains(target, hash)) {

@@ -111,6 +111,14 @@ TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
                                                      "c_copy.log"}));
 }
 
+TEST_F(CliFixture, CuttingAPairInHalfStopsTheRunBeforeTheDisk) {
+    dir.file("in/\xF0\x9F\x98\x80" "1.txt", "smile");
+    // Remove position 1 to 1 takes only the first half of the pair.
+    Result r = Cli({In() + "/\xF0\x9F\x98\x80" "1.txt", In() + "/a1.txt", "--task", "6", "41", "1", "1", "--apply"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log", "\xF0\x9F\x98\x80" "1.txt"}));
+}
+
 TEST_F(CliFixture, PresetFileDrivesARunAndAutoApplyNeedsApply) {
     std::string presets = dir / "p.qpx";
     ASSERT_TRUE(quirnel::WriteTextFile(FromNative(presets),
