@@ -129,7 +129,9 @@ after the row in progress (a copy in progress is cancelled and leaves no
 partial file); the summary is still printed.
 
 Exit status: 0 every row was changed or skipped as unchanged; 1 some row
-failed or the run was stopped; 2 validation stopped the run (disk untouched);
+failed or the run was stopped; 2 validation stopped the run, or a task ended it
+(an empty Change Folder target), with the reason on standard error (disk
+untouched);
 64 usage error or unreadable option file (nothing touched).
 
 The window's configuration file is never read or written unless --config names it.

@@ -24,6 +24,7 @@ namespace {
 struct Result {
     int status = -1;
     std::string out;
+    std::string err;  // only when asked for
 };
 
 std::string Quote(const std::string& s) {
@@ -37,14 +38,15 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real program with the given arguments; standard error is dropped.
-Result Cli(const std::vector<std::string>& args) {
+// Runs the real program with the given arguments; standard error is dropped
+// unless errFile names a file to keep it in.
+Result Cli(const std::vector<std::string>& args, const std::string& errFile = "/dev/null") {
     std::string cmd = Quote(QUIRNEL_CLI_PATH);
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
     }
-    cmd += " 2>/dev/null";
+    cmd += " 2>" + Quote(errFile);
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -52,6 +54,8 @@ Result Cli(const std::vector<std::string>& args) {
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
     int raw = pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errFile);
+    r.err.assign(std::istreambuf_iterator<char>(err), {});
     return r;
 }
 
@@ -114,9 +118,19 @@ TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
 TEST_F(CliFixture, CuttingAPairInHalfStopsTheRunBeforeTheDisk) {
     dir.file("in/\xF0\x9F\x98\x80" "1.txt", "smile");
     // Remove position 1 to 1 takes only the first half of the pair.
-    Result r = Cli({In() + "/\xF0\x9F\x98\x80" "1.txt", In() + "/a1.txt", "--task", "6", "41", "1", "1", "--apply"});
+    Result r = Cli({In() + "/\xF0\x9F\x98\x80" "1.txt", In() + "/a1.txt", "--task", "6", "41", "1", "1", "--apply"},
+                   dir / "err.txt");
     EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("A file name cannot include"), std::string::npos);
     EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log", "\xF0\x9F\x98\x80" "1.txt"}));
+}
+
+TEST_F(CliFixture, AnEmptyChangeFolderTargetEndsTheRunWithItsReason) {
+    Result r = Cli({"--set", "LoadType=1", In(), "--task", "17", "69", "", "", "--apply"}, dir / "err.txt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Change Folder: Invalid folder\n");
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
 }
 
 TEST_F(CliFixture, PresetFileDrivesARunAndAutoApplyNeedsApply) {
