@@ -179,6 +179,7 @@ void NameList::setText(int r, int column, const std::u16string& text) {
         case ColFullPath: break;
         default: return;
     }
+    settlePaths();
     paths_.erase(row.id, row.pathHash);
     setFullPath(row, text);
     paths_.insert(row.id, row.pathHash);
@@ -187,11 +188,36 @@ void NameList::setText(int r, int column, const std::u16string& text) {
 void NameList::setApplied(int r, const std::u16string& name, const std::u16string& folder,
                           const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
-    paths_.erase(row.id, row.pathHash);
+    if (!row.pathPending) {
+        pendingPaths_.push_back({row.id, row.pathHash});
+        row.pathPending = true;
+    }
     SetOldName(row, name);
-    row.oldFolder = intern(folder);
+    // The row usually moves to its own New Folder: no look-up for that.
+    row.oldFolder = row.newFolder->text == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);
-    paths_.insert(row.id, row.pathHash);
+}
+
+// A few changed rows move in the set one by one; many, by filling it anew.
+void NameList::settlePaths() const {
+    if (pendingPaths_.empty()) return;
+    if (pendingPaths_.size() * 8 < rows_.size()) {
+        for (const PathSet::Slot& p : pendingPaths_) paths_.erase(p.id, p.hash);
+        for (const PathSet::Slot& p : pendingPaths_) {
+            NameRow& row = rowWithId(p.id);
+            paths_.insert(row.id, row.pathHash);
+            row.pathPending = false;
+        }
+    } else {
+        std::vector<PathSet::Slot> all;
+        all.reserve(rows_.size());
+        for (NameRow* row : rows_) {
+            all.push_back({row->id, row->pathHash});
+            row->pathPending = false;
+        }
+        paths_.assign(all);
+    }
+    std::vector<PathSet::Slot>().swap(pendingPaths_);
 }
 
 void NameList::clearSelection() {
@@ -227,6 +253,7 @@ NameRow& NameList::newRow(const RowSource& s) {
 }
 
 bool NameList::keepIfNew(NameRow& row) {
+    settlePaths();
     row.pathHash = PathHashOf(row);
     if (paths_.findSame(row.id, row.pathHash) != PathSet::kEmpty) {
         release(row);
@@ -259,6 +286,7 @@ bool NameList::appendRow(RowSource&& s) {
 }
 
 void NameList::removeRow(int r) {
+    settlePaths();
     NameRow& row = *rows_[r];
     paths_.erase(row.id, row.pathHash);
     release(row);
@@ -266,6 +294,7 @@ void NameList::removeRow(int r) {
 }
 
 int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
+    settlePaths();
     size_t kept = 0;
     for (size_t i = 0; i < rows_.size(); ++i) {
         NameRow* row = rows_[i];
@@ -283,6 +312,7 @@ int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
 
 void NameList::clear() {
     paths_.clear();
+    std::vector<PathSet::Slot>().swap(pendingPaths_);
     std::vector<NameRow*>().swap(rows_);
     chunks_.clear();
     freeIds_.clear();

@@ -50,7 +50,8 @@ struct NameRow {
     bool isFolder = false;
     bool newSame = true;
     bool selected = false;
-    uint8_t fullKind = 0;  // FullKind
+    uint8_t fullKind : 2 = 0;     // FullKind
+    bool pathPending : 1 = false;  // applied, not yet moved in the PathSet
 };
 
 // What a new row is made of (an entry found on disk and its folder text).
@@ -125,7 +126,10 @@ public:
     // Rows in the given order: order[i] is the old index of new row i.
     void reorder(const std::vector<int>& order);
 
-    const PathSet& paths() const { return paths_; }
+    const PathSet& paths() const {
+        settlePaths();
+        return paths_;
+    }
     size_t folderTextCount() const { return folders_.size(); }
 
 private:
@@ -158,6 +162,8 @@ private:
     bool keepIfNew(NameRow& row);
     void release(NameRow& row);
     NameRow& rowWithId(uint32_t id) const { return chunks_[id / kChunk][id % kChunk]; }
+    // Brings the rows of applied changes into the PathSet.
+    void settlePaths() const;
 
     static constexpr uint32_t kChunk = 512;
     const PathStyle* style_;
@@ -168,7 +174,10 @@ private:
     std::unordered_set<FolderText, FolderHash, FolderEqual> folders_;  // nodes are stable, rows point into them
     const FolderText* lastFolder_ = nullptr;
     std::unordered_map<uint32_t, std::u16string> explicitPaths_;  // by row id, only for FullKind Explicit
-    PathSet paths_;
+    // An apply run changes every row's path: the set follows all of them at
+    // once, when it is next used, rather than with two scattered probes a row.
+    mutable PathSet paths_;
+    mutable std::vector<PathSet::Slot> pendingPaths_;  // id and the hash the set holds
 };
 
 // The row helpers other parts of the program name.

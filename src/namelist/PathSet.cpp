@@ -65,16 +65,37 @@ void PathSet::clear() {
     shift_ = 64;
 }
 
-void PathSet::grow() {
-    std::vector<Slot> old;
-    old.swap(slots_);
-    size_t capacity = old.empty() ? 16 : old.size() * 2;
+void PathSet::setCapacity(size_t capacity) {
     slots_.assign(capacity, Slot{kEmpty, 0});
     shift_ = 64;
     for (size_t c = capacity; c > 1; c >>= 1) --shift_;
     size_ = 0;
+}
+
+void PathSet::grow() {
+    std::vector<Slot> old;
+    old.swap(slots_);
+    setCapacity(old.empty() ? 16 : old.size() * 2);
     for (const Slot& s : old)
         if (s.id != kEmpty) insert(s.id, s.hash);
+}
+
+// The entries go in in the order of the slots they aim at (partitioned by the
+// top bits of their home), so the table is written front to back instead of
+// at random.
+void PathSet::assign(const std::vector<Slot>& entries) {
+    size_t capacity = 16;
+    while (capacity < entries.size() * 2) capacity <<= 1;
+    setCapacity(capacity);
+    constexpr unsigned kPartBits = 8;
+    const unsigned tableBits = 64 - shift_;
+    const unsigned drop = tableBits > kPartBits ? tableBits - kPartBits : 0;
+    std::vector<uint32_t> start((size_t{1} << kPartBits) + 1, 0);
+    for (const Slot& e : entries) ++start[(home(e.hash) >> drop) + 1];
+    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+    std::vector<Slot> ordered(entries.size());
+    for (const Slot& e : entries) ordered[start[home(e.hash) >> drop]++] = e;
+    for (const Slot& e : ordered) insert(e.id, e.hash);
 }
 
 }  // namespace quirnel

@@ -31,12 +31,13 @@ public:
     bool contains(std::u16string_view path) const;
     size_t size() const { return size_; }
 
-private:
-    friend class NameList;
     struct Slot {
         uint32_t id;
         uint32_t hash;
     };
+
+private:
+    friend class NameList;
     static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
 
     // The row with this id whose path equals that of row `id`, or kEmpty.
@@ -44,8 +45,11 @@ private:
     void insert(uint32_t id, uint32_t hash);
     void erase(uint32_t id, uint32_t hash);
     void clear();
+    // The set anew from these entries.
+    void assign(const std::vector<Slot>& entries);
     size_t home(uint32_t hash) const { return (hash * 0x9E3779B97F4A7C15ull) >> shift_; }
     void grow();
+    void setCapacity(size_t capacity);
 
     const NameList* list_;
     std::vector<Slot> slots_;

@@ -119,4 +119,16 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
         for (std::u16string p : {u"/d/" + name(i), u"//" + name(i), u"/" + name(i), u"/e/" + name(i) + u".x"})
             EXPECT_EQ(list.paths().contains(p), expected.count(p) == 1) << ToUtf8(p);
     }
+    // A few applied rows move in the set one by one, the same row twice too.
+    for (int r : {5, 6, 5}) {
+        std::u16string before = list.fullPath(r);
+        list.setApplied(r, list.oldName(r) + u"y", u"/f", u"/f/" + list.oldName(r) + u"y");
+        EXPECT_FALSE(list.paths().contains(before));
+        EXPECT_TRUE(list.paths().contains(list.fullPath(r)));
+    }
+    list.setApplied(7, u"z", u"/f", u"/f/z");
+    list.setApplied(7, u"zz", u"/f", u"/f/zz");
+    EXPECT_FALSE(list.paths().contains(u"/f/z"));
+    EXPECT_TRUE(list.paths().contains(u"/f/zz"));
+    EXPECT_EQ(list.paths().size(), static_cast<size_t>(list.size()));
 }
