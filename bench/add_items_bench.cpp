@@ -1,6 +1,5 @@
 // Adding a folder of 100,000 files (LoadType 1) beside a bare enumeration of
 // the same tree with plain system calls, and the memory a row of the list costs.
-#include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BareWalk.h"
 #include "BenchHost.h"
 #include "app/AppState.h"
 #include "base/Host.h"
@@ -24,6 +24,8 @@
 
 using namespace quirnel;
 using Clock = std::chrono::steady_clock;
+using quirnel::bench::BareEntry;
+using quirnel::bench::BareWalk;
 using quirnel::bench::QuietHost;
 
 namespace {
@@ -39,25 +41,6 @@ void MakeTree(const std::string& root, int folders, int filesPerFolder) {
             if (fd >= 0) close(fd);
         }
     }
-}
-
-// What the system gives at the least: every name with its status, recursively.
-size_t BareEnumerate(const std::string& dir, std::vector<std::string>& names) {
-    DIR* d = opendir(dir.c_str());
-    if (!d) return 0;
-    std::vector<std::string> subdirs;
-    while (dirent* e = readdir(d)) {
-        if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
-        struct statx sx;
-        if (statx(dirfd(d), e->d_name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) continue;
-        if (S_ISDIR(sx.stx_mode))
-            subdirs.push_back(dir + "/" + e->d_name);
-        else
-            names.push_back(e->d_name);
-    }
-    closedir(d);
-    for (auto& s : subdirs) BareEnumerate(s, names);
-    return names.size();
 }
 
 double Median(std::vector<double> v) {
@@ -101,9 +84,10 @@ int main(int argc, char** argv) {
     std::vector<double> bare, add;
     size_t rows = 0, names = 0;
     for (int run = 0; run < runs; ++run) {
-        std::vector<std::string> n;
+        std::vector<BareEntry> n;
         auto t0 = Clock::now();
-        names = BareEnumerate(root, n);
+        BareWalk(root, n);
+        names = n.size();
         bare.push_back(Seconds(t0));
 
         AppState app;

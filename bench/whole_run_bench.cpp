@@ -8,7 +8,6 @@
 // Every rename run gets a fresh tree, and the final names are compared with the
 // expected ones, so a fast wrong run fails the bench. Peak resident memory of
 // the tsv and json runs is read by /usr/bin/time -f %M, beside an empty run. Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
-#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -24,7 +23,12 @@
 #include <string>
 #include <vector>
 
+#include "BareWalk.h"
+
 extern char** environ;
+
+using quirnel::bench::BareEntry;
+using quirnel::bench::BareWalk;
 
 namespace {
 
@@ -78,34 +82,13 @@ struct Tree {
 
 // --- the bare baselines, as one would write them by hand --------------------
 
-struct Entry {
-    std::string folder, name;
-};
-
-void BareWalk(const std::string& dir, std::vector<Entry>& out) {
-    DIR* d = opendir(dir.c_str());
-    if (!d) return;
-    std::vector<std::string> subdirs;
-    while (dirent* e = readdir(d)) {
-        if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
-        struct statx sx;
-        if (statx(dirfd(d), e->d_name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) continue;
-        if (S_ISDIR(sx.stx_mode))
-            subdirs.push_back(dir + "/" + e->d_name);
-        else
-            out.push_back({dir, e->d_name});
-    }
-    closedir(d);
-    for (auto& s : subdirs) BareWalk(s, out);
-}
-
 // The walk, the new names computed in C, then one renameat2 per file.
 int BareRename(const std::string& root) {
-    std::vector<Entry> entries;
+    std::vector<BareEntry> entries;
     BareWalk(root, entries);
     int failed = 0;
     std::string from, to;
-    for (const Entry& e : entries) {
+    for (const BareEntry& e : entries) {
         std::string name = e.name;
         if (name.compare(0, 4, "IMG_") == 0) name.replace(0, 4, "photo_");
         size_t dot = name.rfind('.');
@@ -198,7 +181,7 @@ bool Measure(const std::string& cli, int files, int runs) {
     char emptyTmpl[] = "/dev/shm/quirnel-empty-XXXXXX";
     std::string empty = mkdtemp(emptyTmpl);
     for (int run = 0; run < runs; ++run) {
-        std::vector<Entry> entries;
+        std::vector<BareEntry> entries;
         auto t0 = Clock::now();
         BareWalk(listed.root, entries);
         walk.push_back(Seconds(t0));
