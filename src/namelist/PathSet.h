@@ -31,16 +31,15 @@ public:
     bool contains(std::u16string_view path) const;
     size_t size() const { return size_; }
 
+private:
+    friend class NameList;
     struct Slot {
         uint32_t id;
         uint32_t hash;
     };
-
-private:
-    friend class NameList;
     static constexpr uint32_t kEmpty = 0xFFFFFFFFu;
 
-    // The row with this id whose path equals that of row `id`, or kEmpty.
+    // Another row whose path is that of row `id` (hashed to `hash`), or kEmpty.
     uint32_t findSame(uint32_t id, uint32_t hash) const;
     void insert(uint32_t id, uint32_t hash);
     void erase(uint32_t id, uint32_t hash);

@@ -96,8 +96,11 @@ TEST(NameListTexts, SizeTextGroupsDigits) {
 TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     NameList list(PathStyle::Posix());
     std::set<std::u16string> expected;
-    auto name = [](int i) { return u"f" + std::u16string(1, u'a' + i % 26) + std::u16string(1, u'a' + i / 26 % 26) +
-                                   std::u16string(1, u'a' + i / 676); };
+    auto name = [](int i) {
+        std::u16string n = u"f";
+        for (int part : {i % 26, i / 26 % 26, i / 676}) n.push_back(static_cast<char16_t>(u'a' + part));
+        return n;
+    };
     for (int i = 0; i < 3000; ++i) {
         std::u16string folder = i % 3 ? u"/d" : u"/";
         EXPECT_TRUE(list.appendRow(Row(name(i), folder)));
@@ -116,8 +119,10 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     EXPECT_EQ(list.paths().size(), expected.size());
     for (const auto& p : expected) EXPECT_TRUE(list.paths().contains(p)) << ToUtf8(p);
     for (int i = 0; i < 3000; ++i) {
-        for (std::u16string p : {u"/d/" + name(i), u"//" + name(i), u"/" + name(i), u"/e/" + name(i) + u".x"})
+        for (const auto& [folder, ext] : {std::pair{u"/d/", u""}, {u"//", u""}, {u"/", u""}, {u"/e/", u".x"}}) {
+            std::u16string p = JoinPath(folder, name(i), PathStyle::Posix()) + ext;
             EXPECT_EQ(list.paths().contains(p), expected.count(p) == 1) << ToUtf8(p);
+        }
     }
     // A few applied rows move in the set one by one, the same row twice too.
     for (int r : {5, 6, 5}) {
