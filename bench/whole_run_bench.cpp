@@ -5,11 +5,15 @@
 //   json     the same add with the list printed as json;
 //   whole    add + Replace + Replace Ext. lower-case + checks + apply, against
 //            the bare walk followed by a renameat2(RENAME_NOREPLACE) loop.
-// Every rename run gets a fresh tree, and the final names are compared with the
-// expected ones, so a fast wrong run fails the bench. Peak resident memory of
-// the tsv and json runs is read by /usr/bin/time -f %M, beside an empty run. Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
+// Both sides run as programs of their own and are timed by wall clock and by
+// processor time. Every rename run gets a fresh tree, and the final names are
+// compared with the expected ones, so a fast wrong run fails the bench. Peak
+// resident memory of the tsv and json runs is read by /usr/bin/time -f %M,
+// beside an empty run.
+// Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,8 +107,18 @@ int BareRename(const std::string& root) {
 
 // --- quirnel-cli ------------------------------------------------------------
 
+// Wall time, and the processor time spent (user and system): on a machine
+// shared with other work, the second still compares the two sides fairly.
+struct Timing {
+    double wall = 0, cpu = 0;
+};
+
+double CpuSeconds(const struct rusage& u) {
+    return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
 struct Spawned {
-    double seconds = 0;
+    Timing time;
     int status = -1;
 };
 
@@ -125,8 +139,10 @@ Spawned Run(const std::vector<std::string>& args) {
         exit(3);
     }
     int raw = 0;
-    waitpid(pid, &raw, 0);
-    s.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+    struct rusage usage {};
+    wait4(pid, &raw, 0, &usage);
+    s.time.wall = std::chrono::duration<double>(Clock::now() - t0).count();
+    s.time.cpu = CpuSeconds(usage);
     posix_spawn_file_actions_destroy(&fa);
     s.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return s;
@@ -163,36 +179,49 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double Seconds(Clock::time_point a) { return std::chrono::duration<double>(Clock::now() - a).count(); }
+Timing Median(const std::vector<Timing>& v) {
+    std::vector<double> wall, cpu;
+    for (const Timing& t : v) {
+        wall.push_back(t.wall);
+        cpu.push_back(t.cpu);
+    }
+    return {Median(wall), Median(cpu)};
+}
 
-std::string DefaultCli() {
+std::string SelfPath() {
     char buf[4096];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return "quirnel-cli";
+    if (n <= 0) return {};
     buf[n] = 0;
-    return std::filesystem::path(buf).parent_path().parent_path() / "quirnel-cli";
+    return buf;
+}
+
+std::string DefaultCli() { return std::filesystem::path(SelfPath()).parent_path().parent_path() / "quirnel-cli"; }
+
+// The bare baselines run as programs of their own, as a loop written by hand
+// would: this very program, asked to be one of them.
+std::vector<std::string> BareArgs(const char* what, const std::string& root, int files) {
+    return {SelfPath(), what, root, std::to_string(files)};
 }
 
 bool Measure(const std::string& cli, int files, int runs) {
-    std::vector<double> walk, add, json, bare, whole;
+    std::vector<Timing> walk, add, json, bare, whole;
     long addRss = 0, jsonRss = 0, idleRss = 0;
     bool ok = true;
     Tree listed(files, "list");
     char emptyTmpl[] = "/dev/shm/quirnel-empty-XXXXXX";
     std::string empty = mkdtemp(emptyTmpl);
     for (int run = 0; run < runs; ++run) {
-        std::vector<BareEntry> entries;
-        auto t0 = Clock::now();
-        BareWalk(listed.root, entries);
-        walk.push_back(Seconds(t0));
-        ok = ok && static_cast<int>(entries.size()) == files;
+        Spawned w = Run(BareArgs("--bare-walk", listed.root, files));
+        walk.push_back(w.time);
+        ok = ok && w.status == 0;
 
         auto jsonArgs = AddArgs(cli, listed.root);
         jsonArgs.insert(jsonArgs.end(), {"--format", "json"});
         Spawned a = Run(AddArgs(cli, listed.root));
-        add.push_back(a.seconds);
+        add.push_back(a.time);
         Spawned j = Run(jsonArgs);
-        json.push_back(j.seconds);
+        json.push_back(j.time);
         ok = ok && a.status == 0 && j.status == 0;
         addRss = std::max(addRss, PeakKiB(AddArgs(cli, listed.root)));
         jsonRss = std::max(jsonRss, PeakKiB(jsonArgs));
@@ -203,14 +232,13 @@ bool Measure(const std::string& cli, int files, int runs) {
         // at going first, so neither gains from what the other left behind.
         Tree forBare(files, "bare"), forCli(files, "cli");
         auto runBare = [&] {
-            auto t1 = Clock::now();
-            int failed = BareRename(forBare.root);
-            bare.push_back(Seconds(t1));
-            ok = ok && failed == 0;
+            Spawned b = Run(BareArgs("--bare-rename", forBare.root, files));
+            bare.push_back(b.time);
+            ok = ok && b.status == 0;
         };
         auto runCli = [&] {
             Spawned w = Run(WholeArgs(cli, forCli.root));
-            whole.push_back(w.seconds);
+            whole.push_back(w.time);
             ok = ok && w.status == 0;
         };
         if (run % 2) {
@@ -224,14 +252,18 @@ bool Measure(const std::string& cli, int files, int runs) {
     }
     rmdir(empty.c_str());
     double n = files;
-    auto line = [&](const char* what, double cli, double base) {
-        printf("  %-7s quirnel-cli %8.3f s (%6.2f us/file)   bare %8.3f s (%6.2f us/file)   ratio %5.2fx\n", what, cli,
-               cli / n * 1e6, base, base / n * 1e6, cli / base);
+    auto line = [&](const char* what, Timing cli, Timing base) {
+        printf("  %-6s %8.3f %8.3f %8.3f %8.3f %7.2f %7.2f %6.2fx %6.2fx\n", what, cli.wall, cli.cpu, base.wall, base.cpu,
+               cli.wall / n * 1e6, base.wall / n * 1e6, cli.wall / base.wall, cli.cpu / base.cpu);
     };
-    printf("%d files, %d folders, medians of %d runs:\n", files, (files + kPerFolder - 1) / kPerFolder, runs);
+    printf("%d files, %d folders, medians of %d runs (seconds; us per file of wall time):\n", files,
+           (files + kPerFolder - 1) / kPerFolder, runs);
+    printf("  %-6s %8s %8s %8s %8s %7s %7s %7s %7s\n", "step", "cli wall", "cli cpu", "bare", "bare cpu", "cli/f",
+           "bare/f", "wall", "cpu");
     line("add", Median(add), Median(walk));
     line("whole", Median(whole), Median(bare));
-    printf("  json    quirnel-cli %8.3f s (%.2fx the tsv run)\n", Median(json), Median(json) / Median(add));
+    printf("  json   %8.3f %8.3f  (%.2fx the tsv run's wall, %.2fx its cpu)\n", Median(json).wall, Median(json).cpu,
+           Median(json).wall / Median(add).wall, Median(json).cpu / Median(add).cpu);
     printf("  memory  idle %ld KiB, tsv %ld KiB (%.0f bytes/row over idle), json %ld KiB (%.0f bytes/row)\n", idleRss,
            addRss, (addRss - idleRss) * 1024.0 / n, jsonRss, (jsonRss - idleRss) * 1024.0 / n);
     if (!ok) printf("  WRONG RESULT: a run failed or left other names than expected\n");
@@ -242,6 +274,12 @@ bool Measure(const std::string& cli, int files, int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && (!strcmp(argv[1], "--bare-walk") || !strcmp(argv[1], "--bare-rename"))) {
+        if (!strcmp(argv[1], "--bare-rename")) return BareRename(argv[2]) == 0 ? 0 : 1;
+        std::vector<BareEntry> entries;
+        BareWalk(argv[2], entries);
+        return static_cast<int>(entries.size()) == atoi(argv[3]) ? 0 : 1;
+    }
     std::string cli = DefaultCli();
     int runs = 5;
     std::vector<int> sizes;
