@@ -10,7 +10,7 @@
 // compared with the expected ones, so a fast wrong run fails the bench. Peak
 // resident memory of the tsv and json runs is read by /usr/bin/time -f %M,
 // beside an empty run.
-// Usage: whole_run_bench [--runs N] [--cli PATH] [FILES...]
+// Usage: whole_run_bench [--runs N] [--cli PATH] [--dir TMPFS] [FILES...]
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -22,8 +22,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -54,17 +56,20 @@ std::string NewName(int i) {
     return "photo_" + Number(i) + "." + ext;
 }
 
+std::string gTreeDir = "/dev/shm";
+
 struct Tree {
     Tree(int files, const char* tag) : files(files) {
-        char tmpl[64];
-        snprintf(tmpl, sizeof tmpl, "/dev/shm/quirnel-%s-XXXXXX", tag);
-        root = mkdtemp(tmpl);
+        std::string tmpl = gTreeDir + "/quirnel-" + tag + "-XXXXXX";
+        if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a folder in " + gTreeDir);
+        root = tmpl;
         for (int i = 0; i < files; ++i) {
             if (i % kPerFolder == 0) mkdir((root + "/" + FolderName(i)).c_str(), 0755);
             int fd = open((root + "/" + FolderName(i) + "/" + OldName(i)).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
             if (fd < 0) {
-                perror("creating the tree");
-                exit(3);
+                std::string reason = strerror(errno);
+                std::filesystem::remove_all(root);
+                throw std::runtime_error("creating a tree of " + std::to_string(files) + " files: " + reason);
             }
             close(fd);
         }
@@ -208,26 +213,26 @@ bool Measure(const std::string& cli, int files, int runs) {
     std::vector<Timing> walk, add, json, bare, whole;
     long addRss = 0, jsonRss = 0, idleRss = 0;
     bool ok = true;
-    Tree listed(files, "list");
-    char emptyTmpl[] = "/dev/shm/quirnel-empty-XXXXXX";
-    std::string empty = mkdtemp(emptyTmpl);
-    for (int run = 0; run < runs; ++run) {
-        Spawned w = Run(BareArgs("--bare-walk", listed.root, files));
-        walk.push_back(w.time);
-        ok = ok && w.status == 0;
-
+    {
+        // Never more than two trees at once: a tmpfs has only so many inodes.
+        Tree listed(files, "list"), empty(0, "empty");
         auto jsonArgs = AddArgs(cli, listed.root);
         jsonArgs.insert(jsonArgs.end(), {"--format", "json"});
-        Spawned a = Run(AddArgs(cli, listed.root));
-        add.push_back(a.time);
-        Spawned j = Run(jsonArgs);
-        json.push_back(j.time);
-        ok = ok && a.status == 0 && j.status == 0;
-        addRss = std::max(addRss, PeakKiB(AddArgs(cli, listed.root)));
-        jsonRss = std::max(jsonRss, PeakKiB(jsonArgs));
-        idleRss = std::max(idleRss, PeakKiB(AddArgs(cli, empty)));
-        ok = ok && addRss > 0 && jsonRss > 0 && idleRss > 0;
-
+        for (int run = 0; run < runs; ++run) {
+            Spawned w = Run(BareArgs("--bare-walk", listed.root, files));
+            walk.push_back(w.time);
+            Spawned a = Run(AddArgs(cli, listed.root));
+            add.push_back(a.time);
+            Spawned j = Run(jsonArgs);
+            json.push_back(j.time);
+            ok = ok && w.status == 0 && a.status == 0 && j.status == 0;
+            addRss = std::max(addRss, PeakKiB(AddArgs(cli, listed.root)));
+            jsonRss = std::max(jsonRss, PeakKiB(jsonArgs));
+            idleRss = std::max(idleRss, PeakKiB(AddArgs(cli, empty.root)));
+            ok = ok && addRss > 0 && jsonRss > 0 && idleRss > 0;
+        }
+    }
+    for (int run = 0; run < runs; ++run) {
         // Both trees are made before either is timed, and the two take turns
         // at going first, so neither gains from what the other left behind.
         Tree forBare(files, "bare"), forCli(files, "cli");
@@ -250,7 +255,6 @@ bool Measure(const std::string& cli, int files, int runs) {
         }
         ok = ok && forBare.Holds(NewName) && forCli.Holds(NewName);
     }
-    rmdir(empty.c_str());
     double n = files;
     auto line = [&](const char* what, Timing cli, Timing base) {
         printf("  %-6s %8.3f %8.3f %8.3f %8.3f %7.2f %7.2f %6.2fx %6.2fx\n", what, cli.wall, cli.cpu, base.wall, base.cpu,
@@ -287,10 +291,16 @@ int main(int argc, char** argv) {
         std::string a = argv[i];
         if (a == "--runs" && i + 1 < argc) runs = atoi(argv[++i]);
         else if (a == "--cli" && i + 1 < argc) cli = argv[++i];
+        else if (a == "--dir" && i + 1 < argc) gTreeDir = argv[++i];
         else sizes.push_back(atoi(argv[i]));
     }
     if (sizes.empty()) sizes = {100000};
     bool ok = true;
-    for (int files : sizes) ok = Measure(cli, files, runs) && ok;
+    try {
+        for (int files : sizes) ok = Measure(cli, files, runs) && ok;
+    } catch (const std::exception& e) {
+        fprintf(stderr, "whole_run_bench: %s\n", e.what());
+        return 3;
+    }
     return ok ? 0 : 1;
 }
