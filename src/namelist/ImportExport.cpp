@@ -4,6 +4,7 @@
 #include "base/TextHelpers.h"
 #include "namelist/AddItems.h"
 #include "platform/FileSystem.h"
+#include "platform/FileUrl.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
@@ -50,6 +51,21 @@ std::vector<std::u16string> SplitImportLines(const std::u16string& text) {
         return true;
     });
     return lines;
+}
+
+std::u16string WithFileUrlsAsPaths(const std::u16string& text) {
+    std::u16string out;
+    out.reserve(text.size());
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(u'\n', start);
+        std::u16string line = text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
+        if (auto path = PathOfFileUrl(TrimBlanks(line))) line = std::move(*path);
+        out += line;
+        if (end == std::u16string::npos) return out;
+        out += u'\n';
+        start = end + 1;
+    }
 }
 
 void ImportNewNames(NameList& list, const std::u16string& text) {

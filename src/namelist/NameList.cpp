@@ -201,22 +201,24 @@ void NameList::setApplied(int r, const std::u16string& name, const std::u16strin
 // A few changed rows move in the set one by one; many, by filling it anew.
 void NameList::settlePaths() const {
     if (pendingPaths_.empty()) return;
-    if (pendingPaths_.size() * 8 < rows_.size()) {
-        for (const PathSet::Slot& p : pendingPaths_) paths_.erase(p.id, p.hash);
-        for (const PathSet::Slot& p : pendingPaths_) {
-            NameRow& row = rowWithId(p.id);
-            paths_.insert(row.id, row.pathHash);
-            row.pathPending = false;
-        }
-    } else {
-        std::vector<PathSet::Slot> all;
-        all.reserve(rows_.size());
-        for (NameRow* row : rows_) {
-            all.push_back({row->id, row->pathHash});
-            row->pathPending = false;
-        }
-        paths_.assign(all);
+    if (pendingPaths_.size() * 8 >= rows_.size()) return refillPaths();
+    for (const PathSet::Slot& p : pendingPaths_) paths_.erase(p.id, p.hash);
+    for (const PathSet::Slot& p : pendingPaths_) {
+        NameRow& row = rowWithId(p.id);
+        paths_.insert(row.id, row.pathHash);
+        row.pathPending = false;
     }
+    std::vector<PathSet::Slot>().swap(pendingPaths_);
+}
+
+void NameList::refillPaths() const {
+    std::vector<PathSet::Slot> all;
+    all.reserve(rows_.size());
+    for (NameRow* row : rows_) {
+        all.push_back({row->id, row->pathHash});
+        row->pathPending = false;
+    }
+    paths_.assign(all);
     std::vector<PathSet::Slot>().swap(pendingPaths_);
 }
 
@@ -293,21 +295,34 @@ void NameList::removeRow(int r) {
     rows_.erase(rows_.begin() + r);
 }
 
+// The rows to remove are chosen first, on the intact list. Removing most of a
+// long list fills the PathSet anew from the rows that stay, which is cheaper
+// than erasing every removed path from it (Select All, then Remove Selected).
 int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
-    settlePaths();
+    std::vector<char> marks(rows_.size());
+    size_t removed = 0;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (remove(static_cast<int>(i))) marks[i] = 1, ++removed;
+    if (removed == 0) return 0;
+    if (removed == rows_.size()) {
+        clear();
+        return static_cast<int>(removed);
+    }
+    const bool refill = removed > rows_.size() / 2;
+    if (!refill) settlePaths();
     size_t kept = 0;
     for (size_t i = 0; i < rows_.size(); ++i) {
         NameRow* row = rows_[i];
-        if (remove(static_cast<int>(i))) {
-            paths_.erase(row->id, row->pathHash);
-            release(*row);
-        } else {
+        if (!marks[i]) {
             rows_[kept++] = row;
+            continue;
         }
+        if (!refill) paths_.erase(row->id, row->pathHash);
+        release(*row);
     }
-    int removed = static_cast<int>(rows_.size() - kept);
     rows_.resize(kept);
-    return removed;
+    if (refill) refillPaths();
+    return static_cast<int>(removed);
 }
 
 void NameList::clear() {

@@ -164,6 +164,8 @@ private:
     NameRow& rowWithId(uint32_t id) const { return chunks_[id / kChunk][id % kChunk]; }
     // Brings the rows of applied changes into the PathSet.
     void settlePaths() const;
+    // The PathSet anew from the rows.
+    void refillPaths() const;
 
     static constexpr uint32_t kChunk = 512;
     const PathStyle* style_;

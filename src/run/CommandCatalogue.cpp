@@ -187,6 +187,13 @@ const CommandInfo* FindCommand(int32_t id) {
     return &kCommands[id - CmdApplyChange];
 }
 
+const CommandInfo* FindMenuCommand(int32_t menuCommand) {
+    for (const CommandInfo& info : kCommands)
+        if (info.menuCommand == menuCommand || (info.altMenuCommand != 0 && info.altMenuCommand == menuCommand))
+            return &info;
+    return nullptr;
+}
+
 InputItems BuildInputItems(int32_t commandId) {
     InputItems result;
     result.caption = LoadText(commandId);
@@ -201,6 +208,14 @@ InputItems BuildInputItems(int32_t commandId) {
         result.items.push_back(std::move(item));
     }
     return result;
+}
+
+std::vector<int32_t> PresetEditorCommands() {
+    std::vector<int32_t> commands;
+    for (const CommandInfo& info : kCommands)
+        if (info.inPresetEditor) commands.push_back(info.id);
+    std::stable_partition(commands.begin(), commands.end(), [](int32_t id) { return id != CmdClearList; });
+    return commands;
 }
 
 bool IsWildcardItem(int32_t s) {

@@ -48,6 +48,9 @@ struct CommandInfo {
 
 // The record of a command id, or nullptr for a number outside 1..20.
 const CommandInfo* FindCommand(int32_t id);
+// The command a main-window command id carries out (its menu or alternative
+// id), or nullptr.
+const CommandInfo* FindMenuCommand(int32_t menuCommand);
 
 // One sub-command as the input dialog offers it. An empty label hides its field.
 struct InputItem {
@@ -67,6 +70,10 @@ struct InputItems {
 // The caption and the ordered items of a command (or of the preset-name
 // request); an id without a list has no items. Texts in the current language.
 InputItems BuildInputItems(int32_t commandId);
+
+// The commands the preset editor offers, in the order of its buttons: those
+// that rewrite proposals by number, then Clear List.
+std::vector<int32_t> PresetEditorCommands();
 
 // Item sets the checks use.
 bool IsWildcardItem(int32_t subCommand);

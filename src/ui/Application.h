@@ -1,5 +1,8 @@
 #pragma once
 #include <QApplication>
+#include <QTranslator>
+#include <string>
+#include <vector>
 
 #include "app/AppState.h"
 
@@ -16,7 +19,9 @@ public:
 
 private:
     QApplication qt_;
+    QTranslator toolkitTexts_;
     AppState state_;
+    std::vector<std::u16string> paths_;  // the command line's paths, added as one drop
 };
 
 }  // namespace quirnel

@@ -102,8 +102,14 @@ TEST(CommandCatalogueTest, CommandTableForDispatchAndPresets) {
     EXPECT_EQ(FindCommand(0), nullptr);
     EXPECT_EQ(FindCommand(21), nullptr);
     for (int32_t skipped : {1, 11, 13, 14, 15, 16}) EXPECT_FALSE(FindCommand(skipped)->runInPreset);
+    EXPECT_EQ(PresetEditorCommands(), (std::vector<int32_t>{2, 3, 4, 5, 6, 7, 8, 9, 10, 17, 18, 19, 20, 12}));
     EXPECT_EQ(FindCommand(11)->altMenuCommand, 32782);
     EXPECT_EQ(FindCommand(12)->altMenuCommand, 32855);
+    EXPECT_EQ(FindMenuCommand(32821)->id, 2);
+    EXPECT_EQ(FindMenuCommand(32782)->id, 11);
+    EXPECT_EQ(FindMenuCommand(32855)->id, 12);
+    EXPECT_EQ(FindMenuCommand(32790), nullptr);
+    EXPECT_EQ(FindMenuCommand(0), nullptr);
     // Fixed flags of the shared operations.
     EXPECT_TRUE(FindCommand(3)->prefix);
     EXPECT_FALSE(FindCommand(4)->prefix || FindCommand(4)->extension);
