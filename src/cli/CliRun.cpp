@@ -14,7 +14,9 @@
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
 #include "base/TextFile.h"
+#include "base/StringTable.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
 #include "namelist/AddItems.h"
@@ -88,7 +90,11 @@ bool CheckAndPrintTargets(Workspace& ws) {
     WorkspaceSink sink(ws, options);
     std::vector<std::u16string> targets;
     CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
-    if (!result.ok) return false;
+    if (!result.ok) {
+        // The words an apply run gives when the same check stops it.
+        sink.Message(result.message, LoadText(text::ErrorTitle));
+        return false;
+    }
     std::string out;
     for (const auto& t : targets) out += ToNative(t) + "\n";
     fwrite(out.data(), 1, out.size(), stdout);

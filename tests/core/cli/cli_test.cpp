@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "TestSupport.h"
 #include "base/TextFile.h"
@@ -18,7 +19,7 @@ namespace {
 
 struct Result {
     int status = -1;
-    std::string out;
+    std::string out, err;
 };
 
 std::string Quote(const std::string& s) {
@@ -32,14 +33,15 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real program with the given arguments; standard error is dropped.
+// Runs the real program with the given arguments.
 Result Cli(const std::vector<std::string>& args) {
+    TempDir errDir;
     std::string cmd = Quote(QUIRNEL_CLI_PATH);
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
     }
-    cmd += " 2>/dev/null";
+    cmd += " 2>" + Quote(errDir / "err");
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -47,6 +49,8 @@ Result Cli(const std::vector<std::string>& args) {
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
     int raw = pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errDir / "err");
+    r.err.assign(std::istreambuf_iterator<char>(err), {});
     return r;
 }
 
@@ -83,10 +87,14 @@ TEST_F(CliFixture, PreviewListsProposalsWithoutTouchingTheDisk) {
 }
 
 TEST_F(CliFixture, CheckStopsAtADuplicateWithStatusTwo) {
-    // Emptied names with one extension collide: .txt and .txt.
+    // Emptied names given one more extension collide: .txt.txt twice.
     Result dup = Cli({"--set", "LoadType=1", In(), "--task", "5", "0", "", "", "--task", "19", "21", ".txt", "",
                       "--check", "--apply"});
     EXPECT_EQ(dup.status, 2);
+    EXPECT_EQ(dup.out, "");
+    // The reason, not only the status: which target collided.
+    EXPECT_NE(dup.err.find("Detected duplication"), std::string::npos) << dup.err;
+    EXPECT_NE(dup.err.find("(" + In() + "/.txt.txt)"), std::string::npos) << dup.err;
     EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
 }
 
