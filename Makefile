@@ -12,7 +12,7 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         dex jgmenu xdotool x11-apps x11-utils imagemagick
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean install uninstall package
+.PHONY: deps build run test bench clean install uninstall package screenshots
 
 deps:
 	@missing=""; for p in $(PKGS); do \
@@ -48,6 +48,10 @@ uninstall:
 
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The README's picture of the window, drawn offscreen; commit the result.
+screenshots: build
+	tools/screenshots.sh $(BUILD)/tools/window_screenshot docs/screenshot.png
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
