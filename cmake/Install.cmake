@@ -70,7 +70,8 @@ endif()
 add_test(NAME dist_desktop_entry
          COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/desktop_entry_test.sh ${DATA_OUT}/${QUIRNEL_APP_ID}.desktop)
 add_test(NAME dist_metainfo
-         COMMAND appstreamcli validate --no-net --strict ${DATA_OUT}/${QUIRNEL_APP_ID}.metainfo.xml)
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/metainfo_test.sh ${DATA_OUT}/${QUIRNEL_APP_ID}.metainfo.xml
+                 ${QUIRNEL_RAW_URL} ${PROJECT_SOURCE_DIR})
 add_test(NAME dist_completion
          COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/completion_test.sh
                  $<TARGET_FILE:quirnel-cli> ${PROJECT_SOURCE_DIR}/data/quirnel-cli.bash)
