@@ -93,9 +93,17 @@ Adds PATHs to a name list exactly as a drop on the window adds them (existing
 paths only, folders by LoadType, each path once, sorted when AutoSort is 1),
 runs the tasks, and prints the list, checks it, or applies it.
 
+Rows are added in this order: the PATHs as one drop (in logical order of
+their paths), then each --paths-from list in the order given, its lines in
+the order they stand, as "Load Paths from a File..." adds them. With
+AutoSort 1 the list is sorted after each of these batches; with AutoSort 0
+it keeps that order.
+
 Options:
-  --paths-from FILE      also add the paths listed in FILE, one per line
-                         (UTF-16 with a byte-order mark or UTF-8; - is standard input)
+  --paths-from FILE      also add the paths listed in FILE, one per line, read
+                         line by line (UTF-16 with a byte-order mark, or bytes:
+                         names that are not UTF-8 are kept byte for byte; the
+                         list ends at a NUL byte; - is standard input)
   --config FILE          read settings, presets and hotkeys from a configuration file first
   --set KEY=VALUE        apply one configuration line after it (repeatable),
                          e.g. --set IncludeExt=1 or --set LoadType=1

@@ -4,8 +4,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 
 #include "app/Configuration.h"
 #include "app/PresetGroupFile.h"
@@ -13,7 +11,6 @@
 #include "apply/ApplyChanges.h"
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
-#include "base/TextFile.h"
 #include "base/TextHelpers.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
@@ -37,23 +34,21 @@ int Usage(const std::string& message) {
     return kExitUsage;
 }
 
-// A path list from a file or standard input, decoded like every text file.
-bool ReadPathList(const std::string& source, std::vector<std::u16string>& paths) {
-    std::u16string text;
-    if (source == "-") {
-        std::string bytes{std::istreambuf_iterator<char>(std::cin), {}};
-        if (HasUtf16Bom(bytes)) {
-            // Standard input is taken in whole code units: an odd last byte is dropped.
-            text = Utf16LeAfterBom(std::string_view(bytes).substr(0, bytes.size() & ~size_t{1}));
-        } else {
-            // Standard input carries names as bytes: keep those that are not UTF-8.
-            text = FromNative(bytes);
-        }
-    } else if (!ReadTextFile(FromNative(source), text)) {
-        return false;
+// The PATHs as one drop, then each list as its own batch, its lines in the
+// order they stand.
+bool AddPaths(const CliOptions& o, Workspace& ws) {
+    if (!o.paths.empty()) {
+        std::vector<std::u16string> dropped;
+        for (const auto& p : o.paths) dropped.push_back(FromNative(p));
+        AddPathList(ws, ReadDroppedPaths(dropped));
     }
-    for (auto& line : SplitImportLines(text))
-        if (!line.empty()) paths.push_back(std::move(line));
+    for (const auto& source : o.pathsFrom) {
+        bool read = source == "-" ? ImportPathsFromStandardInput(ws) : ImportPathsFromFile(ws, FromNative(source));
+        if (!read) {
+            Usage("cannot read path list " + source);
+            return false;
+        }
+    }
     return true;
 }
 
@@ -123,14 +118,9 @@ int RunCli(const CliOptions& o) {
         case StartUpResult::OverridesRefused: return kExitUsage;
     }
 
-    std::vector<std::u16string> dropped;
-    for (const auto& p : o.paths) dropped.push_back(FromNative(p));
-    for (const auto& source : o.pathsFrom)
-        if (!ReadPathList(source, dropped)) return Usage("cannot read path list " + source);
-
     CliHost host(o.folders == CliOptions::Folders::Self);
     Workspace ws(app.settings, app.flags, host);
-    AddPathList(ws, ReadDroppedPaths(dropped));
+    if (!AddPaths(o, ws)) return kExitUsage;
 
     int presetApply = -1;
     bool ran = RunTasks(o, app.presets, ws, presetApply);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +12,8 @@
 
 namespace quirnel {
 namespace {
+
+constexpr size_t kChunkBytes = 1 << 16;
 
 bool WriteAll(int fd, std::string_view bytes) {
     size_t done = 0;
@@ -39,6 +42,31 @@ bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
     close(fd);
     return n == 0;
 }
+
+namespace {
+
+bool ReadChunks(int fd, const ChunkSink& onChunk) {
+    std::string buffer(kChunkBytes, '\0');
+    for (;;) {
+        ssize_t n = read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        if (!onChunk(std::string_view(buffer.data(), static_cast<size_t>(n)))) return true;
+    }
+}
+
+}  // namespace
+
+bool ReadFileChunks(const std::u16string& path, const ChunkSink& onChunk) {
+    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && ReadChunks(fd, onChunk);
+    close(fd);
+    return ok;
+}
+
+bool ReadStandardInputChunks(const ChunkSink& onChunk) { return ReadChunks(STDIN_FILENO, onChunk); }
 
 bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
     std::string target = ToNative(path);

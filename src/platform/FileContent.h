@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,14 @@ namespace quirnel {
 
 // The bytes of a file; false when it cannot be opened or read, or is a folder.
 [[nodiscard]] bool ReadFileBytes(const std::u16string& path, std::string& bytes);
+
+// A file's bytes handed out in chunks as they are read; onChunk returns false
+// to stop early. False when the file cannot be opened (or is a folder) or a
+// read fails.
+using ChunkSink = std::function<bool(std::string_view chunk)>;
+[[nodiscard]] bool ReadFileChunks(const std::u16string& path, const ChunkSink& onChunk);
+// The same for the process's standard input.
+[[nodiscard]] bool ReadStandardInputChunks(const ChunkSink& onChunk);
 
 // Replaces a file's content through a temporary file beside it that is then
 // renamed over it, so a failed write leaves the old file as it was. A

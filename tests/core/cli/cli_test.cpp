@@ -32,9 +32,10 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real program with the given arguments; standard error is dropped.
-Result Cli(const std::vector<std::string>& args) {
-    std::string cmd = Quote(QUIRNEL_CLI_PATH);
+// Runs the real program with the given arguments and standard input;
+// standard error is dropped.
+Result Cli(const std::vector<std::string>& args, const std::string& input = "") {
+    std::string cmd = "printf '%s' " + Quote(input) + " | " + Quote(QUIRNEL_CLI_PATH);
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
@@ -80,6 +81,24 @@ TEST_F(CliFixture, PreviewListsProposalsWithoutTouchingTheDisk) {
     Result json = Cli({"--set", "LoadType=1", In(), "--format", "json"});
     EXPECT_NE(json.out.find("\"Old Name\": \"a1.txt\""), std::string::npos);
     EXPECT_NE(json.out.find("\"IsFolder\": false"), std::string::npos);
+}
+
+// The PATHs first as one drop, then each list in the order given, its lines
+// as they stand: numbering follows that order.
+TEST_F(CliFixture, PathListsKeepTheirOrderAfterThePositionalPaths) {
+    dir.file("first.lst", In() + "/b2.txt\n" + In() + "/a1.txt\n");
+    dir.file("second.lst", In() + "/z\xE9.txt\n");  // a name that is not UTF-8
+    dir.file("in/z\xE9.txt", "latin-1");
+    Result r = Cli({"--set", "AutoSort=0", In() + "/c.log", "--paths-from", dir / "first.lst", "--paths-from",
+                    dir / "second.lst", "--task", "10", "84", "", "1", "--columns", "basic"});
+    EXPECT_EQ(r.status, 0);
+    const std::string f = In();
+    EXPECT_EQ(r.out, "c.log\t1c.log\t" + f + "\t" + f + "\n" + "b2.txt\t2b2.txt\t" + f + "\t" + f + "\n" +
+                         "a1.txt\t3a1.txt\t" + f + "\t" + f + "\n" + "z\xE9.txt\t4z\xE9.txt\t" + f + "\t" + f + "\n");
+    Result stdinList = Cli({"--set", "AutoSort=0", "--paths-from", "-", "--task", "10", "84", "", "1", "--apply"},
+                           In() + "/z\xE9.txt\n" + In() + "/a1.txt");
+    EXPECT_EQ(stdinList.status, 0);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"1z\xE9.txt", "2a1.txt", "b2.txt", "c.log"}));
 }
 
 TEST_F(CliFixture, CheckStopsAtADuplicateWithStatusTwo) {
