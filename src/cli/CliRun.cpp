@@ -11,6 +11,7 @@
 #include "apply/ApplyChanges.h"
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
+#include "base/TextFile.h"
 #include "base/TextHelpers.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
@@ -34,6 +35,10 @@ int Usage(const std::string& message) {
     return kExitUsage;
 }
 
+std::string TooLarge(const std::string& what, const std::string& path) {
+    return what + " " + path + " is larger than " + std::to_string(kMaxTextFileBytes >> 20) + " MiB: not a " + what;
+}
+
 // The PATHs as one drop, then each list as its own batch, its lines in the
 // order they stand.
 bool AddPaths(const CliOptions& o, Workspace& ws) {
@@ -55,7 +60,13 @@ bool AddPaths(const CliOptions& o, Workspace& ws) {
 // The command line's settings and preset group, after the configuration file.
 bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
     for (const std::string& line : o.sets) ApplyConfigurationText(FromNative(line), {app.settings, app.presets, app.hotkeys});
-    if (o.presets && !ImportPresetGroup(FromNative(*o.presets), app)) {
+    if (!o.presets) return true;
+    ReadStatus read = ImportPresetGroup(FromNative(*o.presets), app);
+    if (read.kind == ReadStatus::TooLarge) {
+        Usage(TooLarge("preset group file", *o.presets));
+        return false;
+    }
+    if (!read) {
         Usage("cannot read preset group file " + *o.presets + " (or it holds no presets)");
         return false;
     }
@@ -115,6 +126,8 @@ int RunCli(const CliOptions& o) {
                     [&o](AppState& a) { return ApplySettingsAndPresets(o, a); })) {
         case StartUpResult::Ready: break;
         case StartUpResult::ConfigurationUnreadable: return Usage("cannot read configuration file " + *o.config);
+        case StartUpResult::ConfigurationTooLarge:
+            return Usage(TooLarge("configuration file", *o.config));
         case StartUpResult::OverridesRefused: return kExitUsage;
     }
 

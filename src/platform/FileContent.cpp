@@ -27,20 +27,20 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
-    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        close(fd);
-        return false;
-    }
+ReadStatus ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes) {
     bytes.clear();
-    char buf[65536];
-    ssize_t n;
-    while ((n = read(fd, buf, sizeof buf)) > 0) bytes.append(buf, static_cast<size_t>(n));
-    close(fd);
-    return n == 0;
+    bool tooLarge = false;
+    bool read = ReadFileChunks(path, [&](std::string_view chunk) {
+        tooLarge = chunk.size() > maxBytes - bytes.size();
+        if (!tooLarge) bytes.append(chunk);
+        return !tooLarge;
+    });
+    if (!read) return {ReadStatus::Unreadable};
+    if (tooLarge) {
+        bytes.clear();
+        return {ReadStatus::TooLarge};
+    }
+    return {ReadStatus::Read};
 }
 
 namespace {

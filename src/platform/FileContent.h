@@ -8,8 +8,16 @@ namespace quirnel {
 // Whole-file reads and writes for the files the program keeps (configuration,
 // preset groups, name and path lists).
 
-// The bytes of a file; false when it cannot be opened or read, or is a folder.
-[[nodiscard]] bool ReadFileBytes(const std::u16string& path, std::string& bytes);
+// How a whole-file read ended; true only when the content was read.
+struct ReadStatus {
+    enum Kind { Read, Unreadable, TooLarge } kind = Read;
+    explicit operator bool() const { return kind == Read; }
+};
+
+// The bytes of a file of at most maxBytes; Unreadable when it cannot be
+// opened or read, or is a folder. A larger file (or an endless one, such as
+// /dev/zero) is refused without reading more than maxBytes + 1.
+[[nodiscard]] ReadStatus ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes);
 
 // A file's bytes handed out in chunks as they are read; onChunk returns false
 // to stop early. False when the file cannot be opened (or is a folder) or a

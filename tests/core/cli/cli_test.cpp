@@ -18,7 +18,7 @@ namespace {
 
 struct Result {
     int status = -1;
-    std::string out;
+    std::string out, err;
 };
 
 std::string Quote(const std::string& s) {
@@ -32,15 +32,15 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real program with the given arguments and standard input;
-// standard error is dropped.
+// Runs the real program with the given arguments and standard input.
 Result Cli(const std::vector<std::string>& args, const std::string& input = "") {
+    TempDir errDir;
     std::string cmd = "printf '%s' " + Quote(input) + " | " + Quote(QUIRNEL_CLI_PATH);
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
     }
-    cmd += " 2>/dev/null";
+    cmd += " 2>" + Quote(errDir / "err");
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -48,6 +48,7 @@ Result Cli(const std::vector<std::string>& args, const std::string& input = "") 
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
     int raw = pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = errDir.read("err");
     return r;
 }
 
@@ -160,5 +161,23 @@ TEST_F(CliFixture, FailedRowGivesStatusOneAndUsageErrorsSixtyFour) {
         EXPECT_EQ(u.status, 64);
         EXPECT_TRUE(u.out.empty());
     }
+}
+// Files read whole are bounded: an endless or huge one is refused with a
+// reason instead of growing until the allocator gives up. A path list is
+// streamed and ends at its first NUL byte.
+TEST_F(CliFixture, OversizedConfigurationAndPresetFilesAreRefused) {
+    std::string huge = dir.file("huge.ini", "");
+    ASSERT_EQ(truncate(huge.c_str(), (16 << 20) + 1), 0);
+    for (auto args : std::vector<std::vector<std::string>>{{"--config", "/dev/zero", In()},
+                                                           {"--presets", "/dev/zero", In()},
+                                                           {"--config", huge, In()}}) {
+        Result r = Cli(args);
+        EXPECT_EQ(r.status, 64) << args[1];
+        EXPECT_NE(r.err.find("is larger than 16 MiB"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    Result list = Cli({"--paths-from", "/dev/zero", In() + "/a1.txt"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.substr(0, 7), "a1.txt\t");
 }
 #endif
