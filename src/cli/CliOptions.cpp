@@ -132,13 +132,24 @@ columns separated by tabs, UTF-8, no header; names that are not UTF-8 are
 written as their original bytes; a tab, line feed, carriage return or
 backslash inside a text is written as \t, \n, \r or \\. json: an array of
 objects keyed by the column captions plus "IsFolder". With --apply/--copy the
-activity log lines of the run are printed. Ctrl+C during an apply stops it
-after the row in progress (a copy in progress is cancelled and leaves no
-partial file); the summary is still printed.
+activity log lines of the run are printed. When the checks stop a run
+(--check, --apply or --copy), their message and the row they stopped at go
+to standard error.
+
+Ctrl+C, SIGTERM or SIGHUP during an apply stops it after the row in progress
+(a copy or a move across file systems in progress is cancelled); the summary
+is still printed. A copy never shows under its new name until it is
+complete, even when the process is killed.
+
+--save-config and --save-presets targets are tried before anything else; if
+one cannot be written, nothing is done (status 64). If the write fails after
+the run all the same, the reason goes to standard error and the status is
+the run's own when the run changed the disk, 64 otherwise.
 
 Exit status: 0 every row was changed or skipped as unchanged; 1 some row
-failed or the run was stopped; 2 validation stopped the run (disk untouched);
-64 usage error or unreadable option file (nothing touched).
+failed, the run was stopped, or memory ran out; 2 validation stopped the run
+(disk untouched); 64 usage error, unreadable option file, or a configuration
+or preset group file larger than 16 MiB (nothing touched).
 
 The window's configuration file is never read or written unless --config names it.
 )";

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 
 #include "app/Configuration.h"
@@ -11,10 +10,14 @@
 #include "apply/ApplyChanges.h"
 #include "apply/NameChecks.h"
 #include "apply/WorkspaceSink.h"
+#include "base/StringTable.h"
 #include "base/TextFile.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSave.h"
+#include "cli/CliSignals.h"
 #include "namelist/AddItems.h"
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
@@ -23,12 +26,6 @@
 
 namespace quirnel::cli {
 namespace {
-
-std::atomic<int>* gStopFlag = nullptr;
-
-extern "C" void OnInterrupt(int) {
-    if (gStopFlag) gStopFlag->store(1);  // lock-free: safe in a signal handler
-}
 
 int Usage(const std::string& message) {
     fprintf(stderr, "quirnel-cli: %s\n", message.c_str());
@@ -88,13 +85,25 @@ bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, in
     return true;
 }
 
+// Which row the checks stopped at, after their message.
+void ReportFailedCheck(const Workspace& ws, int row) {
+    if (row < 0 || row >= ws.list.size()) return;
+    fprintf(stderr, "quirnel-cli: the checks stopped at row %d: %s\n", row + 1,
+            ToNative(ws.list.fullPath(row)).c_str());
+}
+
 // Validation without the disk: prints one target per row, or says why not.
 bool CheckAndPrintTargets(Workspace& ws) {
     ApplyOptions options = ApplyOptionsFrom(ws.settings, 0);
     WorkspaceSink sink(ws, options);
     std::vector<std::u16string> targets;
     CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
-    if (!result.ok) return false;
+    if (!result.ok) {
+        // The same message an apply run shows.
+        ws.host.ShowMessageDialog(result.message, LoadText(text::ErrorTitle));
+        ReportFailedCheck(ws, result.failingRow);
+        return false;
+    }
     std::string out;
     for (const auto& t : targets) out += ToNative(t) + "\n";
     fwrite(out.data(), 1, out.size(), stdout);
@@ -103,16 +112,15 @@ bool CheckAndPrintTargets(Workspace& ws) {
 
 int Apply(Workspace& ws, CliHost& host, int applyType) {
     host.echoLog = true;
-    gStopFlag = &ws.flags.stopFlag;
-    struct sigaction sa{};
-    sa.sa_handler = OnInterrupt;
-    sigemptyset(&sa.sa_mask);
-    struct sigaction previous{};
-    sigaction(SIGINT, &sa, &previous);
-    ApplyOutcome outcome = ApplyChanges(ws, applyType);
-    sigaction(SIGINT, &previous, nullptr);
-    gStopFlag = nullptr;
-    if (!outcome.checksPassed) return kExitStopped;
+    ApplyOutcome outcome;
+    {
+        StopOnSignals stopOnSignals(ws.flags.stopFlag);
+        outcome = ApplyChanges(ws, applyType);
+    }
+    if (!outcome.checksPassed) {
+        ReportFailedCheck(ws, outcome.failingRow);
+        return kExitStopped;
+    }
     const ApplyCounts& c = outcome.counts;
     bool allDone = c.processed == c.total && c.changed + c.skipped == c.total;
     return allDone ? kExitOk : kExitRowsFailed;
@@ -121,6 +129,7 @@ int Apply(Workspace& ws, CliHost& host, int applyType) {
 }  // namespace
 
 int RunCli(const CliOptions& o) {
+    if (!SaveTargetsWritable(o)) return kExitUsage;
     AppState app;
     switch (StartUp(app, o.config ? FromNative(*o.config) : std::u16string(), ConfigurationFile::MustExist,
                     [&o](AppState& a) { return ApplySettingsAndPresets(o, a); })) {
@@ -147,11 +156,8 @@ int RunCli(const CliOptions& o) {
         fwrite(out.data(), 1, out.size(), stdout);
     }
     host.ClearStatus();
-    if (o.saveConfig && !WriteConfiguration(FromNative(*o.saveConfig), app))
-        return Usage("cannot write configuration file " + *o.saveConfig);
-    if (o.savePresets && !ExportPresetGroup(FromNative(*o.savePresets), app))
-        return Usage("cannot write preset group file " + *o.savePresets);
-    return status;
+    const bool diskChanged = !o.check && o.applyType >= 0 && status != kExitStopped;
+    return SaveFiles(o, app, status, diskChanged);
 }
 
 }  // namespace quirnel::cli

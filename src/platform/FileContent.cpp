@@ -68,6 +68,41 @@ bool ReadFileChunks(const std::u16string& path, const ChunkSink& onChunk) {
 
 bool ReadStandardInputChunks(const ChunkSink& onChunk) { return ReadChunks(STDIN_FILENO, onChunk); }
 
+namespace {
+
+std::string ParentOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates and removes a temporary file from a mkstemp pattern.
+int TryTemporary(std::string pattern) {
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) return errno;
+    close(fd);
+    (void)unlink(pattern.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int CheckReplaceable(const std::u16string& path, MissingFolders missing) {
+    std::string target = ToNative(path);
+    if (target.empty()) return ENOENT;
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return EISDIR;
+    std::string dir = ParentOf(target);
+    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? TryTemporary(target + ".tmp-XXXXXX") : ENOTDIR;
+    if (errno != ENOENT || missing == MissingFolders::Refused) return errno;
+    while (stat(dir.c_str(), &st) != 0) {
+        if (errno != ENOENT || dir == "/" || dir == ".") return errno;
+        dir = ParentOf(dir);
+    }
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    return TryTemporary(dir + (dir == "/" ? "" : "/") + ".quirnel-probe-XXXXXX");
+}
+
 bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {
     std::string target = ToNative(path);
     if (target.empty()) return false;

@@ -32,4 +32,11 @@ using ChunkSink = std::function<bool(std::string_view chunk)>;
 // replaced file keeps its permissions; a new one gets rw-r--r--.
 [[nodiscard]] bool ReplaceFileContent(const std::u16string& path, std::string_view bytes);
 
+// Whether ReplaceFileContent could write path now, tried with a temporary
+// file where it would make its own: 0, or the system's error number. With
+// MissingFolders::Created (the writer creates them first), a missing parent
+// counts when the nearest existing folder above it takes new entries.
+enum class MissingFolders { Refused, Created };
+[[nodiscard]] int CheckReplaceable(const std::u16string& path, MissingFolders missing);
+
 }  // namespace quirnel

@@ -110,6 +110,52 @@ TEST_F(CliFixture, CheckStopsAtADuplicateWithStatusTwo) {
     EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
 }
 
+// --check says why it stops, naming the row, as --apply does.
+TEST_F(CliFixture, FailedChecksSayWhyAndNameTheRow) {
+    struct Case {
+        std::vector<std::string> task;
+        const char* message;
+        const char* row;
+    } cases[] = {
+        {{"--task", "5", "0", "", "", "--task", "18", "0", "", ""}, "Found an item with no valid name.", "row 1: "},
+        {{"--task", "3", "21", "x/", ""}, "A file name cannot include", "row 1: "},
+        {{"--task", "2", "61", "b2", "a1"}, "Detected duplication:", "row 2: "},
+    };
+    for (const Case& c : cases) {
+        for (const char* mode : {"--check", "--apply"}) {
+            std::vector<std::string> args = {"--set", "LoadType=1", "--set", "AutoSort=1", In(), mode};
+            args.insert(args.end(), c.task.begin(), c.task.end());
+            Result r = Cli(args);
+            EXPECT_EQ(r.status, 2) << mode << " " << c.message;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << mode << ": " << r.err;
+            EXPECT_NE(r.err.find(std::string("stopped at ") + c.row + In()), std::string::npos) << mode << ": " << r.err;
+        }
+    }
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+}
+
+// A save target that cannot be written stops the run before anything changes.
+TEST_F(CliFixture, AnUnwritableSaveTargetStopsTheRunBeforeAnyChange) {
+    dir.folder("taken.ini");
+    const std::vector<std::vector<std::string>> saves = {
+        {"--save-config", In() + "/a1.txt/x.ini"},  // below a file
+        {"--save-config", dir / "taken.ini"},       // a folder
+        {"--save-presets", dir / "missing/p.qpx"},  // a folder the preset writer does not create
+    };
+    for (const auto& save : saves) {
+        Result r = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", "", "--apply", save[0], save[1]});
+        EXPECT_EQ(r.status, 64) << save[1];
+        EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+    }
+    Result created = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", "", "--apply", "--save-config",
+                          dir / "new/folder/q.ini"});
+    EXPECT_EQ(created.status, 0);
+    EXPECT_TRUE(fs::exists(dir / "new/folder/q.ini"));
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"x_a1.txt", "x_b2.txt", "x_c.log"}));
+}
+
 TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
     Result r = Cli({"--set", "LoadType=1", In(), "--task", "2", "61", "txt", "md", "--set", "IncludeExt=1", "--apply"});
     EXPECT_EQ(r.status, 0);
