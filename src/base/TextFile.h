@@ -20,6 +20,9 @@ constexpr size_t kMaxTextFileBytes = size_t{16} << 20;
 // file cannot be opened or is larger than kMaxTextFileBytes.
 [[nodiscard]] ReadStatus ReadTextFile(const std::u16string& path, std::u16string& text);
 
+// The text of a file's bytes, decoded as ReadTextFile decodes them.
+std::u16string DecodeTextFile(std::string_view bytes);
+
 // True when bytes start with the UTF-16LE byte-order mark FF FE.
 bool HasUtf16Bom(std::string_view bytes);
 // The UTF-16LE code units after that mark; an odd last byte is the low byte
