@@ -18,9 +18,10 @@ namespace quirnel::test {
 // A temporary folder removed with everything in it at the end of the test.
 class TempDir {
 public:
-    TempDir() {
-        char tmpl[] = "/tmp/quirnel-test-XXXXXX";
-        const char* made = mkdtemp(tmpl);
+    // In /tmp, or in another folder (another file system).
+    explicit TempDir(const std::string& base = "/tmp") {
+        std::string tmpl = base + "/quirnel-test-XXXXXX";
+        const char* made = mkdtemp(tmpl.data());
         path_ = made ? made : "";
     }
     ~TempDir() {
