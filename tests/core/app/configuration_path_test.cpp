@@ -5,18 +5,13 @@
 #include <map>
 #include <set>
 
+#include "FakeEnvironment.h"
 #include "TestSupport.h"
 
 using namespace quirnel;
+using quirnel::test::Env;
 
 namespace {
-
-EnvironmentLookup Env(std::map<std::string, std::string> vars) {
-    return [vars = std::move(vars)](const char* name) -> const char* {
-        auto found = vars.find(name);
-        return found == vars.end() ? nullptr : found->second.c_str();
-    };
-}
 
 // A file system of a few writable folders and existing paths.
 PlaceProbe Places(std::set<std::u16string> writable, std::set<std::u16string> existing = {}) {

@@ -5,19 +5,14 @@
 #include <map>
 #include <vector>
 
+#include "FakeEnvironment.h"
 #include "TestSupport.h"
 #include "base/MenuIds.h"
 
 using namespace quirnel;
+using quirnel::test::Env;
 
 namespace {
-
-EnvironmentLookup Env(std::map<std::string, std::string> vars) {
-    return [vars = std::move(vars)](const char* name) -> const char* {
-        auto found = vars.find(name);
-        return found == vars.end() ? nullptr : found->second.c_str();
-    };
-}
 
 TEST(UiLanguageChoice, SettingOrOperatingSystem) {
     struct Case {
