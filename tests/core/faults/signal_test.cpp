@@ -42,20 +42,22 @@ struct BigCopy {
 
 }  // namespace
 
-TEST(Faults, SigtermStopsACopyCleanlyWithItsSummary) {
-    BigCopy c;
-    pid_t pid = c.Start("--copy");
-    ASSERT_TRUE(CopyRunning(pid, c.Folder()));
-    kill(pid, SIGTERM);
-    int status = WaitForExit(pid);
-    ASSERT_TRUE(WIFEXITED(status)) << "SIGTERM must not kill it outright";
-    EXPECT_EQ(WEXITSTATUS(status), 1);
-    const std::string log = Content(c.dir / "log");
-    EXPECT_NE(log.find("Failed to change: big (Operation canceled)"), std::string::npos) << log;
-    EXPECT_NE(log.find(" Total : 1 / Processed : 1 / Changed : 0"), std::string::npos) << log;
-    EXPECT_FALSE(OnDisk(c.target));
-    EXPECT_TRUE(Entries(c.Folder()).empty());
-    EXPECT_EQ(c.SourceSize(), kBig);
+TEST(Faults, SigtermSighupAndSigintStopACopyCleanlyWithItsSummary) {
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        BigCopy c;
+        pid_t pid = c.Start("--copy");
+        ASSERT_TRUE(CopyRunning(pid, c.Folder())) << signal;
+        kill(pid, signal);
+        int status = WaitForExit(pid);
+        ASSERT_TRUE(WIFEXITED(status)) << signal << " must not end it outright";
+        EXPECT_EQ(WEXITSTATUS(status), 1) << signal;
+        const std::string log = Content(c.dir / "log");
+        EXPECT_NE(log.find("Failed to change: big (Operation canceled)"), std::string::npos) << log;
+        EXPECT_NE(log.find(" Total : 1 / Processed : 1 / Changed : 0"), std::string::npos) << log;
+        EXPECT_FALSE(OnDisk(c.target)) << signal;
+        EXPECT_TRUE(Entries(c.Folder()).empty()) << signal;
+        EXPECT_EQ(c.SourceSize(), kBig) << signal;
+    }
 }
 
 TEST(Faults, SigkillLeavesNoFileUnderTheTargetsName) {
