@@ -68,7 +68,8 @@ test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 	  -DCMAKE_CXX_FLAGS="-O1 -fno-omit-frame-pointer -fsanitize=thread"
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target core_tests quirnel-cli ui_tests
-	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:exitcode=86 QT_QPA_PLATFORM=offscreen \
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:exitcode=86:suppressions=$(CURDIR)/tools/tsan.supp \
+	  QT_QPA_PLATFORM=offscreen \
 	  ctest --output-on-failure -j $(JOBS) -E '^dist_|_replay$$'
 
 # libFuzzer on every fuzz target for FUZZ_SECONDS each (two at a time), with

@@ -164,17 +164,12 @@ int CopyLink(const std::string& from, const std::string& to, const struct stat& 
 
 }  // namespace
 
-int CopyRegularFile(const std::string& from, const std::string& to, const struct stat& seen, const CopyControl& control,
-                    Durability durability) {
-    return CopyRegular(from, to, seen, control, durability, Route::Best);
-}
-
 int CopyEntry(const std::string& from, const std::string& to, const struct stat& st, const CopyControl& control,
               Durability durability) {
     if (S_ISLNK(st.st_mode)) return CopyLink(from, to, st, durability);
     if (S_ISDIR(st.st_mode)) return EISDIR;
     if (!S_ISREG(st.st_mode)) return EOPNOTSUPP;
-    return CopyRegularFile(from, to, st, control, durability);
+    return CopyRegular(from, to, st, control, durability, Route::Best);
 }
 
 }  // namespace posix

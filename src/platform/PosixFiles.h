@@ -36,12 +36,9 @@ std::string Join(const std::string& dir, const std::string& name);
 // removes its source afterwards, so the data must be on the disk first.
 enum class Durability { Cached, Flushed };
 
-// A regular file's bytes, mode and times into a new file at `to`, which must
-// not exist. The data never shows under `to` until it is complete.
-[[nodiscard]] int CopyRegularFile(const std::string& from, const std::string& to, const struct stat& seen,
-                                  const CopyControl& control, Durability durability);
-
-// A link as a link; a regular file as above; anything else is refused.
+// A link as a link; a regular file's bytes, mode and times into a new file
+// at `to`, which must not exist, never showing under `to` until complete;
+// anything else is refused.
 [[nodiscard]] int CopyEntry(const std::string& from, const std::string& to, const struct stat& st,
                             const CopyControl& control, Durability durability);
 
