@@ -17,29 +17,16 @@
 #include <vector>
 
 #include "BenchHost.h"
+#include "BenchTree.h"
 #include "app/AppState.h"
 #include "base/Host.h"
 #include "namelist/AddItems.h"
 #include "platform/NativeText.h"
 
 using namespace quirnel;
-using Clock = std::chrono::steady_clock;
-using quirnel::bench::QuietHost;
+using namespace quirnel::bench;
 
 namespace {
-
-void MakeTree(const std::string& root, int folders, int filesPerFolder) {
-    std::filesystem::create_directories(root);
-    for (int f = 0; f < folders; ++f) {
-        std::string dir = root + "/album " + std::to_string(f);
-        std::filesystem::create_directories(dir);
-        for (int i = 0; i < filesPerFolder; ++i) {
-            std::string name = dir + "/IMG_2023" + std::to_string(100000 + i) + (i % 7 ? ".jpg" : ".mov");
-            int fd = open(name.c_str(), O_CREAT | O_WRONLY, 0644);
-            if (fd >= 0) close(fd);
-        }
-    }
-}
 
 // What the system gives at the least: every name with its status, recursively.
 size_t BareEnumerate(const std::string& dir, std::vector<std::string>& names) {
@@ -59,13 +46,6 @@ size_t BareEnumerate(const std::string& dir, std::vector<std::string>& names) {
     for (auto& s : subdirs) BareEnumerate(s, names);
     return names.size();
 }
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double Seconds(Clock::time_point a) { return std::chrono::duration<double>(Clock::now() - a).count(); }
 
 void MeasureMemory(int rows) {
     AppState app;

@@ -16,12 +16,14 @@
 #include <vector>
 
 #include "BenchHost.h"
+#include "BenchTree.h"
 #include "app/AppState.h"
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyWorker.h"
 #include "platform/NativeText.h"
 
 using namespace quirnel;
+using quirnel::bench::Median;
 using quirnel::bench::QuietHost;
 
 namespace {
@@ -100,11 +102,6 @@ double Engine(bool threaded, bool& ok) {
     ok = out.counts.changed == kFiles && tree.AllRenamed() && s.ws.list.paths().contains(FromNative(
                                                                    FolderOf(tree.root, 5) + "/" + NewName(5)));
     return Ms(t0, t1);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace

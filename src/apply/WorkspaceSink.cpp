@@ -33,12 +33,13 @@ void WorkspaceSink::ChecksFailed(int row) {
 void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
     bool all = counts.changed == counts.total;
     if (all) ws_.flags.unappliedFlag = 0;
-    if (!clearAfterApply_) return;
+    if (!clearAfterApply_ || counts.changed == 0) return;
     if (all) {
         ws_.list.clear();
     } else {
         ws_.list.removeRowsIf([&](int r) { return r < static_cast<int>(changedMarks_.size()) && changedMarks_[r]; });
     }
+    ws_.host.RowsRemoved();
 }
 
 void BeginApply(Workspace& ws, int applyType) {

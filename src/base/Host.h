@@ -33,6 +33,9 @@ public:
     virtual void CommandStateChanged() {}
     // The path loading options before an add batch (shown when ShowCFGLoad is 1).
     virtual void ShowPathLoadOptions() {}
+    // Rows left the list outside a command of the window (the end of an
+    // apply run): views must forget them before they paint again.
+    virtual void RowsRemoved() {}
 
     // Asks a question with its own text.
     bool Ask(Question question);

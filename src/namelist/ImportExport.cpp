@@ -3,10 +3,11 @@
 #include <functional>
 
 #include "base/TextFile.h"
-#include "base/TextLines.h"
 #include "base/TextHelpers.h"
+#include "base/TextLines.h"
 #include "namelist/AddItems.h"
 #include "platform/FileSystem.h"
+#include "platform/FileUrl.h"
 #include "platform/PathText.h"
 
 namespace quirnel {
@@ -107,6 +108,21 @@ std::vector<std::u16string> SplitImportLines(const std::u16string& text) {
         return true;
     });
     return lines;
+}
+
+std::u16string WithFileUrlsAsPaths(const std::u16string& text) {
+    std::u16string out;
+    out.reserve(text.size());
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find(u'\n', start);
+        std::u16string line = text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
+        if (auto path = PathOfFileUrl(TrimBlanks(line))) line = std::move(*path);
+        out += line;
+        if (end == std::u16string::npos) return out;
+        out += u'\n';
+        start = end + 1;
+    }
 }
 
 void ImportNewNames(NameList& list, const std::u16string& text) { ForEachLine(text, NameImport(list)); }

@@ -19,6 +19,10 @@ std::u16string ExportList(const NameList& list, ListExport what);
 // A leading byte-order mark is dropped.
 std::vector<std::u16string> SplitImportLines(const std::u16string& text);
 
+// The text with every line that is a file URL replaced by the path it names
+// (file managers put such lines on the clipboard beside a copied file list).
+std::u16string WithFileUrlsAsPaths(const std::u16string& text);
+
 // Line k becomes the New Name of row k: only the part after the last path
 // separator, so pasted paths give their names. Extra lines are ignored; rows
 // beyond the last line keep their New Name.

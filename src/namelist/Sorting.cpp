@@ -162,6 +162,8 @@ void SortRows(NameList& list, int column, bool ascending, TextOrder order) {
     // Any other column finds all rows equal: a stable sort leaves them as they are.
 }
 
+bool HeaderClickAscending(const Workspace& ws, int column) { return !(ws.sortColumn == column && ws.sortAscending); }
+
 void SortList(Workspace& ws, int column, bool ascending) {
     ws.sortColumn = column;
     ws.sortAscending = ascending;

@@ -15,6 +15,10 @@ int CompareRows(const NameList& list, int a, int b, int column, TextOrder order)
 // rows that compare equal keep their order.
 void SortRows(NameList& list, int column, bool ascending, TextOrder order);
 
+// The direction a click on a column header sorts in: descending when that
+// column is sorted ascending now, ascending otherwise.
+bool HeaderClickAscending(const Workspace& ws, int column);
+
 // Remembers column and direction as the list's sort state and sorts, in the
 // text order SortLikeWindows chooses.
 void SortList(Workspace& ws, int column, bool ascending);

@@ -187,6 +187,13 @@ const CommandInfo* FindCommand(int32_t id) {
     return &kCommands[id - CmdApplyChange];
 }
 
+const CommandInfo* FindMenuCommand(int32_t menuCommand) {
+    for (const CommandInfo& info : kCommands)
+        if (info.menuCommand == menuCommand || (info.altMenuCommand != 0 && info.altMenuCommand == menuCommand))
+            return &info;
+    return nullptr;
+}
+
 InputItems BuildInputItems(int32_t commandId) {
     InputItems result;
     result.caption = LoadText(commandId);

@@ -48,6 +48,9 @@ struct CommandInfo {
 
 // The record of a command id, or nullptr for a number outside 1..20.
 const CommandInfo* FindCommand(int32_t id);
+// The command a main-window command id carries out (its menu or alternative
+// id), or nullptr.
+const CommandInfo* FindMenuCommand(int32_t menuCommand);
 
 // One sub-command as the input dialog offers it. An empty label hides its field.
 struct InputItem {

@@ -1,14 +1,27 @@
 #include "ui/Application.h"
 
+#include <QIcon>
+
 #include "app/ConfigurationPath.h"
 #include "app/StartUp.h"
 #include "platform/FileSystem.h"
+#include "platform/NativeText.h"
 #include "ui/MainWindow.h"
 
 namespace quirnel {
 
+#ifndef QUIRNEL_APP_ID
+#define QUIRNEL_APP_ID "quirnel"
+#endif
+
 Application::Application(int& argc, char** argv) : qt_(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Quirnel"));
+    // Task bars find the desktop entry, and every window its icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUIRNEL_APP_ID));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QUIRNEL_APP_ID)));
+    // The toolkit has taken its own options out; the rest are paths, read as
+    // the bytes they are so that any name survives.
+    for (int i = 1; i < argc; ++i) paths_.push_back(AbsolutePath(FromNative(argv[i])));
 }
 
 int Application::Run() {
@@ -19,6 +32,9 @@ int Application::Run() {
     {
         MainWindow window(state_);
         window.show();
+        // "Open with" from a file manager: the paths arrive as one drop once the window is up.
+        if (!paths_.empty())
+            QMetaObject::invokeMethod(&window, [&] { window.dropPaths(paths_); }, Qt::QueuedConnection);
         code = qt_.exec();
     }
     ShutDown(state_);

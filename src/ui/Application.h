@@ -1,5 +1,7 @@
 #pragma once
 #include <QApplication>
+#include <string>
+#include <vector>
 
 #include "app/AppState.h"
 
@@ -17,6 +19,7 @@ public:
 private:
     QApplication qt_;
     AppState state_;
+    std::vector<std::u16string> paths_;  // the command line's paths, added as one drop
 };
 
 }  // namespace quirnel

@@ -1,5 +1,6 @@
 #include "ui/KeyMapping.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 #include "app/VirtualKeys.h"
@@ -14,7 +15,8 @@ struct Pair {
 
 // Keys that are not letters, digits or function keys.
 constexpr Pair kNamed[] = {
-    {Qt::Key_Backspace, vk::Backspace}, {Qt::Key_Tab, vk::Tab},           {Qt::Key_Clear, vk::Clear},
+    {Qt::Key_Backspace, vk::Backspace}, {Qt::Key_Tab, vk::Tab},           {Qt::Key_Backtab, vk::Tab},
+    {Qt::Key_Clear, vk::Clear},
     {Qt::Key_Return, vk::Enter},        {Qt::Key_Enter, vk::Enter},       {Qt::Key_Shift, vk::Shift},
     {Qt::Key_Control, vk::Control},     {Qt::Key_Alt, vk::Alt},           {Qt::Key_Pause, vk::Pause},
     {Qt::Key_CapsLock, vk::CapsLock},   {Qt::Key_Escape, vk::Escape},     {Qt::Key_Space, vk::Space},
@@ -30,12 +32,25 @@ constexpr Pair kNamed[] = {
     {Qt::Key_Apostrophe, vk::Quote},
 };
 
+// The XKB key codes of the digit row: 10..18 are the keys 1..9, 19 is 0.
+constexpr uint32_t kXkbDigit1 = 10, kXkbDigit0 = 19;
+
+bool PlatformGivesXkbKeyCodes() {
+    static const bool xkb = [] {
+        QString name = QGuiApplication::platformName();
+        return name == QLatin1String("xcb") || name.startsWith(QLatin1String("wayland"));
+    }();
+    return xkb;
+}
+
 }  // namespace
 
-int32_t VirtualKeyOf(int key, Qt::KeyboardModifiers modifiers, char16_t text) {
+int32_t VirtualKeyOf(int key, Qt::KeyboardModifiers modifiers, char16_t text, uint32_t xkbKeyCode) {
     if (modifiers & Qt::KeypadModifier) {
         if (int32_t pad = NumpadVirtualKey(text)) return pad;
         if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Numpad0 + (key - Qt::Key_0);
+    } else if (xkbKeyCode >= kXkbDigit1 && xkbKeyCode <= kXkbDigit0) {
+        return xkbKeyCode == kXkbDigit0 ? vk::Digit0 : vk::Digit0 + static_cast<int32_t>(xkbKeyCode - kXkbDigit1 + 1);
     }
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return vk::LetterA + (key - Qt::Key_A);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return vk::Digit0 + (key - Qt::Key_0);
@@ -50,7 +65,8 @@ int32_t VirtualKeyOf(int key, Qt::KeyboardModifiers modifiers, char16_t text) {
 
 int32_t VirtualKeyOf(const QKeyEvent& event) {
     QString text = event.text();
-    return VirtualKeyOf(event.key(), event.modifiers(), text.isEmpty() ? u'\0' : text.at(0).unicode());
+    uint32_t xkb = PlatformGivesXkbKeyCodes() ? event.nativeScanCode() : 0;
+    return VirtualKeyOf(event.key(), event.modifiers(), text.isEmpty() ? u'\0' : text.at(0).unicode(), xkb);
 }
 
 int QtKeyOf(int32_t v) {

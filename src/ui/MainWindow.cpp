@@ -1,96 +1,154 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QHBoxLayout>
+#include <QFontInfo>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListView>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSplitter>
-#include <QTreeView>
-#include <QUrl>
 
+#include "apply/ApplyWorker.h"
 #include "base/ActivityLog.h"
+#include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
-#include "namelist/AddItems.h"
-#include "platform/NativeText.h"
+#include "ui/CommandPanel.h"
+#include "ui/KeyFilter.h"
 #include "ui/MessageDialog.h"
 #include "ui/NameListModel.h"
 #include "ui/NameListView.h"
 #include "ui/QtText.h"
+#include "ui/ScreenRect.h"
+#include "ui/SplitterBar.h"
 #include "ui/UiIconProvider.h"
 #include "ui/UiText.h"
 
 namespace quirnel {
+namespace {
+
+const std::vector<int> kLeftCommands = {menu::ApplyChanges, menu::Replace,     menu::AddPrefix, menu::AddSuffix,
+                                        menu::EmptyName,   menu::Remove,      menu::NumbersOnly, menu::DelNumbers,
+                                        menu::MatchDigits,  menu::AddNumbers};
+const std::vector<int> kRightCommands = {menu::UndoChanges, menu::ClearOrFilterList, menu::SortList, menu::EditName,
+                                         menu::MoveUp,      menu::MoveDown,      menu::ChangeFolder, menu::EmptyExt,
+                                         menu::AddExt,      menu::ReplaceExt};
+
+}  // namespace
 
 MainWindow::MainWindow(AppState& app, QWidget* parent)
     : QMainWindow(parent), app_(app), ws_(app.settings, app.flags, *this), icons_(std::make_unique<UiIconProvider>()) {
     setWindowTitle(QStringLiteral("Quirnel"));
-    setAcceptDrops(true);
     setMinimumSize(400, 300);
     ws_.icons.setProvider(icons_.get());
+    buildControls();
     buildMenus();
-    buildLayout();
+    keys_ = new KeyFilter(this, [this](QKeyEvent* e) { return handleKey(e); });
     resize(1000, 640);
-    UpdateItemCount(ws_);
+    openWindowState();
     AppendLog(LoadText(text::Ready));
 }
 
-MainWindow::~MainWindow() { ws_.icons.setProvider(nullptr); }
-
-void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(Tr("&File", "파일(&F)"));
-    file->addAction(Tr("Add Files...", "파일 추가..."), this, &MainWindow::onAddFiles);
-    file->addAction(Tr("Add Folders...", "폴더 추가..."), this, &MainWindow::onAddFolders);
-    file->addSeparator();
-    QAction* exit = file->addAction(Tr("Exit", "끝내기"), this, &QWidget::close);
-    exit->setShortcut(QKeySequence(Qt::Key_Escape));
+MainWindow::~MainWindow() {
+    // A run still going when the window goes (the close path waits for it, so
+    // only a window destroyed without closing gets here): stop it and let its
+    // last updates land without opening a dialog on a window being torn down.
+    tearingDown_ = true;
+    if (worker_) {
+        ws_.flags.stopFlag = 1;
+        worker_.reset();
+    }
+    ws_.icons.setProvider(nullptr);
 }
 
-void MainWindow::buildLayout() {
-    auto* central = new QWidget(this);
-    auto* outer = new QVBoxLayout(central);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->setSpacing(0);
+void MainWindow::buildControls() {
+    client_ = new QWidget(this);
+    client_->installEventFilter(this);
+    setCentralWidget(client_);
+    setAcceptDrops(true);
 
     model_ = new NameListModel(ws_, *icons_, this);
-    list_ = new NameListView(ws_, model_, central);
-    list_->setIconSize(QSize(16, 16));
-    int f = fontMetrics().height();
-    for (int c = 0; c < ColumnCount; ++c) list_->setColumnWidth(c, c < 2 ? 16 * f : 11 * f);
+    list_ = new NameListView(ws_, model_, client_);
+    connect(list_, &QAbstractItemView::doubleClicked, this, [this] { runCommand(menu::EditName); });
+    connect(list_, &QWidget::customContextMenuRequested, this, &MainWindow::showContextMenu);
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &MainWindow::updateCommandState);
+    connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this, &MainWindow::onHeaderClicked);
 
-    log_ = new QPlainTextEdit(central);
+    bar_ = new SplitterBar(client_);
+    connect(bar_, &SplitterBar::dragged, this, &MainWindow::onSplitterDragged);
+    log_ = new QPlainTextEdit(client_);
     log_->setReadOnly(true);
     log_->setUndoRedoEnabled(false);
 
-    splitter_ = new QSplitter(Qt::Vertical, central);
-    splitter_->addWidget(list_);
-    splitter_->addWidget(log_);
-    splitter_->setStretchFactor(0, 1);
-    splitter_->setStretchFactor(1, 0);
-    splitter_->setSizes({500, std::max(app_.settings.LogHeight, 10)});
-    log_->setVisible(app_.settings.ShowLog != 0);
-    outer->addWidget(splitter_, 1);
+    leftPanel_ = new CommandPanel(kLeftCommands, client_);
+    rightPanel_ = new CommandPanel(kRightCommands, client_);
+    for (CommandPanel* panel : {leftPanel_, rightPanel_})
+        connect(panel, &CommandPanel::commandClicked, this, [this](int command) {
+            runCommand(command, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+        });
 
-    auto* statusRow = new QHBoxLayout();
-    statusRow->setContentsMargins(0, 1, 0, 1);
-    status_ = new QLabel(central);
+    status_ = new QLabel(client_);
     status_->setAlignment(Qt::AlignCenter);
-    stop_ = new QPushButton(QStringLiteral("Stop(Esc)"), central);
+    stop_ = new QPushButton(Tr("Stop(Esc)", "중지(Esc)"), client_);
+    stop_->setFocusPolicy(Qt::NoFocus);
     stop_->hide();
-    statusRow->addWidget(status_, 1);
-    statusRow->addWidget(stop_);
-    outer->addLayout(statusRow);
-    setCentralWidget(central);
+    connect(stop_, &QPushButton::clicked, this, &MainWindow::askStop);
+}
+
+// The opening steps that read the settings, in their order.
+void MainWindow::openWindowState() {
+    applyIconSize();
+    systemBase_ = list_->palette().color(QPalette::Base);
+    systemText_ = list_->palette().color(QPalette::Text);
+    fontPoints_ = std::max(1, QFontInfo(font()).pointSize());
+    defaultListFont_ = font();
+    if (app_.settings.FontName.empty()) app_.settings.FontSize = fontPoints_;
+    applyListFont();
+    applyListColors();
+
+    int nameMinimum = 4 * fontPoints_ + (IconPixels(app_.settings.IconType) > 0 ? IconPixels(app_.settings.IconType) : 16);
+    ColumnWidths widths = OpeningColumnWidths(app_.settings, fontPoints_, IconPixels(app_.settings.IconType), nameMinimum);
+    for (int c = 0; c < ColumnCount; ++c) list_->setColumnWidthOrHide(c, widths[c]);
+    list_->setNameColumnMinimum(nameMinimum);
+    showSortIndicator();
+    StoreColumnState(app_.settings, currentColumnWidths(), ws_.sortColumn, ws_.sortAscending, fontPoints_);
+    refreshMenuTexts();
+    UpdateItemCount(ws_);
+
+    if (ShowsOnScreens(app_.settings.RectMain)) setGeometry(ToQRect(app_.settings.RectMain));
+    layoutWindow();
+}
+
+void MainWindow::applyIconSize() {
+    // A value that names no size keeps the icons the list has.
+    if (int pixels = IconPixels(app_.settings.IconType)) list_->setListIconSize(pixels);
+}
+
+void MainWindow::applyListFont() {
+    if (app_.settings.UseDefaultFont == 1 || app_.settings.FontName.empty()) {
+        list_->setFont(defaultListFont_);
+        return;
+    }
+    QFont f(Q(app_.settings.FontName));
+    if (app_.settings.FontSize > 0) f.setPointSize(app_.settings.FontSize);
+    f.setWeight(QFont::Weight(std::clamp(app_.settings.FontWeight, 100, 900)));
+    f.setItalic(app_.settings.FontItalic != 0);
+    list_->setFont(f);
+}
+
+void MainWindow::applyListColors() {
+    auto color = [](int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); };
+    QPalette p = list_->palette();
+    bool system = app_.settings.UseDefaultColor != 0;
+    p.setColor(QPalette::Base, system ? systemBase_ : color(app_.settings.ColorBk));
+    p.setColor(QPalette::Text, system ? systemText_ : color(app_.settings.ColorText));
+    list_->setPalette(p);
+}
+
+QAction* MainWindow::action(int command) const {
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
 }
 
 void MainWindow::AppendLog(const std::u16string& message) {
@@ -105,6 +163,8 @@ void MainWindow::SetStatusText(const std::u16string& text) {
 }
 
 void MainWindow::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {
+    if (tearingDown_) return;
+    model_->textsChanged();  // a run's report shows over rows as they are now
     MessageDialog dlg(Q(text), Q(title), this);
     dlg.exec();
 }
@@ -114,68 +174,15 @@ bool MainWindow::AskYesNo(Question /*question*/, const std::u16string& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void MainWindow::addPaths(const std::vector<std::u16string>& paths) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_->beginBatch();
-    AddPathList(ws_, paths);
-    model_->endBatch();
+void MainWindow::SetProgress(int percent) {
+    setWindowTitle(QStringLiteral("%1% - Quirnel").arg(percent));
+}
+
+void MainWindow::CommandStateChanged() { updateCommandState(); }
+
+void MainWindow::RowsRemoved() {
+    model_->rowsReset();
     list_->syncSelectionFromList();
-    QApplication::restoreOverrideCursor();
-}
-
-void MainWindow::dropPaths(const std::vector<std::u16string>& dropped) { addPaths(ReadDroppedPaths(dropped)); }
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-    std::vector<std::u16string> dropped;
-    for (const QUrl& url : event->mimeData()->urls()) {
-        if (!url.isLocalFile()) continue;
-        // The URL carries the name's bytes percent-encoded: decode them to
-        // bytes ourselves so a name that is not UTF-8 keeps every byte.
-        QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-        dropped.push_back(FromNative(std::string_view(bytes.constData(), bytes.size())));
-    }
-    event->acceptProposedAction();
-    dropPaths(dropped);
-}
-
-void MainWindow::onAddFiles() {
-    QStringList files = QFileDialog::getOpenFileNames(this, Q(LoadText(text::AddFilesTitle)));
-    if (files.isEmpty()) return;
-    std::vector<std::u16string> paths;
-    for (const QString& f : files) paths.push_back(U(f));
-    addPaths(paths);
-}
-
-void MainWindow::onAddFolders() {
-    // The platform's folder picker picks one folder; the toolkit's own dialog
-    // lets the user pick several at once.
-    QFileDialog dlg(this, Q(LoadText(text::AddFoldersTitle)));
-    dlg.setFileMode(QFileDialog::Directory);
-    dlg.setOption(QFileDialog::ShowDirsOnly, true);
-    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    for (auto* view : dlg.findChildren<QListView*>()) view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    for (auto* view : dlg.findChildren<QTreeView*>()) view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    if (dlg.exec() != QDialog::Accepted) return;
-    std::vector<std::u16string> paths;
-    for (const QString& f : dlg.selectedFiles()) paths.push_back(U(f));
-    addPaths(paths);
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-    if (app_.flags.unappliedFlag == 1 && !ws_.list.empty() && !Ask(Question::ExitWithUnapplied)) {
-        event->ignore();
-        return;
-    }
-    app_.settings.LogHeight = log_->height();
-    model_->beginBatch();
-    ws_.list.clear();
-    ws_.icons.clear();
-    model_->endBatch();
-    event->accept();
 }
 
 }  // namespace quirnel

@@ -1,23 +1,47 @@
 #pragma once
+#include <QColor>
+#include <QFont>
 #include <QMainWindow>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/AppState.h"
+#include "app/ColumnState.h"
+#include "app/CommandState.h"
+#include "app/WindowGeometry.h"
+#include "apply/ApplyEngine.h"
 #include "base/Host.h"
 #include "namelist/Workspace.h"
 
+class QAction;
+class QKeyEvent;
 class QLabel;
+class QMenu;
+class QMimeData;
 class QPlainTextEdit;
 class QPushButton;
-class QSplitter;
 
 namespace quirnel {
 
-class NameListView;
+class ApplyWorker;
+class CommandPanel;
+class KeyFilter;
 class NameListModel;
+class NameListView;
+class SplitterBar;
 class UiIconProvider;
 
-// The main window: the name list, the log pane under it, the status line.
+// The main window: the name list between two panels of command buttons, the
+// log pane under it, the status line with the Stop button. Every menu
+// command, panel button and hotkey ends in runCommand. Its members live in
+// several files by concern: opening and the host (MainWindow.cpp), menus and
+// greying (MainWindowMenus.cpp), the dispatcher and list commands
+// (MainWindowCommands.cpp), adding, clipboard and files
+// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), layout, columns
+// and the close path (MainWindowLayout.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -31,36 +55,147 @@ public:
     // Every question of the window and the core, its own exit question
     // included, comes here: a test answers them by overriding this.
     bool AskYesNo(Question question, const std::u16string& text) override;
+    void SetProgress(int percent) override;
+    void CommandStateChanged() override;
+    void RowsRemoved() override;
 
-    // One add batch of paths, as a drop or a picker delivers them.
+    // The dispatcher: runs a menu command unless it is greyed, has no menu
+    // item, or a run is busy. shift is whether Shift was held.
+    void runCommand(int command, bool shift = false);
+    // Whether runCommand would run it now; the menu, panels and context menu show the same.
+    bool commandEnabled(int command) const;
+    // An apply run is going: its worker is alive (also after a stop was
+    // requested) or it runs on this thread.
+    bool busy() const;
+
+    // One add batch of paths, as a picker delivers them.
     void addPaths(const std::vector<std::u16string>& paths);
+    // Paths dropped (or given on the command line): read as a drop, one batch.
     void dropPaths(const std::vector<std::u16string>& dropped);
+
+    // What the options and hotkey dialogs change.
+    void applyIconSize();
+    void applyListFont();
+    void applyListColors();
+    void refreshMenuTexts();
+    void layoutWindow();
 
     Workspace& workspace() { return ws_; }
     NameListView* listView() const { return list_; }
     QPlainTextEdit* logPane() const { return log_; }
     QLabel* statusLine() const { return status_; }
+    QPushButton* stopButton() const { return stop_; }
+    CommandPanel* leftPanel() const { return leftPanel_; }
+    CommandPanel* rightPanel() const { return rightPanel_; }
+    SplitterBar* splitterBar() const { return bar_; }
+    QAction* action(int command) const;
+    const MainLayout& currentLayout() const { return layout_; }
+    int fontPoints() const { return fontPoints_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // File choices, a seam a test can answer without a modal file dialog.
+    // An empty answer means cancelled.
+    virtual QStringList chooseFilesToAdd();
+    virtual QStringList chooseFoldersToAdd();
+    virtual QString chooseTextFileToSave(const QString& title);
+    virtual QString chooseTextFileToOpen(const QString& title);
 
 private:
+    struct Route;
+    struct CommandInput {
+        int subCommand;
+        std::u16string arg1, arg2;
+    };
+    using Handler = void (MainWindow::*)(int command, bool shift);
+
+    // Opening (MainWindow.cpp).
+    void buildControls();
+    void openWindowState();
+
+    // Menus and greying (MainWindowMenus.cpp).
     void buildMenus();
-    void buildLayout();
-    void onAddFiles();
-    void onAddFolders();
+    void addMenuEntries(QMenu* popup, const std::vector<struct MenuEntry>& entries);
+    void updateCommandState();
+    void showContextMenu(const QPoint& at);
+    CommandState commandState() const;
+
+    // Dispatch and list commands (MainWindowCommands.cpp).
+    static const std::vector<Route>& routes();
+    static const Route* findRoute(int command);
+    bool handleKey(QKeyEvent* event);
+    void cmdExit(int, bool);
+    void cmdRunPreset(int command, bool);
+    void cmdApply(int, bool);
+    void cmdUndo(int command, bool shift);
+    void cmdClear(int command, bool shift);
+    void cmdSortDialog(int, bool);
+    void cmdEditName(int, bool);
+    std::optional<CommandInput> askInput(int commandId);
+    void cmdRemoveSelected(int, bool);
+    void cmdMove(int command, bool);
+    void cmdRename(int command, bool);
+    void cmdToggleColumn(int command, bool);
+    void cmdLanguage(int command, bool);
+    void cmdToggleLog(int, bool);
+    void cmdVersion(int, bool);
+    void runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
+    void afterRowsChanged();
+
+    // Adding, clipboard and text files (MainWindowTransfer.cpp).
+    void cmdAddFiles(int, bool);
+    void cmdAddFolders(int, bool);
+    void cmdCopyText(int command, bool);
+    void cmdPaste(int command, bool);
+    void cmdSaveFile(int command, bool);
+    void cmdLoadFile(int command, bool);
+    void addBatch(const std::function<void()>& add);
+    void addDroppedLater(std::vector<std::u16string> dropped);
+
+    // Apply runs (MainWindowApply.cpp).
+    void startApply(int applyType);
+    void drainRun();
+    void finishRun(const ApplyOutcome& outcome);
+    void setRunControls(bool running);
+    void askStop();
+    void waitForRun();
+
+    // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).
+    void onSplitterDragged(int d);
+    void onHeaderClicked(int column);
+    void showSortIndicator();
+    void sortRows(int column, bool ascending);
+    ColumnWidths currentColumnWidths() const;
+    void storeWindowState();
 
     AppState& app_;
     Workspace ws_;
     std::unique_ptr<UiIconProvider> icons_;
     NameListModel* model_ = nullptr;
     NameListView* list_ = nullptr;
+    QWidget* client_ = nullptr;
+    CommandPanel* leftPanel_ = nullptr;
+    CommandPanel* rightPanel_ = nullptr;
+    SplitterBar* bar_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* stop_ = nullptr;
-    QSplitter* splitter_ = nullptr;
+    KeyFilter* keys_ = nullptr;
+    std::map<int, QAction*> actions_;
+    MainLayout layout_;
+    int panelWidth_ = 0;
+    int fontPoints_ = 9;  // the dialog font's point size (F)
+    QFont defaultListFont_;
+    QColor systemBase_, systemText_;
+
+    std::unique_ptr<ApplyWorker> worker_;
+    bool syncRunning_ = false;
+    bool draining_ = false;  // a worker's updates are being taken (a report may be open)
+    bool tearingDown_ = false;
 };
 
 }  // namespace quirnel

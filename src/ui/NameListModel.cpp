@@ -7,9 +7,9 @@
 namespace quirnel {
 
 NameListModel::NameListModel(Workspace& ws, const UiIconProvider& icons, QObject* parent)
-    : QAbstractTableModel(parent), ws_(ws), icons_(icons) {}
+    : QAbstractTableModel(parent), ws_(ws), icons_(icons), shownRows_(ws.list.size()) {}
 
-int NameListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ws_.list.size(); }
+int NameListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
 
 int NameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
@@ -36,8 +36,29 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
-void NameListModel::refreshAll() {
-    if (ws_.list.size() > 0) emit dataChanged(index(0, 0), index(ws_.list.size() - 1, ColumnCount - 1));
+void NameListModel::rowsAppended() {
+    int now = ws_.list.size();
+    if (now < shownRows_) return rowsReset();
+    if (now == shownRows_) return;
+    beginInsertRows(QModelIndex(), shownRows_, now - 1);
+    shownRows_ = now;
+    endInsertRows();
+}
+
+void NameListModel::rowsReset() {
+    beginResetModel();
+    shownRows_ = ws_.list.size();
+    endResetModel();
+}
+
+void NameListModel::textsChanged() {
+    if (!inStep()) return rowsReset();
+    if (shownRows_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, ColumnCount - 1));
+}
+
+void NameListModel::rowsChanged(int first, int last) {
+    if (!inStep()) return rowsReset();
+    if (first <= last && first >= 0 && last < shownRows_) emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 }  // namespace quirnel

@@ -8,7 +8,10 @@ namespace quirnel {
 class UiIconProvider;
 
 // The table the view paints: the eight columns of the Workspace's list,
-// read on demand so a million rows cost nothing until they are shown.
+// read on demand so a million rows cost nothing until they are shown. The
+// row count the views know is kept apart from the list's: the core changes
+// rows first and the model tells the views afterwards, so a dialog opened in
+// between (a question while adding) never sees a count the views were not told.
 class NameListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,15 +21,19 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // Rows change in whole batches (adding, commands, applying): the view
-    // is told once per batch instead of once per row.
-    void beginBatch() { beginResetModel(); }
-    void endBatch() { endResetModel(); }
-    void refreshAll();
+    // Rows were appended at the end: the views keep their selection and place.
+    void rowsAppended();
+    // Rows were removed, reordered or replaced: the views start over.
+    void rowsReset();
+    // Only texts changed: scroll position, selection and current row stay.
+    void textsChanged();
+    void rowsChanged(int first, int last);
+    bool inStep() const { return shownRows_ == ws_.list.size(); }
 
 private:
     Workspace& ws_;
     const UiIconProvider& icons_;
+    int shownRows_ = 0;
 };
 
 }  // namespace quirnel

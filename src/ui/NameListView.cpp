@@ -1,5 +1,6 @@
 #include "ui/NameListView.h"
 
+#include <QEvent>
 #include <QHeaderView>
 
 #include "ui/NameListModel.h"
@@ -16,17 +17,67 @@ NameListView::NameListView(Workspace& ws, NameListModel* model, QWidget* parent)
     setTextElideMode(Qt::ElideRight);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setContextMenuPolicy(Qt::CustomContextMenu);
     verticalHeader()->hide();
     // Fixed row heights keep scrolling through a million rows cheap.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setMinimumSectionSize(1);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, &NameListView::keepNameColumnWide);
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(p);
+    updateRowHeight();
+}
+
+void NameListView::setListIconSize(int pixels) {
+    iconPixels_ = pixels;
+    setIconSize(QSize(pixels, pixels));
+    updateRowHeight();
+}
+
+void NameListView::updateRowHeight() {
+    verticalHeader()->setDefaultSectionSize(std::max(fontMetrics().height() + 6, iconPixels_ + 4));
+}
+
+void NameListView::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) updateRowHeight();
+}
+
+void NameListView::setNameColumnMinimum(int pixels) {
+    nameMinimum_ = pixels;
+    for (int c : {int(ColOldName), int(ColNewName)})
+        if (horizontalHeader()->sectionSize(c) < pixels) setColumnWidthOrHide(c, pixels);
+}
+
+void NameListView::keepNameColumnWide(int column, int /*oldSize*/, int newSize) {
+    if ((column == ColOldName || column == ColNewName) && newSize < nameMinimum_)
+        horizontalHeader()->resizeSection(column, nameMinimum_);
+}
+
+int NameListView::columnWidthOrZero(int column) const {
+    return horizontalHeader()->isSectionHidden(column) ? 0 : horizontalHeader()->sectionSize(column);
+}
+
+void NameListView::setColumnWidthOrHide(int column, int width) {
+    if (width <= 0) {
+        horizontalHeader()->hideSection(column);
+        return;
+    }
+    horizontalHeader()->showSection(column);
+    horizontalHeader()->resizeSection(column, width);
+}
+
+void NameListView::showRow(int row) {
+    if (row < 0 || row >= model_->rowCount()) return;
+    selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+    scrollTo(model_->index(row, 0));
 }
 
 void NameListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
@@ -42,7 +93,7 @@ void NameListView::selectionChanged(const QItemSelection& selected, const QItemS
 void NameListView::syncSelectionFromList() {
     syncing_ = true;
     QItemSelection sel;
-    int n = ws_.list.size();
+    int n = std::min(ws_.list.size(), model_->rowCount());
     for (int r = 0; r < n;) {
         if (!ws_.list.selected(r)) {
             ++r;

@@ -18,13 +18,30 @@ public:
     void syncSelectionFromList();
     NameListModel* listModel() const { return model_; }
 
+    // Rows tall enough for the font and for icons of this size.
+    void setListIconSize(int pixels);
+    // The name columns never get narrower than this, so they cannot be lost.
+    void setNameColumnMinimum(int pixels);
+    int nameColumnMinimum() const { return nameMinimum_; }
+    // A column's width, 0 while it is hidden.
+    int columnWidthOrZero(int column) const;
+    void setColumnWidthOrHide(int column, int width);
+    // Makes row the current one and scrolls it into view, keeping the selection.
+    void showRow(int row);
+
 protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void keepNameColumnWide(int column, int oldSize, int newSize);
+    void updateRowHeight();
+
     Workspace& ws_;
     NameListModel* model_;
     bool syncing_ = false;
+    int iconPixels_ = 16;
+    int nameMinimum_ = 0;
 };
 
 }  // namespace quirnel

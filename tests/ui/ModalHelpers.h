@@ -41,4 +41,23 @@ private:
     QTimer timer_;
 };
 
+// Closes whatever modal window a command opens, keeping its class name.
+class ModalCatcher {
+public:
+    ModalCatcher() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* w = QApplication::activeModalWidget()) {
+                opened << w->metaObject()->className();
+                w->close();
+            }
+        });
+        timer_.start();
+    }
+    QStringList opened;
+
+private:
+    QTimer timer_;
+};
+
 }  // namespace quirnel::test

@@ -22,7 +22,15 @@ public:
         RecordingHost::AppendLog(m);
         if (onLog) onLog(m);
     }
+    void RowsRemoved() override {
+        if (onRowsRemoved) onRowsRemoved();
+    }
+    void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override {
+        RecordingHost::ShowMessageDialog(text, title);
+        if (onMessage) onMessage();
+    }
     std::function<void(const std::u16string&)> onLog;
+    std::function<void()> onRowsRemoved, onMessage;
 };
 
 // A workspace over a temporary folder, filled by the real adding code.

@@ -115,6 +115,27 @@ TEST(ApplyChanges, UnchangedRowsAreSkippedAndTheFlagKept) {
     EXPECT_EQ(b.app.flags.unappliedFlag, 1);
 }
 
+// The window forgets the removed rows before the report's own event loop paints.
+TEST(ApplyChanges, RemovedRowsAreAnnouncedBeforeTheReport) {
+    for (bool clear : {true, false}) {
+        ApplyBench b;
+        b.app.settings.ClearAfterApply = clear;
+        b.app.settings.ShowDoneDialog = 1;
+        for (const char* f : {"a", "b", "c"}) b.dir.file(f, "");
+        b.Add({"a", "b", "c"});
+        b.Propose(0, "a2");
+        b.Propose(2, "c2");
+        std::vector<std::string> events;
+        b.host.onRowsRemoved = [&] { events.push_back("removed, rows left: " + std::to_string(b.ws.list.size())); };
+        b.host.onMessage = [&] { events.push_back("report"); };
+        ApplyChanges(b.ws, 0);
+        if (clear)
+            EXPECT_EQ(events, (std::vector<std::string>{"removed, rows left: 1", "report"}));
+        else
+            EXPECT_EQ(events, (std::vector<std::string>{"report"}));
+    }
+}
+
 TEST(ApplyChanges, ClearAfterApplyRemovesTheChangedRows) {
     for (bool withFailure : {true, false}) {
         ApplyBench b;

@@ -126,6 +126,16 @@ TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
     }
 }
 
+TEST(ListImport, FileUrlLinesBecomePaths) {
+    EXPECT_EQ(WithFileUrlsAsPaths(u"file:///tmp/a%20b.txt\r\n  file:///tmp/c.txt\nplain\n"),
+              u"/tmp/a b.txt\n/tmp/c.txt\nplain\n");
+    NameList list(PathStyle::Posix());
+    AddRows(list, u"/data", {u"x.txt", u"y.txt"});
+    ImportNewNames(list, WithFileUrlsAsPaths(u"file:///tmp/new%20one.txt\nfile:///tmp/%41.txt"));
+    EXPECT_EQ(list.newName(0), u"new one.txt");
+    EXPECT_EQ(list.newName(1), u"A.txt");
+}
+
 TEST(ListImport, RandomInputIsHandledSafely) {
     std::mt19937 rng(777);
     const std::u16string alphabet = u"ab \t\r\n\\/.\uFFFD\xD800";

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "namelist/NameList.h"
 
 using namespace quirnel;
@@ -76,6 +79,37 @@ TEST(NameList, RemoveIfKeepsOrderAndSet) {
     list.reorder({2, 0, 1});
     EXPECT_EQ(list.oldName(0), u"f");
     EXPECT_TRUE(list.paths().contains(u"/d/f"));
+}
+
+// Removing few rows erases their paths; removing most rebuilds the set from
+// the rows that stay; removing all empties it. The set must end the same.
+TEST(NameList, RemoveIfLeavesExactlyTheKeptPathsWhateverItRemoves) {
+    struct Case {
+        const char* what;
+        std::function<bool(int)> remove;
+        std::vector<std::u16string> kept;
+    };
+    const Case cases[] = {
+        {"one", [](int r) { return r == 2; }, {u"a", u"b", u"d", u"e", u"f"}},
+        {"all but one", [](int r) { return r != 4; }, {u"e"}},
+        {"all", [](int) { return true; }, {}},
+        {"none", [](int) { return false; }, {u"a", u"b", u"c", u"d", u"e", u"f"}},
+    };
+    for (const Case& c : cases) {
+        NameList list(PathStyle::Posix());
+        for (char16_t ch = u'a'; ch <= u'f'; ++ch) list.appendRow(Row(std::u16string(1, ch), u"/d"));
+        list.setText(4, ColFullPath, u"/moved/e");  // a Full Path of its own survives a rebuild
+        list.removeRowsIf(c.remove);
+        ASSERT_EQ(list.size(), static_cast<int>(c.kept.size())) << c.what;
+        EXPECT_EQ(list.paths().size(), c.kept.size()) << c.what;
+        for (int r = 0; r < list.size(); ++r) {
+            EXPECT_EQ(list.oldName(r), c.kept[r]) << c.what;
+            EXPECT_TRUE(list.paths().contains(list.fullPath(r))) << c.what;
+        }
+        const bool cKept = std::find(c.kept.begin(), c.kept.end(), u"c") != c.kept.end();
+        EXPECT_EQ(list.paths().contains(u"/d/c"), cKept) << c.what;
+        EXPECT_EQ(list.appendRow(Row(u"c", u"/d")), !cKept) << c.what << ": a removed path can be added again";
+    }
 }
 
 TEST(NameListTexts, SizeTextGroupsDigits) {

@@ -193,4 +193,14 @@ TEST(SortingTest, SortListRemembersStateAndFollowsSortLikeWindows) {
     EXPECT_EQ(ColumnTexts(t.ws.list, ColOldName), (Names{u"a", u"b.txt", u"a10.txt", u"a9.txt"}));
 }
 
+TEST(SortingTest, HeaderClicksStartAscendingAndThenFlip) {
+    TestWorkspace t;
+    t.ws.sortColumn = ColSize;
+    t.ws.sortAscending = true;
+    EXPECT_FALSE(HeaderClickAscending(t.ws, ColSize)) << "second click on the ascending column";
+    EXPECT_TRUE(HeaderClickAscending(t.ws, ColOldName)) << "a new column starts ascending";
+    t.ws.sortAscending = false;
+    EXPECT_TRUE(HeaderClickAscending(t.ws, ColSize)) << "third click restores ascending";
+}
+
 }  // namespace

@@ -104,6 +104,11 @@ TEST(CommandCatalogueTest, CommandTableForDispatchAndPresets) {
     for (int32_t skipped : {1, 11, 13, 14, 15, 16}) EXPECT_FALSE(FindCommand(skipped)->runInPreset);
     EXPECT_EQ(FindCommand(11)->altMenuCommand, 32782);
     EXPECT_EQ(FindCommand(12)->altMenuCommand, 32855);
+    EXPECT_EQ(FindMenuCommand(32821)->id, 2);
+    EXPECT_EQ(FindMenuCommand(32782)->id, 11);
+    EXPECT_EQ(FindMenuCommand(32855)->id, 12);
+    EXPECT_EQ(FindMenuCommand(32790), nullptr);
+    EXPECT_EQ(FindMenuCommand(0), nullptr);
     // Fixed flags of the shared operations.
     EXPECT_TRUE(FindCommand(3)->prefix);
     EXPECT_FALSE(FindCommand(4)->prefix || FindCommand(4)->extension);

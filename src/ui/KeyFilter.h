@@ -1,0 +1,30 @@
+#pragma once
+#include <QObject>
+#include <functional>
+
+class QKeyEvent;
+class QWidget;
+
+namespace quirnel {
+
+// The one place where key presses of the main window meet the hotkeys. It
+// sees every key press of the application first and hands those aimed at a
+// widget of the main window to it, but never while a popup or a modal dialog
+// is open: the dialog's keys stay the dialog's, and a menu bar walked with
+// the keyboard keeps its own.
+class KeyFilter : public QObject {
+    Q_OBJECT
+public:
+    // handle returns true when the key was consumed.
+    KeyFilter(QWidget* window, std::function<bool(QKeyEvent*)> handle);
+    ~KeyFilter() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* window_;
+    std::function<bool(QKeyEvent*)> handle_;
+};
+
+}  // namespace quirnel

@@ -1,0 +1,263 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QScrollBar>
+
+#include "app/ColumnState.h"
+#include "app/Hotkeys.h"
+#include "app/Language.h"
+#include "app/VirtualKeys.h"
+#include "apply/Undo.h"
+#include "base/MenuIds.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "namelist/ListEditing.h"
+#include "commands/NameEdits.h"
+#include "run/CommandCatalogue.h"
+#include "run/CommandInputCheck.h"
+#include "run/RunCommand.h"
+#include "run/RunPreset.h"
+#include "ui/ApplyModeDialog.h"
+#include "ui/BuildVersion.h"
+#include "ui/CommandInputDialog.h"
+#include "ui/KeyMapping.h"
+#include "ui/MainWindow.h"
+#include "ui/NameListModel.h"
+#include "ui/NameListView.h"
+#include "ui/QtText.h"
+#include "ui/SortDialog.h"
+
+namespace quirnel {
+
+struct MainWindow::Route {
+    int32_t command;
+    Handler handler;
+};
+
+// What each menu command does. A command without a line here has no menu
+// item, no panel button that works and no hotkey that acts.
+const std::vector<MainWindow::Route>& MainWindow::routes() {
+    static const std::vector<Route> kRoutes = {
+        {menu::Exit, &MainWindow::cmdExit},
+        {menu::ApplyPreset1, &MainWindow::cmdRunPreset},
+        {menu::ApplyPreset1 + 1, &MainWindow::cmdRunPreset},
+        {menu::ApplyPreset1 + 2, &MainWindow::cmdRunPreset},
+        {menu::ApplyPreset1 + 3, &MainWindow::cmdRunPreset},
+        {menu::ApplyPreset1 + 4, &MainWindow::cmdRunPreset},
+        {menu::ApplyChanges, &MainWindow::cmdApply},
+        {menu::UndoChanges, &MainWindow::cmdUndo},
+        {menu::UndoSelectedOnly, &MainWindow::cmdUndo},
+        {menu::AddFiles, &MainWindow::cmdAddFiles},
+        {menu::AddFolders, &MainWindow::cmdAddFolders},
+        {menu::ClearOrFilterList, &MainWindow::cmdClear},
+        {menu::ClearListInstantly, &MainWindow::cmdClear},
+        {menu::SortList, &MainWindow::cmdSortDialog},
+        {menu::RemoveSelected, &MainWindow::cmdRemoveSelected},
+        {menu::MoveUp, &MainWindow::cmdMove},
+        {menu::MoveDown, &MainWindow::cmdMove},
+        {menu::CopyNewNames, &MainWindow::cmdCopyText},
+        {menu::PasteNewNames, &MainWindow::cmdPaste},
+        {menu::SaveNewNames, &MainWindow::cmdSaveFile},
+        {menu::LoadNewNames, &MainWindow::cmdLoadFile},
+        {menu::CopyPaths, &MainWindow::cmdCopyText},
+        {menu::PastePaths, &MainWindow::cmdPaste},
+        {menu::SavePaths, &MainWindow::cmdSaveFile},
+        {menu::LoadPaths, &MainWindow::cmdLoadFile},
+        {menu::Version, &MainWindow::cmdVersion},
+        {menu::EditName, &MainWindow::cmdEditName},
+        {menu::Replace, &MainWindow::cmdRename},
+        {menu::AddPrefix, &MainWindow::cmdRename},
+        {menu::AddSuffix, &MainWindow::cmdRename},
+        {menu::EmptyName, &MainWindow::cmdRename},
+        {menu::Remove, &MainWindow::cmdRename},
+        {menu::NumbersOnly, &MainWindow::cmdRename},
+        {menu::DelNumbers, &MainWindow::cmdRename},
+        {menu::MatchDigits, &MainWindow::cmdRename},
+        {menu::AddNumbers, &MainWindow::cmdRename},
+        {menu::ChangeFolder, &MainWindow::cmdRename},
+        {menu::EmptyExt, &MainWindow::cmdRename},
+        {menu::AddExt, &MainWindow::cmdRename},
+        {menu::ReplaceExt, &MainWindow::cmdRename},
+        {menu::ShowOldFolder, &MainWindow::cmdToggleColumn},
+        {menu::ShowNewFolder, &MainWindow::cmdToggleColumn},
+        {menu::ShowFileSize, &MainWindow::cmdToggleColumn},
+        {menu::ShowModified, &MainWindow::cmdToggleColumn},
+        {menu::ShowCreated, &MainWindow::cmdToggleColumn},
+        {menu::ShowFullPath, &MainWindow::cmdToggleColumn},
+        {menu::LanguageDefault, &MainWindow::cmdLanguage},
+        {menu::LanguageEnglish, &MainWindow::cmdLanguage},
+        {menu::LanguageKorean, &MainWindow::cmdLanguage},
+        {menu::ToggleLog, &MainWindow::cmdToggleLog},
+    };
+    return kRoutes;
+}
+
+const MainWindow::Route* MainWindow::findRoute(int command) {
+    for (const Route& r : routes())
+        if (r.command == command) return &r;
+    return nullptr;
+}
+
+void MainWindow::runCommand(int command, bool shift) {
+    const Route* route = findRoute(command);
+    if (!route || !CommandEnabled(command, commandState())) return;
+    (this->*route->handler)(command, shift);
+    updateCommandState();
+}
+
+// Every key press aimed at the main window passes here first.
+bool MainWindow::handleKey(QKeyEvent* event) {
+    if (busy()) {
+        if (event->key() == Qt::Key_Escape) askStop();
+        return true;  // no control gets a key while a run goes on
+    }
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return true;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    // Alt combinations and F10 belong to the menu bar and never match a hotkey.
+    if (mods & (Qt::AltModifier | Qt::MetaModifier)) return false;
+    const int32_t code = VirtualKeyOf(*event);
+    if (code == 0 || code == vk::Enter || code == vk::Shift || code == vk::Control || code == vk::F1 + 9) return false;
+    auto command = FindHotkey(app_.hotkeys, code, mods & Qt::ControlModifier, mods & Qt::ShiftModifier);
+    if (!command) return false;
+    runCommand(*command, mods & Qt::ShiftModifier);
+    return true;
+}
+
+void MainWindow::cmdExit(int, bool) { close(); }
+
+void MainWindow::cmdRunPreset(int command, bool) {
+    const QuirnelPreset preset = app_.presets[command - menu::ApplyPreset1];
+    std::optional<int> applyType;
+    const int before = ws_.list.size();
+    // A task that ends the run early (Change Folder without a folder) has said why.
+    (void)RunPreset(preset, WorkspaceActions(ws_, [&](int type) { applyType = type; }));
+    if (preset.AutoSort != 0 || ws_.list.size() != before)
+        afterRowsChanged();
+    else
+        model_->textsChanged();
+    showSortIndicator();
+    // The run starts after the list shows what the tasks made of it.
+    if (applyType) startApply(*applyType);
+}
+
+void MainWindow::cmdApply(int, bool) {
+    if (std::optional<int> applyType = ApplyModeDialog::choose(this)) startApply(*applyType);
+}
+
+void MainWindow::cmdUndo(int command, bool shift) {
+    UndoChanges(ws_.list, command == menu::UndoSelectedOnly || shift ? UndoScope::SelectedRows : UndoScope::AllRows);
+    model_->textsChanged();
+}
+
+void MainWindow::cmdClear(int command, bool shift) {
+    if (command == menu::ClearListInstantly || shift) {
+        runListCommand(CmdClearList, sub::ClearAll, {}, {});
+    } else if (std::optional<CommandInput> input = askInput(CmdClearList)) {
+        runListCommand(CmdClearList, input->subCommand, input->arg1, input->arg2);
+    }
+}
+
+void MainWindow::cmdSortDialog(int, bool) {
+    SortDialog dlg(ws_.sortColumn, ws_.sortAscending, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    app_.settings.SortColumn = dlg.column();
+    app_.settings.SortAscend = dlg.ascending() ? 1 : 0;
+    sortRows(dlg.column(), dlg.ascending());
+}
+
+void MainWindow::cmdEditName(int, bool) {
+    const int row = EditNameRow(ws_.list);
+    if (row < 0) return;
+    CommandInputDialog dlg(CmdEditName, app_.settings, *this, this);
+    dlg.setInitialInput(0, ws_.list.newName(row), {});
+    if (dlg.exec() != QDialog::Accepted) return;
+    (void)EditName(ws_.list, dlg.arg1());  // the row was found selected above
+    model_->rowsChanged(row, row);
+}
+
+// The input dialog, then the checks made after it closed; nothing when the
+// user cancelled or the input was refused (with its message, if it has one).
+std::optional<MainWindow::CommandInput> MainWindow::askInput(int commandId) {
+    CommandInputDialog dlg(commandId, app_.settings, *this, this);
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    CommandInput input{dlg.subCommand(), dlg.arg1(), dlg.arg2()};
+    InputCheck check = CheckCommandInput(commandId, input.subCommand, input.arg1, input.arg2);
+    if (check.accepted) return input;
+    if (check.messageId != 0)
+        QMessageBox::warning(this, QApplication::applicationName(), Q(LoadText(check.messageId)));
+    return std::nullopt;
+}
+
+void MainWindow::cmdRemoveSelected(int, bool) {
+    // Every row selected in one block (Select All): the list is emptied at
+    // once, without visiting a million rows to find the selected ones.
+    const QItemSelection selection = list_->selectionModel()->selection();
+    if (selection.size() == 1 && selection.first().top() == 0 && selection.first().height() == ws_.list.size())
+        return runListCommand(CmdClearList, sub::ClearAll, {}, {});
+    const int first = ws_.list.firstSelected();
+    const int scroll = list_->verticalScrollBar()->value();
+    RemoveSelected(ws_);
+    afterRowsChanged();
+    list_->verticalScrollBar()->setValue(scroll);
+    list_->showRow(std::min(first, ws_.list.size() - 1));
+}
+
+void MainWindow::cmdMove(int command, bool) {
+    std::vector<RowSwap> swaps = command == menu::MoveUp ? MoveUp(ws_.list) : MoveDown(ws_.list);
+    if (swaps.empty()) return;
+    int current = list_->currentIndex().row();
+    int first = swaps.front().a, last = swaps.front().a;
+    for (const RowSwap& s : swaps) {
+        current = current == s.a ? s.b : current == s.b ? s.a : current;
+        first = std::min({first, s.a, s.b});
+        last = std::max({last, s.a, s.b});
+    }
+    model_->rowsChanged(first, last);
+    list_->syncSelectionFromList();
+    if (current >= 0) list_->selectionModel()->setCurrentIndex(model_->index(current, 0), QItemSelectionModel::NoUpdate);
+    list_->scrollTo(model_->index(swaps.back().b, 0));
+}
+
+void MainWindow::cmdRename(int command, bool) {
+    const CommandInfo* info = FindMenuCommand(command);
+    if (!info) return;
+    if (!info->hasInput) return runListCommand(info->id, 0, {}, {});
+    if (std::optional<CommandInput> input = askInput(info->id))
+        runListCommand(info->id, input->subCommand, input->arg1, input->arg2);
+}
+
+void MainWindow::runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
+    const int before = ws_.list.size();
+    // Only a preset run goes on after a command: from the menu nothing follows.
+    (void)RunCommand(ws_, commandId, subCommand, arg1, arg2);
+    if (ws_.list.size() != before)
+        afterRowsChanged();
+    else
+        model_->textsChanged();
+}
+
+void MainWindow::afterRowsChanged() {
+    model_->rowsReset();
+    list_->syncSelectionFromList();
+}
+
+void MainWindow::cmdToggleColumn(int command, bool) {
+    const int column = ColumnOfToggle(command);
+    list_->setColumnWidthOrHide(column, ToggleColumn(app_.settings, column, list_->columnWidthOrZero(column), fontPoints_));
+}
+
+void MainWindow::cmdLanguage(int command, bool) {
+    if (SwitchLanguage(app_.settings, command, *this)) close();
+}
+
+void MainWindow::cmdToggleLog(int, bool) {
+    app_.settings.ShowLog = app_.settings.ShowLog == 1 ? 0 : 1;
+    layoutWindow();
+}
+
+void MainWindow::cmdVersion(int, bool) { ShowMessageDialog(VersionText(), LoadText(text::VersionTitle)); }
+
+}  // namespace quirnel
