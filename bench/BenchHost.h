@@ -1,20 +1,8 @@
 #pragma once
-#include "base/Host.h"
+#include "base/QuietHost.h"
 
 namespace quirnel::bench {
 
-// A host nobody watches: counts the log lines, answers every question alike.
-class QuietHost : public Host {
-public:
-    explicit QuietHost(bool answer = true) : answer_(answer) {}
-    void AppendLog(const std::u16string&) override { ++lines; }
-    void SetStatusText(const std::u16string&) override {}
-    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(Question, const std::u16string&) override { return answer_; }
-    long lines = 0;
-
-private:
-    bool answer_;
-};
+using quirnel::QuietHost;
 
 }  // namespace quirnel::bench

@@ -17,8 +17,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${QUIRNEL_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window looks its file and folder icons up in this theme.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS adwaita-icon-theme)
+# The window looks its file and folder icons up in this theme; the toolkit's
+# own dialogs take their Korean texts from the translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "adwaita-icon-theme, qt6-translations-l10n")
 include(CPack)
 
 if(TARGET quirnel)

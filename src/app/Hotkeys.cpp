@@ -1,6 +1,7 @@
 #include "app/Hotkeys.h"
 
 #include <cstdio>
+#include <iterator>
 #include <string_view>
 
 #include "app/VirtualKeys.h"
@@ -107,6 +108,19 @@ std::optional<int32_t> FindHotkey(const HotkeyTable& table, int32_t keyCode, boo
     for (const auto& [id, record] : table)
         if (record.KeyCode == keyCode && (record.Ctrl != 0) == ctrlDown && (record.Shift != 0) == shiftDown)
             return id;
+    return std::nullopt;
+}
+
+std::optional<HotkeyConflict> FindHotkeyConflict(const HotkeyTable& table, int32_t commandId) {
+    auto it = table.find(commandId);
+    if (it == table.end()) return std::nullopt;
+    const HotkeyRecord& record = it->second;
+    std::optional<int32_t> runs = FindHotkey(table, record.KeyCode, record.Ctrl != 0, record.Shift != 0);
+    if (!runs) return std::nullopt;
+    if (*runs != commandId) return HotkeyConflict{*runs, true};
+    for (auto later = std::next(it); later != table.end(); ++later)
+        if (FindHotkey(table, later->second.KeyCode, later->second.Ctrl != 0, later->second.Shift != 0) == commandId)
+            return HotkeyConflict{later->first, false};
     return std::nullopt;
 }
 

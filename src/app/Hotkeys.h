@@ -28,6 +28,19 @@ HotkeyTable DefaultHotkeys();
 // The lowest command id whose record matches the key and both modifiers.
 std::optional<int32_t> FindHotkey(const HotkeyTable& table, int32_t keyCode, bool ctrlDown, bool shiftDown);
 
+// Another command holding the same combination. Only the lower id of the two
+// ever runs by it, so the higher one's key "does nothing".
+struct HotkeyConflict {
+    int32_t otherCommand = 0;
+    bool shadowed = false;  // otherCommand runs instead of this one
+
+    bool operator==(const HotkeyConflict&) const = default;
+};
+
+// None when no other record holds the key and both modifiers of this one, or
+// when this one has no key. A shadowed record names the command that runs.
+std::optional<HotkeyConflict> FindHotkeyConflict(const HotkeyTable& table, int32_t commandId);
+
 // The name shown for a key code ("F1", "Numpad 3", "0x7c" for unnamed codes).
 std::u16string KeyName(int32_t keyCode);
 

@@ -3,12 +3,13 @@
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
+#include "presets/PresetEditing.h"
 
 namespace quirnel {
 
 std::u16string PresetMenuText(int number, const QuirnelPreset& preset) {
-    const std::u16string& name = preset.Name.empty() ? LoadText(text::NoName) : preset.Name;
-    return FormatText(LoadText(text::PresetMenuItem), {static_cast<long long>(number), name, static_cast<long long>(number)});
+    return FormatText(LoadText(text::PresetMenuItem),
+                      {static_cast<long long>(number), PresetDisplayName(preset), static_cast<long long>(number)});
 }
 
 std::vector<PresetMenuEntry> PresetMenuEntries(const PresetTable& presets, const HotkeyTable& hotkeys) {

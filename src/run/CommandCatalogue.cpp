@@ -210,6 +210,14 @@ InputItems BuildInputItems(int32_t commandId) {
     return result;
 }
 
+std::vector<int32_t> PresetEditorCommands() {
+    std::vector<int32_t> commands;
+    for (const CommandInfo& info : kCommands)
+        if (info.inPresetEditor) commands.push_back(info.id);
+    std::stable_partition(commands.begin(), commands.end(), [](int32_t id) { return id != CmdClearList; });
+    return commands;
+}
+
 bool IsWildcardItem(int32_t s) {
     return OneOf(s, {sub::ReplaceString, sub::CutPastePattern, sub::FolderFromPattern, sub::ClearNameHas,
                      sub::ClearNameLacks, sub::ClearExtHas, sub::ClearExtLacks});

@@ -71,6 +71,10 @@ struct InputItems {
 // request); an id without a list has no items. Texts in the current language.
 InputItems BuildInputItems(int32_t commandId);
 
+// The commands the preset editor offers, in the order of its buttons: those
+// that rewrite proposals by number, then Clear List.
+std::vector<int32_t> PresetEditorCommands();
+
 // Item sets the checks use.
 bool IsWildcardItem(int32_t subCommand);
 bool IsPositionItem(int32_t subCommand);

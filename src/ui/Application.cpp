@@ -1,9 +1,11 @@
 #include "ui/Application.h"
 
 #include <QIcon>
+#include <QLibraryInfo>
 
 #include "app/ConfigurationPath.h"
 #include "app/StartUp.h"
+#include "base/StringTable.h"
 #include "platform/FileSystem.h"
 #include "platform/NativeText.h"
 #include "ui/MainWindow.h"
@@ -28,6 +30,10 @@ int Application::Run() {
     // The window's file may be missing; only a refusal could stop the start.
     if (StartUp(state_, ConfigurationPath(ExecutablePath()), ConfigurationFile::MayBeMissing) != StartUpResult::Ready)
         return 1;
+    // The toolkit's own dialogs and buttons (pickers, Yes and No) in the same language.
+    if (CurrentUiLanguage() == UiLanguage::Korean &&
+        toolkitTexts_.load(QStringLiteral("qtbase_ko"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&toolkitTexts_);
     int code;
     {
         MainWindow window(state_);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QTranslator>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
 
 private:
     QApplication qt_;
+    QTranslator toolkitTexts_;
     AppState state_;
     std::vector<std::u16string> paths_;  // the command line's paths, added as one drop
 };

@@ -261,4 +261,18 @@ void CommandInputDialog::layoutControls() {
     ok_->setGeometry(cancel_->x() - m - button.width(), buttonY, button.width(), button.height());
 }
 
+std::optional<CommandInput> AskCommandInput(int command, AppSettings& settings, Host& host, QWidget* parent,
+                                            const CommandInput& initial) {
+    CommandInputDialog dialog(command, settings, host, parent);
+    dialog.setInitialInput(initial.subCommand, initial.arg1, initial.arg2);
+    // A command without items (a preset task read from a file) has nothing to choose: as Cancel.
+    if (dialog.exec() != QDialog::Accepted || dialog.subCommand() == 0) return std::nullopt;
+    CommandInput input{dialog.subCommand(), dialog.arg1(), dialog.arg2()};
+    const InputCheck check = CheckCommandInput(command, input.subCommand, input.arg1, input.arg2);
+    if (check.accepted) return input;
+    if (check.messageId != 0)
+        QMessageBox::warning(parent, QApplication::applicationName(), Q(LoadText(check.messageId)));
+    return std::nullopt;
+}
+
 }  // namespace quirnel

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <optional>
 #include <string>
 
 #include "run/CommandCatalogue.h"
@@ -77,5 +78,18 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };
+
+// What a command's input came to: the chosen item's sub-command and both arguments.
+struct CommandInput {
+    int32_t subCommand = 0;
+    std::u16string arg1, arg2;
+};
+
+// The dialog for a command (or the preset-name request), opened on `initial`
+// as setInitialInput takes it, and the check every caller makes after it.
+// Nothing when cancelled, when the command offered no item to choose, or when
+// the check refused (its message, if any, already shown).
+std::optional<CommandInput> AskCommandInput(int command, AppSettings& settings, Host& host, QWidget* parent,
+                                            const CommandInput& initial = {});
 
 }  // namespace quirnel

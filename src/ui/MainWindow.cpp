@@ -22,6 +22,7 @@
 #include "ui/QtText.h"
 #include "ui/ScreenRect.h"
 #include "ui/SplitterBar.h"
+#include "ui/StoredColor.h"
 #include "ui/UiIconProvider.h"
 #include "ui/UiText.h"
 
@@ -103,7 +104,15 @@ void MainWindow::openWindowState() {
     systemText_ = list_->palette().color(QPalette::Text);
     fontPoints_ = std::max(1, QFontInfo(font()).pointSize());
     defaultListFont_ = font();
-    if (app_.settings.FontName.empty()) app_.settings.FontSize = fontPoints_;
+    customListFont_ = defaultListFont_;
+    if (app_.settings.FontName.empty()) {
+        app_.settings.FontSize = fontPoints_;
+    } else {
+        customListFont_ = QFont(Q(app_.settings.FontName));
+        if (app_.settings.FontSize > 0) customListFont_.setPointSize(app_.settings.FontSize);
+        customListFont_.setWeight(QFont::Weight(std::clamp(app_.settings.FontWeight, 100, 900)));
+        customListFont_.setItalic(app_.settings.FontItalic != 0);
+    }
     applyListFont();
     applyListColors();
 
@@ -126,23 +135,14 @@ void MainWindow::applyIconSize() {
 }
 
 void MainWindow::applyListFont() {
-    if (app_.settings.UseDefaultFont == 1 || app_.settings.FontName.empty()) {
-        list_->setFont(defaultListFont_);
-        return;
-    }
-    QFont f(Q(app_.settings.FontName));
-    if (app_.settings.FontSize > 0) f.setPointSize(app_.settings.FontSize);
-    f.setWeight(QFont::Weight(std::clamp(app_.settings.FontWeight, 100, 900)));
-    f.setItalic(app_.settings.FontItalic != 0);
-    list_->setFont(f);
+    list_->setFont(app_.settings.UseDefaultFont == 1 ? defaultListFont_ : customListFont_);
 }
 
 void MainWindow::applyListColors() {
-    auto color = [](int32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); };
     QPalette p = list_->palette();
     bool system = app_.settings.UseDefaultColor != 0;
-    p.setColor(QPalette::Base, system ? systemBase_ : color(app_.settings.ColorBk));
-    p.setColor(QPalette::Text, system ? systemText_ : color(app_.settings.ColorText));
+    p.setColor(QPalette::Base, system ? systemBase_ : ColorFromStored(app_.settings.ColorBk));
+    p.setColor(QPalette::Text, system ? systemText_ : ColorFromStored(app_.settings.ColorText));
     list_->setPalette(p);
 }
 

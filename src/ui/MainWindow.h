@@ -40,8 +40,10 @@ class UiIconProvider;
 // several files by concern: opening and the host (MainWindow.cpp), menus and
 // greying (MainWindowMenus.cpp), the dispatcher and list commands
 // (MainWindowCommands.cpp), adding, clipboard and files
-// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), layout, columns
-// and the close path (MainWindowLayout.cpp).
+// (MainWindowTransfer.cpp), the preset editor and preset group files
+// (MainWindowPresets.cpp), apply runs (MainWindowApply.cpp), layout, columns
+// and the close path (MainWindowLayout.cpp), options and hotkeys
+// (MainWindowOptions.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -58,6 +60,7 @@ public:
     void SetProgress(int percent) override;
     void CommandStateChanged() override;
     void RowsRemoved() override;
+    void ShowPathLoadOptions() override;
 
     // The dispatcher: runs a menu command unless it is greyed, has no menu
     // item, or a run is busy. shift is whether Shift was held.
@@ -79,6 +82,9 @@ public:
     void applyListColors();
     void refreshMenuTexts();
     void layoutWindow();
+    // The list's font while UseDefaultFont is 0; kept while the default font shows.
+    const QFont& customListFont() const { return customListFont_; }
+    void setCustomListFont(const QFont& font) { customListFont_ = font; }
 
     Workspace& workspace() { return ws_; }
     NameListView* listView() const { return list_; }
@@ -107,10 +113,6 @@ protected:
 
 private:
     struct Route;
-    struct CommandInput {
-        int subCommand;
-        std::u16string arg1, arg2;
-    };
     using Handler = void (MainWindow::*)(int command, bool shift);
 
     // Opening (MainWindow.cpp).
@@ -135,7 +137,6 @@ private:
     void cmdClear(int command, bool shift);
     void cmdSortDialog(int, bool);
     void cmdEditName(int, bool);
-    std::optional<CommandInput> askInput(int commandId);
     void cmdRemoveSelected(int, bool);
     void cmdMove(int command, bool);
     void cmdRename(int command, bool);
@@ -145,6 +146,11 @@ private:
     void cmdVersion(int, bool);
     void runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
     void afterRowsChanged();
+
+    // The preset editor and preset group files (MainWindowPresets.cpp).
+    void cmdPresetEditor(int, bool);
+    void cmdExportPresets(int, bool);
+    void cmdImportPresets(int, bool);
 
     // Adding, clipboard and text files (MainWindowTransfer.cpp).
     void cmdAddFiles(int, bool);
@@ -163,6 +169,12 @@ private:
     void setRunControls(bool running);
     void askStop();
     void waitForRun();
+
+    // Options and hotkeys (MainWindowOptions.cpp).
+    void cmdLoadOptions(int, bool);
+    void cmdViewOptions(int, bool);
+    void cmdOtherOptions(int, bool);
+    void cmdHotkeys(int, bool);
 
     // Layout, columns, sorting by header, the close path (MainWindowLayout.cpp).
     void onSplitterDragged(int d);
@@ -190,6 +202,7 @@ private:
     int panelWidth_ = 0;
     int fontPoints_ = 9;  // the dialog font's point size (F)
     QFont defaultListFont_;
+    QFont customListFont_;
     QColor systemBase_, systemText_;
 
     std::unique_ptr<ApplyWorker> worker_;

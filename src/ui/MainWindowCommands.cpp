@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QScrollBar>
 
 #include "app/ColumnState.h"
@@ -14,7 +13,6 @@
 #include "namelist/ListEditing.h"
 #include "commands/NameEdits.h"
 #include "run/CommandCatalogue.h"
-#include "run/CommandInputCheck.h"
 #include "run/RunCommand.h"
 #include "run/RunPreset.h"
 #include "ui/ApplyModeDialog.h"
@@ -88,6 +86,13 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::LanguageEnglish, &MainWindow::cmdLanguage},
         {menu::LanguageKorean, &MainWindow::cmdLanguage},
         {menu::ToggleLog, &MainWindow::cmdToggleLog},
+        {menu::PathLoadOptions, &MainWindow::cmdLoadOptions},
+        {menu::ViewOptions, &MainWindow::cmdViewOptions},
+        {menu::OtherOptions, &MainWindow::cmdOtherOptions},
+        {menu::Hotkeys, &MainWindow::cmdHotkeys},
+        {menu::PresetSettings, &MainWindow::cmdPresetEditor},
+        {menu::ExportPresetGroup, &MainWindow::cmdExportPresets},
+        {menu::ImportPresetGroup, &MainWindow::cmdImportPresets},
     };
     return kRoutes;
 }
@@ -155,7 +160,7 @@ void MainWindow::cmdUndo(int command, bool shift) {
 void MainWindow::cmdClear(int command, bool shift) {
     if (command == menu::ClearListInstantly || shift) {
         runListCommand(CmdClearList, sub::ClearAll, {}, {});
-    } else if (std::optional<CommandInput> input = askInput(CmdClearList)) {
+    } else if (std::optional<CommandInput> input = AskCommandInput(CmdClearList, app_.settings, *this, this)) {
         runListCommand(CmdClearList, input->subCommand, input->arg1, input->arg2);
     }
 }
@@ -176,19 +181,6 @@ void MainWindow::cmdEditName(int, bool) {
     if (dlg.exec() != QDialog::Accepted) return;
     (void)EditName(ws_.list, dlg.arg1());  // the row was found selected above
     model_->rowsChanged(row, row);
-}
-
-// The input dialog, then the checks made after it closed; nothing when the
-// user cancelled or the input was refused (with its message, if it has one).
-std::optional<MainWindow::CommandInput> MainWindow::askInput(int commandId) {
-    CommandInputDialog dlg(commandId, app_.settings, *this, this);
-    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-    CommandInput input{dlg.subCommand(), dlg.arg1(), dlg.arg2()};
-    InputCheck check = CheckCommandInput(commandId, input.subCommand, input.arg1, input.arg2);
-    if (check.accepted) return input;
-    if (check.messageId != 0)
-        QMessageBox::warning(this, QApplication::applicationName(), Q(LoadText(check.messageId)));
-    return std::nullopt;
 }
 
 void MainWindow::cmdRemoveSelected(int, bool) {
@@ -225,7 +217,7 @@ void MainWindow::cmdRename(int command, bool) {
     const CommandInfo* info = FindMenuCommand(command);
     if (!info) return;
     if (!info->hasInput) return runListCommand(info->id, 0, {}, {});
-    if (std::optional<CommandInput> input = askInput(info->id))
+    if (std::optional<CommandInput> input = AskCommandInput(info->id, app_.settings, *this, this))
         runListCommand(info->id, input->subCommand, input->arg1, input->arg2);
 }
 

@@ -3,12 +3,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "base/StringTable.h"
 #include "namelist/NameList.h"
+#include "ui/DialogButtons.h"
 #include "ui/QtText.h"
 #include "ui/UiText.h"
 
@@ -36,12 +36,7 @@ SortDialog::SortDialog(int column, bool ascending, QWidget* parent) : QDialog(pa
     (ascending ? ascending_ : descending_)->setChecked(true);
     layout->addWidget(direction);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr("OK", "확인"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("Cancel", "취소"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this));
 }
 
 int SortDialog::column() const { return columns_->currentIndex(); }

@@ -402,7 +402,7 @@ void WindowCommandsTest::menuTextsCarryHotkeysAndPresetNames() {
     QCOMPARE(w.action(menu::ApplyPreset1 + 1)->text(), QString("Apply Preset 2 : Tom && Jerry\tCtrl\uFF0BShift\uFF0BP"));
     QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset 1 : (No Name)\tF1"));
     QVERIFY(w.action(menu::ToggleLog));  // the log toggle in English too
-    QVERIFY(!w.action(menu::PresetSettings));  // no dialog yet, no item
+    QCOMPARE(w.action(menu::PresetSettings)->text(), QString("Preset Settings...\tF11"));
     QCOMPARE(w.leftPanel()->button(menu::Replace)->toolTip(), QString("Replace (Ctrl\uFF0B1)"));
     QCOMPARE(w.leftPanel()->button(menu::Replace)->focusPolicy(), Qt::NoFocus);
 }

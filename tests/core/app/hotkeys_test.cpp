@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/VirtualKeys.h"
+#include "base/MenuIds.h"
 
 using namespace quirnel;
 
@@ -63,6 +64,27 @@ TEST(Hotkeys, TextsForMenuAndList) {
     EXPECT_EQ(HotkeyMenuText(u"Version...", table.at(32813)), u"Version...\t") << "no hotkey keeps a bare tab";
     EXPECT_EQ(HotkeyMenuText(u"", table.at(32771)), u"\tF1");
     EXPECT_EQ(HotkeyMenuText(u"A\tB\tC", table.at(32771)), u"A\tF1");
+}
+
+TEST(Hotkeys, ConflictsNameTheOtherCommandAndWhichOneRuns) {
+    HotkeyTable table = DefaultHotkeys();
+    for (const auto& [id, record] : table) EXPECT_EQ(FindHotkeyConflict(table, id), std::nullopt) << id;
+
+    table.at(menu::ApplyChanges) = {menu::ApplyChanges, vk::F1, 0, 0};  // Apply Changes takes preset 1's F1
+    table.at(menu::AddFiles) = {menu::AddFiles, vk::F1, 0, 0};
+    EXPECT_EQ(FindHotkeyConflict(table, menu::ApplyPreset1), (HotkeyConflict{menu::ApplyChanges, false}));
+    EXPECT_EQ(FindHotkeyConflict(table, menu::ApplyChanges), (HotkeyConflict{menu::ApplyPreset1, true}));
+    EXPECT_EQ(FindHotkeyConflict(table, menu::AddFiles), (HotkeyConflict{menu::ApplyPreset1, true}))
+        << "the one that runs is named";
+
+    // Other modifiers, no key, or an unknown command: no conflict.
+    table.at(menu::SortList) = {menu::SortList, 'S', 1, 1};
+    EXPECT_EQ(FindHotkeyConflict(table, menu::SortList), std::nullopt);
+    table.at(menu::CopyNewNames) = {menu::CopyNewNames, 0, 1, 0};
+    table.at(menu::PasteNewNames) = {menu::PasteNewNames, 0, 1, 0};
+    EXPECT_EQ(FindHotkeyConflict(table, menu::PasteNewNames), std::nullopt);
+    EXPECT_EQ(FindHotkeyConflict(table, menu::PathLoadOptions), std::nullopt);
+    EXPECT_EQ(FindHotkeyConflict(table, 1), std::nullopt);
 }
 
 TEST(VirtualKeys, CharactersMapToTheKeysThatTypeThem) {

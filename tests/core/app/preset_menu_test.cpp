@@ -4,21 +4,14 @@
 
 #include <vector>
 
+#include "EnglishTexts.h"
 #include "base/StringTable.h"
 
 using namespace quirnel;
 
 namespace {
 
-class EnglishTexts : public ::testing::Test {
-protected:
-    void SetUp() override {
-        saved_ = CurrentUiLanguage();
-        SetUiLanguage(UiLanguage::English);
-    }
-    void TearDown() override { SetUiLanguage(saved_); }
-    UiLanguage saved_{};
-};
+using test::EnglishTexts;
 
 TEST_F(EnglishTexts, PresetMenuShowsNamesHotkeysAndAvailability) {
     PresetTable presets{};

@@ -102,6 +102,7 @@ TEST(CommandCatalogueTest, CommandTableForDispatchAndPresets) {
     EXPECT_EQ(FindCommand(0), nullptr);
     EXPECT_EQ(FindCommand(21), nullptr);
     for (int32_t skipped : {1, 11, 13, 14, 15, 16}) EXPECT_FALSE(FindCommand(skipped)->runInPreset);
+    EXPECT_EQ(PresetEditorCommands(), (std::vector<int32_t>{2, 3, 4, 5, 6, 7, 8, 9, 10, 17, 18, 19, 20, 12}));
     EXPECT_EQ(FindCommand(11)->altMenuCommand, 32782);
     EXPECT_EQ(FindCommand(12)->altMenuCommand, 32855);
     EXPECT_EQ(FindMenuCommand(32821)->id, 2);

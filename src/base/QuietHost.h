@@ -1,0 +1,21 @@
+#pragma once
+#include "base/Host.h"
+
+namespace quirnel {
+
+// A host nobody watches: it counts the log lines and answers every question
+// alike. For runs whose reports concern no one, such as a preview or a benchmark.
+class QuietHost : public Host {
+public:
+    explicit QuietHost(bool answer = true) : answer_(answer) {}
+    void AppendLog(const std::u16string&) override { ++lines; }
+    void SetStatusText(const std::u16string&) override {}
+    void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
+    bool AskYesNo(Question, const std::u16string&) override { return answer_; }
+    long lines = 0;
+
+private:
+    bool answer_;
+};
+
+}  // namespace quirnel

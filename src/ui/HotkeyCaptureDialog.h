@@ -1,0 +1,44 @@
+#pragma once
+#include <QDialog>
+#include <optional>
+
+#include "app/Hotkeys.h"
+
+class QKeyEvent;
+class QLabel;
+class QPushButton;
+
+namespace quirnel {
+
+// "Edit Hotkey": the next key pressed with Ctrl and Shift becomes the
+// hotkey. Every key is taken before the focused control sees it, so Tab and
+// Space are captured instead of moving the focus or pressing a button. Enter
+// saves, Esc cancels; Alt combinations pass by and F10 is swallowed.
+class HotkeyCaptureDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* parent = nullptr);
+
+    // Modal: the captured record after "Save", nothing after "Cancel".
+    static std::optional<HotkeyRecord> capture(const HotkeyRecord& record, QWidget* parent);
+
+    const HotkeyRecord& record() const { return record_; }
+    QLabel* field() const { return field_; }
+    QPushButton* saveButton() const { return save_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    bool takeKey(QEvent* event);
+    void takeCombination(const QKeyEvent& key);
+
+    HotkeyRecord record_;
+    QLabel* field_ = nullptr;
+    QPushButton* save_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace quirnel
