@@ -5,6 +5,8 @@ include(GNUInstallDirs)
 # The desktop file id: the window announces it (setDesktopFileName) so task
 # bars find the entry and its icon; the icon and metainfo carry the same name.
 set(QUIRNEL_APP_ID "org.quirnel.Quirnel")
+# An installed program knows itself by its desktop entry under its prefix.
+target_compile_definitions(quirnel_core PRIVATE QUIRNEL_DESKTOP_ENTRY="${QUIRNEL_APP_ID}.desktop")
 set(QUIRNEL_HOMEPAGE "https://quirnel.example.org" CACHE STRING "Project home page")
 set(QUIRNEL_RAW_URL "https://quirnel.example.org/raw/main" CACHE STRING
     "Where files of the repository are served raw (the metainfo's screenshot)")
