@@ -117,10 +117,14 @@ private:
 
     int Change(const std::u16string& old, const std::u16string& target, const std::u16string& newFolder, int i) {
         if (newFolder.empty()) return ENOENT;  // never a stray path at the root
-        if (options_.applyType != 1) return MoveEntry(old, target);
+        CopyControl control(&stop_);
+        control.leftoverRemoved = [this](const std::u16string& path) {
+            log_.Log(FormatText(LoadText(text::LeftoverRemoved), {path}));
+        };
+        if (options_.applyType != 1) return MoveEntry(old, target, control);
         log_.Flush();
-        if (rows_.isFolder(i)) return CopyFolderTree(old, target, &stop_);
-        return CopyFileExclusive(old, target, &stop_);
+        if (rows_.isFolder(i)) return CopyFolderTree(old, target, control);
+        return CopyFileExclusive(old, target, control);
     }
 
     void LogFailure(const std::u16string& what, const std::u16string& reason) {

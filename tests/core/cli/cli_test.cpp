@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "TestSupport.h"
@@ -23,8 +24,7 @@ namespace {
 
 struct Result {
     int status = -1;
-    std::string out;
-    std::string err;  // only when asked for
+    std::string out, err;
 };
 
 std::string Quote(const std::string& s) {
@@ -38,15 +38,15 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real program with the given arguments; standard error is dropped
-// unless errFile names a file to keep it in.
-Result Cli(const std::vector<std::string>& args, const std::string& errFile = "/dev/null") {
-    std::string cmd = Quote(QUIRNEL_CLI_PATH);
+// Runs the real program with the given arguments and standard input.
+Result Cli(const std::vector<std::string>& args, const std::string& input = "") {
+    TempDir errDir;
+    std::string cmd = "printf '%s' " + Quote(input) + " | " + Quote(QUIRNEL_CLI_PATH);
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
     }
-    cmd += " 2>" + Quote(errFile);
+    cmd += " 2>" + Quote(errDir / "err");
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -54,8 +54,7 @@ Result Cli(const std::vector<std::string>& args, const std::string& errFile = "/
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
     int raw = pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream err(errFile);
-    r.err.assign(std::istreambuf_iterator<char>(err), {});
+    r.err = errDir.read("err");
     return r;
 }
 
@@ -91,12 +90,80 @@ TEST_F(CliFixture, PreviewListsProposalsWithoutTouchingTheDisk) {
     EXPECT_NE(json.out.find("\"IsFolder\": false"), std::string::npos);
 }
 
+// The PATHs first as one drop, then each list in the order given, its lines
+// as they stand: numbering follows that order.
+TEST_F(CliFixture, PathListsKeepTheirOrderAfterThePositionalPaths) {
+    dir.file("first.lst", In() + "/b2.txt\n" + In() + "/a1.txt\n");
+    dir.file("second.lst", In() + "/z\xE9.txt\n");  // a name that is not UTF-8
+    dir.file("in/z\xE9.txt", "latin-1");
+    Result r = Cli({"--set", "AutoSort=0", In() + "/c.log", "--paths-from", dir / "first.lst", "--paths-from",
+                    dir / "second.lst", "--task", "10", "84", "", "1", "--columns", "basic"});
+    EXPECT_EQ(r.status, 0);
+    const std::string f = In();
+    EXPECT_EQ(r.out, "c.log\t1c.log\t" + f + "\t" + f + "\n" + "b2.txt\t2b2.txt\t" + f + "\t" + f + "\n" +
+                         "a1.txt\t3a1.txt\t" + f + "\t" + f + "\n" + "z\xE9.txt\t4z\xE9.txt\t" + f + "\t" + f + "\n");
+    Result stdinList = Cli({"--set", "AutoSort=0", "--paths-from", "-", "--task", "10", "84", "", "1", "--apply"},
+                           In() + "/z\xE9.txt\n" + In() + "/a1.txt");
+    EXPECT_EQ(stdinList.status, 0);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"1z\xE9.txt", "2a1.txt", "b2.txt", "c.log"}));
+}
+
 TEST_F(CliFixture, CheckStopsAtADuplicateWithStatusTwo) {
-    // Emptied names with one extension collide: .txt and .txt.
+    // Emptied names given one more extension collide: .txt.txt twice.
     Result dup = Cli({"--set", "LoadType=1", In(), "--task", "5", "0", "", "", "--task", "19", "21", ".txt", "",
                       "--check", "--apply"});
     EXPECT_EQ(dup.status, 2);
+    EXPECT_EQ(dup.out, "");
+    // The reason, not only the status: which target collided.
+    EXPECT_NE(dup.err.find("Detected duplication"), std::string::npos) << dup.err;
+    EXPECT_NE(dup.err.find("(" + In() + "/.txt.txt)"), std::string::npos) << dup.err;
     EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+}
+
+// --check says why it stops, naming the row, as --apply does.
+TEST_F(CliFixture, FailedChecksSayWhyAndNameTheRow) {
+    struct Case {
+        std::vector<std::string> task;
+        const char* message;
+        const char* row;
+    } cases[] = {
+        {{"--task", "5", "0", "", "", "--task", "18", "0", "", ""}, "Found an item with no valid name.", "row 1: "},
+        {{"--task", "3", "21", "x/", ""}, "A file name cannot include", "row 1: "},
+        {{"--task", "2", "61", "b2", "a1"}, "Detected duplication:", "row 2: "},
+    };
+    for (const Case& c : cases) {
+        for (const char* mode : {"--check", "--apply"}) {
+            std::vector<std::string> args = {"--set", "LoadType=1", "--set", "AutoSort=1", In(), mode};
+            args.insert(args.end(), c.task.begin(), c.task.end());
+            Result r = Cli(args);
+            EXPECT_EQ(r.status, 2) << mode << " " << c.message;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << mode << ": " << r.err;
+            EXPECT_NE(r.err.find(std::string("stopped at ") + c.row + In()), std::string::npos) << mode << ": " << r.err;
+        }
+    }
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+}
+
+// A save target that cannot be written stops the run before anything changes.
+TEST_F(CliFixture, AnUnwritableSaveTargetStopsTheRunBeforeAnyChange) {
+    dir.folder("taken.ini");
+    const std::vector<std::vector<std::string>> saves = {
+        {"--save-config", In() + "/a1.txt/x.ini"},  // below a file
+        {"--save-config", dir / "taken.ini"},       // a folder
+        {"--save-presets", dir / "missing/p.qpx"},  // a folder the preset writer does not create
+    };
+    for (const auto& save : saves) {
+        Result r = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", "", "--apply", save[0], save[1]});
+        EXPECT_EQ(r.status, 64) << save[1];
+        EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+    }
+    Result created = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", "", "--apply", "--save-config",
+                          dir / "new/folder/q.ini"});
+    EXPECT_EQ(created.status, 0);
+    EXPECT_TRUE(fs::exists(dir / "new/folder/q.ini"));
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"x_a1.txt", "x_b2.txt", "x_c.log"}));
 }
 
 TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
@@ -126,7 +193,7 @@ TEST_F(CliFixture, CuttingAPairInHalfStopsTheRunBeforeTheDisk) {
 }
 
 TEST_F(CliFixture, AnEmptyChangeFolderTargetEndsTheRunWithItsReason) {
-    Result r = Cli({"--set", "LoadType=1", In(), "--task", "17", "69", "", "", "--apply"}, dir / "err.txt");
+    Result r = Cli({"--set", "LoadType=1", In(), "--task", "17", "69", "", "", "--apply"});
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "Change Folder: Invalid folder\n");
     EXPECT_TRUE(r.out.empty());
@@ -221,5 +288,24 @@ TEST_F(CliFixture, ListOutputEscapesAndStreamsEveryRow) {
     for (int i = 0; i < 600; ++i) expected.push_back(longName(i));
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(oldNames, expected);
+}
+
+// Files read whole are bounded: an endless or huge one is refused with a
+// reason instead of growing until the allocator gives up. A path list is
+// streamed and ends at its first NUL byte.
+TEST_F(CliFixture, OversizedConfigurationAndPresetFilesAreRefused) {
+    std::string huge = dir.file("huge.ini", "");
+    ASSERT_EQ(truncate(huge.c_str(), (16 << 20) + 1), 0);
+    for (auto args : std::vector<std::vector<std::string>>{{"--config", "/dev/zero", In()},
+                                                           {"--presets", "/dev/zero", In()},
+                                                           {"--config", huge, In()}}) {
+        Result r = Cli(args);
+        EXPECT_EQ(r.status, 64) << args[1];
+        EXPECT_NE(r.err.find("is larger than 16 MiB"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    Result list = Cli({"--paths-from", "/dev/zero", In() + "/a1.txt"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.substr(0, 7), "a1.txt\t");
 }
 #endif
