@@ -1,6 +1,5 @@
 // Adding a folder of 100,000 files (LoadType 1) beside a bare enumeration of
 // the same tree with plain system calls, and the memory a row of the list costs.
-#include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -16,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BareWalk.h"
 #include "BenchHost.h"
 #include "BenchTree.h"
 #include "app/AppState.h"
@@ -27,25 +27,6 @@ using namespace quirnel;
 using namespace quirnel::bench;
 
 namespace {
-
-// What the system gives at the least: every name with its status, recursively.
-size_t BareEnumerate(const std::string& dir, std::vector<std::string>& names) {
-    DIR* d = opendir(dir.c_str());
-    if (!d) return 0;
-    std::vector<std::string> subdirs;
-    while (dirent* e = readdir(d)) {
-        if (!strcmp(e->d_name, ".") || !strcmp(e->d_name, "..")) continue;
-        struct statx sx;
-        if (statx(dirfd(d), e->d_name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) continue;
-        if (S_ISDIR(sx.stx_mode))
-            subdirs.push_back(dir + "/" + e->d_name);
-        else
-            names.push_back(e->d_name);
-    }
-    closedir(d);
-    for (auto& s : subdirs) BareEnumerate(s, names);
-    return names.size();
-}
 
 void MeasureMemory(int rows) {
     AppState app;
@@ -75,15 +56,16 @@ void MeasureMemory(int rows) {
 
 int main(int argc, char** argv) {
     int folders = 100, perFolder = 1000, runs = 5;
-    std::string root = "/tmp/quirnel-add-bench";
+    std::string root = "/dev/shm/quirnel-add-bench";
     std::filesystem::remove_all(root);
     MakeTree(root, folders, perFolder);
     std::vector<double> bare, add;
     size_t rows = 0, names = 0;
     for (int run = 0; run < runs; ++run) {
-        std::vector<std::string> n;
+        std::vector<BareEntry> n;
         auto t0 = Clock::now();
-        names = BareEnumerate(root, n);
+        BareWalk(root, n);
+        names = n.size();
         bare.push_back(Seconds(t0));
 
         AppState app;

@@ -5,6 +5,8 @@ include(GNUInstallDirs)
 # The desktop file id: the window announces it (setDesktopFileName) so task
 # bars find the entry and its icon; the icon and metainfo carry the same name.
 set(QUIRNEL_APP_ID "org.quirnel.Quirnel")
+# An installed program knows itself by its desktop entry under its prefix.
+target_compile_definitions(quirnel_core PRIVATE QUIRNEL_DESKTOP_ENTRY="${QUIRNEL_APP_ID}.desktop")
 set(QUIRNEL_HOMEPAGE "https://quirnel.example.org" CACHE STRING "Project home page")
 set(QUIRNEL_RAW_URL "https://quirnel.example.org/raw/main" CACHE STRING
     "Where files of the repository are served raw (the metainfo's screenshot)")
@@ -70,7 +72,8 @@ endif()
 add_test(NAME dist_desktop_entry
          COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/desktop_entry_test.sh ${DATA_OUT}/${QUIRNEL_APP_ID}.desktop)
 add_test(NAME dist_metainfo
-         COMMAND appstreamcli validate --no-net --strict ${DATA_OUT}/${QUIRNEL_APP_ID}.metainfo.xml)
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/metainfo_test.sh ${DATA_OUT}/${QUIRNEL_APP_ID}.metainfo.xml
+                 ${QUIRNEL_RAW_URL} ${PROJECT_SOURCE_DIR})
 add_test(NAME dist_completion
          COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/completion_test.sh
                  $<TARGET_FILE:quirnel-cli> ${PROJECT_SOURCE_DIR}/data/quirnel-cli.bash)

@@ -222,11 +222,11 @@ int ApplyConfigurationText(const std::u16string& text, ConfigurationData data) {
     return reader.presetNames();
 }
 
-bool ReadConfiguration(const std::u16string& path, AppState& app) {
+ReadStatus ReadConfiguration(const std::u16string& path, AppState& app) {
     std::u16string text;
-    if (!ReadTextFile(path, text)) return false;
+    if (ReadStatus status = ReadTextFile(path, text); !status) return status;
     ApplyConfigurationText(text, {app.settings, app.presets, app.hotkeys});
-    return true;
+    return {};
 }
 
 std::u16string FormatPresetBlock(const PresetTable& presets) {

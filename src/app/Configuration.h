@@ -4,6 +4,7 @@
 #include "app/AppState.h"
 #include "app/Hotkeys.h"
 #include "base/AppSettings.h"
+#include "platform/FileContent.h"
 #include "presets/Preset.h"
 
 namespace quirnel {
@@ -20,8 +21,9 @@ struct ConfigurationData {
 // records. Returns the number of Preset_Name lines seen.
 int ApplyConfigurationText(const std::u16string& text, ConfigurationData data);
 
-// Reads the file and applies it; false (nothing applied) when it cannot be read.
-[[nodiscard]] bool ReadConfiguration(const std::u16string& path, AppState& app);
+// Reads the file and applies it; false (nothing applied) when it cannot be
+// read or is too large to be one.
+[[nodiscard]] ReadStatus ReadConfiguration(const std::u16string& path, AppState& app);
 
 // The whole file text: settings, the preset block, column widths, hotkeys.
 std::u16string FormatConfiguration(const AppSettings& settings, const PresetTable& presets,

@@ -1,18 +1,33 @@
 #include "app/ConfigurationPath.h"
 
-#include "platform/FileSystem.h"
 #include "platform/NativeText.h"
 #include "platform/PathText.h"
 
+#ifndef QUIRNEL_DESKTOP_ENTRY
+#error "the build names the installed desktop entry (cmake/Install.cmake)"
+#endif
+
 namespace quirnel {
+namespace {
+
+// A package or `make install` puts the desktop entry under the same prefix.
+bool RunsFromInstalledPrefix(const std::u16string& folder, const PlaceProbe& probe, const PathStyle& style) {
+    std::u16string prefix = ParentFolderOf(folder, style);
+    if (prefix.empty() || prefix == folder) return false;
+    std::u16string entry = JoinPath(JoinPath(JoinPath(prefix, u"share", style), u"applications", style),
+                                    FromUtf8(QUIRNEL_DESKTOP_ENTRY), style);
+    return probe.exists(entry);
+}
+
+}  // namespace
 
 std::u16string ConfigurationPath(const std::u16string& executablePath, const EnvironmentLookup& env,
-                                 const std::function<bool(const std::u16string&)>& folderWritable,
-                                 const PathStyle& style) {
+                                 const PlaceProbe& probe, const PathStyle& style) {
     std::u16string folder = ParentFolderOf(executablePath, style);
     std::u16string name = NameOf(executablePath, Extension::Keep, style);
     std::u16string beside = JoinPath(folder, name.substr(0, name.rfind(u'.')) + u".ini", style);
-    if (folderWritable(folder)) return beside;
+    const bool installed = RunsFromInstalledPrefix(folder, probe, style);
+    if (!installed && (probe.exists(beside) || probe.folderWritable(folder))) return beside;
 
     std::u16string base;
     const char* xdg = env("XDG_CONFIG_HOME");

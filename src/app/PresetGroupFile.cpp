@@ -9,13 +9,13 @@ bool ExportPresetGroup(const std::u16string& path, const AppState& app) {
     return WriteTextFile(path, FormatPresetBlock(app.presets));
 }
 
-bool ImportPresetGroup(const std::u16string& path, AppState& app) {
+ReadStatus ImportPresetGroup(const std::u16string& path, AppState& app) {
     std::u16string text;
-    if (!ReadTextFile(path, text)) return false;
+    if (ReadStatus status = ReadTextFile(path, text); !status) return status;
     PresetTable fresh{};
-    if (ApplyConfigurationText(text, {app.settings, fresh, app.hotkeys}) == 0) return false;
+    if (ApplyConfigurationText(text, {app.settings, fresh, app.hotkeys}) == 0) return {ReadStatus::Unreadable};
     app.presets = std::move(fresh);
-    return true;
+    return {};
 }
 
 }  // namespace quirnel

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/AppState.h"
+#include "platform/FileContent.h"
 
 namespace quirnel {
 
@@ -11,7 +12,8 @@ namespace quirnel {
 // Replaces the five presets by those of a preset group file; slots the file
 // does not reach become empty. The file is read as a configuration, so any
 // settings or hotkeys it holds apply too. A file that cannot be read, or that
-// holds no preset, leaves the presets as they were; false then.
-[[nodiscard]] bool ImportPresetGroup(const std::u16string& path, AppState& app);
+// holds no preset, leaves the presets as they were; false then (Unreadable
+// for a file without presets too).
+[[nodiscard]] ReadStatus ImportPresetGroup(const std::u16string& path, AppState& app);
 
 }  // namespace quirnel

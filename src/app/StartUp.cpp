@@ -16,8 +16,12 @@ StartUpResult StartUp(AppState& app, const std::u16string& configPath, Configura
     app.flags.unappliedFlag = 0;
     app.configPath = configPath;
     app.flags.journal = JournalPlace{JournalFolder(), {}};
-    if (!configPath.empty() && !ReadConfiguration(configPath, app) && file == ConfigurationFile::MustExist)
-        return StartUpResult::ConfigurationUnreadable;
+    if (!configPath.empty()) {
+        ReadStatus read = ReadConfiguration(configPath, app);
+        if (!read && file == ConfigurationFile::MustExist)
+            return read.kind == ReadStatus::TooLarge ? StartUpResult::ConfigurationTooLarge
+                                                     : StartUpResult::ConfigurationUnreadable;
+    }
     if (overrides && !overrides(app)) return StartUpResult::OverridesRefused;
     SetUiLanguage(ChooseUiLanguage(app.settings.UILanguage));
     return StartUpResult::Ready;

@@ -15,7 +15,7 @@ enum class ConfigurationFile { MayBeMissing, MustExist };
 // start-up, after the front end has said why.
 using StartUpOverrides = std::function<bool(AppState&)>;
 
-enum class StartUpResult { Ready, ConfigurationUnreadable, OverridesRefused };
+enum class StartUpResult { Ready, ConfigurationUnreadable, ConfigurationTooLarge, OverridesRefused };
 
 // The one start-up of both front ends: the defaults (settings, five empty
 // presets, the default hotkeys, no run going), the configuration file when a

@@ -194,15 +194,19 @@ void ChangeRun::PrepareFolder(const std::u16string& newFolder, const std::u16str
 }
 
 int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
+    CopyControl control(&stop_);
+    control.leftoverRemoved = [this](const std::u16string& path) {
+        log_.Log(FormatText(LoadText(text::LeftoverRemoved), {path}));
+    };
     int e;
     if (rows_.newFolder(row).empty()) {
         e = ENOENT;  // never a stray path at the root
     } else if (options_.applyType != 1) {
-        e = MoveEntry(from, target);
+        e = MoveEntry(from, target, control);
     } else {
         log_.Flush();
         if (journaling_) (void)journal_.Begin(journalStep_[s]);
-        e = rows_.isFolder(row) ? CopyFolderTree(from, target, &stop_) : CopyFileExclusive(from, target, &stop_);
+        e = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
     }
     Record(s, row, target, e);
     return e;

@@ -191,8 +191,11 @@ bool UnescapeJournalText(std::string_view text, std::string& bytes) {
 
 bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error) {
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        error = "cannot be read";
+    // A run of millions of rows writes a journal of hundreds of MiB; a named
+    // file larger than this is no journal of ours (or is endless).
+    constexpr size_t kMaxJournalBytes = size_t(4) << 30;
+    if (ReadStatus read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read) {
+        error = read.kind == ReadStatus::TooLarge ? "is larger than 4 GiB" : "cannot be read";
         return false;
     }
     record = JournalRecord();

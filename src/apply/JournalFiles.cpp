@@ -46,10 +46,11 @@ std::u16string NewJournalPath(const JournalPlace& place) {
 }
 
 std::vector<std::u16string> ListJournals(const std::u16string& folder) {
+    std::vector<DirEntry> entries;
+    (void)ReadFolderEntries(folder, entries);  // a missing folder holds none
     std::vector<std::u16string> names;
-    (void)EnumerateFolder(folder, [&](const DirEntry& e) {  // a missing folder holds none
-        if (!e.isFolder && IsJournalName(e.name)) names.push_back(e.name);
-    });
+    for (DirEntry& e : entries)
+        if (!e.isFolder && IsJournalName(e.name)) names.push_back(std::move(e.name));
     std::sort(names.begin(), names.end());
     for (auto& n : names) n = JoinPath(folder, n, PathStyle::Host());
     return names;

@@ -19,6 +19,39 @@ bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     return false;
 }
 
+// Half of a pair that a command cut off, which POSIX names would carry to the
+// disk as bytes that are not UTF-8. U+DC80..U+DCFF are no such halves: they
+// stand for the bytes of an original name that was not UTF-8.
+bool HasLoneSurrogate(std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0xD800 || c > 0xDFFF || (c >= 0xDC80 && c <= 0xDCFF)) continue;
+        if (c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            ++i;
+            continue;
+        }
+        return true;
+    }
+    return false;
+}
+
+// Windows names are UTF-16 and take any code unit as it stands.
+class SurrogateCheck {
+public:
+    explicit SurrogateCheck(const PathStyle& style) : active_(!style.windows) {}
+    bool Refuses(const std::u16string& name, const std::u16string& folder) {
+        if (!active_) return false;
+        if (HasLoneSurrogate(name)) return true;
+        if (&folder == lastFolder_) return false;  // rows share their folder texts
+        lastFolder_ = &folder;
+        return HasLoneSurrogate(folder);
+    }
+
+private:
+    bool active_;
+    const std::u16string* lastFolder_ = nullptr;
+};
+
 class Numbering {
 public:
     Numbering(const PathIndex& assigned, const PathStyle& style)
@@ -54,15 +87,17 @@ private:
 
 }  // namespace
 
-struct TargetAssigner::Numbers : Numbering {
-    using Numbering::Numbering;
+struct TargetAssigner::State {
+    State(const PathIndex& assigned, const PathStyle& style) : numbering(assigned, style), surrogates(style) {}
+    Numbering numbering;
+    SurrogateCheck surrogates;
 };
 
 TargetAssigner::TargetAssigner(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targets)
     : rows_(rows), autoNumber_(autoNumber), targets_(targets), assigned_(targets, static_cast<size_t>(rows.count())) {
     targets_.clear();
     targets_.reserve(rows.count());
-    numbers_ = std::make_unique<Numbers>(assigned_, rows.style());
+    state_ = std::make_unique<State>(assigned_, rows.style());
 }
 
 TargetAssigner::~TargetAssigner() = default;
@@ -73,7 +108,8 @@ TargetAssigner::Verdict TargetAssigner::Next(int& duplicateOf, long long& number
     const std::u16string& name = rows_.newName(j);
     Verdict verdict = Verdict::Ok;
     if (name.empty()) verdict = Verdict::EmptyName;
-    else if (HasForbidden(name, style)) verdict = Verdict::Forbidden;
+    else if (HasForbidden(name, style) || state_->surrogates.Refuses(name, rows_.newFolder(j)))
+        verdict = Verdict::Forbidden;
     std::u16string target = JoinPath(rows_.newFolder(j), name, style);
     size_t hash = PathIndex::Hash(target);
     if (verdict == Verdict::Ok) {
@@ -81,7 +117,7 @@ TargetAssigner::Verdict TargetAssigner::Next(int& duplicateOf, long long& number
         if (duplicateOf != PathIndex::kNone) {
             verdict = autoNumber_ ? Verdict::Numbered : Verdict::Duplicate;
             if (autoNumber_) {
-                target = numbers_->FreeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
+                target = state_->numbering.FreeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
                 hash = PathIndex::Hash(target);
             }
         }

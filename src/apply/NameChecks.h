@@ -29,18 +29,19 @@ public:
     Verdict Next(int& duplicateOf, long long& number);
 
 private:
-    struct Numbers;
+    struct State;  // numbering and the surrogate check
     const ApplyRows& rows_;
     bool autoNumber_;
     std::vector<std::u16string>& targets_;
     PathIndex assigned_;
-    std::unique_ptr<Numbers> numbers_;
+    std::unique_ptr<State> state_;
 };
 
-// Checks every row's New Name in list order and fills targetPaths (one target
-// full path per row). A duplicate target stops the checks, or with autoNumber
-// gets the next free numbered name (reported through sink.RowNumbered and a
-// log line). Nothing on disk is consulted.
+// Checks every row's New Name in list order (with the POSIX style, also that
+// neither it nor the New Folder holds half of a surrogate pair) and fills
+// targetPaths (one target full path per row). A duplicate target stops the
+// checks, or with autoNumber gets the next free numbered name (reported
+// through sink.RowNumbered and a log line). Nothing on disk is consulted.
 [[nodiscard]] CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
                                      ApplySink& sink);
 

@@ -287,7 +287,7 @@ void FollowRevert(NameList& list, const RevertOutcome& outcome) {
         auto it = back.find(list.fullPath(r));
         if (it == back.end()) continue;
         const std::u16string& old = *it->second;
-        list.setOldColumns(r, NameOf(old, Extension::Keep, style), ParentFolderOf(old, style), old);
+        list.setApplied(r, NameOf(old, Extension::Keep, style), ParentFolderOf(old, style), old);
     }
 }
 

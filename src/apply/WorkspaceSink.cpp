@@ -16,7 +16,7 @@ void WorkspaceSink::RowNumbered(int row, const std::u16string& newName) {
 void WorkspaceSink::RowChanged(const RowChange& c) {
     NameList& list = ws_.list;
     if (c.row >= list.size() || !list.fullPathIs(c.row, c.oldPath)) return;
-    list.setOldColumns(c.row, c.newName, c.newFolder, c.target);
+    list.setApplied(c.row, c.newName, c.newFolder, c.target);
     // Only a file's extension changes: a folder's icon stays.
     const bool isFolder = false;
     if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, isFolder));

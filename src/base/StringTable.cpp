@@ -218,6 +218,7 @@ constexpr RawText kRawTexts[] = {
      u"확장자에 다음 문자열 패턴이 들어 있지 않으면 목록에서 제거"},
     {185, u"Delete if an old path is the same as its new path", u"원래 경로가 새 경로와 같으면 목록에서 제거"},
     {186, u"Delete if an old path is different from its new path", u"원래 경로가 새 경로와 다르면 목록에서 제거"},
+    {187, u"Removed what an interrupted earlier run left behind: %s", u"중단된 이전 실행이 남긴 임시 항목을 지웠습니다: %s"},
     // Journals, revert and the fate of each row before applying.
     {201, u"Revert Last Apply", u"마지막 적용 되돌리기"},
     {202, u"Starting reverting the run recorded in %s.", u"%s에 기록된 작업을 되돌리기 시작합니다."},

@@ -20,7 +20,7 @@ const std::u16string& LoadText(int id, UiLanguage language);
 using FormatArg = std::variant<long long, std::u16string>;
 std::u16string FormatText(const std::u16string& format, std::initializer_list<FormatArg> args);
 
-// The ids the table holds (1..186 with gaps).
+// The ids the table holds (1..186 with gaps, then the few this program adds).
 bool IsStringId(int id);
 
 }  // namespace quirnel

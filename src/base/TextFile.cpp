@@ -21,18 +21,21 @@ bool WriteTextFile(const std::u16string& path, const std::u16string& text) {
     return ReplaceFileContent(path, bytes);
 }
 
-bool ReadTextFile(const std::u16string& path, std::u16string& text) {
+ReadStatus ReadTextFile(const std::u16string& path, std::u16string& text) {
     text.clear();
     std::string bytes;
-    if (!ReadFileBytes(path, bytes)) return false;
+    if (ReadStatus status = ReadFileBytes(path, bytes, kMaxTextFileBytes); !status) return status;
+    text = DecodeTextFile(bytes);
+    return {};
+}
+
+std::u16string DecodeTextFile(std::string_view bytes) {
     if (HasUtf16Bom(bytes)) {
-        text = Utf16LeAfterBom(bytes);
+        std::u16string text = Utf16LeAfterBom(bytes);
         text.resize(std::min(text.find(u'\0'), text.size()));
-        return true;
+        return text;
     }
-    size_t end = bytes.find('\0');
-    text = FromUtf8(std::string_view(bytes).substr(0, end == std::string::npos ? bytes.size() : end));
-    return true;
+    return FromUtf8(bytes.substr(0, std::min(bytes.find('\0'), bytes.size())));
 }
 
 bool HasUtf16Bom(std::string_view bytes) {

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileContent.h"
+
 namespace quirnel {
 
 // Writes UTF-16LE with a byte-order mark. The text goes to a temporary file
@@ -9,10 +11,17 @@ namespace quirnel {
 // the old file as it was.
 [[nodiscard]] bool WriteTextFile(const std::u16string& path, const std::u16string& text);
 
+// The files read whole (configuration, preset groups) are small; a larger
+// one is a wrong file and is refused unread.
+constexpr size_t kMaxTextFileBytes = size_t{16} << 20;
+
 // UTF-16LE after FF FE, otherwise UTF-8 (malformed bytes become U+FFFD).
 // Reading stops at the first 0 code unit. Fails with an empty text when the
-// file cannot be opened.
-[[nodiscard]] bool ReadTextFile(const std::u16string& path, std::u16string& text);
+// file cannot be opened or is larger than kMaxTextFileBytes.
+[[nodiscard]] ReadStatus ReadTextFile(const std::u16string& path, std::u16string& text);
+
+// The text of a file's bytes, decoded as ReadTextFile decodes them.
+std::u16string DecodeTextFile(std::string_view bytes);
 
 // True when bytes start with the UTF-16LE byte-order mark FF FE.
 bool HasUtf16Bom(std::string_view bytes);

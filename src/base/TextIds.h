@@ -25,6 +25,7 @@ constexpr int ApplySummary = 55;
 constexpr int SkippedUnchanged = 103;
 constexpr int DoneElapsed = 121;
 constexpr int FolderCopyCancelled = 127;
+constexpr int LeftoverRemoved = 187;  // beyond the original table: ours
 
 // Questions (base/Host.h names them).
 constexpr int ExitQuestion = 38;

@@ -99,9 +99,17 @@ Adds PATHs to a name list exactly as a drop on the window adds them (existing
 paths only, folders by LoadType, each path once, sorted when AutoSort is 1),
 runs the tasks, and prints the list, checks it, or applies it.
 
+Rows are added in this order: the PATHs as one drop (in logical order of
+their paths), then each --paths-from list in the order given, its lines in
+the order they stand, as "Load Paths from a File..." adds them. With
+AutoSort 1 the list is sorted after each of these batches; with AutoSort 0
+it keeps that order.
+
 Options:
-  --paths-from FILE      also add the paths listed in FILE, one per line
-                         (UTF-16 with a byte-order mark or UTF-8; - is standard input)
+  --paths-from FILE      also add the paths listed in FILE, one per line, read
+                         line by line (UTF-16 with a byte-order mark, or bytes:
+                         names that are not UTF-8 are kept byte for byte; the
+                         list ends at a NUL byte; - is standard input)
   --config FILE          read settings, presets and hotkeys from a configuration file first
   --set KEY=VALUE        apply one configuration line after it (repeatable),
                          e.g. --set IncludeExt=1 or --set LoadType=1
@@ -145,15 +153,27 @@ columns separated by tabs, UTF-8, no header; names that are not UTF-8 are
 written as their original bytes; a tab, line feed, carriage return or
 backslash inside a text is written as \t, \n, \r or \\. json: an array of
 objects keyed by the column captions plus "IsFolder". With --apply/--copy the
-activity log lines of the run are printed. Ctrl+C during an apply stops it
-after the row in progress (a copy in progress is cancelled and leaves no
-partial file); the summary is still printed.
+activity log lines of the run are printed. When the checks stop a run
+(--check, --apply or --copy), their message and the row they stopped at go
+to standard error.
+
+Ctrl+C, SIGTERM or SIGHUP during an apply stops it after the row in progress
+(a copy or a move across file systems in progress is cancelled); the summary
+is still printed. A copy never shows under its new name until it is
+complete, even when the process is killed.
+
+--save-config and --save-presets targets are tried before anything else; if
+one cannot be written, nothing is done (status 64). If the write fails after
+the run all the same, the reason goes to standard error and the status is
+the run's own when the run changed the disk, 64 otherwise.
 
 Exit status: 0 every row was changed or skipped as unchanged; 1 some row
-failed or the run was stopped (--check: some target is taken on disk;
---revert: some step was left); 2 validation stopped the run, or the journal
-could not be written or read (disk untouched); 64 usage error or unreadable
-option file (nothing touched).
+failed, the run was stopped, or memory ran out (--check: some target is taken
+on disk; --revert: some step was left); 2 validation stopped the run, a task
+ended it (an empty Change Folder target), or the journal could not be written
+or read, with the reason on standard error (disk untouched); 64 usage error,
+unreadable option file, or a configuration or preset group file larger than
+16 MiB (nothing touched).
 
 The window's configuration file is never read or written unless --config names it.
 )";

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "namelist/NameList.h"
 
@@ -7,13 +9,24 @@ namespace quirnel::cli {
 
 // A text as a tsv field: its original bytes, with a tab, line break or
 // backslash escaped.
-std::string TsvField(const std::u16string& text);
+void AppendTsvField(std::string& out, std::u16string_view text);
+inline std::string TsvField(std::u16string_view text) {
+    std::string out;
+    AppendTsvField(out, text);
+    return out;
+}
 // A text as a JSON string (always valid UTF-8).
-std::string JsonString(const std::u16string& text);
+void AppendJsonString(std::string& out, std::u16string_view text);
+inline std::string JsonString(std::u16string_view text) {
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
 
+// The list is written row by row through a small buffer, never built whole.
 // One line per row: the basic four columns or all eight, tab-separated.
-std::string ListAsTsv(const NameList& list, bool allColumns);
+void WriteListTsv(const NameList& list, bool allColumns, FILE* out);
 // An array of objects keyed by the column captions plus "IsFolder".
-std::string ListAsJson(const NameList& list);
+void WriteListJson(const NameList& list, FILE* out);
 
 }  // namespace quirnel::cli

@@ -2,23 +2,25 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
-#include <iostream>
-#include <iterator>
 
 #include "app/Configuration.h"
 #include "app/PresetGroupFile.h"
 #include "app/StartUp.h"
 #include "apply/ApplyChanges.h"
+#include "apply/NameChecks.h"
 #include "apply/RowStatus.h"
 #include "apply/WorkspaceSink.h"
+#include "base/StringTable.h"
 #include "base/TextFile.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "cli/CliHost.h"
 #include "cli/CliOutput.h"
 #include "cli/CliRevert.h"
 #include "cli/CliStatus.h"
+#include "cli/CliSave.h"
+#include "cli/CliSignals.h"
 #include "namelist/AddItems.h"
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
@@ -28,41 +30,43 @@
 namespace quirnel::cli {
 namespace {
 
-std::atomic<int>* gStopFlag = nullptr;
-
-extern "C" void OnInterrupt(int) {
-    if (gStopFlag) gStopFlag->store(1);  // lock-free: safe in a signal handler
-}
-
 int Usage(const std::string& message) {
     fprintf(stderr, "quirnel-cli: %s\n", message.c_str());
     return kExitUsage;
 }
 
-// A path list from a file or standard input, decoded like every text file.
-bool ReadPathList(const std::string& source, std::vector<std::u16string>& paths) {
-    std::u16string text;
-    if (source == "-") {
-        std::string bytes{std::istreambuf_iterator<char>(std::cin), {}};
-        if (HasUtf16Bom(bytes)) {
-            // Standard input is taken in whole code units: an odd last byte is dropped.
-            text = Utf16LeAfterBom(std::string_view(bytes).substr(0, bytes.size() & ~size_t{1}));
-        } else {
-            // Standard input carries names as bytes: keep those that are not UTF-8.
-            text = FromNative(bytes);
-        }
-    } else if (!ReadTextFile(FromNative(source), text)) {
-        return false;
+std::string TooLarge(const std::string& what, const std::string& path) {
+    return what + " " + path + " is larger than " + std::to_string(kMaxTextFileBytes >> 20) + " MiB: not a " + what;
+}
+
+// The PATHs as one drop, then each list as its own batch, its lines in the
+// order they stand.
+bool AddPaths(const CliOptions& o, Workspace& ws) {
+    if (!o.paths.empty()) {
+        std::vector<std::u16string> dropped;
+        for (const auto& p : o.paths) dropped.push_back(FromNative(p));
+        AddPathList(ws, ReadDroppedPaths(dropped));
     }
-    for (auto& line : SplitImportLines(text))
-        if (!line.empty()) paths.push_back(std::move(line));
+    for (const auto& source : o.pathsFrom) {
+        bool read = source == "-" ? ImportPathsFromStandardInput(ws) : ImportPathsFromFile(ws, FromNative(source));
+        if (!read) {
+            Usage("cannot read path list " + source);
+            return false;
+        }
+    }
     return true;
 }
 
 // The command line's settings and preset group, after the configuration file.
 bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
     for (const std::string& line : o.sets) ApplyConfigurationText(FromNative(line), {app.settings, app.presets, app.hotkeys});
-    if (o.presets && !ImportPresetGroup(FromNative(*o.presets), app)) {
+    if (!o.presets) return true;
+    ReadStatus read = ImportPresetGroup(FromNative(*o.presets), app);
+    if (read.kind == ReadStatus::TooLarge) {
+        Usage(TooLarge("preset group file", *o.presets));
+        return false;
+    }
+    if (!read) {
         Usage("cannot read preset group file " + *o.presets + " (or it holds no presets)");
         return false;
     }
@@ -84,6 +88,25 @@ bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, in
     return true;
 }
 
+// Which row the checks stopped at, after their message.
+void ReportFailedCheck(const Workspace& ws, int row) {
+    if (row < 0 || row >= ws.list.size()) return;
+    fprintf(stderr, "quirnel-cli: the checks stopped at row %d: %s\n", row + 1,
+            ToNative(ws.list.fullPath(row)).c_str());
+}
+
+// The checks' own message and row, for a run they stop.
+void ReportStoppingCheck(Workspace& ws) {
+    ApplyOptions options = ApplyOptionsFrom(ws.settings, 0);
+    WorkspaceSink sink(ws, options);
+    std::vector<std::u16string> targets;
+    CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
+    if (result.ok) return;
+    // The same message an apply run shows.
+    ws.host.ShowMessageDialog(result.message, LoadText(text::ErrorTitle));
+    ReportFailedCheck(ws, result.failingRow);
+}
+
 // What applying would do with every row, printed; the exit status it implies.
 int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format format) {
     StatusOptions options{applyType < 0 ? 0 : applyType, ws.settings.AutoNumber == 1, true};
@@ -93,8 +116,10 @@ int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format forma
     fwrite(out.data(), 1, out.size(), stdout);
     int status = kExitOk;
     for (const RowStatus& s : statuses) {
-        if (s.fate == RowFate::EmptyName || s.fate == RowFate::ForbiddenCharacter || s.fate == RowFate::Duplicate)
+        if (s.fate == RowFate::EmptyName || s.fate == RowFate::ForbiddenCharacter || s.fate == RowFate::Duplicate) {
+            ReportStoppingCheck(ws);
             return kExitStopped;
+        }
         if (s.fate == RowFate::TargetExists) status = kExitRowsFailed;
     }
     return status;
@@ -102,16 +127,16 @@ int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format forma
 
 int Apply(Workspace& ws, CliHost& host, int applyType) {
     host.echoLog = true;
-    gStopFlag = &ws.flags.stopFlag;
-    struct sigaction sa{};
-    sa.sa_handler = OnInterrupt;
-    sigemptyset(&sa.sa_mask);
-    struct sigaction previous{};
-    sigaction(SIGINT, &sa, &previous);
-    ApplyOutcome outcome = ApplyChanges(ws, applyType);
-    sigaction(SIGINT, &previous, nullptr);
-    gStopFlag = nullptr;
-    if (!outcome.checksPassed || outcome.journalFailed) return kExitStopped;
+    ApplyOutcome outcome;
+    {
+        StopOnSignals stopOnSignals(ws.flags.stopFlag);
+        outcome = ApplyChanges(ws, applyType);
+    }
+    if (!outcome.checksPassed) {
+        ReportFailedCheck(ws, outcome.failingRow);
+        return kExitStopped;
+    }
+    if (outcome.journalFailed) return kExitStopped;
     const ApplyCounts& c = outcome.counts;
     bool allDone = c.processed == c.total && c.changed + c.skipped == c.total;
     return allDone ? kExitOk : kExitRowsFailed;
@@ -120,24 +145,22 @@ int Apply(Workspace& ws, CliHost& host, int applyType) {
 }  // namespace
 
 int RunCli(const CliOptions& o) {
+    if (!SaveTargetsWritable(o)) return kExitUsage;
     AppState app;
     switch (StartUp(app, o.config ? FromNative(*o.config) : std::u16string(), ConfigurationFile::MustExist,
                     [&o](AppState& a) { return ApplySettingsAndPresets(o, a); })) {
         case StartUpResult::Ready: break;
         case StartUpResult::ConfigurationUnreadable: return Usage("cannot read configuration file " + *o.config);
+        case StartUpResult::ConfigurationTooLarge:
+            return Usage(TooLarge("configuration file", *o.config));
         case StartUpResult::OverridesRefused: return kExitUsage;
     }
-
-    std::vector<std::u16string> dropped;
-    for (const auto& p : o.paths) dropped.push_back(FromNative(p));
-    for (const auto& source : o.pathsFrom)
-        if (!ReadPathList(source, dropped)) return Usage("cannot read path list " + source);
 
     CliHost host(o.folders == CliOptions::Folders::Self);
     if (o.journal) app.flags.journal.file = FromNative(*o.journal);
     if (o.revert) return RevertRun(o, app, host);
     Workspace ws(app.settings, app.flags, host);
-    AddPathList(ws, ReadDroppedPaths(dropped));
+    if (!AddPaths(o, ws)) return kExitUsage;
 
     int presetApply = -1;
     bool ran = RunTasks(o, app.presets, ws, presetApply);
@@ -147,16 +170,11 @@ int RunCli(const CliOptions& o) {
     if (status == kExitStopped) {
         // validation would stop the run: nothing is applied
     } else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
-    else if (!o.check) {
-        std::string out = o.format == CliOptions::Format::Json ? ListAsJson(ws.list) : ListAsTsv(ws.list, o.allColumns);
-        fwrite(out.data(), 1, out.size(), stdout);
-    }
+    else if (!o.check && o.format == CliOptions::Format::Json) WriteListJson(ws.list, stdout);
+    else if (!o.check) WriteListTsv(ws.list, o.allColumns, stdout);
     host.ClearStatus();
-    if (o.saveConfig && !WriteConfiguration(FromNative(*o.saveConfig), app))
-        return Usage("cannot write configuration file " + *o.saveConfig);
-    if (o.savePresets && !ExportPresetGroup(FromNative(*o.savePresets), app))
-        return Usage("cannot write preset group file " + *o.savePresets);
-    return status;
+    const bool diskChanged = !o.check && o.applyType >= 0 && status != kExitStopped;
+    return SaveFiles(o, app, status, diskChanged);
 }
 
 }  // namespace quirnel::cli

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <new>
 
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
@@ -21,5 +22,12 @@ int main(int argc, char** argv) {
         fprintf(stderr, "quirnel-cli: no PATH given\nTry 'quirnel-cli --help'.\n");
         return kExitUsage;
     }
-    return RunCli(options);
+    try {
+        return RunCli(options);
+    } catch (const std::bad_alloc&) {
+        // Where a run ends is where the memory ran out: rows done so far are
+        // done, and the status says that not all of the run was.
+        fputs("quirnel-cli: out of memory\n", stderr);
+        return kExitRowsFailed;
+    }
 }

@@ -24,6 +24,7 @@ struct Args {
     const WildcardPattern* cutPattern;  // extracts every match
     const WildcardPattern* cutDelete;   // deletes every match
     const Clock& now;
+    LocalCalendar& calendar;
 };
 
 // Arguments that can give nothing to insert stop the command before any row.
@@ -60,11 +61,12 @@ std::u16string InsertText(const NameList& list, int r, const Args& a, std::u16st
         case sub::AddModifiedDatePart: {
             bool created = a.subCommand == sub::AddCreatedTimePart || a.subCommand == sub::AddCreatedDatePart;
             bool date = a.subCommand == sub::AddCreatedDatePart || a.subCommand == sub::AddModifiedDatePart;
-            return a.arg1 + TimeTextPart(list.text(r, created ? ColCreated : ColModified), date ? TimePart::Date : TimePart::Time) + a.arg2;
+            const std::u16string time = a.calendar.Text(created ? list.created(r) : list.modified(r));
+            return a.arg1 + TimeTextPart(time, date ? TimePart::Date : TimePart::Time) + a.arg2;
         }
-        case sub::AddCreatedDate: return FormatDateText(list.text(r, ColCreated), a.arg1);
-        case sub::AddModifiedDate: return FormatDateText(list.text(r, ColModified), a.arg1);
-        case sub::AddCurrentDate: return FormatDateText(TimeText(a.now()), a.arg1);
+        case sub::AddCreatedDate: return FormatStoredTime(list.created(r), a.arg1, a.calendar);
+        case sub::AddModifiedDate: return FormatStoredTime(list.modified(r), a.arg1, a.calendar);
+        case sub::AddCurrentDate: return FormatStoredTime(a.now(), a.arg1, a.calendar);
         case sub::CutPastePattern: {
             std::u16string s = a.cutPattern->Apply(name, WildcardOutput::ReplacementsOnly);
             if (!s.empty()) name = a.cutDelete->Apply(name, WildcardOutput::WholeText);
@@ -122,7 +124,8 @@ void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, cons
     if (subCommand == sub::CutPasteDelimited) delimiters = DelimiterPair(arg1, arg2);
     if (!Usable(subCommand, arg1, range, delimiters)) return;
     WildcardPattern cutPattern(arg1, arg1), cutDelete(arg1, u"");
-    const Args args{subCommand, arg1, arg2, range, delimiters, &cutPattern, &cutDelete, now};
+    LocalCalendar calendar;
+    const Args args{subCommand, arg1, arg2, range, delimiters, &cutPattern, &cutDelete, now, calendar};
     const int32_t position = InsertPosition(subCommand, arg2);
 
     for (int r = 0; r < list.size(); ++r) {

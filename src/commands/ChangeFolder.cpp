@@ -90,8 +90,11 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
         }
         case sub::FolderFromCreated:
         case sub::FolderFromModified: {
-            const int column = subCommand == sub::FolderFromCreated ? ColCreated : ColModified;
-            AppendForEachRow(list, [&](int r) { return FormatDateText(list.text(r, column), arg1); });
+            const bool created = subCommand == sub::FolderFromCreated;
+            LocalCalendar calendar;
+            AppendForEachRow(list, [&](int r) {
+                return FormatStoredTime(created ? list.created(r) : list.modified(r), arg1, calendar);
+            });
             break;
         }
         case sub::FolderFromExtension:

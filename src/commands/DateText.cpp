@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/LocalTime.h"
+
 namespace quirnel {
 
 const char16_t* const kInvalidDateTime = u"Invalid DateTime";
@@ -42,16 +44,6 @@ bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 int DaysInMonth(int y, int m) {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return m == 2 && IsLeap(y) ? 29 : days[m - 1];
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-int64_t DaysFromCivil(int64_t y, int m, int d) {
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const int64_t yoe = y - era * 400;
-    const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
 }
 
 void FillWeekdayAndYearDay(std::tm& t) {
@@ -122,10 +114,33 @@ std::optional<std::tm> ReadLocalTime(std::u16string_view text) {
     return t;
 }
 
-std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view format) {
-    std::optional<std::tm> t = ReadLocalTime(timeText);
-    if (!t) return kInvalidDateTime;
-    if (NeedsZone(format)) FillZone(*t);
+namespace {
+
+void AppendDigits(std::u16string& out, int value, int width) {
+    char16_t buf[4];
+    for (int k = width - 1; k >= 0; --k, value /= 10) buf[k] = static_cast<char16_t>(u'0' + value % 10);
+    out.append(buf, static_cast<size_t>(width));
+}
+
+// The numeric conversions that make most formats, written without the C
+// library; what they give is what strftime gives in the "C" locale.
+bool AppendPlainConversion(std::u16string& out, char16_t spec, const std::tm& t) {
+    switch (spec) {
+        case u'Y':
+            if (t.tm_year + 1900 < 1000 || t.tm_year + 1900 > 9999) return false;
+            AppendDigits(out, t.tm_year + 1900, 4);
+            return true;
+        case u'm': AppendDigits(out, t.tm_mon + 1, 2); return true;
+        case u'd': AppendDigits(out, t.tm_mday, 2); return true;
+        case u'H': AppendDigits(out, t.tm_hour, 2); return true;
+        case u'M': AppendDigits(out, t.tm_min, 2); return true;
+        case u'S': AppendDigits(out, t.tm_sec, 2); return true;
+        default: return false;
+    }
+}
+
+std::u16string FormatCalendar(std::tm t, std::u16string_view format) {
+    if (NeedsZone(format)) FillZone(t);
     std::u16string out;
     // Literal characters are copied as they are (any UTF-16 text); each
     // conversion is formatted on its own, which gives ASCII in the C locale.
@@ -140,10 +155,10 @@ std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view 
             break;
         }
         char16_t spec = format[++i];
-        if (!KnownConversion(spec)) continue;
+        if (!KnownConversion(spec) || AppendPlainConversion(out, spec, t)) continue;
         char conv[3] = {'%', static_cast<char>(spec), 0};
         char buf[128];
-        size_t len = strftime_l(buf, sizeof buf, conv, &*t, CLocale());
+        size_t len = strftime_l(buf, sizeof buf, conv, &t, CLocale());
         for (size_t j = 0; j < len; ++j) out.push_back(static_cast<unsigned char>(buf[j]));
     }
     if (out.size() > kMaxFormatted) {
@@ -152,6 +167,32 @@ std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view 
         out.resize(keep);
     }
     return out;
+}
+
+}  // namespace
+
+std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view format) {
+    std::optional<std::tm> t = ReadLocalTime(timeText);
+    if (!t) return kInvalidDateTime;
+    return FormatCalendar(*t, format);
+}
+
+std::u16string FormatStoredTime(int64_t utcSeconds, std::u16string_view format, LocalCalendar& calendar) {
+    std::tm local;
+    if (!calendar.Convert(utcSeconds, local)) return kInvalidDateTime;
+    // The time text has four year digits and no leap second; beyond them it
+    // reads as no time at all.
+    const int year = local.tm_year + 1900;
+    if (year < 100 || year > 9999 || local.tm_sec > 59) return kInvalidDateTime;
+    std::tm t{};
+    t.tm_year = local.tm_year;
+    t.tm_mon = local.tm_mon;
+    t.tm_mday = local.tm_mday;
+    t.tm_hour = local.tm_hour;
+    t.tm_min = local.tm_min;
+    t.tm_sec = local.tm_sec;
+    FillWeekdayAndYearDay(t);
+    return FormatCalendar(t, format);
 }
 
 }  // namespace quirnel

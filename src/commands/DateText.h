@@ -1,8 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/LocalTime.h"
 
 namespace quirnel {
 
@@ -18,6 +21,10 @@ std::optional<std::tm> ReadLocalTime(std::u16string_view text);
 // final lone '%' stands for itself. An unreadable time text gives
 // "Invalid DateTime". The result is cut at 255 characters.
 std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view format);
+
+// FormatDateText of TimeText(utcSeconds), without writing and reading the
+// text: what date passes over a long list use.
+std::u16string FormatStoredTime(int64_t utcSeconds, std::u16string_view format, LocalCalendar& calendar);
 
 // What FormatDateText gives for an unreadable time; it becomes part of names,
 // so it is the same in every UI language.

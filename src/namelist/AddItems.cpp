@@ -10,19 +10,28 @@
 
 namespace quirnel {
 
-bool AddRow(Workspace& ws, const DirEntry& entry, const std::u16string& folder) {
-    const PathStyle& style = ws.list.style();
-    std::u16string fullPath = JoinFolder(folder, style) + entry.name;
-    if (ws.list.paths().contains(fullPath)) return false;
-    RowSource s;
-    s.name = entry.name;
-    s.folder = folder;
-    s.isFolder = entry.isFolder;
-    s.size = entry.isFolder ? 0 : entry.size;
-    s.modified = entry.modified;
-    s.created = entry.created;
-    s.iconIndex = ws.icons.IconFor(fullPath, entry.name, entry.isFolder);
-    return ws.list.appendRow(s);
+namespace {
+
+// The row of an entry; source carries the folder text, set once per folder.
+bool AddEntryRow(Workspace& ws, RowSource& source, DirEntry&& entry) {
+    source.name = std::move(entry.name);
+    source.isFolder = entry.isFolder;
+    source.size = entry.isFolder ? 0 : entry.size;
+    source.modified = entry.modified;
+    source.created = entry.created;
+    if (!ws.list.appendRow(std::move(source))) return false;
+    // The icon after the duplicate test: a path listed already asks for nothing.
+    const int r = ws.list.size() - 1;
+    ws.list.setIconIndex(r, ws.icons.IconFor(source.folder, ws.list.oldName(r), entry.isFolder, ws.list.style()));
+    return true;
+}
+
+}  // namespace
+
+bool AddRow(Workspace& ws, DirEntry&& entry, const std::u16string& folder) {
+    RowSource source;
+    source.folder = folder;
+    return AddEntryRow(ws, source, std::move(entry));
 }
 
 void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
@@ -36,18 +45,20 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
         // Entries are read first and the folder closed before descending, so a
         // deep tree never holds one open folder per level.
         std::vector<DirEntry> entries;
-        if (!EnumerateFolder(path, [&](const DirEntry& e) { entries.push_back(e); })) return;
+        if (!ReadFolderEntries(path, entries)) return;
+        RowSource source;
+        source.folder = path;
         // A path listed already is skipped without a word, here and below.
-        for (const DirEntry& e : entries) {
+        for (DirEntry& e : entries) {
             if (e.isFolder)
                 AddPath(ws, JoinPath(path, e.name, style), e.isFolder);
             else
-                (void)AddRow(ws, e, path);
+                (void)AddEntryRow(ws, source, std::move(e));
         }
         return;
     }
     DirEntry entry;
-    if (LookUpEntry(path, entry) && !entry.name.empty()) (void)AddRow(ws, entry, ParentFolderOf(path, style));
+    if (LookUpEntry(path, entry) && !entry.name.empty()) (void)AddRow(ws, std::move(entry), ParentFolderOf(path, style));
 }
 
 void BeginAddBatch(Workspace& ws) {

@@ -7,8 +7,9 @@
 
 namespace quirnel {
 
-// One entry found on disk becomes a row unless its path is listed already.
-[[nodiscard]] bool AddRow(Workspace& ws, const DirEntry& entry, const std::u16string& folder);
+// One entry found on disk becomes a row unless its path is listed already;
+// its name moves into the row.
+[[nodiscard]] bool AddRow(Workspace& ws, DirEntry&& entry, const std::u16string& folder);
 
 // A path by LoadType: a file or a folder itself, or a folder's files
 // (recursively, never through a link), asking once per batch under LoadType 2.

@@ -2,6 +2,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "platform/PathStyle.h"
+
 namespace quirnel {
 
 // Where icons come from: the window asks its icon theme, the core has none.
@@ -20,10 +22,16 @@ public:
     explicit IconCache(IconProvider* provider = nullptr) : provider_(provider) {}
     void setProvider(IconProvider* provider) { provider_ = provider; cache_.clear(); }
     int IconFor(const std::u16string& path, const std::u16string& name, bool isFolder);
+    // The same for the entry name in folder; the path is written out only
+    // when the provider is asked.
+    int IconFor(const std::u16string& folder, const std::u16string& name, bool isFolder, const PathStyle& style);
     void clear() { cache_.clear(); }
     size_t size() const { return cache_.size(); }
 
 private:
+    template <typename MakePath>
+    int Lookup(const std::u16string& name, bool isFolder, MakePath makePath);
+
     IconProvider fallback_;
     IconProvider* provider_;
     std::unordered_map<std::u16string, int> cache_;

@@ -1,7 +1,10 @@
 #include "namelist/ImportExport.h"
 
+#include <functional>
+
 #include "base/TextFile.h"
 #include "base/TextHelpers.h"
+#include "base/TextLines.h"
 #include "namelist/AddItems.h"
 #include "platform/FileSystem.h"
 #include "platform/FileUrl.h"
@@ -28,19 +31,73 @@ bool ExportListToFile(const NameList& list, ListExport what, const std::u16strin
 
 namespace {
 
-// Calls line(text) for every trimmed line until it returns false.
+// A line as the importers take it: without the blanks at its ends (a CR
+// too) and, on the first line, without a UTF-8 file's byte-order mark.
+class CleanLine {
+public:
+    std::u16string operator()(std::u16string_view raw) {
+        if (first_ && !raw.empty() && raw[0] == u'\uFEFF') raw.remove_prefix(1);
+        first_ = false;
+        return TrimBlanks(raw);
+    }
+
+private:
+    bool first_ = true;
+};
+
+// Calls line(cleaned) for every line of a text until it returns false.
 template <typename Line>
 void ForEachLine(const std::u16string& text, Line line) {
-    // A UTF-8 file's byte-order mark is no part of the first name or path.
-    size_t start = !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
-    for (;;) {
+    CleanLine clean;
+    for (size_t start = 0;;) {
         size_t end = text.find(u'\n', start);
-        if (!line(TrimBlanks(text.substr(start, end == std::u16string::npos ? std::u16string::npos : end - start))))
-            return;
-        if (end == std::u16string::npos) return;
+        std::u16string_view raw = std::u16string_view(text).substr(start, end == std::u16string::npos ? std::u16string::npos : end - start);
+        if (!line(clean(raw)) || end == std::u16string::npos) return;
         start = end + 1;
     }
 }
+
+// The same for lines handed out as a file is read.
+template <typename Line>
+LineSink CleanedLines(Line line) {
+    return [clean = CleanLine(), line = std::move(line)](std::u16string& raw) mutable { return line(clean(raw)); };
+}
+
+// Line k becomes the New Name of row k; false once every row has one.
+class NameImport {
+public:
+    explicit NameImport(NameList& list) : list_(list) {}
+    bool operator()(const std::u16string& line) {
+        if (row_ >= list_.size()) return false;
+        list_.setNewName(row_++, NameOf(line, Extension::Keep, list_.style()));
+        return true;
+    }
+
+private:
+    NameList& list_;
+    int row_ = 0;
+};
+
+// One add batch over the lines as they come; a relative line names an entry
+// of the working folder and is made absolute, since a row without a folder
+// text would target the root folder.
+class PathImport {
+public:
+    explicit PathImport(Workspace& ws) : ws_(ws) {}
+    bool operator()(const std::u16string& line) {
+        if (!begun_) BeginAddBatch(ws_);
+        begun_ = true;
+        if (!line.empty()) (void)AddExistingPath(ws_, AbsolutePath(line));
+        return true;
+    }
+    void End() {
+        if (begun_) EndAddBatch(ws_);
+    }
+
+private:
+    Workspace& ws_;
+    bool begun_ = false;
+};
 
 }  // namespace
 
@@ -68,35 +125,30 @@ std::u16string WithFileUrlsAsPaths(const std::u16string& text) {
     }
 }
 
-void ImportNewNames(NameList& list, const std::u16string& text) {
-    int row = 0;
-    ForEachLine(text, [&](const std::u16string& line) {
-        if (row >= list.size()) return false;
-        list.setNewName(row++, NameOf(line, Extension::Keep, list.style()));
-        return true;
-    });
-}
+void ImportNewNames(NameList& list, const std::u16string& text) { ForEachLine(text, NameImport(list)); }
 
 bool ImportNewNamesFromFile(NameList& list, const std::u16string& path) {
-    std::u16string text;
-    if (!ReadTextFile(path, text)) return false;
-    ImportNewNames(list, text);
-    return true;
+    return ReadTextFileLines(path, LineDecoding::Utf8Text, CleanedLines(NameImport(list)));
 }
 
-// A relative line names an entry of the working folder; it is made absolute,
-// since a row without a folder text would target the root folder.
 void ImportPaths(Workspace& ws, const std::u16string& text) {
-    std::vector<std::u16string> paths = SplitImportLines(text);
-    for (auto& p : paths) p = AbsolutePath(p);
-    AddPathList(ws, paths);
+    PathImport import(ws);
+    ForEachLine(text, std::ref(import));
+    import.End();
 }
 
 bool ImportPathsFromFile(Workspace& ws, const std::u16string& path) {
-    std::u16string text;
-    if (!ReadTextFile(path, text)) return false;
-    ImportPaths(ws, text);
-    return true;
+    PathImport import(ws);
+    bool read = ReadTextFileLines(path, LineDecoding::FileNames, CleanedLines(std::ref(import)));
+    import.End();
+    return read;
+}
+
+bool ImportPathsFromStandardInput(Workspace& ws) {
+    PathImport import(ws);
+    bool read = ReadStandardInputLines(LineDecoding::FileNames, CleanedLines(std::ref(import)));
+    import.End();
+    return read;
 }
 
 }  // namespace quirnel

@@ -27,12 +27,20 @@ std::u16string WithFileUrlsAsPaths(const std::u16string& text);
 // separator, so pasted paths give their names. Extra lines are ignored; rows
 // beyond the last line keep their New Name.
 void ImportNewNames(NameList& list, const std::u16string& text);
-// False (no change) when the file cannot be read.
+// The file is read as ReadTextFile decodes it, and only as far as there are
+// rows. False (no change) when it cannot be read.
 [[nodiscard]] bool ImportNewNamesFromFile(NameList& list, const std::u16string& path);
 
-// Adds the paths of the lines as one batch (relative ones taken from the
-// working folder); lines that are no existing path are skipped.
+// Adds the paths of the lines as one batch, in the order they stand
+// (relative ones taken from the working folder); lines that are no existing
+// path are skipped.
 void ImportPaths(Workspace& ws, const std::u16string& text);
+// A path list read line by line, so that a list of any length costs memory
+// only for the rows it adds, and decoded losslessly: bytes that are not
+// UTF-8 stay the bytes of the names they belong to. UTF-16 files (FF FE)
+// as ReadTextFile reads them. False when the file cannot be opened; no
+// batch runs then.
 [[nodiscard]] bool ImportPathsFromFile(Workspace& ws, const std::u16string& path);
+[[nodiscard]] bool ImportPathsFromStandardInput(Workspace& ws);
 
 }  // namespace quirnel

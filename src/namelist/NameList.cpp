@@ -8,24 +8,19 @@
 #include "platform/PathText.h"
 
 namespace quirnel {
-namespace {
 
 // A row's full path as up to three pieces, so it can be hashed and compared
 // without being built.
-struct Pieces {
+struct NameList::Pieces {
     std::u16string_view part[3];
     int count = 0;
+    size_t length() const { return part[0].size() + part[1].size() + part[2].size(); }
 };
 
-struct Fnv {
-    uint64_t h = 1469598103934665603ull;
-    void add(std::u16string_view s) {
-        for (char16_t c : s) {
-            h ^= c;
-            h *= 1099511628211ull;
-        }
-    }
-};
+namespace {
+
+// Gives a string's heap block back (assigning an empty string keeps it).
+void Release(std::u16string& s) { std::u16string().swap(s); }
 
 }  // namespace
 
@@ -36,91 +31,75 @@ int ColumnCaptionId(int column) {
     return column >= 0 && column < ColumnCount ? kIds[column] : 0;
 }
 
-static Pieces PiecesOf(const NameRow& row, const PathStyle& style, const std::u16string& sep) {
+NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}
+
+NameList::Pieces NameList::PiecesOf(const NameRow& row) const {
     Pieces p;
-    if (row.explicitFullPath) {
-        p.part[p.count++] = *row.explicitFullPath;
+    if (row.fullKind == Explicit) {
+        p.part[p.count++] = explicitPaths_.at(row.id);
         return p;
     }
-    const std::u16string& folder = *row.oldFolder;
+    const std::u16string& folder = row.oldFolder->text;
     p.part[p.count++] = folder;
-    bool endsInSep = !folder.empty() && folder.back() == style.separator;
-    bool addSep = row.fullKind == 0 ? (!folder.empty() && !endsInSep)
-                                    : (style.windows || folder.empty() || !endsInSep);
-    if (addSep) p.part[p.count++] = sep;
+    bool endsInSep = !folder.empty() && folder.back() == style_->separator;
+    bool addSep = row.fullKind == JoinedFolder ? (!folder.empty() && !endsInSep)
+                                               : (style_->windows || folder.empty() || !endsInSep);
+    if (addSep) p.part[p.count++] = std::u16string_view(&style_->separator, 1);
     p.part[p.count++] = row.oldName;
     return p;
 }
 
-PathSet::PathSet(const NameList& list) : rows_(16, Hash{&list}, Equal{&list}) {}
-
-size_t PathSet::Hash::operator()(const NameRow* row) const {
-    std::u16string sep(1, list->style().separator);
-    Pieces p = PiecesOf(*row, list->style(), sep);
-    Fnv f;
-    for (int i = 0; i < p.count; ++i) f.add(p.part[i]);
-    return f.h;
-}
-
-size_t PathSet::Hash::operator()(const std::u16string& path) const {
-    Fnv f;
-    f.add(path);
-    return f.h;
-}
-
-bool PathSet::Equal::operator()(const NameRow* a, const std::u16string& b) const {
-    std::u16string sep(1, list->style().separator);
-    Pieces p = PiecesOf(*a, list->style(), sep);
-    std::u16string_view rest = b;
-    for (int i = 0; i < p.count; ++i) {
-        if (rest.substr(0, p.part[i].size()) != p.part[i]) return false;
-        rest.remove_prefix(p.part[i].size());
-    }
-    return rest.empty();
-}
-
-bool PathSet::Equal::operator()(const NameRow* a, const NameRow* b) const {
-    return a == b || (*this)(a, list->FullPathOf(*b));
-}
-
-bool PathSet::contains(const std::u16string& path) const { return rows_.find(path) != rows_.end(); }
-
-void PathSet::rebuild(const std::vector<std::unique_ptr<NameRow>>& rows) {
-    rows_.clear();
-    rows_.reserve(rows.size());
-    for (const auto& row : rows) rows_.insert(row.get());
-}
-
-void NameList::refreshPaths() const {
-    if (!pathsStale_) return;
-    paths_.rebuild(rows_);
-    pathsStale_ = false;
-}
-
-NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}
-
 std::u16string NameList::FullPathOf(const NameRow& row) const {
-    std::u16string sep(1, style_->separator);
-    Pieces p = PiecesOf(row, *style_, sep);
+    Pieces p = PiecesOf(row);
     std::u16string out;
-    out.reserve(p.part[0].size() + (p.count > 1 ? p.part[1].size() : 0) + (p.count > 2 ? p.part[2].size() : 0));
+    out.reserve(p.length());
     for (int i = 0; i < p.count; ++i) out.append(p.part[i]);
     return out;
 }
 
-bool NameList::fullPathIs(int r, const std::u16string& path) const {
-    return PathSet::Equal{this}(rows_[r].get(), path);  // compared piece by piece, nothing built
+uint32_t NameList::PathHashOf(const NameRow& row) const {
+    PathHash h;
+    if (row.fullKind == JoinedFolder) {
+        h.state = row.oldFolder->joinedHash;
+        h.add(row.oldName);
+        return h.value();
+    }
+    Pieces p = PiecesOf(row);
+    for (int i = 0; i < p.count; ++i) h.add(p.part[i]);
+    return h.value();
 }
 
-const std::u16string* NameList::intern(const std::u16string& folder) { return &*folders_.insert(folder).first; }
+bool NameList::rowPathIs(const NameRow& row, std::u16string_view path) const {
+    Pieces text;
+    text.part[text.count++] = path;
+    return SameText(PiecesOf(row), text);
+}
+
+bool NameList::samePath(const NameRow& a, const NameRow& b) const { return SameText(PiecesOf(a), PiecesOf(b)); }
+
+bool NameList::fullPathIs(int r, std::u16string_view path) const { return rowPathIs(*rows_[r], path); }
+
+const FolderText* NameList::intern(std::u16string_view folder) {
+    // Rows come in runs of one folder: the last one is tried before the set.
+    if (lastFolder_ && lastFolder_->text == folder) return lastFolder_;
+    auto it = folders_.find(folder);
+    if (it == folders_.end()) {
+        PathHash h;
+        h.add(folder);
+        if (!folder.empty() && folder.back() != style_->separator) h.add(std::u16string_view(&style_->separator, 1));
+        it = folders_.insert(FolderText{std::u16string(folder), h.state}).first;
+    }
+    lastFolder_ = &*it;
+    return lastFolder_;
+}
 
 std::u16string NameList::text(int r, int column) const {
     const NameRow& row = *rows_[r];
     switch (column) {
         case ColOldName: return row.oldName;
         case ColNewName: return newName(r);
-        case ColOldFolder: return *row.oldFolder;
-        case ColNewFolder: return *row.newFolder;
+        case ColOldFolder: return row.oldFolder->text;
+        case ColNewFolder: return row.newFolder->text;
         case ColSize: return SizeText(row.size);
         case ColModified: return TimeText(row.modified);
         case ColCreated: return TimeText(row.created);
@@ -133,7 +112,7 @@ void NameList::setNewName(int r, std::u16string name) {
     NameRow& row = *rows_[r];
     if (name == row.oldName) {
         row.newSame = true;
-        row.newName = std::u16string();
+        Release(row.newName);
     } else {
         row.newSame = false;
         row.newName = std::move(name);
@@ -142,30 +121,52 @@ void NameList::setNewName(int r, std::u16string name) {
 
 void NameList::setNewFolder(int r, const std::u16string& folder) {
     NameRow& row = *rows_[r];
-    if (*row.newFolder != folder) row.newFolder = folder == *row.oldFolder ? row.oldFolder : intern(folder);
+    if (row.newFolder->text != folder) row.newFolder = folder == row.oldFolder->text ? row.oldFolder : intern(folder);
+}
+
+// The New Name keeps its own text when the Old Name changes under it.
+// The text may be the row's own New Name, so it is copied before that goes.
+static void SetOldName(NameRow& row, const std::u16string& text) {
+    if (row.newSame) {
+        if (row.oldName == text) return;
+        row.newSame = false;
+        row.newName = std::move(row.oldName);
+        row.oldName = text;
+        return;
+    }
+    row.oldName = text;
+    if (row.newName == row.oldName) {
+        row.newSame = true;
+        Release(row.newName);
+    }
 }
 
 // Old Name and Old Folder feed the derived Full Path; the Full Path text must
 // not move with them, so it is pinned first when it would.
 void NameList::setOldColumn(NameRow& row, int column, const std::u16string& text) {
     std::u16string before = FullPathOf(row);
-    std::u16string newNameKeep = row.newSame ? row.oldName : std::u16string();
-    if (column == ColOldName) {
-        row.oldName = text;
-        if (row.newSame && newNameKeep != text) {  // New Name keeps its own text
-            row.newSame = false;
-            row.newName = std::move(newNameKeep);
-        } else if (!row.newSame && row.newName == text) {
-            row.newSame = true;
-            row.newName.clear();
-        }
-    } else {
+    if (column == ColOldName)
+        SetOldName(row, text);
+    else
         row.oldFolder = intern(text);
-    }
-    if (!row.explicitFullPath && FullPathOf(row) != before) {
-        row.explicitFullPath = std::make_unique<std::u16string>(std::move(before));
+    if (row.fullKind != Explicit && !rowPathIs(row, before)) {
+        explicitPaths_[row.id] = std::move(before);
         row.fullKind = Explicit;
     }
+}
+
+// The Full Path as a joined path where it is one, else as its own text.
+void NameList::setFullPath(NameRow& row, const std::u16string& text) {
+    if (row.fullKind == Explicit) explicitPaths_.erase(row.id);
+    row.fullKind = JoinedFolder;
+    if (!rowPathIs(row, text)) {
+        row.fullKind = InsertedSeparator;
+        if (!rowPathIs(row, text)) {
+            row.fullKind = Explicit;
+            explicitPaths_[row.id] = text;
+        }
+    }
+    row.pathHash = PathHashOf(row);
 }
 
 void NameList::setText(int r, int column, const std::u16string& text) {
@@ -178,46 +179,51 @@ void NameList::setText(int r, int column, const std::u16string& text) {
         case ColFullPath: break;
         default: return;
     }
-    refreshPaths();
-    paths_.erase(&row);
+    settlePaths();
+    paths_.erase(row.id, row.pathHash);
     setFullPath(row, text);
-    paths_.insert(&row);
+    paths_.insert(row.id, row.pathHash);
 }
 
-void NameList::setOldColumns(int r, const std::u16string& name, const std::u16string& folder,
-                             const std::u16string& fullPath) {
+void NameList::setApplied(int r, const std::u16string& name, const std::u16string& folder,
+                          const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
-    if (!row.newSame && row.newName == name) {  // the usual case: the proposal was applied
-        row.oldName = std::move(row.newName);
-        row.newName = std::u16string();
-        row.newSame = true;
-    } else {
-        std::u16string newName = row.newSame ? std::move(row.oldName) : std::move(row.newName);  // New Name keeps its text
-        row.oldName = name;
-        row.newSame = newName == name;
-        row.newName = row.newSame ? std::u16string() : std::move(newName);
+    if (!row.pathPending) {
+        pendingPaths_.push_back({row.id, row.pathHash});
+        row.pathPending = true;
     }
-    row.oldFolder = *row.newFolder == folder ? row.newFolder : intern(folder);
+    SetOldName(row, name);
+    // The row usually moves to its own New Folder: no look-up for that.
+    row.oldFolder = row.newFolder->text == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);
-    pathsStale_ = true;
 }
 
-// The Full Path is derived from the old columns whenever it can be.
-void NameList::setFullPath(NameRow& row, const std::u16string& text) {
-    row.explicitFullPath.reset();
-    row.fullKind = JoinedFolder;
-    const PathSet::Equal same{this};  // compares piece by piece, nothing built
-    if (!same(&row, text)) {
-        row.fullKind = InsertedSeparator;
-        if (!same(&row, text)) {
-            row.fullKind = Explicit;
-            row.explicitFullPath = std::make_unique<std::u16string>(text);
-        }
+// A few changed rows move in the set one by one; many, by filling it anew.
+void NameList::settlePaths() const {
+    if (pendingPaths_.empty()) return;
+    if (pendingPaths_.size() * 8 >= rows_.size()) return refillPaths();
+    for (const PathSet::Slot& p : pendingPaths_) paths_.erase(p.id, p.hash);
+    for (const PathSet::Slot& p : pendingPaths_) {
+        NameRow& row = rowWithId(p.id);
+        paths_.insert(row.id, row.pathHash);
+        row.pathPending = false;
     }
+    std::vector<PathSet::Slot>().swap(pendingPaths_);
+}
+
+void NameList::refillPaths() const {
+    std::vector<PathSet::Slot> all;
+    all.reserve(rows_.size());
+    for (NameRow* row : rows_) {
+        all.push_back({row->id, row->pathHash});
+        row->pathPending = false;
+    }
+    paths_.assign(all);
+    std::vector<PathSet::Slot>().swap(pendingPaths_);
 }
 
 void NameList::clearSelection() {
-    for (auto& row : rows_) row->selected = false;
+    for (NameRow* row : rows_) row->selected = false;
 }
 
 bool NameList::anySelected() const { return firstSelected() >= 0; }
@@ -228,29 +234,69 @@ int NameList::firstSelected() const {
     return -1;
 }
 
-bool NameList::appendRow(const RowSource& s) {
-    auto row = std::make_unique<NameRow>();
-    row->oldName = s.name;
-    row->oldFolder = row->newFolder = intern(s.folder);
-    row->size = s.isFolder ? 0 : s.size;
-    row->modified = s.modified;
-    row->created = s.created;
-    row->iconIndex = s.iconIndex;
-    row->isFolder = s.isFolder;
-    refreshPaths();
-    if (!paths_.rows_.insert(row.get()).second) return false;
-    rows_.push_back(std::move(row));
+NameRow& NameList::newRow(const RowSource& s) {
+    uint32_t id;
+    if (!freeIds_.empty()) {
+        id = freeIds_.back();
+        freeIds_.pop_back();
+    } else {
+        id = nextId_++;
+        if (id / kChunk == chunks_.size()) chunks_.push_back(std::make_unique<NameRow[]>(kChunk));
+    }
+    NameRow& row = rowWithId(id);
+    row.id = id;
+    row.oldFolder = row.newFolder = intern(s.folder);
+    row.size = s.isFolder ? 0 : s.size;
+    row.modified = s.modified;
+    row.created = s.created;
+    row.iconIndex = s.iconIndex;
+    row.isFolder = s.isFolder;
+    return row;
+}
+
+bool NameList::keepIfNew(NameRow& row) {
+    settlePaths();
+    row.pathHash = PathHashOf(row);
+    if (paths_.findSame(row.id, row.pathHash) != PathSet::kEmpty) {
+        release(row);
+        return false;
+    }
+    paths_.insert(row.id, row.pathHash);
+    rows_.push_back(&row);
     return true;
 }
 
+void NameList::release(NameRow& row) {
+    if (row.fullKind == Explicit) explicitPaths_.erase(row.id);
+    uint32_t id = row.id;
+    Release(row.oldName);
+    Release(row.newName);
+    row = NameRow{};
+    freeIds_.push_back(id);
+}
+
+bool NameList::appendRow(const RowSource& s) {
+    NameRow& row = newRow(s);
+    row.oldName = s.name;
+    return keepIfNew(row);
+}
+
+bool NameList::appendRow(RowSource&& s) {
+    NameRow& row = newRow(s);
+    row.oldName = std::move(s.name);
+    return keepIfNew(row);
+}
+
 void NameList::removeRow(int r) {
-    refreshPaths();
-    paths_.erase(rows_[r].get());
+    settlePaths();
+    NameRow& row = *rows_[r];
+    paths_.erase(row.id, row.pathHash);
+    release(row);
     rows_.erase(rows_.begin() + r);
 }
 
 // The rows to remove are chosen first, on the intact list. Removing most of a
-// long list rebuilds the PathSet from the rows that stay, which is cheaper
+// long list fills the PathSet anew from the rows that stay, which is cheaper
 // than erasing every removed path from it (Select All, then Remove Selected).
 int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
     std::vector<char> marks(rows_.size());
@@ -262,37 +308,57 @@ int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
         clear();
         return static_cast<int>(removed);
     }
-    // A stale set is rebuilt from the rows that stay in any case.
-    const bool rebuild = pathsStale_ || removed > rows_.size() / 2;
-    if (rebuild) paths_.clear();
+    const bool refill = removed > rows_.size() / 2;
+    if (!refill) settlePaths();
     size_t kept = 0;
     for (size_t i = 0; i < rows_.size(); ++i) {
-        if (marks[i]) {
-            if (!rebuild) paths_.erase(rows_[i].get());
-            rows_[i].reset();
+        NameRow* row = rows_[i];
+        if (!marks[i]) {
+            rows_[kept++] = row;
             continue;
         }
-        if (rebuild) paths_.insert(rows_[i].get());
-        if (kept != i) rows_[kept] = std::move(rows_[i]);
-        ++kept;
+        if (!refill) paths_.erase(row->id, row->pathHash);
+        release(*row);
     }
     rows_.resize(kept);
-    if (rebuild) pathsStale_ = false;
+    if (refill) refillPaths();
     return static_cast<int>(removed);
 }
 
 void NameList::clear() {
     paths_.clear();
-    pathsStale_ = false;
-    rows_.clear();
+    std::vector<PathSet::Slot>().swap(pendingPaths_);
+    std::vector<NameRow*>().swap(rows_);
+    chunks_.clear();
+    freeIds_.clear();
+    nextId_ = 0;
+    lastFolder_ = nullptr;
     folders_.clear();
+    explicitPaths_.clear();
 }
 
 void NameList::reorder(const std::vector<int>& order) {
-    std::vector<std::unique_ptr<NameRow>> next;
+    std::vector<NameRow*> next;
     next.reserve(rows_.size());
-    for (int i : order) next.push_back(std::move(rows_[i]));
+    for (int i : order) next.push_back(rows_[i]);
     rows_ = std::move(next);
+}
+
+// Two texts given in pieces, compared code unit by code unit.
+bool NameList::SameText(const Pieces& a, const Pieces& b) {
+    if (a.length() != b.length()) return false;
+    int ia = 0, ib = 0;
+    size_t oa = 0, ob = 0;
+    while (ia < a.count && ib < b.count) {
+        std::u16string_view ra = a.part[ia].substr(oa), rb = b.part[ib].substr(ob);
+        size_t n = std::min(ra.size(), rb.size());
+        if (ra.substr(0, n) != rb.substr(0, n)) return false;
+        oa += n;
+        ob += n;
+        if (oa == a.part[ia].size()) ++ia, oa = 0;
+        if (ob == b.part[ib].size()) ++ib, ob = 0;
+    }
+    return true;
 }
 
 std::u16string OldFullPath(const NameList& list, int r) {

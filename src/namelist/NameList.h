@@ -3,9 +3,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "namelist/PathSet.h"
 #include "platform/PathStyle.h"
 
 namespace quirnel {
@@ -25,25 +28,30 @@ enum Column : int {
 // The string id of a column's caption; 0 for a number that is no column.
 int ColumnCaptionId(int column);
 
+struct FolderText;
+
 // One file or folder of the list. Kept small because lists reach a million
-// rows: folder texts are shared between rows, the New Name is stored only once
-// it differs from the Old Name, size and times are numbers written as their
-// texts when read, and the Full Path is derived from the old columns unless a
-// caller set it to something else.
+// rows: rows live in chunks rather than one allocation each, folder texts are
+// shared between rows, the New Name is stored only once it differs from the
+// Old Name, size and times are numbers written as their texts when read, and
+// the Full Path is derived from the old columns unless a caller set it to
+// something else.
 struct NameRow {
     std::u16string oldName;
     std::u16string newName;  // meaningful only when !newSame
-    const std::u16string* oldFolder = nullptr;
-    const std::u16string* newFolder = nullptr;
-    std::unique_ptr<std::u16string> explicitFullPath;
+    const FolderText* oldFolder = nullptr;
+    const FolderText* newFolder = nullptr;
     uint64_t size = 0;
     int64_t modified = 0;
     int64_t created = 0;
     int32_t iconIndex = 0;
+    uint32_t pathHash = 0;  // of the Full Path, for the PathSet
+    uint32_t id = 0;        // where the row lives in the list's chunks
     bool isFolder = false;
     bool newSame = true;
     bool selected = false;
-    uint8_t fullKind = 0;  // FullKind
+    uint8_t fullKind : 2 = 0;     // FullKind
+    bool pathPending : 1 = false;  // applied, not yet moved in the PathSet
 };
 
 // What a new row is made of (an entry found on disk and its folder text).
@@ -57,37 +65,11 @@ struct RowSource {
     int32_t iconIndex = 0;
 };
 
-class NameList;
-
-// The set of the rows' full paths: one row per path, compared code unit by
-// code unit. It indexes the rows themselves, so it always holds exactly the
-// rows' current Full Path texts without a second copy of every path.
-class PathSet {
-public:
-    explicit PathSet(const NameList& list);
-    bool contains(const std::u16string& path) const;
-    size_t size() const { return rows_.size(); }
-
-private:
-    friend class NameList;
-    struct Hash {
-        using is_transparent = void;
-        const NameList* list;
-        size_t operator()(const NameRow* row) const;
-        size_t operator()(const std::u16string& path) const;
-    };
-    struct Equal {
-        using is_transparent = void;
-        const NameList* list;
-        bool operator()(const NameRow* a, const NameRow* b) const;
-        bool operator()(const NameRow* a, const std::u16string& b) const;
-        bool operator()(const std::u16string& a, const NameRow* b) const { return (*this)(b, a); }
-    };
-    void insert(const NameRow* row) { rows_.insert(row); }
-    void rebuild(const std::vector<std::unique_ptr<NameRow>>& rows);
-    void erase(const NameRow* row) { rows_.erase(row); }
-    void clear() { rows_.clear(); }
-    std::unordered_set<const NameRow*, Hash, Equal> rows_;
+// A folder text shared by the rows in it, with the hash of "folder + the
+// separator a joined path puts after it", so a row's path hash costs its name only.
+struct FolderText {
+    std::u16string text;
+    uint64_t joinedHash = 0;
 };
 
 class NameList {
@@ -102,15 +84,16 @@ public:
 
     const std::u16string& oldName(int r) const { return rows_[r]->oldName; }
     const std::u16string& newName(int r) const { return rows_[r]->newSame ? rows_[r]->oldName : rows_[r]->newName; }
-    const std::u16string& oldFolder(int r) const { return *rows_[r]->oldFolder; }
-    const std::u16string& newFolder(int r) const { return *rows_[r]->newFolder; }
+    const std::u16string& oldFolder(int r) const { return rows_[r]->oldFolder->text; }
+    const std::u16string& newFolder(int r) const { return rows_[r]->newFolder->text; }
     bool isFolder(int r) const { return rows_[r]->isFolder; }
     uint64_t sizeBytes(int r) const { return rows_[r]->size; }
     int64_t modified(int r) const { return rows_[r]->modified; }
     int64_t created(int r) const { return rows_[r]->created; }
     int32_t iconIndex(int r) const { return rows_[r]->iconIndex; }
     std::u16string fullPath(int r) const { return FullPathOf(*rows_[r]); }
-    bool fullPathIs(int r, const std::u16string& path) const;
+    // Whether the Full Path is this text, without writing the path out.
+    bool fullPathIs(int r, std::u16string_view path) const;
     // The text of a cell exactly as the list shows it.
     std::u16string text(int r, int column) const;
 
@@ -120,11 +103,9 @@ public:
     // Any text column; the PathSet follows a changed Full Path. Size and time
     // cells are never written.
     void setText(int r, int column, const std::u16string& text);
-    // The row now stands for the entry at fullPath, named name in folder: as
-    // setting Old Name, Old Folder and Full Path one by one. An apply run
-    // does it for every row it changes, so the PathSet is rebuilt once, when
-    // it is next used, instead of updated for each row.
-    void setOldColumns(int r, const std::u16string& name, const std::u16string& folder, const std::u16string& fullPath);
+    // A change made on disk: Old Name, Old Folder and Full Path at once, as
+    // setText of the three would leave them.
+    void setApplied(int r, const std::u16string& name, const std::u16string& folder, const std::u16string& fullPath);
 
     bool selected(int r) const { return rows_[r]->selected; }
     void setSelected(int r, bool on) { rows_[r]->selected = on; }
@@ -134,6 +115,9 @@ public:
 
     // Appends a row unless its full path is listed already.
     bool appendRow(const RowSource& source);
+    // The same, moving only the name into the row: the rest of source stays
+    // as it was, so one source can carry a folder text for many entries.
+    bool appendRow(RowSource&& source);
     void removeRow(int r);
     // Removes every row for which remove(r) is true, keeping the order of the rest.
     int removeRowsIf(const std::function<bool(int)>& remove);
@@ -143,7 +127,7 @@ public:
     void reorder(const std::vector<int>& order);
 
     const PathSet& paths() const {
-        refreshPaths();
+        settlePaths();
         return paths_;
     }
     size_t folderTextCount() const { return folders_.size(); }
@@ -151,17 +135,51 @@ public:
 private:
     friend class PathSet;
     enum FullKind : uint8_t { JoinedFolder = 0, InsertedSeparator = 1, Explicit = 2 };
+    struct FolderHash {
+        using is_transparent = void;
+        size_t operator()(std::u16string_view t) const { return std::hash<std::u16string_view>()(t); }
+        size_t operator()(const FolderText& f) const { return (*this)(f.text); }
+    };
+    struct FolderEqual {
+        using is_transparent = void;
+        static std::u16string_view View(const FolderText& f) { return f.text; }
+        static std::u16string_view View(std::u16string_view t) { return t; }
+        template <typename A, typename B>
+        bool operator()(const A& a, const B& b) const { return View(a) == View(b); }
+    };
+
+    struct Pieces;
+    Pieces PiecesOf(const NameRow& row) const;
+    static bool SameText(const Pieces& a, const Pieces& b);
     std::u16string FullPathOf(const NameRow& row) const;
-    const std::u16string* intern(const std::u16string& folder);
+    bool rowPathIs(const NameRow& row, std::u16string_view path) const;
+    bool samePath(const NameRow& a, const NameRow& b) const;
+    uint32_t PathHashOf(const NameRow& row) const;
+    const FolderText* intern(std::u16string_view folder);
     void setOldColumn(NameRow& row, int column, const std::u16string& text);
     void setFullPath(NameRow& row, const std::u16string& text);
+    NameRow& newRow(const RowSource& source);
+    bool keepIfNew(NameRow& row);
+    void release(NameRow& row);
+    NameRow& rowWithId(uint32_t id) const { return chunks_[id / kChunk][id % kChunk]; }
+    // Brings the rows of applied changes into the PathSet.
+    void settlePaths() const;
+    // The PathSet anew from the rows.
+    void refillPaths() const;
 
+    static constexpr uint32_t kChunk = 512;
     const PathStyle* style_;
-    std::vector<std::unique_ptr<NameRow>> rows_;
-    std::unordered_set<std::u16string> folders_;  // nodes are stable, rows point into them
-    void refreshPaths() const;
+    std::vector<NameRow*> rows_;  // in list order; the rows live in chunks_
+    std::vector<std::unique_ptr<NameRow[]>> chunks_;
+    std::vector<uint32_t> freeIds_;
+    uint32_t nextId_ = 0;
+    std::unordered_set<FolderText, FolderHash, FolderEqual> folders_;  // nodes are stable, rows point into them
+    const FolderText* lastFolder_ = nullptr;
+    std::unordered_map<uint32_t, std::u16string> explicitPaths_;  // by row id, only for FullKind Explicit
+    // An apply run changes every row's path: the set follows all of them at
+    // once, when it is next used, rather than with two scattered probes a row.
     mutable PathSet paths_;
-    mutable bool pathsStale_ = false;  // rows changed their paths since the set was built
+    mutable std::vector<PathSet::Slot> pendingPaths_;  // id and the hash the set holds
 };
 
 // The row helpers other parts of the program name.

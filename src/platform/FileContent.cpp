@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +12,8 @@
 
 namespace quirnel {
 namespace {
+
+constexpr size_t kChunkBytes = 1 << 16;
 
 bool WriteAll(int fd, std::string_view bytes) {
     size_t done = 0;
@@ -24,20 +27,80 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::u16string& path, std::string& bytes) {
+ReadStatus ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes) {
+    bytes.clear();
+    bool tooLarge = false;
+    bool read = ReadFileChunks(path, [&](std::string_view chunk) {
+        tooLarge = chunk.size() > maxBytes - bytes.size();
+        if (!tooLarge) bytes.append(chunk);
+        return !tooLarge;
+    });
+    if (!read) return {ReadStatus::Unreadable};
+    if (tooLarge) {
+        bytes.clear();
+        return {ReadStatus::TooLarge};
+    }
+    return {ReadStatus::Read};
+}
+
+namespace {
+
+bool ReadChunks(int fd, const ChunkSink& onChunk) {
+    std::string buffer(kChunkBytes, '\0');
+    for (;;) {
+        ssize_t n = read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        if (!onChunk(std::string_view(buffer.data(), static_cast<size_t>(n)))) return true;
+    }
+}
+
+}  // namespace
+
+bool ReadFileChunks(const std::u16string& path, const ChunkSink& onChunk) {
     int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     struct stat st;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        close(fd);
-        return false;
-    }
-    bytes.clear();
-    char buf[65536];
-    ssize_t n;
-    while ((n = read(fd, buf, sizeof buf)) > 0) bytes.append(buf, static_cast<size_t>(n));
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && ReadChunks(fd, onChunk);
     close(fd);
-    return n == 0;
+    return ok;
+}
+
+bool ReadStandardInputChunks(const ChunkSink& onChunk) { return ReadChunks(STDIN_FILENO, onChunk); }
+
+namespace {
+
+std::string ParentOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates and removes a temporary file from a mkstemp pattern.
+int TryTemporary(std::string pattern) {
+    int fd = mkstemp(pattern.data());
+    if (fd < 0) return errno;
+    close(fd);
+    (void)unlink(pattern.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int CheckReplaceable(const std::u16string& path, MissingFolders missing) {
+    std::string target = ToNative(path);
+    if (target.empty()) return ENOENT;
+    struct stat st;
+    if (stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return EISDIR;
+    std::string dir = ParentOf(target);
+    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? TryTemporary(target + ".tmp-XXXXXX") : ENOTDIR;
+    if (errno != ENOENT || missing == MissingFolders::Refused) return errno;
+    while (stat(dir.c_str(), &st) != 0) {
+        if (errno != ENOENT || dir == "/" || dir == ".") return errno;
+        dir = ParentOf(dir);
+    }
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    return TryTemporary(dir + (dir == "/" ? "" : "/") + ".quirnel-probe-XXXXXX");
 }
 
 bool ReplaceFileContent(const std::u16string& path, std::string_view bytes) {

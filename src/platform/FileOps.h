@@ -18,31 +18,53 @@ constexpr int kLeftAtTarget = -2;            // a partial copy or a second name 
 // the log shows it.
 std::u16string ErrorText(int error);
 
-// Copies stop when *cancel becomes non-zero (they end with ECANCELED);
-// progress(copied, total) is called after every chunk of a file.
 using CopyProgress = std::function<void(uint64_t copied, uint64_t total)>;
+
+// What a copy (or a move that has to copy) is given beside its paths.
+struct CopyControl {
+    CopyControl() = default;
+    // A stop flag alone is what most callers give.
+    CopyControl(const std::atomic<int>* stop) : cancel(stop) {}  // NOLINT(google-explicit-constructor)
+
+    const std::atomic<int>* cancel = nullptr;  // the copy ends with ECANCELED once *cancel is non-zero
+    CopyProgress progress;                     // (copied, total) after every chunk of a file
+    // Called with its path when a temporary that an interrupted earlier run
+    // left at this target's place has been removed.
+    std::function<void(const std::u16string&)> leftoverRemoved;
+};
 
 // Renames or moves an entry. Never replaces an existing target; a case-only
 // rename also works on a case-insensitive file system; a file (or a link)
 // crosses file systems by copy and removal of the source, a folder does not.
 // A case-only rename goes through a free temporary name in the same folder.
-[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, const std::atomic<int>* cancel = nullptr);
+// Across file systems the source is removed only once the copy has its name
+// and is flushed to the disk; a cancelled move leaves the source as it was.
+[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
 
 // A new file with the contents, permissions and modification time of a file
-// (a link is copied as a link). A failed or stopped copy leaves no file behind.
-[[nodiscard]] int CopyFileExclusive(const std::u16string& from, const std::u16string& to, const std::atomic<int>* cancel = nullptr,
-                      const CopyProgress& progress = {});
+// (a link is copied as a link). The data is written where no name shows it
+// (an unnamed file, or a hidden temporary name where the file system has no
+// unnamed files) and gets the target's name only when complete, so a killed
+// process never leaves a partial file under that name. A failed or stopped
+// copy leaves nothing behind.
+[[nodiscard]] int CopyFileExclusive(const std::u16string& from, const std::u16string& to,
+                                    const CopyControl& control = {});
 
 // A new folder tree with the contents of a folder; the target must not exist.
-// A failed or stopped copy removes everything it created.
-[[nodiscard]] int CopyFolderTree(const std::u16string& from, const std::u16string& to, const std::atomic<int>* cancel = nullptr);
+// It is built under a hidden temporary folder beside the target and renamed
+// into place when complete; a failed or stopped copy removes it.
+[[nodiscard]] int CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
 
 // One folder; EEXIST when the path exists already.
 [[nodiscard]] int CreateFolder(const std::u16string& path);
 
-// The fallbacks MoveEntry uses where the file system refuses the no-replace
-// flag, reachable so that they can be exercised on any file system.
+// The fallbacks used where a file system lacks a feature (the no-replace
+// flag, hard links, unnamed files), reachable so that they can be exercised
+// on any file system.
 namespace fileops_detail {
+// A file copy through a hidden temporary name, as on a file system without
+// unnamed files.
+[[nodiscard]] int CopyThroughNamedTemporary(const std::string& from, const std::string& to, const CopyControl& control = {});
 [[nodiscard]] int MoveByLink(const std::string& from, const std::string& to);
 [[nodiscard]] int MoveChecked(const std::string& from, const std::string& to);
 [[nodiscard]] int MoveThroughFreeName(const std::string& from, const std::string& to);

@@ -31,7 +31,7 @@ bool StatEntry(int dirFd, const char* path, DirEntry& e) {
 
 }  // namespace
 
-bool EnumerateFolder(const std::u16string& folder, const std::function<void(const DirEntry&)>& onEntry) {
+bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries) {
     std::string native = ToNative(folder);
     int fd = open(native.empty() ? "/" : native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return false;
@@ -44,9 +44,10 @@ bool EnumerateFolder(const std::u16string& folder, const std::function<void(cons
     while (struct dirent* d = readdir(dir)) {
         const char* n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        // Relative to the open folder: the kernel does not walk the path again.
         if (!StatEntry(fd, n, e)) continue;  // vanished meanwhile
         e.name = FromNative(n);
-        onEntry(e);
+        entries.push_back(std::move(e));
     }
     closedir(dir);
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 namespace quirnel {
 
@@ -16,9 +16,9 @@ struct DirEntry {
     int64_t created = 0;  // birth time where the file system keeps it, else change time
 };
 
-// Calls onEntry for every entry of folder except "." and "..", in the order
+// Appends every entry of folder except "." and ".." to entries, in the order
 // the file system returns them. False when the folder cannot be read.
-[[nodiscard]] bool EnumerateFolder(const std::u16string& folder, const std::function<void(const DirEntry&)>& onEntry);
+[[nodiscard]] bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries);
 
 // The entry of path itself (not followed if it is a link). False when missing.
 [[nodiscard]] bool LookUpEntry(const std::u16string& path, DirEntry& entry);

@@ -74,16 +74,19 @@ std::u16string Decode(std::string_view bytes, bool escapeInvalid) {
 
 // Walks UTF-16 text; lone surrogates go to onLone, the rest to AppendUtf8.
 template <typename OnLone>
-std::string Encode(std::u16string_view text, OnLone onLone) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 2);
-    size_t ascii = 0;  // the leading ASCII run, copied in one pass
-    while (ascii < text.size() && text[ascii] < 0x80) ++ascii;
-    out.resize(ascii);
-    for (size_t k = 0; k < ascii; ++k) out[k] = static_cast<char>(text[k]);
-    for (size_t i = ascii; i < text.size(); ++i) {
+void Encode(std::string& out, std::u16string_view text, OnLone onLone) {
+    out.reserve(out.size() + text.size() + text.size() / 2);
+    for (size_t i = 0; i < text.size(); ++i) {
         char16_t c = text[i];
-        if (c < 0x80) { out.push_back(static_cast<char>(c)); continue; }
+        if (c < 0x80) {  // a run of ASCII at once: most names are
+            size_t end = i + 1;
+            while (end < text.size() && text[end] < 0x80) ++end;
+            size_t at = out.size();
+            out.resize(at + (end - i));
+            for (size_t k = i; k < end; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+            i = end - 1;
+            continue;
+        }
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
             AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
@@ -94,7 +97,6 @@ std::string Encode(std::u16string_view text, OnLone onLone) {
             AppendUtf8(out, c);
         }
     }
-    return out;
 }
 
 }  // namespace
@@ -102,17 +104,29 @@ std::string Encode(std::u16string_view text, OnLone onLone) {
 std::u16string FromNative(std::string_view bytes) { return Decode(bytes, true); }
 std::u16string FromUtf8(std::string_view bytes) { return Decode(bytes, false); }
 
-std::string ToNative(std::u16string_view text) {
-    return Encode(text, [](std::string& out, char16_t c) {
+void AppendNative(std::string& out, std::u16string_view text) {
+    Encode(out, text, [](std::string& o, char16_t c) {
         if (c >= 0xDC80 && c <= 0xDCFF)
-            out.push_back(static_cast<char>(c - 0xDC00));
+            o.push_back(static_cast<char>(c - 0xDC00));
         else  // a surrogate typed by a user: keep it (generalised UTF-8), never drop it
-            AppendUtf8(out, c);
+            AppendUtf8(o, c);
     });
 }
 
+void AppendUtf8Text(std::string& out, std::u16string_view text) {
+    Encode(out, text, [](std::string& o, char16_t) { AppendUtf8(o, 0xFFFD); });
+}
+
+std::string ToNative(std::u16string_view text) {
+    std::string out;
+    AppendNative(out, text);
+    return out;
+}
+
 std::string ToUtf8(std::u16string_view text) {
-    return Encode(text, [](std::string& out, char16_t) { AppendUtf8(out, 0xFFFD); });
+    std::string out;
+    AppendUtf8Text(out, text);
+    return out;
 }
 
 }  // namespace quirnel

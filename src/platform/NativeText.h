@@ -15,4 +15,8 @@ std::string ToNative(std::u16string_view text);
 std::u16string FromUtf8(std::string_view bytes);
 std::string ToUtf8(std::u16string_view text);
 
+// ToNative and ToUtf8 appending to out, for output written piece by piece.
+void AppendNative(std::string& out, std::u16string_view text);
+void AppendUtf8Text(std::string& out, std::u16string_view text);
+
 }  // namespace quirnel

@@ -1,5 +1,6 @@
 #include "ui/Application.h"
 
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 
@@ -16,11 +17,18 @@ namespace quirnel {
 #define QUIRNEL_APP_ID "quirnel"
 #endif
 
+QIcon ApplicationIcon() {
+    QIcon own;
+    for (const QString& size : QDir(QStringLiteral(":/icons")).entryList())
+        own.addFile(QStringLiteral(":/icons/%1/" QUIRNEL_APP_ID ".png").arg(size));
+    return QIcon::fromTheme(QStringLiteral(QUIRNEL_APP_ID), own);
+}
+
 Application::Application(int& argc, char** argv) : qt_(argc, argv) {
     QApplication::setApplicationName(QStringLiteral("Quirnel"));
     // Task bars find the desktop entry, and every window its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUIRNEL_APP_ID));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(QUIRNEL_APP_ID)));
+    QApplication::setWindowIcon(ApplicationIcon());
     // The toolkit has taken its own options out; the rest are paths, read as
     // the bytes they are so that any name survives.
     for (int i = 1; i < argc; ++i) paths_.push_back(AbsolutePath(FromNative(argv[i])));

@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QIcon>
 #include <QTranslator>
 #include <string>
 #include <vector>
@@ -7,6 +8,9 @@
 #include "app/AppState.h"
 
 namespace quirnel {
+
+// The installed theme's icon of the program, or else its own copy.
+QIcon ApplicationIcon();
 
 // The process: settings and flags that outlive the window, the UI language,
 // and the main window's run.

@@ -18,9 +18,10 @@ namespace quirnel::test {
 // A temporary folder removed with everything in it at the end of the test.
 class TempDir {
 public:
-    TempDir() {
-        char tmpl[] = "/tmp/quirnel-test-XXXXXX";
-        const char* made = mkdtemp(tmpl);
+    // In /tmp, or in another folder (another file system).
+    explicit TempDir(const std::string& base = "/tmp") {
+        std::string tmpl = base + "/quirnel-test-XXXXXX";
+        const char* made = mkdtemp(tmpl.data());
         path_ = made ? made : "";
     }
     ~TempDir() {
@@ -84,5 +85,17 @@ public:
 };
 
 inline std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
+
+// True while a process writes an unnamed file in folder: a copy in progress,
+// which shows under no name until it is complete.
+inline bool UnnamedFileOpenIn(const std::string& folder, pid_t pid = getpid()) {
+    std::error_code ec;
+    const std::string prefix = folder + "/#";
+    for (auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+        std::string target = std::filesystem::read_symlink(fd.path(), ec).string();
+        if (!ec && target.compare(0, prefix.size(), prefix) == 0) return true;
+    }
+    return false;
+}
 
 }  // namespace quirnel::test

@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -20,6 +21,14 @@ void WhenModalOpens(std::function<void(T*)> act) {
         }
     });
     timer->start();
+}
+
+// Gives an open file dialog a path and presses OK. A shown dialog leaves its
+// name field alone while that field has the focus, so the focus goes first.
+inline void AcceptFileDialog(QFileDialog* dialog, const QString& path) {
+    if (QWidget* focused = dialog->focusWidget()) focused->clearFocus();
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as OK does
 }
 
 // Answers every plain message box while it lives, keeping their texts.

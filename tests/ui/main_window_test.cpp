@@ -22,6 +22,7 @@
 #include "WindowTestSupport.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
+#include "ui/Application.h"
 #include "ui/CommandPanel.h"
 #include "ui/MessageDialog.h"
 #include "ui/NameListModel.h"
@@ -43,6 +44,7 @@ private slots:
     void panelsStackOrTakeTheRightEdge();
     void splitterDragsWithinItsLimits();
     void versionShowsTheBuild();
+    void applicationIconIsThereEvenWhenNotInstalled();
     void koreanCaptionsAreThere();
 };
 
@@ -273,6 +275,14 @@ void MainWindowTest::versionShowsTheBuild() {
     QCOMPARE(title, QString("Version Infomation"));
     QVERIFY2(QRegularExpression("^Quirnel v\\d+\\.\\d+.* \\(\\d{4}-\\d\\d-\\d\\d Release\\)\n\n\\S").match(text).hasMatch(),
              qPrintable(text));
+}
+
+// Run from the build folder, where no icon theme knows the program.
+void MainWindowTest::applicationIconIsThereEvenWhenNotInstalled() {
+    const QIcon icon = ApplicationIcon();
+    QVERIFY(!icon.isNull());
+    for (int size : {16, 48, 256}) QVERIFY2(icon.availableSizes().contains(QSize(size, size)), qPrintable(QString::number(size)));
+    QCOMPARE(icon.pixmap(QSize(48, 48)).size(), QSize(48, 48));
 }
 
 // Every menu item, button and the Stop button have their Korean text.

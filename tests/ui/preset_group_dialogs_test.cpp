@@ -12,6 +12,7 @@
 #include "ui/PresetGroupDialogs.h"
 
 using namespace quirnel;
+using quirnel::test::AcceptFileDialog;
 using quirnel::test::RecordingHost;
 using quirnel::test::TempDir;
 using quirnel::test::WhenModalOpens;
@@ -39,8 +40,7 @@ struct Seen {
 void ChooseInFileDialog(const QString& path, Seen* seen = nullptr) {
     WhenModalOpens<QFileDialog>([=](QFileDialog* dialog) {
         if (seen) *seen = {dialog->windowTitle(), dialog->defaultSuffix(), dialog->nameFilters(), dialog->acceptMode()};
-        dialog->selectFile(path);
-        static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as OK does
+        AcceptFileDialog(dialog, path);
     });
 }
 

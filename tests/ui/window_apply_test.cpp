@@ -69,7 +69,7 @@ struct BusyWindow : WindowWithFiles {
         window->workspace().list.setNewName(0, u"big copy");
         ChooseMode(Qt::ShiftModifier);  // copies, keeping the original
         Press(list(), Qt::Key_S, Qt::ControlModifier);
-        QTRY_VERIFY(OnDisk(path("big copy")));  // the copy is under way
+        QTRY_VERIFY(UnnamedFileOpenIn(dir.path()));  // the copy is under way, under no name yet
     }
 };
 

@@ -91,7 +91,7 @@ void WindowJournalTest::anInterruptedRunIsAskedAboutAtStartUp() {
         journal = ApplyChanges(ws, 0).journal;
     }
     std::string text;
-    QVERIFY(ReadFileBytes(journal, text));
+    QVERIFY(ReadFileBytes(journal, text, 1 << 20));
     QVERIFY(ReplaceFileContent(journal, text.substr(0, text.rfind("W\t"))));  // the run died before its end
 
     TestWindow w(app);

@@ -28,10 +28,8 @@ private slots:
 namespace {
 
 void ChooseFile(const std::string& path) {
-    WhenModalOpens<QFileDialog>([path](QFileDialog* dialog) {
-        dialog->selectFile(QString::fromStdString(path));
-        static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as OK does
-    });
+    WhenModalOpens<QFileDialog>(
+        [path](QFileDialog* dialog) { AcceptFileDialog(dialog, QString::fromStdString(path)); });
 }
 
 PresetTable Sample() {

@@ -5,20 +5,14 @@
 #include <map>
 #include <vector>
 
+#include "FakeEnvironment.h"
 #include "TestSupport.h"
-#include "app/ConfigurationPath.h"
 #include "base/MenuIds.h"
 
 using namespace quirnel;
+using quirnel::test::Env;
 
 namespace {
-
-EnvironmentLookup Env(std::map<std::string, std::string> vars) {
-    return [vars = std::move(vars)](const char* name) -> const char* {
-        auto found = vars.find(name);
-        return found == vars.end() ? nullptr : found->second.c_str();
-    };
-}
 
 TEST(UiLanguageChoice, SettingOrOperatingSystem) {
     struct Case {
@@ -72,48 +66,6 @@ TEST(UiLanguageSwitch, StoresTheChoiceAndAsksToRestart) {
     EXPECT_EQ(s.UILanguage, u"french");
     EXPECT_FALSE(SwitchLanguage(s, 32863, yes));
     EXPECT_EQ(yes.questions.size(), 1u);
-}
-
-TEST(ConfigurationPathRule, BesideTheExecutableWhenWritable) {
-    auto writable = [](const std::u16string&) { return true; };
-    EXPECT_EQ(ConfigurationPath(u"C:\\Tools\\Quirnel.exe", Env({}), writable, PathStyle::Windows()), u"C:\\Tools\\Quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(u"C:\\Apps\\my.tools\\Quirnel", Env({}), writable, PathStyle::Windows()),
-              u"C:\\Apps\\my.tools\\Quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(u"/opt/my.tools/quirnel", Env({}), writable, PathStyle::Posix()), u"/opt/my.tools/quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(u"/quirnel.bin", Env({}), writable, PathStyle::Posix()), u"/quirnel.ini");
-}
-
-TEST(ConfigurationPathRule, UserConfigFolderOtherwise) {
-    auto readOnly = [](const std::u16string&) { return false; };
-    const PathStyle& posix = PathStyle::Posix();
-    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}}), readOnly, posix),
-              u"/cfg/quirnel/quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"HOME", "/home/u"}}), readOnly, posix),
-              u"/home/u/.config/quirnel/quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"XDG_CONFIG_HOME", "rel"}, {"HOME", "/home/u"}}), readOnly, posix),
-              u"/home/u/.config/quirnel/quirnel.ini")
-        << "a relative XDG_CONFIG_HOME is ignored";
-    EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({}), readOnly, posix), u"/usr/bin/quirnel.ini");
-}
-
-TEST(ConfigurationPathRule, JournalsInTheUserStateFolder) {
-    const PathStyle& posix = PathStyle::Posix();
-    EXPECT_EQ(JournalFolder(Env({{"XDG_STATE_HOME", "/st"}, {"HOME", "/home/u"}}), posix), u"/st/quirnel/journal");
-    EXPECT_EQ(JournalFolder(Env({{"HOME", "/home/u"}}), posix), u"/home/u/.local/state/quirnel/journal");
-    EXPECT_EQ(JournalFolder(Env({{"XDG_STATE_HOME", "rel"}, {"HOME", "/home/u"}}), posix),
-              u"/home/u/.local/state/quirnel/journal");
-    EXPECT_EQ(JournalFolder(Env({}), posix), u"");
-}
-
-TEST(ConfigurationPathRule, RealFolders) {
-    test::TempDir dir;
-    EXPECT_TRUE(IsFolderWritable(dir.u16()));
-    EXPECT_FALSE(IsFolderWritable(dir.u16() + u"/missing"));
-    dir.file("file", "x");
-    EXPECT_FALSE(IsFolderWritable(dir.u16("file")));
-    EXPECT_EQ(ConfigurationPath(dir.u16() + u"/quirnel", Env({})), dir.u16() + u"/quirnel.ini");
-    EXPECT_EQ(ConfigurationPath(dir.u16() + u"/missing/quirnel", Env({{"XDG_CONFIG_HOME", dir.path()}})),
-              dir.u16() + u"/quirnel/quirnel.ini");
 }
 
 }  // namespace

@@ -143,7 +143,8 @@ TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
     b.Propose(1, "big-copy");
     b.Propose(2, "three-copy");
     ApplyWorker worker(b.ws, 1);
-    for (int i = 0; i < 200000 && !OnDisk(b.dir / "big-copy"); ++i) usleep(50);
+    for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
+    ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy of big was not seen in progress";
     b.app.flags.stopFlag = 1;  // the Stop button
     ApplyOutcome out = worker.Wait();
     EXPECT_EQ(out.counts.processed, 2);
@@ -181,7 +182,8 @@ TEST(ApplyWorker, DestroyingARunningWorkerStopsAndWaitsForIt) {
     b.Propose(0, "big-copy");
     {
         ApplyWorker worker(b.ws, 1);
-        for (int i = 0; i < 200000 && !OnDisk(b.dir / "big-copy"); ++i) usleep(50);
+        for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
+        ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy was not seen in progress";
     }
     EXPECT_EQ(b.app.flags.stopFlag, 1);
     EXPECT_FALSE(OnDisk(b.dir / "big-copy"));

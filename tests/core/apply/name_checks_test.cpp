@@ -136,6 +136,53 @@ TEST(NameChecks, FailuresStopAtTheRow) {
     }
     // Characters forbidden on Windows are ordinary in POSIX names.
     EXPECT_TRUE(Check(Posix, {{u"/d", u"a", u"a:b*?.txt"}}, false).result.ok);
+}
+
+// Half of a pair would reach a POSIX disk as bytes that are not UTF-8; the
+// markers of bytes kept from a name that was not UTF-8 are no such halves.
+TEST(NameChecks, PosixNamesAndFoldersRefuseHalfAPair) {
+    const std::u16string high(1, u'\xD83D'), low(1, u'\xDE00'), pair = high + low;
+    const std::u16string marker(1, u'\xDCFF'), lowestMarker(1, u'\xDC80'), belowMarkers(1, u'\xDC7F');
+    struct Case {
+        const char* what;
+        const PathStyle& style;
+        std::u16string folder, newName;
+        bool refused;
+    } cases[] = {
+        {"a cut high half", Posix, u"/d", high + u"1.txt", true},
+        {"a cut high half at the end", Posix, u"/d", u"1" + high, true},
+        {"a low half alone", Posix, u"/d", low + u"1.txt", true},
+        {"a low half below the markers", Posix, u"/d", belowMarkers + u".txt", true},
+        {"two high halves", Posix, u"/d", high + high + u".txt", true},
+        {"a whole pair", Posix, u"/d", pair + u"1.txt", false},
+        {"markers of original bytes", Posix, u"/d", u"x" + marker + lowestMarker + u".txt", false},
+        {"a half in the new folder", Posix, u"/d/" + high, u"a.txt", true},
+        {"a pair in the new folder", Posix, u"/d/" + pair, u"a.txt", false},
+        {"windows style takes names as they stand", Win, u"C:\\" + high, high + u"1.txt", false},
+    };
+    const std::u16string forbidden = LoadText(100);
+    for (const Case& c : cases) {
+        AppState app;
+        RecordingHost host;
+        Workspace ws(app.settings, app.flags, host, c.style);
+        RowSource s;
+        s.name = u"b.txt";
+        s.folder = c.style.windows ? u"C:\\d" : u"/d";
+        ws.list.appendRow(s);  // a good row first: the checks stop at the second
+        s.name = u"a.txt";
+        ws.list.appendRow(s);
+        ws.list.setNewName(1, c.newName);
+        ws.list.setNewFolder(1, c.folder);
+        ListRows rows(ws.list);
+        WorkspaceSink sink(ws, ApplyOptions{});
+        std::vector<std::u16string> targets;
+        CheckResult r = CheckNames(rows, false, targets, sink);
+        EXPECT_EQ(r.ok, !c.refused) << c.what;
+        if (c.refused) {
+            EXPECT_EQ(r.failingRow, 1) << c.what;
+            EXPECT_EQ(r.message, forbidden) << c.what;
+        }
+    }
     EXPECT_EQ(Utf8(forbidden), "A file name cannot include \\ / | < > : \" ? *");
 }
 

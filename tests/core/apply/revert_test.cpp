@@ -202,7 +202,7 @@ TEST(Journal, PathsAreKeptByteForByteInReadableText) {
     ApplyOutcome run = ApplyChanges(b.ws, 0);
     ASSERT_EQ(run.counts.changed, 1);
     std::string text;
-    ASSERT_TRUE(ReadFileBytes(run.journal, text));
+    ASSERT_TRUE(ReadFileBytes(run.journal, text, 1 << 20));
     EXPECT_EQ(FromUtf8(text).find(u'\uFFFD'), std::u16string::npos) << "valid UTF-8 throughout";
     EXPECT_NE(text.find("tab\\there\\\\back\\xFF\\xFE \xc3\xa9"), std::string::npos);
     JournalRecord r;

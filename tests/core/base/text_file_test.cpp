@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -55,6 +56,19 @@ TEST(TextFile, ReadsByItsRules) {
     std::u16string text = u"stale";
     EXPECT_FALSE(ReadTextFile(FromNative(dir / "missing"), text));
     EXPECT_TRUE(text.empty());
+}
+
+TEST(TextFile, FilesBeyondTheBoundAreRefusedUnread) {
+    TempDir dir;
+    std::string atBound = dir.file("at", ""), beyond = dir.file("beyond", "");
+    ASSERT_EQ(truncate(atBound.c_str(), kMaxTextFileBytes), 0);
+    ASSERT_EQ(truncate(beyond.c_str(), kMaxTextFileBytes + 1), 0);
+    std::u16string text = u"stale";
+    EXPECT_EQ(ReadTextFile(FromNative(atBound), text).kind, ReadStatus::Read);
+    EXPECT_EQ(ReadTextFile(FromNative(beyond), text).kind, ReadStatus::TooLarge);
+    EXPECT_TRUE(text.empty());
+    EXPECT_EQ(ReadTextFile(u"/dev/zero", text).kind, ReadStatus::TooLarge);
+    EXPECT_EQ(ReadTextFile(FromNative(dir / "missing"), text).kind, ReadStatus::Unreadable);
 }
 
 TEST(TextFile, FailedWriteLeavesTheOldFile) {

@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 // Runs the real quirnel-cli (its path comes from the build) and lists folders.
 #ifdef QUIRNEL_CLI_PATH
 namespace quirnel::test {
 
 struct Result {
     int status = -1;
-    std::string out;
+    std::string out, err;
 };
 
 inline std::string Quote(const std::string& s) {
@@ -28,16 +30,18 @@ inline std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// Runs the real program with the given arguments; standard error is dropped.
+// Runs the real program with the given arguments and standard input.
 // env: assignments put before the command ("XDG_STATE_HOME=/x").
-inline Result Cli(const std::vector<std::string>& args, const std::string& env = "") {
-    std::string cmd = env.empty() ? "" : env + " ";
+inline Result Cli(const std::vector<std::string>& args, const std::string& input = "", const std::string& env = "") {
+    TempDir errDir;
+    std::string cmd = "printf '%s' " + Quote(input) + " | ";
+    if (!env.empty()) cmd += env + " ";
     cmd += Quote(QUIRNEL_CLI_PATH);
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);
     }
-    cmd += " 2>/dev/null";
+    cmd += " 2>" + Quote(errDir / "err");
     Result r;
     FILE* p = popen(cmd.c_str(), "r");
     std::array<char, 4096> buf;
@@ -45,6 +49,7 @@ inline Result Cli(const std::vector<std::string>& args, const std::string& env =
     while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
     int raw = pclose(p);
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.err = errDir.read("err");
     return r;
 }
 

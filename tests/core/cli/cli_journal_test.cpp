@@ -81,21 +81,21 @@ TEST(CliJournal, ApplyThenRevertThroughTheNewestJournal) {
     // Empty names numbered from 0 shift every file one down: 01->00 ... 09->08.
     Result run = Cli({"--set", "LoadType=1", "--set", "AutoSort=1", dir / "in", "--task", "5", "0", "", "", "--task",
                       "10", "83", "2", "0", "--apply"},
-                     env);
+                     "", env);
     ASSERT_EQ(run.status, 0) << run.out;
     EXPECT_EQ(Read(dir / "in/00"), "1");
     EXPECT_EQ(Read(dir / "in/08"), "9");
     EXPECT_EQ(Files(dir / "state/quirnel/journal").size(), 1u);
 
-    Result revert = Cli({"--revert"}, env);
+    Result revert = Cli({"--revert"}, "", env);
     EXPECT_EQ(revert.status, 0) << revert.out;
     EXPECT_NE(revert.out.find(" Total : 9 / Reverted : 9 / Skipped : 0"), std::string::npos) << revert.out;
     EXPECT_EQ(Contents(dir / "in"), before);
-    Result again = Cli({"--revert", "--journal", dir / "own.journal"}, env);  // the newest is the revert's own
+    Result again = Cli({"--revert", "--journal", dir / "own.journal"}, "", env);  // the newest is the revert's own
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(Read(dir / "in/00"), "1");
     EXPECT_TRUE(fs::exists(dir / "own.journal"));
-    EXPECT_EQ(Cli({"--revert", dir / "missing.journal"}, env).status, 2);
+    EXPECT_EQ(Cli({"--revert", dir / "missing.journal"}, "", env).status, 2);
 }
 
 // SIGKILL at seeded random instants of a 20,000-rename run: afterwards every

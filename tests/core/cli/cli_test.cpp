@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "TestSupport.h"
 #include "cli/CliTestSupport.h"
@@ -39,12 +45,81 @@ TEST_F(CliFixture, PreviewListsProposalsWithoutTouchingTheDisk) {
     EXPECT_NE(json.out.find("\"IsFolder\": false"), std::string::npos);
 }
 
+// The PATHs first as one drop, then each list in the order given, its lines
+// as they stand: numbering follows that order.
+TEST_F(CliFixture, PathListsKeepTheirOrderAfterThePositionalPaths) {
+    dir.file("first.lst", In() + "/b2.txt\n" + In() + "/a1.txt\n");
+    dir.file("second.lst", In() + "/z\xE9.txt\n");  // a name that is not UTF-8
+    dir.file("in/z\xE9.txt", "latin-1");
+    Result r = Cli({"--set", "AutoSort=0", In() + "/c.log", "--paths-from", dir / "first.lst", "--paths-from",
+                    dir / "second.lst", "--task", "10", "84", "", "1", "--columns", "basic"});
+    EXPECT_EQ(r.status, 0);
+    const std::string f = In();
+    EXPECT_EQ(r.out, "c.log\t1c.log\t" + f + "\t" + f + "\n" + "b2.txt\t2b2.txt\t" + f + "\t" + f + "\n" +
+                         "a1.txt\t3a1.txt\t" + f + "\t" + f + "\n" + "z\xE9.txt\t4z\xE9.txt\t" + f + "\t" + f + "\n");
+    Result stdinList = Cli({"--set", "AutoSort=0", "--paths-from", "-", "--task", "10", "84", "", "1", "--apply"},
+                           In() + "/z\xE9.txt\n" + In() + "/a1.txt");
+    EXPECT_EQ(stdinList.status, 0);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"1z\xE9.txt", "2a1.txt", "b2.txt", "c.log"}));
+}
+
 TEST_F(CliFixture, CheckStopsAtADuplicateWithStatusTwo) {
-    // Emptied names with one extension collide: .txt and .txt.
+    // Emptied names given one more extension collide: .txt.txt twice.
     Result dup = Cli({"--set", "LoadType=1", In(), "--task", "5", "0", "", "", "--task", "19", "21", ".txt", "",
                       "--check", "--apply"});
     EXPECT_EQ(dup.status, 2);
+    // Every row's fate is printed all the same; the second is the duplicate of the first.
+    EXPECT_NE(dup.out.find("2\tduplicate\t1\t" + In() + "/b2.txt\t" + In() + "/.txt.txt\n"), std::string::npos) << dup.out;
+    // The reason, not only the status: which target collided.
+    EXPECT_NE(dup.err.find("Detected duplication"), std::string::npos) << dup.err;
+    EXPECT_NE(dup.err.find("(" + In() + "/.txt.txt)"), std::string::npos) << dup.err;
     EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+}
+
+// --check says why it stops, naming the row, as --apply does.
+TEST_F(CliFixture, FailedChecksSayWhyAndNameTheRow) {
+    struct Case {
+        std::vector<std::string> task;
+        const char* message;
+        const char* row;
+    } cases[] = {
+        {{"--task", "5", "0", "", "", "--task", "18", "0", "", ""}, "Found an item with no valid name.", "row 1: "},
+        {{"--task", "3", "21", "x/", ""}, "A file name cannot include", "row 1: "},
+        {{"--task", "2", "61", "b2", "a1"}, "Detected duplication:", "row 2: "},
+    };
+    for (const Case& c : cases) {
+        for (const char* mode : {"--check", "--apply"}) {
+            std::vector<std::string> args = {"--set", "LoadType=1", "--set", "AutoSort=1", In(), mode};
+            args.insert(args.end(), c.task.begin(), c.task.end());
+            Result r = Cli(args);
+            EXPECT_EQ(r.status, 2) << mode << " " << c.message;
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << mode << ": " << r.err;
+            EXPECT_NE(r.err.find(std::string("stopped at ") + c.row + In()), std::string::npos) << mode << ": " << r.err;
+        }
+    }
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+}
+
+// A save target that cannot be written stops the run before anything changes.
+TEST_F(CliFixture, AnUnwritableSaveTargetStopsTheRunBeforeAnyChange) {
+    dir.folder("taken.ini");
+    const std::vector<std::vector<std::string>> saves = {
+        {"--save-config", In() + "/a1.txt/x.ini"},  // below a file
+        {"--save-config", dir / "taken.ini"},       // a folder
+        {"--save-presets", dir / "missing/p.qpx"},  // a folder the preset writer does not create
+    };
+    for (const auto& save : saves) {
+        Result r = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", "", "--apply", save[0], save[1]});
+        EXPECT_EQ(r.status, 64) << save[1];
+        EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
+    }
+    Result created = Cli({"--set", "LoadType=1", In(), "--task", "3", "21", "x_", "", "--apply", "--save-config",
+                          dir / "new/folder/q.ini"});
+    EXPECT_EQ(created.status, 0);
+    EXPECT_TRUE(fs::exists(dir / "new/folder/q.ini"));
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"x_a1.txt", "x_b2.txt", "x_c.log"}));
 }
 
 TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
@@ -61,6 +136,24 @@ TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
     EXPECT_EQ(c.status, 0);
     EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.md", "a1_copy.md", "b2.md", "b2_copy.md", "c.log",
                                                      "c_copy.log"}));
+}
+
+TEST_F(CliFixture, CuttingAPairInHalfStopsTheRunBeforeTheDisk) {
+    dir.file("in/\xF0\x9F\x98\x80" "1.txt", "smile");
+    // Remove position 1 to 1 takes only the first half of the pair.
+    Result r = Cli({In() + "/\xF0\x9F\x98\x80" "1.txt", In() + "/a1.txt", "--task", "6", "41", "1", "1", "--apply"},
+                   dir / "err.txt");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("A file name cannot include"), std::string::npos);
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log", "\xF0\x9F\x98\x80" "1.txt"}));
+}
+
+TEST_F(CliFixture, AnEmptyChangeFolderTargetEndsTheRunWithItsReason) {
+    Result r = Cli({"--set", "LoadType=1", In(), "--task", "17", "69", "", "", "--apply"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "Change Folder: Invalid folder\n");
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(Files(In()), (std::vector<std::string>{"a1.txt", "b2.txt", "c.log"}));
 }
 
 TEST_F(CliFixture, PresetFileDrivesARunAndAutoApplyNeedsApply) {
@@ -98,5 +191,77 @@ TEST_F(CliFixture, FailedRowGivesStatusOneAndUsageErrorsSixtyFour) {
         EXPECT_EQ(u.status, 64);
         EXPECT_TRUE(u.out.empty());
     }
+}
+// Names that break a line or a string, or are not UTF-8, in both formats;
+// and a list long enough to be written out in several pieces.
+TEST_F(CliFixture, ListOutputEscapesAndStreamsEveryRow) {
+    TempDir odd;
+    const std::vector<std::string> names = {"tab\there", "back\\slash", "quote\"d", "emoji\xF0\x9F\x98\x80", "bad\xFF",
+                                            "line\nfeed"};
+    for (const auto& n : names) {
+        std::string p = odd.file("d/" + n + ".txt", "abc");
+        struct timespec times[2] = {{1688461531, 0}, {1688461531, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, p.c_str(), times, 0), 0);
+    }
+    setenv("TZ", "UTC", 1);
+    const std::string d = odd / "d";
+    Result tsv = Cli({"--set", "LoadType=1", d, "--columns", "all"});
+    Result json = Cli({"--set", "LoadType=1", d, "--format", "json"});
+    unsetenv("TZ");
+    auto cells = [&](const std::string& shown) {
+        return shown + "\t" + shown + "\t" + d + "\t" + d + "\t3\t2023-07-04 09:05:31\t";
+    };
+    std::vector<std::string> lines;
+    std::istringstream tsvLines(tsv.out);
+    for (std::string line; std::getline(tsvLines, line);) lines.push_back(line);
+    EXPECT_EQ(lines.size(), 6u);
+    for (const std::string& shown : {std::string("tab\\there.txt"), std::string("back\\\\slash.txt"),
+                                     std::string("quote\"d.txt"), std::string("emoji\xF0\x9F\x98\x80.txt"),
+                                     std::string("bad\xFF.txt"), std::string("line\\nfeed.txt")}) {
+        std::string start = cells(shown);
+        auto startsLine = [&](const std::string& l) { return l.rfind(start, 0) == 0; };
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), startsLine), 1) << shown;
+    }
+    for (const char* shown : {"\"tab\\u0009here.txt\"", "\"back\\\\slash.txt\"", "\"quote\\\"d.txt\"",
+                              "\"emoji\xF0\x9F\x98\x80.txt\"", "\"bad\\udcff.txt\"", "\"line\\u000afeed.txt\""})
+        EXPECT_NE(json.out.find(std::string("{\"Old Name\": ") + shown + ", \"New Name\": " + shown), std::string::npos)
+            << shown;
+    EXPECT_NE(json.out.find("\"Size\": \"3\", \"Modified\": \"2023-07-04 09:05:31\", \"Created\": \"2"),
+              std::string::npos);
+    EXPECT_EQ(json.out.substr(0, 4), "[\n {");
+    EXPECT_EQ(json.out.substr(json.out.size() - 4), "}\n]\n");
+
+    TempDir many;
+    const std::string m = many.folder("m");
+    auto longName = [](int i) { return "a long name that fills the output buffer sooner, number " + std::to_string(i); };
+    for (int i = 0; i < 600; ++i) close(open((m + "/" + longName(i)).c_str(), O_CREAT | O_WRONLY, 0644));
+    Result big = Cli({"--set", "LoadType=1", m});
+    std::vector<std::string> oldNames;
+    std::istringstream in(big.out);
+    for (std::string line; std::getline(in, line);) oldNames.push_back(line.substr(0, line.find('\t')));
+    std::sort(oldNames.begin(), oldNames.end());
+    std::vector<std::string> expected;
+    for (int i = 0; i < 600; ++i) expected.push_back(longName(i));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(oldNames, expected);
+}
+
+// Files read whole are bounded: an endless or huge one is refused with a
+// reason instead of growing until the allocator gives up. A path list is
+// streamed and ends at its first NUL byte.
+TEST_F(CliFixture, OversizedConfigurationAndPresetFilesAreRefused) {
+    std::string huge = dir.file("huge.ini", "");
+    ASSERT_EQ(truncate(huge.c_str(), (16 << 20) + 1), 0);
+    for (auto args : std::vector<std::vector<std::string>>{{"--config", "/dev/zero", In()},
+                                                           {"--presets", "/dev/zero", In()},
+                                                           {"--config", huge, In()}}) {
+        Result r = Cli(args);
+        EXPECT_EQ(r.status, 64) << args[1];
+        EXPECT_NE(r.err.find("is larger than 16 MiB"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty());
+    }
+    Result list = Cli({"--paths-from", "/dev/zero", In() + "/a1.txt"});
+    EXPECT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.substr(0, 7), "a1.txt\t");
 }
 #endif

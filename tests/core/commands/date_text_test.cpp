@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "TestText.h"
@@ -61,4 +62,26 @@ TEST(FormatDateTextTest, ZoneConversionsGiveTheLocalOffset) {
     ASSERT_EQ(z.size(), 5u) << ToUtf8(z);
     EXPECT_TRUE(z[0] == u'+' || z[0] == u'-');
     EXPECT_EQ(FormatDateText(u"2023-07-04 09:05:31", u"%%z"), u"%z");
+}
+
+// Date passes format the stored time straight; the result must be that of
+// its time text read back, in any zone, for every conversion and edge year.
+TEST(FormatDateTextTest, StoredTimesFormatLikeTheirTimeText) {
+    const char* zones[] = {"UTC", "CET-1CEST,M3.5.0,M10.5.0/3", "<+0545>-5:45", "right/UTC"};
+    const int64_t times[] = {0,           1688461531,   1679792400 + 1800, 1698541200 + 1800, 1483228826,
+                             -62135596800 /* year 1 */, -59000000000 /* year 100 */, -30610224000 /* 1000 */,
+                             253402300799 /* 9999-12-31 */, 253402300800, -5000000000, int64_t{1} << 45};
+    const std::u16string formats[] = {u"%Y%m%d", u"%Y-%m-%d %H.%M.%S", u"%A %a %B %b %e %j %U %W %V %G %g %u %w",
+                                      u"%y %C %p %I %r %R %T %D %h %n %%", u"%z %Z", u"%q%", u"x"};
+    for (const char* zone : zones) {
+        setenv("TZ", zone, 1);
+        tzset();
+        LocalCalendar calendar;
+        for (int64_t t : times)
+            for (const auto& f : formats)
+                EXPECT_EQ(FormatStoredTime(t, f, calendar), FormatDateText(TimeText(t), f))
+                    << zone << " " << t << " " << ToUtf8(f);
+    }
+    unsetenv("TZ");
+    tzset();
 }

@@ -11,6 +11,7 @@
 
 #include "ListBuilder.h"
 #include "TestSupport.h"
+#include "base/TextFile.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 
@@ -74,24 +75,34 @@ TEST(ListImport, ExportThenImportRestoresNamesWithoutOuterBlanks) {
     EXPECT_EQ(back.newName(0), u"padded") << "an unreadable file changes nothing";
 }
 
-TEST(ListImport, PathListAddsExistingPathsOnly) {
+// Lines are added in the order they stand; a name that is not UTF-8 keeps its
+// bytes, in a UTF-8 list as in a UTF-16 one.
+TEST(ListImport, PathListAddsExistingPathsInOrderByteForByte) {
     test::TempDir dir;
     dir.file("b.txt", "b");
     dir.file("a.txt", "a");
-    std::string listFile = dir.path() + "/a.txt\r\n\r\n  " + dir.path() + "/b.txt  \r\n" + dir.path() +
-                           "/missing.txt\n" + dir.path() + "/a.txt";  // UTF-8, mixed line ends, a duplicate
-    dir.file("list.lst", listFile);
-    AppState app;
-    app.settings.AutoSort = 0;
-    quirnel::test::RecordingHost host;
-    Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
-    ASSERT_TRUE(ImportPathsFromFile(ws, dir.u16("list.lst")));
-    ASSERT_EQ(ws.list.size(), 2);
-    EXPECT_EQ(ws.list.oldName(0), u"a.txt");
-    EXPECT_EQ(ws.list.oldName(1), u"b.txt");
-    EXPECT_EQ(ws.list.oldFolder(0), dir.u16());
-    EXPECT_FALSE(ImportPathsFromFile(ws, dir.u16("nothing.lst")));
-    EXPECT_EQ(ws.list.size(), 2);
+    dir.file("caf\xE9.txt", "latin-1 name");
+    const std::string d = dir.path();
+    std::string utf8 = d + "/b.txt\r\n\r\n  " + d + "/caf\xE9.txt  \r\n" + d + "/missing.txt\n" + d + "/a.txt\n" +
+                       d + "/b.txt";  // mixed line ends, blanks, an empty line, a duplicate
+    dir.file("list.lst", utf8);
+    ASSERT_TRUE(WriteTextFile(dir.u16("list16.lst"), dir.u16("a.txt\n") + dir.u16("caf\xE9.txt")));
+    for (const char* list : {"list.lst", "list16.lst"}) {
+        AppState app;
+        app.settings.AutoSort = 0;
+        quirnel::test::RecordingHost host;
+        Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
+        ASSERT_TRUE(ImportPathsFromFile(ws, dir.u16(list)));
+        std::vector<std::string> names;
+        for (int r = 0; r < ws.list.size(); ++r) names.push_back(ToNative(ws.list.oldName(r)));
+        if (std::string(list) == "list.lst")
+            EXPECT_EQ(names, (std::vector<std::string>{"b.txt", "caf\xE9.txt", "a.txt"}));
+        else
+            EXPECT_EQ(names, (std::vector<std::string>{"a.txt", "caf\xE9.txt"}));
+        for (int r = 0; r < ws.list.size(); ++r) EXPECT_EQ(ws.list.oldFolder(r), dir.u16());
+        EXPECT_FALSE(ImportPathsFromFile(ws, dir.u16("nothing.lst")));
+        EXPECT_EQ(ws.list.size(), static_cast<int>(names.size()));
+    }
 }
 
 // A line without a folder (a.txt, ./b.txt) names a file of the working

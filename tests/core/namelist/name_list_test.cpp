@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "namelist/NameList.h"
+#include "platform/NativeText.h"
+#include "platform/PathText.h"
 
 using namespace quirnel;
 
@@ -72,8 +75,8 @@ TEST(NameList, SettingTheOldColumnsTogetherKeepsThePathSet) {
     NameList list(PathStyle::Posix());
     for (char16_t c = u'a'; c <= u'd'; ++c) list.appendRow(Row(std::u16string(1, c), u"/d"));
     list.setNewName(0, u"a2");
-    list.setOldColumns(0, u"a2", u"/d", u"/d/a2");
-    list.setOldColumns(1, u"b", u"/e", u"/e/b");
+    list.setApplied(0, u"a2", u"/d", u"/d/a2");
+    list.setApplied(1, u"b", u"/e", u"/e/b");
     EXPECT_EQ(list.newName(0), u"a2");
     EXPECT_EQ(list.oldFolder(1), u"/e");
     EXPECT_EQ(list.newFolder(1), u"/d") << "the proposal is kept";
@@ -82,7 +85,7 @@ TEST(NameList, SettingTheOldColumnsTogetherKeepsThePathSet) {
     EXPECT_TRUE(list.paths().contains(u"/e/b"));
     EXPECT_FALSE(list.paths().contains(u"/d/a"));
     EXPECT_FALSE(list.paths().contains(u"/d/c"));
-    list.setOldColumns(2, u"x", u"/d", u"/d/x");
+    list.setApplied(2, u"x", u"/d", u"/d/x");
     EXPECT_FALSE(list.appendRow(Row(u"x", u"/d")));
     EXPECT_TRUE(list.appendRow(Row(u"d", u"/d")));
     list.removeRow(0);
@@ -143,4 +146,51 @@ TEST(NameListTexts, SizeTextGroupsDigits) {
     } cases[] = {{0, u"0"}, {999, u"999"}, {1000, u"1,000"}, {1234, u"1,234"}, {1234567, u"1,234,567"},
                  {18446744073709551615ull, u"18,446,744,073,709,551,615"}};
     for (const auto& c : cases) EXPECT_EQ(SizeText(c.n), c.text);
+}
+
+// Enough rows for the set to grow several times and for removals to shift
+// probe runs; every step is checked against a plain set of the paths.
+TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
+    NameList list(PathStyle::Posix());
+    std::set<std::u16string> expected;
+    auto name = [](int i) {
+        std::u16string n = u"f";
+        for (int part : {i % 26, i / 26 % 26, i / 676}) n.push_back(static_cast<char16_t>(u'a' + part));
+        return n;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        std::u16string folder = i % 3 ? u"/d" : u"/";
+        EXPECT_TRUE(list.appendRow(Row(name(i), folder)));
+        expected.insert(JoinPath(folder, name(i), PathStyle::Posix()));
+    }
+    EXPECT_FALSE(list.appendRow(Row(name(7), u"/d")));
+    list.removeRowsIf([](int r) { return r % 5 == 2; });
+    for (int r = 0; r < list.size(); r += 7) {
+        std::u16string target = u"/e/" + list.oldName(r) + u".x";
+        list.setApplied(r, list.oldName(r) + u".x", u"/e", target);
+    }
+    for (int i = 0; i < 40; ++i) list.removeRow(i * 11 % list.size());
+    EXPECT_TRUE(list.appendRow(Row(u"again", u"/d")));
+    expected.clear();
+    for (int r = 0; r < list.size(); ++r) expected.insert(list.fullPath(r));
+    EXPECT_EQ(list.paths().size(), expected.size());
+    for (const auto& p : expected) EXPECT_TRUE(list.paths().contains(p)) << ToUtf8(p);
+    for (int i = 0; i < 3000; ++i) {
+        for (const auto& [folder, ext] : {std::pair{u"/d/", u""}, {u"//", u""}, {u"/", u""}, {u"/e/", u".x"}}) {
+            std::u16string p = JoinPath(folder, name(i), PathStyle::Posix()) + ext;
+            EXPECT_EQ(list.paths().contains(p), expected.count(p) == 1) << ToUtf8(p);
+        }
+    }
+    // A few applied rows move in the set one by one, the same row twice too.
+    for (int r : {5, 6, 5}) {
+        std::u16string before = list.fullPath(r);
+        list.setApplied(r, list.oldName(r) + u"y", u"/f", u"/f/" + list.oldName(r) + u"y");
+        EXPECT_FALSE(list.paths().contains(before));
+        EXPECT_TRUE(list.paths().contains(list.fullPath(r)));
+    }
+    list.setApplied(7, u"z", u"/f", u"/f/z");
+    list.setApplied(7, u"zz", u"/f", u"/f/zz");
+    EXPECT_FALSE(list.paths().contains(u"/f/z"));
+    EXPECT_TRUE(list.paths().contains(u"/f/zz"));
+    EXPECT_EQ(list.paths().size(), static_cast<size_t>(list.size()));
 }

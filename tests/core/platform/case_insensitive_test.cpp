@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "ExfatImage.h"
 #include "TestSupport.h"
 #include "app/AppState.h"
 #include "apply/ApplyChanges.h"
@@ -15,40 +16,22 @@
 #include "platform/FileOps.h"
 
 using namespace quirnel;
+using quirnel::test::ExfatImage;
 using quirnel::test::RecordingHost;
 using quirnel::test::TempDir;
 
 namespace {
 
-std::string Shell(const std::string& cmd) {
-    std::string out;
-    FILE* p = popen((cmd + " 2>/dev/null").c_str(), "r");
-    if (!p) return out;
-    char buf[256];
-    while (fgets(buf, sizeof buf, p)) out += buf;
-    if (pclose(p) != 0) return {};
-    while (!out.empty() && out.back() == '\n') out.pop_back();
-    return out.empty() ? "ok" : out;
-}
-
 class CaseInsensitiveFs : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (geteuid() != 0 || Shell("command -v mkfs.exfat && command -v mount.exfat-fuse && command -v losetup").empty())
-            return;
-        dir_ = new TempDir;
-        std::string image = *dir_ / "disk.img", mnt = dir_->folder("mnt");
-        if (Shell("truncate -s 32M " + image + " && mkfs.exfat " + image).empty()) return;
-        loop_ = Shell("losetup -f --show " + image);
-        if (loop_.empty() || loop_ == "ok") return;
-        if (Shell("mount.exfat-fuse " + loop_ + " " + mnt).empty()) return;
-        mounted_ = mnt;
+        image_ = new ExfatImage;
+        if (image_->ok()) mounted_ = image_->path();
     }
     static void TearDownTestSuite() {
-        if (!mounted_.empty()) Shell("umount " + mounted_);
-        if (!loop_.empty() && loop_ != "ok") Shell("losetup -d " + loop_);
-        delete dir_;
-        dir_ = nullptr;
+        delete image_;
+        image_ = nullptr;
+        mounted_.clear();
     }
     void SetUp() override {
         if (mounted_.empty()) GTEST_SKIP() << "no case-insensitive file system could be mounted here";
@@ -71,8 +54,8 @@ protected:
     }
     std::u16string U(const std::string& name) { return FromNative(folder_ + "/" + name); }
 
-    static inline TempDir* dir_ = nullptr;
-    static inline std::string loop_, mounted_;
+    static inline ExfatImage* image_ = nullptr;
+    static inline std::string mounted_;
     std::string folder_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "../TestSupport.h"
+#include "platform/PosixFiles.h"
 
 using namespace quirnel;
 using quirnel::test::TempDir;
@@ -189,6 +191,15 @@ TEST(FileOpsMove, AcrossFileSystemsAFileMovesAndAFolderFails) {
     EXPECT_EQ(Read(d / "f/inner"), "I");
     EXPECT_FALSE(Exists(other.path + "/f"));
 
+    // A stopped move leaves the source whole and nothing on the other side.
+    d.file("big", std::string(8 * 1024 * 1024, 'b'));
+    std::atomic<int> stop{0};
+    CopyControl control(&stop);
+    control.progress = [&](uint64_t, uint64_t) { stop = 1; };
+    EXPECT_EQ(MoveEntry(U(d / "big"), U(other.path + "/big"), control), ECANCELED);
+    EXPECT_EQ(StatOf(d / "big").st_size, 8 * 1024 * 1024);
+    EXPECT_FALSE(Exists(other.path + "/big"));
+
     // An existing target on the other side is never replaced.
     d.file("b.txt", "new");
     std::ofstream(other.path + "/b.txt") << "old";
@@ -230,21 +241,50 @@ TEST(FileOpsCopy, ALinkIsCopiedAsALink) {
     EXPECT_EQ(std::filesystem::read_symlink(d / "l2"), "target");
 }
 
-TEST(FileOpsCopy, StopDuringALargeCopyLeavesNoPartialFile) {
-    TempDir d;
-    d.file("big", std::string(16 * 1024 * 1024, 'z'));
-    std::atomic<int> stop{0};
-    uint64_t seen = 0;
-    int e = CopyFileExclusive(U(d / "big"), U(d / "copy"), &stop, [&](uint64_t copied, uint64_t total) {
-        seen = copied;
-        EXPECT_EQ(total, 16u * 1024 * 1024);
-        stop = 1;  // as the Stop button would, while the copy runs
-    });
-    EXPECT_EQ(e, ECANCELED);
-    EXPECT_GT(seen, 0u);
-    EXPECT_LT(seen, 16u * 1024 * 1024);
-    EXPECT_FALSE(Exists(d / "copy"));
-    EXPECT_EQ(EntryCount(d.path()), 1u);
+// Both routes: the unnamed file, and the hidden name used where a file system
+// has no unnamed files.
+using CopyRoute = std::function<int(const std::string&, const std::string&, const CopyControl&)>;
+const std::vector<std::pair<const char*, CopyRoute>> kCopyRoutes = {
+    {"unnamed file", [](const std::string& a, const std::string& b, const CopyControl& c) {
+         return CopyFileExclusive(U(a), U(b), c);
+     }},
+    {"hidden name", [](const std::string& a, const std::string& b, const CopyControl& c) {
+         return fileops_detail::CopyThroughNamedTemporary(a, b, c);
+     }},
+};
+
+// While the data is written nothing shows under the target's name; a stop
+// leaves the folder as it was.
+TEST(FileOpsCopy, NoPartialFileUnderTheNameAndAStopLeavesNothing) {
+    for (const auto& [route, copy] : kCopyRoutes) {
+        TempDir d;
+        const std::string big(16 * 1024 * 1024, 'z');
+        d.file("src/big", big);
+        d.folder("out");
+        std::atomic<int> stop{0};
+        uint64_t seen = 0;
+        bool targetSeen = false;
+        CopyControl control(&stop);
+        control.progress = [&](uint64_t copied, uint64_t total) {
+            seen = copied;
+            EXPECT_EQ(total, big.size());
+            targetSeen = targetSeen || Exists(d / "out/copy");
+            if (copied >= total / 2) stop = 1;  // as the Stop button would, while the copy runs
+        };
+        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control), ECANCELED) << route;
+        EXPECT_FALSE(targetSeen) << route;
+        EXPECT_GT(seen, 0u) << route;
+        EXPECT_LT(seen, big.size()) << route;
+        EXPECT_EQ(EntryCount(d / "out"), 0u) << route;
+
+        stop = 0;
+        control.progress = [&](uint64_t, uint64_t) { targetSeen = targetSeen || Exists(d / "out/copy"); };
+        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control), 0) << route;
+        EXPECT_FALSE(targetSeen) << route;
+        EXPECT_EQ(Read(d / "out/copy"), big) << route;
+        EXPECT_EQ(EntryCount(d / "out"), 1u) << route;
+        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control), EEXIST) << route;
+    }
 }
 
 TEST(FileOpsCopy, StopFromAnotherThread) {
@@ -256,13 +296,42 @@ TEST(FileOpsCopy, StopFromAnotherThread) {
         while (!started) std::this_thread::yield();
         stop = 1;
     });
-    int e = CopyFileExclusive(U(d / "big"), U(d / "copy"), &stop, [&](uint64_t, uint64_t) {
+    CopyControl control(&stop);
+    control.progress = [&](uint64_t, uint64_t) {
         started = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    });
+    };
+    int e = CopyFileExclusive(U(d / "big"), U(d / "copy"), control);
     stopper.join();
     EXPECT_EQ(e, ECANCELED);
     EXPECT_FALSE(Exists(d / "copy"));
+}
+
+// A killed run leaves its hidden temporary; the next copy to the same target
+// removes it and says so. One that a live run holds is left alone.
+TEST(FileOpsCopy, ALeftoverTemporaryIsRemovedAndReportedALiveOneIsNot) {
+    TempDir d;
+    d.file("a.txt", "data");
+    const std::string leftover = d / posix::TemporaryNameFor(d / "b.txt");
+    d.file(posix::NameIn(leftover), "partial");
+    std::vector<std::u16string> reported;
+    CopyControl control;
+    control.leftoverRemoved = [&](const std::u16string& path) { reported.push_back(path); };
+    EXPECT_EQ(fileops_detail::CopyThroughNamedTemporary(d / "a.txt", d / "b.txt", control), 0);
+    EXPECT_EQ(reported, std::vector<std::u16string>{U(leftover)});
+    EXPECT_FALSE(Exists(leftover));
+    EXPECT_EQ(Read(d / "b.txt"), "data");
+
+    const std::string live = d / posix::TemporaryNameFor(d / "c.txt");
+    d.file(posix::NameIn(live), "another run's");
+    int held = open(live.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    reported.clear();
+    EXPECT_EQ(fileops_detail::CopyThroughNamedTemporary(d / "a.txt", d / "c.txt", control), 0);
+    close(held);
+    EXPECT_TRUE(reported.empty());
+    EXPECT_EQ(Read(live), "another run's");
+    EXPECT_EQ(Read(d / "c.txt"), "data");
 }
 
 TEST(FileOpsCopyFolder, CopiesATreeAndRefusesAnExistingTarget) {
@@ -300,6 +369,28 @@ TEST(FileOpsCopyFolder, AFailedOrStoppedCopyRemovesWhatItCreated) {
     std::atomic<int> stop{1};
     EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst"), &stop), ECANCELED);
     EXPECT_FALSE(Exists(d / "dst"));
+    EXPECT_EQ(EntryCount(d.path()), 1u) << "no hidden folder stays";
+}
+
+// The tree is built out of sight and appears whole; a killed run's hidden
+// folder is removed by the next copy to the same target.
+TEST(FileOpsCopyFolder, TheTargetAppearsOnlyWhenCompleteAndALeftoverIsRemoved) {
+    TempDir d;
+    d.file("src/a.bin", std::string(3 * 1024 * 1024, 'a'));
+    d.file("src/sub/b.txt", "B");
+    const std::string leftover = d / posix::TemporaryNameFor(d / "dst");
+    d.file(posix::NameIn(leftover) + "/half/x", "partial");
+    chmod((leftover + "/half").c_str(), 0500);
+    std::vector<std::u16string> reported;
+    bool targetSeen = false;
+    CopyControl control;
+    control.progress = [&](uint64_t, uint64_t) { targetSeen = targetSeen || Exists(d / "dst"); };
+    control.leftoverRemoved = [&](const std::u16string& path) { reported.push_back(path); };
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst"), control), 0);
+    EXPECT_FALSE(targetSeen);
+    EXPECT_EQ(reported, std::vector<std::u16string>{U(leftover)});
+    EXPECT_EQ(Read(d / "dst/sub/b.txt"), "B");
+    EXPECT_EQ(EntryCount(d.path()), 2u);
 }
 
 TEST(FileOpsCopyFolder, ATargetInsideItsSourceIsNotCopiedIntoItself) {

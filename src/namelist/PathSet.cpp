@@ -1,0 +1,101 @@
+#include "namelist/PathSet.h"
+
+#include "namelist/NameList.h"
+
+namespace quirnel {
+
+// Linear probing over (row id, path hash) slots, at most half full; a probe
+// compares paths only where the hashes agree.
+bool PathSet::contains(std::u16string_view path) const {
+    if (size_ == 0) return false;
+    PathHash h;
+    h.add(path);
+    const uint32_t hash = h.value();
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = home(hash);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.id == kEmpty) return false;
+        if (s.hash == hash && list_->rowPathIs(list_->rowWithId(s.id), path)) return true;
+    }
+}
+
+uint32_t PathSet::findSame(uint32_t id, uint32_t hash) const {
+    if (size_ == 0) return kEmpty;
+    const size_t mask = slots_.size() - 1;
+    const NameRow& row = list_->rowWithId(id);
+    for (size_t i = home(hash);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.id == kEmpty) return kEmpty;
+        if (s.hash == hash && s.id != id && list_->samePath(list_->rowWithId(s.id), row)) return s.id;
+    }
+}
+
+void PathSet::insert(uint32_t id, uint32_t hash) {
+    if ((size_ + 1) * 2 > slots_.size()) grow();
+    const size_t mask = slots_.size() - 1;
+    size_t i = home(hash);
+    while (slots_[i].id != kEmpty) i = (i + 1) & mask;
+    slots_[i] = {id, hash};
+    ++size_;
+}
+
+// Deletion shifts later members of the probe run back, so no tombstones build up.
+void PathSet::erase(uint32_t id, uint32_t hash) {
+    if (size_ == 0) return;
+    const size_t mask = slots_.size() - 1;
+    size_t i = home(hash);
+    for (; slots_[i].id != id; i = (i + 1) & mask)
+        if (slots_[i].id == kEmpty) return;
+    for (size_t j = (i + 1) & mask; slots_[j].id != kEmpty; j = (j + 1) & mask) {
+        size_t k = home(slots_[j].hash);
+        // Slot j may fill the hole at i unless its home lies cyclically in (i, j].
+        bool staysPut = i <= j ? (i < k && k <= j) : (i < k || k <= j);
+        if (!staysPut) {
+            slots_[i] = slots_[j];
+            i = j;
+        }
+    }
+    slots_[i].id = kEmpty;
+    --size_;
+}
+
+void PathSet::clear() {
+    std::vector<Slot>().swap(slots_);
+    size_ = 0;
+    shift_ = 64;
+}
+
+void PathSet::setCapacity(size_t capacity) {
+    slots_.assign(capacity, Slot{kEmpty, 0});
+    shift_ = 64;
+    for (size_t c = capacity; c > 1; c >>= 1) --shift_;
+    size_ = 0;
+}
+
+void PathSet::grow() {
+    std::vector<Slot> old;
+    old.swap(slots_);
+    setCapacity(old.empty() ? 16 : old.size() * 2);
+    for (const Slot& s : old)
+        if (s.id != kEmpty) insert(s.id, s.hash);
+}
+
+// The entries go in in the order of the slots they aim at (partitioned by the
+// top bits of their home), so the table is written front to back instead of
+// at random.
+void PathSet::assign(const std::vector<Slot>& entries) {
+    size_t capacity = 16;
+    while (capacity < entries.size() * 2) capacity <<= 1;
+    setCapacity(capacity);
+    constexpr unsigned kPartBits = 8;
+    const unsigned tableBits = 64 - shift_;
+    const unsigned drop = tableBits > kPartBits ? tableBits - kPartBits : 0;
+    std::vector<uint32_t> start((size_t{1} << kPartBits) + 1, 0);
+    for (const Slot& e : entries) ++start[(home(e.hash) >> drop) + 1];
+    for (size_t k = 1; k < start.size(); ++k) start[k] += start[k - 1];
+    std::vector<Slot> ordered(entries.size());
+    for (const Slot& e : entries) ordered[start[home(e.hash) >> drop]++] = e;
+    for (const Slot& e : ordered) insert(e.id, e.hash);
+}
+
+}  // namespace quirnel
