@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
         {ColOldName, 215}, {ColNewName, 265}, {ColOldFolder, 150}, {ColNewFolder, 180}, {ColModified, 150}};
     for (auto [column, width] : widths) header->resizeSection(column, width);
     window.listView()->setCurrentIndex({});  // no focus frame on a row
+    // The rows' tints come from a look-up off the window's thread.
+    for (int waited = 0; window.rowStatusesPending() && waited < 5000; waited += 20) QTest::qWait(20);
     QTest::qWait(50);
 
     if (window.failed) return 1;
