@@ -1,5 +1,7 @@
 #include "apply/Journal.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <string_view>
@@ -13,6 +15,7 @@ namespace {
 constexpr std::string_view kMagic = "quirnel-journal\t1";
 constexpr size_t kBatchMarks = 4096;
 constexpr auto kBatchAge = std::chrono::milliseconds(200);
+constexpr size_t kPlanPiece = size_t(1) << 20;
 
 // Length of the valid UTF-8 sequence at p, 0 when there is none.
 size_t Utf8Length(const unsigned char* p, size_t left) {
@@ -38,16 +41,25 @@ void AppendSigned(std::string& out, int64_t v) {
     out.append(buf, r.ptr);
 }
 
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> out;
-    size_t start = 0;
-    for (;;) {
-        size_t tab = line.find('\t', start);
-        out.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) return out;
-        start = tab + 1;
+// The fields of a line; only the first few are kept (no record has more),
+// but all are counted.
+struct Fields {
+    explicit Fields(std::string_view line) {
+        size_t start = 0;
+        for (;;) {
+            size_t tab = line.find('\t', start);
+            if (count < kept.size())
+                kept[count] = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+            ++count;
+            if (tab == std::string_view::npos) return;
+            start = tab + 1;
+        }
     }
-}
+    size_t size() const { return count; }
+    std::string_view operator[](size_t i) const { return kept[i]; }
+    std::array<std::string_view, 8> kept;
+    size_t count = 0;
+};
 
 template <typename T>
 bool Number(std::string_view text, T& value) {
@@ -56,6 +68,10 @@ bool Number(std::string_view text, T& value) {
 }
 
 bool Path(std::string_view text, std::u16string& path) {
+    if (text.find('\\') == std::string_view::npos) {  // nothing escaped: the text is the bytes
+        path = FromNative(text);
+        return true;
+    }
     std::string bytes;
     if (!UnescapeJournalText(text, bytes)) return false;
     path = FromNative(bytes);
@@ -70,7 +86,7 @@ JournalStep* StepOf(JournalRecord& r, std::string_view text) {
 }
 
 bool ReadLine(JournalRecord& r, std::string_view line) {
-    std::vector<std::string_view> f = Fields(line);
+    const Fields f(line);
     const std::string_view tag = f[0];
     if (tag == "S" && f.size() == 7 && !r.planComplete) {
         JournalStep s;
@@ -119,6 +135,20 @@ bool ReadLine(JournalRecord& r, std::string_view line) {
         return false;
     }
     return true;
+}
+
+// The journal text of a path: most paths are plain ASCII and go straight
+// into the line, without their bytes being made first.
+void AppendJournalPath(std::string& out, std::u16string_view path) {
+    for (char16_t c : path)
+        if (c < 0x20 || c >= 0x7F || c == u'\\') {
+            out += EscapeJournalText(ToNative(path));
+            return;
+        }
+    const size_t at = out.size();
+    out.resize(at + path.size());
+    char* p = out.data() + at;
+    for (char16_t c : path) *p++ = static_cast<char>(c);
 }
 
 }  // namespace
@@ -202,6 +232,7 @@ bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string&
     // Cut short while its header was written: the run changed nothing.
     const std::string header = std::string(kMagic) + "\nkind\t";
     if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return true;
+    record.steps.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
     std::string_view rest(bytes);
     size_t lineNo = 0;
     while (!rest.empty()) {
@@ -249,13 +280,17 @@ void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string&
     o.push_back('\t');
     AppendNumber(o, id.ino);
     o += isFolder ? "\tfolder\t" : "\tfile\t";
-    o += EscapeJournalText(ToNative(from));
+    AppendJournalPath(o, from);
     o.push_back('\t');
-    o += EscapeJournalText(ToNative(to));
+    AppendJournalPath(o, to);
     o.push_back('\n');
+    // A long plan goes out in pieces (it counts only once sealed): the
+    // buffer stays small and warm.
+    if (o.size() >= kPlanPiece && error_ == 0) (void)Write();
 }
 
 int JournalWriter::Seal() {
+    if (error_ != 0) return error_;  // a piece of the plan is missing
     pending_ += "P\n";
     pendingMarks_ = 0;
     return Flush(true);
@@ -278,10 +313,16 @@ int JournalWriter::Flush(bool sync) {
     lastSync_ = std::chrono::steady_clock::now();
     const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
     if (sync && !ending) Stamp();
-    int e = file_.Append(pending_);
-    pending_.clear();
+    int e = Write();
     pendingMarks_ = 0;
     if (e == 0 && sync) e = file_.Sync();
+    if (e != 0 && error_ == 0) error_ = e;
+    return e;
+}
+
+int JournalWriter::Write() {
+    int e = file_.Append(pending_);
+    pending_.clear();
     if (e != 0 && error_ == 0) error_ = e;
     return e;
 }

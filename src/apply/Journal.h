@@ -86,6 +86,7 @@ public:
 private:
     void Line(const std::string& line);
     int Flush(bool sync);
+    int Write();
     void Stamp();
 
     AppendFile file_;

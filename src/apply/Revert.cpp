@@ -140,6 +140,7 @@ public:
     }
 
     void Run(RevertOutcome& out) {
+        movedBack_.reserve(steps_.size());
         out.total = static_cast<int>(steps_.size()) + unknown_;
         out.skipped = unknown_;
         for (size_t n = 0; n < steps_.size(); ++n) {
@@ -192,13 +193,14 @@ private:
             }
             if (at.id != Expected(s) || (!trusted && at.changeTimeNs > changedBefore_))
                 return Skip(n, s.to, LoadText(text::ChangedSinceRun));
-            PrepareFolder(s.from);
+            // Back within its folder, the entry found there shows that the folder exists.
+            const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
+            if (!sameFolder) PrepareFolder(s.from);
             e = MoveEntry(s.to, s.from);
             if (e == 0) NoteMovedBack(s.to, s.from);
             if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (e == 0 && journaling_) {
                 // Back across file systems the entry is a new one.
-                bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
                 if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::Host())) == Expected(s).dev)
                     journal_.Done(static_cast<int>(n));
                 else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <ctime>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 #include "platform/NativeText.h"
@@ -15,23 +17,15 @@
 namespace quirnel {
 namespace {
 
+// From this many paths on, two threads share the folders of a batch.
+constexpr size_t kSharedFrom = 4096;
+
 EntryId IdOf(const struct stat& st) { return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}; }
 
 EntryState StatAt(int dirFd, const char* name) {
     struct stat st;
     if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
     return {IdOf(st), static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
-}
-
-struct Split {
-    std::string folder, name;
-};
-
-Split SplitNative(std::u16string_view path) {
-    std::string native = ToNative(path);
-    size_t slash = native.rfind('/');
-    if (slash == std::string::npos) return {".", native};
-    return {slash == 0 ? "/" : native.substr(0, slash), native.substr(slash + 1)};
 }
 
 // One folder's share of a batch. A folder read costs a fraction of a look-up
@@ -51,17 +45,25 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
     if (unchanged) reading = FolderReading::WhenDense;
     bool dense = known && reading == FolderReading::WhenDense && wanted.size() >= 16 &&
                  static_cast<uint64_t>(wanted.size()) * 64 >= static_cast<uint64_t>(dirStat.st_size);
-    std::unordered_map<std::string_view, std::pair<uint64_t, unsigned char>> listed;
-    std::vector<std::string> names;
+    // Each wanted name has a slot for what the listing says of it; a name
+    // asked for twice shares one.
+    std::unordered_map<std::string_view, uint32_t> slotOf;
+    std::vector<std::pair<uint64_t, unsigned char>> listed;  // per slot: inode and type
+    std::vector<uint32_t> slots;                             // per wanted name
     if (dense) {
         int readFd = dup(fd);
         DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
         if (dir) {
-            listed.reserve(wanted.size() * 2);
-            for (const auto& w : wanted) listed.emplace(w.second, std::make_pair(uint64_t{0}, DT_UNKNOWN));
+            slotOf.reserve(wanted.size());
+            slots.reserve(wanted.size());
+            for (const auto& w : wanted) {
+                auto [it, added] = slotOf.emplace(w.second, static_cast<uint32_t>(listed.size()));
+                if (added) listed.emplace_back(uint64_t{0}, DT_UNKNOWN);
+                slots.push_back(it->second);
+            }
             while (struct dirent* d = readdir(dir)) {
-                auto it = listed.find(std::string_view(d->d_name));
-                if (it != listed.end()) it->second = {d->d_ino, d->d_type};
+                auto it = slotOf.find(std::string_view(d->d_name));
+                if (it != slotOf.end()) listed[it->second] = {d->d_ino, d->d_type};
             }
             closedir(dir);
         } else if (readFd >= 0) {
@@ -72,20 +74,19 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
     // underneath; and some file systems list other numbers than they report.
     // Such entries, and the first one as a sample, are looked up one by one.
     bool checked = false, trusted = true;
-    size_t seen = 0;
-    for (const auto& [index, name] : wanted) {
-        if (++seen % 1024 == 0 && cancel && cancel->load(std::memory_order_relaxed) != 0) break;
-        auto it = listed.find(name);
-        bool fromListing = it != listed.end() && it->second.first != 0 && it->second.second != DT_DIR &&
-                           it->second.second != DT_UNKNOWN && trusted;
+    for (size_t k = 0; k < wanted.size(); ++k) {
+        if ((k + 1) % 1024 == 0 && cancel && cancel->load(std::memory_order_relaxed) != 0) break;
+        const auto& [index, name] = wanted[k];
+        const auto* seen = slots.empty() ? nullptr : &listed[slots[k]];
+        bool fromListing = seen && seen->first != 0 && seen->second != DT_DIR && seen->second != DT_UNKNOWN && trusted;
         if (fromListing && !checked) {
             checked = true;
             EntryState sample = StatAt(fd, name.c_str());
-            trusted = sample.id.ino == it->second.first && sample.id.dev == static_cast<uint64_t>(dirStat.st_dev);
+            trusted = sample.id.ino == seen->first && sample.id.dev == static_cast<uint64_t>(dirStat.st_dev);
             out[index] = sample;
             continue;
         }
-        out[index] = fromListing ? EntryState{{static_cast<uint64_t>(dirStat.st_dev), it->second.first}, 0}
+        out[index] = fromListing ? EntryState{{static_cast<uint64_t>(dirStat.st_dev), seen->first}, 0}
                                  : StatAt(fd, name.c_str());
         if (unchanged) out[index].changeTimeNs = 0;
     }
@@ -158,15 +159,50 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
                                      int64_t unchangedSince = 0, const std::atomic<int>* cancel = nullptr) {
     std::vector<EntryState> out(paths.size());
     std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
+    using FolderGroup = std::pair<const std::string, std::vector<std::pair<size_t, std::string>>>;
+    // Paths of one folder mostly come one after another: the folder is
+    // looked up again only where it changes.
+    std::vector<std::pair<size_t, std::string>>* group = nullptr;
+    std::string native, lastFolder;
     for (size_t i = 0; i < paths.size(); ++i) {
-        Split s = SplitNative(paths[i]);
-        if (s.name.empty()) continue;
-        byFolder[std::move(s.folder)].emplace_back(i, std::move(s.name));
+        native.clear();
+        AppendNative(native, paths[i]);
+        const size_t slash = native.rfind('/');
+        std::string_view name = slash == std::string::npos ? std::string_view(native) : std::string_view(native).substr(slash + 1);
+        if (name.empty()) continue;
+        std::string_view folder = slash == std::string::npos ? "." : slash == 0 ? "/" : std::string_view(native).substr(0, slash);
+        if (!group || folder != lastFolder) {
+            lastFolder.assign(folder);
+            group = &byFolder[lastFolder];
+        }
+        group->emplace_back(i, std::string(name));
     }
-    for (const auto& [folder, wanted] : byFolder) {
-        if (cancel && cancel->load(std::memory_order_relaxed) != 0) break;
-        LookUpInFolder(folder, wanted, reading, unchangedSince, out, cancel);
+    std::vector<const FolderGroup*> groups;
+    groups.reserve(byFolder.size());
+    for (const auto& g : byFolder) groups.push_back(&g);
+    auto lookUp = [&](size_t from, size_t to) {
+        for (size_t k = from; k < to; ++k) {
+            if (cancel && cancel->load(std::memory_order_relaxed) != 0) break;
+            LookUpInFolder(groups[k]->first, groups[k]->second, reading, unchangedSince, out, cancel);
+        }
+    };
+    // The folders are independent, and their listings take most of the
+    // time of a large batch: a second processor reads about half of them.
+    size_t cut = 0;
+    if (paths.size() >= kSharedFrom && groups.size() >= 2 && std::thread::hardware_concurrency() >= 2) {
+        size_t share = 0;
+        while (cut + 1 < groups.size() && share < paths.size() / 2) share += groups[cut++]->second.size();
     }
+    std::thread helper;
+    if (cut > 0) {
+        try {
+            helper = std::thread(lookUp, 0, cut);
+        } catch (const std::system_error&) {
+            cut = 0;  // no thread to be had: all on this one
+        }
+    }
+    lookUp(cut, groups.size());
+    if (helper.joinable()) helper.join();
     return out;
 }
 
