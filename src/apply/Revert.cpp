@@ -66,7 +66,7 @@ public:
     // changedBefore: when the journal's marks were last written. An entry
     // that changed after it is not as the run left it, even where its inode
     // number was reused.
-    RevertRun(const JournalRecord& record, int64_t changedBefore, Host& host, const std::atomic<int>* stop)
+    RevertRun(JournalRecord& record, int64_t changedBefore, Host& host, const std::atomic<int>* stop)
         : record_(record), changedBefore_(changedBefore), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
 
     void Collect() {
@@ -79,7 +79,7 @@ public:
             if (IsCycleTemp(record_.steps[i].to)) intoTemp[record_.steps[i].to] = i;
         std::unordered_map<std::u16string_view, EntryId> leftTemp;
         for (size_t i = record_.steps.size(); i-- > 0;) {  // newest first
-            const JournalStep& s = record_.steps[i];
+            JournalStep& s = record_.steps[i];
             Fate fate = Decide(record_.kind, s);
             if (fate == Fate::Unknown) {
                 auto left = leftTemp.find(s.to);
@@ -128,14 +128,14 @@ public:
     std::vector<std::pair<std::u16string, std::u16string>> TakeMovedBack() { return std::move(movedBack_); }
 
     // A cycle's entry passes a temporary name: from where it was to where it ends.
-    void NoteMovedBack(const std::u16string& from, const std::u16string& to) {
+    void NoteMovedBack(std::u16string from, std::u16string to) {
         if (IsCycleTemp(to)) {
-            leftFor_[to] = from;
+            leftFor_[std::move(to)] = std::move(from);
         } else if (auto it = leftFor_.find(from); it != leftFor_.end()) {
-            movedBack_.emplace_back(it->second, to);
+            movedBack_.emplace_back(std::move(it->second), std::move(to));
             leftFor_.erase(it);
         } else {
-            movedBack_.emplace_back(from, to);
+            movedBack_.emplace_back(std::move(from), std::move(to));
         }
     }
 
@@ -178,7 +178,7 @@ private:
     }
 
     int Undo(size_t n) {
-        const JournalStep& s = *steps_[n].step;
+        JournalStep& s = *steps_[n].step;
         int e = 0;
         if (kind_ == JournalKind::Rename) {
             // A step decided from the disk of an interrupted run may have
@@ -197,7 +197,6 @@ private:
             const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
             if (!sameFolder) PrepareFolder(s.from);
             e = MoveEntry(s.to, s.from);
-            if (e == 0) NoteMovedBack(s.to, s.from);
             if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (e == 0 && journaling_) {
                 // Back across file systems the entry is a new one.
@@ -205,6 +204,7 @@ private:
                     journal_.Done(static_cast<int>(n));
                 else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));
             }
+            if (e == 0) NoteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
         } else if (kind_ == JournalKind::Remove) {
             if (LookUpStamp(s.to) != s.copy) return Skip(n, s.to, LoadText(text::ChangedSinceRun));
             e = RemoveEntryTree(s.to);
@@ -229,10 +229,10 @@ private:
     }
 
     struct Pending {
-        const JournalStep* step;
+        JournalStep* step;
         bool fromDisk;  // no mark said it was done
     };
-    const JournalRecord& record_;
+    JournalRecord& record_;  // a step's paths move into the report once it is undone
     int64_t changedBefore_;
     Host& host_;
     const std::atomic<int>* stop_;

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,14 +31,31 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 ReadStatus ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes) {
     bytes.clear();
-    bool tooLarge = false;
-    bool read = ReadFileChunks(path, [&](std::string_view chunk) {
-        tooLarge = chunk.size() > maxBytes - bytes.size();
-        if (!tooLarge) bytes.append(chunk);
-        return !tooLarge;
-    });
-    if (!read) return {ReadStatus::Unreadable};
-    if (tooLarge) {
+    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {ReadStatus::Unreadable};
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    // Read in place; a regular file mostly in one go, as its size is known
+    // (one that grows meanwhile is read on). Never more than maxBytes + 1.
+    const size_t limit = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
+    if (ok && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) < limit)
+        bytes.resize(static_cast<size_t>(st.st_size) + 1);
+    size_t len = 0;
+    while (ok) {
+        if (len == bytes.size()) {
+            if (len >= limit) break;
+            bytes.resize(std::min(limit, std::max(len * 2, len + kChunkBytes)));
+        }
+        ssize_t n = read(fd, bytes.data() + len, bytes.size() - len);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n >= 0;
+        if (n <= 0) break;
+        len += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes.resize(len);
+    if (!ok) return {ReadStatus::Unreadable};
+    if (len > maxBytes) {
         bytes.clear();
         return {ReadStatus::TooLarge};
     }
