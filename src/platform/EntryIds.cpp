@@ -28,15 +28,29 @@ EntryState StatAt(int dirFd, const char* name) {
     return {IdOf(st), static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
 }
 
+// The paths of a batch in one folder: the folder's bytes, and each name's
+// bytes (ended by a NUL in one buffer) with the position of its path.
+struct FolderGroup {
+    struct Wanted {
+        size_t index;
+        uint32_t offset, length;
+    };
+    std::string folder;
+    std::string names;
+    std::vector<Wanted> wanted;
+    std::string_view name(size_t k) const { return {names.data() + wanted[k].offset, wanted[k].length}; }
+    const char* cName(size_t k) const { return names.data() + wanted[k].offset; }
+};
+
 // One folder's share of a batch. A folder read costs a fraction of a look-up
 // per entry, so it pays once a good part of the folder is asked for; the
 // size of a folder tells roughly how many entries it holds.
 // unchangedSince: with a folder not modified since then, the listing serves
 // whenever it pays, and change times are left 0.
-void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_t, std::string>>& wanted,
-                    FolderReading reading, int64_t unchangedSince, std::vector<EntryState>& out,
-                    const std::atomic<int>* cancel) {
-    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+void LookUpInFolder(const FolderGroup& group, FolderReading reading, int64_t unchangedSince,
+                    std::vector<EntryState>& out, const std::atomic<int>* cancel) {
+    const auto& wanted = group.wanted;
+    int fd = open(group.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;  // every entry stays missing
     struct stat dirStat;
     bool known = fstat(fd, &dirStat) == 0;
@@ -56,8 +70,8 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
         if (dir) {
             slotOf.reserve(wanted.size());
             slots.reserve(wanted.size());
-            for (const auto& w : wanted) {
-                auto [it, added] = slotOf.emplace(w.second, static_cast<uint32_t>(listed.size()));
+            for (size_t k = 0; k < wanted.size(); ++k) {
+                auto [it, added] = slotOf.emplace(group.name(k), static_cast<uint32_t>(listed.size()));
                 if (added) listed.emplace_back(uint64_t{0}, DT_UNKNOWN);
                 slots.push_back(it->second);
             }
@@ -76,18 +90,18 @@ void LookUpInFolder(const std::string& folder, const std::vector<std::pair<size_
     bool checked = false, trusted = true;
     for (size_t k = 0; k < wanted.size(); ++k) {
         if ((k + 1) % 1024 == 0 && cancel && cancel->load(std::memory_order_relaxed) != 0) break;
-        const auto& [index, name] = wanted[k];
+        const size_t index = wanted[k].index;
         const auto* seen = slots.empty() ? nullptr : &listed[slots[k]];
         bool fromListing = seen && seen->first != 0 && seen->second != DT_DIR && seen->second != DT_UNKNOWN && trusted;
         if (fromListing && !checked) {
             checked = true;
-            EntryState sample = StatAt(fd, name.c_str());
+            EntryState sample = StatAt(fd, group.cName(k));
             trusted = sample.id.ino == seen->first && sample.id.dev == static_cast<uint64_t>(dirStat.st_dev);
             out[index] = sample;
             continue;
         }
         out[index] = fromListing ? EntryState{{static_cast<uint64_t>(dirStat.st_dev), seen->first}, 0}
-                                 : StatAt(fd, name.c_str());
+                                 : StatAt(fd, group.cName(k));
         if (unchanged) out[index].changeTimeNs = 0;
     }
     close(fd);
@@ -158,32 +172,34 @@ int RemoveTreeAt(int parentFd, const char* name) {
 std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading,
                                      int64_t unchangedSince = 0, const std::atomic<int>* cancel = nullptr) {
     std::vector<EntryState> out(paths.size());
-    std::unordered_map<std::string, std::vector<std::pair<size_t, std::string>>> byFolder;
-    using FolderGroup = std::pair<const std::string, std::vector<std::pair<size_t, std::string>>>;
     // Paths of one folder mostly come one after another: the folder is
     // looked up again only where it changes.
-    std::vector<std::pair<size_t, std::string>>* group = nullptr;
-    std::string native, lastFolder;
+    std::unordered_map<std::u16string_view, size_t> groupOf;
+    std::vector<FolderGroup> groups;
+    std::u16string_view lastFolder;
+    size_t last = 0;
     for (size_t i = 0; i < paths.size(); ++i) {
-        native.clear();
-        AppendNative(native, paths[i]);
-        const size_t slash = native.rfind('/');
-        std::string_view name = slash == std::string::npos ? std::string_view(native) : std::string_view(native).substr(slash + 1);
+        const std::u16string_view path = paths[i];
+        const size_t slash = path.rfind(u'/');
+        const std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
         if (name.empty()) continue;
-        std::string_view folder = slash == std::string::npos ? "." : slash == 0 ? "/" : std::string_view(native).substr(0, slash);
-        if (!group || folder != lastFolder) {
-            lastFolder.assign(folder);
-            group = &byFolder[lastFolder];
+        const std::u16string_view folder = slash == std::u16string_view::npos ? u"." : slash == 0 ? u"/" : path.substr(0, slash);
+        if (groups.empty() || folder != lastFolder) {
+            auto [it, added] = groupOf.try_emplace(folder, groups.size());
+            if (added) groups.push_back({ToNative(folder), {}, {}});
+            last = it->second;
+            lastFolder = folder;
         }
-        group->emplace_back(i, std::string(name));
+        FolderGroup& g = groups[last];
+        const size_t at = g.names.size();
+        AppendNative(g.names, name);
+        g.wanted.push_back({i, static_cast<uint32_t>(at), static_cast<uint32_t>(g.names.size() - at)});
+        g.names.push_back('\0');
     }
-    std::vector<const FolderGroup*> groups;
-    groups.reserve(byFolder.size());
-    for (const auto& g : byFolder) groups.push_back(&g);
     auto lookUp = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; ++k) {
             if (cancel && cancel->load(std::memory_order_relaxed) != 0) break;
-            LookUpInFolder(groups[k]->first, groups[k]->second, reading, unchangedSince, out, cancel);
+            LookUpInFolder(groups[k], reading, unchangedSince, out, cancel);
         }
     };
     // The folders are independent, and their listings take most of the
@@ -191,7 +207,7 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
     size_t cut = 0;
     if (paths.size() >= kSharedFrom && groups.size() >= 2 && std::thread::hardware_concurrency() >= 2) {
         size_t share = 0;
-        while (cut + 1 < groups.size() && share < paths.size() / 2) share += groups[cut++]->second.size();
+        while (cut + 1 < groups.size() && share < paths.size() / 2) share += groups[cut++].wanted.size();
     }
     std::thread helper;
     if (cut > 0) {
