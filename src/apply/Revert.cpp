@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -74,14 +76,20 @@ public:
         // the first of its two steps is done when the second is, although
         // neither of its paths holds the entry; the second is not done while
         // the entry still waits at its own path.
+        // Only a step decided from the disk needs them, which is rare.
         std::unordered_map<std::u16string_view, size_t> intoTemp;
-        for (size_t i = 0; i < record_.steps.size(); ++i)
-            if (IsCycleTemp(record_.steps[i].to)) intoTemp[record_.steps[i].to] = i;
+        bool intoTempKnown = false;
         std::unordered_map<std::u16string_view, EntryId> leftTemp;
+        steps_.reserve(record_.steps.size());
         for (size_t i = record_.steps.size(); i-- > 0;) {  // newest first
             JournalStep& s = record_.steps[i];
             Fate fate = Decide(record_.kind, s);
             if (fate == Fate::Unknown) {
+                if (!intoTempKnown) {
+                    intoTempKnown = true;
+                    for (size_t k = 0; k < record_.steps.size(); ++k)
+                        if (IsCycleTemp(record_.steps[k].to)) intoTemp[record_.steps[k].to] = k;
+                }
                 auto left = leftTemp.find(s.to);
                 auto into = intoTemp.find(s.from);
                 if (left != leftTemp.end() && left->second == s.id) fate = Fate::Done;
@@ -96,7 +104,10 @@ public:
             if (IsCycleTemp(s.from)) leftTemp[s.from] = s.id;
             steps_.push_back({&s, s.mark != JournalStep::Mark::Done || !s.stamped});
         }
-        // The entries now at the targets, looked up together before anything moves.
+    }
+
+    // The entries now at the targets, looked up together before anything moves.
+    void LookUpTargets() {
         std::vector<std::u16string_view> at;
         at.reserve(steps_.size());
         for (const Pending& p : steps_) at.push_back(p.step->to);
@@ -248,6 +259,19 @@ private:
     bool journaling_ = false;
 };
 
+// Runs both, the first on a thread of its own where one is to be had.
+template <typename First, typename Second>
+void SideBySide(First first, Second second) {
+    std::thread side;
+    try {
+        side = std::thread(first);
+    } catch (const std::system_error&) {
+        first();
+    }
+    second();
+    if (side.joinable()) side.join();
+}
+
 }  // namespace
 
 RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& place, Host& host,
@@ -264,7 +288,10 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
     RevertRun run(record, record.writtenNs ? record.writtenNs : LookUpStamp(journal).mtimeNs, host, stop);
     run.Collect();
-    if (int e = run.Open(place, out.ownJournal)) {
+    // The look-ups and the revert's own plan change nothing: they go on side by side.
+    int e = 0;
+    SideBySide([&run] { run.LookUpTargets(); }, [&] { e = run.Open(place, out.ownJournal); });
+    if (e != 0) {
         out.journalFailed = true;
         host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}));
         return out;
