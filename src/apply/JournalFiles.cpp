@@ -7,6 +7,7 @@
 
 #include "apply/Journal.h"
 #include "platform/AppendFile.h"
+#include "platform/FileContent.h"
 #include "platform/FileSystem.h"
 #include "platform/NativeText.h"
 #include "platform/PathStyle.h"
@@ -37,6 +38,30 @@ std::u16string NewName() {
     return FromUtf8(buf);
 }
 
+// Whether the last whole line is the end mark or a later decision: then
+// the run is finished or settled, whatever the lines before it say. Most
+// journals are told apart by it without being read whole.
+bool EndsFinished(const std::u16string& path) {
+    std::string tail;
+    if (!ReadFileTail(path, 4096, tail)) return false;
+    const size_t end = tail.rfind('\n');  // a line cut short after it never counted
+    if (end == std::string::npos || end == 0) return false;
+    const size_t start = tail.rfind('\n', end - 1);
+    if (start == std::string::npos) return false;  // the line may begin before the tail
+    std::string_view line = std::string_view(tail).substr(start + 1, end - start - 1);
+    return line == "E" || line.substr(0, 2) == "X\t";
+}
+
+// A run that began to change the disk, ended before it was finished, and
+// was neither reverted nor settled since.
+bool IsUnsettled(const std::u16string& path) {
+    if (EndsFinished(path)) return false;
+    JournalRecord r;
+    std::string error;
+    // Without its complete plan a run had not begun to change anything.
+    return ReadJournal(path, r, error) && r.planComplete && !r.ended && !r.settled;
+}
+
 }  // namespace
 
 std::u16string NewJournalPath(const JournalPlace& place) {
@@ -63,25 +88,16 @@ std::u16string NewestJournal(const std::u16string& folder) {
 
 std::vector<std::u16string> UnsettledJournals(const std::u16string& folder) {
     std::vector<std::u16string> out;
-    for (const auto& path : ListJournals(folder)) {
-        JournalRecord r;
-        std::string error;
-        // Without its complete plan a run had not begun to change anything.
-        if (ReadJournal(path, r, error) && r.planComplete && !r.ended && !r.settled) out.push_back(path);
-    }
+    for (const auto& path : ListJournals(folder))
+        if (IsUnsettled(path)) out.push_back(path);
     return out;
 }
 
 void PruneJournals(const std::u16string& folder, size_t keep) {
     std::vector<std::u16string> all = ListJournals(folder);
     if (all.size() <= keep) return;
-    for (size_t i = 0; i + keep < all.size(); ++i) {
-        JournalRecord r;
-        std::string error;
-        bool readable = ReadJournal(all[i], r, error);
-        if (readable && r.planComplete && !r.ended && !r.settled) continue;
-        (void)RemoveFile(all[i]);  // one that stays is deleted by a later run
-    }
+    for (size_t i = 0; i + keep < all.size(); ++i)
+        if (!IsUnsettled(all[i])) (void)RemoveFile(all[i]);  // one that stays is deleted by a later run
 }
 
 }  // namespace quirnel

@@ -62,6 +62,28 @@ ReadStatus ReadFileBytes(const std::u16string& path, std::string& bytes, size_t 
     return {ReadStatus::Read};
 }
 
+bool ReadFileTail(const std::u16string& path, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const uint64_t size = ok ? static_cast<uint64_t>(st.st_size) : 0;
+    const uint64_t from = size > maxBytes ? size - maxBytes : 0;
+    bytes.resize(static_cast<size_t>(size - from));
+    size_t len = 0;
+    while (ok && len < bytes.size()) {
+        ssize_t n = pread(fd, bytes.data() + len, bytes.size() - len, static_cast<off_t>(from + len));
+        if (n < 0 && errno == EINTR) continue;
+        ok = n >= 0;
+        if (n <= 0) break;  // shorter than it was: what there is
+        len += static_cast<size_t>(n);
+    }
+    close(fd);
+    bytes.resize(len);
+    return ok;
+}
+
 namespace {
 
 bool ReadChunks(int fd, const ChunkSink& onChunk) {

@@ -19,6 +19,10 @@ struct ReadStatus {
 // /dev/zero) is refused without reading more than maxBytes + 1.
 [[nodiscard]] ReadStatus ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes);
 
+// The last bytes of a regular file, at most maxBytes of them (the whole
+// file when it is shorter). False when it cannot be read.
+[[nodiscard]] bool ReadFileTail(const std::u16string& path, size_t maxBytes, std::string& bytes);
+
 // A file's bytes handed out in chunks as they are read; onChunk returns false
 // to stop early. False when the file cannot be opened (or is a folder) or a
 // read fails.

@@ -9,6 +9,7 @@
 #include "apply/ApplyTestSupport.h"
 #include "apply/Journal.h"
 #include "apply/JournalFiles.h"
+#include "platform/AppendFile.h"
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
 
@@ -225,9 +226,17 @@ TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
         made.push_back(NewJournalPath(place));
         ASSERT_EQ(w.Create(made.back(), JournalKind::Rename), 0);
         ASSERT_EQ(w.Seal(), 0);
-        if (i != 1) {
-            ASSERT_EQ(w.End(), 0);  // the second one was interrupted
+        if (i > 2) {
+            ASSERT_EQ(w.End(), 0);  // the first three were interrupted
         }
+    }
+    // The first and third were settled since; only the second is still open.
+    ASSERT_EQ(MarkJournal(made[0], "settled"), 0);
+    ASSERT_EQ(MarkJournal(made[2], "settled"), 0);
+    {
+        AppendFile cut;  // a line cut short after the decision never counted
+        ASSERT_EQ(cut.OpenExisting(made[0]), 0);
+        ASSERT_EQ(cut.Append("K\t0"), 0);
     }
     PruneJournals(folder);
     std::vector<std::u16string> kept = ListJournals(folder);
