@@ -2,8 +2,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <system_error>
-#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "platform/NativeText.h"
 #include "platform/PathStyle.h"
 #include "platform/PathText.h"
+#include "platform/SideBySide.h"
 
 namespace quirnel {
 namespace {
@@ -258,19 +257,6 @@ private:
     JournalWriter journal_;
     bool journaling_ = false;
 };
-
-// Runs both, the first on a thread of its own where one is to be had.
-template <typename First, typename Second>
-void SideBySide(First first, Second second) {
-    std::thread side;
-    try {
-        side = std::thread(first);
-    } catch (const std::system_error&) {
-        first();
-    }
-    second();
-    if (side.joinable()) side.join();
-}
 
 }  // namespace
 

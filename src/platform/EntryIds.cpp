@@ -8,11 +8,11 @@
 #include <cerrno>
 #include <ctime>
 #include <string_view>
-#include <system_error>
 #include <thread>
 #include <unordered_map>
 
 #include "platform/NativeText.h"
+#include "platform/SideBySide.h"
 
 namespace quirnel {
 namespace {
@@ -209,16 +209,8 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
         size_t share = 0;
         while (cut + 1 < groups.size() && share < paths.size() / 2) share += groups[cut++].wanted.size();
     }
-    std::thread helper;
-    if (cut > 0) {
-        try {
-            helper = std::thread(lookUp, 0, cut);
-        } catch (const std::system_error&) {
-            cut = 0;  // no thread to be had: all on this one
-        }
-    }
-    lookUp(cut, groups.size());
-    if (helper.joinable()) helper.join();
+    if (cut > 0) SideBySide([&] { lookUp(0, cut); }, [&] { lookUp(cut, groups.size()); });
+    else lookUp(0, groups.size());
     return out;
 }
 
