@@ -140,15 +140,17 @@ bool ReadLine(JournalRecord& r, std::string_view line) {
 // The journal text of a path: most paths are plain ASCII and go straight
 // into the line, without their bytes being made first.
 void AppendJournalPath(std::string& out, std::u16string_view path) {
-    for (char16_t c : path)
-        if (c < 0x20 || c >= 0x7F || c == u'\\') {
-            out += EscapeJournalText(ToNative(path));
-            return;
-        }
     const size_t at = out.size();
     out.resize(at + path.size());
     char* p = out.data() + at;
-    for (char16_t c : path) *p++ = static_cast<char>(c);
+    for (char16_t c : path) {
+        if (c < 0x20 || c >= 0x7F || c == u'\\') {
+            out.resize(at);
+            out += EscapeJournalText(ToNative(path));
+            return;
+        }
+        *p++ = static_cast<char>(c);
+    }
 }
 
 }  // namespace

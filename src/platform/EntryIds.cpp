@@ -42,6 +42,45 @@ struct FolderGroup {
     const char* cName(size_t k) const { return names.data() + wanted[k].offset; }
 };
 
+// The wanted names of a folder, each with the slot of what the listing says
+// of it; a name asked for twice shares one. Open addressing: a folder of
+// many names costs no allocation per name.
+class NameSlots {
+public:
+    static constexpr uint32_t kNone = ~uint32_t{0};
+    explicit NameSlots(size_t names) {
+        size_t capacity = 16;
+        while (capacity < names * 2) capacity <<= 1;
+        table_.assign(capacity, {{}, kNone});
+        mask_ = capacity - 1;
+    }
+    // The slot of a name; next when the name is new.
+    uint32_t Add(std::string_view name, uint32_t next) {
+        for (size_t i = std::hash<std::string_view>()(name) & mask_;; i = (i + 1) & mask_) {
+            Entry& e = table_[i];
+            if (e.slot == kNone) {
+                e = {name, next};
+                return next;
+            }
+            if (e.name == name) return e.slot;
+        }
+    }
+    uint32_t Find(std::string_view name) const {
+        for (size_t i = std::hash<std::string_view>()(name) & mask_;; i = (i + 1) & mask_) {
+            const Entry& e = table_[i];
+            if (e.slot == kNone || e.name == name) return e.slot;
+        }
+    }
+
+private:
+    struct Entry {
+        std::string_view name;
+        uint32_t slot;
+    };
+    std::vector<Entry> table_;
+    size_t mask_ = 0;
+};
+
 // One folder's share of a batch. A folder read costs a fraction of a look-up
 // per entry, so it pays once a good part of the folder is asked for; the
 // size of a folder tells roughly how many entries it holds.
@@ -59,25 +98,22 @@ void LookUpInFolder(const FolderGroup& group, FolderReading reading, int64_t unc
     if (unchanged) reading = FolderReading::WhenDense;
     bool dense = known && reading == FolderReading::WhenDense && wanted.size() >= 16 &&
                  static_cast<uint64_t>(wanted.size()) * 64 >= static_cast<uint64_t>(dirStat.st_size);
-    // Each wanted name has a slot for what the listing says of it; a name
-    // asked for twice shares one.
-    std::unordered_map<std::string_view, uint32_t> slotOf;
     std::vector<std::pair<uint64_t, unsigned char>> listed;  // per slot: inode and type
     std::vector<uint32_t> slots;                             // per wanted name
     if (dense) {
         int readFd = dup(fd);
         DIR* dir = readFd >= 0 ? fdopendir(readFd) : nullptr;
         if (dir) {
-            slotOf.reserve(wanted.size());
+            NameSlots slotOf(wanted.size());
             slots.reserve(wanted.size());
             for (size_t k = 0; k < wanted.size(); ++k) {
-                auto [it, added] = slotOf.emplace(group.name(k), static_cast<uint32_t>(listed.size()));
-                if (added) listed.emplace_back(uint64_t{0}, DT_UNKNOWN);
-                slots.push_back(it->second);
+                const uint32_t slot = slotOf.Add(group.name(k), static_cast<uint32_t>(listed.size()));
+                if (slot == listed.size()) listed.emplace_back(uint64_t{0}, DT_UNKNOWN);
+                slots.push_back(slot);
             }
             while (struct dirent* d = readdir(dir)) {
-                auto it = slotOf.find(std::string_view(d->d_name));
-                if (it != slotOf.end()) listed[it->second] = {d->d_ino, d->d_type};
+                const uint32_t slot = slotOf.Find(std::string_view(d->d_name));
+                if (slot != NameSlots::kNone) listed[slot] = {d->d_ino, d->d_type};
             }
             closedir(dir);
         } else if (readFd >= 0) {
