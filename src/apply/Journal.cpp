@@ -1,6 +1,5 @@
 #include "apply/Journal.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -234,7 +233,9 @@ bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string&
     // Cut short while its header was written: the run changed nothing.
     const std::string header = std::string(kMagic) + "\nkind\t";
     if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return true;
-    record.steps.reserve(static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')));
+    size_t planLines = 0;
+    for (size_t at = bytes.find("\nS\t"); at != std::string::npos; at = bytes.find("\nS\t", at + 1)) ++planLines;
+    record.steps.reserve(planLines);
     std::string_view rest(bytes);
     size_t lineNo = 0;
     while (!rest.empty()) {
