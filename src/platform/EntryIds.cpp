@@ -205,16 +205,14 @@ int RemoveTreeAt(int parentFd, const char* name) {
     return unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
-std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading,
-                                     int64_t unchangedSince = 0, const std::atomic<int>* cancel = nullptr) {
-    std::vector<EntryState> out(paths.size());
-    // Paths of one folder mostly come one after another: the folder is
-    // looked up again only where it changes.
+// The paths [from, to) by folder. Paths of one folder mostly come one
+// after another: the folder is looked up again only where it changes.
+std::vector<FolderGroup> GroupByFolder(const std::vector<std::u16string_view>& paths, size_t from, size_t to) {
     std::unordered_map<std::u16string_view, size_t> groupOf;
     std::vector<FolderGroup> groups;
     std::u16string_view lastFolder;
     size_t last = 0;
-    for (size_t i = 0; i < paths.size(); ++i) {
+    for (size_t i = from; i < to; ++i) {
         const std::u16string_view path = paths[i];
         const size_t slash = path.rfind(u'/');
         const std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
@@ -232,6 +230,41 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
         g.wanted.push_back({i, static_cast<uint32_t>(at), static_cast<uint32_t>(g.names.size() - at)});
         g.names.push_back('\0');
     }
+    return groups;
+}
+
+// Adds the groups of later paths to those of earlier ones: a folder in both
+// keeps its names in the order of the paths.
+void MergeGroups(std::vector<FolderGroup>& groups, std::vector<FolderGroup>&& later) {
+    std::unordered_map<std::string, size_t> groupOf;
+    for (size_t k = 0; k < groups.size(); ++k) groupOf.emplace(groups[k].folder, k);
+    for (FolderGroup& g : later) {
+        auto it = groupOf.find(g.folder);
+        if (it == groupOf.end()) {
+            groups.push_back(std::move(g));
+            continue;
+        }
+        FolderGroup& into = groups[it->second];
+        const size_t base = into.names.size();
+        into.names += g.names;
+        for (const FolderGroup::Wanted& w : g.wanted)
+            into.wanted.push_back({w.index, static_cast<uint32_t>(w.offset + base), w.length});
+    }
+}
+
+std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& paths, FolderReading reading,
+                                     int64_t unchangedSince = 0, const std::atomic<int>* cancel = nullptr) {
+    std::vector<EntryState> out(paths.size());
+    // A large batch is sorted by folder and looked up on two processors.
+    const bool shared = paths.size() >= kSharedFrom && std::thread::hardware_concurrency() >= 2;
+    std::vector<FolderGroup> groups, later;
+    if (shared) {
+        const size_t half = paths.size() / 2;
+        SideBySide([&] { later = GroupByFolder(paths, half, paths.size()); }, [&] { groups = GroupByFolder(paths, 0, half); });
+        MergeGroups(groups, std::move(later));
+    } else {
+        groups = GroupByFolder(paths, 0, paths.size());
+    }
     auto lookUp = [&](size_t from, size_t to) {
         for (size_t k = from; k < to; ++k) {
             if (cancel && cancel->load(std::memory_order_relaxed) != 0) break;
@@ -241,7 +274,7 @@ std::vector<EntryState> LookUpStates(const std::vector<std::u16string_view>& pat
     // The folders are independent, and their listings take most of the
     // time of a large batch: a second processor reads about half of them.
     size_t cut = 0;
-    if (paths.size() >= kSharedFrom && groups.size() >= 2 && std::thread::hardware_concurrency() >= 2) {
+    if (shared && groups.size() >= 2) {
         size_t share = 0;
         while (cut + 1 < groups.size() && share < paths.size() / 2) share += groups[cut++].wanted.size();
     }
