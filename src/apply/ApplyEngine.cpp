@@ -29,7 +29,7 @@ public:
     void Status(const std::u16string& text) override { inner_.Status(text); }
     void Progress(int percent) override { inner_.Progress(percent); }
     void RowNumbered(int row, const std::u16string& name) override { inner_.RowNumbered(row, name); }
-    void RowChanged(const RowChange& change) override { inner_.RowChanged(change); }
+    void RowChanged(RowChange&& change) override { inner_.RowChanged(std::move(change)); }
     void ChecksFailed(int row) override { inner_.ChecksFailed(row); }
     void ChangesEnded(const ApplyCounts& counts) override { inner_.ChangesEnded(counts); }
     void Message(const std::u16string& text, const std::u16string& title) override { inner_.Message(text, title); }

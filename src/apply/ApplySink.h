@@ -30,7 +30,8 @@ public:
     virtual void Status(const std::u16string& text) = 0;
     virtual void Progress(int percent) = 0;
     virtual void RowNumbered(int row, const std::u16string& newName) = 0;
-    virtual void RowChanged(const RowChange& change) = 0;
+    // The sink may take the change's texts.
+    virtual void RowChanged(RowChange&& change) = 0;
     virtual void ChecksFailed(int row) = 0;
     // The row loop is over: flags and clear-after-apply follow from the counts.
     virtual void ChangesEnded(const ApplyCounts& counts) = 0;

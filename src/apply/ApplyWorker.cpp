@@ -39,9 +39,9 @@ public:
     void Status(const std::u16string& t) override { Push(Update(Update::Status, 0, t)); }
     void Progress(int p) override { Push(Update(Update::Progress, p)); }
     void RowNumbered(int row, const std::u16string& name) override { Push(Update(Update::Numbered, row, name)); }
-    void RowChanged(const RowChange& c) override {
+    void RowChanged(RowChange&& c) override {
         Update u(Update::Changed);
-        u.change = c;
+        u.change = std::move(c);
         Push(std::move(u));
     }
     void ChecksFailed(int row) override { Push(Update(Update::ChecksFailed, row)); }
@@ -139,7 +139,7 @@ void ApplyWorker::Apply(Update& u) {
         case Update::Status: owner_.Status(u.text); break;
         case Update::Progress: owner_.Progress(u.value); break;
         case Update::Numbered: owner_.RowNumbered(u.value, u.text); break;
-        case Update::Changed: owner_.RowChanged(u.change); break;
+        case Update::Changed: owner_.RowChanged(std::move(u.change)); break;
         case Update::ChecksFailed: owner_.ChecksFailed(u.value); break;
         case Update::Ended: owner_.ChangesEnded(u.counts); break;
         case Update::Message:

@@ -177,7 +177,7 @@ ChangeRun::RowResult ChangeRun::Succeeded(int row) {
     change.target = std::move(targets_[row]);
     change.extensionChanged = !rows_.isFolder(row) && !EqualsIgnoringAsciiCase(ExtensionOf(rows_.oldName(row), Dot::With),
                                                                                ExtensionOf(change.newName, Dot::With));
-    log_.RowChanged(change);
+    log_.RowChanged(std::move(change));
     return RowResult::Changed;
 }
 

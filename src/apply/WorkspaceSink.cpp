@@ -13,13 +13,15 @@ void WorkspaceSink::RowNumbered(int row, const std::u16string& newName) {
 
 // The row is found by its index and must still name the entry that changed;
 // a row that no longer does is left alone rather than rewritten wrongly.
-void WorkspaceSink::RowChanged(const RowChange& c) {
+void WorkspaceSink::RowChanged(RowChange&& c) {
     NameList& list = ws_.list;
     if (c.row >= list.size() || !list.fullPathIs(c.row, c.oldPath)) return;
-    list.setApplied(c.row, c.newName, c.newFolder, c.target);
-    // Only a file's extension changes: a folder's icon stays.
+    // Only a file's extension changes: a folder's icon stays. The icon is
+    // found before the new name moves into the row.
     const bool isFolder = false;
-    if (c.extensionChanged) list.setIconIndex(c.row, ws_.icons.IconFor(c.target, c.newName, isFolder));
+    const int icon = c.extensionChanged ? ws_.icons.IconFor(c.target, c.newName, isFolder) : 0;
+    list.setApplied(c.row, std::move(c.newName), c.newFolder, c.target);
+    if (c.extensionChanged) list.setIconIndex(c.row, icon);
     if (c.row < static_cast<int>(changedMarks_.size())) changedMarks_[c.row] = true;
 }
 

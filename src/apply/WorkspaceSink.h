@@ -16,7 +16,7 @@ public:
     void Status(const std::u16string& text) override { ws_.host.SetStatusText(text); }
     void Progress(int percent) override { ws_.host.SetProgress(percent); }
     void RowNumbered(int row, const std::u16string& newName) override;
-    void RowChanged(const RowChange& change) override;
+    void RowChanged(RowChange&& change) override;
     void ChecksFailed(int row) override;
     void ChangesEnded(const ApplyCounts& counts) override;
     void Message(const std::u16string& text, const std::u16string& title) override {

@@ -125,16 +125,16 @@ void NameList::setNewFolder(int r, const std::u16string& folder) {
 }
 
 // The New Name keeps its own text when the Old Name changes under it.
-// The text may be the row's own New Name, so it is copied before that goes.
-static void SetOldName(NameRow& row, const std::u16string& text) {
+// The text may be the row's own New Name, so it is taken as a copy.
+static void SetOldName(NameRow& row, std::u16string text) {
     if (row.newSame) {
         if (row.oldName == text) return;
         row.newSame = false;
         row.newName = std::move(row.oldName);
-        row.oldName = text;
+        row.oldName = std::move(text);
         return;
     }
-    row.oldName = text;
+    row.oldName = std::move(text);
     if (row.newName == row.oldName) {
         row.newSame = true;
         Release(row.newName);
@@ -185,14 +185,14 @@ void NameList::setText(int r, int column, const std::u16string& text) {
     paths_.insert(row.id, row.pathHash);
 }
 
-void NameList::setApplied(int r, const std::u16string& name, const std::u16string& folder,
+void NameList::setApplied(int r, std::u16string name, const std::u16string& folder,
                           const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
     if (!row.pathPending) {
         pendingPaths_.push_back({row.id, row.pathHash});
         row.pathPending = true;
     }
-    SetOldName(row, name);
+    SetOldName(row, std::move(name));
     // The row usually moves to its own New Folder: no look-up for that.
     row.oldFolder = row.newFolder->text == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);

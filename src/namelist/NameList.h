@@ -105,7 +105,7 @@ public:
     void setText(int r, int column, const std::u16string& text);
     // A change made on disk: Old Name, Old Folder and Full Path at once, as
     // setText of the three would leave them.
-    void setApplied(int r, const std::u16string& name, const std::u16string& folder, const std::u16string& fullPath);
+    void setApplied(int r, std::u16string name, const std::u16string& folder, const std::u16string& fullPath);
 
     bool selected(int r) const { return rows_[r]->selected; }
     void setSelected(int r, bool on) { rows_[r]->selected = on; }

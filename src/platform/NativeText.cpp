@@ -83,7 +83,11 @@ void Encode(std::string& out, std::u16string_view text, OnLone onLone) {
             while (end < text.size() && text[end] < 0x80) ++end;
             size_t at = out.size();
             out.resize(at + (end - i));
-            for (size_t k = i; k < end; ++k) out[at + (k - i)] = static_cast<char>(text[k]);
+            // Through plain pointers: a store through the string's own char
+            // would make the compiler reload its buffer every byte.
+            char* to = out.data() + at;
+            const char16_t* from = text.data() + i;
+            for (size_t k = 0; k < end - i; ++k) to[k] = static_cast<char>(from[k]);
             i = end - 1;
             continue;
         }

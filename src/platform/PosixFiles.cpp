@@ -15,7 +15,8 @@
 namespace quirnel::posix {
 
 int NativePath(const std::u16string& text, std::string& out) {
-    out = ToNative(text);
+    out.clear();  // a caller's buffer keeps its room from the last path
+    AppendNative(out, text);
     if (out.empty()) return ENOENT;
     if (out.find('\0') != std::string::npos) return EINVAL;
     return 0;
