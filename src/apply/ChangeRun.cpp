@@ -140,11 +140,11 @@ ChangeRun::RowResult ChangeRun::Whole(size_t s, int row) {
 bool ChangeRun::ToTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
-    int e = MoveEntry(oldPaths_[row], temp);
+    int e = Move(oldPaths_[row], temp, row);
     for (int k = 2; e == EEXIST && k < 100; ++k) {
         temp = base + u"-" + DecimalText(k);
         if (journaling_ && journal_.Temp(journalStep_[s], temp) != 0) break;
-        e = MoveEntry(oldPaths_[row], temp);
+        e = Move(oldPaths_[row], temp, row);
     }
     Record(s, row, temp, e);
     if (e != 0) LogRowFailure(row, e);
@@ -158,7 +158,7 @@ ChangeRun::RowResult ChangeRun::FromTemp(size_t s, int row) {
     if (e == 0) return Succeeded(row);
     // The cycle did not close: back to the row's own name, which the failed
     // rows of the cycle left free.
-    if (MoveEntry(temp, oldPaths_[row]) == 0) {
+    if (Move(temp, oldPaths_[row], row) == 0) {
         if (journaling_) journal_.Failed(journalStep_[tempStep_], e);
         LogRowFailure(row, e);
     } else {
@@ -193,6 +193,12 @@ void ChangeRun::PrepareFolder(const std::u16string& newFolder, const std::u16str
     createdFolders_.insert(newFolder);
 }
 
+int ChangeRun::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
+    int e = MoveEntry(from, to, handles_, control);
+    if (e == 0 && rows_.isFolder(row)) handles_.Forget();
+    return e;
+}
+
 int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
     CopyControl control(&stop_);
     control.leftoverRemoved = [this](const std::u16string& path) {
@@ -202,7 +208,7 @@ int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string
     if (rows_.newFolder(row).empty()) {
         e = ENOENT;  // never a stray path at the root
     } else if (options_.applyType != 1) {
-        e = MoveEntry(from, target, control);
+        e = Move(from, target, row, control);
     } else {
         log_.Flush();
         if (journaling_) (void)journal_.Begin(journalStep_[s]);

@@ -10,6 +10,7 @@
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
 #include "apply/Journal.h"
+#include "platform/FileOps.h"
 
 namespace quirnel {
 
@@ -33,6 +34,7 @@ private:
     RowResult FromTemp(size_t step, int row);
     RowResult Succeeded(int row);
     void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
+    int Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control = {});
     int Change(size_t step, const std::u16string& from, const std::u16string& target, int row);
     void Record(size_t step, int row, const std::u16string& target, int error);
     uint64_t DeviceOf(const std::u16string& folder);
@@ -56,6 +58,7 @@ private:
     JournalWriter journal_;
     bool journaling_ = false;
     std::unordered_set<std::u16string> createdFolders_;
+    FolderHandles handles_;
 };
 
 }  // namespace quirnel

@@ -206,7 +206,8 @@ private:
             // Back within its folder, the entry found there shows that the folder exists.
             const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
             if (!sameFolder) PrepareFolder(s.from);
-            e = MoveEntry(s.to, s.from);
+            e = MoveEntry(s.to, s.from, handles_);
+            if (e == 0 && s.isFolder) handles_.Forget();
             if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (e == 0 && journaling_) {
                 // Back across file systems the entry is a new one.
@@ -256,6 +257,7 @@ private:
     int unknown_ = 0;
     JournalWriter journal_;
     bool journaling_ = false;
+    FolderHandles handles_;
 };
 
 }  // namespace

@@ -108,10 +108,9 @@ std::u16string ErrorText(int error) {
     return FromUtf8(text ? text : "");
 }
 
-int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
-    std::string a, b;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
+namespace {
+
+int MoveNative(const std::string& a, const std::string& b, const CopyControl& control) {
     int e = RenameNoReplace(a, b);
     // Through a free name in two steps, each of which can never replace an
     // entry: if the target was another file after all, the second step fails
@@ -119,6 +118,73 @@ int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyCo
     if (e == EEXIST && (SameEntry(a, b) || DifferOnlyInCase(a, b))) return fileops_detail::MoveThroughFreeName(a, b);
     if (e == EXDEV) return MoveAcross(a, b, control);
     return e;
+}
+
+// Where the name starts in a path that has a folder other than the root and
+// a name; npos for any other.
+size_t NameStart(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0 || slash + 1 == path.size()) return std::string::npos;
+    return slash + 1;
+}
+
+}  // namespace
+
+int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
+    std::string a, b;
+    if (int e = posix::NativePath(from, a)) return e;
+    if (int e = posix::NativePath(to, b)) return e;
+    return MoveNative(a, b, control);
+}
+
+int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles, const CopyControl& control) {
+    std::string a, b;
+    if (int e = posix::NativePath(from, a)) return e;
+    if (int e = posix::NativePath(to, b)) return e;
+    const size_t na = NameStart(a), nb = NameStart(b);
+    if (na != std::string::npos && nb != std::string::npos) {
+        const int fa = handles.Get(std::string_view(a).substr(0, na - 1));
+        const int fb = fa < 0 ? -1 : handles.Get(std::string_view(b).substr(0, nb - 1));
+        if (fb >= 0 && renameat2(fa, a.c_str() + na, fb, b.c_str() + nb, RENAME_NOREPLACE) == 0) {
+            handles.ForgetUnder(a);
+            return 0;
+        }
+    }
+    // Anything but the plain rename is decided by the paths, as without
+    // handles; the rename that failed is tried again there for its reason.
+    int e = MoveNative(a, b, control);
+    handles.ForgetUnder(a);
+    return e;
+}
+
+void FolderHandles::Forget() {
+    for (Slot& s : slots_) {
+        if (s.fd >= 0) close(s.fd);
+        s.fd = -1;
+        s.folder.clear();
+    }
+}
+
+int FolderHandles::Get(std::string_view folder) {
+    for (const Slot& s : slots_)
+        if (s.fd >= 0 && s.folder == folder) return s.fd;
+    Slot& slot = slots_[next_];
+    next_ = (next_ + 1) % slots_.size();
+    if (slot.fd >= 0) close(slot.fd);
+    slot.folder.assign(folder);
+    // Search permission is all a path walk needs, so all the handle needs.
+    slot.fd = open(slot.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return slot.fd;
+}
+
+void FolderHandles::ForgetUnder(std::string_view path) {
+    for (Slot& s : slots_) {
+        if (s.fd < 0 || s.folder.compare(0, path.size(), path) != 0) continue;
+        if (s.folder.size() != path.size() && s.folder[path.size()] != '/') continue;
+        close(s.fd);
+        s.fd = -1;
+        s.folder.clear();
+    }
 }
 
 int CreateFolder(const std::u16string& path) {

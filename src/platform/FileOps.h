@@ -1,8 +1,10 @@
 #pragma once
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace quirnel {
 
@@ -40,6 +42,41 @@ struct CopyControl {
 // Across file systems the source is removed only once the copy has its name
 // and is flushed to the disk; a cancelled move leaves the source as it was.
 [[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
+
+// Folders kept open over a run of many moves: a rename relative to its
+// folders' handles spares the system a walk of both paths every time. A
+// handle is only a shortcut for its path: one whose folder may have moved is
+// dropped, so that a later move sees what its path names now.
+class FolderHandles {
+public:
+    FolderHandles() = default;
+    FolderHandles(const FolderHandles&) = delete;
+    FolderHandles& operator=(const FolderHandles&) = delete;
+    ~FolderHandles() { Forget(); }
+
+    // After a folder moved: a handle opened through a link to it would still
+    // reach it where its path no longer does.
+    void Forget();
+
+    // A handle for a folder path, opened on first use; -1 when it cannot be
+    // opened.
+    int Get(std::string_view folder);
+    // Drops the handles of a path and of everything under it.
+    void ForgetUnder(std::string_view path);
+
+private:
+    struct Slot {
+        std::string folder;
+        int fd = -1;
+    };
+    // Rows come grouped by folder; a few slots catch moves between folders.
+    std::array<Slot, 8> slots_;
+    size_t next_ = 0;
+};
+
+// The same move, with the folders of both paths reached through handles.
+[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
+                            const CopyControl& control = {});
 
 // A new file with the contents, permissions and modification time of a file
 // (a link is copied as a link). The data is written where no name shows it

@@ -239,19 +239,25 @@ TEST(ApplyChanges, FailedChecksTouchNothingAndSelectTheRow) {
     EXPECT_EQ(b.app.flags.stopFlag, 1);
 }
 
+// The row before the folder renames inside it first; the row after it finds
+// its old path gone.
 TEST(ApplyChanges, RowsInsideARenamedFolderFailAndAreNotRewritten) {
     ApplyBench b;
     b.dir.file("f/a.txt", "A");
-    b.Add({"f", "f/a.txt"});
-    ASSERT_EQ(b.ws.list.size(), 2);
-    b.Propose(0, "g");
-    b.Propose(1, "a2.txt");
+    b.dir.file("f/0.txt", "0");
+    b.Add({"f/0.txt", "f", "f/a.txt"});
+    ASSERT_EQ(b.ws.list.size(), 3);
+    ASSERT_EQ(Utf8(b.ws.list.oldName(1)), "f");
+    b.Propose(0, "1.txt");
+    b.Propose(1, "g");
+    b.Propose(2, "a2.txt");
     ApplyChanges(b.ws, 0);
     EXPECT_EQ(Content(b.dir / "g/a.txt"), "A");
-    EXPECT_EQ(b.Log()[b.LogFrom(" Total : 2 / Processed : 2 / Changed : 1") - 1],
+    EXPECT_EQ(Content(b.dir / "g/1.txt"), "0");
+    EXPECT_EQ(b.Log()[b.LogFrom(" Total : 3 / Processed : 3 / Changed : 2") - 1],
               "Failed to change: a.txt (No such file or directory)");
-    EXPECT_EQ(Utf8(b.ws.list.oldFolder(1)), b.dir / "f");
-    EXPECT_EQ(Utf8(b.ws.list.newName(1)), "a2.txt");
+    EXPECT_EQ(Utf8(b.ws.list.oldFolder(2)), b.dir / "f");
+    EXPECT_EQ(Utf8(b.ws.list.newName(2)), "a2.txt");
 }
 
 TEST(ApplyChanges, CaseOnlyAndNonUtf8Names) {

@@ -87,18 +87,49 @@ TEST(FileOpsMove, RefusedMovesChangeNothing) {
         {"name too long", [](const TempDir&) {}, "a.txt", longName, ENAMETOOLONG},
         {"missing parent", [](const TempDir&) {}, "a.txt", "no/b.txt", ENOENT},
     };
-    for (const Case& c : cases) {
-        TempDir d;
-        d.file("a.txt", "data");
-        c.setUp(d);
-        std::string targetBefore = IsFile(d / c.to) ? Read(d / c.to) : "";
-        EXPECT_EQ(MoveEntry(U(d / c.from), U(d / c.to)), c.error) << c.what;
-        EXPECT_EQ(Read(d / "a.txt"), "data") << c.what;
-        if (IsFile(d / c.to)) {
-            EXPECT_EQ(Read(d / c.to), targetBefore) << c.what;
+    // Through folder handles the outcome must be the paths' own.
+    FolderHandles handles;
+    for (bool throughHandles : {false, true}) {
+        for (const Case& c : cases) {
+            TempDir d;
+            d.file("a.txt", "data");
+            c.setUp(d);
+            std::string targetBefore = IsFile(d / c.to) ? Read(d / c.to) : "";
+            int e = throughHandles ? MoveEntry(U(d / c.from), U(d / c.to), handles) : MoveEntry(U(d / c.from), U(d / c.to));
+            EXPECT_EQ(e, c.error) << c.what << (throughHandles ? " (handles)" : "");
+            EXPECT_EQ(Read(d / "a.txt"), "data") << c.what;
+            if (IsFile(d / c.to)) {
+                EXPECT_EQ(Read(d / c.to), targetBefore) << c.what;
+            }
+            EXPECT_FALSE(ErrorText(c.error).empty());
         }
-        EXPECT_FALSE(ErrorText(c.error).empty());
     }
+}
+
+// A handle must never reach a folder its path no longer names: after the
+// folder moved, a move by its old path fails as it would without handles.
+TEST(FileOpsMove, HandlesOfAMovedFolderAreNotUsed) {
+    TempDir d;
+    d.file("f/sub/a", "A");
+    d.file("f/sub/b", "B");
+    d.file("g/c", "C");
+    ASSERT_EQ(symlink((d / "f").c_str(), (d / "link").c_str()), 0);
+    FolderHandles handles;
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/a"), U(d / "f/sub/a2"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "link/sub/a2"), U(d / "link/sub/a3"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "g/c"), U(d / "f/sub/c"), handles), 0);  // between two folders' handles
+    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "h"), handles), 0);
+
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/b"), U(d / "f/sub/b2"), handles), ENOENT);
+    EXPECT_EQ(Read(d / "h/sub/b"), "B");
+    // Reached through a link, the folder's handle survives the move by path;
+    // forgetting them all is what a caller moving a folder does.
+    handles.Forget();
+    EXPECT_EQ(MoveEntry(U(d / "link/sub/b"), U(d / "link/sub/b2"), handles), ENOENT);
+    EXPECT_EQ(MoveEntry(U(d / "h/sub/b"), U(d / "h/sub/b2"), handles), 0);
+    EXPECT_EQ(Read(d / "h/sub/a3"), "A");
+    EXPECT_EQ(Read(d / "h/sub/b2"), "B");
+    EXPECT_EQ(Read(d / "h/sub/c"), "C");
 }
 
 TEST(FileOpsMove, RenamesAndMovesFilesAndFolders) {
