@@ -143,15 +143,21 @@ int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandle
     if (int e = posix::NativePath(to, b)) return e;
     const size_t na = NameStart(a), nb = NameStart(b);
     if (na != std::string::npos && nb != std::string::npos) {
-        const int fa = handles.Get(std::string_view(a).substr(0, na - 1));
-        const int fb = fa < 0 ? -1 : handles.Get(std::string_view(b).substr(0, nb - 1));
-        if (fb >= 0 && renameat2(fa, a.c_str() + na, fb, b.c_str() + nb, RENAME_NOREPLACE) == 0) {
-            handles.ForgetUnder(a);
-            return 0;
+        const std::string_view fromFolder = std::string_view(a).substr(0, na - 1);
+        const std::string_view toFolder = std::string_view(b).substr(0, nb - 1);
+        const int fa = handles.Get(fromFolder), fb = handles.Get(toFolder);
+        handles.Moved(fromFolder, toFolder);
+        if (fa >= 0 || fb >= 0) {
+            const char* pa = fa >= 0 ? a.c_str() + na : a.c_str();
+            const char* pb = fb >= 0 ? b.c_str() + nb : b.c_str();
+            if (renameat2(fa >= 0 ? fa : AT_FDCWD, pa, fb >= 0 ? fb : AT_FDCWD, pb, RENAME_NOREPLACE) == 0) {
+                handles.ForgetUnder(a);
+                return 0;
+            }
         }
     }
     // Anything but the plain rename is decided by the paths, as without
-    // handles; the rename that failed is tried again there for its reason.
+    // handles; a rename that failed is tried again there for its reason.
     int e = MoveNative(a, b, control);
     handles.ForgetUnder(a);
     return e;
@@ -168,6 +174,7 @@ void FolderHandles::Forget() {
 int FolderHandles::Get(std::string_view folder) {
     for (const Slot& s : slots_)
         if (s.fd >= 0 && s.folder == folder) return s.fd;
+    if (folder != lastFrom_ && folder != lastTo_) return -1;
     Slot& slot = slots_[next_];
     next_ = (next_ + 1) % slots_.size();
     if (slot.fd >= 0) close(slot.fd);
@@ -175,6 +182,11 @@ int FolderHandles::Get(std::string_view folder) {
     // Search permission is all a path walk needs, so all the handle needs.
     slot.fd = open(slot.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     return slot.fd;
+}
+
+void FolderHandles::Moved(std::string_view fromFolder, std::string_view toFolder) {
+    lastFrom_.assign(fromFolder);
+    lastTo_.assign(toFolder);
 }
 
 void FolderHandles::ForgetUnder(std::string_view path) {

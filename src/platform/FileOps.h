@@ -58,20 +58,23 @@ public:
     // reach it where its path no longer does.
     void Forget();
 
-    // A handle for a folder path, opened on first use; -1 when it cannot be
-    // opened.
+    // The handle of a folder of this move, or -1 to go by its path. A folder
+    // is opened only when the move before was in it too: in a list whose
+    // folders take turns, opening one per move would cost more than it saves.
     int Get(std::string_view folder);
     // Drops the handles of a path and of everything under it.
     void ForgetUnder(std::string_view path);
+    // The folders of the move just made, which admit a handle next time.
+    void Moved(std::string_view fromFolder, std::string_view toFolder);
 
 private:
     struct Slot {
         std::string folder;
         int fd = -1;
     };
-    // Rows come grouped by folder; a few slots catch moves between folders.
     std::array<Slot, 8> slots_;
     size_t next_ = 0;
+    std::string lastFrom_, lastTo_;
 };
 
 // The same move, with the folders of both paths reached through handles.

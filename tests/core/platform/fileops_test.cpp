@@ -108,28 +108,35 @@ TEST(FileOpsMove, RefusedMovesChangeNothing) {
 
 // A handle must never reach a folder its path no longer names: after the
 // folder moved, a move by its old path fails as it would without handles.
+// Two moves in a folder in a row open its handle.
 TEST(FileOpsMove, HandlesOfAMovedFolderAreNotUsed) {
     TempDir d;
     d.file("f/sub/a", "A");
     d.file("f/sub/b", "B");
-    d.file("g/c", "C");
-    ASSERT_EQ(symlink((d / "f").c_str(), (d / "link").c_str()), 0);
+    d.file("f/c", "C");
+    d.file("l/x", "X");
     FolderHandles handles;
     EXPECT_EQ(MoveEntry(U(d / "f/sub/a"), U(d / "f/sub/a2"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "link/sub/a2"), U(d / "link/sub/a3"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "g/c"), U(d / "f/sub/c"), handles), 0);  // between two folders' handles
-    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "h"), handles), 0);
-
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/a2"), U(d / "f/sub/a3"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "f/c"), U(d / "f/sub/c"), handles), 0);  // one folder by handle, one by path
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/c"), U(d / "f/c2"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "f/sub"), U(d / "f/moved"), handles), 0);  // both by handle
     EXPECT_EQ(MoveEntry(U(d / "f/sub/b"), U(d / "f/sub/b2"), handles), ENOENT);
-    EXPECT_EQ(Read(d / "h/sub/b"), "B");
-    // Reached through a link, the folder's handle survives the move by path;
-    // forgetting them all is what a caller moving a folder does.
+    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "h"), handles), 0);
+    EXPECT_EQ(Read(d / "h/moved/b"), "B");
+    EXPECT_EQ(Read(d / "h/c2"), "C");
+
+    // Reached through a link, a folder's handle survives the move by the
+    // path of the link's target; forgetting them all is what a caller that
+    // moves a folder does.
+    EXPECT_EQ(symlink((d / "l").c_str(), (d / "link2").c_str()), 0);
+    EXPECT_EQ(MoveEntry(U(d / "link2/x"), U(d / "link2/x2"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "link2/x2"), U(d / "link2/x3"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "l"), U(d / "m"), handles), 0);
     handles.Forget();
-    EXPECT_EQ(MoveEntry(U(d / "link/sub/b"), U(d / "link/sub/b2"), handles), ENOENT);
-    EXPECT_EQ(MoveEntry(U(d / "h/sub/b"), U(d / "h/sub/b2"), handles), 0);
-    EXPECT_EQ(Read(d / "h/sub/a3"), "A");
-    EXPECT_EQ(Read(d / "h/sub/b2"), "B");
-    EXPECT_EQ(Read(d / "h/sub/c"), "C");
+    EXPECT_EQ(MoveEntry(U(d / "link2/x3"), U(d / "link2/x4"), handles), ENOENT);
+    EXPECT_EQ(Read(d / "h/moved/a3"), "A");
+    EXPECT_EQ(Read(d / "m/x3"), "X");
 }
 
 TEST(FileOpsMove, RenamesAndMovesFilesAndFolders) {
