@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "platform/NativeText.h"
+#include "platform/SideBySide.h"
 
 namespace quirnel {
 namespace {
@@ -29,6 +31,26 @@ bool StatEntry(int dirFd, const char* path, DirEntry& e) {
     return true;
 }
 
+// Below this many entries a second thread costs more than it saves.
+constexpr size_t kEntriesForTwoThreads = 256;
+
+// The names of a folder, each ending in a NUL, in the order the file system
+// returns them.
+struct NameListing {
+    std::string bytes;
+    std::vector<size_t> starts;
+    const char* name(size_t i) const { return bytes.data() + starts[i]; }
+};
+
+void ListNames(DIR* dir, NameListing& out) {
+    while (struct dirent* d = readdir(dir)) {
+        const char* n = d->d_name;
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
+        out.starts.push_back(out.bytes.size());
+        out.bytes.append(n, strlen(n) + 1);
+    }
+}
+
 }  // namespace
 
 bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries) {
@@ -40,16 +62,29 @@ bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entr
         close(fd);
         return false;
     }
-    DirEntry e;
-    while (struct dirent* d = readdir(dir)) {
-        const char* n = d->d_name;
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
-        // Relative to the open folder: the kernel does not walk the path again.
-        if (!StatEntry(fd, n, e)) continue;  // vanished meanwhile
-        e.name = FromNative(n);
-        entries.push_back(std::move(e));
-    }
+    NameListing names;
+    ListNames(dir, names);
+    const size_t first = entries.size(), count = names.starts.size();
+    entries.resize(first + count);
+    std::vector<char> found(count);
+    auto lookUp = [&](size_t from, size_t to) {
+        for (size_t i = from; i < to; ++i) {
+            DirEntry& e = entries[first + i];
+            found[i] = StatEntry(fd, names.name(i), e);  // false: vanished meanwhile
+            if (found[i]) e.name = FromNative(names.name(i));
+        }
+    };
+    // Relative to the open folder the kernel does not walk its path again;
+    // each entry still costs it a look-up, so a large folder's are shared out.
+    if (count >= kEntriesForTwoThreads)
+        SideBySide([&] { lookUp(count / 2, count); }, [&] { lookUp(0, count / 2); });
+    else
+        lookUp(0, count);
     closedir(dir);
+    size_t kept = first;
+    for (size_t i = 0; i < count; ++i)
+        if (found[i] && kept++ != first + i) entries[kept - 1] = std::move(entries[first + i]);
+    entries.resize(kept);
     return true;
 }
 
