@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <charconv>
 #include <string_view>
+#include <system_error>
 
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
@@ -374,14 +375,37 @@ void JournalWriter::Moved(int step, const EntryId& id) {
     Line(line);
 }
 
+JournalWriter::~JournalWriter() { JoinSync(); }
+
 void JournalWriter::Tick() {
     // The clock is read only now and then: on some machines it is a system call.
     if (pendingMarks_ == 0 || (pendingMarks_ % 64 != 0 && pendingMarks_ < kBatchMarks)) return;
-    if (pendingMarks_ >= kBatchMarks || std::chrono::steady_clock::now() - lastSync_ > kBatchAge)
-        (void)Flush(true);  // a failure is kept in error_ and reported at the end
+    if (pendingMarks_ < kBatchMarks && std::chrono::steady_clock::now() - lastSync_ <= kBatchAge) return;
+    lastSync_ = std::chrono::steady_clock::now();
+    Stamp();
+    pendingMarks_ = 0;
+    if (Write() == 0) SyncAside();  // a failure is kept in error_ and reported at the end
+}
+
+// One sync at a time: the one before has long ended in practice.
+void JournalWriter::SyncAside() {
+    JoinSync();
+    try {
+        syncing_ = std::thread([this] {
+            if (int e = file_.Sync()) asideError_.store(e, std::memory_order_relaxed);
+        });
+    } catch (const std::system_error&) {
+        if (int e = file_.Sync(); e != 0 && error_ == 0) error_ = e;
+    }
+}
+
+void JournalWriter::JoinSync() {
+    if (syncing_.joinable()) syncing_.join();
+    if (int e = asideError_.load(); e != 0 && error_ == 0) error_ = e;
 }
 
 int JournalWriter::End() {
+    JoinSync();
     Stamp();
     pending_ += "E\n";
     int e = Flush(true);

@@ -1,8 +1,10 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "platform/AppendFile.h"
@@ -65,6 +67,11 @@ struct JournalRecord {
 // written before the change they announce.
 class JournalWriter {
 public:
+    JournalWriter() = default;
+    JournalWriter(const JournalWriter&) = delete;
+    JournalWriter& operator=(const JournalWriter&) = delete;
+    ~JournalWriter();
+
     // Creates the file and writes the header; 0 or the system's error.
     [[nodiscard]] int Create(const std::u16string& path, JournalKind kind);
     void Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
@@ -81,19 +88,26 @@ public:
     void Tick();
     [[nodiscard]] int End();
     // The first write or sync that failed after Seal (0 if none).
-    int error() const { return error_; }
+    int error() const { return error_ ? error_ : asideError_.load(std::memory_order_relaxed); }
 
 private:
     void Line(const std::string& line);
     int Flush(bool sync);
     int Write();
     void Stamp();
+    void SyncAside();
+    void JoinSync();
 
     AppendFile file_;
     std::string pending_;
     size_t pendingMarks_ = 0;
     std::chrono::steady_clock::time_point lastSync_;
     int error_ = 0;
+    // A batch of marks is made durable while the run goes on: nothing waits
+    // for it, as nothing on disk depends on it (unlike the plan, a folder or
+    // a temporary name, which are durable before their change).
+    std::thread syncing_;
+    std::atomic<int> asideError_{0};
 };
 
 // Appends a decision ("X settled", "X reverted journal") to a finished or
