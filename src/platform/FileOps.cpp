@@ -138,7 +138,8 @@ int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyCo
 }
 
 int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles, const CopyControl& control) {
-    std::string a, b;
+    std::string& a = handles.from_;
+    std::string& b = handles.to_;
     if (int e = posix::NativePath(from, a)) return e;
     if (int e = posix::NativePath(to, b)) return e;
     const size_t na = NameStart(a), nb = NameStart(b);
@@ -185,8 +186,8 @@ int FolderHandles::Get(std::string_view folder) {
 }
 
 void FolderHandles::Moved(std::string_view fromFolder, std::string_view toFolder) {
-    lastFrom_.assign(fromFolder);
-    lastTo_.assign(toFolder);
+    if (lastFrom_ != fromFolder) lastFrom_.assign(fromFolder);
+    if (lastTo_ != toFolder) lastTo_.assign(toFolder);
 }
 
 void FolderHandles::ForgetUnder(std::string_view path) {

@@ -75,6 +75,9 @@ private:
     std::array<Slot, 8> slots_;
     size_t next_ = 0;
     std::string lastFrom_, lastTo_;
+    // The native paths of the move under way; their room is kept for the next.
+    std::string from_, to_;
+    friend int MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&);
 };
 
 // The same move, with the folders of both paths reached through handles.
