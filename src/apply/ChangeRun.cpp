@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <system_error>
 
 #include "apply/JournalFiles.h"
 #include "base/StringTable.h"
@@ -72,8 +73,21 @@ int ChangeRun::OpenJournal(std::u16string& path) {
         return e;
     }
     journaling_ = true;
-    if (options_.journal.file.empty()) PruneJournals(options_.journal.folder);
+    if (options_.journal.file.empty()) {
+        // Removing a large old journal takes the file system a while. This
+        // run's own is unfinished until it ends, and an unfinished journal is
+        // never removed.
+        try {
+            pruning_ = std::thread([folder = options_.journal.folder] { PruneJournals(folder); });
+        } catch (const std::system_error&) {
+            PruneJournals(options_.journal.folder);
+        }
+    }
     return 0;
+}
+
+ChangeRun::~ChangeRun() {
+    if (pruning_.joinable()) pruning_.join();
 }
 
 ApplyCounts ChangeRun::Run() {
@@ -118,6 +132,7 @@ ApplyCounts ChangeRun::Run() {
     }
     if (journaling_ && journal_.End() != 0)
         LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
+    if (pruning_.joinable()) pruning_.join();
     return counts;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -26,6 +27,9 @@ public:
     // changed. path is the journal's, or empty.
     [[nodiscard]] int OpenJournal(std::u16string& path);
     ApplyCounts Run();
+    ~ChangeRun();
+    ChangeRun(const ChangeRun&) = delete;
+    ChangeRun& operator=(const ChangeRun&) = delete;
 
 private:
     enum class RowResult { Changed, Skipped, Failed };
@@ -59,6 +63,7 @@ private:
     bool journaling_ = false;
     std::unordered_set<std::u16string> createdFolders_;
     FolderHandles handles_;
+    std::thread pruning_;  // old journals are removed while the run goes on
 };
 
 }  // namespace quirnel
