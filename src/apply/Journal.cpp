@@ -297,7 +297,7 @@ int JournalWriter::Seal() {
     if (error_ != 0) return error_;  // a piece of the plan is missing
     pending_ += "P\n";
     pendingMarks_ = 0;
-    return Flush(true);
+    return Flush(Sync::Now);
 }
 
 void JournalWriter::Line(const std::string& line) {
@@ -313,13 +313,14 @@ void JournalWriter::Stamp() {
 }
 
 // A durable batch says when it was written: every change it marks came before.
-int JournalWriter::Flush(bool sync) {
+int JournalWriter::Flush(Sync sync) {
     lastSync_ = std::chrono::steady_clock::now();
     const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
-    if (sync && !ending) Stamp();
+    if (sync != Sync::None && !ending) Stamp();
     int e = Write();
     pendingMarks_ = 0;
-    if (e == 0 && sync) e = file_.Sync();
+    if (e == 0 && sync == Sync::Now) e = file_.Sync();
+    if (e == 0 && sync == Sync::Aside) SyncAside();
     if (e != 0 && error_ == 0) error_ = e;
     return e;
 }
@@ -333,17 +334,17 @@ int JournalWriter::Write() {
 
 int JournalWriter::Folder(const std::u16string& folder) {
     Line("D\t" + EscapeJournalText(ToNative(folder)));
-    return Flush(false);
+    return Flush(Sync::None);
 }
 
 int JournalWriter::Temp(int step, const std::u16string& temp) {
     Line("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
-    return Flush(true);
+    return Flush(Sync::Now);
 }
 
 int JournalWriter::Begin(int step) {
     Line("B\t" + std::to_string(step));
-    return Flush(false);
+    return Flush(Sync::None);
 }
 
 void JournalWriter::Done(int step) {
@@ -380,11 +381,8 @@ JournalWriter::~JournalWriter() { JoinSync(); }
 void JournalWriter::Tick() {
     // The clock is read only now and then: on some machines it is a system call.
     if (pendingMarks_ == 0 || (pendingMarks_ % 64 != 0 && pendingMarks_ < kBatchMarks)) return;
-    if (pendingMarks_ < kBatchMarks && std::chrono::steady_clock::now() - lastSync_ <= kBatchAge) return;
-    lastSync_ = std::chrono::steady_clock::now();
-    Stamp();
-    pendingMarks_ = 0;
-    if (Write() == 0) SyncAside();  // a failure is kept in error_ and reported at the end
+    if (pendingMarks_ >= kBatchMarks || std::chrono::steady_clock::now() - lastSync_ > kBatchAge)
+        (void)Flush(Sync::Aside);  // a failure is kept in error_ and reported at the end
 }
 
 // One sync at a time: the one before has long ended in practice.
@@ -408,7 +406,7 @@ int JournalWriter::End() {
     JoinSync();
     Stamp();
     pending_ += "E\n";
-    int e = Flush(true);
+    int e = Flush(Sync::Now);
     int c = file_.Close();
     return error_ ? error_ : e ? e : c;
 }

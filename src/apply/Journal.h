@@ -91,8 +91,10 @@ public:
     int error() const { return error_ ? error_ : asideError_.load(std::memory_order_relaxed); }
 
 private:
+    // What a flush waits for: nothing, the disk, or a sync on the side.
+    enum class Sync { None, Now, Aside };
     void Line(const std::string& line);
-    int Flush(bool sync);
+    int Flush(Sync sync);
     int Write();
     void Stamp();
     void SyncAside();

@@ -58,6 +58,7 @@ public:
     // reach it where its path no longer does.
     void Forget();
 
+private:
     // The handle of a folder of this move, or -1 to go by its path. A folder
     // is opened only when the move before was in it too: in a list whose
     // folders take turns, opening one per move would cost more than it saves.
@@ -67,7 +68,6 @@ public:
     // The folders of the move just made, which admit a handle next time.
     void Moved(std::string_view fromFolder, std::string_view toFolder);
 
-private:
     struct Slot {
         std::string folder;
         int fd = -1;
