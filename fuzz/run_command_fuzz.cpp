@@ -18,7 +18,7 @@ void RunOne(fuzz::FuzzInput& in, Workspace& ws) {
     const int command = in.Pick({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20});
     const int sub = in.Pick(SubCommandsOf(command));
     const std::u16string arg1 = in.Text(), arg2 = in.Text();
-    (void)RunCommand(ws, command, sub, arg1, arg2);
+    (void)RunCommand(ws, static_cast<CommandId>(command), sub, arg1, arg2);
 }
 
 }  // namespace

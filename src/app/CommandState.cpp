@@ -2,20 +2,21 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "base/MenuIds.h"
+#include "run/CommandCatalogue.h"
 
 namespace quirnel {
 namespace {
-
-enum class Needs { Nothing, Rows, Selection, PresetTasks };
 
 struct Rule {
     int32_t command;
     Needs needs;
 };
 
-// Every item of the menu bar and what it needs to be enabled.
+// The menu bar's items that are not one of the twenty commands (those say
+// what they need in the command catalogue).
 constexpr Rule kRules[] = {
     {menu::Exit, Needs::Nothing},
     {menu::PresetSettings, Needs::Nothing},
@@ -24,15 +25,9 @@ constexpr Rule kRules[] = {
     {menu::ApplyPreset1 + 2, Needs::PresetTasks},
     {menu::ApplyPreset1 + 3, Needs::PresetTasks},
     {menu::ApplyPreset1 + 4, Needs::PresetTasks},
-    {menu::ApplyChanges, Needs::Rows},
-    {menu::UndoChanges, Needs::Rows},
-    {menu::UndoSelectedOnly, Needs::Selection},
     {menu::AddFiles, Needs::Nothing},
-    {menu::ClearOrFilterList, Needs::Rows},
-    {menu::SortList, Needs::Rows},
+    {menu::AddFolders, Needs::Nothing},
     {menu::RemoveSelected, Needs::Selection},
-    {menu::MoveUp, Needs::Selection},
-    {menu::MoveDown, Needs::Selection},
     {menu::CopyNewNames, Needs::Rows},
     {menu::PasteNewNames, Needs::Rows},
     {menu::SaveNewNames, Needs::Rows},
@@ -46,40 +41,27 @@ constexpr Rule kRules[] = {
     {menu::PathLoadOptions, Needs::Nothing},
     {menu::ViewOptions, Needs::Nothing},
     {menu::OtherOptions, Needs::Nothing},
+    {menu::Hotkeys, Needs::Nothing},
     {menu::Version, Needs::Nothing},
-    {menu::EditName, Needs::Selection},
-    {menu::Replace, Needs::Rows},
-    {menu::AddPrefix, Needs::Rows},
-    {menu::AddSuffix, Needs::Rows},
-    {menu::EmptyName, Needs::Rows},
-    {menu::Remove, Needs::Rows},
-    {menu::NumbersOnly, Needs::Rows},
-    {menu::DelNumbers, Needs::Rows},
-    {menu::MatchDigits, Needs::Rows},
-    {menu::AddNumbers, Needs::Rows},
-    {menu::ChangeFolder, Needs::Rows},
-    {menu::EmptyExt, Needs::Rows},
-    {menu::AddExt, Needs::Rows},
-    {menu::ReplaceExt, Needs::Rows},
     {menu::ShowFullPath, Needs::Nothing},
     {menu::ShowFileSize, Needs::Nothing},
     {menu::ShowModified, Needs::Nothing},
     {menu::ShowCreated, Needs::Nothing},
     {menu::ShowNewFolder, Needs::Nothing},
     {menu::ShowOldFolder, Needs::Nothing},
-    {menu::AddFolders, Needs::Nothing},
-    {menu::ClearListInstantly, Needs::Rows},
     {menu::LanguageEnglish, Needs::Nothing},
     {menu::LanguageKorean, Needs::Nothing},
     {menu::LanguageDefault, Needs::Nothing},
-    {menu::Hotkeys, Needs::Nothing},
     {menu::ToggleLog, Needs::Nothing},
     {menu::RevertLastApply, Needs::Nothing},
 };
 
-const Rule* FindRule(int32_t command) {
+std::optional<Needs> NeedsOf(int32_t command) {
+    if (const CommandInfo* info = FindMenuCommand(command))
+        return command == info->menuCommand ? info->needs : info->altNeeds;
     auto it = std::find_if(std::begin(kRules), std::end(kRules), [&](const Rule& r) { return r.command == command; });
-    return it == std::end(kRules) ? nullptr : it;
+    if (it == std::end(kRules)) return std::nullopt;
+    return it->needs;
 }
 
 }  // namespace
@@ -94,10 +76,10 @@ CommandState CommandStateOf(bool busy, int rows, bool hasSelection, const Preset
 }
 
 bool CommandEnabled(int32_t command, const CommandState& state) {
-    const Rule* rule = FindRule(command);
-    if (!rule) return false;
+    const std::optional<Needs> needs = NeedsOf(command);
+    if (!needs) return false;
     if (state.busy) return command == menu::Exit;
-    switch (rule->needs) {
+    switch (*needs) {
         case Needs::Nothing: return true;
         case Needs::Rows: return state.hasRows;
         case Needs::Selection: return state.hasSelection;

@@ -35,5 +35,7 @@ struct CliOptions {
 bool ParseOptions(const std::vector<std::string>& args, CliOptions& out, std::string& error);
 
 const char* HelpText();
+// The commands and sub-commands --task takes, in English.
+std::string CommandListText();
 
 }  // namespace quirnel::cli

@@ -81,7 +81,7 @@ bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, in
         if (!RunPreset(presets[o.preset - 1], actions)) return false;
     }
     for (const CliTask& t : o.tasks) {
-        CommandOutcome r = RunCommand(ws, ReadInt(FromNative(t.command)), ReadInt(FromNative(t.sub)),
+        CommandOutcome r = RunCommand(ws, static_cast<CommandId>(ReadInt(FromNative(t.command))), ReadInt(FromNative(t.sub)),
                                       FromNative(t.arg1), FromNative(t.arg2));
         if (r == CommandOutcome::StopRun) return false;
     }

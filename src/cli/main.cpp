@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         fputs(HelpText(), stdout);
+        fputs(CommandListText().c_str(), stdout);
         return kExitOk;
     }
     if (options.paths.empty() && options.pathsFrom.empty() && !options.saveConfig && !options.savePresets &&

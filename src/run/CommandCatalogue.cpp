@@ -1,82 +1,27 @@
 #include "run/CommandCatalogue.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
-#include "base/TextIds.h"
+#include "commands/Commands.h"
+#include "namelist/ListEditing.h"
+#include "namelist/Workspace.h"
 
 namespace quirnel {
 namespace {
 
-using Op = Operation;
-
-constexpr CommandInfo kCommands[] = {
-    {.id = CmdApplyChange, .operation = Op::ApplyChanges, .menuCommand = menu::ApplyChanges},
-    {.id = CmdReplace, .operation = Op::ReplaceNames, .menuCommand = menu::Replace,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdAddPrefix, .operation = Op::AddToNames, .menuCommand = menu::AddPrefix,
-     .hasInput = true, .prefix = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdAddSuffix, .operation = Op::AddToNames, .menuCommand = menu::AddSuffix,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdEmptyName, .operation = Op::EmptyNames, .menuCommand = menu::EmptyName,
-     .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdRemove, .operation = Op::RemoveFromNames, .menuCommand = menu::Remove,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdNumbersOnly, .operation = Op::FilterDigits, .menuCommand = menu::NumbersOnly,
-     .keepDigits = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdDelNumbers, .operation = Op::FilterDigits, .menuCommand = menu::DelNumbers,
-     .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdMatchDigits, .operation = Op::MatchDigits, .menuCommand = menu::MatchDigits,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdAddNumbers, .operation = Op::AddNumbers, .menuCommand = menu::AddNumbers,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdUndoChanges, .operation = Op::UndoChanges, .menuCommand = menu::UndoChanges, .altMenuCommand = menu::UndoSelectedOnly,
-     .suspendRedraw = true},
-    {.id = CmdClearList, .operation = Op::ClearList, .menuCommand = menu::ClearOrFilterList, .altMenuCommand = menu::ClearListInstantly,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdSortList, .operation = Op::SortList, .menuCommand = menu::SortList,
-     .suspendRedraw = true},
-    {.id = CmdEditName, .operation = Op::EditName, .menuCommand = menu::EditName,
-     .hasInput = true},
-    {.id = CmdMoveUp, .operation = Op::MoveUp, .menuCommand = menu::MoveUp,
-     .suspendRedraw = true},
-    {.id = CmdMoveDown, .operation = Op::MoveDown, .menuCommand = menu::MoveDown,
-     .suspendRedraw = true},
-    {.id = CmdChangeFolder, .operation = Op::ChangeFolder, .menuCommand = menu::ChangeFolder,
-     .hasInput = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdEmptyExt, .operation = Op::EmptyExtensions, .menuCommand = menu::EmptyExt,
-     .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdAddExt, .operation = Op::AddToNames, .menuCommand = menu::AddExt,
-     .hasInput = true, .extension = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-    {.id = CmdReplaceExt, .operation = Op::ReplaceNames, .menuCommand = menu::ReplaceExt,
-     .hasInput = true, .extension = true, .suspendRedraw = true, .inPresetEditor = true, .runInPreset = true},
-};
-
-// FindCommand indexes the table by command number.
-constexpr bool CommandsAreInNumberOrder() {
-    for (size_t i = 0; i < std::size(kCommands); ++i)
-        if (kCommands[i].id != CmdApplyChange + static_cast<int32_t>(i)) return false;
-    return std::size(kCommands) == CmdReplaceExt;
-}
-static_assert(CommandsAreInNumberOrder());
-
-// An item as string ids: its value (the caption's id), the labels of its
-// fields (0 hides a field) and whether a field takes digits only.
-struct ItemSpec {
-    int32_t value;
-    int32_t arg1Label = 0;
-    bool arg1Digits = false;
-    int32_t arg2Label = 0;
-    bool arg2Digits = false;
-};
-
 using namespace text;
+using Spec = SubCommandSpec;
+using enum FieldKind;
+using enum AfterCheck;
 
-const std::vector<ItemSpec> kReplaceList = {
-    {.value = sub::ReplaceString, .arg1Label = FindWhatLabel, .arg2Label = ReplaceWithLabel},
-    {.value = sub::FlipAroundPivot, .arg1Label = PivotLabel},
+// The sub-command lists, each in the order of the dialog's selector.
+
+constexpr Spec kReplaceItems[] = {
+    {.value = sub::ReplaceString, .arg1Label = FindWhatLabel, .arg2Label = ReplaceWithLabel, .kind = Wildcards,
+     .check = NeedArg1},
+    {.value = sub::FlipAroundPivot, .arg1Label = PivotLabel, .check = NeedArg1},
     {.value = sub::ToLower},
     {.value = sub::ToUpper},
     {.value = sub::FirstUpperRestLower},
@@ -84,103 +29,225 @@ const std::vector<ItemSpec> kReplaceList = {
     {.value = sub::ComposeHangulText},
 };
 
-// Add Prefix counts the insert position from the head, the others from the tail.
-std::vector<ItemSpec> AddList(int32_t position) {
-    return {
-        {.value = sub::AddString, .arg1Label = StringToAddLabel, .arg2Label = position, .arg2Digits = true},
-        {.value = sub::AddParentFolder, .arg1Label = PrefixLabel, .arg2Label = SuffixLabel},
-        {.value = sub::CutPastePattern, .arg1Label = PatternLabel, .arg2Label = position},
-        {.value = sub::CutPasteDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
-        {.value = sub::CutPasteRange, .arg1Label = Position1Label, .arg2Label = Position2Label},
-        {.value = sub::CutPasteRangeBack, .arg1Label = BackPosition1Label, .arg2Label = BackPosition2Label},
-        {.value = sub::AddCreatedDate, .arg1Label = DateFormatHint, .arg2Label = position},
-        {.value = sub::AddModifiedDate, .arg1Label = DateFormatHint, .arg2Label = position},
-        {.value = sub::AddCurrentDate, .arg1Label = DateFormatHint, .arg2Label = position},
-    };
-}
+// Replace Ext. offers the extension exchange first, then what Replace offers.
+constexpr Spec kReplaceExtItems[] = {
+    {.value = sub::ReplaceExtension, .arg1Label = OldExtensionLabel, .arg2Label = NewExtensionLabel, .check = NeedArg2},
+    kReplaceItems[0], kReplaceItems[1], kReplaceItems[2], kReplaceItems[3],
+    kReplaceItems[4], kReplaceItems[5], kReplaceItems[6],
+};
+static_assert(std::size(kReplaceExtItems) == std::size(kReplaceItems) + 1);
 
-const std::vector<ItemSpec> kRemoveList = {
-    {.value = sub::RemoveRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label, .arg2Digits = true},
-    {.value = sub::RemoveRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true, .arg2Label = BackPosition2Label},
-    {.value = sub::RemoveDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
-    {.value = sub::KeepRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label, .arg2Digits = true},
-    {.value = sub::KeepRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true, .arg2Label = BackPosition2Label},
+// Add Prefix counts the insert position from the head, the others from the tail.
+template <int32_t kPosition>
+constexpr Spec kAddItems[] = {
+    {.value = sub::AddString, .arg1Label = StringToAddLabel, .arg2Label = kPosition, .arg2Digits = true,
+     .check = NeedArg1},
+    {.value = sub::AddParentFolder, .arg1Label = PrefixLabel, .arg2Label = SuffixLabel},
+    {.value = sub::CutPastePattern, .arg1Label = PatternLabel, .arg2Label = kPosition, .kind = Wildcards},
+    {.value = sub::CutPasteDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
+    {.value = sub::CutPasteRange, .arg1Label = Position1Label, .arg2Label = Position2Label},
+    {.value = sub::CutPasteRangeBack, .arg1Label = BackPosition1Label, .arg2Label = BackPosition2Label},
+    {.value = sub::AddCreatedDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
+    {.value = sub::AddModifiedDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
+    {.value = sub::AddCurrentDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
+};
+
+constexpr Spec kRemoveItems[] = {
+    {.value = sub::RemoveRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label,
+     .arg2Digits = true, .check = ValidPositions},
+    {.value = sub::RemoveRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true,
+     .arg2Label = BackPosition2Label, .check = ValidPositions},
+    {.value = sub::RemoveDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel,
+     .check = ValidDelimiters},
+    {.value = sub::KeepRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label,
+     .arg2Digits = true, .check = ValidPositions},
+    {.value = sub::KeepRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true,
+     .arg2Label = BackPosition2Label, .check = ValidPositions},
     {.value = sub::KeepDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
     {.value = sub::TrimBlanks},
 };
 
-const std::vector<ItemSpec> kDigitsList = {
-    {.value = sub::PadTailNumber, .arg1Label = MinDigitsLabel, .arg1Digits = true},
-    {.value = sub::PadHeadNumber, .arg1Label = MinDigitsLabel, .arg1Digits = true},
+constexpr Spec kDigitsItems[] = {
+    {.value = sub::PadTailNumber, .arg1Label = MinDigitsLabel, .arg1Digits = true, .check = ValidDigitLength},
+    {.value = sub::PadHeadNumber, .arg1Label = MinDigitsLabel, .arg1Digits = true, .check = ValidDigitLength},
 };
 
-constexpr ItemSpec NumberingItem(int32_t value) {
-    return {.value = value, .arg1Label = MinDigitsLabel, .arg1Digits = true, .arg2Label = StartNumberLabel, .arg2Digits = true};
+constexpr Spec NumberingItem(int32_t value) {
+    return {.value = value, .arg1Label = MinDigitsLabel, .arg1Digits = true, .arg2Label = StartNumberLabel,
+            .arg2Digits = true, .check = ValidDigitLength};
 }
 
-const std::vector<ItemSpec> kNumbersList = {
+constexpr Spec kNumbersItems[] = {
     NumberingItem(sub::NumberTailInOrder),
     NumberingItem(sub::NumberHeadInOrder),
     NumberingItem(sub::NumberTailByFolder),
     NumberingItem(sub::NumberHeadByFolder),
 };
 
-const std::vector<ItemSpec> kClearList = {
+constexpr Spec kClearItems[] = {
     {.value = sub::ClearAll},
-    {.value = sub::ClearNameHas, .arg1Label = PatternLabel},
-    {.value = sub::ClearNameLacks, .arg1Label = PatternLabel},
-    {.value = sub::ClearExtHas, .arg1Label = PatternLabel},
-    {.value = sub::ClearExtLacks, .arg1Label = PatternLabel},
+    {.value = sub::ClearNameHas, .arg1Label = PatternLabel, .kind = Wildcards, .check = NeedArg1},
+    {.value = sub::ClearNameLacks, .arg1Label = PatternLabel, .kind = Wildcards, .check = NeedArg1},
+    {.value = sub::ClearExtHas, .arg1Label = PatternLabel, .kind = Wildcards, .check = NeedArg1},
+    {.value = sub::ClearExtLacks, .arg1Label = PatternLabel, .kind = Wildcards, .check = NeedArg1},
     {.value = sub::ClearSamePath},
     {.value = sub::ClearChangedPath},
 };
 
-const std::vector<ItemSpec> kEditList = {{.value = sub::EditManually, .arg1Label = NewNameColumn}};
+constexpr Spec kEditItems[] = {{.value = sub::EditManually, .arg1Label = NewNameColumn}};
 
-const std::vector<ItemSpec> kFolderList = {
-    {.value = sub::MoveToFolder, .arg1Label = NewFolderColumn},
+constexpr Spec kFolderItems[] = {
+    {.value = sub::MoveToFolder, .arg1Label = NewFolderColumn, .kind = FolderPicker},
     {.value = sub::MoveToParent, .arg1Label = ParentLevelLabel, .arg1Digits = true},
-    {.value = sub::FolderFromPattern, .arg1Label = PatternLabel, .arg2Label = PatternOrSameLabel},
-    {.value = sub::FolderFromDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel},
-    {.value = sub::FolderFromRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label, .arg2Digits = true},
-    {.value = sub::FolderFromRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true, .arg2Label = BackPosition2Label, .arg2Digits = true},
-    {.value = sub::FolderFromCreated, .arg1Label = DateFormatHint},
-    {.value = sub::FolderFromModified, .arg1Label = DateFormatHint},
+    {.value = sub::FolderFromPattern, .arg1Label = PatternLabel, .arg2Label = PatternOrSameLabel, .kind = Wildcards,
+     .check = NeedArg1},
+    {.value = sub::FolderFromDelimited, .arg1Label = StartDelimiterLabel, .arg2Label = EndDelimiterLabel,
+     .check = ValidDelimiters},
+    {.value = sub::FolderFromRange, .arg1Label = Position1Label, .arg1Digits = true, .arg2Label = Position2Label,
+     .arg2Digits = true, .check = ValidPositions},
+    {.value = sub::FolderFromRangeBack, .arg1Label = BackPosition1Label, .arg1Digits = true,
+     .arg2Label = BackPosition2Label, .arg2Digits = true, .check = ValidPositions},
+    {.value = sub::FolderFromCreated, .arg1Label = DateFormatHint, .kind = DateFormat},
+    {.value = sub::FolderFromModified, .arg1Label = DateFormatHint, .kind = DateFormat},
     {.value = sub::FolderFromExtension},
 };
 
-const std::vector<ItemSpec> kPresetNameList = {{.value = sub::ChangePresetName, .arg1Label = PresetNameLabel}};
+constexpr Spec kPresetNameItems[] = {{.value = sub::ChangePresetName, .arg1Label = PresetNameLabel}};
 
-std::vector<ItemSpec> SpecsOf(int32_t id) {
-    switch (id) {
-        case CmdReplace: return kReplaceList;
-        case CmdReplaceExt: {
-            std::vector<ItemSpec> specs = {
-                {.value = sub::ReplaceExtension, .arg1Label = OldExtensionLabel, .arg2Label = NewExtensionLabel}};
-            specs.insert(specs.end(), kReplaceList.begin(), kReplaceList.end());
-            return specs;
-        }
-        case CmdAddPrefix: return AddList(HeadPositionLabel);
-        case CmdAddSuffix:
-        case CmdAddExt: return AddList(TailPositionLabel);
-        case CmdRemove: return kRemoveList;
-        case CmdMatchDigits: return kDigitsList;
-        case CmdAddNumbers: return kNumbersList;
-        case CmdClearList: return kClearList;
-        case CmdEditName: return kEditList;
-        case CmdChangeFolder: return kFolderList;
-        case kPresetNameRequest: return kPresetNameList;
-        default: return {};
-    }
+// What presets and the command line run, one function a command.
+
+constexpr CommandOutcome kContinue = CommandOutcome::Continue;
+
+ReplaceSubject NameSubject(const Workspace& ws) {
+    return ws.settings.IncludeExt != 0 ? ReplaceSubject::WholeName : ReplaceSubject::NamePart;
 }
+
+CommandOutcome RunReplace(Workspace& ws, const CommandArgs& a) {
+    ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, NameSubject(ws));
+    return kContinue;
+}
+CommandOutcome RunReplaceExt(Workspace& ws, const CommandArgs& a) {
+    ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, ReplaceSubject::Extension);
+    return kContinue;
+}
+template <AddPlace kPlace>
+CommandOutcome RunAdd(Workspace& ws, const CommandArgs& a) {
+    AddToNames(ws.list, a.sub, a.arg1, a.arg2, kPlace);
+    return kContinue;
+}
+CommandOutcome RunEmptyName(Workspace& ws, const CommandArgs&) {
+    EmptyNames(ws.list);
+    return kContinue;
+}
+CommandOutcome RunRemove(Workspace& ws, const CommandArgs& a) {
+    RemoveFromNames(ws.list, a.sub, a.arg1, a.arg2);
+    return kContinue;
+}
+template <Digits kDigits>
+CommandOutcome RunFilterDigits(Workspace& ws, const CommandArgs&) {
+    FilterDigits(ws.list, kDigits);
+    return kContinue;
+}
+CommandOutcome RunMatchDigits(Workspace& ws, const CommandArgs& a) {
+    MatchDigits(ws.list, a.sub, a.arg1);
+    return kContinue;
+}
+CommandOutcome RunAddNumbers(Workspace& ws, const CommandArgs& a) {
+    AddNumbers(ws.list, a.sub, a.arg1, a.arg2);
+    return kContinue;
+}
+CommandOutcome RunClearList(Workspace& ws, const CommandArgs& a) {
+    (void)ClearList(ws, a.sub, a.arg1, a.arg2,
+                    [](const std::u16string& text, const std::u16string& pattern) { return PatternFound(text, pattern); });
+    return kContinue;
+}
+CommandOutcome RunChangeFolder(Workspace& ws, const CommandArgs& a) {
+    return ChangeFolder(ws.list, a.sub, a.arg1, a.arg2, ws.host);
+}
+CommandOutcome RunEmptyExt(Workspace& ws, const CommandArgs&) {
+    EmptyExtensions(ws.list);
+    return kContinue;
+}
+
+using enum Needs;
+using R = WindowRoute;
+constexpr Changes kNamesAndFolders = Changes::Names | Changes::Folders;
+constexpr Changes kEverything = Changes::Names | Changes::Folders | Changes::Rows | Changes::Disk;
+
+// One row a command, in number order (FindCommand indexes it).
+constexpr CommandInfo kCommands[] = {
+    {.id = CmdApplyChange, .menuCommand = menu::ApplyChanges, .needs = Rows, .route = R::ApplyMode,
+     .changes = kEverything},
+    {.id = CmdReplace, .menuCommand = menu::Replace, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .items = kReplaceItems, .run = RunReplace, .inPresets = true},
+    {.id = CmdAddPrefix, .menuCommand = menu::AddPrefix, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .items = kAddItems<HeadPositionLabel>, .run = RunAdd<AddPlace::Prefix>, .inPresets = true},
+    {.id = CmdAddSuffix, .menuCommand = menu::AddSuffix, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .items = kAddItems<TailPositionLabel>, .run = RunAdd<AddPlace::Suffix>, .inPresets = true},
+    {.id = CmdEmptyName, .menuCommand = menu::EmptyName, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .run = RunEmptyName, .inPresets = true},
+    {.id = CmdRemove, .menuCommand = menu::Remove, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .items = kRemoveItems, .run = RunRemove, .inPresets = true},
+    {.id = CmdNumbersOnly, .menuCommand = menu::NumbersOnly, .needs = Rows, .route = R::Proposals,
+     .changes = Changes::Names, .run = RunFilterDigits<Digits::Keep>, .inPresets = true},
+    {.id = CmdDelNumbers, .menuCommand = menu::DelNumbers, .needs = Rows, .route = R::Proposals,
+     .changes = Changes::Names, .run = RunFilterDigits<Digits::Delete>, .inPresets = true},
+    {.id = CmdMatchDigits, .menuCommand = menu::MatchDigits, .needs = Rows, .route = R::Proposals,
+     .changes = Changes::Names, .items = kDigitsItems, .run = RunMatchDigits, .inPresets = true},
+    {.id = CmdAddNumbers, .menuCommand = menu::AddNumbers, .needs = Rows, .route = R::Proposals,
+     .changes = Changes::Names, .items = kNumbersItems, .run = RunAddNumbers, .inPresets = true},
+    {.id = CmdUndoChanges, .menuCommand = menu::UndoChanges, .needs = Rows, .route = R::Undo, .changes = kNamesAndFolders,
+     .altMenuCommand = menu::UndoSelectedOnly, .altNeeds = Selection},
+    {.id = CmdClearList, .menuCommand = menu::ClearOrFilterList, .needs = Rows, .route = R::ClearList,
+     .changes = Changes::Rows, .items = kClearItems, .run = RunClearList, .inPresets = true,
+     .altMenuCommand = menu::ClearListInstantly, .altNeeds = Rows},
+    {.id = CmdSortList, .menuCommand = menu::SortList, .needs = Rows, .route = R::SortDialog, .changes = Changes::Order},
+    {.id = CmdEditName, .menuCommand = menu::EditName, .needs = Selection, .route = R::EditName,
+     .changes = Changes::Names, .items = kEditItems},
+    {.id = CmdMoveUp, .menuCommand = menu::MoveUp, .needs = Selection, .route = R::MoveRows, .changes = Changes::Order},
+    {.id = CmdMoveDown, .menuCommand = menu::MoveDown, .needs = Selection, .route = R::MoveRows,
+     .changes = Changes::Order},
+    {.id = CmdChangeFolder, .menuCommand = menu::ChangeFolder, .needs = Rows, .route = R::Proposals,
+     .changes = Changes::Folders, .items = kFolderItems, .run = RunChangeFolder, .inPresets = true,
+     .argsArePaths = true},
+    {.id = CmdEmptyExt, .menuCommand = menu::EmptyExt, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .run = RunEmptyExt, .inPresets = true},
+    {.id = CmdAddExt, .menuCommand = menu::AddExt, .needs = Rows, .route = R::Proposals, .changes = Changes::Names,
+     .items = kAddItems<TailPositionLabel>, .run = RunAdd<AddPlace::Extension>, .inPresets = true},
+    {.id = CmdReplaceExt, .menuCommand = menu::ReplaceExt, .needs = Rows, .route = R::Proposals,
+     .changes = Changes::Names, .items = kReplaceExtItems, .run = RunReplaceExt, .inPresets = true},
+};
+
+constexpr bool CommandsAreInNumberOrder() {
+    for (size_t i = 0; i < std::size(kCommands); ++i)
+        if (kCommands[i].id != CmdApplyChange + static_cast<int32_t>(i)) return false;
+    return std::size(kCommands) == CmdReplaceExt;
+}
+static_assert(CommandsAreInNumberOrder());
 
 std::u16string LabelText(int32_t id) { return id ? LoadText(id) : std::u16string(); }
 
-bool OneOf(int32_t value, std::initializer_list<int32_t> set) {
-    return std::find(set.begin(), set.end(), value) != set.end();
+// A value means the same wherever it is offered, so its first offer answers.
+const Spec* AnyOffer(int32_t value) {
+    for (const CommandInfo& info : kCommands)
+        for (const Spec& s : info.items)
+            if (s.value == value) return &s;
+    return nullptr;
+}
+
+bool KindOf(int32_t value, FieldKind kind) {
+    const Spec* s = AnyOffer(value);
+    return s && s->kind == kind;
+}
+
+bool CheckOf(int32_t value, AfterCheck check) {
+    const Spec* s = AnyOffer(value);
+    return s && s->check == check;
 }
 
 }  // namespace
+
+std::span<const CommandInfo> Commands() { return kCommands; }
 
 const CommandInfo* FindCommand(int32_t id) {
     if (id < CmdApplyChange || id > CmdReplaceExt) return nullptr;
@@ -194,10 +261,22 @@ const CommandInfo* FindMenuCommand(int32_t menuCommand) {
     return nullptr;
 }
 
+std::span<const SubCommandSpec> ItemsOf(int32_t commandId) {
+    if (commandId == kPresetNameRequest) return kPresetNameItems;
+    const CommandInfo* info = FindCommand(commandId);
+    return info ? info->items : std::span<const SubCommandSpec>();
+}
+
+const SubCommandSpec* FindSubCommand(int32_t commandId, int32_t subCommand) {
+    for (const SubCommandSpec& s : ItemsOf(commandId))
+        if (s.value == subCommand) return &s;
+    return nullptr;
+}
+
 InputItems BuildInputItems(int32_t commandId) {
     InputItems result;
     result.caption = LoadText(commandId);
-    for (const ItemSpec& s : SpecsOf(commandId)) {
+    for (const SubCommandSpec& s : ItemsOf(commandId)) {
         InputItem item;
         item.caption = LoadText(s.value);
         item.subCommand = s.value;
@@ -213,28 +292,16 @@ InputItems BuildInputItems(int32_t commandId) {
 std::vector<int32_t> PresetEditorCommands() {
     std::vector<int32_t> commands;
     for (const CommandInfo& info : kCommands)
-        if (info.inPresetEditor) commands.push_back(info.id);
+        if (info.inPresets) commands.push_back(info.id);
     std::stable_partition(commands.begin(), commands.end(), [](int32_t id) { return id != CmdClearList; });
     return commands;
 }
 
-bool IsWildcardItem(int32_t s) {
-    return OneOf(s, {sub::ReplaceString, sub::CutPastePattern, sub::FolderFromPattern, sub::ClearNameHas,
-                     sub::ClearNameLacks, sub::ClearExtHas, sub::ClearExtLacks});
-}
-bool IsPositionItem(int32_t s) {
-    return OneOf(s, {sub::RemoveRange, sub::RemoveRangeBack, sub::KeepRange, sub::KeepRangeBack, sub::FolderFromRange,
-                     sub::FolderFromRangeBack});
-}
-bool IsDelimiterItem(int32_t s) { return OneOf(s, {sub::RemoveDelimited, sub::FolderFromDelimited}); }
-bool IsDigitLengthItem(int32_t s) {
-    return OneOf(s, {sub::PadTailNumber, sub::PadHeadNumber, sub::NumberTailInOrder, sub::NumberHeadInOrder,
-                     sub::NumberTailByFolder, sub::NumberHeadByFolder});
-}
-bool HasDateFormatDefault(int32_t s) {
-    return OneOf(s, {sub::AddCreatedDate, sub::AddModifiedDate, sub::AddCurrentDate, sub::FolderFromCreated,
-                     sub::FolderFromModified});
-}
-bool HasFolderPicker(int32_t s) { return s == sub::MoveToFolder; }
+bool IsWildcardItem(int32_t s) { return KindOf(s, FieldKind::Wildcards); }
+bool IsPositionItem(int32_t s) { return CheckOf(s, AfterCheck::ValidPositions); }
+bool IsDelimiterItem(int32_t s) { return CheckOf(s, AfterCheck::ValidDelimiters); }
+bool IsDigitLengthItem(int32_t s) { return CheckOf(s, AfterCheck::ValidDigitLength); }
+bool HasDateFormatDefault(int32_t s) { return KindOf(s, FieldKind::DateFormat); }
+bool HasFolderPicker(int32_t s) { return KindOf(s, FieldKind::FolderPicker); }
 
 }  // namespace quirnel

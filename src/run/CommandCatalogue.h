@@ -1,56 +1,107 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "base/CommandIds.h"
 #include "base/TextIds.h"
+#include "commands/ChangeFolder.h"
 
 namespace quirnel {
+
+struct Workspace;
 
 // Not a command: the input dialog's request for a preset's name.
 constexpr int32_t kPresetNameRequest = text::PresetNameLabel;
 
-// The operation that carries a command out.
-enum class Operation {
-    ApplyChanges,
-    ReplaceNames,
-    AddToNames,
-    EmptyNames,
-    RemoveFromNames,
-    FilterDigits,
-    MatchDigits,
-    AddNumbers,
-    UndoChanges,
-    ClearList,
-    SortList,
+// What a menu command needs, besides no apply run going, to be enabled.
+enum class Needs : uint8_t { Nothing, Rows, Selection, PresetTasks };
+
+// What running a command may change. The window repaints from this alone.
+enum class Changes : uint8_t { None = 0, Names = 1, Folders = 2, Rows = 4, Order = 8, Disk = 16 };
+constexpr Changes operator|(Changes a, Changes b) {
+    return static_cast<Changes>(static_cast<uint8_t>(a) | static_cast<uint8_t>(b));
+}
+constexpr bool Has(Changes set, Changes one) { return (static_cast<uint8_t>(set) & static_cast<uint8_t>(one)) != 0; }
+
+// How the window carries a command out; its handlers are bound per route.
+enum class WindowRoute : uint8_t {
+    Proposals,  // ask for input when the command has items, then RunCommand
+    ApplyMode,  // the apply-mode chooser, then an apply run
+    Undo,
+    ClearList,  // the input dialog, or nothing asked for the alternate menu command
+    SortDialog,
     EditName,
-    MoveUp,
-    MoveDown,
-    ChangeFolder,
-    EmptyExtensions,
+    MoveRows,
 };
 
-// What the dispatcher and the preset run need to know about a command.
+// What the dialog does with a field beyond taking text.
+enum class FieldKind : uint8_t {
+    Plain,
+    Wildcards,     // '*' and '?' are pattern characters, checked for pairing
+    DateFormat,    // the first field starts with a date format
+    FolderPicker,  // the folder picker fills the first field
+};
+
+// The check after the input dialog has closed: a refused input is dropped.
+enum class AfterCheck : uint8_t {
+    None,
+    NeedArg1,     // an empty first argument is refused silently
+    NeedArg2,
+    ValidPositions,    // two positions, not both 0, the first not past the second
+    ValidDelimiters,   // two single characters
+    ValidDigitLength,  // a minimum digit length within what numbering allows
+};
+
+// One sub-command: its value (the string id of its caption, stored in presets,
+// never renumbered), its two fields (a 0 label hides the field) and its checks.
+struct SubCommandSpec {
+    int32_t value;
+    int32_t arg1Label = 0;
+    bool arg1Digits = false;
+    int32_t arg2Label = 0;
+    bool arg2Digits = false;
+    FieldKind kind = FieldKind::Plain;
+    AfterCheck check = AfterCheck::None;
+};
+
+// The arguments one run of a command gets.
+struct CommandArgs {
+    int32_t sub;
+    const std::u16string& arg1;
+    const std::u16string& arg2;
+};
+using CommandRun = CommandOutcome (*)(Workspace& ws, const CommandArgs& args);
+
+// Everything the program asks about one command. Its caption is the string of
+// its number.
 struct CommandInfo {
-    int32_t id;
-    Operation operation;
-    int32_t menuCommand;         // the main window's command id
-    int32_t altMenuCommand = 0;  // a second one (Undo Selected Only, Clear List Instantly), or 0
-    bool hasInput = false;       // asks through the command input dialog
-    bool prefix = false;         // AddToNames: insert at the head
-    bool extension = false;      // ReplaceNames / AddToNames: work on the extension
-    bool keepDigits = false;     // FilterDigits: keep (7) or delete (8) the digits
-    bool suspendRedraw = false;  // redraw suspended when run from the main window
-    bool inPresetEditor = false; // offered by the preset editor
-    bool runInPreset = false;    // executed by a preset run; otherwise skipped there
+    CommandId id;
+    int32_t menuCommand;             // the main window's command id
+    Needs needs;                     // for the menu command
+    WindowRoute route;
+    Changes changes;
+    std::span<const SubCommandSpec> items = {};  // empty: the command asks for nothing
+    CommandRun run = nullptr;        // what presets and the command line run; null: the window's alone
+    bool inPresets = false;          // run by presets and offered by the preset editor
+    bool argsArePaths = false;       // path separators may stay in its arguments
+    int32_t altMenuCommand = 0;      // a second one (Undo Selected Only, Clear List Instantly), or 0
+    Needs altNeeds = Needs::Nothing;
+    bool hasInput() const { return !items.empty(); }
 };
 
+// Every command in number order.
+std::span<const CommandInfo> Commands();
 // The record of a command id, or nullptr for a number outside 1..20.
 const CommandInfo* FindCommand(int32_t id);
 // The command a main-window command id carries out (its menu or alternative
 // id), or nullptr.
 const CommandInfo* FindMenuCommand(int32_t menuCommand);
+// A sub-command of a command (or of the preset-name request), or nullptr.
+const SubCommandSpec* FindSubCommand(int32_t commandId, int32_t subCommand);
+// The items of a command or of the preset-name request; empty for other ids.
+std::span<const SubCommandSpec> ItemsOf(int32_t commandId);
 
 // One sub-command as the input dialog offers it. An empty label hides its field.
 struct InputItem {
@@ -75,7 +126,7 @@ InputItems BuildInputItems(int32_t commandId);
 // that rewrite proposals by number, then Clear List.
 std::vector<int32_t> PresetEditorCommands();
 
-// Item sets the checks use.
+// What a sub-command value is, wherever it is offered.
 bool IsWildcardItem(int32_t subCommand);
 bool IsPositionItem(int32_t subCommand);
 bool IsDelimiterItem(int32_t subCommand);

@@ -30,14 +30,15 @@ InputCheck CheckDelimiters(const std::u16string& arg1, const std::u16string& arg
     return {};
 }
 
-// What the arguments of this command and item may not hold. Change Folder takes
-// paths, so the separators and the drive colon stay; on POSIX '/' is the
-// separator and must stay too.
+// What the arguments of this command and item may not hold. Commands whose
+// arguments are paths keep the separators and the drive colon; on POSIX '/'
+// is the separator and must stay too.
 std::u16string ForbiddenIn(int32_t command, int32_t sub, const PathStyle& style) {
-    const bool folder = command == CmdChangeFolder;
+    const CommandInfo* info = FindCommand(command);
+    const bool paths = info && info->argsArePaths;
     std::u16string set = u"\"|<>";
-    if (!(folder && !style.windows)) set += u'/';
-    if (!folder) set += u"\\:";
+    if (!(paths && !style.windows)) set += u'/';
+    if (!paths) set += u"\\:";
     if (!IsWildcardItem(sub)) set += u"?*";
     return set;
 }
@@ -71,35 +72,20 @@ DialogInput CleanDialogInput(int32_t command, int32_t sub, std::u16string arg1, 
 }
 
 InputCheck CheckCommandInput(int32_t command, int32_t sub, const std::u16string& arg1, const std::u16string& arg2) {
-    switch (command) {
-        case CmdReplace:
-        case CmdReplaceExt:
-            if ((sub == sub::ReplaceString || sub == sub::FlipAroundPivot) && arg1.empty()) return Refuse();
-            if (sub == sub::ReplaceExtension && arg2.empty()) return Refuse();
+    const SubCommandSpec* spec = FindSubCommand(command, sub);
+    switch (spec ? spec->check : AfterCheck::None) {
+        case AfterCheck::None: return {};
+        case AfterCheck::NeedArg1: return arg1.empty() ? Refuse() : InputCheck{};
+        case AfterCheck::NeedArg2: return arg2.empty() ? Refuse() : InputCheck{};
+        case AfterCheck::ValidPositions: return CheckPositions(arg1, arg2);
+        case AfterCheck::ValidDelimiters: return CheckDelimiters(arg1, arg2);
+        case AfterCheck::ValidDigitLength: {
+            int64_t length = ReadInt(arg1);
+            if (length < 0 || length > kMaxDigitLength) return Refuse(text::InvalidDigitLength);
             return {};
-        case CmdAddPrefix:
-        case CmdAddSuffix:
-        case CmdAddExt:
-            if (sub == sub::AddString && arg1.empty()) return Refuse();
-            return {};
-        case CmdRemove:
-        case CmdChangeFolder:
-            if (IsPositionItem(sub)) return CheckPositions(arg1, arg2);
-            if (IsDelimiterItem(sub)) return CheckDelimiters(arg1, arg2);
-            if (command == CmdChangeFolder && sub == sub::FolderFromPattern && arg1.empty()) return Refuse();
-            return {};
-        case CmdMatchDigits:
-        case CmdAddNumbers:
-            if (IsDigitLengthItem(sub)) {
-                int64_t length = ReadInt(arg1);
-                if (length < 0 || length > kMaxDigitLength) return Refuse(text::InvalidDigitLength);
-            }
-            return {};
-        case CmdClearList:
-            if (sub >= sub::ClearNameHas && sub <= sub::ClearExtLacks && arg1.empty()) return Refuse();
-            return {};
-        default: return {};
+        }
     }
+    return {};
 }
 
 }  // namespace quirnel

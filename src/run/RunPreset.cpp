@@ -8,7 +8,7 @@ namespace quirnel {
 
 bool RunsInPreset(int command) {
     const CommandInfo* info = FindCommand(command);
-    return info && info->runInPreset;
+    return info && info->inPresets;
 }
 
 bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions) {
@@ -25,7 +25,7 @@ PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)>
     PresetActions actions;
     actions.sort = [&ws](int column, bool ascending) { SortList(ws, column, ascending); };
     actions.runTask = [&ws](int command, int sub, std::u16string arg1, std::u16string arg2) {
-        return RunCommand(ws, command, sub, arg1, arg2) == CommandOutcome::StopRun;
+        return RunCommand(ws, static_cast<CommandId>(command), sub, arg1, arg2) == CommandOutcome::StopRun;
     };
     actions.apply = std::move(apply);
     return actions;

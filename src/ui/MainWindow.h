@@ -15,6 +15,7 @@
 #include "apply/ApplyEngine.h"
 #include "base/Host.h"
 #include "namelist/Workspace.h"
+#include "run/CommandCatalogue.h"
 
 class QAction;
 class QKeyEvent;
@@ -69,6 +70,8 @@ public:
     void runCommand(int command, bool shift = false);
     // Whether runCommand would run it now; the menu, panels and context menu show the same.
     bool commandEnabled(int command) const;
+    // Whether a menu command has a handler in this window at all.
+    static bool hasRoute(int command);
     // An apply run is going: its worker is alive (also after a stop was
     // requested) or it runs on this thread.
     bool busy() const;
@@ -123,6 +126,9 @@ protected:
 private:
     struct Route;
     using Handler = void (MainWindow::*)(int command, bool shift);
+    struct RowRange {
+        int first, last;
+    };
 
     // Opening (MainWindow.cpp).
     void buildControls();
@@ -137,7 +143,8 @@ private:
 
     // Dispatch and list commands (MainWindowCommands.cpp).
     static const std::vector<Route>& routes();
-    static const Route* findRoute(int command);
+    static Handler routeHandler(WindowRoute route);
+    static Handler handlerOf(int command);
     bool handleKey(QKeyEvent* event);
     void cmdExit(int, bool);
     void cmdRunPreset(int command, bool);
@@ -153,7 +160,8 @@ private:
     void cmdLanguage(int command, bool);
     void cmdToggleLog(int, bool);
     void cmdVersion(int, bool);
-    void runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
+    void runListCommand(CommandId command, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
+    void showChanges(Changes changes, int rowsBefore, std::optional<RowRange> rows = std::nullopt);
     void afterRowsChanged();
 
     // The preset editor and preset group files (MainWindowPresets.cpp).

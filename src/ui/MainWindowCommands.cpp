@@ -32,8 +32,9 @@ struct MainWindow::Route {
     Handler handler;
 };
 
-// What each menu command does. A command without a line here has no menu
-// item, no panel button that works and no hotkey that acts.
+// What each menu item that is not one of the twenty commands does; those take
+// their route from the command catalogue. A command without a handler has no
+// menu item, no panel button that works and no hotkey that acts.
 const std::vector<MainWindow::Route>& MainWindow::routes() {
     static const std::vector<Route> kRoutes = {
         {menu::Exit, &MainWindow::cmdExit},
@@ -43,17 +44,9 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::ApplyPreset1 + 2, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 3, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 4, &MainWindow::cmdRunPreset},
-        {menu::ApplyChanges, &MainWindow::cmdApply},
-        {menu::UndoChanges, &MainWindow::cmdUndo},
-        {menu::UndoSelectedOnly, &MainWindow::cmdUndo},
         {menu::AddFiles, &MainWindow::cmdAddFiles},
         {menu::AddFolders, &MainWindow::cmdAddFolders},
-        {menu::ClearOrFilterList, &MainWindow::cmdClear},
-        {menu::ClearListInstantly, &MainWindow::cmdClear},
-        {menu::SortList, &MainWindow::cmdSortDialog},
         {menu::RemoveSelected, &MainWindow::cmdRemoveSelected},
-        {menu::MoveUp, &MainWindow::cmdMove},
-        {menu::MoveDown, &MainWindow::cmdMove},
         {menu::CopyNewNames, &MainWindow::cmdCopyText},
         {menu::PasteNewNames, &MainWindow::cmdPaste},
         {menu::SaveNewNames, &MainWindow::cmdSaveFile},
@@ -63,20 +56,6 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::SavePaths, &MainWindow::cmdSaveFile},
         {menu::LoadPaths, &MainWindow::cmdLoadFile},
         {menu::Version, &MainWindow::cmdVersion},
-        {menu::EditName, &MainWindow::cmdEditName},
-        {menu::Replace, &MainWindow::cmdRename},
-        {menu::AddPrefix, &MainWindow::cmdRename},
-        {menu::AddSuffix, &MainWindow::cmdRename},
-        {menu::EmptyName, &MainWindow::cmdRename},
-        {menu::Remove, &MainWindow::cmdRename},
-        {menu::NumbersOnly, &MainWindow::cmdRename},
-        {menu::DelNumbers, &MainWindow::cmdRename},
-        {menu::MatchDigits, &MainWindow::cmdRename},
-        {menu::AddNumbers, &MainWindow::cmdRename},
-        {menu::ChangeFolder, &MainWindow::cmdRename},
-        {menu::EmptyExt, &MainWindow::cmdRename},
-        {menu::AddExt, &MainWindow::cmdRename},
-        {menu::ReplaceExt, &MainWindow::cmdRename},
         {menu::ShowOldFolder, &MainWindow::cmdToggleColumn},
         {menu::ShowNewFolder, &MainWindow::cmdToggleColumn},
         {menu::ShowFileSize, &MainWindow::cmdToggleColumn},
@@ -98,17 +77,34 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
     return kRoutes;
 }
 
-const MainWindow::Route* MainWindow::findRoute(int command) {
-    for (const Route& r : routes())
-        if (r.command == command) return &r;
+// The window's side of each route a command can take.
+MainWindow::Handler MainWindow::routeHandler(WindowRoute route) {
+    switch (route) {
+        case WindowRoute::Proposals: return &MainWindow::cmdRename;
+        case WindowRoute::ApplyMode: return &MainWindow::cmdApply;
+        case WindowRoute::Undo: return &MainWindow::cmdUndo;
+        case WindowRoute::ClearList: return &MainWindow::cmdClear;
+        case WindowRoute::SortDialog: return &MainWindow::cmdSortDialog;
+        case WindowRoute::EditName: return &MainWindow::cmdEditName;
+        case WindowRoute::MoveRows: return &MainWindow::cmdMove;
+    }
     return nullptr;
 }
 
+MainWindow::Handler MainWindow::handlerOf(int command) {
+    if (const CommandInfo* info = FindMenuCommand(command)) return routeHandler(info->route);
+    for (const Route& r : routes())
+        if (r.command == command) return r.handler;
+    return nullptr;
+}
+
+bool MainWindow::hasRoute(int command) { return handlerOf(command) != nullptr; }
+
 void MainWindow::runCommand(int command, bool shift) {
-    const Route* route = findRoute(command);
-    if (!route || !CommandEnabled(command, commandState())) return;
+    const Handler handler = handlerOf(command);
+    if (!handler || !CommandEnabled(command, commandState())) return;
     stopRowStatuses();
-    (this->*route->handler)(command, shift);
+    (this->*handler)(command, shift);
     updateCommandState();
     refreshRowStatuses();
 }
@@ -142,10 +138,7 @@ void MainWindow::cmdRunPreset(int command, bool) {
     const int before = ws_.list.size();
     // A task that ends the run early (Change Folder without a folder) has said why.
     (void)RunPreset(preset, WorkspaceActions(ws_, [&](int type) { applyType = type; }));
-    if (preset.AutoSort != 0 || ws_.list.size() != before)
-        afterRowsChanged();
-    else
-        model_->textsChanged();
+    showChanges(preset.AutoSort != 0 ? Changes::Order : Changes::Names | Changes::Folders | Changes::Rows, before);
     showSortIndicator();
     // The run starts after the list shows what the tasks made of it.
     if (applyType) startApply(*applyType);
@@ -157,7 +150,7 @@ void MainWindow::cmdApply(int, bool) {
 
 void MainWindow::cmdUndo(int command, bool shift) {
     UndoChanges(ws_.list, command == menu::UndoSelectedOnly || shift ? UndoScope::SelectedRows : UndoScope::AllRows);
-    model_->textsChanged();
+    showChanges(FindCommand(CmdUndoChanges)->changes, ws_.list.size());
 }
 
 void MainWindow::cmdClear(int command, bool shift) {
@@ -183,7 +176,7 @@ void MainWindow::cmdEditName(int, bool) {
     dlg.setInitialInput(0, ws_.list.newName(row), {});
     if (dlg.exec() != QDialog::Accepted) return;
     (void)EditName(ws_.list, dlg.arg1());  // the row was found selected above
-    model_->rowsChanged(row, row);
+    showChanges(FindCommand(CmdEditName)->changes, ws_.list.size(), RowRange{row, row});
 }
 
 void MainWindow::cmdRemoveSelected(int, bool) {
@@ -210,8 +203,7 @@ void MainWindow::cmdMove(int command, bool) {
         first = std::min({first, s.a, s.b});
         last = std::max({last, s.a, s.b});
     }
-    model_->rowsChanged(first, last);
-    list_->syncSelectionFromList();
+    showChanges(FindCommand(CmdMoveUp)->changes, ws_.list.size(), RowRange{first, last});
     if (current >= 0) list_->selectionModel()->setCurrentIndex(model_->index(current, 0), QItemSelectionModel::NoUpdate);
     list_->scrollTo(model_->index(swaps.back().b, 0));
 }
@@ -219,19 +211,32 @@ void MainWindow::cmdMove(int command, bool) {
 void MainWindow::cmdRename(int command, bool) {
     const CommandInfo* info = FindMenuCommand(command);
     if (!info) return;
-    if (!info->hasInput) return runListCommand(info->id, 0, {}, {});
+    if (!info->hasInput()) return runListCommand(info->id, 0, {}, {});
     if (std::optional<CommandInput> input = AskCommandInput(info->id, app_.settings, *this, this))
         runListCommand(info->id, input->subCommand, input->arg1, input->arg2);
 }
 
-void MainWindow::runListCommand(int commandId, int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
+void MainWindow::runListCommand(CommandId command, int subCommand, const std::u16string& arg1,
+                                const std::u16string& arg2) {
     const int before = ws_.list.size();
     // Only a preset run goes on after a command: from the menu nothing follows.
-    (void)RunCommand(ws_, commandId, subCommand, arg1, arg2);
-    if (ws_.list.size() != before)
+    (void)RunCommand(ws_, command, subCommand, arg1, arg2);
+    showChanges(FindCommand(command)->changes, before);
+}
+
+// The one place where what a command changed becomes the views' repaint:
+// rows removed or reordered start the views over, changed texts keep their
+// scroll position and selection.
+void MainWindow::showChanges(Changes changes, int rowsBefore, std::optional<RowRange> rows) {
+    const bool reordered = Has(changes, Changes::Order);
+    if (rows) {
+        model_->rowsChanged(rows->first, rows->last);
+        if (reordered) list_->syncSelectionFromList();
+    } else if (reordered || (Has(changes, Changes::Rows) && ws_.list.size() != rowsBefore)) {
         afterRowsChanged();
-    else
+    } else if (Has(changes, Changes::Names | Changes::Folders | Changes::Rows)) {
         model_->textsChanged();
+    }
 }
 
 void MainWindow::afterRowsChanged() {

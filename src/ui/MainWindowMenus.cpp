@@ -58,7 +58,7 @@ void MainWindow::addMenuEntries(QMenu* popup, const std::vector<MenuEntry>& entr
         } else if (e.command == kLanguageSubmenu) {
             QMenu* sub = popup->addMenu(LanguageSubmenuCaption());
             addMenuEntries(sub, LanguageSubmenu());
-        } else if (findRoute(e.command)) {
+        } else if (hasRoute(e.command)) {
             QAction* a = popup->addAction(EntryCaption(e));
             const int command = e.command;
             a->setCheckable(IsColumnToggle(command) || IsLanguageItem(command) || command == menu::ToggleLog);
@@ -95,7 +95,7 @@ CommandState MainWindow::commandState() const {
 }
 
 bool MainWindow::commandEnabled(int command) const {
-    return findRoute(command) && CommandEnabled(command, commandState());
+    return hasRoute(command) && CommandEnabled(command, commandState());
 }
 
 // Menu items, panel buttons and the check marks, from the one table.
@@ -109,7 +109,7 @@ void MainWindow::updateCommandState() {
     }
     for (CommandPanel* panel : {leftPanel_, rightPanel_})
         for (int command : panel->commands())
-            panel->setCommandEnabled(command, findRoute(command) && CommandEnabled(command, state));
+            panel->setCommandEnabled(command, hasRoute(command) && CommandEnabled(command, state));
 }
 
 void MainWindow::showContextMenu(const QPoint& at) {

@@ -212,7 +212,7 @@ std::optional<PresetTask> PresetEditorDialog::askInput(int command, const Preset
 void PresetEditorDialog::addTask(int command) {
     PresetTask task{command, 0, {}, {}};
     const CommandInfo* info = FindCommand(command);
-    if (info && info->hasInput) {
+    if (info && info->hasInput()) {
         std::optional<PresetTask> asked = askInput(command, {});
         if (!asked) return;
         task = std::move(*asked);

@@ -17,9 +17,12 @@
 #include "WindowTestSupport.h"
 #include "app/VirtualKeys.h"
 #include "base/MenuIds.h"
+#include "base/StringTable.h"
+#include "run/CommandCatalogue.h"
 #include "ui/ArgumentField.h"
 #include "ui/CommandInputDialog.h"
 #include "ui/CommandPanel.h"
+#include "ui/MenuLayout.h"
 #include "ui/MessageDialog.h"
 #include "ui/SortDialog.h"
 
@@ -29,6 +32,7 @@ using namespace quirnel::test;
 class WindowCommandsTest : public QObject {
     Q_OBJECT
 private slots:
+    void everyMenuCommandHasARouteAndCaptions();
     void greyedCommandsNeitherShowNorRun_data();
     void greyedCommandsNeitherShowNorRun();
     void hotkeysMatchTheTable();
@@ -55,6 +59,30 @@ enum State { Empty, Rows, Selected };
 }  // namespace
 
 Q_DECLARE_METATYPE(State)
+
+// A command of the catalogue or an item of the menu bar without a handler or a
+// caption in both languages would be a dead button or a blank menu line.
+void WindowCommandsTest::everyMenuCommandHasARouteAndCaptions() {
+    for (const CommandInfo& info : Commands()) {
+        QVERIFY2(MainWindow::hasRoute(info.menuCommand), qPrintable(QString::number(info.id)));
+        if (info.altMenuCommand != 0) QVERIFY(MainWindow::hasRoute(info.altMenuCommand));
+    }
+    const UiLanguage before = CurrentUiLanguage();
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Korean}) {
+        SetUiLanguage(language);
+        std::vector<MenuEntry> entries = LanguageSubmenu();
+        for (const MenuPopup& popup : MenuBarLayout())
+            entries.insert(entries.end(), popup.entries.begin(), popup.entries.end());
+        for (const MenuEntry& e : entries) {
+            if (e.command <= 0) continue;
+            const QString id = QString::number(e.command);
+            QVERIFY2(MainWindow::hasRoute(e.command), qPrintable(id));
+            QVERIFY2(!MenuCaption(e.command).isEmpty(), qPrintable(id));
+        }
+        for (const CommandInfo& info : Commands()) QVERIFY(!MenuCaption(info.menuCommand).isEmpty());
+    }
+    SetUiLanguage(before);
+}
 
 void WindowCommandsTest::greyedCommandsNeitherShowNorRun_data() {
     QTest::addColumn<State>("state");

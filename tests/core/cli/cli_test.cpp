@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,6 +13,7 @@
 #include "TestSupport.h"
 #include "cli/CliTestSupport.h"
 #include "base/TextFile.h"
+#include "run/CommandCatalogue.h"
 
 using quirnel::FromNative;
 using namespace quirnel::test;
@@ -192,6 +194,25 @@ TEST_F(CliFixture, FailedRowGivesStatusOneAndUsageErrorsSixtyFour) {
         EXPECT_TRUE(u.out.empty());
     }
 }
+// --help lists what --task takes from the catalogue itself: every command a
+// preset runs, and each of its sub-commands under it.
+TEST(CliHelp, ListsEveryTaskCommandAndItsSubCommands) {
+    Result r = Cli({"--help"});
+    ASSERT_EQ(r.status, 0);
+    const size_t list = r.out.find("Commands for --task");
+    ASSERT_NE(list, std::string::npos);
+    for (const quirnel::CommandInfo& info : quirnel::Commands()) {
+        const size_t at = r.out.find("\n  " + std::to_string(info.id) + "  ", list);
+        EXPECT_EQ(at != std::string::npos, info.inPresets) << info.id;
+        if (at == std::string::npos) continue;
+        size_t next = at + 1;  // the next command's line: two blanks, then its number
+        while ((next = r.out.find("\n  ", next)) != std::string::npos && !std::isdigit(r.out[next + 3])) ++next;
+        const std::string block = r.out.substr(at, next == std::string::npos ? std::string::npos : next - at);
+        for (const quirnel::SubCommandSpec& s : info.items)
+            EXPECT_NE(block.find("\n      " + std::to_string(s.value) + "  "), std::string::npos) << info.id << "/" << s.value;
+    }
+}
+
 // Names that break a line or a string, or are not UTF-8, in both formats;
 // and a list long enough to be written out in several pieces.
 TEST_F(CliFixture, ListOutputEscapesAndStreamsEveryRow) {

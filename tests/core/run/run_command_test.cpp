@@ -52,16 +52,16 @@ TEST_F(Dispatch, EachCommandGetsItsFixedFlags) {
     };
     for (const auto& c : cases) {
         for (int r = 0; r < ws.list.size(); ++r) ws.list.setNewName(r, ws.list.oldName(r));
-        EXPECT_EQ(RunCommand(ws, c.command, c.sub, c.arg1, c.arg2), CommandOutcome::Continue);
+        EXPECT_EQ(RunCommand(ws, static_cast<CommandId>(c.command), c.sub, c.arg1, c.arg2), CommandOutcome::Continue);
         EXPECT_EQ(NewNames(), c.want) << "command " << c.command;
     }
     app.settings.IncludeExt = 1;  // the setting lets Replace see the extension
-    EXPECT_EQ(RunCommand(ws, 2, 61, u"txt", u"md"), CommandOutcome::Continue);
+    EXPECT_EQ(RunCommand(ws, CmdReplace, 61, u"txt", u"md"), CommandOutcome::Continue);
     EXPECT_EQ(NewNames(), (V{u"a1.md", u"b22.jpg", u"c.md"}));
 }
 
 TEST_F(Dispatch, ClearListUsesTheWildcardEngine) {
-    EXPECT_EQ(RunCommand(ws, 12, 181, u"?2*", u""), CommandOutcome::Continue);
+    EXPECT_EQ(RunCommand(ws, CmdClearList, 181, u"?2*", u""), CommandOutcome::Continue);
     EXPECT_EQ(ws.list.size(), 2);
     EXPECT_FALSE(ws.list.paths().contains(u"C:\\data\\b22.jpg"));
     EXPECT_EQ(host.log.back(), u"Removed 1 item(s) from the list.");
