@@ -25,8 +25,8 @@
 #include "namelist/Sorting.h"
 #include "platform/NativeText.h"
 #include "run/RunCommand.h"
-#include "ui/MainWindow.h"
-#include "ui/NameListView.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/NameListView.h"
 
 using namespace quirnel;
 using namespace quirnel::bench;

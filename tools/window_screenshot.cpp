@@ -11,8 +11,8 @@
 #include "app/StartUp.h"
 #include "base/CommandIds.h"
 #include "base/MenuIds.h"
-#include "ui/MainWindow.h"
-#include "ui/NameListView.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/NameListView.h"
 
 using namespace quirnel;
 

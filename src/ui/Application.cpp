@@ -9,7 +9,7 @@
 #include "base/StringTable.h"
 #include "platform/FileSystem.h"
 #include "platform/NativeText.h"
-#include "ui/MainWindow.h"
+#include "ui/mainwindow/MainWindow.h"
 
 namespace quirnel {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "../core/TestSupport.h"
-#include "ui/MainWindow.h"
-#include "ui/NameListView.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/NameListView.h"
 
 namespace quirnel::test {
 

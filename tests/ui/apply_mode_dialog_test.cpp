@@ -4,7 +4,7 @@
 
 #include "ModalHelpers.h"
 #include "base/StringTable.h"
-#include "ui/ApplyModeDialog.h"
+#include "ui/dialogs/ApplyModeDialog.h"
 
 using namespace quirnel;
 using quirnel::test::WhenModalOpens;

@@ -11,8 +11,8 @@
 #include "../core/TestSupport.h"
 #include "ModalHelpers.h"
 #include "base/AppSettings.h"
-#include "ui/ArgumentField.h"
-#include "ui/CommandInputDialog.h"
+#include "ui/widgets/ArgumentField.h"
+#include "ui/dialogs/CommandInputDialog.h"
 #include "ui/ScreenRect.h"
 
 using namespace quirnel;

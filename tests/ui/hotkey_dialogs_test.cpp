@@ -9,8 +9,8 @@
 #include "app/VirtualKeys.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
-#include "ui/HotkeyCaptureDialog.h"
-#include "ui/HotkeyOptionsDialog.h"
+#include "ui/dialogs/HotkeyCaptureDialog.h"
+#include "ui/dialogs/HotkeyOptionsDialog.h"
 
 using namespace quirnel;
 using quirnel::test::RecordingHost;

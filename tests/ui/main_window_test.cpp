@@ -23,11 +23,11 @@
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "ui/Application.h"
-#include "ui/CommandPanel.h"
-#include "ui/MessageDialog.h"
-#include "ui/NameListModel.h"
-#include "ui/NameListView.h"
-#include "ui/SplitterBar.h"
+#include "ui/widgets/CommandPanel.h"
+#include "ui/dialogs/MessageDialog.h"
+#include "ui/mainwindow/NameListModel.h"
+#include "ui/mainwindow/NameListView.h"
+#include "ui/widgets/SplitterBar.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

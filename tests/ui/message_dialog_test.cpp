@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "base/StringTable.h"
-#include "ui/MessageDialog.h"
+#include "ui/dialogs/MessageDialog.h"
 
 using namespace quirnel;
 

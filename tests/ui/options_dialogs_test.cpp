@@ -11,11 +11,11 @@
 #include "ModalHelpers.h"
 #include "base/AppSettings.h"
 #include "base/StringTable.h"
-#include "ui/ColorButton.h"
-#include "ui/LoadOptionsDialog.h"
-#include "ui/OtherOptionsDialog.h"
-#include "ui/SettingsDialog.h"
-#include "ui/ViewOptionsDialog.h"
+#include "ui/widgets/ColorButton.h"
+#include "ui/dialogs/LoadOptionsDialog.h"
+#include "ui/dialogs/OtherOptionsDialog.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/dialogs/ViewOptionsDialog.h"
 
 using namespace quirnel;
 using quirnel::test::MessageBoxCatcher;

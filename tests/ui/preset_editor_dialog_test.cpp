@@ -15,12 +15,12 @@
 #include "ModalHelpers.h"
 #include "base/AppSettings.h"
 #include "base/StringTable.h"
-#include "ui/ArgumentField.h"
-#include "ui/CommandBar.h"
-#include "ui/CommandInputDialog.h"
-#include "ui/PresetEditorDialog.h"
-#include "ui/PresetPreviewPane.h"
-#include "ui/SortDialog.h"
+#include "ui/widgets/ArgumentField.h"
+#include "ui/widgets/CommandBar.h"
+#include "ui/dialogs/CommandInputDialog.h"
+#include "ui/dialogs/PresetEditorDialog.h"
+#include "ui/dialogs/PresetPreviewPane.h"
+#include "ui/dialogs/SortDialog.h"
 
 using namespace quirnel;
 using quirnel::test::MessageBoxCatcher;

@@ -9,7 +9,7 @@
 #include "ModalHelpers.h"
 #include "app/PresetGroupFile.h"
 #include "base/StringTable.h"
-#include "ui/PresetGroupDialogs.h"
+#include "ui/dialogs/PresetGroupDialogs.h"
 
 using namespace quirnel;
 using quirnel::test::AcceptFileDialog;

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "base/StringTable.h"
-#include "ui/SortDialog.h"
+#include "ui/dialogs/SortDialog.h"
 
 using namespace quirnel;
 

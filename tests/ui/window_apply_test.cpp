@@ -11,11 +11,11 @@
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
 #include "base/MenuIds.h"
-#include "ui/ApplyModeDialog.h"
-#include "ui/ArgumentField.h"
-#include "ui/CommandInputDialog.h"
-#include "ui/CommandPanel.h"
-#include "ui/MessageDialog.h"
+#include "ui/dialogs/ApplyModeDialog.h"
+#include "ui/widgets/ArgumentField.h"
+#include "ui/dialogs/CommandInputDialog.h"
+#include "ui/widgets/CommandPanel.h"
+#include "ui/dialogs/MessageDialog.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

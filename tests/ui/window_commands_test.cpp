@@ -19,12 +19,12 @@
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "run/CommandCatalogue.h"
-#include "ui/ArgumentField.h"
-#include "ui/CommandInputDialog.h"
-#include "ui/CommandPanel.h"
-#include "ui/MenuLayout.h"
-#include "ui/MessageDialog.h"
-#include "ui/SortDialog.h"
+#include "ui/widgets/ArgumentField.h"
+#include "ui/dialogs/CommandInputDialog.h"
+#include "ui/widgets/CommandPanel.h"
+#include "ui/mainwindow/MenuLayout.h"
+#include "ui/dialogs/MessageDialog.h"
+#include "ui/dialogs/SortDialog.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

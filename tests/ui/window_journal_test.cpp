@@ -15,8 +15,8 @@
 #include "apply/JournalFiles.h"
 #include "base/MenuIds.h"
 #include "platform/FileContent.h"
-#include "ui/ApplyModeDialog.h"
-#include "ui/NameListModel.h"
+#include "ui/dialogs/ApplyModeDialog.h"
+#include "ui/mainwindow/NameListModel.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

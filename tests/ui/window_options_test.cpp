@@ -15,13 +15,13 @@
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
 #include "base/MenuIds.h"
-#include "ui/ColorButton.h"
-#include "ui/CommandInputDialog.h"
-#include "ui/HotkeyCaptureDialog.h"
-#include "ui/HotkeyOptionsDialog.h"
-#include "ui/LoadOptionsDialog.h"
-#include "ui/OtherOptionsDialog.h"
-#include "ui/ViewOptionsDialog.h"
+#include "ui/widgets/ColorButton.h"
+#include "ui/dialogs/CommandInputDialog.h"
+#include "ui/dialogs/HotkeyCaptureDialog.h"
+#include "ui/dialogs/HotkeyOptionsDialog.h"
+#include "ui/dialogs/LoadOptionsDialog.h"
+#include "ui/dialogs/OtherOptionsDialog.h"
+#include "ui/dialogs/ViewOptionsDialog.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

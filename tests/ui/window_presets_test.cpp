@@ -9,10 +9,10 @@
 #include "app/PresetGroupFile.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
-#include "ui/ArgumentField.h"
-#include "ui/CommandInputDialog.h"
-#include "ui/PresetEditorDialog.h"
-#include "ui/PresetPreviewPane.h"
+#include "ui/widgets/ArgumentField.h"
+#include "ui/dialogs/CommandInputDialog.h"
+#include "ui/dialogs/PresetEditorDialog.h"
+#include "ui/dialogs/PresetPreviewPane.h"
 
 using namespace quirnel;
 using namespace quirnel::test;

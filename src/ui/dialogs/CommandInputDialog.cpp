@@ -1,0 +1,278 @@
+#include "ui/dialogs/CommandInputDialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <cmath>
+
+#include "app/VirtualKeys.h"
+#include "base/AppSettings.h"
+#include "base/Host.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "platform/PathStyle.h"
+#include "run/CommandInputCheck.h"
+#include "ui/widgets/ArgumentField.h"
+#include "ui/KeyMapping.h"
+#include "ui/QtText.h"
+#include "ui/ScreenRect.h"
+#include "ui/UiText.h"
+
+namespace quirnel {
+namespace {
+
+// The dialog's first size, 241 × 163 dialog units of its font.
+constexpr int kWidthUnits = 241, kHeightUnits = 163;
+
+// Ctrl+1..9 of the main keys or the keypad: the 0-based entry, or -1.
+int EntryOfKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    if (!(mods & Qt::ControlModifier) || (mods & Qt::AltModifier)) return -1;
+    const int32_t key = VirtualKeyOf(event);
+    if (key >= vk::Digit0 + 1 && key <= vk::Digit0 + 9) return key - vk::Digit0 - 1;
+    if (key >= vk::Numpad0 + 1 && key <= vk::Numpad0 + 9) return key - vk::Numpad0 - 1;
+    return -1;
+}
+
+// A label too long for its row ends in "…" and shows itself whole on hover.
+void ShowLabel(QLabel& label, const std::u16string& text) {
+    const QString full = Q(text);
+    const QString shown = label.fontMetrics().elidedText(full, Qt::ElideRight, label.width());
+    label.setText(shown);
+    label.setToolTip(shown == full ? QString() : full);
+}
+
+}  // namespace
+
+CommandInputDialog::CommandInputDialog(int command, AppSettings& settings, Host& host, QWidget* parent)
+    : QDialog(parent), command_(command), settings_(settings), host_(host), items_(BuildInputItems(command)) {
+    setWindowTitle(Q(items_.caption));
+    buildControls();
+    const QSize first = firstSize();
+    resize(first);
+    setMinimumSize(first);
+    applyItem(selector_->currentIndex());
+    restoreRect();
+}
+
+void CommandInputDialog::buildControls() {
+    prompt_ = new QLabel(Tr("Click below to select what to do ( Ctrl + Number for shortcut)",
+                            "아래를 눌러 할 일을 고르세요 ( Ctrl + 숫자로 바로 선택)"),
+                         this);
+    prompt_->setAlignment(Qt::AlignCenter);
+    prompt_->setCursor(Qt::PointingHandCursor);
+    selector_ = new QComboBox(this);
+    for (size_t i = 0; i < items_.items.size(); ++i)
+        selector_->addItem(Q(FormatText(u"%d) %s", {static_cast<long long>(i + 1), items_.items[i].caption})));
+    connect(selector_, &QComboBox::currentIndexChanged, this, &CommandInputDialog::applyItem);
+    label1_ = new QLabel(this);
+    folder_ = new QPushButton(Tr("Select a Folder...", "폴더 선택..."), this);
+    folder_->setAutoDefault(false);
+    connect(folder_, &QPushButton::clicked, this, &CommandInputDialog::pickFolder);
+    field1_ = new ArgumentField(this);
+    label2_ = new QLabel(this);
+    field2_ = new ArgumentField(this);
+    ok_ = new QPushButton(Tr("OK", "확인"), this);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    cancel_ = new QPushButton(Tr("Cancel", "취소"), this);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    // Ctrl+number must reach the dialog whichever control has the focus.
+    for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+QSize CommandInputDialog::firstSize() const {
+    const QFontMetrics fm(font());
+    const double unitX = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
+    return QSize(static_cast<int>(std::lround(kWidthUnits * unitX / 4)), kHeightUnits * fm.height() / 8);
+}
+
+void CommandInputDialog::restoreRect() {
+    if (ShowsOnScreens(settings_.RectInput)) setGeometry(ToQRect(settings_.RectInput));
+}
+
+const InputItem* CommandInputDialog::currentItem() const {
+    const int index = selector_->currentIndex();
+    if (index < 0 || index >= static_cast<int>(items_.items.size())) return nullptr;
+    return &items_.items[index];
+}
+
+void CommandInputDialog::setInitialInput(int subCommand, const std::u16string& arg1, const std::u16string& arg2) {
+    if (subCommand != 0) {
+        const auto& list = items_.items;
+        auto it = std::find_if(list.begin(), list.end(), [&](const InputItem& i) { return i.subCommand == subCommand; });
+        if (it != list.end()) selector_->setCurrentIndex(static_cast<int>(it - list.begin()));
+    }
+    if (!arg1.empty()) field1_->setPlainText(Q(arg1));
+    if (!arg2.empty()) field2_->setPlainText(Q(arg2));
+    focusFirstShown();
+}
+
+void CommandInputDialog::applyItem(int index) {
+    const InputItem* item = index >= 0 && index < static_cast<int>(items_.items.size()) ? &items_.items[index] : nullptr;
+    const bool show1 = item && !item->arg1Label.empty();
+    const bool show2 = item && !item->arg2Label.empty();
+    label1_->setVisible(show1);
+    field1_->setVisible(show1);
+    label2_->setVisible(show2);
+    field2_->setVisible(show2);
+    field1_->setDigitsOnly(item && item->arg1Numeric);
+    field2_->setDigitsOnly(item && item->arg2Numeric);
+
+    const int32_t sub = item ? item->subCommand : 0;
+    QString first;
+    if (HasDateFormatDefault(sub)) first = Q(kDefaultDateFormat);
+    // Where a file picker would start: the working folder.
+    if (HasFolderPicker(sub)) first = QDir::toNativeSeparators(QDir::currentPath());
+    field1_->setPlainText(first);
+    field2_->clear();
+    folder_->setVisible(HasFolderPicker(sub));
+    layoutControls();
+    focusFirstShown();
+}
+
+void CommandInputDialog::focusFirstShown() {
+    ArgumentField* field = !field1_->isHidden() ? field1_ : !field2_->isHidden() ? field2_ : nullptr;
+    if (!field) {
+        ok_->setFocus();
+        return;
+    }
+    field->setFocus();
+    field->selectAll();  // typing replaces the default, an arrow key keeps it
+}
+
+bool CommandInputDialog::chooseByKey(const QKeyEvent& event) {
+    const int entry = EntryOfKey(event);
+    if (entry < 0 || entry >= selector_->count()) return false;
+    if (entry == selector_->currentIndex())
+        applyItem(entry);  // choosing the same entry again still resets its fields
+    else
+        selector_->setCurrentIndex(entry);
+    return true;
+}
+
+bool CommandInputDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        const int entry = EntryOfKey(key);
+        if (entry >= 0 && entry < selector_->count()) {
+            // Claimed from any shortcut, then acted on when the press arrives.
+            if (event->type() == QEvent::KeyPress) chooseByKey(key);
+            event->accept();
+            return true;
+        }
+    }
+    if (watched == prompt_ && event->type() == QEvent::MouseButtonPress) {
+        selector_->setFocus();
+        selector_->showPopup();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CommandInputDialog::keyPressEvent(QKeyEvent* event) {
+    if (!chooseByKey(*event)) QDialog::keyPressEvent(event);
+}
+
+void CommandInputDialog::pickFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(this, Q(LoadText(sub::MoveToFolder)));
+    if (!folder.isEmpty()) field1_->setPlainText(QDir::toNativeSeparators(folder));
+}
+
+void CommandInputDialog::accept() {
+    const InputItem* item = currentItem();
+    const int32_t sub = item ? item->subCommand : 0;
+    const std::u16string a1 = field1_->isHidden() ? std::u16string() : U(field1_->toPlainText());
+    const std::u16string a2 = field2_->isHidden() ? std::u16string() : U(field2_->toPlainText());
+    DialogInput input = CleanDialogInput(command_, sub, a1, a2, settings_.NameAutoFix != 0, PathStyle::Host());
+    if (input.messageId == text::ForbiddenCharacters) {
+        host_.ShowMessageDialog(LoadText(input.messageId), LoadText(text::ErrorTitle));
+        return;
+    }
+    if (!input.accepted()) {
+        QMessageBox::warning(this, QApplication::applicationName(), Q(LoadText(input.messageId)));
+        return;
+    }
+    subCommand_ = sub;
+    arg1_ = std::move(input.arg1);
+    arg2_ = std::move(input.arg2);
+    settings_.RectInput = ToRect(geometry());
+    QDialog::accept();
+}
+
+void CommandInputDialog::reject() {
+    settings_.RectInput = ToRect(geometry());
+    QDialog::reject();
+}
+
+void CommandInputDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layoutControls();
+}
+
+int CommandInputDialog::layoutMargin() const {
+    const int pixels = QFontInfo(font()).pixelSize();
+    if (pixels <= 0 || logicalDpiY() <= 0) return 12;
+    return static_cast<int>(std::lround(pixels * 72.0 / logicalDpiY()));
+}
+
+void CommandInputDialog::layoutControls() {
+    const int m = layoutMargin();
+    const QRect work = rect().adjusted(m, m, -m, -m);
+    const int promptH = prompt_->sizeHint().height();
+    const int selectorH = selector_->sizeHint().height();
+    const int labelH = label1_->fontMetrics().height();
+    const QSize button = ok_->sizeHint().expandedTo(cancel_->sizeHint());
+    const int fieldH =
+        std::max(0, (work.height() - promptH - selectorH - 2 * labelH - 3 * m - button.height() - 6) / 2);
+
+    int y = work.top();
+    prompt_->setGeometry(work.left(), y, work.width(), promptH);
+    y += promptH + 2;
+    selector_->setGeometry(work.left(), y, work.width(), selectorH);
+    y += selectorH + m + 2;
+    int labelW = work.width();
+    if (!folder_->isHidden()) {
+        // As tall as the toolkit draws its text whole, growing up into the gap
+        // above the label row rather than onto the field below it.
+        const QSize folder = folder_->sizeHint();
+        const int folderH = std::clamp(folder.height(), labelH + 2, labelH + m);
+        folder_->setGeometry(work.right() + 1 - folder.width(), y + labelH + 2 - folderH, folder.width(), folderH);
+        labelW -= folder.width() + 5;
+    }
+    label1_->setGeometry(work.left(), y, labelW, labelH);
+    ShowLabel(*label1_, currentItem() ? currentItem()->arg1Label : std::u16string());
+    y += labelH + 2;
+    field1_->setGeometry(work.left(), y, work.width(), fieldH);
+    y += fieldH + m;
+    label2_->setGeometry(work.left(), y, work.width(), labelH);
+    ShowLabel(*label2_, currentItem() ? currentItem()->arg2Label : std::u16string());
+    y += labelH + 2;
+    field2_->setGeometry(work.left(), y, work.width(), fieldH);
+
+    const int buttonY = work.bottom() + 1 - button.height();
+    cancel_->setGeometry(work.right() + 1 - button.width(), buttonY, button.width(), button.height());
+    ok_->setGeometry(cancel_->x() - m - button.width(), buttonY, button.width(), button.height());
+}
+
+std::optional<CommandInput> AskCommandInput(int command, AppSettings& settings, Host& host, QWidget* parent,
+                                            const CommandInput& initial) {
+    CommandInputDialog dialog(command, settings, host, parent);
+    dialog.setInitialInput(initial.subCommand, initial.arg1, initial.arg2);
+    // A command without items (a preset task read from a file) has nothing to choose: as Cancel.
+    if (dialog.exec() != QDialog::Accepted || dialog.subCommand() == 0) return std::nullopt;
+    CommandInput input{dialog.subCommand(), dialog.arg1(), dialog.arg2()};
+    const InputCheck check = CheckCommandInput(command, input.subCommand, input.arg1, input.arg2);
+    if (check.accepted) return input;
+    if (check.messageId != 0)
+        QMessageBox::warning(parent, QApplication::applicationName(), Q(LoadText(check.messageId)));
+    return std::nullopt;
+}
+
+}  // namespace quirnel

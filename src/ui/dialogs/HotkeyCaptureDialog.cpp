@@ -1,0 +1,88 @@
+#include "ui/dialogs/HotkeyCaptureDialog.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/KeyMapping.h"
+#include "ui/QtText.h"
+#include "ui/UiText.h"
+
+namespace quirnel {
+
+HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* parent)
+    : QDialog(parent), record_(record) {
+    setWindowTitle(Tr("Edit Hotkey", "단축키 편집"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(new QLabel(Tr("Press keys and click 'Save' button.\n(Except Esc, Enter, Alt, and F10)",
+                                    "키를 누른 뒤 '저장' 단추를 누르세요.\n(Esc, Enter, Alt, F10 제외)"),
+                                 this));
+    // A field that shows the combination but takes no text: keys never type into it.
+    field_ = new QLabel(Q(HotkeyText(record_)), this);
+    field_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    field_->setBackgroundRole(QPalette::Base);
+    field_->setAutoFillBackground(true);
+    field_->setAlignment(Qt::AlignCenter);
+    field_->setFocusPolicy(Qt::StrongFocus);
+    field_->setMinimumSize(24 * fontMetrics().averageCharWidth(), fontMetrics().height() + 10);
+    layout->addWidget(field_);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch(1);
+    save_ = new QPushButton(Tr("Save", "저장"), this);
+    save_->setDefault(true);
+    cancel_ = new QPushButton(Tr("Cancel", "취소"), this);
+    buttons->addWidget(save_);
+    buttons->addWidget(cancel_);
+    layout->addLayout(buttons);
+    connect(save_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    for (QWidget* w : std::initializer_list<QWidget*>{field_, save_, cancel_}) w->installEventFilter(this);
+    field_->setFocus();
+}
+
+std::optional<HotkeyRecord> HotkeyCaptureDialog::capture(const HotkeyRecord& record, QWidget* parent) {
+    HotkeyCaptureDialog dialog(record, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.record();
+}
+
+bool HotkeyCaptureDialog::eventFilter(QObject* watched, QEvent* event) {
+    return takeKey(event) || QDialog::eventFilter(watched, event);
+}
+
+bool HotkeyCaptureDialog::event(QEvent* event) { return takeKey(event) || QDialog::event(event); }
+
+bool HotkeyCaptureDialog::takeKey(QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    // Alt belongs to the system: menus and mnemonics keep it.
+    if (key->modifiers() & Qt::AltModifier || key->key() == Qt::Key_Alt) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();  // no shortcut may take a key this dialog captures
+        return true;
+    }
+    switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: accept(); break;
+        case Qt::Key_Escape: reject(); break;
+        case Qt::Key_F10:
+        case Qt::Key_Shift:
+        case Qt::Key_Control: break;
+        default: takeCombination(*key); break;
+    }
+    return true;
+}
+
+void HotkeyCaptureDialog::takeCombination(const QKeyEvent& key) {
+    const int32_t code = VirtualKeyOf(key);
+    if (code == 0) return;  // a key without a stored code cannot be a hotkey
+    record_.KeyCode = code;
+    record_.Ctrl = key.modifiers() & Qt::ControlModifier ? 1 : 0;
+    record_.Shift = key.modifiers() & Qt::ShiftModifier ? 1 : 0;
+    field_->setText(Q(HotkeyText(record_)));
+}
+
+}  // namespace quirnel

@@ -1,0 +1,57 @@
+#include "ui/dialogs/PresetGroupDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include "app/PresetGroupFile.h"
+#include "base/Host.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "ui/QtText.h"
+#include "ui/UiText.h"
+
+namespace quirnel {
+namespace {
+
+// Both dialogs start with no name and no folder; the chosen path, or nothing.
+std::optional<std::u16string> AskPresetGroupFile(QWidget* parent, int titleId, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, Q(LoadText(titleId)));
+    dialog.setAcceptMode(mode);
+    dialog.setNameFilters(PresetGroupFilters());
+    if (mode == QFileDialog::AcceptSave) {
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("qpx"));
+    } else {
+        // The toolkit would add a default suffix to every name without a dot
+        // and then miss such a file, which "All Files" lists.
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return U(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+}
+
+}  // namespace
+
+QStringList PresetGroupFilters() {
+    // "*" rather than "*.*": on this platform a name need not have a dot.
+    return {Tr("Quirnel Preset(*.qpx)", "Quirnel 프리셋(*.qpx)"), Tr("All Files(*)", "모든 파일(*)")};
+}
+
+void ExportPresetGroupWithDialog(QWidget* parent, const AppState& app, Host& host) {
+    const std::optional<std::u16string> path = AskPresetGroupFile(parent, text::ExportPresetTitle, QFileDialog::AcceptSave);
+    if (!path || ExportPresetGroup(*path, app)) return;
+    host.AppendLog(FormatText(U(Tr("Could not write the preset group to %s.", "프리셋 그룹을 %s에 쓰지 못했습니다.")),
+                              {*path}));
+}
+
+bool ImportPresetGroupWithDialog(QWidget* parent, AppState& app, Host& host) {
+    const std::optional<std::u16string> path = AskPresetGroupFile(parent, text::ImportPresetTitle, QFileDialog::AcceptOpen);
+    if (!path) return false;
+    if (!ImportPresetGroup(*path, app))
+        host.AppendLog(FormatText(U(Tr("%s could not be read or holds no presets; the presets are unchanged.",
+                                       "%s 파일을 읽을 수 없거나 프리셋이 없어 프리셋을 바꾸지 않았습니다.")),
+                                  {*path}));
+    return true;
+}
+
+}  // namespace quirnel

@@ -1,0 +1,57 @@
+#include <QTimer>
+
+#include "apply/Revert.h"
+#include "apply/RowStatus.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/NameListModel.h"
+#include "ui/mainwindow/NameListView.h"
+
+namespace quirnel {
+
+void MainWindow::recoverInterruptedRuns() {
+    if (busy()) return;
+    if (RecoverInterruptedRuns(ws_.flags.journal, *this) == 0) return;
+    model_->textsChanged();
+    refreshRowStatuses();
+}
+
+// The list follows the entries the revert moved back; their proposals come
+// back pending.
+void MainWindow::cmdRevertLastApply(int, bool) {
+    RevertOutcome outcome = RevertLastApply(ws_.flags.journal, *this);
+    FollowRevert(ws_.list, outcome);
+    model_->textsChanged();
+}
+
+// The task reads the list: it ends before anything changes the list.
+void MainWindow::stopRowStatuses() {
+    statusDelay_->stop();
+    statusTask_.reset();
+    model_->setStatuses({});  // nothing is shown for rows that may move
+}
+
+// A short pause first: a burst of commands (a preset, a held key) asks once,
+// and the window paints before the look-ups start.
+void MainWindow::refreshRowStatuses() {
+    stopRowStatuses();
+    if (!ws_.list.empty() && !busy()) statusDelay_->start();
+}
+
+bool MainWindow::rowStatusesPending() const { return statusTask_ != nullptr || statusDelay_->isActive(); }
+
+void MainWindow::startRowStatuses() {
+    if (ws_.list.empty() || busy()) return;
+    StatusOptions options{0, ws_.settings.AutoNumber == 1, true};
+    statusTask_ = std::make_unique<RowStatusTask>(ws_.list, options, [this] {
+        QMetaObject::invokeMethod(this, &MainWindow::takeRowStatuses, Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::takeRowStatuses() {
+    if (!statusTask_ || !statusTask_->finished()) return;
+    std::vector<RowStatus> statuses = statusTask_->statuses();
+    statusTask_.reset();
+    if (static_cast<int>(statuses.size()) == ws_.list.size() && !busy()) model_->setStatuses(std::move(statuses));
+}
+
+}  // namespace quirnel

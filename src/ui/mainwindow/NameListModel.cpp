@@ -1,0 +1,99 @@
+#include "ui/mainwindow/NameListModel.h"
+
+#include "base/StringTable.h"
+#include "ui/QtText.h"
+#include "ui/UiIconProvider.h"
+
+namespace quirnel {
+
+NameListModel::NameListModel(Workspace& ws, const UiIconProvider& icons, QObject* parent)
+    : QAbstractTableModel(parent), ws_(ws), icons_(icons), shownRows_(ws.list.size()) {}
+
+int NameListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
+
+int NameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant NameListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= ws_.list.size()) return {};
+    int r = index.row(), c = index.column();
+    const RowStatus* status = r < static_cast<int>(statuses_.size()) ? &statuses_[r] : nullptr;
+    switch (role) {
+        case Qt::DisplayRole: return Q(ws_.list.text(r, c));
+        case Qt::ToolTipRole:
+            if (!status) return Q(ws_.list.text(r, c));
+            return Q(ws_.list.text(r, c)) + QStringLiteral("\n") + Q(RowStatusText(*status));
+        case Qt::BackgroundRole: {
+            QColor tint = status ? StatusTint(status->fate, base_) : QColor();
+            return tint.isValid() ? QVariant(tint) : QVariant();
+        }
+        case Qt::DecorationRole:
+            if (c == ColOldName) return icons_.icon(ws_.list.iconIndex(r));
+            return {};
+        case Qt::TextAlignmentRole:
+            if (c == ColSize) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        default: return {};
+    }
+}
+
+QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) return {};
+    if (role == Qt::DisplayRole) return Q(LoadText(ColumnCaptionId(section)));
+    if (role == Qt::TextAlignmentRole && section == ColSize) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+// A hue mixed into the background, a quarter of it: the row keeps the
+// lightness of the theme, so its text stays legible in light and dark.
+QColor NameListModel::StatusTint(RowFate fate, const QColor& base) {
+    QColor hue;
+    switch (fate) {
+        case RowFate::Unchanged: return {};
+        case RowFate::Rename:
+        case RowFate::Move:
+        case RowFate::Copy: hue = QColor(40, 170, 70); break;
+        case RowFate::Numbered: hue = QColor(215, 170, 0); break;
+        case RowFate::Chain:
+        case RowFate::Cycle: hue = QColor(50, 120, 230); break;
+        case RowFate::TargetExists: hue = QColor(240, 120, 0); break;
+        case RowFate::EmptyName:
+        case RowFate::ForbiddenCharacter:
+        case RowFate::Duplicate: hue = QColor(220, 40, 40); break;
+    }
+    constexpr double kShare = 0.25;
+    auto mix = [&](int b, int h) { return static_cast<int>(b * (1 - kShare) + h * kShare + 0.5); };
+    return QColor(mix(base.red(), hue.red()), mix(base.green(), hue.green()), mix(base.blue(), hue.blue()));
+}
+
+void NameListModel::setStatuses(std::vector<RowStatus> statuses) {
+    if (statuses.empty() && statuses_.empty()) return;
+    statuses_ = std::move(statuses);
+    if (shownRows_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, ColumnCount - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+}
+
+void NameListModel::rowsAppended() {
+    int now = ws_.list.size();
+    if (now < shownRows_) return rowsReset();
+    if (now == shownRows_) return;
+    beginInsertRows(QModelIndex(), shownRows_, now - 1);
+    shownRows_ = now;
+    endInsertRows();
+}
+
+void NameListModel::rowsReset() {
+    beginResetModel();
+    shownRows_ = ws_.list.size();
+    endResetModel();
+}
+
+void NameListModel::textsChanged() {
+    if (!inStep()) return rowsReset();
+    if (shownRows_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, ColumnCount - 1));
+}
+
+void NameListModel::rowsChanged(int first, int last) {
+    if (!inStep()) return rowsReset();
+    if (first <= last && first >= 0 && last < shownRows_) emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+}
+
+}  // namespace quirnel
