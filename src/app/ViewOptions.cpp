@@ -53,7 +53,7 @@ void ApplyViewOptions(AppSettings& s, const ViewOptionsResult& r, ListAppearance
     }
     if (r.useDefaultColor != s.UseDefaultColor) {
         s.UseDefaultColor = r.useDefaultColor;
-        if (s.UseDefaultColor == 1) {
+        if (IsOn(s.UseDefaultColor)) {
             list.RestoreSystemColors();
         } else {
             s.ColorText = r.colorText;
@@ -64,16 +64,16 @@ void ApplyViewOptions(AppSettings& s, const ViewOptionsResult& r, ListAppearance
     }
     if (r.colorText != s.ColorText) {
         s.ColorText = r.colorText;
-        if (s.UseDefaultColor != 1) list.SetTextColor(s.ColorText);
+        if (!IsOn(s.UseDefaultColor)) list.SetTextColor(s.ColorText);
     }
     if (r.colorBk != s.ColorBk) {
         s.ColorBk = r.colorBk;
-        if (s.UseDefaultColor != 1) list.SetBackgroundColor(s.ColorBk);
+        if (!IsOn(s.UseDefaultColor)) list.SetBackgroundColor(s.ColorBk);
     }
     if (r.fontSize != s.FontSize) {
         s.FontSize = r.fontSize;
         list.ResizeCustomFont(s.FontSize);
-        if (s.UseDefaultFont == 0) list.ApplyListFont();
+        if (!IsOn(s.UseDefaultFont)) list.ApplyListFont();
     }
     if (r.useDefaultFont != s.UseDefaultFont) {
         s.UseDefaultFont = r.useDefaultFont;

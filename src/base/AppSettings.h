@@ -44,4 +44,8 @@ struct AppSettings {
     bool operator==(const AppSettings&) const = default;
 };
 
+// Whether a flag setting is on. The configuration reader stores every flag as
+// 0 or 1, so this is the one way code asks.
+constexpr bool IsOn(int32_t flag) { return flag != 0; }
+
 }  // namespace quirnel

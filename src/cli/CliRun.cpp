@@ -109,7 +109,7 @@ void ReportStoppingCheck(Workspace& ws) {
 
 // What applying would do with every row, printed; the exit status it implies.
 int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format format) {
-    StatusOptions options{applyType < 0 ? 0 : applyType, ws.settings.AutoNumber == 1, true};
+    StatusOptions options{applyType < 0 ? 0 : applyType, IsOn(ws.settings.AutoNumber), true};
     std::vector<std::u16string> targets;
     std::vector<RowStatus> statuses = RowStatuses(ListRows(ws.list), options, nullptr, &targets);
     std::string out = StatusesAsText(ws.list, statuses, targets, format);

@@ -63,7 +63,7 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
 
 void BeginAddBatch(Workspace& ws) {
     ws.host.SetStatusText(LoadText(text::WorkInProgress));
-    if (ws.settings.ShowCFGLoad == 1) ws.host.ShowPathLoadOptions();
+    if (IsOn(ws.settings.ShowCFGLoad)) ws.host.ShowPathLoadOptions();
     ws.folderAnswer = -1;
 }
 
@@ -76,7 +76,7 @@ bool AddExistingPath(Workspace& ws, const std::u16string& path) {
 }
 
 void EndAddBatch(Workspace& ws) {
-    if (ws.settings.AutoSort == 1) AutoSortAfterAdd(ws);
+    if (IsOn(ws.settings.AutoSort)) AutoSortAfterAdd(ws);
     UpdateItemCount(ws);
 }
 

@@ -167,7 +167,7 @@ bool HeaderClickAscending(const Workspace& ws, int column) { return !(ws.sortCol
 void SortList(Workspace& ws, int column, bool ascending) {
     ws.sortColumn = column;
     ws.sortAscending = ascending;
-    SortRows(ws.list, column, ascending, ws.settings.SortLikeWindows == 1 ? TextOrder::Logical : TextOrder::Plain);
+    SortRows(ws.list, column, ascending, IsOn(ws.settings.SortLikeWindows) ? TextOrder::Logical : TextOrder::Plain);
 }
 
 }  // namespace quirnel

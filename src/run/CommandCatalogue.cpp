@@ -119,7 +119,7 @@ constexpr Spec kPresetNameItems[] = {{.value = sub::ChangePresetName, .arg1Label
 constexpr CommandOutcome kContinue = CommandOutcome::Continue;
 
 ReplaceSubject NameSubject(const Workspace& ws) {
-    return ws.settings.IncludeExt != 0 ? ReplaceSubject::WholeName : ReplaceSubject::NamePart;
+    return IsOn(ws.settings.IncludeExt) ? ReplaceSubject::WholeName : ReplaceSubject::NamePart;
 }
 
 CommandOutcome RunReplace(Workspace& ws, const CommandArgs& a) {

@@ -49,7 +49,7 @@ LoadOptionsDialog::LoadOptionsDialog(const AppSettings& settings, QWidget* paren
     layout->addWidget(
         RadioGroup(Tr("Auto sort option", "자동 정렬 옵션"), sortTexts, autoSort_, settings.AutoSort, this));
     showBefore_ = new QCheckBox(Tr("Show this dialog before loading", "불러오기 전에 이 창 보이기"), this);
-    showBefore_->setChecked(settings.ShowCFGLoad != 0);
+    showBefore_->setChecked(IsOn(settings.ShowCFGLoad));
     layout->addWidget(showBefore_);
     layout->addWidget(OkCancelButtons(this));
 }

@@ -59,7 +59,7 @@ QWidget* ViewOptionsDialog::colorGroup(const AppSettings& settings) {
     backgroundLabel_ = new QLabel(Tr("Background", "배경"), group);
     background_ = new ColorButton(ColorFromStored(settings.ColorBk), group);
     systemColors_ = new QCheckBox(Tr("Use system default color", "시스템 기본 색상 사용"), group);
-    systemColors_->setChecked(settings.UseDefaultColor != 0);
+    systemColors_->setChecked(IsOn(settings.UseDefaultColor));
     grid->addWidget(textLabel_, 0, 0);
     grid->addWidget(text_, 0, 1);
     grid->addWidget(backgroundLabel_, 0, 2);
@@ -83,7 +83,7 @@ QWidget* ViewOptionsDialog::fontGroup(const AppSettings& settings) {
     size_->setAlignment(Qt::AlignRight);
     size_->setMaximumWidth(6 * fontMetrics().averageCharWidth() + 12);
     systemFont_ = new QCheckBox(Tr("Use system default font", "시스템 기본 글꼴 사용"), group);
-    systemFont_->setChecked(settings.UseDefaultFont != 0);
+    systemFont_->setChecked(IsOn(settings.UseDefaultFont));
     grid->addWidget(nameLabel_, 0, 0);
     grid->addWidget(description_, 0, 1);
     grid->addWidget(select_, 0, 2);

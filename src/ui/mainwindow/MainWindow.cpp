@@ -142,12 +142,12 @@ void MainWindow::applyIconSize() {
 }
 
 void MainWindow::applyListFont() {
-    list_->setFont(app_.settings.UseDefaultFont == 1 ? defaultListFont_ : customListFont_);
+    list_->setFont(IsOn(app_.settings.UseDefaultFont) ? defaultListFont_ : customListFont_);
 }
 
 void MainWindow::applyListColors() {
     QPalette p = list_->palette();
-    bool system = app_.settings.UseDefaultColor != 0;
+    bool system = IsOn(app_.settings.UseDefaultColor);
     p.setColor(QPalette::Base, system ? systemBase_ : ColorFromStored(app_.settings.ColorBk));
     p.setColor(QPalette::Text, system ? systemText_ : ColorFromStored(app_.settings.ColorText));
     list_->setPalette(p);

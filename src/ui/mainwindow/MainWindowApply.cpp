@@ -15,7 +15,7 @@ bool MainWindow::busy() const { return worker_ != nullptr || syncRunning_; }
 void MainWindow::startApply(int applyType) {
     if (busy()) return;
     stopRowStatuses();  // the run decides the rows' fates now
-    if (app_.settings.UseThread == 1) {
+    if (IsOn(app_.settings.UseThread)) {
         // The worker's updates are taken on a queued call, on this thread.
         worker_ = std::make_unique<ApplyWorker>(
             ws_, applyType, [this] { QMetaObject::invokeMethod(this, &MainWindow::drainRun, Qt::QueuedConnection); });

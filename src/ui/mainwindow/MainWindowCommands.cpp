@@ -254,7 +254,7 @@ void MainWindow::cmdLanguage(int command, bool) {
 }
 
 void MainWindow::cmdToggleLog(int, bool) {
-    app_.settings.ShowLog = app_.settings.ShowLog == 1 ? 0 : 1;
+    app_.settings.ShowLog = IsOn(app_.settings.ShowLog) ? 0 : 1;
     layoutWindow();
 }
 

@@ -24,7 +24,7 @@ constexpr int kPanelGap = 4;  // the separator's width after the buttons
 
 void MainWindow::layoutWindow() {
     if (!client_) return;
-    const bool showLog = app_.settings.ShowLog == 1;
+    const bool showLog = IsOn(app_.settings.ShowLog);
     if (panelWidth_ == 0)
         panelWidth_ = std::max(leftPanel_->naturalButtonWidth(), rightPanel_->naturalButtonWidth()) + kPanelGap;
     LayoutInput in;

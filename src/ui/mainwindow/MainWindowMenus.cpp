@@ -105,7 +105,7 @@ void MainWindow::updateCommandState() {
         a->setEnabled(CommandEnabled(command, state));
         if (IsColumnToggle(command)) a->setChecked(list_->columnWidthOrZero(ColumnOfToggle(command)) > 0);
         if (IsLanguageItem(command)) a->setChecked(command == CurrentLanguageCommand(app_.settings.UILanguage));
-        if (command == menu::ToggleLog) a->setChecked(app_.settings.ShowLog == 1);
+        if (command == menu::ToggleLog) a->setChecked(IsOn(app_.settings.ShowLog));
     }
     for (CommandPanel* panel : {leftPanel_, rightPanel_})
         for (int command : panel->commands())

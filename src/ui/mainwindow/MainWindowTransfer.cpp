@@ -49,7 +49,7 @@ void MainWindow::addBatch(const std::function<void()>& add) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int before = ws_.list.size();
     add();
-    if (ws_.settings.AutoSort == 1 || ws_.list.size() < before)
+    if (IsOn(ws_.settings.AutoSort) || ws_.list.size() < before)
         afterRowsChanged();
     else
         model_->rowsAppended();
