@@ -4,7 +4,7 @@
 #include "app/Configuration.h"
 #include "app/Hotkeys.h"
 #include "base/TextFile.h"
-#include "run/RunPreset.h"
+#include "run/RunCommand.h"
 
 using namespace quirnel;
 

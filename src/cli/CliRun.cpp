@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "app/Configuration.h"
-#include "app/PresetGroupFile.h"
 #include "app/StartUp.h"
 #include "apply/ApplyChanges.h"
 #include "apply/NameChecks.h"
@@ -25,7 +24,6 @@
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
 #include "run/RunCommand.h"
-#include "run/RunPreset.h"
 
 namespace quirnel::cli {
 namespace {

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "app/Configuration.h"
-#include "app/PresetGroupFile.h"
 #include "cli/CliRun.h"
 #include "platform/FileContent.h"
 #include "platform/FileOps.h"

@@ -2,7 +2,7 @@
 
 #include "base/QuietHost.h"
 #include "namelist/Workspace.h"
-#include "run/RunPreset.h"
+#include "run/RunCommand.h"
 
 namespace quirnel {
 namespace {

@@ -1,5 +1,6 @@
 #include "run/RunCommand.h"
 
+#include "namelist/Sorting.h"
 #include "run/CommandCatalogue.h"
 
 namespace quirnel {
@@ -9,6 +10,31 @@ CommandOutcome RunCommand(Workspace& ws, CommandId command, int sub, const std::
     const CommandInfo* info = FindCommand(command);
     if (!info || !info->inPresets || !info->run) return CommandOutcome::Continue;
     return info->run(ws, {sub, arg1, arg2});
+}
+
+bool RunsInPreset(int command) {
+    const CommandInfo* info = FindCommand(command);
+    return info && info->inPresets;
+}
+
+bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions) {
+    if (preset.AutoSort != 0 && actions.sort) actions.sort(preset.SortColumn, preset.SortAscend != 0);
+    for (const PresetTask& task : preset.Tasks) {
+        if (!RunsInPreset(task.Command) || !actions.runTask) continue;
+        if (actions.runTask(task.Command, task.SubCommand, task.Arg1, task.Arg2)) return false;
+    }
+    if (preset.AutoApply != 0 && actions.apply) actions.apply(preset.ApplyType);
+    return true;
+}
+
+PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)> apply) {
+    PresetActions actions;
+    actions.sort = [&ws](int column, bool ascending) { SortList(ws, column, ascending); };
+    actions.runTask = [&ws](int command, int sub, std::u16string arg1, std::u16string arg2) {
+        return RunCommand(ws, static_cast<CommandId>(command), sub, arg1, arg2) == CommandOutcome::StopRun;
+    };
+    actions.apply = std::move(apply);
+    return actions;
 }
 
 }  // namespace quirnel

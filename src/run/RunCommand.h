@@ -1,9 +1,11 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "base/CommandIds.h"
 #include "commands/ChangeFolder.h"
 #include "namelist/Workspace.h"
+#include "presets/Preset.h"
 
 namespace quirnel {
 
@@ -14,5 +16,28 @@ namespace quirnel {
 // nothing; StopRun tells a preset run to end.
 [[nodiscard]] CommandOutcome RunCommand(Workspace& ws, CommandId command, int subCommand, const std::u16string& arg1,
                                         const std::u16string& arg2);
+
+// What a preset run needs from the window: the list sort, the operation of
+// one command (returns true to end the run early), and the start of an apply
+// run. The window wires its real ones; tests record the calls.
+struct PresetActions {
+    std::function<void(int column, bool ascending)> sort;
+    std::function<bool(int command, int subCommand, std::u16string arg1, std::u16string arg2)> runTask;
+    std::function<void(int applyType)> apply;
+};
+
+// Commands a preset task may run: the ones that rewrite proposals or the list
+// without a dialog or a selection. The main-window actions (apply, undo,
+// sort, edit name, move up/down) and unknown values are skipped.
+bool RunsInPreset(int command);
+
+// Sort (when asked), every runnable task in order with copies of its stored
+// arguments, then the apply (when asked). The preset itself is never changed.
+// Returns false when a task ended the run early; the apply is then skipped.
+[[nodiscard]] bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions);
+
+// The real actions on a workspace: its sort, the one command dispatch, and
+// the given way of starting an apply run (the window's worker or a direct run).
+PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)> apply);
 
 }  // namespace quirnel

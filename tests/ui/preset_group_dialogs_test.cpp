@@ -7,7 +7,7 @@
 
 #include "../core/TestSupport.h"
 #include "ModalHelpers.h"
-#include "app/PresetGroupFile.h"
+#include "app/Configuration.h"
 #include "base/StringTable.h"
 #include "ui/dialogs/PresetGroupDialogs.h"
 

@@ -6,7 +6,7 @@
 
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
-#include "app/PresetGroupFile.h"
+#include "app/Configuration.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "ui/widgets/ArgumentField.h"

@@ -17,7 +17,6 @@
 #include "ui/dialogs/CommandInputDialog.h"
 #include "ui/dialogs/PresetPreviewPane.h"
 #include "ui/QtText.h"
-#include "ui/widgets/ReportTable.h"
 #include "ui/dialogs/SortDialog.h"
 #include "ui/UiText.h"
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "app/PresetGroupFile.h"
+#include "app/Configuration.h"
 #include "base/Host.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"

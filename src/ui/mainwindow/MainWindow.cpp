@@ -24,7 +24,7 @@
 #include "ui/QtText.h"
 #include "ui/ScreenRect.h"
 #include "ui/widgets/SplitterBar.h"
-#include "ui/StoredColor.h"
+#include "ui/widgets/ColorButton.h"
 #include "ui/UiIconProvider.h"
 #include "ui/UiText.h"
 

@@ -43,10 +43,10 @@ class UiIconProvider;
 // several files by concern: opening and the host (MainWindow.cpp), menus and
 // greying (MainWindowMenus.cpp), the dispatcher and list commands
 // (MainWindowCommands.cpp), adding, clipboard and files
-// (MainWindowTransfer.cpp), the preset editor and preset group files
-// (MainWindowPresets.cpp), apply runs (MainWindowApply.cpp), journals and
+// (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), journals and
 // every row's fate (MainWindowJournal.cpp), layout, columns and the close
-// path (MainWindowLayout.cpp), options and hotkeys (MainWindowOptions.cpp).
+// path (MainWindowLayout.cpp), options, hotkeys, the preset editor and
+// preset group files (MainWindowOptions.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -164,7 +164,7 @@ private:
     void showChanges(Changes changes, int rowsBefore, std::optional<RowRange> rows = std::nullopt);
     void afterRowsChanged();
 
-    // The preset editor and preset group files (MainWindowPresets.cpp).
+    // The preset editor and preset group files (MainWindowOptions.cpp).
     void cmdPresetEditor(int, bool);
     void cmdExportPresets(int, bool);
     void cmdImportPresets(int, bool);

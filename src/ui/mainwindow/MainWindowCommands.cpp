@@ -14,7 +14,6 @@
 #include "commands/NameEdits.h"
 #include "run/CommandCatalogue.h"
 #include "run/RunCommand.h"
-#include "run/RunPreset.h"
 #include "ui/dialogs/ApplyModeDialog.h"
 #include "ui/BuildVersion.h"
 #include "ui/dialogs/CommandInputDialog.h"

@@ -4,12 +4,14 @@
 #include "app/ViewOptions.h"
 #include "ui/dialogs/HotkeyOptionsDialog.h"
 #include "ui/dialogs/LoadOptionsDialog.h"
+#include "ui/dialogs/OtherOptionsDialog.h"
+#include "ui/dialogs/PresetEditorDialog.h"
+#include "ui/dialogs/PresetGroupDialogs.h"
+#include "ui/dialogs/SettingsDialog.h"
+#include "ui/dialogs/ViewOptionsDialog.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/MenuLayout.h"
 #include "ui/mainwindow/NameListView.h"
-#include "ui/dialogs/OtherOptionsDialog.h"
-#include "ui/dialogs/SettingsDialog.h"
-#include "ui/dialogs/ViewOptionsDialog.h"
 
 namespace quirnel {
 namespace {
@@ -74,6 +76,20 @@ void MainWindow::cmdHotkeys(int, bool) {
     HotkeyOptionsDialog dialog(app_.hotkeys, std::move(texts), *this, this);
     dialog.exec();
     refreshMenuTexts();
+}
+
+// The editor changes the presets as it goes; whatever it did shows in the
+// Preset menu once it closes, and runCommand then re-greys the entries.
+void MainWindow::cmdPresetEditor(int, bool) {
+    PresetEditorDialog editor(app_.presets, app_.settings, *this, &ws_.list, this);
+    editor.exec();
+    refreshMenuTexts();
+}
+
+void MainWindow::cmdExportPresets(int, bool) { ExportPresetGroupWithDialog(this, app_, *this); }
+
+void MainWindow::cmdImportPresets(int, bool) {
+    if (ImportPresetGroupWithDialog(this, app_, *this)) refreshMenuTexts();
 }
 
 }  // namespace quirnel

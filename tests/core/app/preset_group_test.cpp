@@ -1,9 +1,8 @@
-#include "app/PresetGroupFile.h"
+#include "app/Configuration.h"
 
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "app/Configuration.h"
 
 using namespace quirnel;
 

@@ -3,7 +3,6 @@
 #include "TestSupport.h"
 #include "app/AppState.h"
 #include "run/RunCommand.h"
-#include "run/RunPreset.h"
 
 using namespace quirnel;
 using quirnel::test::RecordingHost;

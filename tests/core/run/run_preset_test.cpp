@@ -1,4 +1,4 @@
-#include "run/RunPreset.h"
+#include "run/RunCommand.h"
 
 #include <gtest/gtest.h>
 
