@@ -444,7 +444,8 @@ keep "$tmp/saved/q.ini" q.ini
 mask
 
 scenario save-config-from-config
-run "" -- --config "$F/settings.ini" --presets "$F/group.qpx" --set LogHeight=3 --save-config "$tmp/saved/new/folder/q.ini"
+run "" -- --config "$F/settings.ini" --presets "$F/group.qpx" --set LogHeight=3 \
+    --save-config "$tmp/saved/new/folder/q.ini"
 keep "$tmp/saved/new/folder/q.ini" q.ini
 mask
 
