@@ -27,8 +27,8 @@
 #include "base/CommandIds.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
-#include "ui/MainWindow.h"
-#include "ui/NameListView.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/NameListView.h"
 
 using namespace quirnel;
 
