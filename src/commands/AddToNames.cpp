@@ -68,8 +68,8 @@ std::u16string InsertText(const NameList& list, int r, const Args& a, std::u16st
         case sub::AddModifiedDate: return FormatStoredTime(list.modified(r), a.arg1, a.calendar);
         case sub::AddCurrentDate: return FormatStoredTime(a.now(), a.arg1, a.calendar);
         case sub::CutPastePattern: {
-            std::u16string s = a.cutPattern->Apply(name, WildcardOutput::ReplacementsOnly);
-            if (!s.empty()) name = a.cutDelete->Apply(name, WildcardOutput::WholeText);
+            std::u16string s = a.cutPattern->apply(name, WildcardOutput::ReplacementsOnly);
+            if (!s.empty()) name = a.cutDelete->apply(name, WildcardOutput::WholeText);
             return s;
         }
         case sub::CutPasteDelimited: {

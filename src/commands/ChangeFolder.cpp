@@ -63,7 +63,7 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
         case sub::FolderFromPattern: {
             if (arg1.empty()) break;
             WildcardPattern pattern(arg1, arg2.empty() ? arg1 : arg2);
-            AppendForEachRow(list, [&](int r) { return pattern.Apply(namePart(r), WildcardOutput::ReplacementsOnly); });
+            AppendForEachRow(list, [&](int r) { return pattern.apply(namePart(r), WildcardOutput::ReplacementsOnly); });
             break;
         }
         case sub::FolderFromDelimited: {

@@ -33,7 +33,7 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
             if (arg1.empty()) return {};
             if (HasWildcard(arg1)) {
                 auto pattern = std::make_shared<WildcardPattern>(arg1, arg2);
-                return [pattern](std::u16string_view s, bool) { return pattern->Apply(s, WildcardOutput::WholeText); };
+                return [pattern](std::u16string_view s, bool) { return pattern->apply(s, WildcardOutput::WholeText); };
             }
             return [arg1, arg2](std::u16string_view s, bool) { return ReplaceAll(s, arg1, arg2); };
         case sub::FlipAroundPivot:

@@ -9,7 +9,7 @@ constexpr size_t npos = std::u16string_view::npos;
 bool IsWild(char16_t c) { return c == u'*' || c == u'?'; }
 }  // namespace
 
-std::vector<WildcardPattern::Token> WildcardPattern::Tokenise(std::u16string_view text) {
+std::vector<WildcardPattern::Token> WildcardPattern::tokenise(std::u16string_view text) {
     std::vector<Token> tokens;
     size_t i = 0;
     while (i < text.size()) {
@@ -28,11 +28,11 @@ std::vector<WildcardPattern::Token> WildcardPattern::Tokenise(std::u16string_vie
 
 WildcardPattern::WildcardPattern(std::u16string_view pattern, std::u16string_view replacement)
     : patternText_(pattern), replacementText_(replacement) {
-    pattern_ = Tokenise(patternText_);
-    replacement_ = Tokenise(replacementText_);
+    pattern_ = tokenise(patternText_);
+    replacement_ = tokenise(replacementText_);
 }
 
-void WildcardPattern::AppendReplacement(std::u16string& out, const std::vector<std::u16string_view>& caps) const {
+void WildcardPattern::appendReplacement(std::u16string& out, const std::vector<std::u16string_view>& caps) const {
     if (replacement_.size() == pattern_.size()) {
         for (size_t i = 0; i < pattern_.size(); ++i)
             out.append(pattern_[i].kind == Kind::Literal ? replacement_[i].text : caps[i]);
@@ -42,7 +42,7 @@ void WildcardPattern::AppendReplacement(std::u16string& out, const std::vector<s
     // Any other replacement deletes the match.
 }
 
-std::u16string WildcardPattern::Apply(std::u16string_view text, WildcardOutput output) const {
+std::u16string WildcardPattern::apply(std::u16string_view text, WildcardOutput output) const {
     const bool extractOnly = output == WildcardOutput::ReplacementsOnly;
     std::u16string out;
     const size_t n = text.size();
@@ -103,7 +103,7 @@ std::u16string WildcardPattern::Apply(std::u16string_view text, WildcardOutput o
         }
         if (exhausted || failed) continue;
         if (!extractOnly) out.append(text.substr(tail, start - tail));
-        AppendReplacement(out, caps);
+        appendReplacement(out, caps);
         tail = last + 1;
         pos = cur;
     }
@@ -113,7 +113,7 @@ std::u16string WildcardPattern::Apply(std::u16string_view text, WildcardOutput o
 
 std::u16string WildcardReplace(std::u16string_view text, std::u16string_view pattern,
                                std::u16string_view replacement, WildcardOutput output) {
-    return WildcardPattern(pattern, replacement).Apply(text, output);
+    return WildcardPattern(pattern, replacement).apply(text, output);
 }
 
 bool PatternFound(std::u16string_view text, std::u16string_view pattern) {

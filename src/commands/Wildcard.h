@@ -17,7 +17,7 @@ public:
     WildcardPattern(std::u16string_view pattern, std::u16string_view replacement);
 
     // An empty pattern matches nothing.
-    std::u16string Apply(std::u16string_view text, WildcardOutput output) const;
+    std::u16string apply(std::u16string_view text, WildcardOutput output) const;
 
 private:
     enum class Kind { Literal, Star, One };
@@ -25,8 +25,8 @@ private:
         Kind kind;
         std::u16string_view text;
     };
-    static std::vector<Token> Tokenise(std::u16string_view text);
-    void AppendReplacement(std::u16string& out, const std::vector<std::u16string_view>& caps) const;
+    static std::vector<Token> tokenise(std::u16string_view text);
+    void appendReplacement(std::u16string& out, const std::vector<std::u16string_view>& caps) const;
 
     std::u16string patternText_;
     std::u16string replacementText_;
