@@ -31,7 +31,7 @@ BENCHMARK(BM_ExportNewNames)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 void BM_ExportTargetPaths(benchmark::State& state) {
     NameList list(PathStyle::Posix());
     Fill(list, static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(ExportList(list, ListExport::targetPaths));
+    for (auto _ : state) benchmark::DoNotOptimize(ExportList(list, ListExport::TargetPaths));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ExportTargetPaths)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
@@ -39,7 +39,7 @@ BENCHMARK(BM_ExportTargetPaths)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 void BM_ImportNewNames(benchmark::State& state) {
     NameList list(PathStyle::Posix());
     Fill(list, static_cast<int>(state.range(0)));
-    std::u16string text = ExportList(list, ListExport::targetPaths);  // full paths, cut back to names
+    std::u16string text = ExportList(list, ListExport::TargetPaths);  // full paths, cut back to names
     for (auto _ : state) ImportNewNames(list, text);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

@@ -22,7 +22,7 @@ bool AddEntryRow(Workspace& ws, RowSource& source, DirEntry&& entry) {
     if (!ws.list.appendRow(std::move(source))) return false;
     // The icon after the duplicate test: a path listed already asks for nothing.
     const int r = ws.list.size() - 1;
-    ws.list.setIconIndex(r, ws.icons.IconFor(source.folder, ws.list.oldName(r), entry.isFolder, ws.list.style()));
+    ws.list.setIconIndex(r, ws.icons.iconFor(source.folder, ws.list.oldName(r), entry.isFolder, ws.list.style()));
     return true;
 }
 

@@ -11,25 +11,25 @@ bool CarriesOwnIcon(const std::u16string& ext) {
 }
 
 template <typename MakePath>
-int IconCache::Lookup(const std::u16string& name, bool isFolder, MakePath makePath) {
+int IconCache::lookup(const std::u16string& name, bool isFolder, MakePath makePath) {
     IconProvider& p = provider_ ? *provider_ : fallback_;
-    if (isFolder) return p.FolderIcon();
+    if (isFolder) return p.folderIcon();
     std::u16string ext(ExtensionOf(name, Dot::With));
-    if (CarriesOwnIcon(ext)) return p.FileIcon(makePath(), ext);
+    if (CarriesOwnIcon(ext)) return p.fileIcon(makePath(), ext);
     auto it = cache_.find(ext);
     if (it != cache_.end()) return it->second;
-    int icon = p.FileIcon(makePath(), ext);
+    int icon = p.fileIcon(makePath(), ext);
     cache_.emplace(ext, icon);
     return icon;
 }
 
-int IconCache::IconFor(const std::u16string& path, const std::u16string& name, bool isFolder) {
-    return Lookup(name, isFolder, [&] { return path; });
+int IconCache::iconFor(const std::u16string& path, const std::u16string& name, bool isFolder) {
+    return lookup(name, isFolder, [&] { return path; });
 }
 
-int IconCache::IconFor(const std::u16string& folder, const std::u16string& name, bool isFolder,
+int IconCache::iconFor(const std::u16string& folder, const std::u16string& name, bool isFolder,
                        const PathStyle& style) {
-    return Lookup(name, isFolder, [&] { return JoinFolder(folder, style) + name; });
+    return lookup(name, isFolder, [&] { return JoinFolder(folder, style) + name; });
 }
 
 }  // namespace quirnel

@@ -10,9 +10,9 @@ namespace quirnel {
 class IconProvider {
 public:
     virtual ~IconProvider() = default;
-    virtual int FolderIcon() { return 3; }
+    virtual int folderIcon() { return 3; }
     // The icon of this very file (its path and its extension with the dot).
-    virtual int FileIcon(const std::u16string& path, const std::u16string& extension) { return 0; }
+    virtual int fileIcon(const std::u16string& path, const std::u16string& extension) { return 0; }
 };
 
 // Icons by extension (with its dot, compared exactly), asked once per
@@ -21,16 +21,16 @@ class IconCache {
 public:
     explicit IconCache(IconProvider* provider = nullptr) : provider_(provider) {}
     void setProvider(IconProvider* provider) { provider_ = provider; cache_.clear(); }
-    int IconFor(const std::u16string& path, const std::u16string& name, bool isFolder);
+    int iconFor(const std::u16string& path, const std::u16string& name, bool isFolder);
     // The same for the entry name in folder; the path is written out only
     // when the provider is asked.
-    int IconFor(const std::u16string& folder, const std::u16string& name, bool isFolder, const PathStyle& style);
+    int iconFor(const std::u16string& folder, const std::u16string& name, bool isFolder, const PathStyle& style);
     void clear() { cache_.clear(); }
     size_t size() const { return cache_.size(); }
 
 private:
     template <typename MakePath>
-    int Lookup(const std::u16string& name, bool isFolder, MakePath makePath);
+    int lookup(const std::u16string& name, bool isFolder, MakePath makePath);
 
     IconProvider fallback_;
     IconProvider* provider_;

@@ -16,7 +16,7 @@ std::u16string ExportList(const NameList& list, ListExport what) {
     std::u16string text;
     size_t size = 0;  // one allocation for lists of a million rows
     for (int r = 0; r < list.size(); ++r)
-        size += 3 + list.newName(r).size() + (what == ListExport::targetPaths ? list.newFolder(r).size() : 0);
+        size += 3 + list.newName(r).size() + (what == ListExport::TargetPaths ? list.newFolder(r).size() : 0);
     text.reserve(size);
     for (int r = 0; r < list.size(); ++r) {
         if (r > 0) text += u"\r\n";
@@ -90,7 +90,7 @@ public:
         if (!line.empty()) (void)AddExistingPath(ws_, AbsolutePath(line));
         return true;
     }
-    void End() {
+    void end() {
         if (begun_) EndAddBatch(ws_);
     }
 
@@ -134,20 +134,20 @@ bool ImportNewNamesFromFile(NameList& list, const std::u16string& path) {
 void ImportPaths(Workspace& ws, const std::u16string& text) {
     PathImport import(ws);
     ForEachLine(text, std::ref(import));
-    import.End();
+    import.end();
 }
 
 bool ImportPathsFromFile(Workspace& ws, const std::u16string& path) {
     PathImport import(ws);
     bool read = ReadTextFileLines(path, LineDecoding::FileNames, CleanedLines(std::ref(import)));
-    import.End();
+    import.end();
     return read;
 }
 
 bool ImportPathsFromStandardInput(Workspace& ws) {
     PathImport import(ws);
     bool read = ReadStandardInputLines(LineDecoding::FileNames, CleanedLines(std::ref(import)));
-    import.End();
+    import.end();
     return read;
 }
 

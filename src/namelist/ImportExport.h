@@ -7,7 +7,7 @@
 
 namespace quirnel {
 
-enum class ListExport { NewNames, targetPaths };
+enum class ListExport { NewNames, TargetPaths };
 
 // One line per row, joined by CR LF, without a line end after the last row:
 // the New Names, or the paths the rows would get when applied.

@@ -33,7 +33,7 @@ int ColumnCaptionId(int column) {
 
 NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}
 
-NameList::Pieces NameList::PiecesOf(const NameRow& row) const {
+NameList::Pieces NameList::piecesOf(const NameRow& row) const {
     Pieces p;
     if (row.fullKind == Explicit) {
         p.part[p.count++] = explicitPaths_.at(row.id);
@@ -49,22 +49,22 @@ NameList::Pieces NameList::PiecesOf(const NameRow& row) const {
     return p;
 }
 
-std::u16string NameList::FullPathOf(const NameRow& row) const {
-    Pieces p = PiecesOf(row);
+std::u16string NameList::fullPathOf(const NameRow& row) const {
+    Pieces p = piecesOf(row);
     std::u16string out;
     out.reserve(p.length());
     for (int i = 0; i < p.count; ++i) out.append(p.part[i]);
     return out;
 }
 
-uint32_t NameList::PathHashOf(const NameRow& row) const {
+uint32_t NameList::pathHashOf(const NameRow& row) const {
     PathHash h;
     if (row.fullKind == JoinedFolder) {
         h.state = row.oldFolder->joinedHash;
         h.add(row.oldName);
         return h.value();
     }
-    Pieces p = PiecesOf(row);
+    Pieces p = piecesOf(row);
     for (int i = 0; i < p.count; ++i) h.add(p.part[i]);
     return h.value();
 }
@@ -72,10 +72,10 @@ uint32_t NameList::PathHashOf(const NameRow& row) const {
 bool NameList::rowPathIs(const NameRow& row, std::u16string_view path) const {
     Pieces text;
     text.part[text.count++] = path;
-    return SameText(PiecesOf(row), text);
+    return sameText(piecesOf(row), text);
 }
 
-bool NameList::samePath(const NameRow& a, const NameRow& b) const { return SameText(PiecesOf(a), PiecesOf(b)); }
+bool NameList::samePath(const NameRow& a, const NameRow& b) const { return sameText(piecesOf(a), piecesOf(b)); }
 
 bool NameList::fullPathIs(int r, std::u16string_view path) const { return rowPathIs(*rows_[r], path); }
 
@@ -103,7 +103,7 @@ std::u16string NameList::text(int r, int column) const {
         case ColSize: return SizeText(row.size);
         case ColModified: return TimeText(row.modified);
         case ColCreated: return TimeText(row.created);
-        case ColFullPath: return FullPathOf(row);
+        case ColFullPath: return fullPathOf(row);
         default: return {};
     }
 }
@@ -144,7 +144,7 @@ static void SetOldName(NameRow& row, std::u16string text) {
 // Old Name and Old Folder feed the derived Full Path; the Full Path text must
 // not move with them, so it is pinned first when it would.
 void NameList::setOldColumn(NameRow& row, int column, const std::u16string& text) {
-    std::u16string before = FullPathOf(row);
+    std::u16string before = fullPathOf(row);
     if (column == ColOldName)
         SetOldName(row, text);
     else
@@ -166,7 +166,7 @@ void NameList::setFullPath(NameRow& row, const std::u16string& text) {
             explicitPaths_[row.id] = text;
         }
     }
-    row.pathHash = PathHashOf(row);
+    row.pathHash = pathHashOf(row);
 }
 
 void NameList::setText(int r, int column, const std::u16string& text) {
@@ -256,7 +256,7 @@ NameRow& NameList::newRow(const RowSource& s) {
 
 bool NameList::keepIfNew(NameRow& row) {
     settlePaths();
-    row.pathHash = PathHashOf(row);
+    row.pathHash = pathHashOf(row);
     if (paths_.findSame(row.id, row.pathHash) != PathSet::kEmpty) {
         release(row);
         return false;
@@ -345,7 +345,7 @@ void NameList::reorder(const std::vector<int>& order) {
 }
 
 // Two texts given in pieces, compared code unit by code unit.
-bool NameList::SameText(const Pieces& a, const Pieces& b) {
+bool NameList::sameText(const Pieces& a, const Pieces& b) {
     if (a.length() != b.length()) return false;
     int ia = 0, ib = 0;
     size_t oa = 0, ob = 0;

@@ -91,7 +91,7 @@ public:
     int64_t modified(int r) const { return rows_[r]->modified; }
     int64_t created(int r) const { return rows_[r]->created; }
     int32_t iconIndex(int r) const { return rows_[r]->iconIndex; }
-    std::u16string fullPath(int r) const { return FullPathOf(*rows_[r]); }
+    std::u16string fullPath(int r) const { return fullPathOf(*rows_[r]); }
     // Whether the Full Path is this text, without writing the path out.
     bool fullPathIs(int r, std::u16string_view path) const;
     // The text of a cell exactly as the list shows it.
@@ -142,19 +142,19 @@ private:
     };
     struct FolderEqual {
         using is_transparent = void;
-        static std::u16string_view View(const FolderText& f) { return f.text; }
-        static std::u16string_view View(std::u16string_view t) { return t; }
+        static std::u16string_view view(const FolderText& f) { return f.text; }
+        static std::u16string_view view(std::u16string_view t) { return t; }
         template <typename A, typename B>
-        bool operator()(const A& a, const B& b) const { return View(a) == View(b); }
+        bool operator()(const A& a, const B& b) const { return view(a) == view(b); }
     };
 
     struct Pieces;
-    Pieces PiecesOf(const NameRow& row) const;
-    static bool SameText(const Pieces& a, const Pieces& b);
-    std::u16string FullPathOf(const NameRow& row) const;
+    Pieces piecesOf(const NameRow& row) const;
+    static bool sameText(const Pieces& a, const Pieces& b);
+    std::u16string fullPathOf(const NameRow& row) const;
     bool rowPathIs(const NameRow& row, std::u16string_view path) const;
     bool samePath(const NameRow& a, const NameRow& b) const;
-    uint32_t PathHashOf(const NameRow& row) const;
+    uint32_t pathHashOf(const NameRow& row) const;
     const FolderText* intern(std::u16string_view folder);
     void setOldColumn(NameRow& row, int column, const std::u16string& text);
     void setFullPath(NameRow& row, const std::u16string& text);

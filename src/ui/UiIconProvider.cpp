@@ -30,7 +30,7 @@ int UiIconProvider::add(const QString& key, const QIcon& icon) {
     return index;
 }
 
-int UiIconProvider::FileIcon(const std::u16string& path, const std::u16string& extension) {
+int UiIconProvider::fileIcon(const std::u16string& path, const std::u16string& extension) {
     // By name only: reading every file's content to guess its type would make
     // adding a large folder slow.
     QMimeType type = mime_.mimeTypeForFile(Q(path), QMimeDatabase::MatchExtension);

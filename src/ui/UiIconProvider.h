@@ -13,8 +13,8 @@ namespace quirnel {
 class UiIconProvider : public IconProvider {
 public:
     UiIconProvider();
-    int FolderIcon() override { return folder_; }
-    int FileIcon(const std::u16string& path, const std::u16string& extension) override;
+    int folderIcon() override { return folder_; }
+    int fileIcon(const std::u16string& path, const std::u16string& extension) override;
     const QIcon& icon(int index) const;
 
 private:

@@ -124,7 +124,7 @@ void MainWindow::cmdAddFolders(int, bool) {
 }
 
 void MainWindow::cmdCopyText(int command, bool) {
-    std::u16string text = ExportList(ws_.list, ForNames(command) ? ListExport::NewNames : ListExport::targetPaths);
+    std::u16string text = ExportList(ws_.list, ForNames(command) ? ListExport::NewNames : ListExport::TargetPaths);
     if (!text.empty()) QGuiApplication::clipboard()->setText(Q(text));
 }
 
@@ -133,7 +133,7 @@ void MainWindow::cmdSaveFile(int command, bool) {
     QString file = chooseTextFileToSave(Q(LoadText(names ? text::ExportNewNamesTitle : text::ExportFullPathsTitle)));
     // A file that cannot be written is not reported, as no write failure of the window is.
     if (!file.isEmpty())
-        (void)ExportListToFile(ws_.list, names ? ListExport::NewNames : ListExport::targetPaths, U(file));
+        (void)ExportListToFile(ws_.list, names ? ListExport::NewNames : ListExport::TargetPaths, U(file));
 }
 
 void MainWindow::cmdPaste(int command, bool) {

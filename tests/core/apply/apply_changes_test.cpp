@@ -301,7 +301,7 @@ TEST(ApplyChanges, AcrossFileSystemsAFileMovesAndAFolderFails) {
 
 TEST(ApplyChanges, IconFollowsAChangedExtensionAndProgressStepsByTwo) {
     struct Icons : IconProvider {
-        int FileIcon(const std::u16string&, const std::u16string& ext) override { return ext == u".jpg" ? 7 : 1; }
+        int fileIcon(const std::u16string&, const std::u16string& ext) override { return ext == u".jpg" ? 7 : 1; }
     } icons;
     ApplyBench b;
     b.ws.icons.setProvider(&icons);

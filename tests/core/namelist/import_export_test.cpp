@@ -27,7 +27,7 @@ TEST(ListExport, OneLinePerRowWithoutATrailingBreak) {
     list.setNewName(1, u"");
     list.setNewFolder(2, u"D:\\out");
     EXPECT_EQ(ExportList(list, ListExport::NewNames), u"a.txt\r\n\r\nc.txt");
-    EXPECT_EQ(ExportList(list, ListExport::targetPaths), u"C:\\data\\a.txt\r\nC:\\data\\\r\nD:\\out\\c.txt");
+    EXPECT_EQ(ExportList(list, ListExport::TargetPaths), u"C:\\data\\a.txt\r\nC:\\data\\\r\nD:\\out\\c.txt");
 }
 
 TEST(ListImport, LinesGiveNewNamesRowByRow) {
