@@ -82,36 +82,36 @@ class Reader {
 public:
     explicit Reader(ConfigurationData data) : d_(data) {}
 
-    void Line(const std::u16string& line) {
+    void readLine(const std::u16string& line) {
         std::u16string key, value;
         SplitKeyValue(line, key, value);
         if (key.empty()) return;
-        if (Preset(key, value)) return;
+        if (preset(key, value)) return;
         if (value.empty()) return;
-        if (Setting(key, value)) return;
-        Special(key, value);
+        if (setting(key, value)) return;
+        special(key, value);
     }
 
     int presetNames() const { return names_; }
 
 private:
-    QuirnelPreset* CurrentPreset() { return slot_ >= 0 && slot_ < kPresetCount ? &d_.presets[slot_] : nullptr; }
-    PresetTask* CurrentTask() {
-        QuirnelPreset* preset = CurrentPreset();
+    QuirnelPreset* currentPreset() { return slot_ >= 0 && slot_ < kPresetCount ? &d_.presets[slot_] : nullptr; }
+    PresetTask* currentTask() {
+        QuirnelPreset* preset = currentPreset();
         return preset && taskAdded_ && !preset->Tasks.empty() ? &preset->Tasks.back() : nullptr;
     }
 
     // The preset keys; three of them also take an empty value.
-    bool Preset(const std::u16string& key, const std::u16string& value) {
+    bool preset(const std::u16string& key, const std::u16string& value) {
         if (KeyIs(key, "Preset_Name")) {
             ++names_;
             if (slot_ < kPresetCount) ++slot_;  // capped: later presets are ignored anyway
             taskAdded_ = false;
-            if (QuirnelPreset* p = CurrentPreset()) p->Name = value;
+            if (QuirnelPreset* p = currentPreset()) p->Name = value;
             return true;
         }
         if (KeyIs(key, "PresetTask_Arg1") || KeyIs(key, "PresetTask_Arg2")) {
-            if (PresetTask* t = CurrentTask()) (KeyIs(key, "PresetTask_Arg1") ? t->Arg1 : t->Arg2) = ReadArgument(value);
+            if (PresetTask* t = currentTask()) (KeyIs(key, "PresetTask_Arg1") ? t->Arg1 : t->Arg2) = ReadArgument(value);
             return true;
         }
         if (value.empty()) return false;
@@ -122,24 +122,24 @@ private:
         };
         for (const auto& [name, field] : kFields) {
             if (!KeyIs(key, name)) continue;
-            if (QuirnelPreset* p = CurrentPreset()) p->*field = ReadInt(value);
+            if (QuirnelPreset* p = currentPreset()) p->*field = ReadInt(value);
             return true;
         }
         if (KeyIs(key, "PresetTask_Command")) {
-            if (QuirnelPreset* p = CurrentPreset()) {
+            if (QuirnelPreset* p = currentPreset()) {
                 p->Tasks.emplace_back().Command = ReadInt(value);
                 taskAdded_ = true;
             }
             return true;
         }
         if (KeyIs(key, "PresetTask_SubCommand")) {
-            if (PresetTask* t = CurrentTask()) t->SubCommand = ReadInt(value);
+            if (PresetTask* t = currentTask()) t->SubCommand = ReadInt(value);
             return true;
         }
         return false;
     }
 
-    bool Setting(const std::u16string& key, const std::u16string& value) {
+    bool setting(const std::u16string& key, const std::u16string& value) {
         AppSettings& s = d_.settings;
         if (const IntKey* k = FindIntKey(key)) {
             int32_t n = ReadInt(value);
@@ -156,7 +156,7 @@ private:
         return true;
     }
 
-    void Special(const std::u16string& key, const std::u16string& value) {
+    void special(const std::u16string& key, const std::u16string& value) {
         AppSettings& s = d_.settings;
         if (KeyIs(key, "ColWidths")) {
             s.ColWidths.clear();
@@ -215,7 +215,7 @@ int ApplyConfigurationText(const std::u16string& text, ConfigurationData data) {
         size_t stop = end == std::u16string::npos ? text.size() : end;
         size_t len = stop - start;
         if (len > 0 && text[stop - 1] == u'\r') --len;
-        reader.Line(text.substr(start, len));
+        reader.readLine(text.substr(start, len));
         if (end == std::u16string::npos) break;
         start = end + 1;
     }

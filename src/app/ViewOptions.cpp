@@ -44,7 +44,7 @@ void ApplyViewOptions(AppSettings& s, const ViewOptionsResult& r, ListAppearance
     if (r.fontChosen) {
         // The font is made at the size the field shows at OK, the size that is
         // stored, so what the list shows now is what the next start shows.
-        list.UseChosenFont(r.fontSize);
+        list.useChosenFont(r.fontSize);
         if (!r.chosenFace.empty()) s.FontName = r.chosenFace;
         s.FontSize = r.fontSize;
         s.FontWeight = r.chosenWeight;
@@ -54,25 +54,25 @@ void ApplyViewOptions(AppSettings& s, const ViewOptionsResult& r, ListAppearance
     if (r.useDefaultColor != s.UseDefaultColor) {
         s.UseDefaultColor = r.useDefaultColor;
         if (IsOn(s.UseDefaultColor)) {
-            list.RestoreSystemColors();
+            list.restoreSystemColors();
         } else {
             s.ColorText = r.colorText;
             s.ColorBk = r.colorBk;
-            list.SetTextColor(s.ColorText);
-            list.SetBackgroundColor(s.ColorBk);
+            list.setTextColor(s.ColorText);
+            list.setBackgroundColor(s.ColorBk);
         }
     }
     if (r.colorText != s.ColorText) {
         s.ColorText = r.colorText;
-        if (!IsOn(s.UseDefaultColor)) list.SetTextColor(s.ColorText);
+        if (!IsOn(s.UseDefaultColor)) list.setTextColor(s.ColorText);
     }
     if (r.colorBk != s.ColorBk) {
         s.ColorBk = r.colorBk;
-        if (!IsOn(s.UseDefaultColor)) list.SetBackgroundColor(s.ColorBk);
+        if (!IsOn(s.UseDefaultColor)) list.setBackgroundColor(s.ColorBk);
     }
     if (r.fontSize != s.FontSize) {
         s.FontSize = r.fontSize;
-        list.ResizeCustomFont(s.FontSize);
+        list.resizeCustomFont(s.FontSize);
         if (!IsOn(s.UseDefaultFont)) list.ApplyListFont();
     }
     if (r.useDefaultFont != s.UseDefaultFont) {

@@ -46,15 +46,15 @@ class ListAppearance {
 public:
     virtual ~ListAppearance() = default;
     // The custom list font becomes the font picked in the dialog, at this size.
-    virtual void UseChosenFont(int32_t points) = 0;
+    virtual void useChosenFont(int32_t points) = 0;
     // The custom list font keeps its face and style at a new size.
-    virtual void ResizeCustomFont(int32_t points) = 0;
+    virtual void resizeCustomFont(int32_t points) = 0;
     // The default or the custom font, as UseDefaultFont says.
     virtual void ApplyListFont() = 0;
     // The colours the list had before any custom colour was applied.
-    virtual void RestoreSystemColors() = 0;
-    virtual void SetTextColor(int32_t color) = 0;
-    virtual void SetBackgroundColor(int32_t color) = 0;
+    virtual void restoreSystemColors() = 0;
+    virtual void setTextColor(int32_t color) = 0;
+    virtual void setBackgroundColor(int32_t color) = 0;
     virtual void ApplyIconSize() = 0;
 };
 

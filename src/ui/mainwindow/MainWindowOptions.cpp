@@ -21,20 +21,20 @@ namespace {
 class WindowList : public ListAppearance {
 public:
     WindowList(MainWindow& window, const QFont& chosen) : window_(window), chosen_(chosen) {}
-    void UseChosenFont(int32_t points) override {
+    void useChosenFont(int32_t points) override {
         QFont font = chosen_;
         font.setPointSize(points);
         window_.setCustomListFont(font);
     }
-    void ResizeCustomFont(int32_t points) override {
+    void resizeCustomFont(int32_t points) override {
         QFont font = window_.customListFont();
         font.setPointSize(points);
         window_.setCustomListFont(font);
     }
     void ApplyListFont() override { window_.applyListFont(); }
-    void RestoreSystemColors() override { window_.applyListColors(); }
-    void SetTextColor(int32_t) override { window_.applyListColors(); }
-    void SetBackgroundColor(int32_t) override { window_.applyListColors(); }
+    void restoreSystemColors() override { window_.applyListColors(); }
+    void setTextColor(int32_t) override { window_.applyListColors(); }
+    void setBackgroundColor(int32_t) override { window_.applyListColors(); }
     void ApplyIconSize() override { window_.applyIconSize(); }
 
 private:

@@ -14,12 +14,12 @@ namespace {
 
 class RecordingList : public ListAppearance {
 public:
-    void UseChosenFont(int32_t points) override { steps.push_back("chosen font " + std::to_string(points)); }
-    void ResizeCustomFont(int32_t points) override { steps.push_back("resize " + std::to_string(points)); }
+    void useChosenFont(int32_t points) override { steps.push_back("chosen font " + std::to_string(points)); }
+    void resizeCustomFont(int32_t points) override { steps.push_back("resize " + std::to_string(points)); }
     void ApplyListFont() override { steps.push_back("apply font"); }
-    void RestoreSystemColors() override { steps.push_back("system colors"); }
-    void SetTextColor(int32_t c) override { steps.push_back("text " + std::to_string(c)); }
-    void SetBackgroundColor(int32_t c) override { steps.push_back("background " + std::to_string(c)); }
+    void restoreSystemColors() override { steps.push_back("system colors"); }
+    void setTextColor(int32_t c) override { steps.push_back("text " + std::to_string(c)); }
+    void setBackgroundColor(int32_t c) override { steps.push_back("background " + std::to_string(c)); }
     void ApplyIconSize() override { steps.push_back("icon size"); }
     std::vector<std::string> steps;
 };
