@@ -11,7 +11,7 @@
 
 namespace quirnel::cli {
 
-void CliHost::ClearStatus() {
+void CliHost::clearStatus() {
     if (!progressShown_) return;
     fputs("\r\033[K", stderr);
     progressShown_ = false;
@@ -19,7 +19,7 @@ void CliHost::ClearStatus() {
 
 void CliHost::AppendLog(const std::u16string& message) {
     if (!echoLog) return;
-    ClearStatus();
+    clearStatus();
     // Names inside the line keep their original bytes, as in the list output.
     std::string line = ToNative(LogLine(message));
     fwrite(line.data(), 1, line.size(), stdout);
@@ -36,7 +36,7 @@ void CliHost::SetStatusText(const std::u16string& text) {
 }
 
 void CliHost::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {
-    ClearStatus();
+    clearStatus();
     std::string out = ToNative(title) + ": " + ToNative(text);
     for (char& c : out)
         if (c == '\r') c = ' ';

@@ -19,7 +19,7 @@ public:
 
     bool echoLog = false;  // print log lines (the apply run's)
     // Removes the transient status line before other output.
-    void ClearStatus();
+    void clearStatus();
 
 private:
     bool folderItself_;

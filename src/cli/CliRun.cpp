@@ -162,7 +162,7 @@ int RunCli(const CliOptions& o) {
 
     int presetApply = -1;
     bool ran = RunTasks(o, app.presets, ws, presetApply);
-    host.ClearStatus();
+    host.clearStatus();
     if (!ran) return kExitStopped;
     int status = o.check ? CheckAndPrintStatuses(ws, o.applyType, o.format) : kExitOk;
     if (status == kExitStopped) {
@@ -170,7 +170,7 @@ int RunCli(const CliOptions& o) {
     } else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
     else if (!o.check && o.format == CliOptions::Format::Json) WriteListJson(ws.list, stdout);
     else if (!o.check) WriteListTsv(ws.list, o.allColumns, stdout);
-    host.ClearStatus();
+    host.clearStatus();
     const bool diskChanged = !o.check && o.applyType >= 0 && status != kExitStopped;
     return SaveFiles(o, app, status, diskChanged);
 }

@@ -34,7 +34,7 @@ Application::Application(int& argc, char** argv) : qt_(argc, argv) {
     for (int i = 1; i < argc; ++i) paths_.push_back(AbsolutePath(FromNative(argv[i])));
 }
 
-int Application::Run() {
+int Application::run() {
     // The window's file may be missing; only a refusal could stop the start.
     if (StartUp(state_, ConfigurationPath(ExecutablePath()), ConfigurationFile::MayBeMissing) != StartUpResult::Ready)
         return 1;

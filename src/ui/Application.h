@@ -18,7 +18,7 @@ class Application {
 public:
     Application(int& argc, char** argv);
     // Start-up, the window's run, and the configuration written at the end.
-    int Run();
+    int run();
     AppState& state() { return state_; }
 
 private:

@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv) {
     quirnel::Application app(argc, argv);
-    return app.Run();
+    return app.run();
 }

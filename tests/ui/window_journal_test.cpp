@@ -117,8 +117,8 @@ void WindowJournalTest::rowsShowTheirFate() {
     QTRY_VERIFY(!w.rowStatusesPending());
     const QColor base = f.list()->palette().color(QPalette::Base);
     QCOMPARE(f.model()->index(0, 1).data(Qt::BackgroundRole).value<QColor>(),
-             NameListModel::StatusTint(RowFate::TargetExists, base));
-    QCOMPARE(f.model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), NameListModel::StatusTint(RowFate::Rename, base));
+             NameListModel::statusTint(RowFate::TargetExists, base));
+    QCOMPARE(f.model()->index(1, 0).data(Qt::BackgroundRole).value<QColor>(), NameListModel::statusTint(RowFate::Rename, base));
     QVERIFY(f.model()->index(2, 0).data(Qt::BackgroundRole).isNull());
     QCOMPARE(f.model()->index(0, 1).data(Qt::ToolTipRole).toString(),
              QString("held\nThe target exists on disk and this run does not free it"));
@@ -136,7 +136,7 @@ void WindowJournalTest::rowsShowTheirFate() {
 void WindowJournalTest::tintsKeepTheThemesLightness() {
     for (QColor base : {QColor(255, 255, 255), QColor(30, 30, 30)}) {
         for (RowFate fate : {RowFate::Rename, RowFate::Numbered, RowFate::Chain, RowFate::TargetExists, RowFate::Duplicate}) {
-            QColor tint = NameListModel::StatusTint(fate, base);
+            QColor tint = NameListModel::statusTint(fate, base);
             QVERIFY(tint.isValid());
             QVERIFY(tint != base);
             QVERIFY2(std::abs(tint.lightnessF() - base.lightnessF()) < 0.3, qPrintable(tint.name() + " on " + base.name()));

@@ -23,7 +23,7 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
             if (!status) return Q(ws_.list.text(r, c));
             return Q(ws_.list.text(r, c)) + QStringLiteral("\n") + Q(RowStatusText(*status));
         case Qt::BackgroundRole: {
-            QColor tint = status ? StatusTint(status->fate, base_) : QColor();
+            QColor tint = status ? statusTint(status->fate, base_) : QColor();
             return tint.isValid() ? QVariant(tint) : QVariant();
         }
         case Qt::DecorationRole:
@@ -45,7 +45,7 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
 
 // A hue mixed into the background, a quarter of it: the row keeps the
 // lightness of the theme, so its text stays legible in light and dark.
-QColor NameListModel::StatusTint(RowFate fate, const QColor& base) {
+QColor NameListModel::statusTint(RowFate fate, const QColor& base) {
     QColor hue;
     switch (fate) {
         case RowFate::Unchanged: return {};

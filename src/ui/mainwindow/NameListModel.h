@@ -39,7 +39,7 @@ public:
     void setStatusBase(const QColor& base) { base_ = base; }
     const std::vector<RowStatus>& statuses() const { return statuses_; }
     // The tint of a fate over a background; invalid for a row left plain.
-    static QColor StatusTint(RowFate fate, const QColor& base);
+    static QColor statusTint(RowFate fate, const QColor& base);
 
 private:
     Workspace& ws_;
