@@ -98,7 +98,7 @@ void MainWindow::buildControls() {
 
     status_ = new QLabel(client_);
     status_->setAlignment(Qt::AlignCenter);
-    stop_ = new QPushButton(Tr("Stop(Esc)", "중지(Esc)"), client_);
+    stop_ = new QPushButton(T(text::StopButton), client_);
     stop_->setFocusPolicy(Qt::NoFocus);
     stop_->hide();
     connect(stop_, &QPushButton::clicked, this, &MainWindow::askStop);
