@@ -23,7 +23,7 @@ namespace {
 class ShotWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
-    bool AskYesNo(Question question, const std::u16string& text) override {
+    bool askYesNo(Question question, const std::u16string& text) override {
         std::fprintf(stderr, "unexpected question: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
         failed = true;
         return false;

@@ -135,7 +135,7 @@ void HotkeyOptionsDialog::clearRow() {
 }
 
 void HotkeyOptionsDialog::resetAll() {
-    if (!host_.Ask(Question::ResetHotkeys)) return;
+    if (!host_.ask(Question::ResetHotkeys)) return;
     ResetHotkeys(table_);
     fill();
 }
