@@ -46,7 +46,7 @@ double MedianMs(int rows, bool oneName, bool& ok) {
         auto t0 = std::chrono::steady_clock::now();
         CheckResult r = CheckNames(list, oneName, targets, sink);
         auto t1 = std::chrono::steady_clock::now();
-        ok = r.ok && static_cast<int>(targets.size()) == rows && (!oneName || f.host.lines == rows - 1);
+        ok = r.ok && static_cast<int>(targets.size()) == rows && (!oneName || f.host.lines() == rows - 1);
         runs.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
     }
     std::sort(runs.begin(), runs.end());

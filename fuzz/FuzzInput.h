@@ -76,7 +76,7 @@ public:
     void AppendLog(const std::u16string&) override {}
     void SetStatusText(const std::u16string&) override {}
     void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(Question, const std::u16string&) override { return false; }
+    bool askYesNo(Question, const std::u16string&) override { return false; }
 };
 
 }  // namespace quirnel::fuzz

@@ -16,8 +16,8 @@ std::vector<std::u16string> Lines(std::string_view bytes, size_t piece) {
         lines.push_back(line);
         return true;
     });
-    for (size_t i = 0; i < bytes.size(); i += piece) reader.Feed(bytes.substr(i, piece));
-    reader.Finish();
+    for (size_t i = 0; i < bytes.size(); i += piece) reader.feed(bytes.substr(i, piece));
+    reader.finish();
     return lines;
 }
 

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     });
     // Pieces of a size the input chooses, as a pipe might hand them out.
     const size_t piece = size > 0 ? 1 + data[0] % 7 : 1;
-    for (size_t i = 0; i < size; i += piece) reader.Feed(bytes.substr(i, piece));
-    reader.Finish();
+    for (size_t i = 0; i < size; i += piece) reader.feed(bytes.substr(i, piece));
+    reader.finish();
     // No line can reach the length at which the line reader cuts.
     if (size < LineReader::kMaxLineUnits) FUZZ_CHECK(joined == whole);
 

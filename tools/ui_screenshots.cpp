@@ -43,7 +43,7 @@ const QString kFolder = kRoot + QStringLiteral("/Trip");
 class ShotWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
-    bool AskYesNo(Question, const std::u16string& text) override {
+    bool askYesNo(Question, const std::u16string& text) override {
         std::fprintf(stderr, "unexpected question: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
         failed = true;
         return false;

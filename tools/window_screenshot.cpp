@@ -1,7 +1,7 @@
 // Draws the README's picture of the main window: a folder added as a user
 // adds it, one preset applied, a second one proposing new names and folders,
 // and the window grabbed offscreen. tools/screenshots.sh makes the folder.
-// Usage: window_screenshot FOLDER OUTPUT.png
+// Usage: window_screenshot FOLDER OUTPUT.png [LANGUAGE]   (LANGUAGE: english, the default, or korean)
 #include <QApplication>
 #include <QHeaderView>
 #include <QPixmap>
@@ -23,7 +23,7 @@ namespace {
 class ShotWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
-    bool AskYesNo(Question question, const std::u16string& text) override {
+    bool askYesNo(Question question, const std::u16string& text) override {
         std::fprintf(stderr, "unexpected question: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
         failed = true;
         return false;
@@ -46,18 +46,19 @@ QuirnelPreset Preset(std::u16string name, std::vector<PresetTask> tasks, bool ap
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s FOLDER OUTPUT.png\n", argv[0]);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: %s FOLDER OUTPUT.png [english|korean]\n", argv[0]);
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qt(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
 
-    // The defaults, in English, whatever the machine's configuration says.
+    // The defaults, in English unless told, whatever the machine's configuration says.
+    const std::u16string language = argc == 4 ? QString::fromLocal8Bit(argv[3]).toStdU16String() : u"english";
     AppState app;
-    if (StartUp(app, u"", ConfigurationFile::MayBeMissing, [](AppState& a) {
-            a.settings.UILanguage = u"english";
+    if (StartUp(app, u"", ConfigurationFile::MayBeMissing, [&](AppState& a) {
+            a.settings.UILanguage = language;
             a.settings.LoadType = 1;   // a folder adds the files in it
             a.settings.UseThread = 0;  // the run is over when the command returns
             a.settings.IconType = 1;   // small icons: every row fits

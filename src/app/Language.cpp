@@ -39,7 +39,7 @@ bool SwitchLanguage(AppSettings& settings, int command, Host& host) {
     }
     if (command == CurrentLanguageCommand(settings.UILanguage)) return false;
     settings.UILanguage = chosen;
-    return host.Ask(Question::RestartForLanguage);
+    return host.ask(Question::RestartForLanguage);
 }
 
 }  // namespace quirnel

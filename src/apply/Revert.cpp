@@ -321,7 +321,7 @@ int RecoverInterruptedRuns(const JournalPlace& place, Host& host) {
     std::vector<std::u16string> found = UnsettledJournals(place.folder);
     for (const std::u16string& journal : found) {
         std::u16string question = FormatText(LoadText(QuestionTextId(Question::RevertInterrupted)), {journal});
-        if (host.AskYesNo(Question::RevertInterrupted, question)) (void)RevertJournal(journal, place, host);
+        if (host.askYesNo(Question::RevertInterrupted, question)) (void)RevertJournal(journal, place, host);
         else (void)SettleJournal(journal, host);  // unmarked, it is asked about again next time
     }
     return static_cast<int>(found.size());

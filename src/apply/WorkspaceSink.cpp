@@ -27,7 +27,7 @@ void WorkspaceSink::RowChanged(RowChange&& c) {
 
 void WorkspaceSink::ChecksFailed(int row) {
     if (row < ws_.list.size()) ws_.list.setSelected(row, true);
-    ws_.host.CommandStateChanged();
+    ws_.host.commandStateChanged();
 }
 
 void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
@@ -39,14 +39,14 @@ void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
     } else {
         ws_.list.removeRowsIf([&](int r) { return r < static_cast<int>(changedMarks_.size()) && changedMarks_[r]; });
     }
-    ws_.host.RowsRemoved();
+    ws_.host.rowsRemoved();
 }
 
 void BeginApply(Workspace& ws, int applyType) {
     ws.flags.applyType = applyType;
     ws.flags.stopFlag = 0;
     ws.list.clearSelection();
-    ws.host.CommandStateChanged();
+    ws.host.commandStateChanged();
 }
 
 ApplyOptions ApplyOptionsFor(const Workspace& ws, int applyType) {

@@ -14,7 +14,7 @@ public:
     WorkspaceSink(Workspace& ws, const ApplyOptions& options);
     void Log(const std::u16string& message) override { ws_.host.AppendLog(message); }
     void Status(const std::u16string& text) override { ws_.host.SetStatusText(text); }
-    void Progress(int percent) override { ws_.host.SetProgress(percent); }
+    void Progress(int percent) override { ws_.host.setProgress(percent); }
     void RowNumbered(int row, const std::u16string& newName) override;
     void RowChanged(RowChange&& change) override;
     void ChecksFailed(int row) override;

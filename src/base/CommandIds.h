@@ -34,74 +34,75 @@ namespace quirnel::sub {
 
 // Sub-command values. They are the string ids of their captions and are stored
 // in presets, so they never change.
+enum SubCommandId : int {
+    // Replace and Replace Ext.
+    ReplaceString = 61,
+    FlipAroundPivot = 106,
+    ToLower = 110,
+    ToUpper = 111,
+    FirstUpperRestLower = 112,
+    WordsCapitalised = 113,
+    ComposeHangulText = 143,
+    ReplaceExtension = 79,
 
-// Replace and Replace Ext.
-constexpr int ReplaceString = 61;
-constexpr int FlipAroundPivot = 106;
-constexpr int ToLower = 110;
-constexpr int ToUpper = 111;
-constexpr int FirstUpperRestLower = 112;
-constexpr int WordsCapitalised = 113;
-constexpr int ComposeHangulText = 143;
-constexpr int ReplaceExtension = 79;
+    // Add Prefix, Add Suffix and Add Ext.
+    AddString = 21,
+    AddParentFolder = 22,
+    CutPastePattern = 135,
+    CutPasteDelimited = 136,
+    CutPasteRange = 137,
+    CutPasteRangeBack = 138,
+    AddCreatedDate = 116,
+    AddModifiedDate = 117,
+    AddCurrentDate = 139,
+    // Retired values that old presets may still hold.
+    AddCreatedTimePart = 64,
+    AddModifiedTimePart = 65,
+    AddCreatedDatePart = 89,
+    AddModifiedDatePart = 90,
 
-// Add Prefix, Add Suffix and Add Ext.
-constexpr int AddString = 21;
-constexpr int AddParentFolder = 22;
-constexpr int CutPastePattern = 135;
-constexpr int CutPasteDelimited = 136;
-constexpr int CutPasteRange = 137;
-constexpr int CutPasteRangeBack = 138;
-constexpr int AddCreatedDate = 116;
-constexpr int AddModifiedDate = 117;
-constexpr int AddCurrentDate = 139;
-// Retired values that old presets may still hold.
-constexpr int AddCreatedTimePart = 64;
-constexpr int AddModifiedTimePart = 65;
-constexpr int AddCreatedDatePart = 89;
-constexpr int AddModifiedDatePart = 90;
+    // Remove.
+    RemoveRange = 41,
+    RemoveRangeBack = 42,
+    RemoveDelimited = 48,
+    KeepRange = 129,
+    KeepRangeBack = 130,
+    KeepDelimited = 131,
+    TrimBlanks = 133,
 
-// Remove.
-constexpr int RemoveRange = 41;
-constexpr int RemoveRangeBack = 42;
-constexpr int RemoveDelimited = 48;
-constexpr int KeepRange = 129;
-constexpr int KeepRangeBack = 130;
-constexpr int KeepDelimited = 131;
-constexpr int TrimBlanks = 133;
+    // Match Digits and Add Numbers.
+    PadTailNumber = 73,
+    PadHeadNumber = 74,
+    NumberTailInOrder = 83,
+    NumberHeadInOrder = 84,
+    NumberTailByFolder = 85,
+    NumberHeadByFolder = 86,
 
-// Match Digits and Add Numbers.
-constexpr int PadTailNumber = 73;
-constexpr int PadHeadNumber = 74;
-constexpr int NumberTailInOrder = 83;
-constexpr int NumberHeadInOrder = 84;
-constexpr int NumberTailByFolder = 85;
-constexpr int NumberHeadByFolder = 86;
+    // Change Folder.
+    MoveToFolder = 69,
+    MoveToParent = 120,
+    FolderFromPattern = 170,
+    FolderFromDelimited = 172,
+    FolderFromRange = 173,
+    FolderFromRangeBack = 174,
+    FolderFromCreated = 175,
+    FolderFromModified = 176,
+    FolderFromExtension = 177,
 
-// Change Folder.
-constexpr int MoveToFolder = 69;
-constexpr int MoveToParent = 120;
-constexpr int FolderFromPattern = 170;
-constexpr int FolderFromDelimited = 172;
-constexpr int FolderFromRange = 173;
-constexpr int FolderFromRangeBack = 174;
-constexpr int FolderFromCreated = 175;
-constexpr int FolderFromModified = 176;
-constexpr int FolderFromExtension = 177;
+    // Clear List.
+    ClearAll = 180,
+    ClearNameHas = 181,
+    ClearNameLacks = 182,
+    ClearExtHas = 183,
+    ClearExtLacks = 184,
+    ClearSamePath = 185,
+    ClearChangedPath = 186,
 
-// Clear List.
-constexpr int ClearAll = 180;
-constexpr int ClearNameHas = 181;
-constexpr int ClearNameLacks = 182;
-constexpr int ClearExtHas = 183;
-constexpr int ClearExtLacks = 184;
-constexpr int ClearSamePath = 185;
-constexpr int ClearChangedPath = 186;
+    // Edit Name.
+    EditManually = 44,
 
-// Edit Name.
-constexpr int EditManually = 44;
-
-// The only item of the preset-name request.
-constexpr int ChangePresetName = 93;
+    // The only item of the preset-name request.
+    ChangePresetName = 93,
+};
 
 }  // namespace quirnel::sub

@@ -17,6 +17,6 @@ int QuestionTextId(Question question) {
     return 0;
 }
 
-bool Host::Ask(Question question) { return AskYesNo(question, LoadText(QuestionTextId(question))); }
+bool Host::ask(Question question) { return askYesNo(question, LoadText(QuestionTextId(question))); }
 
 }  // namespace quirnel

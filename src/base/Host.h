@@ -19,7 +19,9 @@ int QuestionTextId(Question question);
 
 // Everything the core needs from a person or a screen. The window implements
 // it with widgets, the command-line front end with standard streams, tests
-// with recorders; every modal question has this one seam.
+// with recorders; every modal question has this one seam. AppendLog,
+// SetStatusText and ShowMessageDialog keep the names the log, the status line
+// and the message dialog go by throughout the project; the rest are camelCase.
 class Host {
 public:
     virtual ~Host() = default;
@@ -27,19 +29,19 @@ public:
     virtual void SetStatusText(const std::u16string& text) = 0;
     virtual void ShowMessageDialog(const std::u16string& text, const std::u16string& title) = 0;
     // A question with Yes and No, with its text in the current language; true for Yes.
-    virtual bool AskYesNo(Question question, const std::u16string& text) = 0;
+    virtual bool askYesNo(Question question, const std::u16string& text) = 0;
     // Percent of an apply run done (0..100).
-    virtual void SetProgress(int percent) {}
+    virtual void setProgress(int percent) {}
     // The number of rows or the selection changed: refresh command availability.
-    virtual void CommandStateChanged() {}
+    virtual void commandStateChanged() {}
     // The path loading options before an add batch (shown when ShowCFGLoad is 1).
-    virtual void ShowPathLoadOptions() {}
+    virtual void showPathLoadOptions() {}
     // Rows left the list outside a command of the window (the end of an
     // apply run): views must forget them before they paint again.
-    virtual void RowsRemoved() {}
+    virtual void rowsRemoved() {}
 
     // Asks a question with its own text.
-    bool Ask(Question question);
+    bool ask(Question question);
 };
 
 }  // namespace quirnel

@@ -8,14 +8,15 @@ namespace quirnel {
 class QuietHost : public Host {
 public:
     explicit QuietHost(bool answer = true) : answer_(answer) {}
-    void AppendLog(const std::u16string&) override { ++lines; }
+    void AppendLog(const std::u16string&) override { ++lines_; }
     void SetStatusText(const std::u16string&) override {}
     void ShowMessageDialog(const std::u16string&, const std::u16string&) override {}
-    bool AskYesNo(Question, const std::u16string&) override { return answer_; }
-    long lines = 0;
+    bool askYesNo(Question, const std::u16string&) override { return answer_; }
+    long lines() const { return lines_; }
 
 private:
     bool answer_;
+    long lines_ = 0;
 };
 
 }  // namespace quirnel

@@ -5,7 +5,9 @@
 
 namespace quirnel {
 
+// In the order of the language columns of base/Texts.def.
 enum class UiLanguage { English, Korean };
+constexpr int kUiLanguageCount = 2;
 
 // The language every later LoadText uses. Chosen once at start-up.
 void SetUiLanguage(UiLanguage language);
@@ -20,7 +22,7 @@ const std::u16string& LoadText(int id, UiLanguage language);
 using FormatArg = std::variant<long long, std::u16string>;
 std::u16string FormatText(const std::u16string& format, std::initializer_list<FormatArg> args);
 
-// The ids the table holds (1..186 with gaps, then the few this program adds).
+// The ids the table holds (1..186 with gaps, then the ones this program adds).
 bool IsStringId(int id);
 
 }  // namespace quirnel

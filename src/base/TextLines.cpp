@@ -7,7 +7,7 @@
 
 namespace quirnel {
 
-bool LineReader::Feed(std::string_view bytes) {
+bool LineReader::feed(std::string_view bytes) {
     if (done()) return false;
     if (form_ == Form::Unknown) {
         // Two bytes decide; a pipe may hand them out one at a time.
@@ -19,17 +19,17 @@ bool LineReader::Feed(std::string_view bytes) {
             form_ = Form::Utf16;
         } else {
             form_ = Form::Bytes;
-            FeedBytes(head_);
+            feedBytes(head_);
         }
     }
     if (form_ == Form::Utf16)
-        FeedUtf16(bytes);
+        feedUtf16(bytes);
     else
-        FeedBytes(bytes);
+        feedBytes(bytes);
     return !done();
 }
 
-void LineReader::FeedUtf16(std::string_view bytes) {
+void LineReader::feedUtf16(std::string_view bytes) {
     for (size_t i = 0; i < bytes.size() && !done(); ++i) {
         unsigned char b = static_cast<unsigned char>(bytes[i]);
         if (oddByte_ < 0) {
@@ -41,13 +41,13 @@ void LineReader::FeedUtf16(std::string_view bytes) {
         if (unit == 0)
             ended_ = true;
         else if (unit == u'\n')
-            EndLine();
+            endLine();
         else if (units_.size() < kMaxLineUnits)
             units_.push_back(unit);
     }
 }
 
-void LineReader::FeedBytes(std::string_view bytes) {
+void LineReader::feedBytes(std::string_view bytes) {
     while (!bytes.empty() && !done()) {
         size_t stop = bytes.find_first_of(std::string_view("\n\0", 2));
         std::string_view part = bytes.substr(0, stop);
@@ -56,12 +56,12 @@ void LineReader::FeedBytes(std::string_view bytes) {
         if (bytes[stop] == '\0')
             ended_ = true;
         else
-            EndLine();
+            endLine();
         bytes.remove_prefix(stop + 1);
     }
 }
 
-void LineReader::EndLine() {
+void LineReader::endLine() {
     std::u16string line;
     if (form_ == Form::Utf16) {
         line.swap(units_);
@@ -72,16 +72,16 @@ void LineReader::EndLine() {
     stopped_ = !onLine_(line);
 }
 
-void LineReader::Finish() {
+void LineReader::finish() {
     if (form_ == Form::Unknown) {
         form_ = Form::Bytes;
-        FeedBytes(head_);
+        feedBytes(head_);
     } else if (form_ == Form::Utf16 && oddByte_ > 0 && !done() && units_.size() < kMaxLineUnits) {
         units_.push_back(static_cast<char16_t>(oddByte_));  // an odd last byte is the low byte of a last unit
     }
     if (stopped_ || finished_) return;
     finished_ = true;
-    EndLine();
+    endLine();
 }
 
 namespace {
@@ -89,8 +89,8 @@ namespace {
 template <typename Read>
 bool ReadLines(LineDecoding decoding, const LineSink& onLine, Read read) {
     LineReader reader(decoding, onLine);
-    if (!read([&](std::string_view chunk) { return reader.Feed(chunk); })) return false;
-    reader.Finish();
+    if (!read([&](std::string_view chunk) { return reader.feed(chunk); })) return false;
+    reader.finish();
     return true;
 }
 

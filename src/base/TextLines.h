@@ -28,15 +28,15 @@ public:
 
     LineReader(LineDecoding decoding, LineSink onLine) : decoding_(decoding), onLine_(std::move(onLine)) {}
     // False once the text has ended or the sink asked to stop.
-    bool Feed(std::string_view bytes);
+    bool feed(std::string_view bytes);
     // Hands out the last line.
-    void Finish();
+    void finish();
 
 private:
     enum class Form { Unknown, Utf16, Bytes };
-    void FeedUtf16(std::string_view bytes);
-    void FeedBytes(std::string_view bytes);
-    void EndLine();
+    void feedUtf16(std::string_view bytes);
+    void feedBytes(std::string_view bytes);
+    void endLine();
     bool done() const { return ended_ || stopped_; }
 
     LineDecoding decoding_;

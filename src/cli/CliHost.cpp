@@ -43,13 +43,13 @@ void CliHost::ShowMessageDialog(const std::u16string& text, const std::u16string
     fprintf(stderr, "%s\n", out.c_str());
 }
 
-bool CliHost::AskYesNo(Question question, const std::u16string& /*text*/) {
+bool CliHost::askYesNo(Question question, const std::u16string& /*text*/) {
     // Only the folder question has an answer given on the command line; any
     // other question is answered No, which never touches the disk.
     return question == Question::AddFolderItself && folderItself_;
 }
 
-void CliHost::SetProgress(int percent) {
+void CliHost::setProgress(int percent) {
     if (!isatty(STDERR_FILENO)) return;
     fprintf(stderr, "\r%s\033[K", ToUtf8(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(percent)})).c_str());
     fflush(stderr);

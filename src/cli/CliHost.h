@@ -14,8 +14,8 @@ public:
     void AppendLog(const std::u16string& message) override;
     void SetStatusText(const std::u16string& text) override;
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
-    bool AskYesNo(Question question, const std::u16string& text) override;
-    void SetProgress(int percent) override;
+    bool askYesNo(Question question, const std::u16string& text) override;
+    void setProgress(int percent) override;
 
     bool echoLog = false;  // print log lines (the apply run's)
     // Removes the transient status line before other output.

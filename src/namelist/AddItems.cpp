@@ -37,7 +37,7 @@ bool AddRow(Workspace& ws, DirEntry&& entry, const std::u16string& folder) {
 void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
     int mode = ws.settings.LoadType;
     if (isFolder && mode == 2) {
-        if (ws.folderAnswer == -1) ws.folderAnswer = ws.host.Ask(Question::AddFolderItself) ? 0 : 1;
+        if (ws.folderAnswer == -1) ws.folderAnswer = ws.host.ask(Question::AddFolderItself) ? 0 : 1;
         mode = ws.folderAnswer;
     }
     const PathStyle& style = ws.list.style();
@@ -63,7 +63,7 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
 
 void BeginAddBatch(Workspace& ws) {
     ws.host.SetStatusText(LoadText(text::WorkInProgress));
-    if (IsOn(ws.settings.ShowCFGLoad)) ws.host.ShowPathLoadOptions();
+    if (IsOn(ws.settings.ShowCFGLoad)) ws.host.showPathLoadOptions();
     ws.folderAnswer = -1;
 }
 

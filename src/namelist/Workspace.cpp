@@ -11,7 +11,7 @@ void UpdateItemCount(Workspace& ws) {
         ws.host.SetStatusText(FormatText(LoadText(text::ItemCountStatus), {static_cast<long long>(c)}));
     else
         ws.host.SetStatusText(LoadText(text::EmptyListStatus));
-    ws.host.CommandStateChanged();
+    ws.host.commandStateChanged();
     if (c != ws.lastLoggedCount) {
         if (c > ws.lastLoggedCount)
             ws.host.AppendLog(FormatText(LoadText(text::ItemsAdded), {static_cast<long long>(c - ws.lastLoggedCount)}));

@@ -2,13 +2,12 @@
 #include <QString>
 
 #include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "ui/QtText.h"
 
 namespace quirnel {
 
-// Menu and dialog texts that are not in the string table: English and
-// Korean side by side, picked by the language chosen at start-up.
-inline QString Tr(const char* english, const char* korean) {
-    return QString::fromUtf8(CurrentUiLanguage() == UiLanguage::Korean ? korean : english);
-}
+// A text of the table (base/Texts.def) in the language chosen at start-up.
+inline QString T(int id) { return Q(LoadText(id)); }
 
 }  // namespace quirnel

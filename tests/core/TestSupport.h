@@ -67,13 +67,13 @@ public:
         messages.push_back(title + u": " + text);
         dialogs.push_back({title, text});
     }
-    bool AskYesNo(Question id, const std::u16string& text) override {
+    bool askYesNo(Question id, const std::u16string& text) override {
         questionIds.push_back(id);
         questions.push_back(text);
         return answer;
     }
-    void SetProgress(int p) override { progress.push_back(p); }
-    void CommandStateChanged() override { ++stateChanges; }
+    void setProgress(int p) override { progress.push_back(p); }
+    void commandStateChanged() override { ++stateChanges; }
 
     std::vector<std::u16string> log, messages, questions;
     std::vector<Question> questionIds;  // the questions asked, by identity

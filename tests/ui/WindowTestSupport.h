@@ -18,7 +18,7 @@ namespace quirnel::test {
 class TestWindow : public MainWindow {
 public:
     using MainWindow::MainWindow;
-    bool AskYesNo(Question question, const std::u16string& text) override {
+    bool askYesNo(Question question, const std::u16string& text) override {
         asked.push_back(question);
         return answer(question, QString::fromStdU16String(text));
     }

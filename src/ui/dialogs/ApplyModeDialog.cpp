@@ -11,16 +11,13 @@
 namespace quirnel {
 
 ApplyModeDialog::ApplyModeDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Tr("Apply Changes", "변경 사항 적용"));
+    setWindowTitle(T(text::ApplyModeTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(new QLabel(Tr("Choose how to apply changes", "변경 사항을 적용할 방법을 고르세요"), this));
-    rename_ = new QPushButton(
-        Tr("Rename or Move - Change original files : Enter", "이름 바꾸기 또는 옮기기 - 원본 파일 변경 : Enter"),
-        this);
-    copy_ = new QPushButton(Tr("Copy - Keep original files : Shift + Enter", "복사 - 원본 파일 유지 : Shift + Enter"),
-                            this);
-    cancel_ = new QPushButton(Tr("Cancel : Esc", "취소 : Esc"), this);
+    layout->addWidget(new QLabel(T(text::ApplyModePrompt), this));
+    rename_ = new QPushButton(T(text::ApplyRenameButton), this);
+    copy_ = new QPushButton(T(text::ApplyCopyButton), this);
+    cancel_ = new QPushButton(T(text::ApplyCancelButton), this);
     rename_->setDefault(true);
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

@@ -62,9 +62,7 @@ CommandInputDialog::CommandInputDialog(int command, AppSettings& settings, Host&
 }
 
 void CommandInputDialog::buildControls() {
-    prompt_ = new QLabel(Tr("Click below to select what to do ( Ctrl + Number for shortcut)",
-                            "아래를 눌러 할 일을 고르세요 ( Ctrl + 숫자로 바로 선택)"),
-                         this);
+    prompt_ = new QLabel(T(text::CommandPrompt), this);
     prompt_->setAlignment(Qt::AlignCenter);
     prompt_->setCursor(Qt::PointingHandCursor);
     selector_ = new QComboBox(this);
@@ -72,16 +70,16 @@ void CommandInputDialog::buildControls() {
         selector_->addItem(Q(FormatText(u"%d) %s", {static_cast<long long>(i + 1), items_.items[i].caption})));
     connect(selector_, &QComboBox::currentIndexChanged, this, &CommandInputDialog::applyItem);
     label1_ = new QLabel(this);
-    folder_ = new QPushButton(Tr("Select a Folder...", "폴더 선택..."), this);
+    folder_ = new QPushButton(T(text::SelectFolderButton), this);
     folder_->setAutoDefault(false);
     connect(folder_, &QPushButton::clicked, this, &CommandInputDialog::pickFolder);
     field1_ = new ArgumentField(this);
     label2_ = new QLabel(this);
     field2_ = new ArgumentField(this);
-    ok_ = new QPushButton(Tr("OK", "확인"), this);
+    ok_ = new QPushButton(T(text::OkButton), this);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-    cancel_ = new QPushButton(Tr("Cancel", "취소"), this);
+    cancel_ = new QPushButton(T(text::CancelButton), this);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     // Ctrl+number must reach the dialog whichever control has the focus.
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);

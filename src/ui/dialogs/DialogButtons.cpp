@@ -10,8 +10,8 @@ namespace quirnel {
 
 QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Ok)->setText(Tr("OK", "확인"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(Tr("Cancel", "취소"));
+    buttons->button(QDialogButtonBox::Ok)->setText(T(text::OkButton));
+    buttons->button(QDialogButtonBox::Cancel)->setText(T(text::CancelButton));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

@@ -14,12 +14,10 @@ namespace quirnel {
 
 HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* parent)
     : QDialog(parent), record_(record) {
-    setWindowTitle(Tr("Edit Hotkey", "단축키 편집"));
+    setWindowTitle(T(text::EditHotkeyTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(new QLabel(Tr("Press keys and click 'Save' button.\n(Except Esc, Enter, Alt, and F10)",
-                                    "키를 누른 뒤 '저장' 단추를 누르세요.\n(Esc, Enter, Alt, F10 제외)"),
-                                 this));
+    layout->addWidget(new QLabel(T(text::PressKeysHint), this));
     // A field that shows the combination but takes no text: keys never type into it.
     field_ = new QLabel(Q(HotkeyText(record_)), this);
     field_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -31,9 +29,9 @@ HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* pa
     layout->addWidget(field_);
     auto* buttons = new QHBoxLayout();
     buttons->addStretch(1);
-    save_ = new QPushButton(Tr("Save", "저장"), this);
+    save_ = new QPushButton(T(text::SaveButton), this);
     save_->setDefault(true);
-    cancel_ = new QPushButton(Tr("Cancel", "취소"), this);
+    cancel_ = new QPushButton(T(text::CancelButton), this);
     buttons->addWidget(save_);
     buttons->addWidget(cancel_);
     layout->addLayout(buttons);

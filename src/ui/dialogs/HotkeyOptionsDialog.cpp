@@ -35,7 +35,7 @@ QString PlainMenuText(const QString& text) {
 
 HotkeyOptionsDialog::HotkeyOptionsDialog(HotkeyTable& table, MenuTexts menuTexts, Host& host, QWidget* parent)
     : QDialog(parent), table_(table), menuTexts_(std::move(menuTexts)), host_(host) {
-    setWindowTitle(Tr("Hotkeys", "단축키"));
+    setWindowTitle(T(text::HotkeysTitle));
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
     list_ = new QTreeWidget(this);
@@ -43,16 +43,16 @@ HotkeyOptionsDialog::HotkeyOptionsDialog(HotkeyTable& table, MenuTexts menuTexts
     list_->setUniformRowHeights(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setHeaderLabels({Q(LoadText(text::HotkeyCommandColumn)), Q(LoadText(text::HotkeyColumn)),
-                            Tr("Same key as", "같은 키를 쓰는 명령")});
+                            T(text::SameKeyColumn)});
     list_->setColumnWidth(CommandColumn, 250);
     list_->setColumnWidth(HotkeyColumn, 150);
     layout->addWidget(list_, 1);
 
     auto* buttons = new QHBoxLayout();
-    edit_ = new QPushButton(Tr("Edit Hotkey...", "단축키 편집..."), this);
-    clear_ = new QPushButton(Tr("Clear Hotkey", "단축키 지우기"), this);
-    reset_ = new QPushButton(Tr("Reset all to default", "모두 기본값으로"), this);
-    close_ = new QPushButton(Tr("Close", "닫기"), this);
+    edit_ = new QPushButton(T(text::EditHotkeyButton), this);
+    clear_ = new QPushButton(T(text::ClearHotkeyButton), this);
+    reset_ = new QPushButton(T(text::ResetHotkeysButton), this);
+    close_ = new QPushButton(T(text::CloseButton), this);
     for (QPushButton* b : {edit_, clear_, reset_}) buttons->addWidget(b);
     buttons->addStretch(1);
     buttons->addWidget(close_);
@@ -100,8 +100,7 @@ void HotkeyOptionsDialog::showHotkeys() {
         QString note;
         if (conflict) {
             const QString other = commandText(conflict->otherCommand);
-            note = conflict->shadowed ? Tr("Does nothing: \"%1\" runs", "동작 안 함: \"%1\" 실행").arg(other)
-                                      : Tr("Runs; also set on \"%1\"", "실행됨, \"%1\"에도 지정").arg(other);
+            note = conflict->shadowed ? T(text::HotkeyShadowed).arg(other) : T(text::HotkeyAlsoSet).arg(other);
         }
         row->setText(ConflictColumn, note);
         row->setIcon(HotkeyColumn, conflict ? warning : none);
@@ -136,7 +135,7 @@ void HotkeyOptionsDialog::clearRow() {
 }
 
 void HotkeyOptionsDialog::resetAll() {
-    if (!host_.Ask(Question::ResetHotkeys)) return;
+    if (!host_.ask(Question::ResetHotkeys)) return;
     ResetHotkeys(table_);
     fill();
 }

@@ -36,19 +36,16 @@ void StoreChecked(QRadioButton* const (&buttons)[N], int32_t& setting) {
 }  // namespace
 
 LoadOptionsDialog::LoadOptionsDialog(const AppSettings& settings, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Tr("Path Loading Option", "경로 불러오기 옵션"));
+    setWindowTitle(T(text::LoadOptionsTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    const QString loadTexts[] = {Tr("Add the folder itself", "폴더 자체를 추가"),
-                                 Tr("Add files in the folder", "폴더 안의 파일을 추가"),
-                                 Tr("Ask when loading a folder", "폴더를 불러올 때 묻기")};
+    const QString loadTexts[] = {T(text::LoadFolderItself), T(text::LoadFilesInFolder), T(text::LoadAskEachTime)};
     layout->addWidget(
-        RadioGroup(Tr("When add a folder", "폴더를 추가할 때"), loadTexts, loadType_, settings.LoadType, this));
-    const QString sortTexts[] = {Tr("Do not sort items automatically", "항목을 자동으로 정렬하지 않음"),
-                                 Tr("Sort items while loading", "불러오면서 항목 정렬")};
+        RadioGroup(T(text::LoadFolderGroup), loadTexts, loadType_, settings.LoadType, this));
+    const QString sortTexts[] = {T(text::NoAutoSort), T(text::SortWhileLoading)};
     layout->addWidget(
-        RadioGroup(Tr("Auto sort option", "자동 정렬 옵션"), sortTexts, autoSort_, settings.AutoSort, this));
-    showBefore_ = new QCheckBox(Tr("Show this dialog before loading", "불러오기 전에 이 창 보이기"), this);
+        RadioGroup(T(text::AutoSortGroup), sortTexts, autoSort_, settings.AutoSort, this));
+    showBefore_ = new QCheckBox(T(text::ShowLoadOptionsBox), this);
     showBefore_->setChecked(IsOn(settings.ShowCFGLoad));
     layout->addWidget(showBefore_);
     layout->addWidget(OkCancelButtons(this));

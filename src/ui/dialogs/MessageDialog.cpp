@@ -22,7 +22,7 @@ MessageDialog::MessageDialog(const QString& text, const QString& title, QWidget*
     text_->setPlainText(text);
     text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     layout->addWidget(text_, 1);
-    close_ = new QPushButton(Tr("Close", "닫기"), this);
+    close_ = new QPushButton(T(text::CloseButton), this);
     close_->setDefault(true);
     close_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);

@@ -41,7 +41,7 @@ int TightWidth(const QPushButton& button, int h) {
 PresetEditorDialog::PresetEditorDialog(PresetTable& presets, AppSettings& settings, Host& host, const NameList* list,
                                        QWidget* parent)
     : QDialog(parent), presets_(presets), settings_(settings), host_(host), list_(list) {
-    setWindowTitle(Tr("Preset Editor", "프리셋 편집기"));
+    setWindowTitle(T(text::PresetEditorTitle));
     setSizeGripEnabled(true);
     buildControls();
     setMinimumSize(500, 400);
@@ -58,7 +58,7 @@ void PresetEditorDialog::buildControls() {
 
     // clicked and activated come from the user only: showing a preset sets
     // these controls without writing the preset back.
-    sortBox_ = new QCheckBox(Tr("Sort before start", "시작 전에 정렬"), this);
+    sortBox_ = new QCheckBox(T(text::SortBeforeStartBox), this);
     connect(sortBox_, &QCheckBox::clicked, this, [this](bool on) {
         preset().AutoSort = on ? 1 : 0;
         sortButton_->setEnabled(on);
@@ -66,7 +66,7 @@ void PresetEditorDialog::buildControls() {
     });
     sortButton_ = Button(QString(), this);
     connect(sortButton_, &QPushButton::clicked, this, &PresetEditorDialog::chooseSort);
-    applyBox_ = new QCheckBox(Tr("Apply changes", "변경 사항 적용"), this);
+    applyBox_ = new QCheckBox(T(text::ApplyChangesBox), this);
     connect(applyBox_, &QCheckBox::clicked, this, [this](bool on) {
         preset().AutoApply = on ? 1 : 0;
         applyModes_->setEnabled(on);
@@ -101,12 +101,12 @@ void PresetEditorDialog::buildControls() {
 
     buildCommandBar();
 
-    up_ = Button(Tr(" ↑ Up", " ↑ 위로"), this);
-    down_ = Button(Tr("↓ Down", "↓ 아래로"), this);
-    edit_ = Button(Tr("Edit", "수정"), this);
-    delete_ = Button(Tr("Delete", "삭제"), this);
+    up_ = Button(T(text::TaskUpButton), this);
+    down_ = Button(T(text::TaskDownButton), this);
+    edit_ = Button(T(text::TaskEditButton), this);
+    delete_ = Button(T(text::TaskDeleteButton), this);
     name_ = Button(Q(LoadText(text::PresetNameLabel)), this);
-    close_ = Button(Tr("Close", "닫기"), this);
+    close_ = Button(T(text::CloseButton), this);
     connect(up_, &QPushButton::clicked, this, [this] { moveTask(-1); });
     connect(down_, &QPushButton::clicked, this, [this] { moveTask(1); });
     connect(edit_, &QPushButton::clicked, this, &PresetEditorDialog::editTask);
@@ -116,7 +116,7 @@ void PresetEditorDialog::buildControls() {
 }
 
 void PresetEditorDialog::buildCommandBar() {
-    group_ = new QGroupBox(Tr("Add Command", "명령 추가"), this);
+    group_ = new QGroupBox(T(text::AddCommandGroup), this);
     bar_ = new CommandBar(group_);
     for (int32_t command : PresetEditorCommands()) {
         QPushButton* button = bar_->addButton(Q(LoadText(command)));

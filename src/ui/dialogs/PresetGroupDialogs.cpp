@@ -34,23 +34,20 @@ std::optional<std::u16string> AskPresetGroupFile(QWidget* parent, int titleId, Q
 
 QStringList PresetGroupFilters() {
     // "*" rather than "*.*": on this platform a name need not have a dot.
-    return {Tr("Quirnel Preset(*.qpx)", "Quirnel 프리셋(*.qpx)"), Tr("All Files(*)", "모든 파일(*)")};
+    return {T(text::PresetFilesFilter), T(text::PresetAllFilesFilter)};
 }
 
 void ExportPresetGroupWithDialog(QWidget* parent, const AppState& app, Host& host) {
     const std::optional<std::u16string> path = AskPresetGroupFile(parent, text::ExportPresetTitle, QFileDialog::AcceptSave);
     if (!path || ExportPresetGroup(*path, app)) return;
-    host.AppendLog(FormatText(U(Tr("Could not write the preset group to %s.", "프리셋 그룹을 %s에 쓰지 못했습니다.")),
-                              {*path}));
+    host.AppendLog(FormatText(LoadText(text::PresetGroupNotWritten), {*path}));
 }
 
 bool ImportPresetGroupWithDialog(QWidget* parent, AppState& app, Host& host) {
     const std::optional<std::u16string> path = AskPresetGroupFile(parent, text::ImportPresetTitle, QFileDialog::AcceptOpen);
     if (!path) return false;
     if (!ImportPresetGroup(*path, app))
-        host.AppendLog(FormatText(U(Tr("%s could not be read or holds no presets; the presets are unchanged.",
-                                       "%s 파일을 읽을 수 없거나 프리셋이 없어 프리셋을 바꾸지 않았습니다.")),
-                                  {*path}));
+        host.AppendLog(FormatText(LoadText(text::PresetGroupNotRead), {*path}));
     return true;
 }
 

@@ -45,22 +45,17 @@ PresetPreviewPane::PresetPreviewPane(QWidget* parent) : QWidget(parent) {
 void PresetPreviewPane::showPreview(const NameList* list, const QuirnelPreset& preset, const AppSettings& settings) {
     table_->setRowCount(0);
     if (!list || list->empty()) {
-        caption_->setText(Tr("Preview: add items to the list to see here what this preset makes of them.",
-                             "미리 보기: 목록에 항목을 추가하면 이 프리셋이 만드는 결과가 여기에 보입니다."));
+        caption_->setText(T(text::PreviewNoItems));
         return;
     }
-    caption_->setText(list->anySelected()
-                          ? Tr("Preview of the first selected items (the list does not change):",
-                               "선택한 처음 항목의 미리 보기 (목록은 바뀌지 않습니다):")
-                          : Tr("Preview of the first items (the list does not change):",
-                               "처음 항목의 미리 보기 (목록은 바뀌지 않습니다):"));
+    caption_->setText(list->anySelected() ? T(text::PreviewSelectedItems) : T(text::PreviewFirstItems));
     const std::vector<PreviewRow> rows = PreviewPreset(*list, preset, settings, kRows);
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const PreviewRow& row = rows[r];
         table_->setItem(r, 0, Cell(Q(row.oldName)));
         if (row.removed) {
-            QTableWidgetItem* gone = Cell(Tr("(removed from the list)", "(목록에서 제거됨)"));
+            QTableWidgetItem* gone = Cell(T(text::PreviewRemovedRow));
             QFont italic = gone->font();
             italic.setItalic(true);
             gone->setFont(italic);

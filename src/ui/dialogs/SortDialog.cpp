@@ -15,11 +15,11 @@
 namespace quirnel {
 
 SortDialog::SortDialog(int column, bool ascending, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Tr("Sort by a Column", "열 기준 정렬"));
+    setWindowTitle(T(text::SortTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* orderBy = new QGroupBox(Tr("Order By", "정렬 기준"), this);
+    auto* orderBy = new QGroupBox(T(text::OrderByGroup), this);
     columns_ = new QComboBox(orderBy);
     for (int c = 0; c < ColumnCount; ++c) columns_->addItem(Q(LoadText(ColumnCaptionId(c))));
     columns_->setMinimumContentsLength(20);  // wide enough for the title above it
@@ -27,10 +27,10 @@ SortDialog::SortDialog(int column, bool ascending, QWidget* parent) : QDialog(pa
     (new QVBoxLayout(orderBy))->addWidget(columns_);
     layout->addWidget(orderBy);
 
-    auto* direction = new QGroupBox(Tr("Sorting in", "정렬 방향"), this);
+    auto* direction = new QGroupBox(T(text::SortDirectionGroup), this);
     auto* directionLayout = new QVBoxLayout(direction);
-    ascending_ = new QRadioButton(Tr("Ascending Order", "오름차순"), direction);
-    descending_ = new QRadioButton(Tr("Descending Order", "내림차순"), direction);
+    ascending_ = new QRadioButton(T(text::AscendingOrder), direction);
+    descending_ = new QRadioButton(T(text::DescendingOrder), direction);
     directionLayout->addWidget(ascending_);
     directionLayout->addWidget(descending_);
     (ascending ? ascending_ : descending_)->setChecked(true);

@@ -37,7 +37,7 @@ int FontPoints(const QFont& font, int dpi) {
 
 ViewOptionsDialog::ViewOptionsDialog(const AppSettings& settings, const QFont& customFont, QWidget* parent)
     : QDialog(parent), font_(customFont) {
-    setWindowTitle(Tr("Path List View Options", "경로 목록 보기 옵션"));
+    setWindowTitle(T(text::ViewOptionsTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(colorGroup(settings));
@@ -51,13 +51,13 @@ ViewOptionsDialog::ViewOptionsDialog(const AppSettings& settings, const QFont& c
 }
 
 QWidget* ViewOptionsDialog::colorGroup(const AppSettings& settings) {
-    auto* group = new QGroupBox(Tr("Color", "색상"), this);
+    auto* group = new QGroupBox(T(text::ColorGroup), this);
     auto* grid = new QGridLayout(group);
-    textLabel_ = new QLabel(Tr("Text", "글자"), group);
+    textLabel_ = new QLabel(T(text::TextColorLabel), group);
     text_ = new ColorButton(ColorFromStored(settings.ColorText), group);
-    backgroundLabel_ = new QLabel(Tr("Background", "배경"), group);
+    backgroundLabel_ = new QLabel(T(text::BackgroundColorLabel), group);
     background_ = new ColorButton(ColorFromStored(settings.ColorBk), group);
-    systemColors_ = new QCheckBox(Tr("Use system default color", "시스템 기본 색상 사용"), group);
+    systemColors_ = new QCheckBox(T(text::SystemColorsBox), group);
     systemColors_->setChecked(IsOn(settings.UseDefaultColor));
     grid->addWidget(textLabel_, 0, 0);
     grid->addWidget(text_, 0, 1);
@@ -69,19 +69,19 @@ QWidget* ViewOptionsDialog::colorGroup(const AppSettings& settings) {
 }
 
 QWidget* ViewOptionsDialog::fontGroup(const AppSettings& settings) {
-    auto* group = new QGroupBox(Tr("Font", "글꼴"), this);
+    auto* group = new QGroupBox(T(text::FontGroup), this);
     auto* grid = new QGridLayout(group);
-    nameLabel_ = new QLabel(Tr("Font Name", "글꼴 이름"), group);
+    nameLabel_ = new QLabel(T(text::FontNameLabel), group);
     description_ = new QLineEdit(group);
     description_->setReadOnly(true);
     showDescription();
-    select_ = new QPushButton(Tr("Select...", "선택..."), group);
-    sizeLabel_ = new QLabel(Tr("Font Size", "글꼴 크기"), group);
+    select_ = new QPushButton(T(text::SelectFontButton), group);
+    sizeLabel_ = new QLabel(T(text::FontSizeLabel), group);
     size_ = new QLineEdit(QString::number(settings.FontSize), group);
     size_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), size_));
     size_->setAlignment(Qt::AlignRight);
     size_->setMaximumWidth(6 * fontMetrics().averageCharWidth() + 12);
-    systemFont_ = new QCheckBox(Tr("Use system default font", "시스템 기본 글꼴 사용"), group);
+    systemFont_ = new QCheckBox(T(text::SystemFontBox), group);
     systemFont_->setChecked(IsOn(settings.UseDefaultFont));
     grid->addWidget(nameLabel_, 0, 0);
     grid->addWidget(description_, 0, 1);
@@ -94,9 +94,9 @@ QWidget* ViewOptionsDialog::fontGroup(const AppSettings& settings) {
 }
 
 QWidget* ViewOptionsDialog::iconGroup(const AppSettings& settings) {
-    auto* group = new QGroupBox(Tr("Icon", "아이콘"), this);
+    auto* group = new QGroupBox(T(text::IconGroup), this);
     auto* row = new QHBoxLayout(group);
-    row->addWidget(new QLabel(Tr("Icon Size", "아이콘 크기"), group));
+    row->addWidget(new QLabel(T(text::IconSizeLabel), group));
     icons_ = new QComboBox(group);
     for (const IconSizeItem& item : IconSizeItems()) icons_->addItem(Q(LoadText(item.textId)));
     icons_->setCurrentIndex(IconSizeIndex(settings.IconType));

@@ -98,7 +98,7 @@ void MainWindow::buildControls() {
 
     status_ = new QLabel(client_);
     status_->setAlignment(Qt::AlignCenter);
-    stop_ = new QPushButton(Tr("Stop(Esc)", "중지(Esc)"), client_);
+    stop_ = new QPushButton(T(text::StopButton), client_);
     stop_->setFocusPolicy(Qt::NoFocus);
     stop_->hide();
     connect(stop_, &QPushButton::clicked, this, &MainWindow::askStop);
@@ -177,18 +177,18 @@ void MainWindow::ShowMessageDialog(const std::u16string& text, const std::u16str
     dlg.exec();
 }
 
-bool MainWindow::AskYesNo(Question /*question*/, const std::u16string& text) {
+bool MainWindow::askYesNo(Question /*question*/, const std::u16string& text) {
     return QMessageBox::question(this, QApplication::applicationName(), Q(text),
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void MainWindow::SetProgress(int percent) {
+void MainWindow::setProgress(int percent) {
     setWindowTitle(QStringLiteral("%1% - Quirnel").arg(percent));
 }
 
-void MainWindow::CommandStateChanged() { updateCommandState(); }
+void MainWindow::commandStateChanged() { updateCommandState(); }
 
-void MainWindow::RowsRemoved() {
+void MainWindow::rowsRemoved() {
     model_->rowsReset();
     list_->syncSelectionFromList();
 }

@@ -59,11 +59,11 @@ public:
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
     // Every question of the window and the core, its own exit question
     // included, comes here: a test answers them by overriding this.
-    bool AskYesNo(Question question, const std::u16string& text) override;
-    void SetProgress(int percent) override;
-    void CommandStateChanged() override;
-    void RowsRemoved() override;
-    void ShowPathLoadOptions() override;
+    bool askYesNo(Question question, const std::u16string& text) override;
+    void setProgress(int percent) override;
+    void commandStateChanged() override;
+    void rowsRemoved() override;
+    void showPathLoadOptions() override;
 
     // The dispatcher: runs a menu command unless it is greyed, has no menu
     // item, or a run is busy. shift is whether Shift was held.

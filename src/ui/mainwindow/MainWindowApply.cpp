@@ -75,7 +75,7 @@ void MainWindow::setRunControls(bool running) {
 
 void MainWindow::askStop() {
     if (!worker_ || ws_.flags.stopFlag == 1) return;
-    if (Ask(Question::StopProcessing)) ws_.flags.stopFlag = 1;
+    if (ask(Question::StopProcessing)) ws_.flags.stopFlag = 1;
 }
 
 }  // namespace quirnel

@@ -111,14 +111,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (worker_) {
-        if (ws_.flags.stopFlag == 0 && !Ask(Question::StopProcessing)) {
+        if (ws_.flags.stopFlag == 0 && !ask(Question::StopProcessing)) {
             event->ignore();
             return;
         }
         ws_.flags.stopFlag = 1;
         waitForRun();
     }
-    if (app_.flags.unappliedFlag == 1 && !ws_.list.empty() && !Ask(Question::ExitWithUnapplied)) {
+    if (app_.flags.unappliedFlag == 1 && !ws_.list.empty() && !ask(Question::ExitWithUnapplied)) {
         event->ignore();
         return;
     }

@@ -44,7 +44,7 @@ const int32_t kContextCommands[] = {
 
 void MainWindow::buildMenus() {
     for (const MenuPopup& popup : MenuBarLayout()) {
-        QMenu* menu = menuBar()->addMenu(Tr(popup.english, popup.korean));
+        QMenu* menu = menuBar()->addMenu(T(popup.textId));
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommandState);
         addMenuEntries(menu, popup.entries);
     }

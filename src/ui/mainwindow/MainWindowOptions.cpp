@@ -44,7 +44,7 @@ private:
 
 }  // namespace
 
-void MainWindow::ShowPathLoadOptions() {
+void MainWindow::showPathLoadOptions() {
     // An add batch shows the wait cursor; the choice is the user's first.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     EditSettings<LoadOptionsDialog>(app_.settings, this);

@@ -30,7 +30,7 @@ bool ForNames(int command) {
 
 QString TextFileFilters() {
     // "All Files" matches every name, with or without a dot.
-    return Tr("Text Files(*.txt)", "텍스트 파일(*.txt)") + QStringLiteral(";;") + Tr("All Files (*)", "모든 파일 (*)");
+    return T(text::TextFilesFilter) + QStringLiteral(";;") + T(text::TextAllFilesFilter);
 }
 
 std::vector<std::u16string> Paths(const QStringList& files) {

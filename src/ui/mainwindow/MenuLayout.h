@@ -5,13 +5,11 @@
 
 namespace quirnel {
 
-// One entry of a popup: a command with its caption in both languages, a
-// separator (command 0), or the UI Language submenu (kLanguageSubmenu).
+// One entry of a popup: a command with the text id of its caption, a
+// separator (command 0, no text), or the UI Language submenu (kLanguageSubmenu).
 struct MenuEntry {
     int32_t command;
-    const char* english;
-    const char* korean;
-    int textId = 0;  // when set, the caption is this string of the table instead
+    int textId = 0;
 };
 
 // An entry's caption in the current language.
@@ -20,8 +18,7 @@ constexpr int32_t kSeparator = 0;
 constexpr int32_t kLanguageSubmenu = -1;
 
 struct MenuPopup {
-    const char* english;
-    const char* korean;
+    int textId;
     std::vector<MenuEntry> entries;
 };
 

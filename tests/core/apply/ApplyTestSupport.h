@@ -23,7 +23,7 @@ public:
         RecordingHost::AppendLog(m);
         if (onLog) onLog(m);
     }
-    void RowsRemoved() override {
+    void rowsRemoved() override {
         if (onRowsRemoved) onRowsRemoved();
     }
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override {

@@ -23,10 +23,10 @@ TEST(HostQuestions, EachIdentityAsksItsOwnTextInTheCurrentLanguage) {
     for (const auto& c : cases) {
         test::RecordingHost host(false);
         SetUiLanguage(UiLanguage::English);
-        EXPECT_FALSE(host.Ask(c.question));
+        EXPECT_FALSE(host.ask(c.question));
         SetUiLanguage(UiLanguage::Korean);
         host.answer = true;
-        EXPECT_TRUE(host.Ask(c.question));
+        EXPECT_TRUE(host.ask(c.question));
         ASSERT_EQ(host.questionIds, (std::vector<Question>{c.question, c.question}));
         EXPECT_EQ(host.questions[0], c.english);
         EXPECT_EQ(host.questions[1], LoadText(QuestionTextId(c.question), UiLanguage::Korean));

@@ -22,8 +22,8 @@ std::vector<std::u16string> Lines(const std::string& bytes, LineDecoding decodin
     });
     if (piece == 0) piece = bytes.size() + 1;
     for (size_t i = 0; i < bytes.size(); i += piece)
-        if (!reader.Feed(std::string_view(bytes).substr(i, piece))) break;
-    reader.Finish();
+        if (!reader.feed(std::string_view(bytes).substr(i, piece))) break;
+    reader.finish();
     return lines;
 }
 
@@ -89,8 +89,8 @@ TEST(LineReader, OverlongLinesKeepTheirStartAndAStopEndsTheReading) {
         seen.push_back(line);
         return seen.size() < 2;
     });
-    EXPECT_FALSE(reader.Feed("a\nb\nc\nd"));
-    reader.Finish();
+    EXPECT_FALSE(reader.feed("a\nb\nc\nd"));
+    reader.finish();
     EXPECT_EQ(seen, (std::vector<std::u16string>{u"a", u"b"}));
 }
 

@@ -67,8 +67,8 @@ private:
 // rows of a hundred when UseThread is 1): the moment a fault strikes.
 class FaultHost : public ApplyHost {
 public:
-    void SetProgress(int percent) override {
-        ApplyHost::SetProgress(percent);
+    void setProgress(int percent) override {
+        ApplyHost::setProgress(percent);
         if (onProgress) onProgress(percent);
     }
     std::function<void(int)> onProgress;
