@@ -9,7 +9,15 @@
 #include "base/StringTable.h"
 #include "platform/FileSystem.h"
 #include "platform/NativeText.h"
+#include "ui/QtText.h"
 #include "ui/mainwindow/MainWindow.h"
+
+#ifndef QUIRNEL_VERSION
+#define QUIRNEL_VERSION "0"
+#endif
+#ifndef QUIRNEL_RELEASE_DATE
+#define QUIRNEL_RELEASE_DATE "unknown"
+#endif
 
 namespace quirnel {
 
@@ -55,6 +63,12 @@ int Application::run() {
     }
     ShutDown(state_);
     return code;
+}
+
+std::u16string VersionText() {
+    std::u16string text = FormatText(LoadText(text::VersionLine), {U(QStringLiteral(QUIRNEL_VERSION)),
+                                                                      U(QStringLiteral(QUIRNEL_RELEASE_DATE))});
+    return text + u"\r\n\r\n" + LoadText(text::ContactLine);
 }
 
 }  // namespace quirnel

@@ -28,4 +28,8 @@ private:
     std::vector<std::u16string> paths_;  // the command line's paths, added as one drop
 };
 
+// "Quirnel v<version> (<date> Release)", two line breaks and the contact
+// line, from the version and date the build was made with.
+std::u16string VersionText();
+
 }  // namespace quirnel

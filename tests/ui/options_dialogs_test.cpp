@@ -14,7 +14,7 @@
 #include "ui/widgets/ColorButton.h"
 #include "ui/dialogs/LoadOptionsDialog.h"
 #include "ui/dialogs/OtherOptionsDialog.h"
-#include "ui/dialogs/SettingsDialog.h"
+#include "ui/dialogs/DialogButtons.h"
 #include "ui/dialogs/ViewOptionsDialog.h"
 
 using namespace quirnel;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/UiText.h"
+#include "ui/QtText.h"
 
 namespace quirnel {
 

@@ -22,7 +22,6 @@
 #include "ui/KeyMapping.h"
 #include "ui/QtText.h"
 #include "ui/ScreenRect.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

@@ -4,7 +4,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 
-#include "ui/UiText.h"
+#include "ui/QtText.h"
 
 namespace quirnel {
 

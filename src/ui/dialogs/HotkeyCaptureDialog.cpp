@@ -8,7 +8,6 @@
 
 #include "ui/KeyMapping.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 

@@ -13,7 +13,6 @@
 #include "base/TextIds.h"
 #include "ui/dialogs/HotkeyCaptureDialog.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

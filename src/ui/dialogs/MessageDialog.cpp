@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "ui/UiText.h"
+#include "ui/QtText.h"
 
 namespace quirnel {
 

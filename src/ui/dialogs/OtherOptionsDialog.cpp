@@ -6,7 +6,7 @@
 
 #include "base/AppSettings.h"
 #include "ui/dialogs/DialogButtons.h"
-#include "ui/UiText.h"
+#include "ui/QtText.h"
 
 namespace quirnel {
 namespace {

@@ -18,7 +18,6 @@
 #include "ui/dialogs/PresetPreviewPane.h"
 #include "ui/QtText.h"
 #include "ui/dialogs/SortDialog.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

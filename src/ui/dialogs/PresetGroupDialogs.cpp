@@ -8,7 +8,6 @@
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

@@ -9,7 +9,6 @@
 #include "base/TextIds.h"
 #include "run/PresetPreview.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

@@ -10,7 +10,6 @@
 #include "namelist/NameList.h"
 #include "ui/dialogs/DialogButtons.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 

@@ -21,7 +21,6 @@
 #include "ui/widgets/ColorButton.h"
 #include "ui/dialogs/DialogButtons.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

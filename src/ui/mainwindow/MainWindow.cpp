@@ -26,7 +26,6 @@
 #include "ui/widgets/SplitterBar.h"
 #include "ui/widgets/ColorButton.h"
 #include "ui/UiIconProvider.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

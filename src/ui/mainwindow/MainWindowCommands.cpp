@@ -15,7 +15,7 @@
 #include "run/CommandCatalogue.h"
 #include "run/RunCommand.h"
 #include "ui/dialogs/ApplyModeDialog.h"
-#include "ui/BuildVersion.h"
+#include "ui/Application.h"
 #include "ui/dialogs/CommandInputDialog.h"
 #include "ui/KeyMapping.h"
 #include "ui/mainwindow/MainWindow.h"

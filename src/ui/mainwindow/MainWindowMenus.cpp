@@ -16,7 +16,6 @@
 #include "ui/mainwindow/MenuLayout.h"
 #include "ui/mainwindow/NameListView.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {

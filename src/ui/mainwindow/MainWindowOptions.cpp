@@ -7,7 +7,7 @@
 #include "ui/dialogs/OtherOptionsDialog.h"
 #include "ui/dialogs/PresetEditorDialog.h"
 #include "ui/dialogs/PresetGroupDialogs.h"
-#include "ui/dialogs/SettingsDialog.h"
+#include "ui/dialogs/DialogButtons.h"
 #include "ui/dialogs/ViewOptionsDialog.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/MenuLayout.h"

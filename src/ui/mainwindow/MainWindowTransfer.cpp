@@ -18,7 +18,6 @@
 #include "ui/mainwindow/NameListModel.h"
 #include "ui/mainwindow/NameListView.h"
 #include "ui/QtText.h"
-#include "ui/UiText.h"
 
 namespace quirnel {
 namespace {
