@@ -27,6 +27,7 @@
 #include "base/CommandIds.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
+#include "ShotWindow.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/NameListView.h"
 
@@ -37,23 +38,6 @@ namespace {
 // The rows' folder shows in the pictures, so it is always the same one.
 const QString kRoot = QStringLiteral("/tmp/quirnel-ui-screenshots");
 const QString kFolder = kRoot + QStringLiteral("/Trip");
-
-// Nothing may wait for a person here: a question or a message would mean the
-// pictures show something other than what was planned.
-class ShotWindow : public MainWindow {
-public:
-    using MainWindow::MainWindow;
-    bool askYesNo(Question, const std::u16string& text) override {
-        std::fprintf(stderr, "unexpected question: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
-        failed = true;
-        return false;
-    }
-    void ShowMessageDialog(const std::u16string& text, const std::u16string&) override {
-        std::fprintf(stderr, "unexpected message: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
-        failed = true;
-    }
-    bool failed = false;
-};
 
 bool MakeFixture() {
     struct Entry {

@@ -11,29 +11,13 @@
 #include "app/StartUp.h"
 #include "base/CommandIds.h"
 #include "base/MenuIds.h"
+#include "ShotWindow.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/NameListView.h"
 
 using namespace quirnel;
 
 namespace {
-
-// Nothing may wait for a person here: a question or a message would mean the
-// picture shows something other than what was planned.
-class ShotWindow : public MainWindow {
-public:
-    using MainWindow::MainWindow;
-    bool askYesNo(Question question, const std::u16string& text) override {
-        std::fprintf(stderr, "unexpected question: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
-        failed = true;
-        return false;
-    }
-    void ShowMessageDialog(const std::u16string& text, const std::u16string&) override {
-        std::fprintf(stderr, "unexpected message: %s\n", QString::fromStdU16String(text).toLocal8Bit().constData());
-        failed = true;
-    }
-    bool failed = false;
-};
 
 QuirnelPreset Preset(std::u16string name, std::vector<PresetTask> tasks, bool apply) {
     QuirnelPreset p;
