@@ -1,6 +1,5 @@
 #include "apply/ApplyEngine.h"
 
-#include <cerrno>
 #include <chrono>
 #include <vector>
 
@@ -11,8 +10,6 @@
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
 #include "platform/FileOps.h"
-#include "platform/FileSystem.h"
-#include "platform/PathText.h"
 
 namespace quirnel {
 namespace {
@@ -86,25 +83,6 @@ ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const 
     log.ChangesEnded(c);
     if (options.showDoneDialog) log.Message(TrimBlanks(log.report()), LoadText(text::ReportTitle));
     return outcome;
-}
-
-bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
-                       const std::function<void(const std::u16string&)>& beforeCreating) {
-    // The missing folders from the deepest up; created top-down afterwards.
-    std::vector<std::u16string> missing;
-    std::u16string current = folder;
-    while (!GetPathAttributes(current).exists) {
-        missing.push_back(current);
-        std::u16string parent = ParentFolderOf(current, style);
-        if (parent.empty() || parent == current) return false;
-        current = std::move(parent);
-    }
-    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        if (beforeCreating) beforeCreating(*it);
-        int e = CreateFolder(*it);
-        if (e != 0 && e != EEXIST) return false;
-    }
-    return true;
 }
 
 }  // namespace quirnel

@@ -1,6 +1,5 @@
 #pragma once
 #include <atomic>
-#include <functional>
 #include <string>
 
 #include "apply/ApplyRows.h"
@@ -35,10 +34,5 @@ struct ApplyOutcome {
 // back goes through sink. It stops between rows, and inside a copy, once
 // stop is 1.
 [[nodiscard]] ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
-
-// Creates a folder and the missing folders above it, from the top, telling
-// each one before creating it; true when it exists at the end.
-[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
-                                     const std::function<void(const std::u16string&)>& beforeCreating = {});
 
 }  // namespace quirnel

@@ -6,7 +6,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "apply/ApplyEngine.h"
 #include "apply/Journal.h"
 #include "apply/JournalFiles.h"
 #include "base/StringTable.h"

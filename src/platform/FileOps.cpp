@@ -8,8 +8,11 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/NativeText.h"
+#include "platform/PathText.h"
 #include "platform/PosixFiles.h"
 
 namespace quirnel {
@@ -204,6 +207,25 @@ int CreateFolder(const std::u16string& path) {
     std::string native;
     if (int e = posix::NativePath(path, native)) return e;
     return mkdir(native.c_str(), 0777) == 0 ? 0 : errno;
+}
+
+bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                       const std::function<void(const std::u16string&)>& beforeCreating) {
+    // The missing folders from the deepest up; created top-down afterwards.
+    std::vector<std::u16string> missing;
+    std::u16string current = folder;
+    while (!GetPathAttributes(current).exists) {
+        missing.push_back(current);
+        std::u16string parent = ParentFolderOf(current, style);
+        if (parent.empty() || parent == current) return false;
+        current = std::move(parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (beforeCreating) beforeCreating(*it);
+        int e = CreateFolder(*it);
+        if (e != 0 && e != EEXIST) return false;
+    }
+    return true;
 }
 
 }  // namespace quirnel

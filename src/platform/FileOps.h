@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/PathStyle.h"
+
 namespace quirnel {
 
 // Changes on disk. Every operation returns 0 on success or the system's error
@@ -100,6 +102,11 @@ private:
 
 // One folder; EEXIST when the path exists already.
 [[nodiscard]] int CreateFolder(const std::u16string& path);
+
+// Creates a folder and the missing folders above it, from the top, telling
+// each one before creating it; true when it exists at the end.
+[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                                     const std::function<void(const std::u16string&)>& beforeCreating = {});
 
 // The fallbacks used where a file system lacks a feature (the no-replace
 // flag, hard links, unnamed files), reachable so that they can be exercised
