@@ -1,5 +1,6 @@
 #include "apply/ApplyChanges.h"
 
+#include "apply/ApplyEngine.h"
 #include "apply/WorkspaceSink.h"
 
 namespace quirnel {

@@ -1,5 +1,5 @@
 #pragma once
-#include "apply/ApplyEngine.h"
+#include "apply/ApplyOptions.h"
 #include "namelist/Workspace.h"
 
 namespace quirnel {

@@ -41,16 +41,6 @@ private:
 
 }  // namespace
 
-ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType) {
-    ApplyOptions o;
-    o.applyType = applyType;
-    o.autoNumber = settings.AutoNumber == 1;
-    o.clearAfterApply = settings.ClearAfterApply == 1;
-    o.showDoneDialog = settings.ShowDoneDialog == 1;
-    o.reportProgress = settings.UseThread == 1;
-    return o;
-}
-
 ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
     RunLog log(sink, options.showDoneDialog);
     log.Status(LoadText(text::WorkInProgress));

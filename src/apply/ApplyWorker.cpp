@@ -3,6 +3,8 @@
 #include <chrono>
 #include <future>
 
+#include "apply/ApplyEngine.h"
+
 namespace quirnel {
 namespace {
 

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "apply/ApplyEngine.h"
+#include "apply/ApplyOptions.h"
 #include "apply/ApplyRows.h"
 #include "apply/WorkspaceSink.h"
 #include "namelist/Workspace.h"

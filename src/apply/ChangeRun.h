@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "apply/ApplyEngine.h"
+#include "apply/ApplyOptions.h"
 #include "apply/ApplyPlan.h"
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "apply/ApplyEngine.h"
+#include "apply/ApplyOptions.h"
 #include "apply/ApplySink.h"
 #include "namelist/Workspace.h"
 
