@@ -6,7 +6,7 @@
 #include "app/Hotkeys.h"
 #include "app/Language.h"
 #include "app/VirtualKeys.h"
-#include "apply/Undo.h"
+#include "namelist/ProposalReset.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"

@@ -1,8 +1,8 @@
-#include "apply/Undo.h"
+#include "namelist/ProposalReset.h"
 
 #include <gtest/gtest.h>
 
-#include "../namelist/list_ops_support.h"
+#include "list_ops_support.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
