@@ -12,7 +12,7 @@ ApplyOutcome ApplyChanges(Workspace& ws, int applyType) {
     {
         ListRows rows(ws.list);
         WorkspaceSink sink(ws, options);
-        outcome = RunApply(rows, options, ws.flags.stopFlag, sink);
+        outcome = RunApplyEngine(rows, options, ws.flags.stopFlag, sink);
     }
     EndApply(ws);
     return outcome;

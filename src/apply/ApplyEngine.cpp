@@ -3,7 +3,7 @@
 #include <chrono>
 #include <vector>
 
-#include "apply/ChangeRun.h"
+#include "apply/DiskChanges.h"
 #include "apply/NameChecks.h"
 #include "base/ActivityLog.h"
 #include "base/StringTable.h"
@@ -41,7 +41,7 @@ private:
 
 }  // namespace
 
-ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
+ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
     RunLog log(sink, options.showDoneDialog);
     log.Status(LoadText(text::WorkInProgress));
     log.Log(LoadText(options.applyType == 1 ? text::StartApplyCopies : text::StartApplyOriginals));
@@ -57,14 +57,14 @@ ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const 
         return outcome;
     }
     outcome.checksPassed = true;
-    ChangeRun run(rows, options, stop, targets, log);
-    if (int e = run.OpenJournal(outcome.journal)) {
+    DiskChanges disk(rows, options, stop, targets, log);
+    if (int e = disk.OpenJournal(outcome.journal)) {
         outcome.journalFailed = true;
         log.Message(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}),
                     LoadText(text::ErrorTitle));
         return outcome;
     }
-    outcome.counts = run.Run();
+    outcome.counts = disk.Run();
     const ApplyCounts& c = outcome.counts;
     log.Log(FormatText(LoadText(text::ApplySummary), {static_cast<long long>(c.total), static_cast<long long>(c.processed),
                                              static_cast<long long>(c.changed)}));

@@ -91,7 +91,7 @@ ApplyWorker::ApplyWorker(Workspace& ws, int applyType, std::function<void()> not
       notify_(std::move(notify)) {
     thread_ = std::thread([this] {
         QueueSink sink(*this);
-        ApplyOutcome outcome = RunApply(rows_, options_, ws_.flags.stopFlag, sink);
+        ApplyOutcome outcome = RunApplyEngine(rows_, options_, ws_.flags.stopFlag, sink);
         sink.Finish(outcome);
     });
 }

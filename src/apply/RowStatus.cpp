@@ -1,6 +1,6 @@
 #include "apply/RowStatus.h"
 
-#include "apply/ApplyPlan.h"
+#include "apply/ApplyPlanner.h"
 #include "apply/NameChecks.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
@@ -54,7 +54,7 @@ std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& o
     std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets, cancel);
     if (Cancelled(cancel)) return out;
     const bool renames = options.applyType != 1;
-    ApplyPlan plan = PlanOrder(oldPaths, targets, renames);
+    ApplyPlan plan = PlanApply(oldPaths, targets, renames);
     std::vector<std::u16string>().swap(oldPaths);  // a million paths are not kept through the look-ups
     auto freed = [&](int i) { return renames && plan.blockers[i] >= 0; };
 

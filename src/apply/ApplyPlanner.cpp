@@ -1,4 +1,4 @@
-#include "apply/ApplyPlan.h"
+#include "apply/ApplyPlanner.h"
 
 #include "apply/PathIndex.h"
 
@@ -38,7 +38,7 @@ std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std
 
 }  // namespace
 
-ApplyPlan PlanOrder(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
+ApplyPlan PlanApply(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
                     bool renames) {
     const int n = static_cast<int>(oldPaths.size());
     ApplyPlan plan;

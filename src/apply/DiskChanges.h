@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "apply/ApplyOptions.h"
-#include "apply/ApplyPlan.h"
+#include "apply/ApplyPlanner.h"
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
 #include "apply/Journal.h"
@@ -15,21 +15,21 @@
 
 namespace quirnel {
 
-// The change phase of a run: every row's step on disk, in the planned
-// order, each recorded in the journal when the run has one.
-class ChangeRun {
+// The phase of a run that changes the disk: every row's step, in the order
+// the planner gives, each recorded in the journal when the run has one.
+class DiskChanges {
 public:
-    ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-              std::vector<std::u16string>& targets, ApplySink& log);
+    DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
+                std::vector<std::u16string>& targets, ApplySink& log);
 
     // Writes the plan to a new journal when the run has a place for one and
     // changes anything; 0 or the system's error, before anything on disk
     // changed. path is the journal's, or empty.
     [[nodiscard]] int OpenJournal(std::u16string& path);
     ApplyCounts Run();
-    ~ChangeRun();
-    ChangeRun(const ChangeRun&) = delete;
-    ChangeRun& operator=(const ChangeRun&) = delete;
+    ~DiskChanges();
+    DiskChanges(const DiskChanges&) = delete;
+    DiskChanges& operator=(const DiskChanges&) = delete;
 
 private:
     enum class RowResult { Changed, Skipped, Failed };

@@ -1,4 +1,4 @@
-#include "apply/ChangeRun.h"
+#include "apply/DiskChanges.h"
 
 #include <cerrno>
 #include <chrono>
@@ -23,13 +23,13 @@ std::u16string TempBase() {
 
 }  // namespace
 
-ChangeRun::ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                     std::vector<std::u16string>& targets, ApplySink& log)
+DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
+                         std::vector<std::u16string>& targets, ApplySink& log)
     : rows_(rows), options_(options), stop_(stop), targets_(targets), log_(log), style_(rows.style()) {
     const int n = rows.count();
     oldPaths_.reserve(n);
     for (int i = 0; i < n; ++i) oldPaths_.push_back(rows.oldPath(i));
-    plan_ = PlanOrder(oldPaths_, targets_, options.applyType != 1);
+    plan_ = PlanApply(oldPaths_, targets_, options.applyType != 1);
     std::u16string base;
     for (const PlanStep& s : plan_.steps) {
         if (s.kind != StepKind::ToTemp) continue;
@@ -38,7 +38,7 @@ ChangeRun::ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const s
     }
 }
 
-int ChangeRun::OpenJournal(std::u16string& path) {
+int DiskChanges::OpenJournal(std::u16string& path) {
     path.clear();
     journalStep_.assign(plan_.steps.size(), -1);
     std::vector<std::u16string_view> sources;
@@ -86,11 +86,11 @@ int ChangeRun::OpenJournal(std::u16string& path) {
     return 0;
 }
 
-ChangeRun::~ChangeRun() {
+DiskChanges::~DiskChanges() {
     if (pruning_.joinable()) pruning_.join();
 }
 
-ApplyCounts ChangeRun::Run() {
+ApplyCounts DiskChanges::Run() {
     ApplyCounts counts;
     counts.total = rows_.count();
     int shown = 0;
@@ -136,7 +136,7 @@ ApplyCounts ChangeRun::Run() {
     return counts;
 }
 
-ChangeRun::RowResult ChangeRun::Whole(size_t s, int row) {
+DiskChanges::RowResult DiskChanges::Whole(size_t s, int row) {
     const std::u16string& target = targets_[row];
     const std::u16string& old = oldPaths_[row];
     PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
@@ -152,7 +152,7 @@ ChangeRun::RowResult ChangeRun::Whole(size_t s, int row) {
     return Succeeded(row);
 }
 
-bool ChangeRun::ToTemp(size_t s, int row) {
+bool DiskChanges::ToTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
     int e = Move(oldPaths_[row], temp, row);
@@ -166,7 +166,7 @@ bool ChangeRun::ToTemp(size_t s, int row) {
     return e == 0;
 }
 
-ChangeRun::RowResult ChangeRun::FromTemp(size_t s, int row) {
+DiskChanges::RowResult DiskChanges::FromTemp(size_t s, int row) {
     const std::u16string& temp = temps_[row];
     PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
     int e = Change(s, temp, targets_[row], row);
@@ -183,7 +183,7 @@ ChangeRun::RowResult ChangeRun::FromTemp(size_t s, int row) {
 }
 
 // A row's paths are not needed once it changed: they move into the report.
-ChangeRun::RowResult ChangeRun::Succeeded(int row) {
+DiskChanges::RowResult DiskChanges::Succeeded(int row) {
     RowChange change;
     change.row = row;
     change.newName = NameOf(targets_[row], Extension::Keep, style_);
@@ -199,7 +199,7 @@ ChangeRun::RowResult ChangeRun::Succeeded(int row) {
 // A folder that exists is looked up again for a later row; one this run
 // tried to create is not tried again. A failed creation shows in the
 // change that follows, which logs the reason.
-void ChangeRun::PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
+void DiskChanges::PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
     if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
     if (GetPathAttributes(newFolder).exists) return;
     (void)CreateFolderChain(newFolder, style_, [this](const std::u16string& folder) {
@@ -208,13 +208,13 @@ void ChangeRun::PrepareFolder(const std::u16string& newFolder, const std::u16str
     createdFolders_.insert(newFolder);
 }
 
-int ChangeRun::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
+int DiskChanges::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
     int e = MoveEntry(from, to, handles_, control);
     if (e == 0 && rows_.isFolder(row)) handles_.Forget();
     return e;
 }
 
-int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
+int DiskChanges::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
     CopyControl control(&stop_);
     control.leftoverRemoved = [this](const std::u16string& path) {
         log_.Log(FormatText(LoadText(text::LeftoverRemoved), {path}));
@@ -233,7 +233,7 @@ int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string
     return e;
 }
 
-void ChangeRun::Record(size_t s, int row, const std::u16string& target, int error) {
+void DiskChanges::Record(size_t s, int row, const std::u16string& target, int error) {
     if (!journaling_) return;
     const int js = journalStep_[s];
     if (error != 0) {
@@ -247,17 +247,17 @@ void ChangeRun::Record(size_t s, int row, const std::u16string& target, int erro
     }
 }
 
-uint64_t ChangeRun::DeviceOf(const std::u16string& folder) {
+uint64_t DiskChanges::DeviceOf(const std::u16string& folder) {
     auto [it, added] = devices_.try_emplace(folder, 0);
     if (added) it->second = FolderDevice(folder);
     return it->second;
 }
 
-void ChangeRun::LogFailure(const std::u16string& what, const std::u16string& reason) {
+void DiskChanges::LogFailure(const std::u16string& what, const std::u16string& reason) {
     log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
 }
 
-void ChangeRun::LogRowFailure(int row, int e) {
+void DiskChanges::LogRowFailure(int row, int e) {
     const std::u16string& old = oldPaths_[row];
     if (options_.applyType == 1 && rows_.isFolder(row))
         LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
