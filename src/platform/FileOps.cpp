@@ -64,27 +64,9 @@ int MoveAcross(const std::string& from, const std::string& to, const CopyControl
 
 namespace fileops_detail {
 
-int MoveByLink(const std::string& from, const std::string& to) {
-    if (linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) {
-        int e = errno;
-        if (e == EEXIST || e == EXDEV || e == ENOENT || e == ENOTDIR || e == ENAMETOOLONG) return e;
-        return MoveChecked(from, to);  // no hard links here
-    }
-    if (unlink(from.c_str()) != 0) {
-        int e = errno;
-        return unlink(to.c_str()) == 0 ? e : kLeftAtTarget;
-    }
-    return 0;
-}
+int MoveByLink(const std::string& from, const std::string& to) { return posix::MoveByLink(from, to); }
 
-// Last resort where neither the flag nor hard links exist: the window between
-// the check and the rename is as small as the system allows.
-int MoveChecked(const std::string& from, const std::string& to) {
-    struct stat st;
-    if (lstat(to.c_str(), &st) == 0) return EEXIST;
-    if (errno != ENOENT) return errno;
-    return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-}
+int MoveChecked(const std::string& from, const std::string& to) { return posix::MoveChecked(from, to); }
 
 int MoveThroughFreeName(const std::string& from, const std::string& to) {
     std::string dir = DirOf(to);
@@ -101,15 +83,6 @@ int MoveThroughFreeName(const std::string& from, const std::string& to) {
 }
 
 }  // namespace fileops_detail
-
-std::u16string ErrorText(int error) {
-    if (error == kLeftUnderTemporaryName)
-        return u"Could not be renamed back from a temporary name (.quirnel-...) in its folder";
-    if (error == kLeftAtTarget) return u"What was made at the target could not be removed again";
-    char buffer[256];
-    const char* text = strerror_r(error, buffer, sizeof buffer);
-    return FromUtf8(text ? text : "");
-}
 
 namespace {
 

@@ -1,41 +1,18 @@
 #pragma once
 #include <array>
-#include <atomic>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "platform/CopyControl.h"
+#include "platform/ErrorText.h"
 #include "platform/PathStyle.h"
 
 namespace quirnel {
 
 // Changes on disk. Every operation returns 0 on success or the system's error
-// number; none of them ever replaces or writes into an existing entry.
-
-// Beyond the system's error numbers: a failed operation whose clean-up failed
-// too, so that something it made stays on disk and the log must say so.
-constexpr int kLeftUnderTemporaryName = -1;  // a case-only rename could not be undone
-constexpr int kLeftAtTarget = -2;            // a partial copy or a second name stays at the target
-
-// The system's reason text for an error number (or one of the two above), as
-// the log shows it.
-std::u16string ErrorText(int error);
-
-using CopyProgress = std::function<void(uint64_t copied, uint64_t total)>;
-
-// What a copy (or a move that has to copy) is given beside its paths.
-struct CopyControl {
-    CopyControl() = default;
-    // A stop flag alone is what most callers give.
-    CopyControl(const std::atomic<int>* stop) : cancel(stop) {}  // NOLINT(google-explicit-constructor)
-
-    const std::atomic<int>* cancel = nullptr;  // the copy ends with ECANCELED once *cancel is non-zero
-    CopyProgress progress;                     // (copied, total) after every chunk of a file
-    // Called with its path when a temporary that an interrupted earlier run
-    // left at this target's place has been removed.
-    std::function<void(const std::u16string&)> leftoverRemoved;
-};
+// number (ErrorText.h); none of them ever replaces or writes into an existing
+// entry.
 
 // Renames or moves an entry. Never replaces an existing target; a case-only
 // rename also works on a case-insensitive file system; a file (or a link)
