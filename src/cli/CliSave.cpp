@@ -4,7 +4,7 @@
 
 #include "app/Configuration.h"
 #include "app/PresetGroupFile.h"
-#include "cli/CliRun.h"
+#include "cli/CliExit.h"
 #include "platform/FileContent.h"
 #include "platform/FileOps.h"
 #include "platform/NativeText.h"
