@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             AddRow(ws.list, u"notes", folder, true, 0);
             AddRow(ws.list, u"caf\xDCE9 \xD83D\xDE00.tar.gz", folder, false, -1);
             int applied = -1;
-            (void)RunPreset(preset, WorkspaceActions(ws, [&](int type) { applied = type; }));
+            (void)RunPreset(preset, WorkspaceActions(ws, [&](ApplyType type) { applied = static_cast<int>(type); }));
             FUZZ_CHECK(ws.list.size() <= 3);
         }
     }

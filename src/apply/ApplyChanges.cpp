@@ -5,7 +5,7 @@
 
 namespace quirnel {
 
-ApplyOutcome ApplyChanges(Workspace& ws, int applyType) {
+ApplyOutcome ApplyChanges(Workspace& ws, ApplyType applyType) {
     BeginApply(ws, applyType);
     ApplyOptions options = ApplyOptionsFor(ws, applyType);
     ApplyOutcome outcome;

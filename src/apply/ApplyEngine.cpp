@@ -44,7 +44,7 @@ private:
 ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
     RunLog log(sink, options.showDoneDialog);
     log.Status(LoadText(text::WorkInProgress));
-    log.Log(LoadText(options.applyType == 1 ? text::StartApplyCopies : text::StartApplyOriginals));
+    log.Log(LoadText(options.applyType == ApplyType::Copies ? text::StartApplyCopies : text::StartApplyOriginals));
     auto start = std::chrono::steady_clock::now();
 
     ApplyOutcome outcome;

@@ -2,7 +2,7 @@
 
 namespace quirnel {
 
-ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType) {
+ApplyOptions ApplyOptionsFrom(const AppSettings& settings, ApplyType applyType) {
     ApplyOptions o;
     o.applyType = applyType;
     o.autoNumber = settings.AutoNumber == 1;

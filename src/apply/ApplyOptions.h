@@ -2,6 +2,7 @@
 #include <string>
 
 #include "apply/ApplySink.h"
+#include "apply/ApplyType.h"
 #include "base/AppSettings.h"
 #include "base/RunFlags.h"
 
@@ -9,14 +10,14 @@ namespace quirnel {
 
 // The settings a run reads, fixed when it starts.
 struct ApplyOptions {
-    int applyType = 0;  // 0 renames or moves the originals, 1 makes copies
+    ApplyType applyType = ApplyType::Originals;
     bool autoNumber = false;
     bool clearAfterApply = false;
     bool showDoneDialog = false;
     bool reportProgress = false;  // threaded runs show "Processed : %d %%"
     JournalPlace journal;         // none: the run keeps no journal
 };
-ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType);
+ApplyOptions ApplyOptionsFrom(const AppSettings& settings, ApplyType applyType);
 
 struct ApplyOutcome {
     bool checksPassed = false;

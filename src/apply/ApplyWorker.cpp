@@ -9,7 +9,7 @@ namespace quirnel {
 namespace {
 
 // The run is marked active and the selection cleared before the rows are copied.
-const NameList& BegunList(Workspace& ws, int applyType) {
+const NameList& BegunList(Workspace& ws, ApplyType applyType) {
     BeginApply(ws, applyType);
     return ws.list;
 }
@@ -83,7 +83,7 @@ private:
     std::chrono::steady_clock::time_point batchStart_ = std::chrono::steady_clock::now();
 };
 
-ApplyWorker::ApplyWorker(Workspace& ws, int applyType, std::function<void()> notify)
+ApplyWorker::ApplyWorker(Workspace& ws, ApplyType applyType, std::function<void()> notify)
     : ws_(ws),
       options_(ApplyOptionsFor(ws, applyType)),
       rows_(BegunList(ws, applyType)),

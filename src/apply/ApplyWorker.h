@@ -22,7 +22,7 @@ class ApplyWorker {
 public:
     // Starts the run. notify is called on the worker whenever updates wait
     // and none were waiting before (the window posts itself an event).
-    ApplyWorker(Workspace& ws, int applyType, std::function<void()> notify = {});
+    ApplyWorker(Workspace& ws, ApplyType applyType, std::function<void()> notify = {});
     // Requests a stop and waits for the run to end (the close path).
     ~ApplyWorker();
     ApplyWorker(const ApplyWorker&) = delete;

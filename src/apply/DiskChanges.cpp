@@ -29,7 +29,7 @@ DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, con
     const int n = rows.count();
     oldPaths_.reserve(n);
     for (int i = 0; i < n; ++i) oldPaths_.push_back(rows.oldPath(i));
-    plan_ = PlanApply(oldPaths_, targets_, options.applyType != 1);
+    plan_ = PlanApply(oldPaths_, targets_, options.applyType != ApplyType::Copies);
     std::u16string base;
     for (const PlanStep& s : plan_.steps) {
         if (s.kind != StepKind::ToTemp) continue;
@@ -52,7 +52,7 @@ int DiskChanges::OpenJournal(std::u16string& path) {
     if (!options_.journal.any() || count == 0) return 0;
     std::vector<EntryId> found = LookUpEntryIds(sources);
     path = NewJournalPath(options_.journal);
-    const bool copies = options_.applyType == 1;
+    const bool copies = options_.applyType == ApplyType::Copies;
     if (int e = journal_.Create(path, copies ? JournalKind::Copy : JournalKind::Rename)) return e;
     ids_.reserve(count);
     size_t next = 0;
@@ -222,7 +222,7 @@ int DiskChanges::Change(size_t s, const std::u16string& from, const std::u16stri
     int e;
     if (rows_.newFolder(row).empty()) {
         e = ENOENT;  // never a stray path at the root
-    } else if (options_.applyType != 1) {
+    } else if (options_.applyType != ApplyType::Copies) {
         e = Move(from, target, row, control);
     } else {
         log_.Flush();
@@ -238,7 +238,7 @@ void DiskChanges::Record(size_t s, int row, const std::u16string& target, int er
     const int js = journalStep_[s];
     if (error != 0) {
         journal_.Failed(js, error);
-    } else if (options_.applyType == 1) {
+    } else if (options_.applyType == ApplyType::Copies) {
         journal_.Copied(js, LookUpStamp(target));
     } else if (rows_.newFolder(row) != rows_.oldFolder(row) && DeviceOf(rows_.newFolder(row)) != ids_[js].dev) {
         journal_.Moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
@@ -259,7 +259,7 @@ void DiskChanges::LogFailure(const std::u16string& what, const std::u16string& r
 
 void DiskChanges::LogRowFailure(int row, int e) {
     const std::u16string& old = oldPaths_[row];
-    if (options_.applyType == 1 && rows_.isFolder(row))
+    if (options_.applyType == ApplyType::Copies && rows_.isFolder(row))
         LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
     else
         LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));

@@ -33,7 +33,7 @@ std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& opti
             case V::Numbered: s = {RowFate::Numbered, number}; break;
             case V::Ok:
                 if (targets[j] == oldPaths[j]) s.fate = RowFate::Unchanged;
-                else if (options.applyType == 1) s.fate = RowFate::Copy;
+                else if (options.applyType == ApplyType::Copies) s.fate = RowFate::Copy;
                 else if (rows.newFolder(j) != rows.oldFolder(j)) s.fate = RowFate::Move;
                 else s.fate = RowFate::Rename;
                 break;
@@ -53,7 +53,7 @@ std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& o
     for (int i = 0; i < n; ++i) oldPaths.push_back(rows.oldPath(i));
     std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets, cancel);
     if (Cancelled(cancel)) return out;
-    const bool renames = options.applyType != 1;
+    const bool renames = options.applyType != ApplyType::Copies;
     ApplyPlan plan = PlanApply(oldPaths, targets, renames);
     std::vector<std::u16string>().swap(oldPaths);  // a million paths are not kept through the look-ups
     auto freed = [&](int i) { return renames && plan.blockers[i] >= 0; };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "apply/ApplyRows.h"
+#include "apply/ApplyType.h"
 
 namespace quirnel {
 
@@ -32,7 +33,7 @@ struct RowStatus {
 };
 
 struct StatusOptions {
-    int applyType = 0;
+    ApplyType applyType = ApplyType::Originals;
     bool autoNumber = false;
     bool lookUpDisk = true;  // without it, nothing on disk is consulted
 };

@@ -42,14 +42,14 @@ void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
     ws_.host.RowsRemoved();
 }
 
-void BeginApply(Workspace& ws, int applyType) {
-    ws.flags.applyType = applyType;
+void BeginApply(Workspace& ws, ApplyType applyType) {
+    ws.flags.applyType = static_cast<int>(applyType);
     ws.flags.stopFlag = 0;
     ws.list.clearSelection();
     ws.host.CommandStateChanged();
 }
 
-ApplyOptions ApplyOptionsFor(const Workspace& ws, int applyType) {
+ApplyOptions ApplyOptionsFor(const Workspace& ws, ApplyType applyType) {
     ApplyOptions options = ApplyOptionsFrom(ws.settings, applyType);
     options.journal = ws.flags.journal;
     return options;

@@ -31,10 +31,10 @@ private:
 
 // The frame around a run on the workspace's own thread: the run is marked
 // active and the selection cleared before, the count restored after.
-void BeginApply(Workspace& ws, int applyType);
+void BeginApply(Workspace& ws, ApplyType applyType);
 void EndApply(Workspace& ws);
 
 // The settings of a run on the workspace, with the process's journal place.
-ApplyOptions ApplyOptionsFor(const Workspace& ws, int applyType);
+ApplyOptions ApplyOptionsFor(const Workspace& ws, ApplyType applyType);
 
 }  // namespace quirnel

@@ -12,7 +12,7 @@ namespace quirnel {
 
 bool MainWindow::busy() const { return worker_ != nullptr || syncRunning_; }
 
-void MainWindow::startApply(int applyType) {
+void MainWindow::startApply(ApplyType applyType) {
     if (busy()) return;
     stopRowStatuses();  // the run decides the rows' fates now
     if (app_.settings.UseThread == 1) {

@@ -138,10 +138,10 @@ void MainWindow::cmdExit(int, bool) { close(); }
 
 void MainWindow::cmdRunPreset(int command, bool) {
     const QuirnelPreset preset = app_.presets[command - menu::ApplyPreset1];
-    std::optional<int> applyType;
+    std::optional<ApplyType> applyType;
     const int before = ws_.list.size();
     // A task that ends the run early (Change Folder without a folder) has said why.
-    (void)RunPreset(preset, WorkspaceActions(ws_, [&](int type) { applyType = type; }));
+    (void)RunPreset(preset, WorkspaceActions(ws_, [&](ApplyType type) { applyType = type; }));
     if (preset.AutoSort != 0 || ws_.list.size() != before)
         afterRowsChanged();
     else
@@ -152,7 +152,7 @@ void MainWindow::cmdRunPreset(int command, bool) {
 }
 
 void MainWindow::cmdApply(int, bool) {
-    if (std::optional<int> applyType = ApplyModeDialog::choose(this)) startApply(*applyType);
+    if (std::optional<ApplyType> applyType = ApplyModeDialog::choose(this)) startApply(*applyType);
 }
 
 void MainWindow::cmdUndo(int command, bool shift) {

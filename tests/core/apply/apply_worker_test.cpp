@@ -70,7 +70,7 @@ Seen Observe(const ApplyBench& b) {
 TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
     ApplyBench sync;
     Prepare(sync);
-    ApplyOutcome syncOutcome = ApplyChanges(sync.ws, 0);
+    ApplyOutcome syncOutcome = ApplyChanges(sync.ws, ApplyType::Originals);
 
     ApplyBench threaded;
     Prepare(threaded);
@@ -79,7 +79,7 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
     int posted = 0;
     std::thread::id owner = std::this_thread::get_id();
     bool notifiedOnWorker = true;
-    ApplyWorker worker(threaded.ws, 0, [&] {
+    ApplyWorker worker(threaded.ws, ApplyType::Originals, [&] {
         std::lock_guard<std::mutex> lock(m);
         if (std::this_thread::get_id() == owner) notifiedOnWorker = false;
         ++posted;
@@ -120,7 +120,7 @@ TEST(ApplyWorker, TheWorkerNeverWritesTheListItself) {
     b.Add({"a", "b"});
     b.Propose(0, "a2");
     b.Propose(1, "b2");
-    ApplyWorker worker(b.ws, 0);
+    ApplyWorker worker(b.ws, ApplyType::Originals);
     for (int i = 0; i < 5000 && !(OnDisk(b.dir / "a2") && OnDisk(b.dir / "b2")); ++i) usleep(1000);
     ASSERT_TRUE(OnDisk(b.dir / "b2"));
     usleep(20000);
@@ -142,7 +142,7 @@ TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
     b.Propose(0, "one-copy");
     b.Propose(1, "big-copy");
     b.Propose(2, "three-copy");
-    ApplyWorker worker(b.ws, 1);
+    ApplyWorker worker(b.ws, ApplyType::Copies);
     for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
     ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy of big was not seen in progress";
     b.app.flags.stopFlag = 1;  // the Stop button
@@ -164,7 +164,7 @@ TEST(ApplyWorker, FailedChecksAreReportedThroughTheOwner) {
     b.dir.file("b", "");
     b.Add({"a", "b"});
     b.Propose(1, "");
-    ApplyWorker worker(b.ws, 0);
+    ApplyWorker worker(b.ws, ApplyType::Originals);
     ApplyOutcome out = worker.Wait();
     EXPECT_FALSE(out.checksPassed);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
@@ -181,7 +181,7 @@ TEST(ApplyWorker, DestroyingARunningWorkerStopsAndWaitsForIt) {
     b.Add({"big"});
     b.Propose(0, "big-copy");
     {
-        ApplyWorker worker(b.ws, 1);
+        ApplyWorker worker(b.ws, ApplyType::Copies);
         for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
         ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy was not seen in progress";
     }

@@ -58,7 +58,7 @@ TEST(ApplyChains, ChainsAndCyclesSucceedAndNothingIsOverwritten) {
         b.Add(olds);
         ASSERT_EQ(b.ws.list.size(), static_cast<int>(c.rows.size()));
         for (size_t i = 0; i < c.rows.size(); ++i) b.Propose(static_cast<int>(i), c.rows[i].second);
-        ApplyOutcome out = ApplyChanges(b.ws, 0);
+        ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
         EXPECT_EQ(Tree(b.dir.path()), c.after);
         EXPECT_EQ(out.counts.changed, static_cast<int>(c.rows.size() - c.failures.size()));
         std::vector<std::string> failures;
@@ -83,7 +83,7 @@ TEST(ApplyChains, AFolderChainMovesWholeFoldersAndItsFilesStayInside) {
     b.Propose(0, "d0");
     b.Propose(1, "d1");
     b.Propose(2, "d2");  // a file takes the name of a folder renamed away
-    ApplyOutcome out = ApplyChanges(b.ws, 0);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(out.counts.changed, 3);
     EXPECT_EQ(Content(b.dir / "d0/in1"), "1");
     EXPECT_EQ(Content(b.dir / "d1/in2"), "2");
@@ -97,7 +97,7 @@ TEST(ApplyChains, CopiesAreNeverReorderedAndFailOnTakenTargets) {
     b.Add({"a", "b"});
     b.Propose(0, "b");
     b.Propose(1, "a");
-    ApplyOutcome out = ApplyChanges(b.ws, 1);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Copies);
     EXPECT_EQ(out.counts.changed, 0);
     EXPECT_EQ(Content(b.dir / "a"), "A");
     EXPECT_EQ(Content(b.dir / "b"), "B");

@@ -29,7 +29,7 @@ ApplyOutcome MixedRun(ApplyBench& b) {
     b.Propose(4, "p1");
     b.Propose(5, "m", "new/deeper");
     b.Propose(6, "taken");
-    return ApplyChanges(b.ws, 0);
+    return ApplyChanges(b.ws, ApplyType::Originals);
 }
 
 std::string Lines(const std::vector<std::string>& log, const std::string& prefix) {
@@ -87,7 +87,7 @@ TEST(Revert, RefusesToTouchAnEntryReplacedAfterTheRun) {
     b.Propose(0, "1");
     b.Propose(1, "2");
     b.Propose(2, "3");
-    ApplyOutcome run = ApplyChanges(b.ws, 0);
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
     ASSERT_EQ(run.counts.changed, 3);
     ASSERT_EQ(unlink((b.dir / "2").c_str()), 0);
     b.dir.file("2", "someone else's");  // same name, another entry
@@ -116,7 +116,7 @@ TEST(Revert, ACopyRunsRevertRemovesOnlyCopiesThatAreAsMade) {
     b.Propose(1, "f2-copy");
     b.Propose(2, "tree-copy");
     b.Propose(3, "tree2-copy");
-    ApplyOutcome run = ApplyChanges(b.ws, 1);
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Copies);
     ASSERT_EQ(run.counts.changed, 4);
     b.dir.file("f2-copy", "edited");
     b.dir.file("tree2-copy/added", "z");
@@ -200,7 +200,7 @@ TEST(Journal, PathsAreKeptByteForByteInReadableText) {
     b.dir.file(odd, "odd");
     b.Add({odd});
     b.ws.list.setNewName(0, u"line\nbreak" + b.ws.list.oldName(0));
-    ApplyOutcome run = ApplyChanges(b.ws, 0);
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
     ASSERT_EQ(run.counts.changed, 1);
     std::string text;
     ASSERT_TRUE(ReadFileBytes(run.journal, text, 1 << 20));

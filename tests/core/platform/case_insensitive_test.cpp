@@ -86,7 +86,7 @@ TEST_F(CaseInsensitiveFs, ApplyRunChangesOnlyTheCase) {
     AddPathList(ws, {U("report.TXT")});
     ASSERT_EQ(ws.list.size(), 1);
     ws.list.setNewName(0, u"Report.txt");
-    ApplyOutcome outcome = ApplyChanges(ws, 0);
+    ApplyOutcome outcome = ApplyChanges(ws, ApplyType::Originals);
     EXPECT_EQ(outcome.counts.changed, 1);
     EXPECT_EQ(Names(), (std::set<std::string>{"Report.txt"}));
     EXPECT_EQ(ws.list.oldName(0), u"Report.txt");
