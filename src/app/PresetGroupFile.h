@@ -2,7 +2,7 @@
 #include <string>
 
 #include "app/AppState.h"
-#include "platform/FileContent.h"
+#include "base/TextFile.h"
 
 namespace quirnel {
 

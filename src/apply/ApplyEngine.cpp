@@ -9,7 +9,7 @@
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
-#include "platform/FileOps.h"
+#include "platform/Result.h"
 
 namespace quirnel {
 namespace {
@@ -58,9 +58,9 @@ ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, 
     }
     outcome.checksPassed = true;
     DiskChanges disk(rows, options, stop, targets, log);
-    if (int e = disk.OpenJournal(outcome.journal)) {
+    if (Result opened = disk.OpenJournal(outcome.journal); !opened) {
         outcome.journalFailed = true;
-        log.Message(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}),
+        log.Message(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(opened.text())}),
                     LoadText(text::ErrorTitle));
         return outcome;
     }

@@ -38,7 +38,7 @@ DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, con
     }
 }
 
-int DiskChanges::OpenJournal(std::u16string& path) {
+Result DiskChanges::OpenJournal(std::u16string& path) {
     path.clear();
     journalStep_.assign(plan_.steps.size(), -1);
     std::vector<std::u16string_view> sources;
@@ -49,11 +49,12 @@ int DiskChanges::OpenJournal(std::u16string& path) {
         journalStep_[s] = count++;
         if (step.kind != StepKind::FromTemp) sources.push_back(oldPaths_[step.row]);
     }
-    if (!options_.journal.any() || count == 0) return 0;
+    if (!options_.journal.any() || count == 0) return {};
     std::vector<EntryId> found = LookUpEntryIds(sources);
     path = NewJournalPath(options_.journal);
     const bool copies = options_.applyType == ApplyType::Copies;
-    if (int e = journal_.Create(path, copies ? JournalKind::Copy : JournalKind::Rename)) return e;
+    if (Result created = journal_.Create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
+        return created;
     ids_.reserve(count);
     size_t next = 0;
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
@@ -67,10 +68,10 @@ int DiskChanges::OpenJournal(std::u16string& path) {
         const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : targets_[r];
         journal_.Step(ids_.back(), rows_.isFolder(r), from, to);
     }
-    if (int e = journal_.Seal()) {
+    if (Result sealed = journal_.Seal(); !sealed) {
         (void)journal_.End();
         (void)RemoveFile(path);  // it announced nothing that happened
-        return e;
+        return sealed;
     }
     journaling_ = true;
     if (options_.journal.file.empty()) {
@@ -83,7 +84,7 @@ int DiskChanges::OpenJournal(std::u16string& path) {
             PruneJournals(options_.journal.folder);
         }
     }
-    return 0;
+    return {};
 }
 
 DiskChanges::~DiskChanges() {
@@ -99,8 +100,8 @@ ApplyCounts DiskChanges::Run() {
         // A cycle once begun is completed: its first entry waits under a
         // temporary name until the last step.
         if (!inCycle && stop_.load(std::memory_order_relaxed) == 1) break;
-        if (!inCycle && journaling_ && journal_.error()) {
-            LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
+        if (!inCycle && journaling_ && !journal_.written()) {
+            LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
             break;
         }
         const PlanStep step = plan_.steps[s];
@@ -130,8 +131,8 @@ ApplyCounts DiskChanges::Run() {
             }
         }
     }
-    if (journaling_ && journal_.End() != 0)
-        LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
+    if (journaling_ && !journal_.End())
+        LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
     if (pruning_.joinable()) pruning_.join();
     return counts;
 }
@@ -144,9 +145,9 @@ DiskChanges::RowResult DiskChanges::Whole(size_t s, int row) {
         LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
         return RowResult::Skipped;
     }
-    int e = Change(s, old, target, row);
-    if (e != 0) {
-        LogRowFailure(row, e);
+    Result changed = Change(s, old, target, row);
+    if (!changed) {
+        LogRowFailure(row, changed);
         return RowResult::Failed;
     }
     return Succeeded(row);
@@ -155,27 +156,27 @@ DiskChanges::RowResult DiskChanges::Whole(size_t s, int row) {
 bool DiskChanges::ToTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
-    int e = Move(oldPaths_[row], temp, row);
-    for (int k = 2; e == EEXIST && k < 100; ++k) {
+    Result moved = Move(oldPaths_[row], temp, row);
+    for (int k = 2; moved.error == EEXIST && k < 100; ++k) {
         temp = base + u"-" + DecimalText(k);
-        if (journaling_ && journal_.Temp(journalStep_[s], temp) != 0) break;
-        e = Move(oldPaths_[row], temp, row);
+        if (journaling_ && !journal_.Temp(journalStep_[s], temp)) break;
+        moved = Move(oldPaths_[row], temp, row);
     }
-    Record(s, row, temp, e);
-    if (e != 0) LogRowFailure(row, e);
-    return e == 0;
+    Record(s, row, temp, moved);
+    if (!moved) LogRowFailure(row, moved);
+    return moved.ok();
 }
 
 DiskChanges::RowResult DiskChanges::FromTemp(size_t s, int row) {
     const std::u16string& temp = temps_[row];
     PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
-    int e = Change(s, temp, targets_[row], row);
-    if (e == 0) return Succeeded(row);
+    Result changed = Change(s, temp, targets_[row], row);
+    if (changed) return Succeeded(row);
     // The cycle did not close: back to the row's own name, which the failed
     // rows of the cycle left free.
-    if (Move(temp, oldPaths_[row], row) == 0) {
-        if (journaling_) journal_.Failed(journalStep_[tempStep_], e);
-        LogRowFailure(row, e);
+    if (Move(temp, oldPaths_[row], row)) {
+        if (journaling_) journal_.Failed(journalStep_[tempStep_], changed.error);
+        LogRowFailure(row, changed);
     } else {
         LogFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
     }
@@ -208,36 +209,36 @@ void DiskChanges::PrepareFolder(const std::u16string& newFolder, const std::u16s
     createdFolders_.insert(newFolder);
 }
 
-int DiskChanges::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
-    int e = MoveEntry(from, to, handles_, control);
-    if (e == 0 && rows_.isFolder(row)) handles_.Forget();
-    return e;
+Result DiskChanges::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
+    Result moved = MoveEntry(from, to, handles_, control);
+    if (moved && rows_.isFolder(row)) handles_.Forget();
+    return moved;
 }
 
-int DiskChanges::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
+Result DiskChanges::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
     CopyControl control(&stop_);
     control.leftoverRemoved = [this](const std::u16string& path) {
         log_.Log(FormatText(LoadText(text::LeftoverRemoved), {path}));
     };
-    int e;
+    Result changed;
     if (rows_.newFolder(row).empty()) {
-        e = ENOENT;  // never a stray path at the root
+        changed = Result(ENOENT);  // never a stray path at the root
     } else if (options_.applyType != ApplyType::Copies) {
-        e = Move(from, target, row, control);
+        changed = Move(from, target, row, control);
     } else {
         log_.Flush();
         if (journaling_) (void)journal_.Begin(journalStep_[s]);
-        e = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
+        changed = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
     }
-    Record(s, row, target, e);
-    return e;
+    Record(s, row, target, changed);
+    return changed;
 }
 
-void DiskChanges::Record(size_t s, int row, const std::u16string& target, int error) {
+void DiskChanges::Record(size_t s, int row, const std::u16string& target, const Result& result) {
     if (!journaling_) return;
     const int js = journalStep_[s];
-    if (error != 0) {
-        journal_.Failed(js, error);
+    if (!result) {
+        journal_.Failed(js, result.error);
     } else if (options_.applyType == ApplyType::Copies) {
         journal_.Copied(js, LookUpStamp(target));
     } else if (rows_.newFolder(row) != rows_.oldFolder(row) && DeviceOf(rows_.newFolder(row)) != ids_[js].dev) {
@@ -257,12 +258,12 @@ void DiskChanges::LogFailure(const std::u16string& what, const std::u16string& r
     log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
 }
 
-void DiskChanges::LogRowFailure(int row, int e) {
+void DiskChanges::LogRowFailure(int row, const Result& result) {
     const std::u16string& old = oldPaths_[row];
     if (options_.applyType == ApplyType::Copies && rows_.isFolder(row))
-        LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
+        LogFailure(old, result.error == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(result.text()));
     else
-        LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
+        LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(result.text()));
 }
 
 }  // namespace quirnel

@@ -23,9 +23,9 @@ public:
                 std::vector<std::u16string>& targets, ApplySink& log);
 
     // Writes the plan to a new journal when the run has a place for one and
-    // changes anything; 0 or the system's error, before anything on disk
-    // changed. path is the journal's, or empty.
-    [[nodiscard]] int OpenJournal(std::u16string& path);
+    // changes anything; a failure comes before anything on disk changed.
+    // path is the journal's, or empty.
+    [[nodiscard]] Result OpenJournal(std::u16string& path);
     ApplyCounts Run();
     ~DiskChanges();
     DiskChanges(const DiskChanges&) = delete;
@@ -38,12 +38,12 @@ private:
     RowResult FromTemp(size_t step, int row);
     RowResult Succeeded(int row);
     void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
-    int Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control = {});
-    int Change(size_t step, const std::u16string& from, const std::u16string& target, int row);
-    void Record(size_t step, int row, const std::u16string& target, int error);
+    Result Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control = {});
+    Result Change(size_t step, const std::u16string& from, const std::u16string& target, int row);
+    void Record(size_t step, int row, const std::u16string& target, const Result& result);
     uint64_t DeviceOf(const std::u16string& folder);
     void LogFailure(const std::u16string& what, const std::u16string& reason);
-    void LogRowFailure(int row, int error);
+    void LogRowFailure(int row, const Result& result);
 
     const ApplyRows& rows_;
     const ApplyOptions& options_;

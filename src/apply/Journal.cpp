@@ -221,19 +221,17 @@ bool UnescapeJournalText(std::string_view text, std::string& bytes) {
     return true;
 }
 
-bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error) {
+Result ReadJournal(const std::u16string& path, JournalRecord& record) {
     std::string bytes;
     // A run of millions of rows writes a journal of hundreds of MiB; a named
     // file larger than this is no journal of ours (or is endless).
     constexpr size_t kMaxJournalBytes = size_t(4) << 30;
-    if (ReadStatus read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read) {
-        error = read.kind == ReadStatus::TooLarge ? "is larger than 4 GiB" : "cannot be read";
-        return false;
-    }
+    if (Result read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read)
+        return Result(read.error, read.error == EFBIG ? u"is larger than 4 GiB" : u"cannot be read");
     record = JournalRecord();
     // Cut short while its header was written: the run changed nothing.
     const std::string header = std::string(kMagic) + "\nkind\t";
-    if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return true;
+    if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return {};
     size_t planLines = 0;
     for (size_t at = bytes.find("\nS\t"); at != std::string::npos; at = bytes.find("\nS\t", at + 1)) ++planLines;
     record.steps.reserve(planLines);
@@ -257,22 +255,19 @@ bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string&
             ok = !line.empty() && ReadLine(record, line);
         }
         if (!ok) {
-            error = lineNo == 1 ? "not a journal" : "line " + std::to_string(lineNo) + " cannot be read";
-            return false;
+            return Result(EBADMSG,
+                          lineNo == 1 ? u"not a journal" : FromUtf8("line " + std::to_string(lineNo) + " cannot be read"));
         }
     }
-    if (lineNo < 2) {
-        error = "not a journal";
-        return false;
-    }
-    return true;
+    if (lineNo < 2) return Result(EBADMSG, u"not a journal");
+    return {};
 }
 
-int JournalWriter::Create(const std::u16string& path, JournalKind kind) {
-    if (int e = file_.Create(path)) return e;
+Result JournalWriter::Create(const std::u16string& path, JournalKind kind) {
+    if (Result created = file_.Create(path); !created) return created;
     pending_ = std::string(kMagic) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
-    return 0;
+    return {};
 }
 
 void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to) {
@@ -293,8 +288,8 @@ void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string&
     if (o.size() >= kPlanPiece && error_ == 0) (void)Write();
 }
 
-int JournalWriter::Seal() {
-    if (error_ != 0) return error_;  // a piece of the plan is missing
+Result JournalWriter::Seal() {
+    if (error_ != 0) return Result(error_);  // a piece of the plan is missing
     pending_ += "P\n";
     pendingMarks_ = 0;
     return Flush(Sync::Now);
@@ -313,36 +308,36 @@ void JournalWriter::Stamp() {
 }
 
 // A durable batch says when it was written: every change it marks came before.
-int JournalWriter::Flush(Sync sync) {
+Result JournalWriter::Flush(Sync sync) {
     lastSync_ = std::chrono::steady_clock::now();
     const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
     if (sync != Sync::None && !ending) Stamp();
-    int e = Write();
+    Result done = Write();
     pendingMarks_ = 0;
-    if (e == 0 && sync == Sync::Now) e = file_.Sync();
-    if (e == 0 && sync == Sync::Aside) SyncAside();
-    if (e != 0 && error_ == 0) error_ = e;
-    return e;
+    if (done && sync == Sync::Now) done = file_.Sync();
+    if (done && sync == Sync::Aside) SyncAside();
+    if (!done && error_ == 0) error_ = done.error;
+    return done;
 }
 
-int JournalWriter::Write() {
-    int e = file_.Append(pending_);
+Result JournalWriter::Write() {
+    Result written = file_.Append(pending_);
     pending_.clear();
-    if (e != 0 && error_ == 0) error_ = e;
-    return e;
+    if (!written && error_ == 0) error_ = written.error;
+    return written;
 }
 
-int JournalWriter::Folder(const std::u16string& folder) {
+Result JournalWriter::Folder(const std::u16string& folder) {
     Line("D\t" + EscapeJournalText(ToNative(folder)));
     return Flush(Sync::None);
 }
 
-int JournalWriter::Temp(int step, const std::u16string& temp) {
+Result JournalWriter::Temp(int step, const std::u16string& temp) {
     Line("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
     return Flush(Sync::Now);
 }
 
-int JournalWriter::Begin(int step) {
+Result JournalWriter::Begin(int step) {
     Line("B\t" + std::to_string(step));
     return Flush(Sync::None);
 }
@@ -390,10 +385,10 @@ void JournalWriter::SyncAside() {
     JoinSync();
     try {
         syncing_ = std::thread([this] {
-            if (int e = file_.Sync()) asideError_.store(e, std::memory_order_relaxed);
+            if (Result synced = file_.Sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
         });
     } catch (const std::system_error&) {
-        if (int e = file_.Sync(); e != 0 && error_ == 0) error_ = e;
+        if (Result synced = file_.Sync(); !synced && error_ == 0) error_ = synced.error;
     }
 }
 
@@ -402,18 +397,19 @@ void JournalWriter::JoinSync() {
     if (int e = asideError_.load(); e != 0 && error_ == 0) error_ = e;
 }
 
-int JournalWriter::End() {
+Result JournalWriter::End() {
     JoinSync();
     Stamp();
     pending_ += "E\n";
-    int e = Flush(Sync::Now);
-    int c = file_.Close();
-    return error_ ? error_ : e ? e : c;
+    Result flushed = Flush(Sync::Now);
+    Result closed = file_.Close();
+    if (error_) return Result(error_);
+    return flushed ? closed : flushed;
 }
 
-int MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
+Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
     AppendFile f;
-    if (int e = f.OpenExisting(path)) return e;
+    if (Result opened = f.OpenExisting(path); !opened) return opened;
     std::string line = "X\t";
     line += decision;
     if (!other.empty()) {
@@ -421,8 +417,8 @@ int MarkJournal(const std::u16string& path, const std::string& decision, const s
         line += EscapeJournalText(ToNative(other));
     }
     line.push_back('\n');
-    if (int e = f.Append(line)) return e;
-    if (int e = f.Sync()) return e;
+    if (Result appended = f.Append(line); !appended) return appended;
+    if (Result synced = f.Sync(); !synced) return synced;
     return f.Close();
 }
 

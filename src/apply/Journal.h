@@ -9,6 +9,7 @@
 
 #include "platform/AppendFile.h"
 #include "platform/EntryIds.h"
+#include "platform/Result.h"
 
 namespace quirnel {
 
@@ -59,8 +60,9 @@ struct JournalRecord {
     std::vector<size_t> unstamped;  // marks read since the last W (while reading)
 };
 
-// Reads a journal; false when it is not one (the reason in error).
-[[nodiscard]] bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error);
+// Reads a journal; a failure, with its reason in words, when it cannot be
+// read or is not one.
+[[nodiscard]] Result ReadJournal(const std::u16string& path, JournalRecord& record);
 
 // Writes a journal as a run goes. Marks are collected and written in
 // batches, each made durable; the plan, folders and temporary names are
@@ -72,30 +74,31 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
     ~JournalWriter();
 
-    // Creates the file and writes the header; 0 or the system's error.
-    [[nodiscard]] int Create(const std::u16string& path, JournalKind kind);
+    // Creates the file and writes the header.
+    [[nodiscard]] Result Create(const std::u16string& path, JournalKind kind);
     void Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
     // The plan is complete and durable: changes may begin.
-    [[nodiscard]] int Seal();
-    [[nodiscard]] int Folder(const std::u16string& folder);
-    [[nodiscard]] int Temp(int step, const std::u16string& temp);
-    [[nodiscard]] int Begin(int step);
+    [[nodiscard]] Result Seal();
+    [[nodiscard]] Result Folder(const std::u16string& folder);
+    [[nodiscard]] Result Temp(int step, const std::u16string& temp);
+    [[nodiscard]] Result Begin(int step);
     void Done(int step);
     void Failed(int step, int error);
     void Copied(int step, const EntryStamp& stamp);
     void Moved(int step, const EntryId& id);
     // Writes and syncs the waiting marks when there are many or they are old.
     void Tick();
-    [[nodiscard]] int End();
-    // The first write or sync that failed after Seal (0 if none).
-    int error() const { return error_ ? error_ : asideError_.load(std::memory_order_relaxed); }
+    [[nodiscard]] Result End();
+    // Whether everything after Seal was written and synced: success, or the
+    // first write or sync that failed.
+    Result written() const { return Result(error_ ? error_ : asideError_.load(std::memory_order_relaxed)); }
 
 private:
     // What a flush waits for: nothing, the disk, or a sync on the side.
     enum class Sync { None, Now, Aside };
     void Line(const std::string& line);
-    int Flush(Sync sync);
-    int Write();
+    Result Flush(Sync sync);
+    Result Write();
     void Stamp();
     void SyncAside();
     void JoinSync();
@@ -114,7 +117,7 @@ private:
 
 // Appends a decision ("X settled", "X reverted journal") to a finished or
 // interrupted journal.
-[[nodiscard]] int MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other = {});
+[[nodiscard]] Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other = {});
 
 // The escaping of path bytes, exposed for tests.
 std::string EscapeJournalText(const std::string& bytes);

@@ -57,9 +57,8 @@ bool EndsFinished(const std::u16string& path) {
 bool IsUnsettled(const std::u16string& path) {
     if (EndsFinished(path)) return false;
     JournalRecord r;
-    std::string error;
     // Without its complete plan a run had not begun to change anything.
-    return ReadJournal(path, r, error) && r.planComplete && !r.ended && !r.settled;
+    return ReadJournal(path, r) && r.planComplete && !r.ended && !r.settled;
 }
 
 }  // namespace

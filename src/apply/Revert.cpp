@@ -112,11 +112,11 @@ public:
         if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at, changedBefore_);
     }
 
-    int Open(const JournalPlace& place, std::u16string& path) {
+    Result Open(const JournalPlace& place, std::u16string& path) {
         path.clear();
-        if (!place.any() || steps_.empty()) return 0;
+        if (!place.any() || steps_.empty()) return {};
         path = NewJournalPath(place);
-        if (int e = journal_.Create(path, kind_)) return e;
+        if (Result created = journal_.Create(path, kind_); !created) return created;
         for (const Pending& p : steps_) {
             const JournalStep& s = *p.step;
             // A removal names the copy it removes; a move or a copy, the entry it moves or copies.
@@ -124,14 +124,14 @@ public:
             else if (kind_ == JournalKind::Remove) journal_.Step(s.copy.id, s.isFolder, s.from, s.to);
             else journal_.Step(Expected(s), s.isFolder, s.to, s.from);
         }
-        if (int e = journal_.Seal()) {
+        if (Result sealed = journal_.Seal(); !sealed) {
             (void)journal_.End();
             (void)RemoveFile(path);
-            return e;
+            return sealed;
         }
         journaling_ = true;
         if (place.file.empty()) PruneJournals(place.folder);
-        return 0;
+        return {};
     }
 
     std::vector<std::pair<std::u16string, std::u16string>> TakeMovedBack() { return std::move(movedBack_); }
@@ -157,14 +157,13 @@ public:
                 out.skipped += static_cast<int>(steps_.size() - n);
                 break;
             }
-            int e = Undo(n);
-            if (e == 0) ++out.reverted;
+            if (Undo(n)) ++out.reverted;
             else ++out.skipped;
             if (journaling_) journal_.Tick();
         }
         for (auto it = record_.folders.rbegin(); it != record_.folders.rend(); ++it)
             (void)RemoveEmptyFolder(*it);  // one that holds something stays
-        if (journaling_ && journal_.End() != 0) Report(u"", LoadText(text::JournalNotWritten));
+        if (journaling_ && !journal_.End()) Report(u"", LoadText(text::JournalNotWritten));
     }
 
 private:
@@ -186,9 +185,9 @@ private:
         });
     }
 
-    int Undo(size_t n) {
+    Result Undo(size_t n) {
         JournalStep& s = *steps_[n].step;
-        int e = 0;
+        Result done;
         if (kind_ == JournalKind::Rename) {
             // A step decided from the disk of an interrupted run may have
             // happened after the journal's last write.
@@ -205,33 +204,33 @@ private:
             // Back within its folder, the entry found there shows that the folder exists.
             const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
             if (!sameFolder) PrepareFolder(s.from);
-            e = MoveEntry(s.to, s.from, handles_);
-            if (e == 0 && s.isFolder) handles_.Forget();
-            if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
-            if (e == 0 && journaling_) {
+            done = MoveEntry(s.to, s.from, handles_);
+            if (done && s.isFolder) handles_.Forget();
+            if (done && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
+            if (done && journaling_) {
                 // Back across file systems the entry is a new one.
                 if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::Host())) == Expected(s).dev)
                     journal_.Done(static_cast<int>(n));
                 else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));
             }
-            if (e == 0) NoteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
+            if (done) NoteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
         } else if (kind_ == JournalKind::Remove) {
             if (LookUpStamp(s.to) != s.copy) return Skip(n, s.to, LoadText(text::ChangedSinceRun));
-            e = RemoveEntryTree(s.to);
-            if (e == 0 && journaling_) journal_.Done(static_cast<int>(n));
+            done = RemoveEntryTree(s.to);
+            if (done && journaling_) journal_.Done(static_cast<int>(n));
         } else {
             if (journaling_) (void)journal_.Begin(static_cast<int>(n));
-            e = s.isFolder ? CopyFolderTree(s.from, s.to, stop_) : CopyFileExclusive(s.from, s.to, stop_);
-            if (e == 0 && journaling_) journal_.Copied(static_cast<int>(n), LookUpStamp(s.to));
+            done = s.isFolder ? CopyFolderTree(s.from, s.to, stop_) : CopyFileExclusive(s.from, s.to, stop_);
+            if (done && journaling_) journal_.Copied(static_cast<int>(n), LookUpStamp(s.to));
         }
-        if (e != 0) return Skip(n, s.to, TrimBlanks(ErrorText(e)), e);
-        return 0;
+        if (!done) return Skip(n, s.to, TrimBlanks(done.text()), done.error);
+        return done;
     }
 
-    int Skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
+    Result Skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
         if (journaling_) journal_.Failed(static_cast<int>(n), e);
         Report(what, reason);
-        return e;
+        return Result(e);
     }
 
     void Report(const std::u16string& what, const std::u16string& reason) {
@@ -265,9 +264,8 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
                             const std::atomic<int>* stop) {
     RevertOutcome out;
     JournalRecord record;
-    std::string error;
-    if (!ReadJournal(journal, record, error)) {
-        host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, FromUtf8(error)}));
+    if (Result read = ReadJournal(journal, record); !read) {
+        host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, read.text()}));
         return out;
     }
     out.journalRead = true;
@@ -276,11 +274,11 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     RevertRun run(record, record.writtenNs ? record.writtenNs : LookUpStamp(journal).mtimeNs, host, stop);
     run.Collect();
     // The look-ups and the revert's own plan change nothing: they go on side by side.
-    int e = 0;
-    SideBySide([&run] { run.LookUpTargets(); }, [&] { e = run.Open(place, out.ownJournal); });
-    if (e != 0) {
+    Result opened;
+    SideBySide([&run] { run.LookUpTargets(); }, [&] { opened = run.Open(place, out.ownJournal); });
+    if (!opened) {
         out.journalFailed = true;
-        host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}));
+        host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(opened.text())}));
         return out;
     }
     run.Run(out);
@@ -326,10 +324,10 @@ int RecoverInterruptedRuns(const JournalPlace& place, Host& host) {
     return static_cast<int>(found.size());
 }
 
-bool SettleJournal(const std::u16string& journal, Host& host) {
-    if (MarkJournal(journal, "settled") != 0) return false;
-    host.AppendLog(FormatText(LoadText(text::SettledRun), {journal}));
-    return true;
+Result SettleJournal(const std::u16string& journal, Host& host) {
+    Result marked = MarkJournal(journal, "settled");
+    if (marked) host.AppendLog(FormatText(LoadText(text::SettledRun), {journal}));
+    return marked;
 }
 
 }  // namespace quirnel

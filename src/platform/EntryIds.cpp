@@ -334,16 +334,16 @@ EntryStamp LookUpStamp(const std::u16string& path) {
     return s;
 }
 
-int RemoveEntryTree(const std::u16string& path) {
+Result RemoveEntryTree(const std::u16string& path) {
     std::string native = ToNative(path);
-    if (native.empty()) return ENOENT;
-    return RemoveTreeAt(AT_FDCWD, native.c_str());
+    if (native.empty()) return Result(ENOENT);
+    return Result(RemoveTreeAt(AT_FDCWD, native.c_str()));
 }
 
-int RemoveEmptyFolder(const std::u16string& path) {
+Result RemoveEmptyFolder(const std::u16string& path) {
     std::string native = ToNative(path);
-    if (native.empty()) return ENOENT;
-    return rmdir(native.c_str()) == 0 ? 0 : errno;
+    if (native.empty()) return Result(ENOENT);
+    return Result(rmdir(native.c_str()) == 0 ? 0 : errno);
 }
 
 }  // namespace quirnel

@@ -64,22 +64,22 @@ int MoveAcross(const std::string& from, const std::string& to, const CopyControl
 
 namespace fileops_detail {
 
-int MoveByLink(const std::string& from, const std::string& to) { return posix::MoveByLink(from, to); }
+Result MoveByLink(const std::string& from, const std::string& to) { return Result(posix::MoveByLink(from, to)); }
 
-int MoveChecked(const std::string& from, const std::string& to) { return posix::MoveChecked(from, to); }
+Result MoveChecked(const std::string& from, const std::string& to) { return Result(posix::MoveChecked(from, to)); }
 
-int MoveThroughFreeName(const std::string& from, const std::string& to) {
+Result MoveThroughFreeName(const std::string& from, const std::string& to) {
     std::string dir = DirOf(to);
     for (int n = 0; n < 100; ++n) {
         std::string temp = dir + (dir == "/" ? "" : "/") + ".quirnel-" + std::to_string(getpid()) + "-" + std::to_string(n);
         int e = RenameNoReplace(from, temp);
         if (e == EEXIST) continue;
-        if (e != 0) return e;
+        if (e != 0) return Result(e);
         e = RenameNoReplace(temp, to);
-        if (e != 0 && RenameNoReplace(temp, from) != 0) return kLeftUnderTemporaryName;
-        return e;
+        if (e != 0 && RenameNoReplace(temp, from) != 0) return Result(kLeftUnderTemporaryName);
+        return Result(e);
     }
-    return EEXIST;
+    return Result(EEXIST);
 }
 
 }  // namespace fileops_detail
@@ -91,7 +91,7 @@ int MoveNative(const std::string& a, const std::string& b, const CopyControl& co
     // Through a free name in two steps, each of which can never replace an
     // entry: if the target was another file after all, the second step fails
     // and the first is undone.
-    if (e == EEXIST && (SameEntry(a, b) || DifferOnlyInCase(a, b))) return fileops_detail::MoveThroughFreeName(a, b);
+    if (e == EEXIST && (SameEntry(a, b) || DifferOnlyInCase(a, b))) return fileops_detail::MoveThroughFreeName(a, b).error;
     if (e == EXDEV) return MoveAcross(a, b, control);
     return e;
 }
@@ -106,18 +106,18 @@ size_t NameStart(const std::string& path) {
 
 }  // namespace
 
-int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
+Result MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
     std::string a, b;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
-    return MoveNative(a, b, control);
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
+    return Result(MoveNative(a, b, control));
 }
 
-int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles, const CopyControl& control) {
+Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles, const CopyControl& control) {
     std::string& a = handles.from_;
     std::string& b = handles.to_;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
     const size_t na = NameStart(a), nb = NameStart(b);
     if (na != std::string::npos && nb != std::string::npos) {
         const std::string_view fromFolder = std::string_view(a).substr(0, na - 1);
@@ -129,7 +129,7 @@ int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandle
             const char* pb = fb >= 0 ? b.c_str() + nb : b.c_str();
             if (renameat2(fa >= 0 ? fa : AT_FDCWD, pa, fb >= 0 ? fb : AT_FDCWD, pb, RENAME_NOREPLACE) == 0) {
                 handles.ForgetUnder(a);
-                return 0;
+                return {};
             }
         }
     }
@@ -137,7 +137,7 @@ int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandle
     // handles; a rename that failed is tried again there for its reason.
     int e = MoveNative(a, b, control);
     handles.ForgetUnder(a);
-    return e;
+    return Result(e);
 }
 
 void FolderHandles::Forget() {
@@ -176,29 +176,29 @@ void FolderHandles::ForgetUnder(std::string_view path) {
     }
 }
 
-int CreateFolder(const std::u16string& path) {
+Result CreateFolder(const std::u16string& path) {
     std::string native;
-    if (int e = posix::NativePath(path, native)) return e;
-    return mkdir(native.c_str(), 0777) == 0 ? 0 : errno;
+    if (int e = posix::NativePath(path, native)) return Result(e);
+    return Result(mkdir(native.c_str(), 0777) == 0 ? 0 : errno);
 }
 
-bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
-                       const std::function<void(const std::u16string&)>& beforeCreating) {
+Result CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                         const std::function<void(const std::u16string&)>& beforeCreating) {
     // The missing folders from the deepest up; created top-down afterwards.
     std::vector<std::u16string> missing;
     std::u16string current = folder;
     while (!GetPathAttributes(current).exists) {
         missing.push_back(current);
         std::u16string parent = ParentFolderOf(current, style);
-        if (parent.empty() || parent == current) return false;
+        if (parent.empty() || parent == current) return Result(ENOENT);
         current = std::move(parent);
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         if (beforeCreating) beforeCreating(*it);
-        int e = CreateFolder(*it);
-        if (e != 0 && e != EEXIST) return false;
+        Result made = CreateFolder(*it);
+        if (!made && made.error != EEXIST) return made;
     }
-    return true;
+    return {};
 }
 
 }  // namespace quirnel

@@ -7,12 +7,13 @@
 #include "platform/CopyControl.h"
 #include "platform/ErrorText.h"
 #include "platform/PathStyle.h"
+#include "platform/Result.h"
 
 namespace quirnel {
 
-// Changes on disk. Every operation returns 0 on success or the system's error
-// number (ErrorText.h); none of them ever replaces or writes into an existing
-// entry.
+// Changes on disk. Every operation returns its Result: success or the
+// system's error number; none of them ever replaces or writes into an
+// existing entry.
 
 // Renames or moves an entry. Never replaces an existing target; a case-only
 // rename also works on a case-insensitive file system; a file (or a link)
@@ -20,7 +21,7 @@ namespace quirnel {
 // A case-only rename goes through a free temporary name in the same folder.
 // Across file systems the source is removed only once the copy has its name
 // and is flushed to the disk; a cancelled move leaves the source as it was.
-[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
+[[nodiscard]] Result MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
 
 // Folders kept open over a run of many moves: a rename relative to its
 // folders' handles spares the system a walk of both paths every time. A
@@ -56,12 +57,12 @@ private:
     std::string lastFrom_, lastTo_;
     // The native paths of the move under way; their room is kept for the next.
     std::string from_, to_;
-    friend int MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&);
+    friend Result MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&);
 };
 
 // The same move, with the folders of both paths reached through handles.
-[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
-                            const CopyControl& control = {});
+[[nodiscard]] Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
+                               const CopyControl& control = {});
 
 // A new file with the contents, permissions and modification time of a file
 // (a link is copied as a link). The data is written where no name shows it
@@ -69,21 +70,22 @@ private:
 // unnamed files) and gets the target's name only when complete, so a killed
 // process never leaves a partial file under that name. A failed or stopped
 // copy leaves nothing behind.
-[[nodiscard]] int CopyFileExclusive(const std::u16string& from, const std::u16string& to,
-                                    const CopyControl& control = {});
+[[nodiscard]] Result CopyFileExclusive(const std::u16string& from, const std::u16string& to,
+                                       const CopyControl& control = {});
 
 // A new folder tree with the contents of a folder; the target must not exist.
 // It is built under a hidden temporary folder beside the target and renamed
 // into place when complete; a failed or stopped copy removes it.
-[[nodiscard]] int CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
+[[nodiscard]] Result CopyFolderTree(const std::u16string& from, const std::u16string& to,
+                                    const CopyControl& control = {});
 
 // One folder; EEXIST when the path exists already.
-[[nodiscard]] int CreateFolder(const std::u16string& path);
+[[nodiscard]] Result CreateFolder(const std::u16string& path);
 
 // Creates a folder and the missing folders above it, from the top, telling
-// each one before creating it; true when it exists at the end.
-[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
-                                     const std::function<void(const std::u16string&)>& beforeCreating = {});
+// each one before creating it; success when it exists at the end.
+[[nodiscard]] Result CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                                       const std::function<void(const std::u16string&)>& beforeCreating = {});
 
 // The fallbacks used where a file system lacks a feature (the no-replace
 // flag, hard links, unnamed files), reachable so that they can be exercised
@@ -91,10 +93,11 @@ private:
 namespace fileops_detail {
 // A file copy through a hidden temporary name, as on a file system without
 // unnamed files.
-[[nodiscard]] int CopyThroughNamedTemporary(const std::string& from, const std::string& to, const CopyControl& control = {});
-[[nodiscard]] int MoveByLink(const std::string& from, const std::string& to);
-[[nodiscard]] int MoveChecked(const std::string& from, const std::string& to);
-[[nodiscard]] int MoveThroughFreeName(const std::string& from, const std::string& to);
+[[nodiscard]] Result CopyThroughNamedTemporary(const std::string& from, const std::string& to,
+                                               const CopyControl& control = {});
+[[nodiscard]] Result MoveByLink(const std::string& from, const std::string& to);
+[[nodiscard]] Result MoveChecked(const std::string& from, const std::string& to);
+[[nodiscard]] Result MoveThroughFreeName(const std::string& from, const std::string& to);
 }  // namespace fileops_detail
 
 }  // namespace quirnel

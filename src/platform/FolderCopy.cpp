@@ -92,11 +92,11 @@ private:
 }  // namespace
 }  // namespace posix
 
-int CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
+Result CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
     std::string a, b;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
-    return posix::TreeCopy(control).Run(a, b);
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
+    return Result(posix::TreeCopy(control).Run(a, b));
 }
 
 }  // namespace quirnel

@@ -67,8 +67,8 @@ TEST(Revert, RestoresEveryOldNameRemovesCreatedFoldersAndCanItselfBeReverted) {
     EXPECT_LT(b.LogFrom(" Total : 7 / Reverted : 7 / Skipped : 0"), b.Log().size());
 
     JournalRecord original;
-    std::string error;
-    ASSERT_TRUE(ReadJournal(run.journal, original, error)) << error;
+    Result read = ReadJournal(run.journal, original);
+    ASSERT_TRUE(read) << ToUtf8(read.text());
     EXPECT_TRUE(original.ended && original.settled);
 
     ASSERT_EQ(NewestJournal(folder), r.ownJournal);
@@ -207,8 +207,8 @@ TEST(Journal, PathsAreKeptByteForByteInReadableText) {
     EXPECT_EQ(FromUtf8(text).find(u'\uFFFD'), std::u16string::npos) << "valid UTF-8 throughout";
     EXPECT_NE(text.find("tab\\there\\\\back\\xFF\\xFE \xc3\xa9"), std::string::npos);
     JournalRecord r;
-    std::string error;
-    ASSERT_TRUE(ReadJournal(run.journal, r, error)) << error;
+    Result read = ReadJournal(run.journal, r);
+    ASSERT_TRUE(read) << ToUtf8(read.text());
     ASSERT_EQ(r.steps.size(), 1u);
     EXPECT_EQ(ToNative(r.steps[0].from), b.dir / odd);
     EXPECT_EQ(ToNative(r.steps[0].to), b.dir / ("line\nbreak" + odd));
@@ -224,19 +224,19 @@ TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
     for (int i = 0; i < 23; ++i) {
         JournalWriter w;
         made.push_back(NewJournalPath(place));
-        ASSERT_EQ(w.Create(made.back(), JournalKind::Rename), 0);
-        ASSERT_EQ(w.Seal(), 0);
+        ASSERT_EQ(w.Create(made.back(), JournalKind::Rename).error, 0);
+        ASSERT_EQ(w.Seal().error, 0);
         if (i > 2) {
-            ASSERT_EQ(w.End(), 0);  // the first three were interrupted
+            ASSERT_EQ(w.End().error, 0);  // the first three were interrupted
         }
     }
     // The first and third were settled since; only the second is still open.
-    ASSERT_EQ(MarkJournal(made[0], "settled"), 0);
-    ASSERT_EQ(MarkJournal(made[2], "settled"), 0);
+    ASSERT_EQ(MarkJournal(made[0], "settled").error, 0);
+    ASSERT_EQ(MarkJournal(made[2], "settled").error, 0);
     {
         AppendFile cut;  // a line cut short after the decision never counted
-        ASSERT_EQ(cut.OpenExisting(made[0]), 0);
-        ASSERT_EQ(cut.Append("K\t0"), 0);
+        ASSERT_EQ(cut.OpenExisting(made[0]).error, 0);
+        ASSERT_EQ(cut.Append("K\t0").error, 0);
     }
     PruneJournals(folder);
     std::vector<std::u16string> kept = ListJournals(folder);
