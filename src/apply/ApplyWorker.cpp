@@ -89,7 +89,7 @@ ApplyWorker::ApplyWorker(Workspace& ws, ApplyType applyType, std::function<void(
       rows_(BegunList(ws, applyType)),
       owner_(ws, options_),
       notify_(std::move(notify)) {
-    thread_ = std::thread([this] {
+    thread_ = TaskThread::start([this] {
         QueueSink sink(*this);
         ApplyOutcome outcome = RunApplyEngine(rows_, options_, ws_.flags.stopFlag, sink);
         sink.Finish(outcome);
@@ -101,7 +101,7 @@ ApplyWorker::~ApplyWorker() {
         ws_.flags.stopFlag = 1;
         Wait();
     }
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
 }
 
 void ApplyWorker::Publish(std::vector<Update>& batch) {

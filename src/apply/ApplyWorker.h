@@ -3,13 +3,13 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "apply/ApplyOptions.h"
 #include "apply/ApplyRows.h"
 #include "apply/WorkspaceSink.h"
 #include "namelist/Workspace.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -53,7 +53,7 @@ private:
     ApplyOutcome outcome_;
     bool draining_ = false;
     bool finished_ = false;
-    std::thread thread_;
+    TaskThread thread_;
 };
 
 }  // namespace quirnel

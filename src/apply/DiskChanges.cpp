@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <system_error>
 
 #include "apply/JournalFiles.h"
 #include "base/StringTable.h"
@@ -78,17 +77,9 @@ Result DiskChanges::OpenJournal(std::u16string& path) {
         // Removing a large old journal takes the file system a while. This
         // run's own is unfinished until it ends, and an unfinished journal is
         // never removed.
-        try {
-            pruning_ = std::thread([folder = options_.journal.folder] { PruneJournals(folder); });
-        } catch (const std::system_error&) {
-            PruneJournals(options_.journal.folder);
-        }
+        pruning_ = TaskThread::startOrRun([folder = options_.journal.folder] { PruneJournals(folder); });
     }
     return {};
-}
-
-DiskChanges::~DiskChanges() {
-    if (pruning_.joinable()) pruning_.join();
 }
 
 ApplyCounts DiskChanges::Run() {
@@ -133,7 +124,7 @@ ApplyCounts DiskChanges::Run() {
     }
     if (journaling_ && !journal_.End())
         LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
-    if (pruning_.joinable()) pruning_.join();
+    pruning_.join();
     return counts;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 #include <atomic>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "apply/ApplySink.h"
 #include "apply/Journal.h"
 #include "platform/FileOps.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -27,7 +27,6 @@ public:
     // path is the journal's, or empty.
     [[nodiscard]] Result OpenJournal(std::u16string& path);
     ApplyCounts Run();
-    ~DiskChanges();
     DiskChanges(const DiskChanges&) = delete;
     DiskChanges& operator=(const DiskChanges&) = delete;
 
@@ -63,7 +62,7 @@ private:
     bool journaling_ = false;
     std::unordered_set<std::u16string> createdFolders_;
     FolderHandles handles_;
-    std::thread pruning_;  // old journals are removed while the run goes on
+    TaskThread pruning_;  // old journals are removed while the run goes on
 };
 
 }  // namespace quirnel

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <charconv>
 #include <string_view>
-#include <system_error>
 
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
@@ -383,17 +382,13 @@ void JournalWriter::Tick() {
 // One sync at a time: the one before has long ended in practice.
 void JournalWriter::SyncAside() {
     JoinSync();
-    try {
-        syncing_ = std::thread([this] {
-            if (Result synced = file_.Sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
-        });
-    } catch (const std::system_error&) {
-        if (Result synced = file_.Sync(); !synced && error_ == 0) error_ = synced.error;
-    }
+    syncing_ = TaskThread::startOrRun([this] {
+        if (Result synced = file_.Sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
+    });
 }
 
 void JournalWriter::JoinSync() {
-    if (syncing_.joinable()) syncing_.join();
+    syncing_.join();
     if (int e = asideError_.load(); e != 0 && error_ == 0) error_ = e;
 }
 

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "platform/AppendFile.h"
 #include "platform/EntryIds.h"
 #include "platform/Result.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -111,7 +111,7 @@ private:
     // A batch of marks is made durable while the run goes on: nothing waits
     // for it, as nothing on disk depends on it (unlike the plan, a folder or
     // a temporary name, which are durable before their change).
-    std::thread syncing_;
+    TaskThread syncing_;
     std::atomic<int> asideError_{0};
 };
 

@@ -124,7 +124,7 @@ const char* RowFateWord(RowFate fate) {
 
 RowStatusTask::RowStatusTask(const NameList& list, const StatusOptions& options, std::function<void()> notify)
     : rows_(list), options_(options) {
-    thread_ = std::thread([this, notify = std::move(notify)] {
+    thread_ = TaskThread::start([this, notify = std::move(notify)] {
         RunAtLowPriority();
         statuses_ = RowStatuses(rows_, options_, &cancel_);
         finished_.store(true, std::memory_order_release);
@@ -134,11 +134,11 @@ RowStatusTask::RowStatusTask(const NameList& list, const StatusOptions& options,
 
 RowStatusTask::~RowStatusTask() {
     cancel_ = 1;
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
 }
 
 const std::vector<RowStatus>& RowStatusTask::statuses() {
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
     return statuses_;
 }
 

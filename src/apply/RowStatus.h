@@ -4,11 +4,11 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "apply/ApplyRows.h"
 #include "apply/ApplyType.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -75,7 +75,7 @@ private:
     std::atomic<int> cancel_{0};
     std::atomic<bool> finished_{false};
     std::vector<RowStatus> statuses_;
-    std::thread thread_;
+    TaskThread thread_;
 };
 
 }  // namespace quirnel
