@@ -85,7 +85,7 @@ struct Session {
     }
     AppState app;
     QuietHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 };
 
 double Engine(bool threaded, bool& ok) {

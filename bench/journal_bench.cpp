@@ -123,7 +123,7 @@ struct Session {
     }
     AppState app;
     QuietHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 };
 
 int Bare(const std::vector<std::pair<std::string, std::string>>& plan) {

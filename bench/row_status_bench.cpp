@@ -42,7 +42,7 @@ int main() {
     const std::string root = mkdtemp(tmpl);
     auto folder = [&](int i) { return root + "/album " + std::to_string(i % kFolders); };
     for (int f = 0; f < kFolders; ++f) mkdir(folder(f).c_str(), 0755);
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     std::vector<std::string> targets;
     targets.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {

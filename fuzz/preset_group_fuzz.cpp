@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResetHotkeys(hotkeys);
     ApplyConfigurationText(DecodeTextFile(std::string_view(reinterpret_cast<const char*>(data), size)),
                            {settings, presets, hotkeys});
-    for (const PathStyle* style : {&PathStyle::Posix(), &PathStyle::Windows()}) {
-        const std::u16string folder = style == &PathStyle::Posix() ? u"/data/in" : u"C:\\data\\in";
+    for (const PathStyle* style : {&PathStyle::forPosix(), &PathStyle::forWindows()}) {
+        const std::u16string folder = style == &PathStyle::forPosix() ? u"/data/in" : u"C:\\data\\in";
         for (const QuirnelPreset& preset : presets) {
             RunFlags flags;
             fuzz::SilentHost host;

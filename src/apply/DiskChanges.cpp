@@ -202,7 +202,7 @@ void DiskChanges::PrepareFolder(const std::u16string& newFolder, const std::u16s
 
 Result DiskChanges::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
     Result moved = MoveEntry(from, to, handles_, control);
-    if (moved && rows_.isFolder(row)) handles_.Forget();
+    if (moved && rows_.isFolder(row)) handles_.forget();
     return moved;
 }
 

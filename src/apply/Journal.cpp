@@ -263,7 +263,7 @@ Result ReadJournal(const std::u16string& path, JournalRecord& record) {
 }
 
 Result JournalWriter::Create(const std::u16string& path, JournalKind kind) {
-    if (Result created = file_.Create(path); !created) return created;
+    if (Result created = file_.create(path); !created) return created;
     pending_ = std::string(kMagic) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
     return {};
@@ -313,14 +313,14 @@ Result JournalWriter::Flush(Sync sync) {
     if (sync != Sync::None && !ending) Stamp();
     Result done = Write();
     pendingMarks_ = 0;
-    if (done && sync == Sync::Now) done = file_.Sync();
+    if (done && sync == Sync::Now) done = file_.sync();
     if (done && sync == Sync::Aside) SyncAside();
     if (!done && error_ == 0) error_ = done.error;
     return done;
 }
 
 Result JournalWriter::Write() {
-    Result written = file_.Append(pending_);
+    Result written = file_.append(pending_);
     pending_.clear();
     if (!written && error_ == 0) error_ = written.error;
     return written;
@@ -383,7 +383,7 @@ void JournalWriter::Tick() {
 void JournalWriter::SyncAside() {
     JoinSync();
     syncing_ = TaskThread::startOrRun([this] {
-        if (Result synced = file_.Sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
+        if (Result synced = file_.sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
     });
 }
 
@@ -397,14 +397,14 @@ Result JournalWriter::End() {
     Stamp();
     pending_ += "E\n";
     Result flushed = Flush(Sync::Now);
-    Result closed = file_.Close();
+    Result closed = file_.close();
     if (error_) return Result(error_);
     return flushed ? closed : flushed;
 }
 
 Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
     AppendFile f;
-    if (Result opened = f.OpenExisting(path); !opened) return opened;
+    if (Result opened = f.openExisting(path); !opened) return opened;
     std::string line = "X\t";
     line += decision;
     if (!other.empty()) {
@@ -412,9 +412,9 @@ Result MarkJournal(const std::u16string& path, const std::string& decision, cons
         line += EscapeJournalText(ToNative(other));
     }
     line.push_back('\n');
-    if (Result appended = f.Append(line); !appended) return appended;
-    if (Result synced = f.Sync(); !synced) return synced;
-    return f.Close();
+    if (Result appended = f.append(line); !appended) return appended;
+    if (Result synced = f.sync(); !synced) return synced;
+    return f.close();
 }
 
 }  // namespace quirnel

@@ -15,7 +15,7 @@ namespace {
 // NUL cannot be typed but would cut the name short on disk.
 bool HasForbidden(const std::u16string& name, const PathStyle& style) {
     for (char16_t c : name)
-        if (c == 0 || style.IsForbidden(c)) return true;
+        if (c == 0 || style.isForbidden(c)) return true;
     return false;
 }
 

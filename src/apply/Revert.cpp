@@ -41,13 +41,13 @@ Fate Decide(JournalKind kind, const JournalStep& s) {
 }
 
 bool IsCycleTemp(std::u16string_view path) {
-    size_t slash = path.rfind(PathStyle::Host().separator);
+    size_t slash = path.rfind(PathStyle::forHost().separator);
     return path.substr(slash == std::u16string_view::npos ? 0 : slash + 1).substr(0, kCycleTempPrefix.size()) ==
            kCycleTempPrefix;
 }
 
 std::u16string_view FolderPart(std::u16string_view path) {
-    size_t slash = path.rfind(PathStyle::Host().separator);
+    size_t slash = path.rfind(PathStyle::forHost().separator);
     return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash);
 }
 
@@ -178,9 +178,9 @@ private:
     // A folder that a revert of this revert removed comes back as its run
     // made it: created and recorded, so that reverting again removes it.
     void PrepareFolder(const std::u16string& path) {
-        std::u16string folder = ParentFolderOf(path, PathStyle::Host());
+        std::u16string folder = ParentFolderOf(path, PathStyle::forHost());
         if (folder.empty() || LookUpEntryId(folder)) return;
-        (void)CreateFolderChain(folder, PathStyle::Host(), [this](const std::u16string& f) {
+        (void)CreateFolderChain(folder, PathStyle::forHost(), [this](const std::u16string& f) {
             if (journaling_) (void)journal_.Folder(f);
         });
     }
@@ -205,11 +205,11 @@ private:
             const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
             if (!sameFolder) PrepareFolder(s.from);
             done = MoveEntry(s.to, s.from, handles_);
-            if (done && s.isFolder) handles_.Forget();
+            if (done && s.isFolder) handles_.forget();
             if (done && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (done && journaling_) {
                 // Back across file systems the entry is a new one.
-                if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::Host())) == Expected(s).dev)
+                if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::forHost())) == Expected(s).dev)
                     journal_.Done(static_cast<int>(n));
                 else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));
             }

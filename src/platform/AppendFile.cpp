@@ -11,23 +11,23 @@
 namespace quirnel {
 
 AppendFile::~AppendFile() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
-Result AppendFile::Create(const std::u16string& path) {
+Result AppendFile::create(const std::u16string& path) {
     if (fd_ >= 0) return Result(EBUSY);
     if (Result folders = CreateParentFolders(path); !folders) return folders;
     fd_ = open(ToNative(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
     return Result(fd_ >= 0 ? 0 : errno);
 }
 
-Result AppendFile::OpenExisting(const std::u16string& path) {
+Result AppendFile::openExisting(const std::u16string& path) {
     if (fd_ >= 0) return Result(EBUSY);
     fd_ = open(ToNative(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
     return Result(fd_ >= 0 ? 0 : errno);
 }
 
-Result AppendFile::Append(std::string_view bytes) {
+Result AppendFile::append(std::string_view bytes) {
     if (fd_ < 0) return Result(EBADF);
     while (!bytes.empty()) {
         ssize_t n = write(fd_, bytes.data(), bytes.size());
@@ -40,14 +40,14 @@ Result AppendFile::Append(std::string_view bytes) {
     return {};
 }
 
-Result AppendFile::Sync() {
+Result AppendFile::sync() {
     if (fd_ < 0) return Result(EBADF);
     return Result(fdatasync(fd_) == 0 ? 0 : errno);
 }
 
-Result AppendFile::Close() {
+Result AppendFile::close() {
     if (fd_ < 0) return {};
-    int r = close(fd_);
+    int r = ::close(fd_);
     fd_ = -1;
     return Result(r == 0 ? 0 : errno);
 }

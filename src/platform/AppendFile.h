@@ -7,7 +7,7 @@
 namespace quirnel {
 
 // A file that only grows, written straight to the system (a process killed
-// right after Append loses nothing), made durable on Sync.
+// right after append loses nothing), made durable on sync.
 class AppendFile {
 public:
     AppendFile() = default;
@@ -16,13 +16,13 @@ public:
     AppendFile& operator=(const AppendFile&) = delete;
 
     // A new file (never an existing one), with the folders above it.
-    [[nodiscard]] Result Create(const std::u16string& path);
+    [[nodiscard]] Result create(const std::u16string& path);
     // An existing file, to append to its end.
-    [[nodiscard]] Result OpenExisting(const std::u16string& path);
-    [[nodiscard]] Result Append(std::string_view bytes);
+    [[nodiscard]] Result openExisting(const std::u16string& path);
+    [[nodiscard]] Result append(std::string_view bytes);
     // Data and size on the disk (not the times).
-    [[nodiscard]] Result Sync();
-    [[nodiscard]] Result Close();
+    [[nodiscard]] Result sync();
+    [[nodiscard]] Result close();
     bool isOpen() const { return fd_ >= 0; }
 
 private:

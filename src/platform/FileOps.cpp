@@ -122,13 +122,13 @@ Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHan
     if (na != std::string::npos && nb != std::string::npos) {
         const std::string_view fromFolder = std::string_view(a).substr(0, na - 1);
         const std::string_view toFolder = std::string_view(b).substr(0, nb - 1);
-        const int fa = handles.Get(fromFolder), fb = handles.Get(toFolder);
-        handles.Moved(fromFolder, toFolder);
+        const int fa = handles.get(fromFolder), fb = handles.get(toFolder);
+        handles.moved(fromFolder, toFolder);
         if (fa >= 0 || fb >= 0) {
             const char* pa = fa >= 0 ? a.c_str() + na : a.c_str();
             const char* pb = fb >= 0 ? b.c_str() + nb : b.c_str();
             if (renameat2(fa >= 0 ? fa : AT_FDCWD, pa, fb >= 0 ? fb : AT_FDCWD, pb, RENAME_NOREPLACE) == 0) {
-                handles.ForgetUnder(a);
+                handles.forgetUnder(a);
                 return {};
             }
         }
@@ -136,11 +136,11 @@ Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHan
     // Anything but the plain rename is decided by the paths, as without
     // handles; a rename that failed is tried again there for its reason.
     int e = MoveNative(a, b, control);
-    handles.ForgetUnder(a);
+    handles.forgetUnder(a);
     return Result(e);
 }
 
-void FolderHandles::Forget() {
+void FolderHandles::forget() {
     for (Slot& s : slots_) {
         if (s.fd >= 0) close(s.fd);
         s.fd = -1;
@@ -148,7 +148,7 @@ void FolderHandles::Forget() {
     }
 }
 
-int FolderHandles::Get(std::string_view folder) {
+int FolderHandles::get(std::string_view folder) {
     for (const Slot& s : slots_)
         if (s.fd >= 0 && s.folder == folder) return s.fd;
     if (folder != lastFrom_ && folder != lastTo_) return -1;
@@ -161,12 +161,12 @@ int FolderHandles::Get(std::string_view folder) {
     return slot.fd;
 }
 
-void FolderHandles::Moved(std::string_view fromFolder, std::string_view toFolder) {
+void FolderHandles::moved(std::string_view fromFolder, std::string_view toFolder) {
     if (lastFrom_ != fromFolder) lastFrom_.assign(fromFolder);
     if (lastTo_ != toFolder) lastTo_.assign(toFolder);
 }
 
-void FolderHandles::ForgetUnder(std::string_view path) {
+void FolderHandles::forgetUnder(std::string_view path) {
     for (Slot& s : slots_) {
         if (s.fd < 0 || s.folder.compare(0, path.size(), path) != 0) continue;
         if (s.folder.size() != path.size() && s.folder[path.size()] != '/') continue;

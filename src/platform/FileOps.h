@@ -32,21 +32,21 @@ public:
     FolderHandles() = default;
     FolderHandles(const FolderHandles&) = delete;
     FolderHandles& operator=(const FolderHandles&) = delete;
-    ~FolderHandles() { Forget(); }
+    ~FolderHandles() { forget(); }
 
     // After a folder moved: a handle opened through a link to it would still
     // reach it where its path no longer does.
-    void Forget();
+    void forget();
 
 private:
     // The handle of a folder of this move, or -1 to go by its path. A folder
     // is opened only when the move before was in it too: in a list whose
     // folders take turns, opening one per move would cost more than it saves.
-    int Get(std::string_view folder);
+    int get(std::string_view folder);
     // Drops the handles of a path and of everything under it.
-    void ForgetUnder(std::string_view path);
+    void forgetUnder(std::string_view path);
     // The folders of the move just made, which admit a handle next time.
-    void Moved(std::string_view fromFolder, std::string_view toFolder);
+    void moved(std::string_view fromFolder, std::string_view toFolder);
 
     struct Slot {
         std::string folder;

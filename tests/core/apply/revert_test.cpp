@@ -235,8 +235,8 @@ TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
     ASSERT_EQ(MarkJournal(made[2], "settled").error, 0);
     {
         AppendFile cut;  // a line cut short after the decision never counted
-        ASSERT_EQ(cut.OpenExisting(made[0]).error, 0);
-        ASSERT_EQ(cut.Append("K\t0").error, 0);
+        ASSERT_EQ(cut.openExisting(made[0]).error, 0);
+        ASSERT_EQ(cut.append("K\t0").error, 0);
     }
     PruneJournals(folder);
     std::vector<std::u16string> kept = ListJournals(folder);

@@ -133,7 +133,7 @@ TEST(FileOpsMove, HandlesOfAMovedFolderAreNotUsed) {
     EXPECT_EQ(MoveEntry(U(d / "link2/x"), U(d / "link2/x2"), handles).error, 0);
     EXPECT_EQ(MoveEntry(U(d / "link2/x2"), U(d / "link2/x3"), handles).error, 0);
     EXPECT_EQ(MoveEntry(U(d / "l"), U(d / "m"), handles).error, 0);
-    handles.Forget();
+    handles.forget();
     EXPECT_EQ(MoveEntry(U(d / "link2/x3"), U(d / "link2/x4"), handles).error, ENOENT);
     EXPECT_EQ(Read(d / "h/moved/a3"), "A");
     EXPECT_EQ(Read(d / "m/x3"), "X");

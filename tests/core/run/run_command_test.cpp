@@ -11,7 +11,7 @@ using quirnel::test::RecordingHost;
 namespace {
 
 struct Dispatch : ::testing::Test {
-    Dispatch() : ws(app.settings, app.flags, host, PathStyle::Windows()) {
+    Dispatch() : ws(app.settings, app.flags, host, PathStyle::forWindows()) {
         for (auto name : {u"a1.txt", u"b22.jpg", u"c.txt"}) {
             RowSource s;
             s.name = name;
