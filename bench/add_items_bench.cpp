@@ -33,7 +33,7 @@ void MeasureMemory(int rows) {
     QuietHost host(false);
     size_t before = mallinfo2().uordblks;
     {
-        Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
+        Workspace ws(app.settings, app.flags, host, PathStyle::forPosix());
         RowSource s;
         for (int i = 0; i < rows; ++i) {
             s.name = FromNative("IMG_2023" + std::to_string(1000000 + i) + (i % 7 ? ".jpg" : ".mov"));
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         app.settings.LoadType = 1;
         app.settings.AutoSort = 0;
         QuietHost host(false);
-        Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
+        Workspace ws(app.settings, app.flags, host, PathStyle::forPosix());
         auto t1 = Clock::now();
         AddPathList(ws, {FromNative(root)});
         add.push_back(Seconds(t1));

@@ -85,7 +85,7 @@ struct Session {
     }
     AppState app;
     QuietHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 };
 
 double Engine(bool threaded, bool& ok) {
@@ -94,10 +94,10 @@ double Engine(bool threaded, bool& ok) {
     auto t0 = std::chrono::steady_clock::now();
     ApplyOutcome out;
     if (threaded) {
-        ApplyWorker worker(s.ws, 0);
-        out = worker.Wait();
+        ApplyWorker worker(s.ws, ApplyType::Originals);
+        out = worker.wait();
     } else {
-        out = ApplyChanges(s.ws, 0);
+        out = ApplyChanges(s.ws, ApplyType::Originals);
     }
     auto t1 = std::chrono::steady_clock::now();
     ok = out.counts.changed == kFiles && tree.AllRenamed() && s.ws.list.paths().contains(FromNative(

@@ -20,7 +20,7 @@ constexpr int kRows = 1000000;
 // numbers, documents, some without extension, and a folder every 20 rows,
 // spread over 1,000 folders.
 std::unique_ptr<NameList> MakeRows() {
-    auto list = std::make_unique<NameList>(PathStyle::Posix());
+    auto list = std::make_unique<NameList>(PathStyle::forPosix());
     const char16_t* stems[] = {u"IMG_2023", u"track", u"Report final (draft)", u"holiday-beach", u"scan"};
     const char16_t* exts[] = {u".jpg", u".mp3", u".pdf", u".JPG", u""};
     for (int i = 0; i < kRows; ++i) {

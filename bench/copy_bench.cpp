@@ -96,7 +96,7 @@ void Compare(const std::string& folder, size_t megabytes, int rounds) {
         unlink(target.c_str());
         sync();  // each round starts with nothing left to write back
         auto start = std::chrono::steady_clock::now();
-        int e = viaLink ? CopyFileExclusive(FromNative(source), FromNative(target)) : DirectCopy(source, target);
+        int e = viaLink ? CopyFileExclusive(FromNative(source), FromNative(target)).error : DirectCopy(source, target);
         auto copied = std::chrono::steady_clock::now();
         sync();
         auto synced = std::chrono::steady_clock::now();

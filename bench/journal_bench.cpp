@@ -123,7 +123,7 @@ struct Session {
     }
     AppState app;
     QuietHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 };
 
 int Bare(const std::vector<std::pair<std::string, std::string>>& plan) {
@@ -155,7 +155,7 @@ double EngineRenames(bool journal, bool& ok) {
     for (int i = 0; i < kFiles; ++i) s.Row(t.Old(i), NameOf(t.New(i)));
     if (journal) s.app.flags.journal.folder = root.journals();
     Timed timed;
-    ApplyOutcome out = ApplyChanges(s.ws, 0);
+    ApplyOutcome out = ApplyChanges(s.ws, ApplyType::Originals);
     double ms = timed.Stop();
     ok = out.counts.changed == kFiles && t.All(true) && journal == !out.journal.empty();
     return ms;
@@ -179,7 +179,7 @@ double EngineChain(bool& ok) {
     Session s;
     for (int i = kFiles; i >= 1; --i) s.Row(c.Name(i), "f" + std::to_string(i - 1));  // from the top: every row waits
     Timed timed;
-    ApplyOutcome out = ApplyChanges(s.ws, 0);
+    ApplyOutcome out = ApplyChanges(s.ws, ApplyType::Originals);
     double ms = timed.Stop();
     ok = out.counts.changed == kFiles && c.Shifted();
     return ms;
@@ -205,7 +205,7 @@ double Revert(bool& ok) {
     Session s;
     for (int i = 0; i < kFiles; ++i) s.Row(t.Old(i), NameOf(t.New(i)));
     s.app.flags.journal.folder = root.journals();
-    ApplyOutcome out = ApplyChanges(s.ws, 0);
+    ApplyOutcome out = ApplyChanges(s.ws, ApplyType::Originals);
     Timed timed;
     RevertOutcome r = RevertJournal(out.journal, s.app.flags.journal, s.host);
     double ms = timed.Stop();

@@ -21,7 +21,7 @@ void Fill(NameList& list, int rows) {
 }
 
 void BM_ExportNewNames(benchmark::State& state) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, static_cast<int>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(ExportList(list, ListExport::NewNames));
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -29,7 +29,7 @@ void BM_ExportNewNames(benchmark::State& state) {
 BENCHMARK(BM_ExportNewNames)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_ExportTargetPaths(benchmark::State& state) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, static_cast<int>(state.range(0)));
     for (auto _ : state) benchmark::DoNotOptimize(ExportList(list, ListExport::TargetPaths));
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -37,7 +37,7 @@ void BM_ExportTargetPaths(benchmark::State& state) {
 BENCHMARK(BM_ExportTargetPaths)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
 
 void BM_ImportNewNames(benchmark::State& state) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, static_cast<int>(state.range(0)));
     std::u16string text = ExportList(list, ListExport::TargetPaths);  // full paths, cut back to names
     for (auto _ : state) ImportNewNames(list, text);

@@ -42,7 +42,7 @@ int main() {
     const std::string root = mkdtemp(tmpl);
     auto folder = [&](int i) { return root + "/album " + std::to_string(i % kFolders); };
     for (int f = 0; f < kFolders; ++f) mkdir(folder(f).c_str(), 0755);
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     std::vector<std::string> targets;
     targets.reserve(kRows);
     for (int i = 0; i < kRows; ++i) {
@@ -68,9 +68,9 @@ int main() {
             if (statx(AT_FDCWD, t.c_str(), AT_SYMLINK_NOFOLLOW, STATX_INO, &sx) == 0) ++found;
         auto t1 = Clock::now();
         ListRows rows(list);
-        std::vector<RowStatus> a = RowStatuses(rows, {0, false, false});
+        std::vector<RowStatus> a = RowStatuses(rows, {ApplyType::Originals, false, false});
         auto t2 = Clock::now();
-        std::vector<RowStatus> b = RowStatuses(rows, {0, false, true});
+        std::vector<RowStatus> b = RowStatuses(rows, {ApplyType::Originals, false, true});
         auto t3 = Clock::now();
         bare.push_back(Ms(t0, t1));
         plain.push_back(Ms(t1, t2));

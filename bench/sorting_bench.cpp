@@ -44,7 +44,7 @@ std::u16string MakeName(std::mt19937& rng, int i) {
 
 // One list for all runs; each run starts from a fresh shuffle.
 struct BenchList {
-    NameList list{PathStyle::Posix()};
+    NameList list{PathStyle::forPosix()};
     std::mt19937 rng{20230423};
     BenchList() {
         for (int i = 0; i < kRows; ++i) {

@@ -21,7 +21,7 @@ std::u16string Text(const std::string& s) { return std::u16string(s.begin(), s.e
 struct Fixture {
     AppState app;
     QuietHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 };
 
 void Fill(Fixture& f, int rows, bool oneName) {

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int sub = in.Pick(subs);
     const std::u16string arg1 = in.Text(), arg2 = in.Text();
     const bool autoFix = in.Flag();
-    const PathStyle& style = in.Flag() ? PathStyle::Windows() : PathStyle::Posix();
+    const PathStyle& style = in.Flag() ? PathStyle::forWindows() : PathStyle::forPosix();
     DialogInput cleaned = CleanDialogInput(command, sub, arg1, arg2, autoFix, style);
     if (cleaned.accepted()) {
         for (const std::u16string* arg : {&cleaned.arg1, &cleaned.arg2})

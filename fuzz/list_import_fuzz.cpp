@@ -25,7 +25,7 @@ std::vector<std::u16string> Lines(std::string_view bytes, size_t piece) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::FuzzInput in(data, size);
-    const PathStyle& style = in.Flag() ? PathStyle::Windows() : PathStyle::Posix();
+    const PathStyle& style = in.Flag() ? PathStyle::forWindows() : PathStyle::forPosix();
     const std::u16string text = in.Text(256);
 
     NameList list(style);
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings.AutoSort = in.Flag();
     RunFlags flags;
     fuzz::SilentHost host;
-    Workspace ws(settings, flags, host, PathStyle::Posix());
+    Workspace ws(settings, flags, host, PathStyle::forPosix());
     ImportPaths(ws, text);
     for (int r = 0; r < ws.list.size(); ++r) FUZZ_CHECK(GetPathAttributes(ws.list.fullPath(r)).exists);
 

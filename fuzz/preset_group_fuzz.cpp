@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ResetHotkeys(hotkeys);
     ApplyConfigurationText(DecodeTextFile(std::string_view(reinterpret_cast<const char*>(data), size)),
                            {settings, presets, hotkeys});
-    for (const PathStyle* style : {&PathStyle::Posix(), &PathStyle::Windows()}) {
-        const std::u16string folder = style == &PathStyle::Posix() ? u"/data/in" : u"C:\\data\\in";
+    for (const PathStyle* style : {&PathStyle::forPosix(), &PathStyle::forWindows()}) {
+        const std::u16string folder = style == &PathStyle::forPosix() ? u"/data/in" : u"C:\\data\\in";
         for (const QuirnelPreset& preset : presets) {
             RunFlags flags;
             fuzz::SilentHost host;
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             AddRow(ws.list, u"notes", folder, true, 0);
             AddRow(ws.list, u"caf\xDCE9 \xD83D\xDE00.tar.gz", folder, false, -1);
             int applied = -1;
-            (void)RunPreset(preset, WorkspaceActions(ws, [&](int type) { applied = type; }));
+            (void)RunPreset(preset, WorkspaceActions(ws, [&](ApplyType type) { applied = static_cast<int>(type); }));
             FUZZ_CHECK(ws.list.size() <= 3);
         }
     }

@@ -26,7 +26,7 @@ void RunOne(fuzz::FuzzInput& in, Workspace& ws) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::FuzzInput in(data, size);
     const bool windows = in.Flag();
-    const PathStyle& style = windows ? PathStyle::Windows() : PathStyle::Posix();
+    const PathStyle& style = windows ? PathStyle::forWindows() : PathStyle::forPosix();
     AppSettings settings;
     settings.IncludeExt = in.Flag();
     RunFlags flags;

@@ -4,7 +4,7 @@
 #include "app/AppState.h"
 #include "app/Hotkeys.h"
 #include "base/AppSettings.h"
-#include "platform/FileContent.h"
+#include "base/TextFile.h"
 #include "presets/Preset.h"
 
 namespace quirnel {

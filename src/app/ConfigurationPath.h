@@ -26,12 +26,12 @@ struct PlaceProbe {
 // writes beside itself, not even as root, and ignores a file left there.
 std::u16string ConfigurationPath(const std::u16string& executablePath,
                                  const EnvironmentLookup& env = ProcessEnvironment, const PlaceProbe& probe = {},
-                                 const PathStyle& style = PathStyle::Host());
+                                 const PathStyle& style = PathStyle::forHost());
 
 // Where apply runs keep their journals: $XDG_STATE_HOME/quirnel/journal, or
 // $HOME/.local/state/quirnel/journal when XDG_STATE_HOME is unset or not
 // absolute; empty when neither gives an absolute folder.
 std::u16string JournalFolder(const EnvironmentLookup& env = ProcessEnvironment,
-                             const PathStyle& style = PathStyle::Host());
+                             const PathStyle& style = PathStyle::forHost());
 
 }  // namespace quirnel

@@ -1,44 +1,27 @@
 #pragma once
+// The apply room, from its entry points down:
+//   ApplyChanges    ApplyChanges.h  the synchronous entry point: a run on the calling thread
+//   ApplyWorker     ApplyWorker.h   the same run on a worker thread, its reports handed to the owner
+//   RunApplyEngine  this header     the run itself, on whichever thread: the checks, the plan, the
+//                                   disk phase, the summary and the report
+//   PlanApply       ApplyPlanner.h  the planner: the order of the changes (chains, cycles)
+//   DiskChanges     DiskChanges.h   the phase that changes the disk, step by step, with its journal
+// Beside them: NameChecks (the checks), RowStatus (what a run would do, before
+// it runs), Journal and Revert (a run's record, and taking it back on disk).
 #include <atomic>
-#include <functional>
 #include <string>
 
+#include "apply/ApplyOptions.h"
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
-#include "base/AppSettings.h"
-#include "base/RunFlags.h"
 
 namespace quirnel {
-
-// The settings a run reads, fixed when it starts.
-struct ApplyOptions {
-    int applyType = 0;  // 0 renames or moves the originals, 1 makes copies
-    bool autoNumber = false;
-    bool clearAfterApply = false;
-    bool showDoneDialog = false;
-    bool reportProgress = false;  // threaded runs show "Processed : %d %%"
-    JournalPlace journal;         // none: the run keeps no journal
-};
-ApplyOptions ApplyOptionsFrom(const AppSettings& settings, int applyType);
-
-struct ApplyOutcome {
-    bool checksPassed = false;
-    int failingRow = -1;  // the row the checks stopped at
-    ApplyCounts counts;
-    std::u16string journal;       // the run's journal; empty when it kept none
-    bool journalFailed = false;   // the journal could not be written: nothing changed
-};
 
 // One apply run over the rows it was given: the checks, the plan (in its
 // journal, when options name a place), then every row's change on disk in
 // the planned order, the summary and the report. Everything it tells or writes
 // back goes through sink. It stops between rows, and inside a copy, once
 // stop is 1.
-[[nodiscard]] ApplyOutcome RunApply(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
-
-// Creates a folder and the missing folders above it, from the top, telling
-// each one before creating it; true when it exists at the end.
-[[nodiscard]] bool CreateFolderChain(const std::u16string& folder, const PathStyle& style,
-                                     const std::function<void(const std::u16string&)>& beforeCreating = {});
+[[nodiscard]] ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
 
 }  // namespace quirnel

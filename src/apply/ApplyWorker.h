@@ -3,26 +3,26 @@
 #include <functional>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
-#include "apply/ApplyEngine.h"
+#include "apply/ApplyOptions.h"
 #include "apply/ApplyRows.h"
 #include "apply/WorkspaceSink.h"
 #include "namelist/Workspace.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
 // An apply run on a worker thread. The worker works from a copy of the rows
 // and never touches the workspace: what it reports is queued and applied by
-// the owning thread in DrainUpdates, through the same code as the synchronous
+// the owning thread in drainUpdates, through the same code as the synchronous
 // form. Only message dialogs make the worker wait for the owner.
 // The list must not change while the run is active (commands are refused).
 class ApplyWorker {
 public:
     // Starts the run. notify is called on the worker whenever updates wait
     // and none were waiting before (the window posts itself an event).
-    ApplyWorker(Workspace& ws, int applyType, std::function<void()> notify = {});
+    ApplyWorker(Workspace& ws, ApplyType applyType, std::function<void()> notify = {});
     // Requests a stop and waits for the run to end (the close path).
     ~ApplyWorker();
     ApplyWorker(const ApplyWorker&) = delete;
@@ -30,17 +30,17 @@ public:
 
     // Applies what waits to the workspace and answers a waiting message;
     // true once the run has ended and the workspace is idle again.
-    bool DrainUpdates();
+    bool drainUpdates();
     // Drains until the run has ended.
-    ApplyOutcome Wait();
+    ApplyOutcome wait();
     bool finished() const { return finished_; }
     ApplyOutcome outcome() const { return outcome_; }
 
 private:
     struct Update;
     class QueueSink;
-    void Publish(std::vector<Update>& batch);
-    void Apply(Update& update);
+    void publish(std::vector<Update>& batch);
+    void apply(Update& update);
 
     Workspace& ws_;
     ApplyOptions options_;
@@ -53,7 +53,7 @@ private:
     ApplyOutcome outcome_;
     bool draining_ = false;
     bool finished_ = false;
-    std::thread thread_;
+    TaskThread thread_;
 };
 
 }  // namespace quirnel

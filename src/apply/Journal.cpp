@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <charconv>
 #include <string_view>
-#include <system_error>
 
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
@@ -221,19 +220,17 @@ bool UnescapeJournalText(std::string_view text, std::string& bytes) {
     return true;
 }
 
-bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error) {
+Result ReadJournal(const std::u16string& path, JournalRecord& record) {
     std::string bytes;
     // A run of millions of rows writes a journal of hundreds of MiB; a named
     // file larger than this is no journal of ours (or is endless).
     constexpr size_t kMaxJournalBytes = size_t(4) << 30;
-    if (ReadStatus read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read) {
-        error = read.kind == ReadStatus::TooLarge ? "is larger than 4 GiB" : "cannot be read";
-        return false;
-    }
+    if (Result read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read)
+        return Result(read.error, read.error == EFBIG ? u"is larger than 4 GiB" : u"cannot be read");
     record = JournalRecord();
     // Cut short while its header was written: the run changed nothing.
     const std::string header = std::string(kMagic) + "\nkind\t";
-    if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return true;
+    if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return {};
     size_t planLines = 0;
     for (size_t at = bytes.find("\nS\t"); at != std::string::npos; at = bytes.find("\nS\t", at + 1)) ++planLines;
     record.steps.reserve(planLines);
@@ -257,25 +254,22 @@ bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string&
             ok = !line.empty() && ReadLine(record, line);
         }
         if (!ok) {
-            error = lineNo == 1 ? "not a journal" : "line " + std::to_string(lineNo) + " cannot be read";
-            return false;
+            return Result(EBADMSG,
+                          lineNo == 1 ? u"not a journal" : FromUtf8("line " + std::to_string(lineNo) + " cannot be read"));
         }
     }
-    if (lineNo < 2) {
-        error = "not a journal";
-        return false;
-    }
-    return true;
+    if (lineNo < 2) return Result(EBADMSG, u"not a journal");
+    return {};
 }
 
-int JournalWriter::Create(const std::u16string& path, JournalKind kind) {
-    if (int e = file_.Create(path)) return e;
+Result JournalWriter::create(const std::u16string& path, JournalKind kind) {
+    if (Result created = file_.create(path); !created) return created;
     pending_ = std::string(kMagic) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
-    return 0;
+    return {};
 }
 
-void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to) {
+void JournalWriter::step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to) {
     std::string& o = pending_;
     o += "S\t";
     AppendNumber(o, pendingMarks_++);
@@ -290,73 +284,73 @@ void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string&
     o.push_back('\n');
     // A long plan goes out in pieces (it counts only once sealed): the
     // buffer stays small and warm.
-    if (o.size() >= kPlanPiece && error_ == 0) (void)Write();
+    if (o.size() >= kPlanPiece && error_ == 0) (void)write();
 }
 
-int JournalWriter::Seal() {
-    if (error_ != 0) return error_;  // a piece of the plan is missing
+Result JournalWriter::seal() {
+    if (error_ != 0) return Result(error_);  // a piece of the plan is missing
     pending_ += "P\n";
     pendingMarks_ = 0;
-    return Flush(Sync::Now);
+    return flush(Sync::Now);
 }
 
-void JournalWriter::Line(const std::string& line) {
-    pending_ += line;
+void JournalWriter::addLine(const std::string& text) {
+    pending_ += text;
     pending_.push_back('\n');
     ++pendingMarks_;
 }
 
-void JournalWriter::Stamp() {
+void JournalWriter::stamp() {
     pending_ += "W\t";
     AppendSigned(pending_, WallClockNs());
     pending_.push_back('\n');
 }
 
 // A durable batch says when it was written: every change it marks came before.
-int JournalWriter::Flush(Sync sync) {
+Result JournalWriter::flush(Sync sync) {
     lastSync_ = std::chrono::steady_clock::now();
     const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
-    if (sync != Sync::None && !ending) Stamp();
-    int e = Write();
+    if (sync != Sync::None && !ending) stamp();
+    Result done = write();
     pendingMarks_ = 0;
-    if (e == 0 && sync == Sync::Now) e = file_.Sync();
-    if (e == 0 && sync == Sync::Aside) SyncAside();
-    if (e != 0 && error_ == 0) error_ = e;
-    return e;
+    if (done && sync == Sync::Now) done = file_.sync();
+    if (done && sync == Sync::Aside) syncAside();
+    if (!done && error_ == 0) error_ = done.error;
+    return done;
 }
 
-int JournalWriter::Write() {
-    int e = file_.Append(pending_);
+Result JournalWriter::write() {
+    Result written = file_.append(pending_);
     pending_.clear();
-    if (e != 0 && error_ == 0) error_ = e;
-    return e;
+    if (!written && error_ == 0) error_ = written.error;
+    return written;
 }
 
-int JournalWriter::Folder(const std::u16string& folder) {
-    Line("D\t" + EscapeJournalText(ToNative(folder)));
-    return Flush(Sync::None);
+Result JournalWriter::folder(const std::u16string& folder) {
+    addLine("D\t" + EscapeJournalText(ToNative(folder)));
+    return flush(Sync::None);
 }
 
-int JournalWriter::Temp(int step, const std::u16string& temp) {
-    Line("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
-    return Flush(Sync::Now);
+Result JournalWriter::temp(int step, const std::u16string& temp) {
+    addLine("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
+    return flush(Sync::Now);
 }
 
-int JournalWriter::Begin(int step) {
-    Line("B\t" + std::to_string(step));
-    return Flush(Sync::None);
+Result JournalWriter::begin(int step) {
+    addLine("B\t" + std::to_string(step));
+    return flush(Sync::None);
 }
 
-void JournalWriter::Done(int step) {
+void JournalWriter::done(int step) {
     pending_ += "K\t";
     AppendNumber(pending_, static_cast<uint64_t>(step));
     pending_.push_back('\n');
     ++pendingMarks_;
 }
 
-void JournalWriter::Failed(int step, int error) { Line("F\t" + std::to_string(step) + "\t" + std::to_string(error)); }
+void JournalWriter::failed(int step, int error) { addLine("F\t" + std::to_string(step) + "\t" + std::to_string(error)); }
 
-void JournalWriter::Copied(int step, const EntryStamp& s) {
+void JournalWriter::copied(int step, const EntryStamp& s) {
     std::string line = "C\t" + std::to_string(step) + "\t";
     AppendNumber(line, s.id.dev);
     line.push_back('\t');
@@ -365,55 +359,52 @@ void JournalWriter::Copied(int step, const EntryStamp& s) {
     AppendNumber(line, s.size);
     line.push_back('\t');
     AppendSigned(line, s.mtimeNs);
-    Line(line);
+    addLine(line);
 }
 
-void JournalWriter::Moved(int step, const EntryId& id) {
+void JournalWriter::moved(int step, const EntryId& id) {
     std::string line = "M\t" + std::to_string(step) + "\t";
     AppendNumber(line, id.dev);
     line.push_back('\t');
     AppendNumber(line, id.ino);
-    Line(line);
+    addLine(line);
 }
 
-JournalWriter::~JournalWriter() { JoinSync(); }
+JournalWriter::~JournalWriter() { joinSync(); }
 
-void JournalWriter::Tick() {
+void JournalWriter::tick() {
     // The clock is read only now and then: on some machines it is a system call.
     if (pendingMarks_ == 0 || (pendingMarks_ % 64 != 0 && pendingMarks_ < kBatchMarks)) return;
     if (pendingMarks_ >= kBatchMarks || std::chrono::steady_clock::now() - lastSync_ > kBatchAge)
-        (void)Flush(Sync::Aside);  // a failure is kept in error_ and reported at the end
+        (void)flush(Sync::Aside);  // a failure is kept in error_ and reported at the end
 }
 
 // One sync at a time: the one before has long ended in practice.
-void JournalWriter::SyncAside() {
-    JoinSync();
-    try {
-        syncing_ = std::thread([this] {
-            if (int e = file_.Sync()) asideError_.store(e, std::memory_order_relaxed);
-        });
-    } catch (const std::system_error&) {
-        if (int e = file_.Sync(); e != 0 && error_ == 0) error_ = e;
-    }
+void JournalWriter::syncAside() {
+    joinSync();
+    syncing_ = TaskThread::startOrRun([this] {
+        if (Result synced = file_.sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
+    });
 }
 
-void JournalWriter::JoinSync() {
-    if (syncing_.joinable()) syncing_.join();
+void JournalWriter::joinSync() {
+    syncing_.join();
     if (int e = asideError_.load(); e != 0 && error_ == 0) error_ = e;
 }
 
-int JournalWriter::End() {
-    JoinSync();
-    Stamp();
+Result JournalWriter::end() {
+    joinSync();
+    stamp();
     pending_ += "E\n";
-    int e = Flush(Sync::Now);
-    int c = file_.Close();
-    return error_ ? error_ : e ? e : c;
+    Result flushed = flush(Sync::Now);
+    Result closed = file_.close();
+    if (error_) return Result(error_);
+    return flushed ? closed : flushed;
 }
 
-int MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
+Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
     AppendFile f;
-    if (int e = f.OpenExisting(path)) return e;
+    if (Result opened = f.openExisting(path); !opened) return opened;
     std::string line = "X\t";
     line += decision;
     if (!other.empty()) {
@@ -421,9 +412,9 @@ int MarkJournal(const std::u16string& path, const std::string& decision, const s
         line += EscapeJournalText(ToNative(other));
     }
     line.push_back('\n');
-    if (int e = f.Append(line)) return e;
-    if (int e = f.Sync()) return e;
-    return f.Close();
+    if (Result appended = f.append(line); !appended) return appended;
+    if (Result synced = f.sync(); !synced) return synced;
+    return f.close();
 }
 
 }  // namespace quirnel

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "platform/AppendFile.h"
 #include "platform/EntryIds.h"
+#include "platform/Result.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -59,8 +60,9 @@ struct JournalRecord {
     std::vector<size_t> unstamped;  // marks read since the last W (while reading)
 };
 
-// Reads a journal; false when it is not one (the reason in error).
-[[nodiscard]] bool ReadJournal(const std::u16string& path, JournalRecord& record, std::string& error);
+// Reads a journal; a failure, with its reason in words, when it cannot be
+// read or is not one.
+[[nodiscard]] Result ReadJournal(const std::u16string& path, JournalRecord& record);
 
 // Writes a journal as a run goes. Marks are collected and written in
 // batches, each made durable; the plan, folders and temporary names are
@@ -72,33 +74,34 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
     ~JournalWriter();
 
-    // Creates the file and writes the header; 0 or the system's error.
-    [[nodiscard]] int Create(const std::u16string& path, JournalKind kind);
-    void Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
+    // Creates the file and writes the header.
+    [[nodiscard]] Result create(const std::u16string& path, JournalKind kind);
+    void step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
     // The plan is complete and durable: changes may begin.
-    [[nodiscard]] int Seal();
-    [[nodiscard]] int Folder(const std::u16string& folder);
-    [[nodiscard]] int Temp(int step, const std::u16string& temp);
-    [[nodiscard]] int Begin(int step);
-    void Done(int step);
-    void Failed(int step, int error);
-    void Copied(int step, const EntryStamp& stamp);
-    void Moved(int step, const EntryId& id);
+    [[nodiscard]] Result seal();
+    [[nodiscard]] Result folder(const std::u16string& folder);
+    [[nodiscard]] Result temp(int step, const std::u16string& temp);
+    [[nodiscard]] Result begin(int step);
+    void done(int step);
+    void failed(int step, int error);
+    void copied(int step, const EntryStamp& stamp);
+    void moved(int step, const EntryId& id);
     // Writes and syncs the waiting marks when there are many or they are old.
-    void Tick();
-    [[nodiscard]] int End();
-    // The first write or sync that failed after Seal (0 if none).
-    int error() const { return error_ ? error_ : asideError_.load(std::memory_order_relaxed); }
+    void tick();
+    [[nodiscard]] Result end();
+    // Whether everything after seal() was written and synced: success, or the
+    // first write or sync that failed.
+    Result written() const { return Result(error_ ? error_ : asideError_.load(std::memory_order_relaxed)); }
 
 private:
     // What a flush waits for: nothing, the disk, or a sync on the side.
     enum class Sync { None, Now, Aside };
-    void Line(const std::string& line);
-    int Flush(Sync sync);
-    int Write();
-    void Stamp();
-    void SyncAside();
-    void JoinSync();
+    void addLine(const std::string& text);
+    Result flush(Sync sync);
+    Result write();
+    void stamp();
+    void syncAside();
+    void joinSync();
 
     AppendFile file_;
     std::string pending_;
@@ -108,13 +111,13 @@ private:
     // A batch of marks is made durable while the run goes on: nothing waits
     // for it, as nothing on disk depends on it (unlike the plan, a folder or
     // a temporary name, which are durable before their change).
-    std::thread syncing_;
+    TaskThread syncing_;
     std::atomic<int> asideError_{0};
 };
 
 // Appends a decision ("X settled", "X reverted journal") to a finished or
 // interrupted journal.
-[[nodiscard]] int MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other = {});
+[[nodiscard]] Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other = {});
 
 // The escaping of path bytes, exposed for tests.
 std::string EscapeJournalText(const std::string& bytes);

@@ -57,9 +57,8 @@ bool EndsFinished(const std::u16string& path) {
 bool IsUnsettled(const std::u16string& path) {
     if (EndsFinished(path)) return false;
     JournalRecord r;
-    std::string error;
     // Without its complete plan a run had not begun to change anything.
-    return ReadJournal(path, r, error) && r.planComplete && !r.ended && !r.settled;
+    return ReadJournal(path, r) && r.planComplete && !r.ended && !r.settled;
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ bool IsUnsettled(const std::u16string& path) {
 std::u16string NewJournalPath(const JournalPlace& place) {
     if (!place.file.empty()) return place.file;
     if (place.folder.empty()) return {};
-    return JoinPath(place.folder, NewName(), PathStyle::Host());
+    return JoinPath(place.folder, NewName(), PathStyle::forHost());
 }
 
 std::vector<std::u16string> ListJournals(const std::u16string& folder) {
@@ -77,7 +76,7 @@ std::vector<std::u16string> ListJournals(const std::u16string& folder) {
     for (DirEntry& e : entries)
         if (!e.isFolder && IsJournalName(e.name)) names.push_back(std::move(e.name));
     std::sort(names.begin(), names.end());
-    for (auto& n : names) n = JoinPath(folder, n, PathStyle::Host());
+    for (auto& n : names) n = JoinPath(folder, n, PathStyle::forHost());
     return names;
 }
 

@@ -6,7 +6,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "apply/ApplyEngine.h"
 #include "apply/Journal.h"
 #include "apply/JournalFiles.h"
 #include "base/StringTable.h"
@@ -42,13 +41,13 @@ Fate Decide(JournalKind kind, const JournalStep& s) {
 }
 
 bool IsCycleTemp(std::u16string_view path) {
-    size_t slash = path.rfind(PathStyle::Host().separator);
+    size_t slash = path.rfind(PathStyle::forHost().separator);
     return path.substr(slash == std::u16string_view::npos ? 0 : slash + 1).substr(0, kCycleTempPrefix.size()) ==
            kCycleTempPrefix;
 }
 
 std::u16string_view FolderPart(std::u16string_view path) {
-    size_t slash = path.rfind(PathStyle::Host().separator);
+    size_t slash = path.rfind(PathStyle::forHost().separator);
     return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash);
 }
 
@@ -70,7 +69,7 @@ public:
     RevertRun(JournalRecord& record, int64_t changedBefore, Host& host, const std::atomic<int>* stop)
         : record_(record), changedBefore_(changedBefore), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
 
-    void Collect() {
+    void collect() {
         // A cycle's first entry goes to a temporary name and on from there:
         // the first of its two steps is done when the second is, although
         // neither of its paths holds the entry; the second is not done while
@@ -96,7 +95,7 @@ public:
             }
             if (fate == Fate::NotDone) continue;
             if (fate == Fate::Unknown) {
-                Report(s.to, LoadText(text::AtNeitherPath));
+                report(s.to, LoadText(text::AtNeitherPath));
                 ++unknown_;
                 continue;
             }
@@ -106,39 +105,39 @@ public:
     }
 
     // The entries now at the targets, looked up together before anything moves.
-    void LookUpTargets() {
+    void lookUpTargets() {
         std::vector<std::u16string_view> at;
         at.reserve(steps_.size());
         for (const Pending& p : steps_) at.push_back(p.step->to);
         if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at, changedBefore_);
     }
 
-    int Open(const JournalPlace& place, std::u16string& path) {
+    Result open(const JournalPlace& place, std::u16string& path) {
         path.clear();
-        if (!place.any() || steps_.empty()) return 0;
+        if (!place.any() || steps_.empty()) return {};
         path = NewJournalPath(place);
-        if (int e = journal_.Create(path, kind_)) return e;
+        if (Result created = journal_.create(path, kind_); !created) return created;
         for (const Pending& p : steps_) {
             const JournalStep& s = *p.step;
             // A removal names the copy it removes; a move or a copy, the entry it moves or copies.
-            if (kind_ == JournalKind::Copy) journal_.Step(LookUpEntryId(s.from), s.isFolder, s.from, s.to);
-            else if (kind_ == JournalKind::Remove) journal_.Step(s.copy.id, s.isFolder, s.from, s.to);
-            else journal_.Step(Expected(s), s.isFolder, s.to, s.from);
+            if (kind_ == JournalKind::Copy) journal_.step(LookUpEntryId(s.from), s.isFolder, s.from, s.to);
+            else if (kind_ == JournalKind::Remove) journal_.step(s.copy.id, s.isFolder, s.from, s.to);
+            else journal_.step(expected(s), s.isFolder, s.to, s.from);
         }
-        if (int e = journal_.Seal()) {
-            (void)journal_.End();
+        if (Result sealed = journal_.seal(); !sealed) {
+            (void)journal_.end();
             (void)RemoveFile(path);
-            return e;
+            return sealed;
         }
         journaling_ = true;
         if (place.file.empty()) PruneJournals(place.folder);
-        return 0;
+        return {};
     }
 
-    std::vector<std::pair<std::u16string, std::u16string>> TakeMovedBack() { return std::move(movedBack_); }
+    std::vector<std::pair<std::u16string, std::u16string>> takeMovedBack() { return std::move(movedBack_); }
 
     // A cycle's entry passes a temporary name: from where it was to where it ends.
-    void NoteMovedBack(std::u16string from, std::u16string to) {
+    void noteMovedBack(std::u16string from, std::u16string to) {
         if (IsCycleTemp(to)) {
             leftFor_[std::move(to)] = std::move(from);
         } else if (auto it = leftFor_.find(from); it != leftFor_.end()) {
@@ -149,7 +148,7 @@ public:
         }
     }
 
-    void Run(RevertOutcome& out) {
+    void run(RevertOutcome& out) {
         movedBack_.reserve(steps_.size());
         out.total = static_cast<int>(steps_.size()) + unknown_;
         out.skipped = unknown_;
@@ -158,20 +157,19 @@ public:
                 out.skipped += static_cast<int>(steps_.size() - n);
                 break;
             }
-            int e = Undo(n);
-            if (e == 0) ++out.reverted;
+            if (undo(n)) ++out.reverted;
             else ++out.skipped;
-            if (journaling_) journal_.Tick();
+            if (journaling_) journal_.tick();
         }
         for (auto it = record_.folders.rbegin(); it != record_.folders.rend(); ++it)
             (void)RemoveEmptyFolder(*it);  // one that holds something stays
-        if (journaling_ && journal_.End() != 0) Report(u"", LoadText(text::JournalNotWritten));
+        if (journaling_ && !journal_.end()) report(u"", LoadText(text::JournalNotWritten));
     }
 
 private:
-    static EntryId Expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
+    static EntryId expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
 
-    uint64_t DeviceOf(const std::u16string& folder) {
+    uint64_t deviceOf(const std::u16string& folder) {
         auto [it, added] = devices_.try_emplace(folder, 0);
         if (added) it->second = FolderDevice(folder);
         return it->second;
@@ -179,17 +177,17 @@ private:
 
     // A folder that a revert of this revert removed comes back as its run
     // made it: created and recorded, so that reverting again removes it.
-    void PrepareFolder(const std::u16string& path) {
-        std::u16string folder = ParentFolderOf(path, PathStyle::Host());
+    void prepareFolder(const std::u16string& path) {
+        std::u16string folder = ParentFolderOf(path, PathStyle::forHost());
         if (folder.empty() || LookUpEntryId(folder)) return;
-        (void)CreateFolderChain(folder, PathStyle::Host(), [this](const std::u16string& f) {
-            if (journaling_) (void)journal_.Folder(f);
+        (void)CreateFolderChain(folder, PathStyle::forHost(), [this](const std::u16string& f) {
+            if (journaling_) (void)journal_.folder(f);
         });
     }
 
-    int Undo(size_t n) {
+    Result undo(size_t n) {
         JournalStep& s = *steps_[n].step;
-        int e = 0;
+        Result done;
         if (kind_ == JournalKind::Rename) {
             // A step decided from the disk of an interrupted run may have
             // happened after the journal's last write.
@@ -197,45 +195,45 @@ private:
             // (it was not there when the targets were looked up).
             EntryState at = found_[n];
             bool trusted = steps_[n].fromDisk;
-            if (at.id != Expected(s) && placedInTemp_.count(s.to)) {
+            if (at.id != expected(s) && placedInTemp_.count(s.to)) {
                 at.id = LookUpEntryId(s.to);
                 trusted = true;
             }
-            if (at.id != Expected(s) || (!trusted && at.changeTimeNs > changedBefore_))
-                return Skip(n, s.to, LoadText(text::ChangedSinceRun));
+            if (at.id != expected(s) || (!trusted && at.changeTimeNs > changedBefore_))
+                return skip(n, s.to, LoadText(text::ChangedSinceRun));
             // Back within its folder, the entry found there shows that the folder exists.
             const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
-            if (!sameFolder) PrepareFolder(s.from);
-            e = MoveEntry(s.to, s.from, handles_);
-            if (e == 0 && s.isFolder) handles_.Forget();
-            if (e == 0 && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
-            if (e == 0 && journaling_) {
+            if (!sameFolder) prepareFolder(s.from);
+            done = MoveEntry(s.to, s.from, handles_);
+            if (done && s.isFolder) handles_.forget();
+            if (done && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
+            if (done && journaling_) {
                 // Back across file systems the entry is a new one.
-                if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::Host())) == Expected(s).dev)
-                    journal_.Done(static_cast<int>(n));
-                else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));
+                if (sameFolder || deviceOf(ParentFolderOf(s.from, PathStyle::forHost())) == expected(s).dev)
+                    journal_.done(static_cast<int>(n));
+                else journal_.moved(static_cast<int>(n), LookUpEntryId(s.from));
             }
-            if (e == 0) NoteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
+            if (done) noteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
         } else if (kind_ == JournalKind::Remove) {
-            if (LookUpStamp(s.to) != s.copy) return Skip(n, s.to, LoadText(text::ChangedSinceRun));
-            e = RemoveEntryTree(s.to);
-            if (e == 0 && journaling_) journal_.Done(static_cast<int>(n));
+            if (LookUpStamp(s.to) != s.copy) return skip(n, s.to, LoadText(text::ChangedSinceRun));
+            done = RemoveEntryTree(s.to);
+            if (done && journaling_) journal_.done(static_cast<int>(n));
         } else {
-            if (journaling_) (void)journal_.Begin(static_cast<int>(n));
-            e = s.isFolder ? CopyFolderTree(s.from, s.to, stop_) : CopyFileExclusive(s.from, s.to, stop_);
-            if (e == 0 && journaling_) journal_.Copied(static_cast<int>(n), LookUpStamp(s.to));
+            if (journaling_) (void)journal_.begin(static_cast<int>(n));
+            done = s.isFolder ? CopyFolderTree(s.from, s.to, stop_) : CopyFileExclusive(s.from, s.to, stop_);
+            if (done && journaling_) journal_.copied(static_cast<int>(n), LookUpStamp(s.to));
         }
-        if (e != 0) return Skip(n, s.to, TrimBlanks(ErrorText(e)), e);
-        return 0;
+        if (!done) return skip(n, s.to, TrimBlanks(done.text()), done.error);
+        return done;
     }
 
-    int Skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
-        if (journaling_) journal_.Failed(static_cast<int>(n), e);
-        Report(what, reason);
-        return e;
+    Result skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
+        if (journaling_) journal_.failed(static_cast<int>(n), e);
+        report(what, reason);
+        return Result(e);
     }
 
-    void Report(const std::u16string& what, const std::u16string& reason) {
+    void report(const std::u16string& what, const std::u16string& reason) {
         host_.AppendLog(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToRevert), what, reason}));
     }
 
@@ -266,26 +264,25 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
                             const std::atomic<int>* stop) {
     RevertOutcome out;
     JournalRecord record;
-    std::string error;
-    if (!ReadJournal(journal, record, error)) {
-        host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, FromUtf8(error)}));
+    if (Result read = ReadJournal(journal, record); !read) {
+        host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, read.text()}));
         return out;
     }
     out.journalRead = true;
     auto start = std::chrono::steady_clock::now();
     host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
     RevertRun run(record, record.writtenNs ? record.writtenNs : LookUpStamp(journal).mtimeNs, host, stop);
-    run.Collect();
+    run.collect();
     // The look-ups and the revert's own plan change nothing: they go on side by side.
-    int e = 0;
-    SideBySide([&run] { run.LookUpTargets(); }, [&] { e = run.Open(place, out.ownJournal); });
-    if (e != 0) {
+    Result opened;
+    SideBySide([&run] { run.lookUpTargets(); }, [&] { opened = run.open(place, out.ownJournal); });
+    if (!opened) {
         out.journalFailed = true;
-        host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(ErrorText(e))}));
+        host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(opened.text())}));
         return out;
     }
-    run.Run(out);
-    out.movedBack = run.TakeMovedBack();
+    run.run(out);
+    out.movedBack = run.takeMovedBack();
     (void)MarkJournal(journal, "reverted", out.ownJournal);  // the revert itself is what counts
     host.AppendLog(FormatText(LoadText(text::RevertSummary), {static_cast<long long>(out.total),
                                                               static_cast<long long>(out.reverted),
@@ -327,10 +324,10 @@ int RecoverInterruptedRuns(const JournalPlace& place, Host& host) {
     return static_cast<int>(found.size());
 }
 
-bool SettleJournal(const std::u16string& journal, Host& host) {
-    if (MarkJournal(journal, "settled") != 0) return false;
-    host.AppendLog(FormatText(LoadText(text::SettledRun), {journal}));
-    return true;
+Result SettleJournal(const std::u16string& journal, Host& host) {
+    Result marked = MarkJournal(journal, "settled");
+    if (marked) host.AppendLog(FormatText(LoadText(text::SettledRun), {journal}));
+    return marked;
 }
 
 }  // namespace quirnel

@@ -7,6 +7,7 @@
 #include "base/Host.h"
 #include "base/RunFlags.h"
 #include "namelist/NameList.h"
+#include "platform/Result.h"
 
 namespace quirnel {
 
@@ -46,7 +47,7 @@ RevertOutcome RevertLastApply(const JournalPlace& place, Host& host);
 int RecoverInterruptedRuns(const JournalPlace& place, Host& host);
 
 // Leaves the disk as an interrupted run left it and marks its journal
-// settled, so that it is not offered again. False when it cannot be marked.
-[[nodiscard]] bool SettleJournal(const std::u16string& journal, Host& host);
+// settled, so that it is not offered again; a failure when it cannot be marked.
+[[nodiscard]] Result SettleJournal(const std::u16string& journal, Host& host);
 
 }  // namespace quirnel

@@ -1,6 +1,6 @@
 #include "apply/RowStatus.h"
 
-#include "apply/ApplyPlan.h"
+#include "apply/ApplyPlanner.h"
 #include "apply/NameChecks.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
@@ -26,14 +26,14 @@ std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& opti
         int duplicateOf = -1;
         long long number = 0;
         RowStatus& s = out[j];
-        switch (assigner.Next(duplicateOf, number)) {
+        switch (assigner.next(duplicateOf, number)) {
             case V::EmptyName: s.fate = RowFate::EmptyName; break;
             case V::Forbidden: s.fate = RowFate::ForbiddenCharacter; break;
             case V::Duplicate: s = {RowFate::Duplicate, duplicateOf}; break;
             case V::Numbered: s = {RowFate::Numbered, number}; break;
             case V::Ok:
                 if (targets[j] == oldPaths[j]) s.fate = RowFate::Unchanged;
-                else if (options.applyType == 1) s.fate = RowFate::Copy;
+                else if (options.applyType == ApplyType::Copies) s.fate = RowFate::Copy;
                 else if (rows.newFolder(j) != rows.oldFolder(j)) s.fate = RowFate::Move;
                 else s.fate = RowFate::Rename;
                 break;
@@ -53,8 +53,8 @@ std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& o
     for (int i = 0; i < n; ++i) oldPaths.push_back(rows.oldPath(i));
     std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets, cancel);
     if (Cancelled(cancel)) return out;
-    const bool renames = options.applyType != 1;
-    ApplyPlan plan = PlanOrder(oldPaths, targets, renames);
+    const bool renames = options.applyType != ApplyType::Copies;
+    ApplyPlan plan = PlanApply(oldPaths, targets, renames);
     std::vector<std::u16string>().swap(oldPaths);  // a million paths are not kept through the look-ups
     auto freed = [&](int i) { return renames && plan.blockers[i] >= 0; };
 
@@ -124,7 +124,7 @@ const char* RowFateWord(RowFate fate) {
 
 RowStatusTask::RowStatusTask(const NameList& list, const StatusOptions& options, std::function<void()> notify)
     : rows_(list), options_(options) {
-    thread_ = std::thread([this, notify = std::move(notify)] {
+    thread_ = TaskThread::start([this, notify = std::move(notify)] {
         RunAtLowPriority();
         statuses_ = RowStatuses(rows_, options_, &cancel_);
         finished_.store(true, std::memory_order_release);
@@ -134,11 +134,11 @@ RowStatusTask::RowStatusTask(const NameList& list, const StatusOptions& options,
 
 RowStatusTask::~RowStatusTask() {
     cancel_ = 1;
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
 }
 
 const std::vector<RowStatus>& RowStatusTask::statuses() {
-    if (thread_.joinable()) thread_.join();
+    thread_.join();
     return statuses_;
 }
 

@@ -4,10 +4,11 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "apply/ApplyRows.h"
+#include "apply/ApplyType.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -32,7 +33,7 @@ struct RowStatus {
 };
 
 struct StatusOptions {
-    int applyType = 0;
+    ApplyType applyType = ApplyType::Originals;
     bool autoNumber = false;
     bool lookUpDisk = true;  // without it, nothing on disk is consulted
 };
@@ -74,7 +75,7 @@ private:
     std::atomic<int> cancel_{0};
     std::atomic<bool> finished_{false};
     std::vector<RowStatus> statuses_;
-    std::thread thread_;
+    TaskThread thread_;
 };
 
 }  // namespace quirnel

@@ -1,6 +1,7 @@
 #include "base/TextFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 
 #include "base/TextHelpers.h"
@@ -18,13 +19,14 @@ bool WriteTextFile(const std::u16string& path, const std::u16string& text) {
         bytes.push_back(static_cast<char>(c & 0xFF));
         bytes.push_back(static_cast<char>(c >> 8));
     }
-    return ReplaceFileContent(path, bytes);
+    return ReplaceFileContent(path, bytes).ok();
 }
 
 ReadStatus ReadTextFile(const std::u16string& path, std::u16string& text) {
     text.clear();
     std::string bytes;
-    if (ReadStatus status = ReadFileBytes(path, bytes, kMaxTextFileBytes); !status) return status;
+    if (Result read = ReadFileBytes(path, bytes, kMaxTextFileBytes); !read)
+        return {read.error == EFBIG ? ReadStatus::TooLarge : ReadStatus::Unreadable};
     text = DecodeTextFile(bytes);
     return {};
 }

@@ -15,6 +15,13 @@ namespace quirnel {
 // one is a wrong file and is refused unread.
 constexpr size_t kMaxTextFileBytes = size_t{16} << 20;
 
+// How reading one of the program's own files ended; true only when the
+// content was read.
+struct ReadStatus {
+    enum Kind { Read, Unreadable, TooLarge } kind = Read;
+    explicit operator bool() const { return kind == Read; }
+};
+
 // UTF-16LE after FF FE, otherwise UTF-8 (malformed bytes become U+FFFD).
 // Reading stops at the first 0 code unit. Fails with an empty text when the
 // file cannot be opened or is larger than kMaxTextFileBytes.

@@ -41,8 +41,8 @@ public:
             case ColNewName: return list_.newName(r);
             case ColOldFolder: return list_.oldFolder(r);
             case ColNewFolder: return list_.newFolder(r);
-            case ColModified: return scratch_ = calendar_.Text(list_.modified(r));
-            case ColCreated: return scratch_ = calendar_.Text(list_.created(r));
+            case ColModified: return scratch_ = calendar_.text(list_.modified(r));
+            case ColCreated: return scratch_ = calendar_.text(list_.created(r));
             default: return scratch_ = list_.text(r, column);
         }
     }

@@ -4,7 +4,7 @@
 
 #include "apply/JournalFiles.h"
 #include "apply/Revert.h"
-#include "cli/CliRun.h"
+#include "cli/CliExit.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::cli {

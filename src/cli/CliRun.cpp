@@ -75,7 +75,7 @@ bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
 bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, int& presetApply) {
     if (o.preset > 0) {
         // The preset's own apply is only remembered: the disk is touched by --apply or --copy alone.
-        auto actions = WorkspaceActions(ws, [&](int type) { presetApply = type; });
+        auto actions = WorkspaceActions(ws, [&](ApplyType type) { presetApply = static_cast<int>(type); });
         if (!RunPreset(presets[o.preset - 1], actions)) return false;
     }
     for (const CliTask& t : o.tasks) {
@@ -95,7 +95,7 @@ void ReportFailedCheck(const Workspace& ws, int row) {
 
 // The checks' own message and row, for a run they stop.
 void ReportStoppingCheck(Workspace& ws) {
-    ApplyOptions options = ApplyOptionsFrom(ws.settings, 0);
+    ApplyOptions options = ApplyOptionsFrom(ws.settings, ApplyType::Originals);
     WorkspaceSink sink(ws, options);
     std::vector<std::u16string> targets;
     CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
@@ -106,8 +106,8 @@ void ReportStoppingCheck(Workspace& ws) {
 }
 
 // What applying would do with every row, printed; the exit status it implies.
-int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format format) {
-    StatusOptions options{applyType < 0 ? 0 : applyType, IsOn(ws.settings.AutoNumber), true};
+int CheckAndPrintStatuses(Workspace& ws, ApplyType applyType, CliOptions::Format format) {
+    StatusOptions options{applyType, IsOn(ws.settings.AutoNumber), true};
     std::vector<std::u16string> targets;
     std::vector<RowStatus> statuses = RowStatuses(ListRows(ws.list), options, nullptr, &targets);
     std::string out = StatusesAsText(ws.list, statuses, targets, format);
@@ -123,7 +123,7 @@ int CheckAndPrintStatuses(Workspace& ws, int applyType, CliOptions::Format forma
     return status;
 }
 
-int Apply(Workspace& ws, CliHost& host, int applyType) {
+int Apply(Workspace& ws, CliHost& host, ApplyType applyType) {
     host.echoLog = true;
     ApplyOutcome outcome;
     {
@@ -164,10 +164,10 @@ int RunCli(const CliOptions& o) {
     bool ran = RunTasks(o, app.presets, ws, presetApply);
     host.clearStatus();
     if (!ran) return kExitStopped;
-    int status = o.check ? CheckAndPrintStatuses(ws, o.applyType, o.format) : kExitOk;
+    int status = o.check ? CheckAndPrintStatuses(ws, ApplyTypeFromNumber(o.applyType), o.format) : kExitOk;
     if (status == kExitStopped) {
         // validation would stop the run: nothing is applied
-    } else if (o.applyType >= 0) status = Apply(ws, host, o.applyType);
+    } else if (o.applyType >= 0) status = Apply(ws, host, ApplyTypeFromNumber(o.applyType));
     else if (!o.check && o.format == CliOptions::Format::Json) WriteListJson(ws.list, stdout);
     else if (!o.check) WriteListTsv(ws.list, o.allColumns, stdout);
     host.clearStatus();

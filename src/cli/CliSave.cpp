@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/Configuration.h"
-#include "cli/CliRun.h"
+#include "cli/CliExit.h"
 #include "platform/FileContent.h"
 #include "platform/FileOps.h"
 #include "platform/NativeText.h"
@@ -13,9 +13,9 @@ namespace {
 
 bool Writable(const std::optional<std::string>& path, const char* what, MissingFolders missing) {
     if (!path) return true;
-    int e = CheckReplaceable(FromNative(*path), missing);
-    if (e == 0) return true;
-    fprintf(stderr, "quirnel-cli: cannot write %s %s: %s\n", what, path->c_str(), ToUtf8(ErrorText(e)).c_str());
+    Result writable = CheckReplaceable(FromNative(*path), missing);
+    if (writable) return true;
+    fprintf(stderr, "quirnel-cli: cannot write %s %s: %s\n", what, path->c_str(), ToUtf8(writable.text()).c_str());
     return false;
 }
 

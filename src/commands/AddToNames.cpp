@@ -61,7 +61,7 @@ std::u16string InsertText(const NameList& list, int r, const Args& a, std::u16st
         case sub::AddModifiedDatePart: {
             bool created = a.subCommand == sub::AddCreatedTimePart || a.subCommand == sub::AddCreatedDatePart;
             bool date = a.subCommand == sub::AddCreatedDatePart || a.subCommand == sub::AddModifiedDatePart;
-            const std::u16string time = a.calendar.Text(created ? list.created(r) : list.modified(r));
+            const std::u16string time = a.calendar.text(created ? list.created(r) : list.modified(r));
             return a.arg1 + TimeTextPart(time, date ? TimePart::Date : TimePart::Time) + a.arg2;
         }
         case sub::AddCreatedDate: return FormatStoredTime(list.created(r), a.arg1, a.calendar);

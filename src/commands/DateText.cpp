@@ -179,7 +179,7 @@ std::u16string FormatDateText(std::u16string_view timeText, std::u16string_view 
 
 std::u16string FormatStoredTime(int64_t utcSeconds, std::u16string_view format, LocalCalendar& calendar) {
     std::tm local;
-    if (!calendar.Convert(utcSeconds, local)) return kInvalidDateTime;
+    if (!calendar.convert(utcSeconds, local)) return kInvalidDateTime;
     // The time text has four year digits and no leap second; beyond them it
     // reads as no time at all.
     const int year = local.tm_year + 1900;

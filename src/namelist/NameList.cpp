@@ -79,6 +79,33 @@ bool NameList::samePath(const NameRow& a, const NameRow& b) const { return sameT
 
 bool NameList::fullPathIs(int r, std::u16string_view path) const { return rowPathIs(*rows_[r], path); }
 
+// The PathSet's probes read the rows, so they live beside them (the rest of
+// the set is in PathSet.cpp). Linear probing over (row id, path hash) slots,
+// at most half full; a probe compares paths only where the hashes agree.
+bool PathSet::contains(std::u16string_view path) const {
+    if (size_ == 0) return false;
+    PathHash h;
+    h.add(path);
+    const uint32_t hash = h.value();
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = home(hash);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.id == kEmpty) return false;
+        if (s.hash == hash && list_->rowPathIs(list_->rowWithId(s.id), path)) return true;
+    }
+}
+
+uint32_t PathSet::findSame(uint32_t id, uint32_t hash) const {
+    if (size_ == 0) return kEmpty;
+    const size_t mask = slots_.size() - 1;
+    const NameRow& row = list_->rowWithId(id);
+    for (size_t i = home(hash);; i = (i + 1) & mask) {
+        const Slot& s = slots_[i];
+        if (s.id == kEmpty) return kEmpty;
+        if (s.hash == hash && s.id != id && list_->samePath(list_->rowWithId(s.id), row)) return s.id;
+    }
+}
+
 const FolderText* NameList::intern(std::u16string_view folder) {
     // Rows come in runs of one folder: the last one is tried before the set.
     if (lastFolder_ && lastFolder_->text == folder) return lastFolder_;

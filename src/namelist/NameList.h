@@ -74,7 +74,7 @@ struct FolderText {
 
 class NameList {
 public:
-    explicit NameList(const PathStyle& style = PathStyle::Host());
+    explicit NameList(const PathStyle& style = PathStyle::forHost());
     NameList(const NameList&) = delete;
     NameList& operator=(const NameList&) = delete;
 

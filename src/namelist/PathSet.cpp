@@ -1,34 +1,6 @@
 #include "namelist/PathSet.h"
 
-#include "namelist/NameList.h"
-
 namespace quirnel {
-
-// Linear probing over (row id, path hash) slots, at most half full; a probe
-// compares paths only where the hashes agree.
-bool PathSet::contains(std::u16string_view path) const {
-    if (size_ == 0) return false;
-    PathHash h;
-    h.add(path);
-    const uint32_t hash = h.value();
-    const size_t mask = slots_.size() - 1;
-    for (size_t i = home(hash);; i = (i + 1) & mask) {
-        const Slot& s = slots_[i];
-        if (s.id == kEmpty) return false;
-        if (s.hash == hash && list_->rowPathIs(list_->rowWithId(s.id), path)) return true;
-    }
-}
-
-uint32_t PathSet::findSame(uint32_t id, uint32_t hash) const {
-    if (size_ == 0) return kEmpty;
-    const size_t mask = slots_.size() - 1;
-    const NameRow& row = list_->rowWithId(id);
-    for (size_t i = home(hash);; i = (i + 1) & mask) {
-        const Slot& s = slots_[i];
-        if (s.id == kEmpty) return kEmpty;
-        if (s.hash == hash && s.id != id && list_->samePath(list_->rowWithId(s.id), row)) return s.id;
-    }
-}
 
 void PathSet::insert(uint32_t id, uint32_t hash) {
     if ((size_ + 1) * 2 > slots_.size()) grow();

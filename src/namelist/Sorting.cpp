@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Collation.h"
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 namespace {
@@ -89,11 +90,11 @@ void BuildAllKeys(const NameList& list, int column, TextOrder order, std::vector
     int threads = static_cast<int>(std::min(8u, std::max(1u, std::thread::hardware_concurrency())));
     if (n < 20000) threads = 1;
     buffers.resize(threads);
-    std::vector<std::thread> workers;
+    std::vector<TaskThread> workers;
     for (int t = 1; t < threads; ++t)
-        workers.emplace_back([&, t] {
+        workers.push_back(TaskThread::start([&, t] {
             BuildKeys(list, column, order, n * int64_t(t) / threads, n * int64_t(t + 1) / threads, buffers[t], rows);
-        });
+        }));
     BuildKeys(list, column, order, 0, n / threads, buffers[0], rows);
     for (auto& w : workers) w.join();
 }

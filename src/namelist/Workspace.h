@@ -11,7 +11,7 @@ namespace quirnel {
 // settings and run flags of the process, and the host that reports to the user.
 struct Workspace {
     // The sort state starts from the settings, as the header's arrow does.
-    Workspace(AppSettings& settings, RunFlags& flags, Host& host, const PathStyle& style = PathStyle::Host())
+    Workspace(AppSettings& settings, RunFlags& flags, Host& host, const PathStyle& style = PathStyle::forHost())
         : list(style),
           sortColumn(settings.SortColumn),
           sortAscending(settings.SortAscend != 0),

@@ -11,47 +11,47 @@
 namespace quirnel {
 
 AppendFile::~AppendFile() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
-int AppendFile::Create(const std::u16string& path) {
-    if (fd_ >= 0) return EBUSY;
-    if (!CreateParentFolders(path)) return errno ? errno : ENOENT;
+Result AppendFile::create(const std::u16string& path) {
+    if (fd_ >= 0) return Result(EBUSY);
+    if (Result folders = CreateParentFolders(path); !folders) return folders;
     fd_ = open(ToNative(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
-    return fd_ >= 0 ? 0 : errno;
+    return Result(fd_ >= 0 ? 0 : errno);
 }
 
-int AppendFile::OpenExisting(const std::u16string& path) {
-    if (fd_ >= 0) return EBUSY;
+Result AppendFile::openExisting(const std::u16string& path) {
+    if (fd_ >= 0) return Result(EBUSY);
     fd_ = open(ToNative(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
-    return fd_ >= 0 ? 0 : errno;
+    return Result(fd_ >= 0 ? 0 : errno);
 }
 
-int AppendFile::Append(std::string_view bytes) {
-    if (fd_ < 0) return EBADF;
+Result AppendFile::append(std::string_view bytes) {
+    if (fd_ < 0) return Result(EBADF);
     while (!bytes.empty()) {
         ssize_t n = write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR) continue;
-            return errno;
+            return Result(errno);
         }
         bytes.remove_prefix(static_cast<size_t>(n));
     }
-    return 0;
+    return {};
 }
 
-int AppendFile::Sync() {
-    if (fd_ < 0) return EBADF;
-    return fdatasync(fd_) == 0 ? 0 : errno;
+Result AppendFile::sync() {
+    if (fd_ < 0) return Result(EBADF);
+    return Result(fdatasync(fd_) == 0 ? 0 : errno);
 }
 
-int AppendFile::Close() {
-    if (fd_ < 0) return 0;
-    int r = close(fd_);
+Result AppendFile::close() {
+    if (fd_ < 0) return {};
+    int r = ::close(fd_);
     fd_ = -1;
-    return r == 0 ? 0 : errno;
+    return Result(r == 0 ? 0 : errno);
 }
 
-int RemoveFile(const std::u16string& path) { return unlink(ToNative(path).c_str()) == 0 ? 0 : errno; }
+Result RemoveFile(const std::u16string& path) { return Result(unlink(ToNative(path).c_str()) == 0 ? 0 : errno); }
 
 }  // namespace quirnel

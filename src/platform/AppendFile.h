@@ -2,10 +2,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Result.h"
+
 namespace quirnel {
 
 // A file that only grows, written straight to the system (a process killed
-// right after Append loses nothing), made durable on Sync.
+// right after append loses nothing), made durable on sync.
 class AppendFile {
 public:
     AppendFile() = default;
@@ -13,21 +15,21 @@ public:
     AppendFile(const AppendFile&) = delete;
     AppendFile& operator=(const AppendFile&) = delete;
 
-    // A new file (never an existing one), with the folders above it. 0 or the system's error.
-    [[nodiscard]] int Create(const std::u16string& path);
+    // A new file (never an existing one), with the folders above it.
+    [[nodiscard]] Result create(const std::u16string& path);
     // An existing file, to append to its end.
-    [[nodiscard]] int OpenExisting(const std::u16string& path);
-    [[nodiscard]] int Append(std::string_view bytes);
+    [[nodiscard]] Result openExisting(const std::u16string& path);
+    [[nodiscard]] Result append(std::string_view bytes);
     // Data and size on the disk (not the times).
-    [[nodiscard]] int Sync();
-    [[nodiscard]] int Close();
+    [[nodiscard]] Result sync();
+    [[nodiscard]] Result close();
     bool isOpen() const { return fd_ >= 0; }
 
 private:
     int fd_ = -1;
 };
 
-// Removes a file; 0 or the system's error.
-[[nodiscard]] int RemoveFile(const std::u16string& path);
+// Removes a file.
+[[nodiscard]] Result RemoveFile(const std::u16string& path);
 
 }  // namespace quirnel

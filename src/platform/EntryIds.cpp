@@ -55,7 +55,7 @@ public:
         mask_ = capacity - 1;
     }
     // The slot of a name; next when the name is new.
-    uint32_t Add(std::string_view name, uint32_t next) {
+    uint32_t add(std::string_view name, uint32_t next) {
         for (size_t i = std::hash<std::string_view>()(name) & mask_;; i = (i + 1) & mask_) {
             Entry& e = table_[i];
             if (e.slot == kNone) {
@@ -65,7 +65,7 @@ public:
             if (e.name == name) return e.slot;
         }
     }
-    uint32_t Find(std::string_view name) const {
+    uint32_t find(std::string_view name) const {
         for (size_t i = std::hash<std::string_view>()(name) & mask_;; i = (i + 1) & mask_) {
             const Entry& e = table_[i];
             if (e.slot == kNone || e.name == name) return e.slot;
@@ -107,12 +107,12 @@ void LookUpInFolder(const FolderGroup& group, FolderReading reading, int64_t unc
             NameSlots slotOf(wanted.size());
             slots.reserve(wanted.size());
             for (size_t k = 0; k < wanted.size(); ++k) {
-                const uint32_t slot = slotOf.Add(group.name(k), static_cast<uint32_t>(listed.size()));
+                const uint32_t slot = slotOf.add(group.name(k), static_cast<uint32_t>(listed.size()));
                 if (slot == listed.size()) listed.emplace_back(uint64_t{0}, DT_UNKNOWN);
                 slots.push_back(slot);
             }
             while (struct dirent* d = readdir(dir)) {
-                const uint32_t slot = slotOf.Find(std::string_view(d->d_name));
+                const uint32_t slot = slotOf.find(std::string_view(d->d_name));
                 if (slot != NameSlots::kNone) listed[slot] = {d->d_ino, d->d_type};
             }
             closedir(dir);
@@ -334,16 +334,16 @@ EntryStamp LookUpStamp(const std::u16string& path) {
     return s;
 }
 
-int RemoveEntryTree(const std::u16string& path) {
+Result RemoveEntryTree(const std::u16string& path) {
     std::string native = ToNative(path);
-    if (native.empty()) return ENOENT;
-    return RemoveTreeAt(AT_FDCWD, native.c_str());
+    if (native.empty()) return Result(ENOENT);
+    return Result(RemoveTreeAt(AT_FDCWD, native.c_str()));
 }
 
-int RemoveEmptyFolder(const std::u16string& path) {
+Result RemoveEmptyFolder(const std::u16string& path) {
     std::string native = ToNative(path);
-    if (native.empty()) return ENOENT;
-    return rmdir(native.c_str()) == 0 ? 0 : errno;
+    if (native.empty()) return Result(ENOENT);
+    return Result(rmdir(native.c_str()) == 0 ? 0 : errno);
 }
 
 }  // namespace quirnel

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Result.h"
+
 namespace quirnel {
 
 // Which entry a path names: its device and inode. A revert moves an entry
@@ -65,10 +67,10 @@ uint64_t FolderDevice(const std::u16string& folder);
 // An empty stamp when the path is missing.
 EntryStamp LookUpStamp(const std::u16string& path);
 
-// Removes a file, or a folder with everything in it. 0 or the system's error.
-[[nodiscard]] int RemoveEntryTree(const std::u16string& path);
+// Removes a file, or a folder with everything in it.
+[[nodiscard]] Result RemoveEntryTree(const std::u16string& path);
 
-// Removes an empty folder; 0 or the system's error (ENOTEMPTY when it holds something).
-[[nodiscard]] int RemoveEmptyFolder(const std::u16string& path);
+// Removes an empty folder (ENOTEMPTY when it holds something).
+[[nodiscard]] Result RemoveEmptyFolder(const std::u16string& path);
 
 }  // namespace quirnel

@@ -174,21 +174,21 @@ int CopyEntry(const std::string& from, const std::string& to, const struct stat&
 
 }  // namespace posix
 
-int fileops_detail::CopyThroughNamedTemporary(const std::string& from, const std::string& to,
-                                               const CopyControl& control) {
+Result fileops_detail::CopyThroughNamedTemporary(const std::string& from, const std::string& to,
+                                                  const CopyControl& control) {
     struct stat st;
-    if (lstat(from.c_str(), &st) != 0) return errno;
-    if (!S_ISREG(st.st_mode)) return EOPNOTSUPP;
-    return posix::CopyRegular(from, to, st, control, posix::Durability::Cached, posix::Route::NamedTemporary);
+    if (lstat(from.c_str(), &st) != 0) return Result(errno);
+    if (!S_ISREG(st.st_mode)) return Result(EOPNOTSUPP);
+    return Result(posix::CopyRegular(from, to, st, control, posix::Durability::Cached, posix::Route::NamedTemporary));
 }
 
-int CopyFileExclusive(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
+Result CopyFileExclusive(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
     std::string a, b;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
     struct stat st;
-    if (lstat(a.c_str(), &st) != 0) return errno;
-    return posix::CopyEntry(a, b, st, control, posix::Durability::Cached);
+    if (lstat(a.c_str(), &st) != 0) return Result(errno);
+    return Result(posix::CopyEntry(a, b, st, control, posix::Durability::Cached));
 }
 
 }  // namespace quirnel

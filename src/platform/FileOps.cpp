@@ -8,8 +8,11 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "platform/FileSystem.h"
 #include "platform/NativeText.h"
+#include "platform/PathText.h"
 #include "platform/PosixFiles.h"
 
 namespace quirnel {
@@ -61,52 +64,25 @@ int MoveAcross(const std::string& from, const std::string& to, const CopyControl
 
 namespace fileops_detail {
 
-int MoveByLink(const std::string& from, const std::string& to) {
-    if (linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) {
-        int e = errno;
-        if (e == EEXIST || e == EXDEV || e == ENOENT || e == ENOTDIR || e == ENAMETOOLONG) return e;
-        return MoveChecked(from, to);  // no hard links here
-    }
-    if (unlink(from.c_str()) != 0) {
-        int e = errno;
-        return unlink(to.c_str()) == 0 ? e : kLeftAtTarget;
-    }
-    return 0;
-}
+Result MoveByLink(const std::string& from, const std::string& to) { return Result(posix::MoveByLink(from, to)); }
 
-// Last resort where neither the flag nor hard links exist: the window between
-// the check and the rename is as small as the system allows.
-int MoveChecked(const std::string& from, const std::string& to) {
-    struct stat st;
-    if (lstat(to.c_str(), &st) == 0) return EEXIST;
-    if (errno != ENOENT) return errno;
-    return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-}
+Result MoveChecked(const std::string& from, const std::string& to) { return Result(posix::MoveChecked(from, to)); }
 
-int MoveThroughFreeName(const std::string& from, const std::string& to) {
+Result MoveThroughFreeName(const std::string& from, const std::string& to) {
     std::string dir = DirOf(to);
     for (int n = 0; n < 100; ++n) {
         std::string temp = dir + (dir == "/" ? "" : "/") + ".quirnel-" + std::to_string(getpid()) + "-" + std::to_string(n);
         int e = RenameNoReplace(from, temp);
         if (e == EEXIST) continue;
-        if (e != 0) return e;
+        if (e != 0) return Result(e);
         e = RenameNoReplace(temp, to);
-        if (e != 0 && RenameNoReplace(temp, from) != 0) return kLeftUnderTemporaryName;
-        return e;
+        if (e != 0 && RenameNoReplace(temp, from) != 0) return Result(kLeftUnderTemporaryName);
+        return Result(e);
     }
-    return EEXIST;
+    return Result(EEXIST);
 }
 
 }  // namespace fileops_detail
-
-std::u16string ErrorText(int error) {
-    if (error == kLeftUnderTemporaryName)
-        return u"Could not be renamed back from a temporary name (.quirnel-...) in its folder";
-    if (error == kLeftAtTarget) return u"What was made at the target could not be removed again";
-    char buffer[256];
-    const char* text = strerror_r(error, buffer, sizeof buffer);
-    return FromUtf8(text ? text : "");
-}
 
 namespace {
 
@@ -115,7 +91,7 @@ int MoveNative(const std::string& a, const std::string& b, const CopyControl& co
     // Through a free name in two steps, each of which can never replace an
     // entry: if the target was another file after all, the second step fails
     // and the first is undone.
-    if (e == EEXIST && (SameEntry(a, b) || DifferOnlyInCase(a, b))) return fileops_detail::MoveThroughFreeName(a, b);
+    if (e == EEXIST && (SameEntry(a, b) || DifferOnlyInCase(a, b))) return fileops_detail::MoveThroughFreeName(a, b).error;
     if (e == EXDEV) return MoveAcross(a, b, control);
     return e;
 }
@@ -130,41 +106,41 @@ size_t NameStart(const std::string& path) {
 
 }  // namespace
 
-int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
+Result MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
     std::string a, b;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
-    return MoveNative(a, b, control);
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
+    return Result(MoveNative(a, b, control));
 }
 
-int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles, const CopyControl& control) {
+Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles, const CopyControl& control) {
     std::string& a = handles.from_;
     std::string& b = handles.to_;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
     const size_t na = NameStart(a), nb = NameStart(b);
     if (na != std::string::npos && nb != std::string::npos) {
         const std::string_view fromFolder = std::string_view(a).substr(0, na - 1);
         const std::string_view toFolder = std::string_view(b).substr(0, nb - 1);
-        const int fa = handles.Get(fromFolder), fb = handles.Get(toFolder);
-        handles.Moved(fromFolder, toFolder);
+        const int fa = handles.get(fromFolder), fb = handles.get(toFolder);
+        handles.moved(fromFolder, toFolder);
         if (fa >= 0 || fb >= 0) {
             const char* pa = fa >= 0 ? a.c_str() + na : a.c_str();
             const char* pb = fb >= 0 ? b.c_str() + nb : b.c_str();
             if (renameat2(fa >= 0 ? fa : AT_FDCWD, pa, fb >= 0 ? fb : AT_FDCWD, pb, RENAME_NOREPLACE) == 0) {
-                handles.ForgetUnder(a);
-                return 0;
+                handles.forgetUnder(a);
+                return {};
             }
         }
     }
     // Anything but the plain rename is decided by the paths, as without
     // handles; a rename that failed is tried again there for its reason.
     int e = MoveNative(a, b, control);
-    handles.ForgetUnder(a);
-    return e;
+    handles.forgetUnder(a);
+    return Result(e);
 }
 
-void FolderHandles::Forget() {
+void FolderHandles::forget() {
     for (Slot& s : slots_) {
         if (s.fd >= 0) close(s.fd);
         s.fd = -1;
@@ -172,7 +148,7 @@ void FolderHandles::Forget() {
     }
 }
 
-int FolderHandles::Get(std::string_view folder) {
+int FolderHandles::get(std::string_view folder) {
     for (const Slot& s : slots_)
         if (s.fd >= 0 && s.folder == folder) return s.fd;
     if (folder != lastFrom_ && folder != lastTo_) return -1;
@@ -185,12 +161,12 @@ int FolderHandles::Get(std::string_view folder) {
     return slot.fd;
 }
 
-void FolderHandles::Moved(std::string_view fromFolder, std::string_view toFolder) {
+void FolderHandles::moved(std::string_view fromFolder, std::string_view toFolder) {
     if (lastFrom_ != fromFolder) lastFrom_.assign(fromFolder);
     if (lastTo_ != toFolder) lastTo_.assign(toFolder);
 }
 
-void FolderHandles::ForgetUnder(std::string_view path) {
+void FolderHandles::forgetUnder(std::string_view path) {
     for (Slot& s : slots_) {
         if (s.fd < 0 || s.folder.compare(0, path.size(), path) != 0) continue;
         if (s.folder.size() != path.size() && s.folder[path.size()] != '/') continue;
@@ -200,10 +176,29 @@ void FolderHandles::ForgetUnder(std::string_view path) {
     }
 }
 
-int CreateFolder(const std::u16string& path) {
+Result CreateFolder(const std::u16string& path) {
     std::string native;
-    if (int e = posix::NativePath(path, native)) return e;
-    return mkdir(native.c_str(), 0777) == 0 ? 0 : errno;
+    if (int e = posix::NativePath(path, native)) return Result(e);
+    return Result(mkdir(native.c_str(), 0777) == 0 ? 0 : errno);
+}
+
+Result CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                         const std::function<void(const std::u16string&)>& beforeCreating) {
+    // The missing folders from the deepest up; created top-down afterwards.
+    std::vector<std::u16string> missing;
+    std::u16string current = folder;
+    while (!GetPathAttributes(current).exists) {
+        missing.push_back(current);
+        std::u16string parent = ParentFolderOf(current, style);
+        if (parent.empty() || parent == current) return Result(ENOENT);
+        current = std::move(parent);
+    }
+    for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
+        if (beforeCreating) beforeCreating(*it);
+        Result made = CreateFolder(*it);
+        if (!made && made.error != EEXIST) return made;
+    }
+    return {};
 }
 
 }  // namespace quirnel

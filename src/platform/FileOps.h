@@ -1,39 +1,19 @@
 #pragma once
 #include <array>
-#include <atomic>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
+#include "platform/CopyControl.h"
+#include "platform/ErrorText.h"
+#include "platform/PathStyle.h"
+#include "platform/Result.h"
+
 namespace quirnel {
 
-// Changes on disk. Every operation returns 0 on success or the system's error
-// number; none of them ever replaces or writes into an existing entry.
-
-// Beyond the system's error numbers: a failed operation whose clean-up failed
-// too, so that something it made stays on disk and the log must say so.
-constexpr int kLeftUnderTemporaryName = -1;  // a case-only rename could not be undone
-constexpr int kLeftAtTarget = -2;            // a partial copy or a second name stays at the target
-
-// The system's reason text for an error number (or one of the two above), as
-// the log shows it.
-std::u16string ErrorText(int error);
-
-using CopyProgress = std::function<void(uint64_t copied, uint64_t total)>;
-
-// What a copy (or a move that has to copy) is given beside its paths.
-struct CopyControl {
-    CopyControl() = default;
-    // A stop flag alone is what most callers give.
-    CopyControl(const std::atomic<int>* stop) : cancel(stop) {}  // NOLINT(google-explicit-constructor)
-
-    const std::atomic<int>* cancel = nullptr;  // the copy ends with ECANCELED once *cancel is non-zero
-    CopyProgress progress;                     // (copied, total) after every chunk of a file
-    // Called with its path when a temporary that an interrupted earlier run
-    // left at this target's place has been removed.
-    std::function<void(const std::u16string&)> leftoverRemoved;
-};
+// Changes on disk. Every operation returns its Result: success or the
+// system's error number; none of them ever replaces or writes into an
+// existing entry.
 
 // Renames or moves an entry. Never replaces an existing target; a case-only
 // rename also works on a case-insensitive file system; a file (or a link)
@@ -41,7 +21,7 @@ struct CopyControl {
 // A case-only rename goes through a free temporary name in the same folder.
 // Across file systems the source is removed only once the copy has its name
 // and is flushed to the disk; a cancelled move leaves the source as it was.
-[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
+[[nodiscard]] Result MoveEntry(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
 
 // Folders kept open over a run of many moves: a rename relative to its
 // folders' handles spares the system a walk of both paths every time. A
@@ -52,21 +32,21 @@ public:
     FolderHandles() = default;
     FolderHandles(const FolderHandles&) = delete;
     FolderHandles& operator=(const FolderHandles&) = delete;
-    ~FolderHandles() { Forget(); }
+    ~FolderHandles() { forget(); }
 
     // After a folder moved: a handle opened through a link to it would still
     // reach it where its path no longer does.
-    void Forget();
+    void forget();
 
 private:
     // The handle of a folder of this move, or -1 to go by its path. A folder
     // is opened only when the move before was in it too: in a list whose
     // folders take turns, opening one per move would cost more than it saves.
-    int Get(std::string_view folder);
+    int get(std::string_view folder);
     // Drops the handles of a path and of everything under it.
-    void ForgetUnder(std::string_view path);
+    void forgetUnder(std::string_view path);
     // The folders of the move just made, which admit a handle next time.
-    void Moved(std::string_view fromFolder, std::string_view toFolder);
+    void moved(std::string_view fromFolder, std::string_view toFolder);
 
     struct Slot {
         std::string folder;
@@ -77,12 +57,12 @@ private:
     std::string lastFrom_, lastTo_;
     // The native paths of the move under way; their room is kept for the next.
     std::string from_, to_;
-    friend int MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&);
+    friend Result MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&);
 };
 
 // The same move, with the folders of both paths reached through handles.
-[[nodiscard]] int MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
-                            const CopyControl& control = {});
+[[nodiscard]] Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
+                               const CopyControl& control = {});
 
 // A new file with the contents, permissions and modification time of a file
 // (a link is copied as a link). The data is written where no name shows it
@@ -90,16 +70,22 @@ private:
 // unnamed files) and gets the target's name only when complete, so a killed
 // process never leaves a partial file under that name. A failed or stopped
 // copy leaves nothing behind.
-[[nodiscard]] int CopyFileExclusive(const std::u16string& from, const std::u16string& to,
-                                    const CopyControl& control = {});
+[[nodiscard]] Result CopyFileExclusive(const std::u16string& from, const std::u16string& to,
+                                       const CopyControl& control = {});
 
 // A new folder tree with the contents of a folder; the target must not exist.
 // It is built under a hidden temporary folder beside the target and renamed
 // into place when complete; a failed or stopped copy removes it.
-[[nodiscard]] int CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control = {});
+[[nodiscard]] Result CopyFolderTree(const std::u16string& from, const std::u16string& to,
+                                    const CopyControl& control = {});
 
 // One folder; EEXIST when the path exists already.
-[[nodiscard]] int CreateFolder(const std::u16string& path);
+[[nodiscard]] Result CreateFolder(const std::u16string& path);
+
+// Creates a folder and the missing folders above it, from the top, telling
+// each one before creating it; success when it exists at the end.
+[[nodiscard]] Result CreateFolderChain(const std::u16string& folder, const PathStyle& style,
+                                       const std::function<void(const std::u16string&)>& beforeCreating = {});
 
 // The fallbacks used where a file system lacks a feature (the no-replace
 // flag, hard links, unnamed files), reachable so that they can be exercised
@@ -107,10 +93,11 @@ private:
 namespace fileops_detail {
 // A file copy through a hidden temporary name, as on a file system without
 // unnamed files.
-[[nodiscard]] int CopyThroughNamedTemporary(const std::string& from, const std::string& to, const CopyControl& control = {});
-[[nodiscard]] int MoveByLink(const std::string& from, const std::string& to);
-[[nodiscard]] int MoveChecked(const std::string& from, const std::string& to);
-[[nodiscard]] int MoveThroughFreeName(const std::string& from, const std::string& to);
+[[nodiscard]] Result CopyThroughNamedTemporary(const std::string& from, const std::string& to,
+                                               const CopyControl& control = {});
+[[nodiscard]] Result MoveByLink(const std::string& from, const std::string& to);
+[[nodiscard]] Result MoveChecked(const std::string& from, const std::string& to);
+[[nodiscard]] Result MoveThroughFreeName(const std::string& from, const std::string& to);
 }  // namespace fileops_detail
 
 }  // namespace quirnel

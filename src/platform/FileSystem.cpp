@@ -53,14 +53,15 @@ void ListNames(DIR* dir, NameListing& out) {
 
 }  // namespace
 
-bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries) {
+Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries) {
     std::string native = ToNative(folder);
     int fd = open(native.empty() ? "/" : native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) return false;
+    if (fd < 0) return Result(errno);
     DIR* dir = fdopendir(fd);
     if (!dir) {
+        int e = errno;
         close(fd);
-        return false;
+        return Result(e);
     }
     NameListing names;
     ListNames(dir, names);
@@ -85,7 +86,7 @@ bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entr
     for (size_t i = 0; i < count; ++i)
         if (found[i] && kept++ != first + i) entries[kept - 1] = std::move(entries[first + i]);
     entries.resize(kept);
-    return true;
+    return {};
 }
 
 bool LookUpEntry(const std::u16string& path, DirEntry& entry) {
@@ -159,19 +160,21 @@ bool IsFolderWritable(const std::u16string& folder) {
     return stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && access(native.c_str(), W_OK) == 0;
 }
 
-bool CreateParentFolders(const std::u16string& path) {
+Result CreateParentFolders(const std::u16string& path) {
+    // What the last call that failed left in errno says why.
+    auto failed = [] { return Result(errno ? errno : ENOENT); };
     std::string native = ToNative(path);
     size_t slash = native.rfind('/');
-    if (slash == std::string::npos || slash == 0) return true;
+    if (slash == std::string::npos || slash == 0) return {};
     std::string parent = native.substr(0, slash);
     struct stat st;
-    if (stat(parent.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    if (stat(parent.c_str(), &st) == 0) return S_ISDIR(st.st_mode) ? Result() : failed();
     for (size_t p = parent.find('/', 1);; p = parent.find('/', p + 1)) {
         std::string part = parent.substr(0, p);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return failed();
         if (p == std::string::npos) break;
     }
-    return stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? Result() : failed();
 }
 
 }  // namespace quirnel

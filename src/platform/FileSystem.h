@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Result.h"
+
 namespace quirnel {
 
 // One file-system entry as enumeration reports it. Times are seconds since
@@ -17,8 +19,8 @@ struct DirEntry {
 };
 
 // Appends every entry of folder except "." and ".." to entries, in the order
-// the file system returns them. False when the folder cannot be read.
-[[nodiscard]] bool ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries);
+// the file system returns them. A failure when the folder cannot be read.
+[[nodiscard]] Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries);
 
 // The entry of path itself (not followed if it is a link). False when missing.
 [[nodiscard]] bool LookUpEntry(const std::u16string& path, DirEntry& entry);
@@ -46,8 +48,8 @@ std::u16string ExecutablePath();
 // An existing folder this process may create files in.
 bool IsFolderWritable(const std::u16string& folder);
 
-// Creates the folders above a file path that are missing; true when the
+// Creates the folders above a file path that are missing; success when the
 // parent folder exists afterwards.
-[[nodiscard]] bool CreateParentFolders(const std::u16string& path);
+[[nodiscard]] Result CreateParentFolders(const std::u16string& path);
 
 }  // namespace quirnel

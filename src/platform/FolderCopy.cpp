@@ -19,7 +19,7 @@ class TreeCopy {
 public:
     explicit TreeCopy(const CopyControl& control) : control_(control) {}
 
-    int Run(const std::string& from, const std::string& to) {
+    int run(const std::string& from, const std::string& to) {
         struct stat st;
         if (lstat(from.c_str(), &st) != 0) return errno;
         if (!S_ISDIR(st.st_mode)) return ENOTDIR;
@@ -27,7 +27,7 @@ public:
         if (errno != ENOENT) return errno;
         Temporary temp;
         if (int e = CreateTemporary(to, TemporaryKind::Folder, control_, temp)) return e;
-        int e = Build(from, temp.path);
+        int e = build(from, temp.path);
         if (e == 0) e = RenameNoReplace(temp.path, to);
         close(temp.fd);
         if (e != 0 && !RemoveOwnTree(temp.path)) return kLeftAtTarget;
@@ -37,16 +37,16 @@ public:
 private:
     // The contents of `from` into the existing, empty folder `to`; its mode
     // and times last, so that a read-only folder can still be filled.
-    int Build(const std::string& from, const std::string& to) {
+    int build(const std::string& from, const std::string& to) {
         struct stat st, own;
         if (lstat(from.c_str(), &st) != 0) return errno;
         if (lstat(to.c_str(), &own) != 0) return errno;
         ownDirs_.insert({own.st_dev, own.st_ino});
         std::vector<std::string> names;
-        if (int e = ListNames(from, names)) return e;
+        if (int e = listNames(from, names)) return e;
         for (const std::string& name : names) {
             if (Cancelled(control_.cancel)) return ECANCELED;
-            if (int e = CopyChild(Join(from, name), Join(to, name))) return e;
+            if (int e = copyChild(Join(from, name), Join(to, name))) return e;
         }
         if (chmod(to.c_str(), st.st_mode & 07777) != 0) return errno;
         struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -55,19 +55,19 @@ private:
 
     // Inside the hidden folder nothing shows under a final name, so files are
     // written straight in.
-    int CopyChild(const std::string& from, const std::string& to) {
+    int copyChild(const std::string& from, const std::string& to) {
         struct stat st;
         if (lstat(from.c_str(), &st) != 0) return errno;
         if (S_ISDIR(st.st_mode)) {
             // A target inside its own source is not copied into itself.
             if (ownDirs_.count({st.st_dev, st.st_ino})) return 0;
             if (mkdir(to.c_str(), 0700) != 0) return errno;
-            return Build(from, to);
+            return build(from, to);
         }
         return CopyEntry(from, to, st, control_, Durability::Cached);
     }
 
-    static int ListNames(const std::string& folder, std::vector<std::string>& names) {
+    static int listNames(const std::string& folder, std::vector<std::string>& names) {
         int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) return errno;
         DIR* dir = fdopendir(fd);
@@ -92,11 +92,11 @@ private:
 }  // namespace
 }  // namespace posix
 
-int CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
+Result CopyFolderTree(const std::u16string& from, const std::u16string& to, const CopyControl& control) {
     std::string a, b;
-    if (int e = posix::NativePath(from, a)) return e;
-    if (int e = posix::NativePath(to, b)) return e;
-    return posix::TreeCopy(control).Run(a, b);
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
+    return Result(posix::TreeCopy(control).run(a, b));
 }
 
 }  // namespace quirnel

@@ -81,7 +81,7 @@ void CivilFromDays(int64_t z, int64_t& year, int& month, int& day) {
     year = yoe + era * 400 + (month <= 2);
 }
 
-bool LocalCalendar::Convert(int64_t utcSeconds, std::tm& out) {
+bool LocalCalendar::convert(int64_t utcSeconds, std::tm& out) {
     // Far from any calendar the platform knows: no shortcut.
     if (utcSeconds < -(int64_t{1} << 40) || utcSeconds > (int64_t{1} << 40)) return ToLocalCalendar(utcSeconds, out);
     if (hours_.empty()) hours_.resize(1024);
@@ -113,9 +113,9 @@ bool LocalCalendar::Convert(int64_t utcSeconds, std::tm& out) {
     return true;
 }
 
-std::u16string LocalCalendar::Text(int64_t utcSeconds) {
+std::u16string LocalCalendar::text(int64_t utcSeconds) {
     std::tm cal;
-    if (!Convert(utcSeconds, cal)) return {};
+    if (!convert(utcSeconds, cal)) return {};
     return FormatStamp(cal);
 }
 

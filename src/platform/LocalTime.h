@@ -30,9 +30,9 @@ void CivilFromDays(int64_t days, int64_t& year, int& month, int& day);
 // (a change of time zone is seen by the next object).
 class LocalCalendar {
 public:
-    [[nodiscard]] bool Convert(int64_t utcSeconds, std::tm& out);
+    [[nodiscard]] bool convert(int64_t utcSeconds, std::tm& out);
     // TimeText of the time.
-    std::u16string Text(int64_t utcSeconds);
+    std::u16string text(int64_t utcSeconds);
 
 private:
     struct Hour {

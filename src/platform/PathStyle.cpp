@@ -2,21 +2,21 @@
 
 namespace quirnel {
 
-const PathStyle& PathStyle::Windows() {
+const PathStyle& PathStyle::forWindows() {
     static const PathStyle s{u'\\', u"\\/|<>:\"?*", true};
     return s;
 }
 
-const PathStyle& PathStyle::Posix() {
+const PathStyle& PathStyle::forPosix() {
     static const PathStyle s{u'/', u"/", false};
     return s;
 }
 
-const PathStyle& PathStyle::Host() {
+const PathStyle& PathStyle::forHost() {
 #ifdef _WIN32
-    return Windows();
+    return forWindows();
 #else
-    return Posix();
+    return forPosix();
 #endif
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/ErrorText.h"
 #include "platform/NativeText.h"
 
 namespace quirnel::posix {
@@ -170,7 +171,29 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
     // the fallbacks report the same way).
     struct stat st;
     if (lstat(from.c_str(), &st) != 0) return errno;
-    return S_ISDIR(st.st_mode) ? fileops_detail::MoveChecked(from, to) : fileops_detail::MoveByLink(from, to);
+    return S_ISDIR(st.st_mode) ? MoveChecked(from, to) : MoveByLink(from, to);
+}
+
+int MoveByLink(const std::string& from, const std::string& to) {
+    if (linkat(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), 0) != 0) {
+        int e = errno;
+        if (e == EEXIST || e == EXDEV || e == ENOENT || e == ENOTDIR || e == ENAMETOOLONG) return e;
+        return MoveChecked(from, to);  // no hard links here
+    }
+    if (unlink(from.c_str()) != 0) {
+        int e = errno;
+        return unlink(to.c_str()) == 0 ? e : kLeftAtTarget;
+    }
+    return 0;
+}
+
+// Last resort where neither the flag nor hard links exist: the window between
+// the check and the rename is as small as the system allows.
+int MoveChecked(const std::string& from, const std::string& to) {
+    struct stat st;
+    if (lstat(to.c_str(), &st) == 0) return EEXIST;
+    if (errno != ENOENT) return errno;
+    return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 }  // namespace quirnel::posix

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <string>
 
-#include "platform/FileOps.h"
+#include "platform/CopyControl.h"
 
 namespace quirnel::posix {
 
@@ -29,8 +29,13 @@ std::string Join(const std::string& dir, const std::string& name);
 // an error.
 [[nodiscard]] int SyncFolder(const std::string& dir);
 
-// Rename that never replaces, with the fallbacks of fileops_detail.
+// Rename that never replaces, with the two fallbacks below where the file
+// system refuses the no-replace flag.
 [[nodiscard]] int RenameNoReplace(const std::string& from, const std::string& to);
+// A hard link to the target, then the source's name removed.
+[[nodiscard]] int MoveByLink(const std::string& from, const std::string& to);
+// A check that the target is free, then a plain rename.
+[[nodiscard]] int MoveChecked(const std::string& from, const std::string& to);
 
 // Whether the copy is the only copy left once it has its name: a move
 // removes its source afterwards, so the data must be on the disk first.

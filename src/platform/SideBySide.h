@@ -1,6 +1,5 @@
 #pragma once
-#include <system_error>
-#include <thread>
+#include "platform/TaskThread.h"
 
 namespace quirnel {
 
@@ -9,14 +8,9 @@ namespace quirnel {
 // are done.
 template <typename First, typename Second>
 void SideBySide(First&& first, Second&& second) {
-    std::thread side;
-    try {
-        side = std::thread(first);
-    } catch (const std::system_error&) {
-        first();
-    }
+    TaskThread side = TaskThread::startOrRun(first);
     second();
-    if (side.joinable()) side.join();
+    side.join();
 }
 
 }  // namespace quirnel

@@ -23,11 +23,11 @@ bool RunPreset(const QuirnelPreset& preset, const PresetActions& actions) {
         if (!RunsInPreset(task.Command) || !actions.runTask) continue;
         if (actions.runTask(task.Command, task.SubCommand, task.Arg1, task.Arg2)) return false;
     }
-    if (preset.AutoApply != 0 && actions.apply) actions.apply(preset.ApplyType);
+    if (preset.AutoApply != 0 && actions.apply) actions.apply(ApplyTypeFromNumber(preset.ApplyType));
     return true;
 }
 
-PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)> apply) {
+PresetActions WorkspaceActions(Workspace& ws, std::function<void(ApplyType applyType)> apply) {
     PresetActions actions;
     actions.sort = [&ws](int column, bool ascending) { SortList(ws, column, ascending); };
     actions.runTask = [&ws](int command, int sub, std::u16string arg1, std::u16string arg2) {

@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 
+#include "apply/ApplyType.h"
 #include "base/CommandIds.h"
 #include "commands/ChangeFolder.h"
 #include "namelist/Workspace.h"
@@ -23,7 +24,7 @@ namespace quirnel {
 struct PresetActions {
     std::function<void(int column, bool ascending)> sort;
     std::function<bool(int command, int subCommand, std::u16string arg1, std::u16string arg2)> runTask;
-    std::function<void(int applyType)> apply;
+    std::function<void(ApplyType applyType)> apply;
 };
 
 // Commands a preset task may run: the ones that rewrite proposals or the list
@@ -38,6 +39,6 @@ bool RunsInPreset(int command);
 
 // The real actions on a workspace: its sort, the one command dispatch, and
 // the given way of starting an apply run (the window's worker or a direct run).
-PresetActions WorkspaceActions(Workspace& ws, std::function<void(int applyType)> apply);
+PresetActions WorkspaceActions(Workspace& ws, std::function<void(ApplyType applyType)> apply);
 
 }  // namespace quirnel

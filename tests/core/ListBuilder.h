@@ -40,7 +40,7 @@ inline void AddRows(NameList& list, const std::u16string& folder, std::initializ
 }
 
 inline std::unique_ptr<NameList> MakeList(const std::vector<Item>& items,
-                                          const PathStyle& style = PathStyle::Windows()) {
+                                          const PathStyle& style = PathStyle::forWindows()) {
     auto list = std::make_unique<NameList>(style);
     Fill(*list, items);
     return list;

@@ -22,6 +22,12 @@ namespace {
 
 enum Focus { OnRename, OnCopy, OnCancel };
 
+// The choice as the number the table gives: 0 originals, 1 copies.
+std::optional<int> AsNumber(std::optional<ApplyType> choice) {
+    if (!choice) return std::nullopt;
+    return static_cast<int>(*choice);
+}
+
 QPushButton* ButtonOf(ApplyModeDialog* d, int focus) {
     return focus == OnRename ? d->renameButton() : focus == OnCopy ? d->copyButton() : d->cancelButton();
 }
@@ -53,14 +59,14 @@ void ApplyModeDialogTest::keysChooseWhateverHasTheFocus() {
         ButtonOf(d, focus)->setFocus();
         QTest::keyClick(ButtonOf(d, focus), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     });
-    const std::optional<int> choice = ApplyModeDialog::choose(nullptr);
+    const std::optional<int> choice = AsNumber(ApplyModeDialog::choose(nullptr));
     QCOMPARE(choice.value_or(-1), expected);
 }
 
 void ApplyModeDialogTest::buttonsDoWhatTheySay() {
     for (int focus : {OnRename, OnCopy, OnCancel}) {
         WhenModalOpens<ApplyModeDialog>([=](ApplyModeDialog* d) { QTest::mouseClick(ButtonOf(d, focus), Qt::LeftButton); });
-        const std::optional<int> choice = ApplyModeDialog::choose(nullptr);
+        const std::optional<int> choice = AsNumber(ApplyModeDialog::choose(nullptr));
         QCOMPARE(choice.value_or(-1), focus == OnCancel ? -1 : focus);
     }
     // The close box cancels.

@@ -88,7 +88,7 @@ void WindowJournalTest::anInterruptedRunIsAskedAboutAtStartUp() {
         s.folder = dir.u16("in");
         ws.list.appendRow(s);
         ws.list.setNewName(0, u"z");
-        journal = ApplyChanges(ws, 0).journal;
+        journal = ApplyChanges(ws, ApplyType::Originals).journal;
     }
     std::string text;
     QVERIFY(ReadFileBytes(journal, text, 1 << 20));

@@ -30,27 +30,27 @@ ApplyModeDialog::ApplyModeDialog(QWidget* parent) : QDialog(parent) {
     const QFontMetrics fm = fontMetrics();
     const int width = rename_->sizeHint().expandedTo(copy_->sizeHint()).width() + 4 * fm.averageCharWidth();
     for (QPushButton* button : {rename_, copy_, cancel_}) button->setMinimumSize(width, 2 * fm.height());
-    connect(rename_, &QPushButton::clicked, this, [this] { finish(0); });
-    connect(copy_, &QPushButton::clicked, this, [this] { finish(1); });
+    connect(rename_, &QPushButton::clicked, this, [this] { finish(ApplyType::Originals); });
+    connect(copy_, &QPushButton::clicked, this, [this] { finish(ApplyType::Copies); });
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     // The keys choose whatever has the focus, the Cancel button included.
     for (QPushButton* button : {rename_, copy_, cancel_}) button->installEventFilter(this);
 }
 
-std::optional<int> ApplyModeDialog::choose(QWidget* parent) {
+std::optional<ApplyType> ApplyModeDialog::choose(QWidget* parent) {
     ApplyModeDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.choice();
 }
 
-void ApplyModeDialog::finish(int applyType) {
+void ApplyModeDialog::finish(ApplyType applyType) {
     choice_ = applyType;
     accept();
 }
 
 bool ApplyModeDialog::takeKey(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) {
-        finish(event.modifiers() & Qt::ShiftModifier ? 1 : 0);
+        finish(event.modifiers() & Qt::ShiftModifier ? ApplyType::Copies : ApplyType::Originals);
         return true;
     }
     if (event.key() == Qt::Key_Escape) {

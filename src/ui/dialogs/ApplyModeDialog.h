@@ -2,11 +2,13 @@
 #include <QDialog>
 #include <optional>
 
+#include "apply/ApplyType.h"
+
 class QPushButton;
 
 namespace quirnel {
 
-// How an apply run treats the originals: 0 renames or moves them, 1 makes
+// How an apply run treats the originals: renames or moves them, or makes
 // renamed copies. Enter and Shift+Enter choose whatever has the focus.
 class ApplyModeDialog : public QDialog {
     Q_OBJECT
@@ -14,9 +16,9 @@ public:
     explicit ApplyModeDialog(QWidget* parent = nullptr);
 
     // Modal: the apply type, or nothing when cancelled.
-    static std::optional<int> choose(QWidget* parent);
+    static std::optional<ApplyType> choose(QWidget* parent);
 
-    std::optional<int> choice() const { return choice_; }
+    std::optional<ApplyType> choice() const { return choice_; }
     QPushButton* renameButton() const { return rename_; }
     QPushButton* copyButton() const { return copy_; }
     QPushButton* cancelButton() const { return cancel_; }
@@ -27,9 +29,9 @@ protected:
 
 private:
     bool takeKey(const QKeyEvent& event);
-    void finish(int applyType);
+    void finish(ApplyType applyType);
 
-    std::optional<int> choice_;
+    std::optional<ApplyType> choice_;
     QPushButton* rename_ = nullptr;
     QPushButton* copy_ = nullptr;
     QPushButton* cancel_ = nullptr;

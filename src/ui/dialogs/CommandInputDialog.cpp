@@ -187,7 +187,7 @@ void CommandInputDialog::accept() {
     const int32_t sub = item ? item->subCommand : 0;
     const std::u16string a1 = field1_->isHidden() ? std::u16string() : U(field1_->toPlainText());
     const std::u16string a2 = field2_->isHidden() ? std::u16string() : U(field2_->toPlainText());
-    DialogInput input = CleanDialogInput(command_, sub, a1, a2, IsOn(settings_.NameAutoFix), PathStyle::Host());
+    DialogInput input = CleanDialogInput(command_, sub, a1, a2, IsOn(settings_.NameAutoFix), PathStyle::forHost());
     if (input.messageId == text::ForbiddenCharacters) {
         host_.ShowMessageDialog(LoadText(input.messageId), LoadText(text::ErrorTitle));
         return;

@@ -180,7 +180,7 @@ private:
     void addDroppedLater(std::vector<std::u16string> dropped);
 
     // Apply runs (MainWindowApply.cpp).
-    void startApply(int applyType);
+    void startApply(ApplyType applyType);
     void drainRun();
     void finishRun(const ApplyOutcome& outcome);
     void setRunControls(bool running);

@@ -6,7 +6,7 @@
 #include "app/Hotkeys.h"
 #include "app/Language.h"
 #include "app/VirtualKeys.h"
-#include "apply/Undo.h"
+#include "namelist/ProposalReset.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
@@ -133,10 +133,10 @@ void MainWindow::cmdExit(int, bool) { close(); }
 
 void MainWindow::cmdRunPreset(int command, bool) {
     const QuirnelPreset preset = app_.presets[command - menu::ApplyPreset1];
-    std::optional<int> applyType;
+    std::optional<ApplyType> applyType;
     const int before = ws_.list.size();
     // A task that ends the run early (Change Folder without a folder) has said why.
-    (void)RunPreset(preset, WorkspaceActions(ws_, [&](int type) { applyType = type; }));
+    (void)RunPreset(preset, WorkspaceActions(ws_, [&](ApplyType type) { applyType = type; }));
     showChanges(preset.AutoSort != 0 ? Changes::Order : Changes::Names | Changes::Folders | Changes::Rows, before);
     showSortIndicator();
     // The run starts after the list shows what the tasks made of it.
@@ -144,7 +144,7 @@ void MainWindow::cmdRunPreset(int command, bool) {
 }
 
 void MainWindow::cmdApply(int, bool) {
-    if (std::optional<int> applyType = ApplyModeDialog::choose(this)) startApply(*applyType);
+    if (std::optional<ApplyType> applyType = ApplyModeDialog::choose(this)) startApply(*applyType);
 }
 
 void MainWindow::cmdUndo(int command, bool shift) {

@@ -41,7 +41,7 @@ bool MainWindow::rowStatusesPending() const { return statusTask_ != nullptr || s
 
 void MainWindow::startRowStatuses() {
     if (ws_.list.empty() || busy()) return;
-    StatusOptions options{0, IsOn(ws_.settings.AutoNumber), true};
+    StatusOptions options{ApplyType::Originals, IsOn(ws_.settings.AutoNumber), true};
     statusTask_ = std::make_unique<RowStatusTask>(ws_.list, options, [this] {
         QMetaObject::invokeMethod(this, &MainWindow::takeRowStatuses, Qt::QueuedConnection);
     });

@@ -22,11 +22,11 @@ PlaceProbe Places(std::set<std::u16string> writable, std::set<std::u16string> ex
 }
 
 TEST(ConfigurationPathRule, BesideTheExecutableWhenWritable) {
-    const PathStyle& win = PathStyle::Windows();
+    const PathStyle& win = PathStyle::forWindows();
     EXPECT_EQ(ConfigurationPath(u"C:\\Tools\\Quirnel.exe", Env({}), Places({u"C:\\Tools"}), win), u"C:\\Tools\\Quirnel.ini");
     EXPECT_EQ(ConfigurationPath(u"C:\\Apps\\my.tools\\Quirnel", Env({}), Places({u"C:\\Apps\\my.tools"}), win),
               u"C:\\Apps\\my.tools\\Quirnel.ini");
-    const PathStyle& posix = PathStyle::Posix();
+    const PathStyle& posix = PathStyle::forPosix();
     EXPECT_EQ(ConfigurationPath(u"/opt/my.tools/quirnel", Env({}), Places({u"/opt/my.tools"}), posix),
               u"/opt/my.tools/quirnel.ini");
     EXPECT_EQ(ConfigurationPath(u"/quirnel.bin", Env({}), Places({u"/"}), posix), u"/quirnel.ini");
@@ -49,12 +49,12 @@ TEST(ConfigurationPathRule, InstalledProgramsUseTheUserFolderPortableOnesTheirOw
         {"not installed, read-only, no file", Places({}), u"/cfg/quirnel/quirnel.ini"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", env, c.places, PathStyle::Posix()), c.expected) << c.what;
+        EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", env, c.places, PathStyle::forPosix()), c.expected) << c.what;
 }
 
 TEST(ConfigurationPathRule, UserConfigFolderFromTheEnvironment) {
     const PlaceProbe readOnly = Places({});
-    const PathStyle& posix = PathStyle::Posix();
+    const PathStyle& posix = PathStyle::forPosix();
     EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"HOME", "/home/u"}}), readOnly, posix),
               u"/home/u/.config/quirnel/quirnel.ini");
     EXPECT_EQ(ConfigurationPath(u"/usr/bin/quirnel", Env({{"XDG_CONFIG_HOME", "rel"}, {"HOME", "/home/u"}}), readOnly, posix),
@@ -83,7 +83,7 @@ TEST(ConfigurationPathRule, RealFolders) {
 }
 
 TEST(ConfigurationPathRule, JournalsInTheUserStateFolder) {
-    const PathStyle& posix = PathStyle::Posix();
+    const PathStyle& posix = PathStyle::forPosix();
     EXPECT_EQ(JournalFolder(Env({{"XDG_STATE_HOME", "/st"}, {"HOME", "/home/u"}}), posix), u"/st/quirnel/journal");
     EXPECT_EQ(JournalFolder(Env({{"HOME", "/home/u"}}), posix), u"/home/u/.local/state/quirnel/journal");
     EXPECT_EQ(JournalFolder(Env({{"XDG_STATE_HOME", "rel"}, {"HOME", "/home/u"}}), posix),

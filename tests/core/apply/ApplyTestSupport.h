@@ -40,7 +40,7 @@ struct ApplyBench {
     TempDir state;  // journals, apart from the files renamed
     AppState app;
     ApplyHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 
     ApplyBench() {
         app.settings.AutoSort = 0;  // rows stay in the order they were added

@@ -35,7 +35,7 @@ TEST(ApplyChanges, RenamesMovesAndLogsEveryFailureWithItsReason) {
     unlink((b.dir / "g.txt").c_str());
     b.ws.list.setSelected(2, true);
 
-    ApplyOutcome out = ApplyChanges(b.ws, 0);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
 
     EXPECT_TRUE(out.checksPassed);
     EXPECT_EQ(From(b.Log(), b.LogFrom("Starting applying changes to originals.")),
@@ -82,7 +82,7 @@ TEST(ApplyChanges, CopiesKeepTheOriginalsAndNeverOverwrite) {
     b.Propose(2, "exists.txt");
     b.Propose(3, "busy");
 
-    ApplyChanges(b.ws, 1);
+    ApplyChanges(b.ws, ApplyType::Copies);
 
     EXPECT_EQ(From(b.Log(), b.LogFrom("Starting applying changes by making copies.")),
               (std::vector<std::string>{"Starting applying changes by making copies.",
@@ -106,7 +106,7 @@ TEST(ApplyChanges, UnchangedRowsAreSkippedAndTheFlagKept) {
     b.dir.file("b", "");
     b.Add({"a", "b"});
     ASSERT_EQ(b.app.flags.unappliedFlag, 1);
-    ApplyChanges(b.ws, 0);
+    ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(From(b.Log(), b.LogFrom("Starting applying changes to originals.")),
               (std::vector<std::string>{"Starting applying changes to originals.",
                                         "Failed to change: a (Skipped the name with no change)",
@@ -128,7 +128,7 @@ TEST(ApplyChanges, RemovedRowsAreAnnouncedBeforeTheReport) {
         std::vector<std::string> events;
         b.host.onRowsRemoved = [&] { events.push_back("removed, rows left: " + std::to_string(b.ws.list.size())); };
         b.host.onMessage = [&] { events.push_back("report"); };
-        ApplyChanges(b.ws, 0);
+        ApplyChanges(b.ws, ApplyType::Originals);
         if (clear)
             EXPECT_EQ(events, (std::vector<std::string>{"removed, rows left: 1", "report"}));
         else
@@ -149,7 +149,7 @@ TEST(ApplyChanges, ClearAfterApplyRemovesTheChangedRows) {
         b.Add(names);
         for (int i = 0; i < 10; ++i) b.Propose(i, Name("g", i));
         if (withFailure) b.Propose(4, "taken");
-        ApplyChanges(b.ws, 0);
+        ApplyChanges(b.ws, ApplyType::Originals);
         if (withFailure) {
             ASSERT_EQ(b.ws.list.size(), 1);
             EXPECT_EQ(Utf8(b.ws.list.oldName(0)), "f4");
@@ -175,7 +175,7 @@ TEST(ApplyChanges, ResultReportHoldsExactlyThisRunsLines) {
     b.Add({"a", "b"});
     b.Propose(0, "x");
     b.Propose(1, "x");
-    ApplyChanges(b.ws, 0);
+    ApplyChanges(b.ws, ApplyType::Originals);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
     EXPECT_EQ(Utf8(b.host.dialogs[0].first), "Result Report");
     std::string report = std::regex_replace(Utf8(b.host.dialogs[0].second),
@@ -201,7 +201,7 @@ TEST(ApplyChanges, AStopDuringRowKEndsTheRunAfterIt) {
     b.host.onLog = [&](const std::u16string& line) {
         if (line.rfind(u"Failed to change", 0) == 0) b.app.flags.stopFlag = 1;
     };
-    ApplyOutcome out = ApplyChanges(b.ws, 0);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(out.counts.processed, 5);
     EXPECT_EQ(out.counts.changed, 4);
     std::vector<std::string> log = b.Log();
@@ -225,7 +225,7 @@ TEST(ApplyChanges, FailedChecksTouchNothingAndSelectTheRow) {
     b.Propose(2, "x.txt");
     b.ws.list.setSelected(0, true);
     size_t before = b.host.log.size();
-    ApplyOutcome out = ApplyChanges(b.ws, 0);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_FALSE(out.checksPassed);
     EXPECT_EQ(out.failingRow, 2);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
@@ -251,7 +251,7 @@ TEST(ApplyChanges, RowsInsideARenamedFolderFailAndAreNotRewritten) {
     b.Propose(0, "1.txt");
     b.Propose(1, "g");
     b.Propose(2, "a2.txt");
-    ApplyChanges(b.ws, 0);
+    ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(Content(b.dir / "g/a.txt"), "A");
     EXPECT_EQ(Content(b.dir / "g/1.txt"), "0");
     EXPECT_EQ(b.Log()[b.LogFrom(" Total : 3 / Processed : 3 / Changed : 2") - 1],
@@ -268,7 +268,7 @@ TEST(ApplyChanges, CaseOnlyAndNonUtf8Names) {
     ASSERT_EQ(b.ws.list.size(), 2);
     b.Propose(0, "A.txt");
     b.ws.list.setNewName(1, u"new-" + b.ws.list.oldName(1));
-    ApplyOutcome out = ApplyChanges(b.ws, 0);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(out.counts.changed, 2);
     EXPECT_EQ(Content(b.dir / "A.txt"), "a");
     EXPECT_FALSE(OnDisk(b.dir / "a.txt"));
@@ -289,7 +289,7 @@ TEST(ApplyChanges, AcrossFileSystemsAFileMovesAndAFolderFails) {
     b.Add({"a.txt", "f"});
     b.ws.list.setNewFolder(0, FromNative(other));
     b.ws.list.setNewFolder(1, FromNative(other));
-    ApplyChanges(b.ws, 0);
+    ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(Content(other + "/a.txt"), "A");
     EXPECT_FALSE(OnDisk(b.dir / "a.txt"));
     EXPECT_EQ(Content(b.dir / "f/x"), "X");
@@ -315,7 +315,7 @@ TEST(ApplyChanges, IconFollowsAChangedExtensionAndProgressStepsByTwo) {
     EXPECT_EQ(b.ws.list.iconIndex(0), 1);
     b.Propose(0, "p0.jpg");
     for (int i = 1; i < 30; ++i) b.Propose(i, Name("q", i, ".TXT"));
-    ApplyChanges(b.ws, 0);
+    ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(b.ws.list.iconIndex(0), 7);
     EXPECT_EQ(b.ws.list.iconIndex(1), 1);
     ASSERT_FALSE(b.host.progress.empty());

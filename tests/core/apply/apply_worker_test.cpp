@@ -70,7 +70,7 @@ Seen Observe(const ApplyBench& b) {
 TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
     ApplyBench sync;
     Prepare(sync);
-    ApplyOutcome syncOutcome = ApplyChanges(sync.ws, 0);
+    ApplyOutcome syncOutcome = ApplyChanges(sync.ws, ApplyType::Originals);
 
     ApplyBench threaded;
     Prepare(threaded);
@@ -79,7 +79,7 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
     int posted = 0;
     std::thread::id owner = std::this_thread::get_id();
     bool notifiedOnWorker = true;
-    ApplyWorker worker(threaded.ws, 0, [&] {
+    ApplyWorker worker(threaded.ws, ApplyType::Originals, [&] {
         std::lock_guard<std::mutex> lock(m);
         if (std::this_thread::get_id() == owner) notifiedOnWorker = false;
         ++posted;
@@ -94,7 +94,7 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
             handled = posted;
         }
         ++drains;
-        if (worker.DrainUpdates()) break;
+        if (worker.drainUpdates()) break;
     }
     EXPECT_TRUE(notifiedOnWorker);
     EXPECT_GE(drains, 2);  // the report's message at least comes apart from the rows
@@ -120,13 +120,13 @@ TEST(ApplyWorker, TheWorkerNeverWritesTheListItself) {
     b.Add({"a", "b"});
     b.Propose(0, "a2");
     b.Propose(1, "b2");
-    ApplyWorker worker(b.ws, 0);
+    ApplyWorker worker(b.ws, ApplyType::Originals);
     for (int i = 0; i < 5000 && !(OnDisk(b.dir / "a2") && OnDisk(b.dir / "b2")); ++i) usleep(1000);
     ASSERT_TRUE(OnDisk(b.dir / "b2"));
     usleep(20000);
     EXPECT_EQ(Utf8(b.ws.list.oldName(0)), "a");  // nothing applied before the owner drains
     EXPECT_EQ(Utf8(b.ws.list.oldName(1)), "b");
-    ApplyOutcome out = worker.Wait();
+    ApplyOutcome out = worker.wait();
     EXPECT_EQ(out.counts.changed, 2);
     EXPECT_EQ(Utf8(b.ws.list.oldName(1)), "b2");
     EXPECT_TRUE(b.ws.list.paths().contains(b.Path("b2")));
@@ -142,11 +142,11 @@ TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
     b.Propose(0, "one-copy");
     b.Propose(1, "big-copy");
     b.Propose(2, "three-copy");
-    ApplyWorker worker(b.ws, 1);
+    ApplyWorker worker(b.ws, ApplyType::Copies);
     for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
     ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy of big was not seen in progress";
     b.app.flags.stopFlag = 1;  // the Stop button
-    ApplyOutcome out = worker.Wait();
+    ApplyOutcome out = worker.wait();
     EXPECT_EQ(out.counts.processed, 2);
     EXPECT_EQ(out.counts.changed, 1);
     EXPECT_FALSE(OnDisk(b.dir / "big-copy"));
@@ -164,8 +164,8 @@ TEST(ApplyWorker, FailedChecksAreReportedThroughTheOwner) {
     b.dir.file("b", "");
     b.Add({"a", "b"});
     b.Propose(1, "");
-    ApplyWorker worker(b.ws, 0);
-    ApplyOutcome out = worker.Wait();
+    ApplyWorker worker(b.ws, ApplyType::Originals);
+    ApplyOutcome out = worker.wait();
     EXPECT_FALSE(out.checksPassed);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
     EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Found an item with no valid name.");
@@ -181,7 +181,7 @@ TEST(ApplyWorker, DestroyingARunningWorkerStopsAndWaitsForIt) {
     b.Add({"big"});
     b.Propose(0, "big-copy");
     {
-        ApplyWorker worker(b.ws, 1);
+        ApplyWorker worker(b.ws, ApplyType::Copies);
         for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
         ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy was not seen in progress";
     }

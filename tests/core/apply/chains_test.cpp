@@ -4,7 +4,7 @@
 
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyTestSupport.h"
-#include "apply/ApplyPlan.h"
+#include "apply/ApplyPlanner.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
@@ -58,7 +58,7 @@ TEST(ApplyChains, ChainsAndCyclesSucceedAndNothingIsOverwritten) {
         b.Add(olds);
         ASSERT_EQ(b.ws.list.size(), static_cast<int>(c.rows.size()));
         for (size_t i = 0; i < c.rows.size(); ++i) b.Propose(static_cast<int>(i), c.rows[i].second);
-        ApplyOutcome out = ApplyChanges(b.ws, 0);
+        ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
         EXPECT_EQ(Tree(b.dir.path()), c.after);
         EXPECT_EQ(out.counts.changed, static_cast<int>(c.rows.size() - c.failures.size()));
         std::vector<std::string> failures;
@@ -83,7 +83,7 @@ TEST(ApplyChains, AFolderChainMovesWholeFoldersAndItsFilesStayInside) {
     b.Propose(0, "d0");
     b.Propose(1, "d1");
     b.Propose(2, "d2");  // a file takes the name of a folder renamed away
-    ApplyOutcome out = ApplyChanges(b.ws, 0);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(out.counts.changed, 3);
     EXPECT_EQ(Content(b.dir / "d0/in1"), "1");
     EXPECT_EQ(Content(b.dir / "d1/in2"), "2");
@@ -97,7 +97,7 @@ TEST(ApplyChains, CopiesAreNeverReorderedAndFailOnTakenTargets) {
     b.Add({"a", "b"});
     b.Propose(0, "b");
     b.Propose(1, "a");
-    ApplyOutcome out = ApplyChanges(b.ws, 1);
+    ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Copies);
     EXPECT_EQ(out.counts.changed, 0);
     EXPECT_EQ(Content(b.dir / "a"), "A");
     EXPECT_EQ(Content(b.dir / "b"), "B");
@@ -107,7 +107,7 @@ TEST(ApplyPlan, OrderKeepsListOrderButForLinks) {
     // Rows: 0 x->y, 1 a->b, 2 b->c, 3 c->a (a cycle), 4 p->q, 5 q->r (a chain), 6 s->s.
     std::vector<std::u16string> olds{u"x", u"a", u"b", u"c", u"p", u"q", u"s"};
     std::vector<std::u16string> targets{u"y", u"b", u"c", u"a", u"q", u"r", u"s"};
-    ApplyPlan plan = PlanOrder(olds, targets, true);
+    ApplyPlan plan = PlanApply(olds, targets, true);
     std::vector<std::pair<int, StepKind>> order;
     for (const PlanStep& s : plan.steps) order.push_back({s.row, s.kind});
     using K = StepKind;
@@ -115,6 +115,6 @@ TEST(ApplyPlan, OrderKeepsListOrderButForLinks) {
                                                              {1, K::FromTemp}, {5, K::Whole}, {4, K::Whole}, {6, K::Whole}}));
     EXPECT_EQ(plan.links, (std::vector<Link>{Link::None, Link::Cycle, Link::Cycle, Link::Cycle, Link::Chain,
                                              Link::Chain, Link::None}));
-    ApplyPlan copies = PlanOrder(olds, targets, false);
+    ApplyPlan copies = PlanApply(olds, targets, false);
     for (size_t i = 0; i < copies.steps.size(); ++i) EXPECT_EQ(copies.steps[i].row, static_cast<int>(i));
 }

@@ -55,8 +55,8 @@ Checked Check(const PathStyle& style, const std::vector<Item>& items, bool autoN
     return out;
 }
 
-const PathStyle& Win = PathStyle::Windows();
-const PathStyle& Posix = PathStyle::Posix();
+const PathStyle& Win = PathStyle::forWindows();
+const PathStyle& Posix = PathStyle::forPosix();
 
 }  // namespace
 

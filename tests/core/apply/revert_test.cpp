@@ -29,7 +29,7 @@ ApplyOutcome MixedRun(ApplyBench& b) {
     b.Propose(4, "p1");
     b.Propose(5, "m", "new/deeper");
     b.Propose(6, "taken");
-    return ApplyChanges(b.ws, 0);
+    return ApplyChanges(b.ws, ApplyType::Originals);
 }
 
 std::string Lines(const std::vector<std::string>& log, const std::string& prefix) {
@@ -67,8 +67,8 @@ TEST(Revert, RestoresEveryOldNameRemovesCreatedFoldersAndCanItselfBeReverted) {
     EXPECT_LT(b.LogFrom(" Total : 7 / Reverted : 7 / Skipped : 0"), b.Log().size());
 
     JournalRecord original;
-    std::string error;
-    ASSERT_TRUE(ReadJournal(run.journal, original, error)) << error;
+    Result read = ReadJournal(run.journal, original);
+    ASSERT_TRUE(read) << ToUtf8(read.text());
     EXPECT_TRUE(original.ended && original.settled);
 
     ASSERT_EQ(NewestJournal(folder), r.ownJournal);
@@ -87,7 +87,7 @@ TEST(Revert, RefusesToTouchAnEntryReplacedAfterTheRun) {
     b.Propose(0, "1");
     b.Propose(1, "2");
     b.Propose(2, "3");
-    ApplyOutcome run = ApplyChanges(b.ws, 0);
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
     ASSERT_EQ(run.counts.changed, 3);
     ASSERT_EQ(unlink((b.dir / "2").c_str()), 0);
     b.dir.file("2", "someone else's");  // same name, another entry
@@ -116,7 +116,7 @@ TEST(Revert, ACopyRunsRevertRemovesOnlyCopiesThatAreAsMade) {
     b.Propose(1, "f2-copy");
     b.Propose(2, "tree-copy");
     b.Propose(3, "tree2-copy");
-    ApplyOutcome run = ApplyChanges(b.ws, 1);
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Copies);
     ASSERT_EQ(run.counts.changed, 4);
     b.dir.file("f2-copy", "edited");
     b.dir.file("tree2-copy/added", "z");
@@ -200,15 +200,15 @@ TEST(Journal, PathsAreKeptByteForByteInReadableText) {
     b.dir.file(odd, "odd");
     b.Add({odd});
     b.ws.list.setNewName(0, u"line\nbreak" + b.ws.list.oldName(0));
-    ApplyOutcome run = ApplyChanges(b.ws, 0);
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
     ASSERT_EQ(run.counts.changed, 1);
     std::string text;
     ASSERT_TRUE(ReadFileBytes(run.journal, text, 1 << 20));
     EXPECT_EQ(FromUtf8(text).find(u'\uFFFD'), std::u16string::npos) << "valid UTF-8 throughout";
     EXPECT_NE(text.find("tab\\there\\\\back\\xFF\\xFE \xc3\xa9"), std::string::npos);
     JournalRecord r;
-    std::string error;
-    ASSERT_TRUE(ReadJournal(run.journal, r, error)) << error;
+    Result read = ReadJournal(run.journal, r);
+    ASSERT_TRUE(read) << ToUtf8(read.text());
     ASSERT_EQ(r.steps.size(), 1u);
     EXPECT_EQ(ToNative(r.steps[0].from), b.dir / odd);
     EXPECT_EQ(ToNative(r.steps[0].to), b.dir / ("line\nbreak" + odd));
@@ -224,19 +224,19 @@ TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
     for (int i = 0; i < 23; ++i) {
         JournalWriter w;
         made.push_back(NewJournalPath(place));
-        ASSERT_EQ(w.Create(made.back(), JournalKind::Rename), 0);
-        ASSERT_EQ(w.Seal(), 0);
+        ASSERT_EQ(w.create(made.back(), JournalKind::Rename).error, 0);
+        ASSERT_EQ(w.seal().error, 0);
         if (i > 2) {
-            ASSERT_EQ(w.End(), 0);  // the first three were interrupted
+            ASSERT_EQ(w.end().error, 0);  // the first three were interrupted
         }
     }
     // The first and third were settled since; only the second is still open.
-    ASSERT_EQ(MarkJournal(made[0], "settled"), 0);
-    ASSERT_EQ(MarkJournal(made[2], "settled"), 0);
+    ASSERT_EQ(MarkJournal(made[0], "settled").error, 0);
+    ASSERT_EQ(MarkJournal(made[2], "settled").error, 0);
     {
         AppendFile cut;  // a line cut short after the decision never counted
-        ASSERT_EQ(cut.OpenExisting(made[0]), 0);
-        ASSERT_EQ(cut.Append("K\t0"), 0);
+        ASSERT_EQ(cut.openExisting(made[0]).error, 0);
+        ASSERT_EQ(cut.append("K\t0").error, 0);
     }
     PruneJournals(folder);
     std::vector<std::u16string> kept = ListJournals(folder);

@@ -56,9 +56,9 @@ TEST(RowStatus, EveryRowsFateBeforeApplying) {
         StatusOptions options;
         RowStatus Row::*expected;
     } modes[] = {
-        {"rename, duplicates stop", {0, false, true}, &Row::renameStrict},
-        {"rename, duplicates numbered, no disk", {0, true, false}, &Row::renameNumbered},
-        {"copy", {1, false, true}, &Row::copy},
+        {"rename, duplicates stop", {ApplyType::Originals, false, true}, &Row::renameStrict},
+        {"rename, duplicates numbered, no disk", {ApplyType::Originals, true, false}, &Row::renameNumbered},
+        {"copy", {ApplyType::Copies, false, true}, &Row::copy},
     };
     for (const auto& m : modes) {
         std::vector<RowStatus> got = RowStatuses(ListRows(b.ws.list), m.options);
@@ -84,7 +84,7 @@ TEST(RowStatus, TextsAndTheTaskOffTheCallingThread) {
     b.Add({"a", "c"});
     b.Propose(0, "b");
     std::atomic<int> notified{0};
-    RowStatusTask task(b.ws.list, {0, false, true}, [&] { ++notified; });
+    RowStatusTask task(b.ws.list, {ApplyType::Originals, false, true}, [&] { ++notified; });
     const std::vector<RowStatus>& got = task.statuses();
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[0].fate, F::TargetExists);

@@ -24,7 +24,7 @@ const int64_t kJuly4 = LocalSeconds(2023, 7, 4, 9, 5, 31);
 Item File(std::u16string name, std::u16string folder = u"C:\\data") { return {std::move(name), std::move(folder)}; }
 Item Dated(std::u16string name, int64_t created) { return {std::move(name), u"C:\\data", false, created, created}; }
 
-void RunCases(const std::vector<Case>& cases, const PathStyle& style = PathStyle::Windows()) {
+void RunCases(const std::vector<Case>& cases, const PathStyle& style = PathStyle::forWindows()) {
     for (const Case& c : cases) {
         auto list = MakeList({c.item}, style);
         static constexpr AddPlace kPlaces[] = {AddPlace::Prefix, AddPlace::Suffix, AddPlace::Extension};
@@ -73,7 +73,7 @@ TEST(AddToNamesTest, ParentFolderName) {
             {Prefix, File(u"song.mp3", u"/"), sub::AddParentFolder, u"[", u"]", u"[]song.mp3"},
             {Prefix, File(u"song.mp3", u"C:\\x"), sub::AddParentFolder, u"[", u"]", u"song.mp3"},
         },
-        PathStyle::Posix());
+        PathStyle::forPosix());
 }
 
 TEST(AddToNamesTest, CutAndPaste) {

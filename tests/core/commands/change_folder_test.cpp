@@ -69,7 +69,7 @@ TEST(ChangeFolderTest, WindowsStyle) {
             {At(u"photos.old", u"C:\\p", true), sub::FolderFromRangeBack, u"1", u"3", u"C:\\p\\old"},
             {At(u"a.txt", u"C:\\p"), 9999, u"x", u"y", u"C:\\p"},
         },
-        PathStyle::Windows());
+        PathStyle::forWindows());
 }
 
 TEST(ChangeFolderTest, PosixStyle) {
@@ -84,7 +84,7 @@ TEST(ChangeFolderTest, PosixStyle) {
             {At(u"2023-07-trip.jpg", u"/p"), sub::FolderFromPattern, u"*-*-", u"*/*/", u"/p/2023/07/"},
             {At(u"a.jpg", u"/p"), sub::FolderFromCreated, u"%Y/%m", u"", u"/p/2023/07"},
         },
-        PathStyle::Posix());
+        PathStyle::forPosix());
 }
 
 TEST(ChangeFolderTest, SubfoldersComposeAndParentCountsFromTheOldFolder) {

@@ -133,7 +133,7 @@ struct FaultBench {
     TempDir dir;
     AppState app;
     FaultHost host;
-    Workspace ws{app.settings, app.flags, host, PathStyle::Posix()};
+    Workspace ws{app.settings, app.flags, host, PathStyle::forPosix()};
 
     FaultBench() {
         app.settings.AutoSort = 0;

@@ -14,11 +14,11 @@ namespace {
 constexpr int kRows = 100;
 
 // Every file is under exactly one of its names (both, for copies), whole.
-void ExpectEveryFileWhole(const std::string& folder, int applyType, const std::set<int>& changed) {
+void ExpectEveryFileWhole(const std::string& folder, ApplyType applyType, const std::set<int>& changed) {
     for (int i = 0; i < kRows; ++i) {
         std::string before = folder + "/" + Name("f", i), after = folder + "/" + Name("g", i);
         bool done = changed.count(i) > 0;
-        EXPECT_EQ(OnDisk(before), applyType == 1 || !done) << i;
+        EXPECT_EQ(OnDisk(before), applyType == ApplyType::Copies || !done) << i;
         EXPECT_EQ(OnDisk(after), done) << i;
         EXPECT_EQ(Content(done ? after : before), Name("content ", i)) << i;
     }
@@ -33,7 +33,7 @@ std::set<int> Range(int from, int to) {
 }  // namespace
 
 TEST(Faults, ATargetFolderMadeReadOnlyInTheMiddleOfARun) {
-    for (int applyType : {0, 1}) {
+    for (ApplyType applyType : {ApplyType::Originals, ApplyType::Copies}) {
         FaultBench b;
         const std::string folder = b.dir.folder("m");
         TestMount mount = TestMount::Bind(folder);
@@ -46,16 +46,16 @@ TEST(Faults, ATargetFolderMadeReadOnlyInTheMiddleOfARun) {
         ApplyOutcome out = ApplyChanges(b.ws, applyType);
         ASSERT_TRUE(madeReadOnly);
         EXPECT_EQ(out.counts.processed, kRows);
-        EXPECT_EQ(out.counts.changed, kRows / 2) << "applyType " << applyType;
+        EXPECT_EQ(out.counts.changed, kRows / 2) << "applyType " << static_cast<int>(applyType);
         EXPECT_EQ(b.LogLinesWith("(Read-only file system)"), static_cast<size_t>(kRows / 2));
         ExpectEveryFileWhole(folder, applyType, Range(0, kRows / 2));
-        EXPECT_EQ(Entries(folder).size(), static_cast<size_t>(applyType == 1 ? kRows + kRows / 2 : kRows))
+        EXPECT_EQ(Entries(folder).size(), static_cast<size_t>(applyType == ApplyType::Copies ? kRows + kRows / 2 : kRows))
             << "no temporary stays";
     }
 }
 
 TEST(Faults, TargetsCreatedByAnotherProcessWhileTheRunGoes) {
-    for (int applyType : {0, 1}) {
+    for (ApplyType applyType : {ApplyType::Originals, ApplyType::Copies}) {
         FaultBench b;
         const std::string folder = b.dir.folder("m");
         b.Files("m", kRows, "g");
@@ -76,6 +76,6 @@ TEST(Faults, TargetsCreatedByAnotherProcessWhileTheRunGoes) {
         std::set<int> changed = Range(0, kRows);
         for (int i = 60; i < 70; ++i) changed.erase(i);
         for (int i : changed) EXPECT_EQ(Content(folder + "/" + Name("g", i)), Name("content ", i)) << i;
-        EXPECT_EQ(Entries(folder).size(), static_cast<size_t>(applyType == 1 ? 2 * kRows : kRows + 10));
+        EXPECT_EQ(Entries(folder).size(), static_cast<size_t>(applyType == ApplyType::Copies ? 2 * kRows : kRows + 10));
     }
 }

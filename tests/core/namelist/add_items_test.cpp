@@ -17,7 +17,7 @@ using quirnel::test::TempDir;
 namespace {
 
 struct AddFixture : ::testing::Test {
-    AddFixture() : ws(app.settings, app.flags, host, PathStyle::Posix()) {
+    AddFixture() : ws(app.settings, app.flags, host, PathStyle::forPosix()) {
         app.settings.AutoSort = 0;
         // a/x.txt, a/.hidden, a/sub/y.txt, a/sub/deeper/z.dat, b.txt
         dir.file("a/x.txt", "12345");
@@ -46,7 +46,7 @@ TEST_F(AddFixture, LoadTypeOneAddsEveryFileBelowAndNoFolders) {
     EXPECT_EQ(Names(), (std::set<std::u16string>{u"x.txt", u".hidden", u"y.txt", u"z.dat"}));
     for (int r = 0; r < ws.list.size(); ++r) {
         EXPECT_FALSE(ws.list.isFolder(r));
-        EXPECT_EQ(ws.list.fullPath(r), JoinPath(ws.list.oldFolder(r), ws.list.oldName(r), PathStyle::Posix()));
+        EXPECT_EQ(ws.list.fullPath(r), JoinPath(ws.list.oldFolder(r), ws.list.oldName(r), PathStyle::forPosix()));
         EXPECT_EQ(ws.list.newName(r), ws.list.oldName(r));
         EXPECT_EQ(ws.list.newFolder(r), ws.list.oldFolder(r));
     }
@@ -130,13 +130,13 @@ TEST(DropReader, LongFormsInLogicalOrder) {
     std::vector<std::u16string> want = {FromNative(cwd + "/a.txt"), FromNative(cwd + "/B9.txt"),
                                         FromNative(cwd + "/b10.txt")};
     EXPECT_EQ(got, want);
-    EXPECT_EQ(DroppedNamesText(dropped, PathStyle::Posix()), u"a.txt\nB9.txt\nb10.txt");
+    EXPECT_EQ(DroppedNamesText(dropped, PathStyle::forPosix()), u"a.txt\nB9.txt\nb10.txt");
 }
 
 TEST(ItemCount, EmptyingTheListLogsAndClearsTheFlag) {
     AppState app;
     RecordingHost host;
-    Workspace ws(app.settings, app.flags, host, PathStyle::Windows());
+    Workspace ws(app.settings, app.flags, host, PathStyle::forWindows());
     for (std::u16string name : {u"f0", u"f1", u"f2"}) ws.list.appendRow({name, u"C:\\d", false, 0, 0, 0, 0});
     app.flags.unappliedFlag = 1;
     UpdateItemCount(ws);

@@ -21,7 +21,7 @@ using namespace quirnel::test;
 namespace {
 
 TEST(ListExport, OneLinePerRowWithoutATrailingBreak) {
-    NameList list(PathStyle::Windows());
+    NameList list(PathStyle::forWindows());
     EXPECT_EQ(ExportList(list, ListExport::NewNames), u"");
     AddRows(list, u"C:\\data", {u"a.txt", u"b.txt", u"c.txt"});
     list.setNewName(1, u"");
@@ -46,12 +46,12 @@ TEST(ListImport, LinesGiveNewNamesRowByRow) {
         {u"p\nq\nr\ns\nt", {u"p", u"q", u"r"}, "extra lines are ignored"},
     };
     for (const Case& c : cases) {
-        NameList list(PathStyle::Windows());
+        NameList list(PathStyle::forWindows());
         AddRows(list, u"C:\\data", {u"1", u"2", u"3"});
         ImportNewNames(list, c.text);
         EXPECT_EQ(NewNames(list), c.expected) << c.what;
     }
-    NameList posix(PathStyle::Posix());
+    NameList posix(PathStyle::forPosix());
     AddRows(posix, u"/data", {u"1"});
     ImportNewNames(posix, u"/home/u/img 2.jpg\n");
     EXPECT_EQ(posix.newName(0), u"img 2.jpg");
@@ -59,14 +59,14 @@ TEST(ListImport, LinesGiveNewNamesRowByRow) {
 
 TEST(ListImport, ExportThenImportRestoresNamesWithoutOuterBlanks) {
     test::TempDir dir;
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     AddRows(list, u"/data", {u"one", u"two", u"three"});
     list.setNewName(0, u" padded ");
     list.setNewName(1, u"");
     list.setNewName(2, u"한글 이름.txt");
     ASSERT_TRUE(ExportListToFile(list, ListExport::NewNames, dir.u16("names.txt")));
     EXPECT_EQ(dir.read("names.txt").substr(0, 2), "\xFF\xFE");
-    NameList back(PathStyle::Posix());
+    NameList back(PathStyle::forPosix());
     AddRows(back, u"/data", {u"one", u"two", u"three"});
     ASSERT_TRUE(ImportNewNamesFromFile(back, dir.u16("names.txt")));
     EXPECT_EQ(NewNames(back), (std::vector<std::u16string>{u"padded", u"", u"한글 이름.txt"}));
@@ -91,7 +91,7 @@ TEST(ListImport, PathListAddsExistingPathsInOrderByteForByte) {
         AppState app;
         app.settings.AutoSort = 0;
         quirnel::test::RecordingHost host;
-        Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
+        Workspace ws(app.settings, app.flags, host, PathStyle::forPosix());
         ASSERT_TRUE(ImportPathsFromFile(ws, dir.u16(list)));
         std::vector<std::string> names;
         for (int r = 0; r < ws.list.size(); ++r) names.push_back(ToNative(ws.list.oldName(r)));
@@ -116,7 +116,7 @@ TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
     AppState app;
     app.settings.AutoSort = 0;
     quirnel::test::RecordingHost host;
-    Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
+    Workspace ws(app.settings, app.flags, host, PathStyle::forPosix());
     ImportPaths(ws, u"a.txt\n./b.txt");
     ASSERT_EQ(chdir(before.c_str()), 0);
     ASSERT_EQ(ws.list.size(), 2);
@@ -129,7 +129,7 @@ TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
 TEST(ListImport, FileUrlLinesBecomePaths) {
     EXPECT_EQ(WithFileUrlsAsPaths(u"file:///tmp/a%20b.txt\r\n  file:///tmp/c.txt\nplain\n"),
               u"/tmp/a b.txt\n/tmp/c.txt\nplain\n");
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     AddRows(list, u"/data", {u"x.txt", u"y.txt"});
     ImportNewNames(list, WithFileUrlsAsPaths(u"file:///tmp/new%20one.txt\nfile:///tmp/%41.txt"));
     EXPECT_EQ(list.newName(0), u"new one.txt");
@@ -142,7 +142,7 @@ TEST(ListImport, RandomInputIsHandledSafely) {
     for (int round = 0; round < 200; ++round) {
         std::u16string text;
         for (int i = static_cast<int>(rng() % 80); i > 0; --i) text += alphabet[rng() % alphabet.size()];
-        NameList list(round % 2 ? PathStyle::Windows() : PathStyle::Posix());
+        NameList list(round % 2 ? PathStyle::forWindows() : PathStyle::forPosix());
         AddRows(list, u"/d", {u"1", u"2", u"3", u"4"});
         ImportNewNames(list, text);
         size_t lines = SplitImportLines(text).size();
@@ -159,7 +159,7 @@ TEST(ListImport, RandomInputIsHandledSafely) {
     AppState app;
     app.settings.LoadType = 0;
     quirnel::test::RecordingHost host;
-    Workspace ws(app.settings, app.flags, host, PathStyle::Posix());
+    Workspace ws(app.settings, app.flags, host, PathStyle::forPosix());
     for (int round = 0; round < 100; ++round) {
         std::string bytes;
         for (int i = static_cast<int>(rng() % 200); i > 0; --i) bytes += static_cast<char>(rng() % 256);

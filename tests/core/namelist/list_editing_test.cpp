@@ -112,7 +112,7 @@ TEST(ListEditingTest, PathFiltersCompareOldAndNewPathsExactly) {
 // In POSIX style a folder ending in the separator (the root) gives no doubled
 // separator, so its rows count as unchanged.
 TEST(ListEditingTest, PathFiltersInPosixStyle) {
-    TestWorkspace t(PathStyle::Posix());
+    TestWorkspace t(PathStyle::forPosix());
     Fill(t.ws.list, {{u"top", u"/"}, {u"a.txt", u"/home"}, {u"b.txt", u"/home"}});
     t.ws.list.setNewFolder(2, u"/tmp");
     ClearList(t.ws, sub::ClearSamePath, u"", u"", SimpleFound);
@@ -172,7 +172,7 @@ TEST(ListEditingTest, MoveUpAndDownMoveSelectedBlocks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        NameList list(PathStyle::Posix());
+        NameList list(PathStyle::forPosix());
         Fill(list, {{u"0", u"/d"}, {u"1", u"/d"}, {u"2", u"/d", true}, {u"3", u"/d"}, {u"4", u"/d"}});
         list.setNewName(2, u"two");
         for (int r : c.selected) list.setSelected(r, true);

@@ -8,7 +8,7 @@ namespace quirnel::test {
 
 // A workspace with its own state and host, in the given path style.
 struct TestWorkspace {
-    explicit TestWorkspace(const PathStyle& style = PathStyle::Windows()) : ws(app.settings, app.flags, host, style) {}
+    explicit TestWorkspace(const PathStyle& style = PathStyle::forWindows()) : ws(app.settings, app.flags, host, style) {}
     AppState app;
     RecordingHost host;
     Workspace ws;

@@ -22,7 +22,7 @@ RowSource Row(const std::u16string& name, const std::u16string& folder, bool isF
 }  // namespace
 
 TEST(NameList, PathSetIsExactAndCaseSensitive) {
-    NameList list(PathStyle::Windows());
+    NameList list(PathStyle::forWindows());
     EXPECT_TRUE(list.appendRow(Row(u"a.txt", u"C:\\d")));
     EXPECT_FALSE(list.appendRow(Row(u"a.txt", u"C:\\d")));
     EXPECT_TRUE(list.appendRow(Row(u"A.txt", u"C:\\d")));
@@ -37,7 +37,7 @@ TEST(NameList, PathSetIsExactAndCaseSensitive) {
 }
 
 TEST(NameList, DerivedPathsFollowTheirRules) {
-    NameList list(PathStyle::Windows());
+    NameList list(PathStyle::forWindows());
     list.appendRow(Row(u"a.txt", u"C:\\"));
     list.appendRow(Row(u"photos.old", u"C:\\data", true));
     EXPECT_EQ(list.fullPath(0), u"C:\\a.txt");
@@ -50,7 +50,7 @@ TEST(NameList, DerivedPathsFollowTheirRules) {
 }
 
 TEST(NameList, WritingTheOldColumnsLikeAnApplyKeepsThePathSet) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     list.appendRow(Row(u"a.txt", u"/srv"));
     list.setNewName(0, u"b.txt");
     list.setNewFolder(0, u"/srv/new");
@@ -72,7 +72,7 @@ TEST(NameList, WritingTheOldColumnsLikeAnApplyKeepsThePathSet) {
 // The apply run's way: all three old columns at once; the set follows
 // whatever is done with the list next.
 TEST(NameList, SettingTheOldColumnsTogetherKeepsThePathSet) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     for (char16_t c = u'a'; c <= u'd'; ++c) list.appendRow(Row(std::u16string(1, c), u"/d"));
     list.setNewName(0, u"a2");
     list.setApplied(0, u"a2", u"/d", u"/d/a2");
@@ -94,7 +94,7 @@ TEST(NameList, SettingTheOldColumnsTogetherKeepsThePathSet) {
 }
 
 TEST(NameList, RemoveIfKeepsOrderAndSet) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     for (char16_t c = u'a'; c <= u'f'; ++c) list.appendRow(Row(std::u16string(1, c), u"/d"));
     int removed = list.removeRowsIf([&](int r) { return r % 2 == 0; });
     EXPECT_EQ(removed, 3);
@@ -123,7 +123,7 @@ TEST(NameList, RemoveIfLeavesExactlyTheKeptPathsWhateverItRemoves) {
         {"none", [](int) { return false; }, {u"a", u"b", u"c", u"d", u"e", u"f"}},
     };
     for (const Case& c : cases) {
-        NameList list(PathStyle::Posix());
+        NameList list(PathStyle::forPosix());
         for (char16_t ch = u'a'; ch <= u'f'; ++ch) list.appendRow(Row(std::u16string(1, ch), u"/d"));
         list.setText(4, ColFullPath, u"/moved/e");  // a Full Path of its own survives a rebuild
         list.removeRowsIf(c.remove);
@@ -151,7 +151,7 @@ TEST(NameListTexts, SizeTextGroupsDigits) {
 // Enough rows for the set to grow several times and for removals to shift
 // probe runs; every step is checked against a plain set of the paths.
 TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     std::set<std::u16string> expected;
     auto name = [](int i) {
         std::u16string n = u"f";
@@ -161,7 +161,7 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     for (int i = 0; i < 3000; ++i) {
         std::u16string folder = i % 3 ? u"/d" : u"/";
         EXPECT_TRUE(list.appendRow(Row(name(i), folder)));
-        expected.insert(JoinPath(folder, name(i), PathStyle::Posix()));
+        expected.insert(JoinPath(folder, name(i), PathStyle::forPosix()));
     }
     EXPECT_FALSE(list.appendRow(Row(name(7), u"/d")));
     list.removeRowsIf([](int r) { return r % 5 == 2; });
@@ -177,7 +177,7 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     for (const auto& p : expected) EXPECT_TRUE(list.paths().contains(p)) << ToUtf8(p);
     for (int i = 0; i < 3000; ++i) {
         for (const auto& [folder, ext] : {std::pair{u"/d/", u""}, {u"//", u""}, {u"/", u""}, {u"/e/", u".x"}}) {
-            std::u16string p = JoinPath(folder, name(i), PathStyle::Posix()) + ext;
+            std::u16string p = JoinPath(folder, name(i), PathStyle::forPosix()) + ext;
             EXPECT_EQ(list.paths().contains(p), expected.count(p) == 1) << ToUtf8(p);
         }
     }

@@ -38,7 +38,7 @@ TEST(SortingTest, NameColumnsKeepFilesAndFoldersApart) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        NameList list(PathStyle::Windows());
+        NameList list(PathStyle::forWindows());
         Fill(list, SpecItems());
         SortRows(list, c.column, c.ascending, c.order);
         EXPECT_EQ(ColumnTexts(list, ColOldName), c.expected);
@@ -46,7 +46,7 @@ TEST(SortingTest, NameColumnsKeepFilesAndFoldersApart) {
 }
 
 TEST(SortingTest, NewNameSortsByTheProposedText) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, {{u"x1", u"/d"}, {u"x2", u"/d"}, {u"x3", u"/d"}});
     list.setNewName(0, u"c");
     list.setNewName(1, u"A");
@@ -57,14 +57,14 @@ TEST(SortingTest, NewNameSortsByTheProposedText) {
 }
 
 TEST(SortingTest, FolderColumnsCompareDigitRunsByValue) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, {{u"f", u"/photos/2023-10"}, {u"f", u"/photos/2023-9"}, {u"f", u"/Photos/2023-09b"}});
     SortRows(list, ColOldFolder, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColOldFolder), (Names{u"/photos/2023-9", u"/Photos/2023-09b", u"/photos/2023-10"}));
 }
 
 TEST(SortingTest, SizeSortsAsNumbersWithFoldersAmongFiles) {
-    NameList list(PathStyle::Windows());
+    NameList list(PathStyle::forWindows());
     Fill(list, {{.name = u"big", .folder = u"C:\\d", .size = 1000},
                 {.name = u"nine", .folder = u"C:\\d", .size = 9},
                 {.name = u"dir", .folder = u"C:\\d", .isFolder = true},
@@ -78,7 +78,7 @@ TEST(SortingTest, SizeSortsAsNumbersWithFoldersAmongFiles) {
 }
 
 TEST(SortingTest, TimeColumnsFollowTheirText) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, {{u"new", u"/d", false, 1700000000, 1700000000},
                 {u"old", u"/d", false, 1000000000, 1000000000},
                 {u"mid", u"/d", true, 1500000000, 1500000000}});
@@ -94,7 +94,7 @@ TEST(SortingTest, TimeColumnsFollowTheirText) {
 
 // Rows that compare equal keep their order, ascending and descending.
 TEST(SortingTest, EqualRowsKeepTheirOrder) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, {{u"File.txt", u"/a"}, {u"b", u"/a"}, {u"file.TXT", u"/b"}, {u"FILE.txt", u"/c"}});
     SortRows(list, ColOldName, true, TextOrder::Logical);
     EXPECT_EQ(ColumnTexts(list, ColFullPath), (Names{u"/a/b", u"/a/File.txt", u"/b/file.TXT", u"/c/FILE.txt"}));
@@ -106,7 +106,7 @@ TEST(SortingTest, EqualRowsKeepTheirOrder) {
 }
 
 TEST(SortingTest, LogicalOrderBeyondAsciiAndSixtyFourBits) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, {{u"n100000000000000000000000.txt", u"/d"},
                 {u"n99999999999999999999999.txt", u"/d"},
                 {u"n18446744073709551616.txt", u"/d"},
@@ -125,7 +125,7 @@ TEST(SortingTest, LogicalOrderBeyondAsciiAndSixtyFourBits) {
 
 // The bulk sort and the pairwise comparator must agree on every column.
 TEST(SortingTest, SortedRowsAreOrderedByCompareRows) {
-    NameList list(PathStyle::Windows());
+    NameList list(PathStyle::forWindows());
     std::vector<Item> items;
     const char16_t* stems[] = {u"IMG_", u"img_", u"report_v", u"Report v", u"\u00E4rger", u"Zeta", u""};
     for (int i = 0; i < 70; ++i) {
@@ -150,7 +150,7 @@ TEST(SortingTest, SortedRowsAreOrderedByCompareRows) {
 // Long lists build their keys on several threads; the result must be the same
 // ordered, stable sequence.
 TEST(SortingTest, LongListsSortLikeShortOnes) {
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     std::vector<Item> items;
     for (int i = 0; i < 30000; ++i) {
         std::u16string digits, folder = u"/f";

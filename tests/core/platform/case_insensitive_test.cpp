@@ -65,15 +65,15 @@ TEST_F(CaseInsensitiveFs, CaseOnlyRenameSucceedsAndNothingIsReplaced) {
     Put("a.txt", "mine");
     Put("b.txt", "other");
     ASSERT_TRUE(std::filesystem::exists(folder_ + "/A.TXT"));  // the file system really ignores case
-    EXPECT_EQ(MoveEntry(U("a.txt"), U("A.txt")), 0);
+    EXPECT_EQ(MoveEntry(U("a.txt"), U("A.txt")).error, 0);
     EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "b.txt"}));
     EXPECT_EQ(Content("A.txt"), "mine");
     // Another file under another spelling is a different entry: never replaced.
-    EXPECT_EQ(MoveEntry(U("A.txt"), U("B.TXT")), EEXIST);
+    EXPECT_EQ(MoveEntry(U("A.txt"), U("B.TXT")).error, EEXIST);
     EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "b.txt"}));
     EXPECT_EQ(Content("b.txt"), "other");
     std::filesystem::create_directory(folder_ + "/photos");
-    EXPECT_EQ(MoveEntry(U("photos"), U("Photos")), 0);
+    EXPECT_EQ(MoveEntry(U("photos"), U("Photos")).error, 0);
     EXPECT_EQ(Names(), (std::set<std::string>{"A.txt", "b.txt", "Photos"}));
 }
 
@@ -86,7 +86,7 @@ TEST_F(CaseInsensitiveFs, ApplyRunChangesOnlyTheCase) {
     AddPathList(ws, {U("report.TXT")});
     ASSERT_EQ(ws.list.size(), 1);
     ws.list.setNewName(0, u"Report.txt");
-    ApplyOutcome outcome = ApplyChanges(ws, 0);
+    ApplyOutcome outcome = ApplyChanges(ws, ApplyType::Originals);
     EXPECT_EQ(outcome.counts.changed, 1);
     EXPECT_EQ(Names(), (std::set<std::string>{"Report.txt"}));
     EXPECT_EQ(ws.list.oldName(0), u"Report.txt");

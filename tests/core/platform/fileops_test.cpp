@@ -95,7 +95,7 @@ TEST(FileOpsMove, RefusedMovesChangeNothing) {
             d.file("a.txt", "data");
             c.setUp(d);
             std::string targetBefore = IsFile(d / c.to) ? Read(d / c.to) : "";
-            int e = throughHandles ? MoveEntry(U(d / c.from), U(d / c.to), handles) : MoveEntry(U(d / c.from), U(d / c.to));
+            int e = (throughHandles ? MoveEntry(U(d / c.from), U(d / c.to), handles) : MoveEntry(U(d / c.from), U(d / c.to))).error;
             EXPECT_EQ(e, c.error) << c.what << (throughHandles ? " (handles)" : "");
             EXPECT_EQ(Read(d / "a.txt"), "data") << c.what;
             if (IsFile(d / c.to)) {
@@ -116,13 +116,13 @@ TEST(FileOpsMove, HandlesOfAMovedFolderAreNotUsed) {
     d.file("f/c", "C");
     d.file("l/x", "X");
     FolderHandles handles;
-    EXPECT_EQ(MoveEntry(U(d / "f/sub/a"), U(d / "f/sub/a2"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "f/sub/a2"), U(d / "f/sub/a3"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "f/c"), U(d / "f/sub/c"), handles), 0);  // one folder by handle, one by path
-    EXPECT_EQ(MoveEntry(U(d / "f/sub/c"), U(d / "f/c2"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "f/sub"), U(d / "f/moved"), handles), 0);  // both by handle
-    EXPECT_EQ(MoveEntry(U(d / "f/sub/b"), U(d / "f/sub/b2"), handles), ENOENT);
-    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "h"), handles), 0);
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/a"), U(d / "f/sub/a2"), handles).error, 0);
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/a2"), U(d / "f/sub/a3"), handles).error, 0);
+    EXPECT_EQ(MoveEntry(U(d / "f/c"), U(d / "f/sub/c"), handles).error, 0);  // one folder by handle, one by path
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/c"), U(d / "f/c2"), handles).error, 0);
+    EXPECT_EQ(MoveEntry(U(d / "f/sub"), U(d / "f/moved"), handles).error, 0);  // both by handle
+    EXPECT_EQ(MoveEntry(U(d / "f/sub/b"), U(d / "f/sub/b2"), handles).error, ENOENT);
+    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "h"), handles).error, 0);
     EXPECT_EQ(Read(d / "h/moved/b"), "B");
     EXPECT_EQ(Read(d / "h/c2"), "C");
 
@@ -130,11 +130,11 @@ TEST(FileOpsMove, HandlesOfAMovedFolderAreNotUsed) {
     // path of the link's target; forgetting them all is what a caller that
     // moves a folder does.
     EXPECT_EQ(symlink((d / "l").c_str(), (d / "link2").c_str()), 0);
-    EXPECT_EQ(MoveEntry(U(d / "link2/x"), U(d / "link2/x2"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "link2/x2"), U(d / "link2/x3"), handles), 0);
-    EXPECT_EQ(MoveEntry(U(d / "l"), U(d / "m"), handles), 0);
-    handles.Forget();
-    EXPECT_EQ(MoveEntry(U(d / "link2/x3"), U(d / "link2/x4"), handles), ENOENT);
+    EXPECT_EQ(MoveEntry(U(d / "link2/x"), U(d / "link2/x2"), handles).error, 0);
+    EXPECT_EQ(MoveEntry(U(d / "link2/x2"), U(d / "link2/x3"), handles).error, 0);
+    EXPECT_EQ(MoveEntry(U(d / "l"), U(d / "m"), handles).error, 0);
+    handles.forget();
+    EXPECT_EQ(MoveEntry(U(d / "link2/x3"), U(d / "link2/x4"), handles).error, ENOENT);
     EXPECT_EQ(Read(d / "h/moved/a3"), "A");
     EXPECT_EQ(Read(d / "m/x3"), "X");
 }
@@ -144,8 +144,8 @@ TEST(FileOpsMove, RenamesAndMovesFilesAndFolders) {
     d.file("a.txt", "A");
     d.file("f/inner.txt", "I");
     d.folder("dest");
-    EXPECT_EQ(MoveEntry(U(d / "a.txt"), U(d / "dest/b.txt")), 0);
-    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "dest/g")), 0);
+    EXPECT_EQ(MoveEntry(U(d / "a.txt"), U(d / "dest/b.txt")).error, 0);
+    EXPECT_EQ(MoveEntry(U(d / "f"), U(d / "dest/g")).error, 0);
     EXPECT_EQ(Read(d / "dest/b.txt"), "A");
     EXPECT_EQ(Read(d / "dest/g/inner.txt"), "I");
     EXPECT_FALSE(Exists(d / "a.txt"));
@@ -155,7 +155,7 @@ TEST(FileOpsMove, RenamesAndMovesFilesAndFolders) {
 TEST(FileOpsMove, CaseOnlyRenameAndNamesThatAreNotUtf8) {
     TempDir d;
     d.file("a.txt", "A");
-    EXPECT_EQ(MoveEntry(U(d / "a.txt"), U(d / "A.txt")), 0);
+    EXPECT_EQ(MoveEntry(U(d / "a.txt"), U(d / "A.txt")).error, 0);
     EXPECT_EQ(Read(d / "A.txt"), "A");
     EXPECT_FALSE(Exists(d / "a.txt"));
 
@@ -163,7 +163,7 @@ TEST(FileOpsMove, CaseOnlyRenameAndNamesThatAreNotUtf8) {
     d.file("caf\xe9-\xff.txt", "L");
     std::u16string from = U(raw);
     std::u16string to = from.substr(0, from.size() - 4) + u".dat";
-    EXPECT_EQ(MoveEntry(from, to), 0);
+    EXPECT_EQ(MoveEntry(from, to).error, 0);
     EXPECT_EQ(Read(d / "caf\xe9-\xff.dat"), "L");
 }
 
@@ -172,22 +172,22 @@ TEST(FileOpsMove, NulInsideANameIsRefused) {
     d.file("a.txt", "A");
     d.file("b", "B");
     std::u16string to = U(d / "b") + std::u16string(1, u'\0') + u"x";
-    EXPECT_EQ(MoveEntry(U(d / "a.txt"), to), EINVAL);
+    EXPECT_EQ(MoveEntry(U(d / "a.txt"), to).error, EINVAL);
     EXPECT_EQ(Read(d / "b"), "B");
     EXPECT_EQ(Read(d / "a.txt"), "A");
 }
 
 // The equivalents used where the no-replace flag is refused.
 TEST(FileOpsMove, FallbacksNeverReplace) {
-    using Fn = int (*)(const std::string&, const std::string&);
+    using Fn = Result (*)(const std::string&, const std::string&);
     for (Fn move : {Fn(fileops_detail::MoveByLink), Fn(fileops_detail::MoveChecked), Fn(fileops_detail::MoveThroughFreeName)}) {
         TempDir d;
         d.file("a", "A");
         d.file("b", "B");
-        EXPECT_EQ(move(d / "a", d / "b"), EEXIST);
+        EXPECT_EQ(move(d / "a", d / "b").error, EEXIST);
         EXPECT_EQ(Read(d / "a"), "A");
         EXPECT_EQ(Read(d / "b"), "B");
-        EXPECT_EQ(move(d / "a", d / "c"), 0);
+        EXPECT_EQ(move(d / "a", d / "c").error, 0);
         EXPECT_EQ(Read(d / "c"), "A");
         EXPECT_FALSE(Exists(d / "a"));
         EXPECT_EQ(EntryCount(d.path()), 2u);
@@ -200,7 +200,7 @@ TEST(FileOpsMove, HardLinkedTargetIsNotReplacedByTheTwoStepRename) {
     TempDir d;
     d.file("a", "A");
     ASSERT_EQ(link((d / "a").c_str(), (d / "b").c_str()), 0);
-    EXPECT_EQ(MoveEntry(U(d / "a"), U(d / "b")), EEXIST);
+    EXPECT_EQ(MoveEntry(U(d / "a"), U(d / "b")).error, EEXIST);
     EXPECT_TRUE(Exists(d / "a"));
     EXPECT_TRUE(Exists(d / "b"));
     EXPECT_EQ(EntryCount(d.path()), 2u);
@@ -216,16 +216,16 @@ TEST(FileOpsMove, AcrossFileSystemsAFileMovesAndAFolderFails) {
     symlink("a.txt", (d / "link").c_str());
     d.file("f/inner", "I");
 
-    EXPECT_EQ(MoveEntry(U(d / "a.txt"), U(other.path + "/a.txt")), 0);
+    EXPECT_EQ(MoveEntry(U(d / "a.txt"), U(other.path + "/a.txt")).error, 0);
     EXPECT_FALSE(Exists(d / "a.txt"));
     EXPECT_EQ(Read(other.path + "/a.txt"), "content");
     EXPECT_EQ(StatOf(other.path + "/a.txt").st_mode & 07777, 0640u);
     EXPECT_EQ(StatOf(other.path + "/a.txt").st_mtime, 1000000000);
 
-    EXPECT_EQ(MoveEntry(U(d / "link"), U(other.path + "/link")), 0);
+    EXPECT_EQ(MoveEntry(U(d / "link"), U(other.path + "/link")).error, 0);
     EXPECT_TRUE(S_ISLNK(StatOf(other.path + "/link").st_mode));
 
-    EXPECT_EQ(MoveEntry(U(d / "f"), U(other.path + "/f")), EXDEV);
+    EXPECT_EQ(MoveEntry(U(d / "f"), U(other.path + "/f")).error, EXDEV);
     EXPECT_EQ(Read(d / "f/inner"), "I");
     EXPECT_FALSE(Exists(other.path + "/f"));
 
@@ -234,14 +234,14 @@ TEST(FileOpsMove, AcrossFileSystemsAFileMovesAndAFolderFails) {
     std::atomic<int> stop{0};
     CopyControl control(&stop);
     control.progress = [&](uint64_t, uint64_t) { stop = 1; };
-    EXPECT_EQ(MoveEntry(U(d / "big"), U(other.path + "/big"), control), ECANCELED);
+    EXPECT_EQ(MoveEntry(U(d / "big"), U(other.path + "/big"), control).error, ECANCELED);
     EXPECT_EQ(StatOf(d / "big").st_size, 8 * 1024 * 1024);
     EXPECT_FALSE(Exists(other.path + "/big"));
 
     // An existing target on the other side is never replaced.
     d.file("b.txt", "new");
     std::ofstream(other.path + "/b.txt") << "old";
-    EXPECT_EQ(MoveEntry(U(d / "b.txt"), U(other.path + "/b.txt")), EEXIST);
+    EXPECT_EQ(MoveEntry(U(d / "b.txt"), U(other.path + "/b.txt")).error, EEXIST);
     EXPECT_EQ(Read(other.path + "/b.txt"), "old");
     EXPECT_EQ(Read(d / "b.txt"), "new");
 }
@@ -255,17 +255,17 @@ TEST(FileOpsCopy, KeepsContentPermissionsAndTimeAndNeverOverwrites) {
     SetTimes(d / "a.bin", 1234567890);
     d.file("exists.bin", "keep");
 
-    EXPECT_EQ(CopyFileExclusive(U(d / "a.bin"), U(d / "b.bin")), 0);
+    EXPECT_EQ(CopyFileExclusive(U(d / "a.bin"), U(d / "b.bin")).error, 0);
     EXPECT_EQ(Read(d / "b.bin"), big);
     EXPECT_EQ(StatOf(d / "b.bin").st_mode & 07777, 0604u);
     EXPECT_EQ(StatOf(d / "b.bin").st_mtime, 1234567890);
     EXPECT_EQ(Read(d / "a.bin"), big);
 
-    EXPECT_EQ(CopyFileExclusive(U(d / "a.bin"), U(d / "exists.bin")), EEXIST);
+    EXPECT_EQ(CopyFileExclusive(U(d / "a.bin"), U(d / "exists.bin")).error, EEXIST);
     EXPECT_EQ(Read(d / "exists.bin"), "keep");
-    EXPECT_EQ(CopyFileExclusive(U(d / "missing"), U(d / "c.bin")), ENOENT);
+    EXPECT_EQ(CopyFileExclusive(U(d / "missing"), U(d / "c.bin")).error, ENOENT);
     d.folder("dir");
-    EXPECT_EQ(CopyFileExclusive(U(d / "dir"), U(d / "dir2")), EISDIR);
+    EXPECT_EQ(CopyFileExclusive(U(d / "dir"), U(d / "dir2")).error, EISDIR);
     EXPECT_FALSE(Exists(d / "c.bin"));
     EXPECT_FALSE(Exists(d / "dir2"));
 }
@@ -274,14 +274,14 @@ TEST(FileOpsCopy, ALinkIsCopiedAsALink) {
     TempDir d;
     d.file("target", "T");
     symlink("target", (d / "l").c_str());
-    EXPECT_EQ(CopyFileExclusive(U(d / "l"), U(d / "l2")), 0);
+    EXPECT_EQ(CopyFileExclusive(U(d / "l"), U(d / "l2")).error, 0);
     EXPECT_TRUE(S_ISLNK(StatOf(d / "l2").st_mode));
     EXPECT_EQ(std::filesystem::read_symlink(d / "l2"), "target");
 }
 
 // Both routes: the unnamed file, and the hidden name used where a file system
 // has no unnamed files.
-using CopyRoute = std::function<int(const std::string&, const std::string&, const CopyControl&)>;
+using CopyRoute = std::function<Result(const std::string&, const std::string&, const CopyControl&)>;
 const std::vector<std::pair<const char*, CopyRoute>> kCopyRoutes = {
     {"unnamed file", [](const std::string& a, const std::string& b, const CopyControl& c) {
          return CopyFileExclusive(U(a), U(b), c);
@@ -309,7 +309,7 @@ TEST(FileOpsCopy, NoPartialFileUnderTheNameAndAStopLeavesNothing) {
             targetSeen = targetSeen || Exists(d / "out/copy");
             if (copied >= total / 2) stop = 1;  // as the Stop button would, while the copy runs
         };
-        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control), ECANCELED) << route;
+        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control).error, ECANCELED) << route;
         EXPECT_FALSE(targetSeen) << route;
         EXPECT_GT(seen, 0u) << route;
         EXPECT_LT(seen, big.size()) << route;
@@ -317,11 +317,11 @@ TEST(FileOpsCopy, NoPartialFileUnderTheNameAndAStopLeavesNothing) {
 
         stop = 0;
         control.progress = [&](uint64_t, uint64_t) { targetSeen = targetSeen || Exists(d / "out/copy"); };
-        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control), 0) << route;
+        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control).error, 0) << route;
         EXPECT_FALSE(targetSeen) << route;
         EXPECT_EQ(Read(d / "out/copy"), big) << route;
         EXPECT_EQ(EntryCount(d / "out"), 1u) << route;
-        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control), EEXIST) << route;
+        EXPECT_EQ(copy(d / "src/big", d / "out/copy", control).error, EEXIST) << route;
     }
 }
 
@@ -339,7 +339,7 @@ TEST(FileOpsCopy, StopFromAnotherThread) {
         started = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     };
-    int e = CopyFileExclusive(U(d / "big"), U(d / "copy"), control);
+    int e = CopyFileExclusive(U(d / "big"), U(d / "copy"), control).error;
     stopper.join();
     EXPECT_EQ(e, ECANCELED);
     EXPECT_FALSE(Exists(d / "copy"));
@@ -355,7 +355,7 @@ TEST(FileOpsCopy, ALeftoverTemporaryIsRemovedAndReportedALiveOneIsNot) {
     std::vector<std::u16string> reported;
     CopyControl control;
     control.leftoverRemoved = [&](const std::u16string& path) { reported.push_back(path); };
-    EXPECT_EQ(fileops_detail::CopyThroughNamedTemporary(d / "a.txt", d / "b.txt", control), 0);
+    EXPECT_EQ(fileops_detail::CopyThroughNamedTemporary(d / "a.txt", d / "b.txt", control).error, 0);
     EXPECT_EQ(reported, std::vector<std::u16string>{U(leftover)});
     EXPECT_FALSE(Exists(leftover));
     EXPECT_EQ(Read(d / "b.txt"), "data");
@@ -365,7 +365,7 @@ TEST(FileOpsCopy, ALeftoverTemporaryIsRemovedAndReportedALiveOneIsNot) {
     int held = open(live.c_str(), O_RDONLY);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
     reported.clear();
-    EXPECT_EQ(fileops_detail::CopyThroughNamedTemporary(d / "a.txt", d / "c.txt", control), 0);
+    EXPECT_EQ(fileops_detail::CopyThroughNamedTemporary(d / "a.txt", d / "c.txt", control).error, 0);
     close(held);
     EXPECT_TRUE(reported.empty());
     EXPECT_EQ(Read(live), "another run's");
@@ -382,7 +382,7 @@ TEST(FileOpsCopyFolder, CopiesATreeAndRefusesAnExistingTarget) {
     SetTimes(d / "src/sub", 1111111111);
     d.file("taken/own.txt", "own");
 
-    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst")), 0);
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst")).error, 0);
     EXPECT_EQ(Read(d / "dst/a.txt"), "A");
     EXPECT_EQ(Read(d / "dst/sub/b.txt"), "B");
     EXPECT_TRUE(std::filesystem::is_directory(d / "dst/empty"));
@@ -390,10 +390,10 @@ TEST(FileOpsCopyFolder, CopiesATreeAndRefusesAnExistingTarget) {
     EXPECT_EQ(StatOf(d / "dst/sub").st_mode & 07777, 0750u);
     EXPECT_EQ(StatOf(d / "dst/sub").st_mtime, 1111111111);
 
-    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "taken")), EEXIST);
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "taken")).error, EEXIST);
     EXPECT_EQ(EntryCount(d / "taken"), 1u);
     EXPECT_EQ(Read(d / "taken/own.txt"), "own");
-    EXPECT_EQ(CopyFolderTree(U(d / "src/a.txt"), U(d / "x")), ENOTDIR);
+    EXPECT_EQ(CopyFolderTree(U(d / "src/a.txt"), U(d / "x")).error, ENOTDIR);
 }
 
 TEST(FileOpsCopyFolder, AFailedOrStoppedCopyRemovesWhatItCreated) {
@@ -401,11 +401,11 @@ TEST(FileOpsCopyFolder, AFailedOrStoppedCopyRemovesWhatItCreated) {
     d.file("src/a.txt", "A");
     d.file("src/sub/b.txt", "B");
     ASSERT_EQ(mkfifo((d / "src/sub/pipe").c_str(), 0600), 0);
-    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst")), EOPNOTSUPP);
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst")).error, EOPNOTSUPP);
     EXPECT_FALSE(Exists(d / "dst"));
 
     std::atomic<int> stop{1};
-    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst"), &stop), ECANCELED);
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst"), &stop).error, ECANCELED);
     EXPECT_FALSE(Exists(d / "dst"));
     EXPECT_EQ(EntryCount(d.path()), 1u) << "no hidden folder stays";
 }
@@ -424,7 +424,7 @@ TEST(FileOpsCopyFolder, TheTargetAppearsOnlyWhenCompleteAndALeftoverIsRemoved) {
     CopyControl control;
     control.progress = [&](uint64_t, uint64_t) { targetSeen = targetSeen || Exists(d / "dst"); };
     control.leftoverRemoved = [&](const std::u16string& path) { reported.push_back(path); };
-    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst"), control), 0);
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "dst"), control).error, 0);
     EXPECT_FALSE(targetSeen);
     EXPECT_EQ(reported, std::vector<std::u16string>{U(leftover)});
     EXPECT_EQ(Read(d / "dst/sub/b.txt"), "B");
@@ -434,15 +434,15 @@ TEST(FileOpsCopyFolder, TheTargetAppearsOnlyWhenCompleteAndALeftoverIsRemoved) {
 TEST(FileOpsCopyFolder, ATargetInsideItsSourceIsNotCopiedIntoItself) {
     TempDir d;
     d.file("src/a.txt", "A");
-    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "src/copy")), 0);
+    EXPECT_EQ(CopyFolderTree(U(d / "src"), U(d / "src/copy")).error, 0);
     EXPECT_EQ(Read(d / "src/copy/a.txt"), "A");
     EXPECT_FALSE(Exists(d / "src/copy/copy"));
 }
 
 TEST(FileOpsFolder, CreateFolderReportsAnExistingEntry) {
     TempDir d;
-    EXPECT_EQ(CreateFolder(U(d / "new")), 0);
-    EXPECT_EQ(CreateFolder(U(d / "new")), EEXIST);
+    EXPECT_EQ(CreateFolder(U(d / "new")).error, 0);
+    EXPECT_EQ(CreateFolder(U(d / "new")).error, EEXIST);
     d.file("file", "x");
-    EXPECT_EQ(CreateFolder(U(d / "file/sub")), ENOTDIR);
+    EXPECT_EQ(CreateFolder(U(d / "file/sub")).error, ENOTDIR);
 }

@@ -47,12 +47,12 @@ TEST(LocalTime, LocalCalendarGivesWhatThePlatformGives) {
         for (int64_t t : times) {
             std::tm want{}, got{};
             bool ok = ToLocalCalendar(t, want);
-            ASSERT_EQ(calendar.Convert(t, got), ok) << zone << " " << t;
+            ASSERT_EQ(calendar.convert(t, got), ok) << zone << " " << t;
             if (!ok) continue;
             EXPECT_EQ(std::tie(got.tm_year, got.tm_mon, got.tm_mday, got.tm_hour, got.tm_min, got.tm_sec),
                       std::tie(want.tm_year, want.tm_mon, want.tm_mday, want.tm_hour, want.tm_min, want.tm_sec))
                 << zone << " " << t;
-            EXPECT_EQ(calendar.Text(t), TimeText(t)) << zone << " " << t;
+            EXPECT_EQ(calendar.text(t), TimeText(t)) << zone << " " << t;
         }
     }
     unsetenv("TZ");

@@ -6,8 +6,8 @@
 using namespace quirnel;
 
 TEST(PathText, ParentFolderNameAndExtension) {
-    const PathStyle& w = PathStyle::Windows();
-    const PathStyle& p = PathStyle::Posix();
+    const PathStyle& w = PathStyle::forWindows();
+    const PathStyle& p = PathStyle::forPosix();
     EXPECT_EQ(ParentFolderOf(u"C:\\data\\a.txt", w), u"C:\\data");
     EXPECT_EQ(ParentFolderOf(u"C:\\a.txt", w), u"C:");
     EXPECT_EQ(ParentFolderOf(u"C:\\\\a.txt", w), u"C:\\");
@@ -36,8 +36,8 @@ TEST(PathText, ParentFolderNameAndExtension) {
 }
 
 TEST(PathText, JoiningKeepsEachStylesRule) {
-    const PathStyle& w = PathStyle::Windows();
-    const PathStyle& p = PathStyle::Posix();
+    const PathStyle& w = PathStyle::forWindows();
+    const PathStyle& p = PathStyle::forPosix();
     EXPECT_EQ(JoinFolder(u"C:\\data", w), u"C:\\data\\");
     EXPECT_EQ(JoinFolder(u"C:\\", w), u"C:\\");
     EXPECT_EQ(JoinFolder(u"", w), u"");

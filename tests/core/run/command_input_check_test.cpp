@@ -127,7 +127,7 @@ TEST(CleanDialogInputTest, CleansOrNamesTheMessageThatKeepsTheDialogOpen) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.command << "/" << c.sub << " autoFix " << c.autoFix << " posix "
                                         << c.posix);
-        const PathStyle& style = c.posix ? PathStyle::Posix() : PathStyle::Windows();
+        const PathStyle& style = c.posix ? PathStyle::forPosix() : PathStyle::forWindows();
         DialogInput r = CleanDialogInput(c.command, c.sub, c.arg1, c.arg2, c.autoFix, style);
         EXPECT_EQ(r.messageId, c.messageId);
         if (c.messageId == 0) {

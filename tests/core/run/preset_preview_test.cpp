@@ -25,7 +25,7 @@ TEST(PresetPreviewTest, SelectedRowsUpToTheLimitElseTheFirstRows) {
     for (int r : {1, 2, 4}) list->setSelected(r, true);
     EXPECT_EQ(PreviewSourceRows(*list, 2), (std::vector<int>{1, 2}));
     EXPECT_EQ(PreviewSourceRows(*list, 5), (std::vector<int>{1, 2, 4}));
-    EXPECT_TRUE(PreviewSourceRows(NameList(PathStyle::Windows()), 3).empty());
+    EXPECT_TRUE(PreviewSourceRows(NameList(PathStyle::forWindows()), 3).empty());
 }
 
 TEST(PresetPreviewTest, RunsTheTasksOnCopiesOfTheCurrentProposals) {

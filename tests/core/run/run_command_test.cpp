@@ -10,7 +10,7 @@ using quirnel::test::RecordingHost;
 namespace {
 
 struct Dispatch : ::testing::Test {
-    Dispatch() : ws(app.settings, app.flags, host, PathStyle::Windows()) {
+    Dispatch() : ws(app.settings, app.flags, host, PathStyle::forWindows()) {
         for (auto name : {u"a1.txt", u"b22.jpg", u"c.txt"}) {
             RowSource s;
             s.name = name;
@@ -74,11 +74,11 @@ TEST_F(Dispatch, PresetRunStopsAtAnEmptyTargetFolder) {
     p.AutoApply = 1;
     p.Tasks = {{3, 21, u"1_", u""}, {17, 69, u"", u""}, {4, 21, u"_never", u""}};
     int applied = 0;
-    EXPECT_FALSE(RunPreset(p, WorkspaceActions(ws, [&](int) { ++applied; })));
+    EXPECT_FALSE(RunPreset(p, WorkspaceActions(ws, [&](ApplyType) { ++applied; })));
     EXPECT_EQ(NewNames(), (V{u"1_c.txt", u"1_b22.jpg", u"1_a1.txt"}));  // sorted descending first
     EXPECT_EQ(applied, 0);
     EXPECT_EQ(host.messages.size(), 1u);
     p.Tasks.erase(p.Tasks.begin() + 1);
-    EXPECT_TRUE(RunPreset(p, WorkspaceActions(ws, [&](int type) { applied += 10 + type; })));
+    EXPECT_TRUE(RunPreset(p, WorkspaceActions(ws, [&](ApplyType type) { applied += 10 + static_cast<int>(type); })));
     EXPECT_EQ(applied, 10);
 }

@@ -23,7 +23,7 @@ struct Recorder {
                 a1 += u"changed";  // the run hands over copies
                 return static_cast<int>(tasks.size()) - 1 == stopAt;
             },
-            [this](int applyType) { calls.push_back("apply " + std::to_string(applyType)); },
+            [this](ApplyType applyType) { calls.push_back("apply " + std::to_string(static_cast<int>(applyType))); },
         };
     }
 };

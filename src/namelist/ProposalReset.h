@@ -7,7 +7,8 @@ enum class UndoScope { AllRows, SelectedRows };
 
 // Discards pending proposals: New Name = Old Name and New Folder = Old Folder,
 // for every row or only the selected ones. Never touches the disk, logs
-// nothing, keeps the selection.
+// nothing, keeps the selection. (Taking back what a run did on disk is the
+// revert of its journal, apply/Revert.h.)
 void UndoChanges(NameList& list, UndoScope scope);
 
 }  // namespace quirnel

@@ -1,8 +1,7 @@
-#include "apply/ChangeRun.h"
+#include "apply/DiskChanges.h"
 
 #include <cerrno>
 #include <chrono>
-#include <system_error>
 
 #include "apply/JournalFiles.h"
 #include "base/StringTable.h"
@@ -23,13 +22,13 @@ std::u16string TempBase() {
 
 }  // namespace
 
-ChangeRun::ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                     std::vector<std::u16string>& targets, ApplySink& log)
-    : rows_(rows), options_(options), stop_(stop), targets_(targets), log_(log), style_(rows.style()) {
+DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
+                         std::vector<std::u16string>& targets, ApplySink& sink)
+    : rows_(rows), options_(options), stop_(stop), targets_(targets), sink_(sink), style_(rows.style()) {
     const int n = rows.count();
     oldPaths_.reserve(n);
     for (int i = 0; i < n; ++i) oldPaths_.push_back(rows.oldPath(i));
-    plan_ = PlanOrder(oldPaths_, targets_, options.applyType != 1);
+    plan_ = PlanApply(oldPaths_, targets_, options.applyType != ApplyType::Copies);
     std::u16string base;
     for (const PlanStep& s : plan_.steps) {
         if (s.kind != StepKind::ToTemp) continue;
@@ -38,7 +37,7 @@ ChangeRun::ChangeRun(const ApplyRows& rows, const ApplyOptions& options, const s
     }
 }
 
-int ChangeRun::OpenJournal(std::u16string& path) {
+Result DiskChanges::openJournal(std::u16string& path) {
     path.clear();
     journalStep_.assign(plan_.steps.size(), -1);
     std::vector<std::u16string_view> sources;
@@ -49,11 +48,12 @@ int ChangeRun::OpenJournal(std::u16string& path) {
         journalStep_[s] = count++;
         if (step.kind != StepKind::FromTemp) sources.push_back(oldPaths_[step.row]);
     }
-    if (!options_.journal.any() || count == 0) return 0;
+    if (!options_.journal.any() || count == 0) return {};
     std::vector<EntryId> found = LookUpEntryIds(sources);
     path = NewJournalPath(options_.journal);
-    const bool copies = options_.applyType == 1;
-    if (int e = journal_.Create(path, copies ? JournalKind::Copy : JournalKind::Rename)) return e;
+    const bool copies = options_.applyType == ApplyType::Copies;
+    if (Result created = journal_.create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
+        return created;
     ids_.reserve(count);
     size_t next = 0;
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
@@ -65,32 +65,24 @@ int ChangeRun::OpenJournal(std::u16string& path) {
         if (step.kind == StepKind::ToTemp) tempStepOf_[r] = s;
         const std::u16string& from = step.kind == StepKind::FromTemp ? temps_[r] : oldPaths_[r];
         const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : targets_[r];
-        journal_.Step(ids_.back(), rows_.isFolder(r), from, to);
+        journal_.step(ids_.back(), rows_.isFolder(r), from, to);
     }
-    if (int e = journal_.Seal()) {
-        (void)journal_.End();
+    if (Result sealed = journal_.seal(); !sealed) {
+        (void)journal_.end();
         (void)RemoveFile(path);  // it announced nothing that happened
-        return e;
+        return sealed;
     }
     journaling_ = true;
     if (options_.journal.file.empty()) {
         // Removing a large old journal takes the file system a while. This
         // run's own is unfinished until it ends, and an unfinished journal is
         // never removed.
-        try {
-            pruning_ = std::thread([folder = options_.journal.folder] { PruneJournals(folder); });
-        } catch (const std::system_error&) {
-            PruneJournals(options_.journal.folder);
-        }
+        pruning_ = TaskThread::startOrRun([folder = options_.journal.folder] { PruneJournals(folder); });
     }
-    return 0;
+    return {};
 }
 
-ChangeRun::~ChangeRun() {
-    if (pruning_.joinable()) pruning_.join();
-}
-
-ApplyCounts ChangeRun::Run() {
+ApplyCounts DiskChanges::run() {
     ApplyCounts counts;
     counts.total = rows_.count();
     int shown = 0;
@@ -99,8 +91,8 @@ ApplyCounts ChangeRun::Run() {
         // A cycle once begun is completed: its first entry waits under a
         // temporary name until the last step.
         if (!inCycle && stop_.load(std::memory_order_relaxed) == 1) break;
-        if (!inCycle && journaling_ && journal_.error()) {
-            LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
+        if (!inCycle && journaling_ && !journal_.written()) {
+            logFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
             break;
         }
         const PlanStep step = plan_.steps[s];
@@ -108,16 +100,16 @@ ApplyCounts ChangeRun::Run() {
         if (step.kind == StepKind::ToTemp) {
             inCycle = true;
             tempStep_ = s;
-            tempFailed = !ToTemp(s, step.row);
+            tempFailed = !toTemp(s, step.row);
             if (!tempFailed) continue;
         } else if (step.kind == StepKind::FromTemp) {
             inCycle = false;
             if (tempFailed) continue;  // counted when its first step failed
-            result = FromTemp(s, step.row);
+            result = fromTemp(s, step.row);
         } else {
-            result = Whole(s, step.row);
+            result = whole(s, step.row);
         }
-        if (journaling_) journal_.Tick();
+        if (journaling_) journal_.tick();
         if (result == RowResult::Changed) ++counts.changed;
         if (result == RowResult::Skipped) ++counts.skipped;
         ++counts.processed;
@@ -125,65 +117,65 @@ ApplyCounts ChangeRun::Run() {
             int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
             if (p != shown && p % 2 == 0) {
                 shown = p;
-                log_.Status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
-                log_.Progress(p);
+                sink_.status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
+                sink_.progress(p);
             }
         }
     }
-    if (journaling_ && journal_.End() != 0)
-        LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(ErrorText(journal_.error())));
-    if (pruning_.joinable()) pruning_.join();
+    if (journaling_ && !journal_.end())
+        logFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
+    pruning_.join();
     return counts;
 }
 
-ChangeRun::RowResult ChangeRun::Whole(size_t s, int row) {
+DiskChanges::RowResult DiskChanges::whole(size_t s, int row) {
     const std::u16string& target = targets_[row];
     const std::u16string& old = oldPaths_[row];
-    PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    prepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
     if (target == old) {
-        LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
+        logFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
         return RowResult::Skipped;
     }
-    int e = Change(s, old, target, row);
-    if (e != 0) {
-        LogRowFailure(row, e);
+    Result changed = change(s, old, target, row);
+    if (!changed) {
+        logRowFailure(row, changed);
         return RowResult::Failed;
     }
-    return Succeeded(row);
+    return succeeded(row);
 }
 
-bool ChangeRun::ToTemp(size_t s, int row) {
+bool DiskChanges::toTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
-    int e = Move(oldPaths_[row], temp, row);
-    for (int k = 2; e == EEXIST && k < 100; ++k) {
+    Result moved = move(oldPaths_[row], temp, row);
+    for (int k = 2; moved.error == EEXIST && k < 100; ++k) {
         temp = base + u"-" + DecimalText(k);
-        if (journaling_ && journal_.Temp(journalStep_[s], temp) != 0) break;
-        e = Move(oldPaths_[row], temp, row);
+        if (journaling_ && !journal_.temp(journalStep_[s], temp)) break;
+        moved = move(oldPaths_[row], temp, row);
     }
-    Record(s, row, temp, e);
-    if (e != 0) LogRowFailure(row, e);
-    return e == 0;
+    record(s, row, temp, moved);
+    if (!moved) logRowFailure(row, moved);
+    return moved.ok();
 }
 
-ChangeRun::RowResult ChangeRun::FromTemp(size_t s, int row) {
+DiskChanges::RowResult DiskChanges::fromTemp(size_t s, int row) {
     const std::u16string& temp = temps_[row];
-    PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
-    int e = Change(s, temp, targets_[row], row);
-    if (e == 0) return Succeeded(row);
+    prepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    Result changed = change(s, temp, targets_[row], row);
+    if (changed) return succeeded(row);
     // The cycle did not close: back to the row's own name, which the failed
     // rows of the cycle left free.
-    if (Move(temp, oldPaths_[row], row) == 0) {
-        if (journaling_) journal_.Failed(journalStep_[tempStep_], e);
-        LogRowFailure(row, e);
+    if (move(temp, oldPaths_[row], row)) {
+        if (journaling_) journal_.failed(journalStep_[tempStep_], changed.error);
+        logRowFailure(row, changed);
     } else {
-        LogFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
+        logFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
     }
     return RowResult::Failed;
 }
 
 // A row's paths are not needed once it changed: they move into the report.
-ChangeRun::RowResult ChangeRun::Succeeded(int row) {
+DiskChanges::RowResult DiskChanges::succeeded(int row) {
     RowChange change;
     change.row = row;
     change.newName = NameOf(targets_[row], Extension::Keep, style_);
@@ -192,77 +184,77 @@ ChangeRun::RowResult ChangeRun::Succeeded(int row) {
     change.target = std::move(targets_[row]);
     change.extensionChanged = !rows_.isFolder(row) && !EqualsIgnoringAsciiCase(ExtensionOf(rows_.oldName(row), Dot::With),
                                                                                ExtensionOf(change.newName, Dot::With));
-    log_.RowChanged(std::move(change));
+    sink_.rowChanged(std::move(change));
     return RowResult::Changed;
 }
 
 // A folder that exists is looked up again for a later row; one this run
 // tried to create is not tried again. A failed creation shows in the
 // change that follows, which logs the reason.
-void ChangeRun::PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
+void DiskChanges::prepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
     if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
     if (GetPathAttributes(newFolder).exists) return;
     (void)CreateFolderChain(newFolder, style_, [this](const std::u16string& folder) {
-        if (journaling_) (void)journal_.Folder(folder);  // a failure is kept and stops the run after this row
+        if (journaling_) (void)journal_.folder(folder);  // a failure is kept and stops the run after this row
     });
     createdFolders_.insert(newFolder);
 }
 
-int ChangeRun::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
-    int e = MoveEntry(from, to, handles_, control);
-    if (e == 0 && rows_.isFolder(row)) handles_.Forget();
-    return e;
+Result DiskChanges::move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
+    Result moved = MoveEntry(from, to, handles_, control);
+    if (moved && rows_.isFolder(row)) handles_.forget();
+    return moved;
 }
 
-int ChangeRun::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
+Result DiskChanges::change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
     CopyControl control(&stop_);
     control.leftoverRemoved = [this](const std::u16string& path) {
-        log_.Log(FormatText(LoadText(text::LeftoverRemoved), {path}));
+        sink_.log(FormatText(LoadText(text::LeftoverRemoved), {path}));
     };
-    int e;
+    Result changed;
     if (rows_.newFolder(row).empty()) {
-        e = ENOENT;  // never a stray path at the root
-    } else if (options_.applyType != 1) {
-        e = Move(from, target, row, control);
+        changed = Result(ENOENT);  // never a stray path at the root
+    } else if (options_.applyType != ApplyType::Copies) {
+        changed = move(from, target, row, control);
     } else {
-        log_.Flush();
-        if (journaling_) (void)journal_.Begin(journalStep_[s]);
-        e = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
+        sink_.flush();
+        if (journaling_) (void)journal_.begin(journalStep_[s]);
+        changed = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
     }
-    Record(s, row, target, e);
-    return e;
+    record(s, row, target, changed);
+    return changed;
 }
 
-void ChangeRun::Record(size_t s, int row, const std::u16string& target, int error) {
+void DiskChanges::record(size_t s, int row, const std::u16string& target, const Result& result) {
     if (!journaling_) return;
     const int js = journalStep_[s];
-    if (error != 0) {
-        journal_.Failed(js, error);
-    } else if (options_.applyType == 1) {
-        journal_.Copied(js, LookUpStamp(target));
-    } else if (rows_.newFolder(row) != rows_.oldFolder(row) && DeviceOf(rows_.newFolder(row)) != ids_[js].dev) {
-        journal_.Moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
+    if (!result) {
+        journal_.failed(js, result.error);
+    } else if (options_.applyType == ApplyType::Copies) {
+        journal_.copied(js, LookUpStamp(target));
+    } else if (rows_.newFolder(row) != rows_.oldFolder(row) && deviceOf(rows_.newFolder(row)) != ids_[js].dev) {
+        journal_.moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
     } else {
-        journal_.Done(js);
+        journal_.done(js);
     }
 }
 
-uint64_t ChangeRun::DeviceOf(const std::u16string& folder) {
+uint64_t DiskChanges::deviceOf(const std::u16string& folder) {
     auto [it, added] = devices_.try_emplace(folder, 0);
     if (added) it->second = FolderDevice(folder);
     return it->second;
 }
 
-void ChangeRun::LogFailure(const std::u16string& what, const std::u16string& reason) {
-    log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
+void DiskChanges::logFailure(const std::u16string& what, const std::u16string& reason) {
+    sink_.log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
 }
 
-void ChangeRun::LogRowFailure(int row, int e) {
+void DiskChanges::logRowFailure(int row, const Result& result) {
     const std::u16string& old = oldPaths_[row];
-    if (options_.applyType == 1 && rows_.isFolder(row))
-        LogFailure(old, e == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(ErrorText(e)));
+    if (options_.applyType == ApplyType::Copies && rows_.isFolder(row))
+        logFailure(old, result.error == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(result.text()));
     else
-        LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(ErrorText(e)));
+        logFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(result.text()));
 }
 
 }  // namespace quirnel

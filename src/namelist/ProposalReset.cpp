@@ -1,4 +1,4 @@
-#include "apply/Undo.h"
+#include "namelist/ProposalReset.h"
 
 namespace quirnel {
 

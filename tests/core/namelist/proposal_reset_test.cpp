@@ -1,8 +1,8 @@
-#include "apply/Undo.h"
+#include "namelist/ProposalReset.h"
 
 #include <gtest/gtest.h>
 
-#include "../namelist/list_ops_support.h"
+#include "list_ops_support.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
@@ -32,7 +32,7 @@ TEST(UndoTest, RestoresEveryRowOrTheSelectedOnes) {
         {true, {}, {u"new_a.txt", u"new_b.txt", u"new_c"}, {u"C:\\out", u"C:\\out", u"C:\\out"}},
     };
     for (const auto& c : cases) {
-        NameList list(PathStyle::Windows());
+        NameList list(PathStyle::forWindows());
         Proposed(list);
         for (int r : c.selected) list.setSelected(r, true);
         UndoChanges(list, c.selectedOnly ? UndoScope::SelectedRows : UndoScope::AllRows);
@@ -46,11 +46,11 @@ TEST(UndoTest, RestoresEveryRowOrTheSelectedOnes) {
 }
 
 TEST(UndoTest, LeavesAppliedRowsAndEmptyListsAlone) {
-    NameList empty(PathStyle::Posix());
+    NameList empty(PathStyle::forPosix());
     UndoChanges(empty, UndoScope::AllRows);
     EXPECT_TRUE(empty.empty());
 
-    NameList list(PathStyle::Posix());
+    NameList list(PathStyle::forPosix());
     Fill(list, {{u"done.txt", u"/a"}});
     list.setText(0, ColOldName, u"renamed.txt");  // an apply wrote the new name back
     list.setNewName(0, u"renamed.txt");

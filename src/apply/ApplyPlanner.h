@@ -30,7 +30,7 @@ struct ApplyPlan {
 // rename run frees paths (renames is false for copies: list order). Rows
 // whose target equals their path free nothing. Targets must be distinct
 // (the name checks guarantee it). Linear in the rows.
-ApplyPlan PlanOrder(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
+ApplyPlan PlanApply(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
                     bool renames);
 
 }  // namespace quirnel

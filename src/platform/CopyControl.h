@@ -1,0 +1,24 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quirnel {
+
+using CopyProgress = std::function<void(uint64_t copied, uint64_t total)>;
+
+// What a copy (or a move that has to copy) is given beside its paths.
+struct CopyControl {
+    CopyControl() = default;
+    // A stop flag alone is what most callers give.
+    CopyControl(const std::atomic<int>* stop) : cancel(stop) {}  // NOLINT(google-explicit-constructor)
+
+    const std::atomic<int>* cancel = nullptr;  // the copy ends with ECANCELED once *cancel is non-zero
+    CopyProgress progress;                     // (copied, total) after every chunk of a file
+    // Called with its path when a temporary that an interrupted earlier run
+    // left at this target's place has been removed.
+    std::function<void(const std::u16string&)> leftoverRemoved;
+};
+
+}  // namespace quirnel

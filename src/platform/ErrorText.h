@@ -1,0 +1,15 @@
+#pragma once
+#include <string>
+
+namespace quirnel {
+
+// Beyond the system's error numbers: a failed operation whose clean-up failed
+// too, so that something it made stays on disk and the log must say so.
+constexpr int kLeftUnderTemporaryName = -1;  // a case-only rename could not be undone
+constexpr int kLeftAtTarget = -2;            // a partial copy or a second name stays at the target
+
+// The system's reason text for an error number (or one of the two above), as
+// the log shows it.
+std::u16string ErrorText(int error);
+
+}  // namespace quirnel
