@@ -88,12 +88,15 @@ inline std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
 
 // True while a process writes an unnamed file in folder: a copy in progress,
 // which shows under no name until it is complete.
-inline bool UnnamedFileOpenIn(const std::string& folder, pid_t pid = getpid()) {
+inline bool UnnamedFileOpenIn(const std::string& folder, pid_t pid = getpid(), std::uintmax_t atLeast = 0) {
     std::error_code ec;
     const std::string prefix = folder + "/#";
     for (auto& fd : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
         std::string target = std::filesystem::read_symlink(fd.path(), ec).string();
-        if (!ec && target.compare(0, prefix.size(), prefix) == 0) return true;
+        if (ec || target.compare(0, prefix.size(), prefix) != 0) continue;
+        if (atLeast == 0) return true;
+        const std::uintmax_t size = std::filesystem::file_size(fd.path(), ec);
+        if (!ec && size >= atLeast) return true;
     }
     return false;
 }

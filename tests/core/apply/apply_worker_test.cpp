@@ -143,8 +143,11 @@ TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
     b.Propose(1, "big-copy");
     b.Propose(2, "three-copy");
     ApplyWorker worker(b.ws, ApplyType::Copies);
-    for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
-    ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy of big was not seen in progress";
+    // The copy of "one" goes through an unnamed file too: only one that has
+    // grown past one byte is the copy of big.
+    auto bigInProgress = [&] { return UnnamedFileOpenIn(b.dir.path(), getpid(), 2); };
+    for (int i = 0; i < 200000 && !bigInProgress(); ++i) usleep(50);
+    ASSERT_TRUE(bigInProgress()) << "the copy of big was not seen in progress";
     b.app.flags.stopFlag = 1;  // the Stop button
     ApplyOutcome out = worker.wait();
     EXPECT_EQ(out.counts.processed, 2);
