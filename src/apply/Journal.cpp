@@ -5,6 +5,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
 
@@ -226,7 +228,7 @@ Result ReadJournal(const std::u16string& path, JournalRecord& record) {
     // file larger than this is no journal of ours (or is endless).
     constexpr size_t kMaxJournalBytes = size_t(4) << 30;
     if (Result read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read)
-        return Result(read.error, read.error == EFBIG ? u"is larger than 4 GiB" : u"cannot be read");
+        return Result(read.error, LoadText(read.error == EFBIG ? text::JournalTooLarge : text::JournalNotReadable));
     record = JournalRecord();
     // Cut short while its header was written: the run changed nothing.
     const std::string header = std::string(kMagic) + "\nkind\t";
@@ -254,11 +256,12 @@ Result ReadJournal(const std::u16string& path, JournalRecord& record) {
             ok = !line.empty() && ReadLine(record, line);
         }
         if (!ok) {
-            return Result(EBADMSG,
-                          lineNo == 1 ? u"not a journal" : FromUtf8("line " + std::to_string(lineNo) + " cannot be read"));
+            return Result(EBADMSG, lineNo == 1 ? LoadText(text::NotAJournal)
+                                               : FormatText(LoadText(text::JournalLineUnreadable),
+                                                            {static_cast<long long>(lineNo)}));
         }
     }
-    if (lineNo < 2) return Result(EBADMSG, u"not a journal");
+    if (lineNo < 2) return Result(EBADMSG, LoadText(text::NotAJournal));
     return {};
 }
 
