@@ -95,7 +95,7 @@ double Engine(bool threaded, bool& ok) {
     ApplyOutcome out;
     if (threaded) {
         ApplyWorker worker(s.ws, ApplyType::Originals);
-        out = worker.Wait();
+        out = worker.wait();
     } else {
         out = ApplyChanges(s.ws, ApplyType::Originals);
     }

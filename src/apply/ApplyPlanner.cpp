@@ -16,7 +16,7 @@ std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std
     std::vector<uint8_t> changes(n);
     for (size_t i = 0; i < n; ++i) {
         changes[i] = targets[i] != oldPaths[i];
-        if (changes[i]) hashes[i] = PathIndex::Hash(oldPaths[i]);
+        if (changes[i]) hashes[i] = PathIndex::hashOf(oldPaths[i]);
     }
     PathIndex sources(oldPaths, n);
     for (size_t i = 0; i < n; ++i) {
@@ -25,7 +25,7 @@ std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std
         else sources.skipNext();
     }
     for (size_t i = 0; i < n; ++i)
-        if (changes[i]) hashes[i] = PathIndex::Hash(targets[i]);
+        if (changes[i]) hashes[i] = PathIndex::hashOf(targets[i]);
     std::vector<int> blocker(n, PathIndex::kNone);
     for (size_t i = 0; i < n; ++i) {
         if (i + kAhead < n) sources.prefetch(hashes[i + kAhead]);

@@ -22,23 +22,23 @@ struct ApplyCounts {
 
 // Everything an apply run reports or writes back, in the order it happens.
 // The synchronous form applies each call to the list at once; the worker form
-// queues them for the thread that owns the list. Only Message waits.
+// queues them for the thread that owns the list. Only message waits.
 class ApplySink {
 public:
     virtual ~ApplySink() = default;
-    virtual void Log(const std::u16string& message) = 0;
-    virtual void Status(const std::u16string& text) = 0;
-    virtual void Progress(int percent) = 0;
-    virtual void RowNumbered(int row, const std::u16string& newName) = 0;
+    virtual void log(const std::u16string& message) = 0;
+    virtual void status(const std::u16string& text) = 0;
+    virtual void progress(int percent) = 0;
+    virtual void rowNumbered(int row, const std::u16string& newName) = 0;
     // The sink may take the change's texts.
-    virtual void RowChanged(RowChange&& change) = 0;
-    virtual void ChecksFailed(int row) = 0;
+    virtual void rowChanged(RowChange&& change) = 0;
+    virtual void checksFailed(int row) = 0;
     // The row loop is over: flags and clear-after-apply follow from the counts.
-    virtual void ChangesEnded(const ApplyCounts& counts) = 0;
+    virtual void changesEnded(const ApplyCounts& counts) = 0;
     // Returns when the person has closed the message.
-    virtual void Message(const std::u16string& text, const std::u16string& title) = 0;
+    virtual void message(const std::u16string& text, const std::u16string& title) = 0;
     // A slow disk operation follows: hand over what waits.
-    virtual void Flush() {}
+    virtual void flush() {}
 };
 
 }  // namespace quirnel

@@ -35,47 +35,47 @@ struct ApplyWorker::Update {
 class ApplyWorker::QueueSink : public ApplySink {
 public:
     explicit QueueSink(ApplyWorker& owner) : owner_(owner) {}
-    ~QueueSink() override { Flush(); }
+    ~QueueSink() override { flush(); }
 
-    void Log(const std::u16string& m) override { Push(Update(Update::Log, 0, m)); }
-    void Status(const std::u16string& t) override { Push(Update(Update::Status, 0, t)); }
-    void Progress(int p) override { Push(Update(Update::Progress, p)); }
-    void RowNumbered(int row, const std::u16string& name) override { Push(Update(Update::Numbered, row, name)); }
-    void RowChanged(RowChange&& c) override {
+    void log(const std::u16string& m) override { push(Update(Update::Log, 0, m)); }
+    void status(const std::u16string& t) override { push(Update(Update::Status, 0, t)); }
+    void progress(int p) override { push(Update(Update::Progress, p)); }
+    void rowNumbered(int row, const std::u16string& name) override { push(Update(Update::Numbered, row, name)); }
+    void rowChanged(RowChange&& c) override {
         Update u(Update::Changed);
         u.change = std::move(c);
-        Push(std::move(u));
+        push(std::move(u));
     }
-    void ChecksFailed(int row) override { Push(Update(Update::ChecksFailed, row)); }
-    void ChangesEnded(const ApplyCounts& counts) override {
+    void checksFailed(int row) override { push(Update(Update::ChecksFailed, row)); }
+    void changesEnded(const ApplyCounts& counts) override {
         Update u(Update::Ended);
         u.counts = counts;
-        Push(std::move(u));
+        push(std::move(u));
     }
-    void Message(const std::u16string& text, const std::u16string& title) override {
+    void message(const std::u16string& text, const std::u16string& title) override {
         std::promise<void> answered;
         Update u(Update::Message, 0, text, title);
         u.answered = &answered;
         batch_.push_back(std::move(u));
-        Flush();
+        flush();
         answered.get_future().wait();
     }
-    void Flush() override {
-        if (!batch_.empty()) owner_.Publish(batch_);
+    void flush() override {
+        if (!batch_.empty()) owner_.publish(batch_);
         batchStart_ = std::chrono::steady_clock::now();
     }
-    void Finish(const ApplyOutcome& outcome) {
+    void finish(const ApplyOutcome& outcome) {
         Update u(Update::Finished);
         u.outcome = outcome;
         batch_.push_back(std::move(u));
-        Flush();
+        flush();
     }
 
 private:
-    void Push(Update&& u) {
+    void push(Update&& u) {
         batch_.push_back(std::move(u));
         if (batch_.size() >= 1024 || std::chrono::steady_clock::now() - batchStart_ > std::chrono::milliseconds(30))
-            Flush();
+            flush();
     }
 
     ApplyWorker& owner_;
@@ -92,19 +92,19 @@ ApplyWorker::ApplyWorker(Workspace& ws, ApplyType applyType, std::function<void(
     thread_ = TaskThread::start([this] {
         QueueSink sink(*this);
         ApplyOutcome outcome = RunApplyEngine(rows_, options_, ws_.flags.stopFlag, sink);
-        sink.Finish(outcome);
+        sink.finish(outcome);
     });
 }
 
 ApplyWorker::~ApplyWorker() {
     if (!finished_) {
         ws_.flags.stopFlag = 1;
-        Wait();
+        wait();
     }
     thread_.join();
 }
 
-void ApplyWorker::Publish(std::vector<Update>& batch) {
+void ApplyWorker::publish(std::vector<Update>& batch) {
     bool wasEmpty;
     {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -120,7 +120,7 @@ void ApplyWorker::Publish(std::vector<Update>& batch) {
     if (wasEmpty && notify_) notify_();
 }
 
-bool ApplyWorker::DrainUpdates() {
+bool ApplyWorker::drainUpdates() {
     // A message dialog runs its own event loop, which may call in here again;
     // the worker waits meanwhile, so nothing new can be pending.
     if (draining_ || finished_) return finished_;
@@ -130,22 +130,22 @@ bool ApplyWorker::DrainUpdates() {
         std::lock_guard<std::mutex> lock(mutex_);
         updates.swap(queue_);
     }
-    for (Update& u : updates) Apply(u);
+    for (Update& u : updates) apply(u);
     draining_ = false;
     return finished_;
 }
 
-void ApplyWorker::Apply(Update& u) {
+void ApplyWorker::apply(Update& u) {
     switch (u.kind) {
-        case Update::Log: owner_.Log(u.text); break;
-        case Update::Status: owner_.Status(u.text); break;
-        case Update::Progress: owner_.Progress(u.value); break;
-        case Update::Numbered: owner_.RowNumbered(u.value, u.text); break;
-        case Update::Changed: owner_.RowChanged(std::move(u.change)); break;
-        case Update::ChecksFailed: owner_.ChecksFailed(u.value); break;
-        case Update::Ended: owner_.ChangesEnded(u.counts); break;
+        case Update::Log: owner_.log(u.text); break;
+        case Update::Status: owner_.status(u.text); break;
+        case Update::Progress: owner_.progress(u.value); break;
+        case Update::Numbered: owner_.rowNumbered(u.value, u.text); break;
+        case Update::Changed: owner_.rowChanged(std::move(u.change)); break;
+        case Update::ChecksFailed: owner_.checksFailed(u.value); break;
+        case Update::Ended: owner_.changesEnded(u.counts); break;
         case Update::Message:
-            owner_.Message(u.text, u.title);
+            owner_.message(u.text, u.title);
             u.answered->set_value();
             break;
         case Update::Finished:
@@ -157,8 +157,8 @@ void ApplyWorker::Apply(Update& u) {
     }
 }
 
-ApplyOutcome ApplyWorker::Wait() {
-    while (!DrainUpdates()) {
+ApplyOutcome ApplyWorker::wait() {
+    while (!drainUpdates()) {
         std::unique_lock<std::mutex> lock(mutex_);
         ready_.wait(lock, [this] { return !queue_.empty(); });
     }

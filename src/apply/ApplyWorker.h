@@ -15,7 +15,7 @@ namespace quirnel {
 
 // An apply run on a worker thread. The worker works from a copy of the rows
 // and never touches the workspace: what it reports is queued and applied by
-// the owning thread in DrainUpdates, through the same code as the synchronous
+// the owning thread in drainUpdates, through the same code as the synchronous
 // form. Only message dialogs make the worker wait for the owner.
 // The list must not change while the run is active (commands are refused).
 class ApplyWorker {
@@ -30,17 +30,17 @@ public:
 
     // Applies what waits to the workspace and answers a waiting message;
     // true once the run has ended and the workspace is idle again.
-    bool DrainUpdates();
+    bool drainUpdates();
     // Drains until the run has ended.
-    ApplyOutcome Wait();
+    ApplyOutcome wait();
     bool finished() const { return finished_; }
     ApplyOutcome outcome() const { return outcome_; }
 
 private:
     struct Update;
     class QueueSink;
-    void Publish(std::vector<Update>& batch);
-    void Apply(Update& update);
+    void publish(std::vector<Update>& batch);
+    void apply(Update& update);
 
     Workspace& ws_;
     ApplyOptions options_;

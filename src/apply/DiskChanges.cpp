@@ -23,8 +23,8 @@ std::u16string TempBase() {
 }  // namespace
 
 DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                         std::vector<std::u16string>& targets, ApplySink& log)
-    : rows_(rows), options_(options), stop_(stop), targets_(targets), log_(log), style_(rows.style()) {
+                         std::vector<std::u16string>& targets, ApplySink& sink)
+    : rows_(rows), options_(options), stop_(stop), targets_(targets), sink_(sink), style_(rows.style()) {
     const int n = rows.count();
     oldPaths_.reserve(n);
     for (int i = 0; i < n; ++i) oldPaths_.push_back(rows.oldPath(i));
@@ -37,7 +37,7 @@ DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, con
     }
 }
 
-Result DiskChanges::OpenJournal(std::u16string& path) {
+Result DiskChanges::openJournal(std::u16string& path) {
     path.clear();
     journalStep_.assign(plan_.steps.size(), -1);
     std::vector<std::u16string_view> sources;
@@ -52,7 +52,7 @@ Result DiskChanges::OpenJournal(std::u16string& path) {
     std::vector<EntryId> found = LookUpEntryIds(sources);
     path = NewJournalPath(options_.journal);
     const bool copies = options_.applyType == ApplyType::Copies;
-    if (Result created = journal_.Create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
+    if (Result created = journal_.create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
         return created;
     ids_.reserve(count);
     size_t next = 0;
@@ -65,10 +65,10 @@ Result DiskChanges::OpenJournal(std::u16string& path) {
         if (step.kind == StepKind::ToTemp) tempStepOf_[r] = s;
         const std::u16string& from = step.kind == StepKind::FromTemp ? temps_[r] : oldPaths_[r];
         const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : targets_[r];
-        journal_.Step(ids_.back(), rows_.isFolder(r), from, to);
+        journal_.step(ids_.back(), rows_.isFolder(r), from, to);
     }
-    if (Result sealed = journal_.Seal(); !sealed) {
-        (void)journal_.End();
+    if (Result sealed = journal_.seal(); !sealed) {
+        (void)journal_.end();
         (void)RemoveFile(path);  // it announced nothing that happened
         return sealed;
     }
@@ -82,7 +82,7 @@ Result DiskChanges::OpenJournal(std::u16string& path) {
     return {};
 }
 
-ApplyCounts DiskChanges::Run() {
+ApplyCounts DiskChanges::run() {
     ApplyCounts counts;
     counts.total = rows_.count();
     int shown = 0;
@@ -92,7 +92,7 @@ ApplyCounts DiskChanges::Run() {
         // temporary name until the last step.
         if (!inCycle && stop_.load(std::memory_order_relaxed) == 1) break;
         if (!inCycle && journaling_ && !journal_.written()) {
-            LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
+            logFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
             break;
         }
         const PlanStep step = plan_.steps[s];
@@ -100,16 +100,16 @@ ApplyCounts DiskChanges::Run() {
         if (step.kind == StepKind::ToTemp) {
             inCycle = true;
             tempStep_ = s;
-            tempFailed = !ToTemp(s, step.row);
+            tempFailed = !toTemp(s, step.row);
             if (!tempFailed) continue;
         } else if (step.kind == StepKind::FromTemp) {
             inCycle = false;
             if (tempFailed) continue;  // counted when its first step failed
-            result = FromTemp(s, step.row);
+            result = fromTemp(s, step.row);
         } else {
-            result = Whole(s, step.row);
+            result = whole(s, step.row);
         }
-        if (journaling_) journal_.Tick();
+        if (journaling_) journal_.tick();
         if (result == RowResult::Changed) ++counts.changed;
         if (result == RowResult::Skipped) ++counts.skipped;
         ++counts.processed;
@@ -117,65 +117,65 @@ ApplyCounts DiskChanges::Run() {
             int p = static_cast<int>(static_cast<long long>(counts.processed) * 100 / counts.total);
             if (p != shown && p % 2 == 0) {
                 shown = p;
-                log_.Status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
-                log_.Progress(p);
+                sink_.status(FormatText(LoadText(text::ProcessedPercent), {static_cast<long long>(p)}));
+                sink_.progress(p);
             }
         }
     }
-    if (journaling_ && !journal_.End())
-        LogFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
+    if (journaling_ && !journal_.end())
+        logFailure(LoadText(text::JournalNotWritten), TrimBlanks(journal_.written().text()));
     pruning_.join();
     return counts;
 }
 
-DiskChanges::RowResult DiskChanges::Whole(size_t s, int row) {
+DiskChanges::RowResult DiskChanges::whole(size_t s, int row) {
     const std::u16string& target = targets_[row];
     const std::u16string& old = oldPaths_[row];
-    PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    prepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
     if (target == old) {
-        LogFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
+        logFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
         return RowResult::Skipped;
     }
-    Result changed = Change(s, old, target, row);
+    Result changed = change(s, old, target, row);
     if (!changed) {
-        LogRowFailure(row, changed);
+        logRowFailure(row, changed);
         return RowResult::Failed;
     }
-    return Succeeded(row);
+    return succeeded(row);
 }
 
-bool DiskChanges::ToTemp(size_t s, int row) {
+bool DiskChanges::toTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
-    Result moved = Move(oldPaths_[row], temp, row);
+    Result moved = move(oldPaths_[row], temp, row);
     for (int k = 2; moved.error == EEXIST && k < 100; ++k) {
         temp = base + u"-" + DecimalText(k);
-        if (journaling_ && !journal_.Temp(journalStep_[s], temp)) break;
-        moved = Move(oldPaths_[row], temp, row);
+        if (journaling_ && !journal_.temp(journalStep_[s], temp)) break;
+        moved = move(oldPaths_[row], temp, row);
     }
-    Record(s, row, temp, moved);
-    if (!moved) LogRowFailure(row, moved);
+    record(s, row, temp, moved);
+    if (!moved) logRowFailure(row, moved);
     return moved.ok();
 }
 
-DiskChanges::RowResult DiskChanges::FromTemp(size_t s, int row) {
+DiskChanges::RowResult DiskChanges::fromTemp(size_t s, int row) {
     const std::u16string& temp = temps_[row];
-    PrepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
-    Result changed = Change(s, temp, targets_[row], row);
-    if (changed) return Succeeded(row);
+    prepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    Result changed = change(s, temp, targets_[row], row);
+    if (changed) return succeeded(row);
     // The cycle did not close: back to the row's own name, which the failed
     // rows of the cycle left free.
-    if (Move(temp, oldPaths_[row], row)) {
-        if (journaling_) journal_.Failed(journalStep_[tempStep_], changed.error);
-        LogRowFailure(row, changed);
+    if (move(temp, oldPaths_[row], row)) {
+        if (journaling_) journal_.failed(journalStep_[tempStep_], changed.error);
+        logRowFailure(row, changed);
     } else {
-        LogFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
+        logFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
     }
     return RowResult::Failed;
 }
 
 // A row's paths are not needed once it changed: they move into the report.
-DiskChanges::RowResult DiskChanges::Succeeded(int row) {
+DiskChanges::RowResult DiskChanges::succeeded(int row) {
     RowChange change;
     change.row = row;
     change.newName = NameOf(targets_[row], Extension::Keep, style_);
@@ -184,77 +184,77 @@ DiskChanges::RowResult DiskChanges::Succeeded(int row) {
     change.target = std::move(targets_[row]);
     change.extensionChanged = !rows_.isFolder(row) && !EqualsIgnoringAsciiCase(ExtensionOf(rows_.oldName(row), Dot::With),
                                                                                ExtensionOf(change.newName, Dot::With));
-    log_.RowChanged(std::move(change));
+    sink_.rowChanged(std::move(change));
     return RowResult::Changed;
 }
 
 // A folder that exists is looked up again for a later row; one this run
 // tried to create is not tried again. A failed creation shows in the
 // change that follows, which logs the reason.
-void DiskChanges::PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
+void DiskChanges::prepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
     if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
     if (GetPathAttributes(newFolder).exists) return;
     (void)CreateFolderChain(newFolder, style_, [this](const std::u16string& folder) {
-        if (journaling_) (void)journal_.Folder(folder);  // a failure is kept and stops the run after this row
+        if (journaling_) (void)journal_.folder(folder);  // a failure is kept and stops the run after this row
     });
     createdFolders_.insert(newFolder);
 }
 
-Result DiskChanges::Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
+Result DiskChanges::move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
     Result moved = MoveEntry(from, to, handles_, control);
     if (moved && rows_.isFolder(row)) handles_.forget();
     return moved;
 }
 
-Result DiskChanges::Change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
+Result DiskChanges::change(size_t s, const std::u16string& from, const std::u16string& target, int row) {
     CopyControl control(&stop_);
     control.leftoverRemoved = [this](const std::u16string& path) {
-        log_.Log(FormatText(LoadText(text::LeftoverRemoved), {path}));
+        sink_.log(FormatText(LoadText(text::LeftoverRemoved), {path}));
     };
     Result changed;
     if (rows_.newFolder(row).empty()) {
         changed = Result(ENOENT);  // never a stray path at the root
     } else if (options_.applyType != ApplyType::Copies) {
-        changed = Move(from, target, row, control);
+        changed = move(from, target, row, control);
     } else {
-        log_.Flush();
-        if (journaling_) (void)journal_.Begin(journalStep_[s]);
+        sink_.flush();
+        if (journaling_) (void)journal_.begin(journalStep_[s]);
         changed = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
     }
-    Record(s, row, target, changed);
+    record(s, row, target, changed);
     return changed;
 }
 
-void DiskChanges::Record(size_t s, int row, const std::u16string& target, const Result& result) {
+void DiskChanges::record(size_t s, int row, const std::u16string& target, const Result& result) {
     if (!journaling_) return;
     const int js = journalStep_[s];
     if (!result) {
-        journal_.Failed(js, result.error);
+        journal_.failed(js, result.error);
     } else if (options_.applyType == ApplyType::Copies) {
-        journal_.Copied(js, LookUpStamp(target));
-    } else if (rows_.newFolder(row) != rows_.oldFolder(row) && DeviceOf(rows_.newFolder(row)) != ids_[js].dev) {
-        journal_.Moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
+        journal_.copied(js, LookUpStamp(target));
+    } else if (rows_.newFolder(row) != rows_.oldFolder(row) && deviceOf(rows_.newFolder(row)) != ids_[js].dev) {
+        journal_.moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
     } else {
-        journal_.Done(js);
+        journal_.done(js);
     }
 }
 
-uint64_t DiskChanges::DeviceOf(const std::u16string& folder) {
+uint64_t DiskChanges::deviceOf(const std::u16string& folder) {
     auto [it, added] = devices_.try_emplace(folder, 0);
     if (added) it->second = FolderDevice(folder);
     return it->second;
 }
 
-void DiskChanges::LogFailure(const std::u16string& what, const std::u16string& reason) {
-    log_.Log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
+void DiskChanges::logFailure(const std::u16string& what, const std::u16string& reason) {
+    sink_.log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
 }
 
-void DiskChanges::LogRowFailure(int row, const Result& result) {
+void DiskChanges::logRowFailure(int row, const Result& result) {
     const std::u16string& old = oldPaths_[row];
     if (options_.applyType == ApplyType::Copies && rows_.isFolder(row))
-        LogFailure(old, result.error == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(result.text()));
+        logFailure(old, result.error == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(result.text()));
     else
-        LogFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(result.text()));
+        logFailure(NameOf(old, Extension::Keep, style_), TrimBlanks(result.text()));
 }
 
 }  // namespace quirnel

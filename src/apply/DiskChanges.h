@@ -20,35 +20,35 @@ namespace quirnel {
 class DiskChanges {
 public:
     DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                std::vector<std::u16string>& targets, ApplySink& log);
+                std::vector<std::u16string>& targets, ApplySink& sink);
 
     // Writes the plan to a new journal when the run has a place for one and
     // changes anything; a failure comes before anything on disk changed.
     // path is the journal's, or empty.
-    [[nodiscard]] Result OpenJournal(std::u16string& path);
-    ApplyCounts Run();
+    [[nodiscard]] Result openJournal(std::u16string& path);
+    ApplyCounts run();
     DiskChanges(const DiskChanges&) = delete;
     DiskChanges& operator=(const DiskChanges&) = delete;
 
 private:
     enum class RowResult { Changed, Skipped, Failed };
-    RowResult Whole(size_t step, int row);
-    bool ToTemp(size_t step, int row);
-    RowResult FromTemp(size_t step, int row);
-    RowResult Succeeded(int row);
-    void PrepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
-    Result Move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control = {});
-    Result Change(size_t step, const std::u16string& from, const std::u16string& target, int row);
-    void Record(size_t step, int row, const std::u16string& target, const Result& result);
-    uint64_t DeviceOf(const std::u16string& folder);
-    void LogFailure(const std::u16string& what, const std::u16string& reason);
-    void LogRowFailure(int row, const Result& result);
+    RowResult whole(size_t step, int row);
+    bool toTemp(size_t step, int row);
+    RowResult fromTemp(size_t step, int row);
+    RowResult succeeded(int row);
+    void prepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
+    Result move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control = {});
+    Result change(size_t step, const std::u16string& from, const std::u16string& target, int row);
+    void record(size_t step, int row, const std::u16string& target, const Result& result);
+    uint64_t deviceOf(const std::u16string& folder);
+    void logFailure(const std::u16string& what, const std::u16string& reason);
+    void logRowFailure(int row, const Result& result);
 
     const ApplyRows& rows_;
     const ApplyOptions& options_;
     const std::atomic<int>& stop_;
     std::vector<std::u16string>& targets_;  // a changed row's target moves into its report
-    ApplySink& log_;
+    ApplySink& sink_;
     const PathStyle& style_;
     std::vector<std::u16string> oldPaths_;
     ApplyPlan plan_;

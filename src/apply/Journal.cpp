@@ -262,14 +262,14 @@ Result ReadJournal(const std::u16string& path, JournalRecord& record) {
     return {};
 }
 
-Result JournalWriter::Create(const std::u16string& path, JournalKind kind) {
+Result JournalWriter::create(const std::u16string& path, JournalKind kind) {
     if (Result created = file_.create(path); !created) return created;
     pending_ = std::string(kMagic) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
     return {};
 }
 
-void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to) {
+void JournalWriter::step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to) {
     std::string& o = pending_;
     o += "S\t";
     AppendNumber(o, pendingMarks_++);
@@ -284,73 +284,73 @@ void JournalWriter::Step(const EntryId& id, bool isFolder, const std::u16string&
     o.push_back('\n');
     // A long plan goes out in pieces (it counts only once sealed): the
     // buffer stays small and warm.
-    if (o.size() >= kPlanPiece && error_ == 0) (void)Write();
+    if (o.size() >= kPlanPiece && error_ == 0) (void)write();
 }
 
-Result JournalWriter::Seal() {
+Result JournalWriter::seal() {
     if (error_ != 0) return Result(error_);  // a piece of the plan is missing
     pending_ += "P\n";
     pendingMarks_ = 0;
-    return Flush(Sync::Now);
+    return flush(Sync::Now);
 }
 
-void JournalWriter::Line(const std::string& line) {
-    pending_ += line;
+void JournalWriter::addLine(const std::string& text) {
+    pending_ += text;
     pending_.push_back('\n');
     ++pendingMarks_;
 }
 
-void JournalWriter::Stamp() {
+void JournalWriter::stamp() {
     pending_ += "W\t";
     AppendSigned(pending_, WallClockNs());
     pending_.push_back('\n');
 }
 
 // A durable batch says when it was written: every change it marks came before.
-Result JournalWriter::Flush(Sync sync) {
+Result JournalWriter::flush(Sync sync) {
     lastSync_ = std::chrono::steady_clock::now();
     const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
-    if (sync != Sync::None && !ending) Stamp();
-    Result done = Write();
+    if (sync != Sync::None && !ending) stamp();
+    Result done = write();
     pendingMarks_ = 0;
     if (done && sync == Sync::Now) done = file_.sync();
-    if (done && sync == Sync::Aside) SyncAside();
+    if (done && sync == Sync::Aside) syncAside();
     if (!done && error_ == 0) error_ = done.error;
     return done;
 }
 
-Result JournalWriter::Write() {
+Result JournalWriter::write() {
     Result written = file_.append(pending_);
     pending_.clear();
     if (!written && error_ == 0) error_ = written.error;
     return written;
 }
 
-Result JournalWriter::Folder(const std::u16string& folder) {
-    Line("D\t" + EscapeJournalText(ToNative(folder)));
-    return Flush(Sync::None);
+Result JournalWriter::folder(const std::u16string& folder) {
+    addLine("D\t" + EscapeJournalText(ToNative(folder)));
+    return flush(Sync::None);
 }
 
-Result JournalWriter::Temp(int step, const std::u16string& temp) {
-    Line("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
-    return Flush(Sync::Now);
+Result JournalWriter::temp(int step, const std::u16string& temp) {
+    addLine("T\t" + std::to_string(step) + "\t" + EscapeJournalText(ToNative(temp)));
+    return flush(Sync::Now);
 }
 
-Result JournalWriter::Begin(int step) {
-    Line("B\t" + std::to_string(step));
-    return Flush(Sync::None);
+Result JournalWriter::begin(int step) {
+    addLine("B\t" + std::to_string(step));
+    return flush(Sync::None);
 }
 
-void JournalWriter::Done(int step) {
+void JournalWriter::done(int step) {
     pending_ += "K\t";
     AppendNumber(pending_, static_cast<uint64_t>(step));
     pending_.push_back('\n');
     ++pendingMarks_;
 }
 
-void JournalWriter::Failed(int step, int error) { Line("F\t" + std::to_string(step) + "\t" + std::to_string(error)); }
+void JournalWriter::failed(int step, int error) { addLine("F\t" + std::to_string(step) + "\t" + std::to_string(error)); }
 
-void JournalWriter::Copied(int step, const EntryStamp& s) {
+void JournalWriter::copied(int step, const EntryStamp& s) {
     std::string line = "C\t" + std::to_string(step) + "\t";
     AppendNumber(line, s.id.dev);
     line.push_back('\t');
@@ -359,44 +359,44 @@ void JournalWriter::Copied(int step, const EntryStamp& s) {
     AppendNumber(line, s.size);
     line.push_back('\t');
     AppendSigned(line, s.mtimeNs);
-    Line(line);
+    addLine(line);
 }
 
-void JournalWriter::Moved(int step, const EntryId& id) {
+void JournalWriter::moved(int step, const EntryId& id) {
     std::string line = "M\t" + std::to_string(step) + "\t";
     AppendNumber(line, id.dev);
     line.push_back('\t');
     AppendNumber(line, id.ino);
-    Line(line);
+    addLine(line);
 }
 
-JournalWriter::~JournalWriter() { JoinSync(); }
+JournalWriter::~JournalWriter() { joinSync(); }
 
-void JournalWriter::Tick() {
+void JournalWriter::tick() {
     // The clock is read only now and then: on some machines it is a system call.
     if (pendingMarks_ == 0 || (pendingMarks_ % 64 != 0 && pendingMarks_ < kBatchMarks)) return;
     if (pendingMarks_ >= kBatchMarks || std::chrono::steady_clock::now() - lastSync_ > kBatchAge)
-        (void)Flush(Sync::Aside);  // a failure is kept in error_ and reported at the end
+        (void)flush(Sync::Aside);  // a failure is kept in error_ and reported at the end
 }
 
 // One sync at a time: the one before has long ended in practice.
-void JournalWriter::SyncAside() {
-    JoinSync();
+void JournalWriter::syncAside() {
+    joinSync();
     syncing_ = TaskThread::startOrRun([this] {
         if (Result synced = file_.sync(); !synced) asideError_.store(synced.error, std::memory_order_relaxed);
     });
 }
 
-void JournalWriter::JoinSync() {
+void JournalWriter::joinSync() {
     syncing_.join();
     if (int e = asideError_.load(); e != 0 && error_ == 0) error_ = e;
 }
 
-Result JournalWriter::End() {
-    JoinSync();
-    Stamp();
+Result JournalWriter::end() {
+    joinSync();
+    stamp();
     pending_ += "E\n";
-    Result flushed = Flush(Sync::Now);
+    Result flushed = flush(Sync::Now);
     Result closed = file_.close();
     if (error_) return Result(error_);
     return flushed ? closed : flushed;

@@ -75,33 +75,33 @@ public:
     ~JournalWriter();
 
     // Creates the file and writes the header.
-    [[nodiscard]] Result Create(const std::u16string& path, JournalKind kind);
-    void Step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
+    [[nodiscard]] Result create(const std::u16string& path, JournalKind kind);
+    void step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
     // The plan is complete and durable: changes may begin.
-    [[nodiscard]] Result Seal();
-    [[nodiscard]] Result Folder(const std::u16string& folder);
-    [[nodiscard]] Result Temp(int step, const std::u16string& temp);
-    [[nodiscard]] Result Begin(int step);
-    void Done(int step);
-    void Failed(int step, int error);
-    void Copied(int step, const EntryStamp& stamp);
-    void Moved(int step, const EntryId& id);
+    [[nodiscard]] Result seal();
+    [[nodiscard]] Result folder(const std::u16string& folder);
+    [[nodiscard]] Result temp(int step, const std::u16string& temp);
+    [[nodiscard]] Result begin(int step);
+    void done(int step);
+    void failed(int step, int error);
+    void copied(int step, const EntryStamp& stamp);
+    void moved(int step, const EntryId& id);
     // Writes and syncs the waiting marks when there are many or they are old.
-    void Tick();
-    [[nodiscard]] Result End();
-    // Whether everything after Seal was written and synced: success, or the
+    void tick();
+    [[nodiscard]] Result end();
+    // Whether everything after seal() was written and synced: success, or the
     // first write or sync that failed.
     Result written() const { return Result(error_ ? error_ : asideError_.load(std::memory_order_relaxed)); }
 
 private:
     // What a flush waits for: nothing, the disk, or a sync on the side.
     enum class Sync { None, Now, Aside };
-    void Line(const std::string& line);
-    Result Flush(Sync sync);
-    Result Write();
-    void Stamp();
-    void SyncAside();
-    void JoinSync();
+    void addLine(const std::string& text);
+    Result flush(Sync sync);
+    Result write();
+    void stamp();
+    void syncAside();
+    void joinSync();
 
     AppendFile file_;
     std::string pending_;

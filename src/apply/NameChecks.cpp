@@ -39,7 +39,7 @@ bool HasLoneSurrogate(std::u16string_view text) {
 class SurrogateCheck {
 public:
     explicit SurrogateCheck(const PathStyle& style) : active_(!style.windows) {}
-    bool Refuses(const std::u16string& name, const std::u16string& folder) {
+    bool refuses(const std::u16string& name, const std::u16string& folder) {
         if (!active_) return false;
         if (HasLoneSurrogate(name)) return true;
         if (&folder == lastFolder_) return false;  // rows share their folder texts
@@ -59,7 +59,7 @@ public:
 
     // candidate(n) = prefix + n + suffix; the first free n from 2 on. The set
     // only grows, so numbers below the last one found for a name stay taken.
-    std::u16string FreeCandidate(const std::u16string& folder, const std::u16string& name, bool isFolder,
+    std::u16string freeCandidate(const std::u16string& folder, const std::u16string& name, bool isFolder,
                                  long long& number) {
         std::u16string prefix, suffix = u")";
         if (isFolder) {
@@ -102,23 +102,23 @@ TargetAssigner::TargetAssigner(const ApplyRows& rows, bool autoNumber, std::vect
 
 TargetAssigner::~TargetAssigner() = default;
 
-TargetAssigner::Verdict TargetAssigner::Next(int& duplicateOf, long long& number) {
+TargetAssigner::Verdict TargetAssigner::next(int& duplicateOf, long long& number) {
     const PathStyle& style = rows_.style();
     const int j = static_cast<int>(targets_.size());
     const std::u16string& name = rows_.newName(j);
     Verdict verdict = Verdict::Ok;
     if (name.empty()) verdict = Verdict::EmptyName;
-    else if (HasForbidden(name, style) || state_->surrogates.Refuses(name, rows_.newFolder(j)))
+    else if (HasForbidden(name, style) || state_->surrogates.refuses(name, rows_.newFolder(j)))
         verdict = Verdict::Forbidden;
     std::u16string target = JoinPath(rows_.newFolder(j), name, style);
-    size_t hash = PathIndex::Hash(target);
+    size_t hash = PathIndex::hashOf(target);
     if (verdict == Verdict::Ok) {
         duplicateOf = assigned_.find(target, hash);
         if (duplicateOf != PathIndex::kNone) {
             verdict = autoNumber_ ? Verdict::Numbered : Verdict::Duplicate;
             if (autoNumber_) {
-                target = state_->numbering.FreeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
-                hash = PathIndex::Hash(target);
+                target = state_->numbering.freeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
+                hash = PathIndex::hashOf(target);
             }
         }
     }
@@ -136,7 +136,7 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
     for (int j = 0; j < rows.count(); ++j) {
         int duplicateOf = -1;
         long long number = 0;
-        switch (assigner.Next(duplicateOf, number)) {
+        switch (assigner.next(duplicateOf, number)) {
             case TargetAssigner::Verdict::Ok: break;
             case TargetAssigner::Verdict::EmptyName: return {false, j, LoadText(text::NoValidName)};
             case TargetAssigner::Verdict::Forbidden: return {false, j, LoadText(text::ForbiddenCharacters)};
@@ -145,8 +145,8 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::
                                                                          rows.newName(j), targetPaths[j]})};
             case TargetAssigner::Verdict::Numbered: {
                 std::u16string numbered = NameOf(targetPaths[j], Extension::Keep, style);
-                sink.RowNumbered(j, numbered);
-                sink.Log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
+                sink.rowNumbered(j, numbered);
+                sink.log(FormatText(u"%s: %s", {LoadText(text::NumberedForDuplicate), numbered}));
                 break;
             }
         }

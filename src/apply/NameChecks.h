@@ -26,7 +26,7 @@ public:
     // duplicate is numbered, the plain one for a refused row (which later
     // rows never collide with). duplicateOf: the earlier row with the same
     // target; number: the number given.
-    Verdict Next(int& duplicateOf, long long& number);
+    Verdict next(int& duplicateOf, long long& number);
 
 private:
     struct State;  // numbering and the surrogate check
@@ -41,7 +41,7 @@ private:
 // neither it nor the New Folder holds half of a surrogate pair) and fills
 // targetPaths (one target full path per row). A duplicate target stops the
 // checks, or with autoNumber gets the next free numbered name (reported
-// through sink.RowNumbered and a log line). Nothing on disk is consulted.
+// through sink.rowNumbered and a log line). Nothing on disk is consulted.
 [[nodiscard]] CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
                                      ApplySink& sink);
 

@@ -20,19 +20,19 @@ public:
         slots_.assign(capacity, kEmpty);
         mask_ = capacity - 1;
     }
-    static size_t Hash(std::u16string_view text) { return std::hash<std::u16string_view>()(text); }
+    static size_t hashOf(std::u16string_view text) { return std::hash<std::u16string_view>()(text); }
     static constexpr int kNone = -1;
 
     // The position of the first entry equal to text, or kNone.
     int find(std::u16string_view text, size_t hash) const {
-        const uint64_t tag = Tag(hash);
+        const uint64_t tag = tagOf(hash);
         for (size_t i = hash & mask_;; i = (i + 1) & mask_) {
             uint64_t slot = slots_[i];
             if (slot == kEmpty) return kNone;
             if ((slot & kTagMask) == tag && paths_[slot & kIndexMask] == text) return static_cast<int>(slot & kIndexMask);
         }
     }
-    int find(std::u16string_view text) const { return find(text, Hash(text)); }
+    int find(std::u16string_view text) const { return find(text, hashOf(text)); }
     bool contains(std::u16string_view text, size_t hash) const { return find(text, hash) != kNone; }
     bool contains(std::u16string_view text) const { return find(text) != kNone; }
     // Brings the slot of a hash into the cache ahead of a lookup or an addition.
@@ -42,7 +42,7 @@ public:
     void addNext(size_t hash) {
         size_t i = hash & mask_;
         while (slots_[i] != kEmpty) i = (i + 1) & mask_;
-        slots_[i] = Tag(hash) | next_++;
+        slots_[i] = tagOf(hash) | next_++;
     }
     // Skips the next entry of the vector: it can never be found.
     void skipNext() { ++next_; }
@@ -51,7 +51,7 @@ private:
     static constexpr uint64_t kEmpty = ~uint64_t{0};
     static constexpr uint64_t kIndexMask = 0xFFFFFFFFu;
     static constexpr uint64_t kTagMask = ~kIndexMask;
-    static uint64_t Tag(size_t hash) { return (static_cast<uint64_t>(hash) >> 32 << 32) & kTagMask; }
+    static uint64_t tagOf(size_t hash) { return (static_cast<uint64_t>(hash) >> 32 << 32) & kTagMask; }
 
     const std::vector<std::u16string>& paths_;
     std::vector<uint64_t> slots_;

@@ -69,7 +69,7 @@ public:
     RevertRun(JournalRecord& record, int64_t changedBefore, Host& host, const std::atomic<int>* stop)
         : record_(record), changedBefore_(changedBefore), host_(host), stop_(stop), kind_(RevertKind(record.kind)) {}
 
-    void Collect() {
+    void collect() {
         // A cycle's first entry goes to a temporary name and on from there:
         // the first of its two steps is done when the second is, although
         // neither of its paths holds the entry; the second is not done while
@@ -95,7 +95,7 @@ public:
             }
             if (fate == Fate::NotDone) continue;
             if (fate == Fate::Unknown) {
-                Report(s.to, LoadText(text::AtNeitherPath));
+                report(s.to, LoadText(text::AtNeitherPath));
                 ++unknown_;
                 continue;
             }
@@ -105,27 +105,27 @@ public:
     }
 
     // The entries now at the targets, looked up together before anything moves.
-    void LookUpTargets() {
+    void lookUpTargets() {
         std::vector<std::u16string_view> at;
         at.reserve(steps_.size());
         for (const Pending& p : steps_) at.push_back(p.step->to);
         if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at, changedBefore_);
     }
 
-    Result Open(const JournalPlace& place, std::u16string& path) {
+    Result open(const JournalPlace& place, std::u16string& path) {
         path.clear();
         if (!place.any() || steps_.empty()) return {};
         path = NewJournalPath(place);
-        if (Result created = journal_.Create(path, kind_); !created) return created;
+        if (Result created = journal_.create(path, kind_); !created) return created;
         for (const Pending& p : steps_) {
             const JournalStep& s = *p.step;
             // A removal names the copy it removes; a move or a copy, the entry it moves or copies.
-            if (kind_ == JournalKind::Copy) journal_.Step(LookUpEntryId(s.from), s.isFolder, s.from, s.to);
-            else if (kind_ == JournalKind::Remove) journal_.Step(s.copy.id, s.isFolder, s.from, s.to);
-            else journal_.Step(Expected(s), s.isFolder, s.to, s.from);
+            if (kind_ == JournalKind::Copy) journal_.step(LookUpEntryId(s.from), s.isFolder, s.from, s.to);
+            else if (kind_ == JournalKind::Remove) journal_.step(s.copy.id, s.isFolder, s.from, s.to);
+            else journal_.step(expected(s), s.isFolder, s.to, s.from);
         }
-        if (Result sealed = journal_.Seal(); !sealed) {
-            (void)journal_.End();
+        if (Result sealed = journal_.seal(); !sealed) {
+            (void)journal_.end();
             (void)RemoveFile(path);
             return sealed;
         }
@@ -134,10 +134,10 @@ public:
         return {};
     }
 
-    std::vector<std::pair<std::u16string, std::u16string>> TakeMovedBack() { return std::move(movedBack_); }
+    std::vector<std::pair<std::u16string, std::u16string>> takeMovedBack() { return std::move(movedBack_); }
 
     // A cycle's entry passes a temporary name: from where it was to where it ends.
-    void NoteMovedBack(std::u16string from, std::u16string to) {
+    void noteMovedBack(std::u16string from, std::u16string to) {
         if (IsCycleTemp(to)) {
             leftFor_[std::move(to)] = std::move(from);
         } else if (auto it = leftFor_.find(from); it != leftFor_.end()) {
@@ -148,7 +148,7 @@ public:
         }
     }
 
-    void Run(RevertOutcome& out) {
+    void run(RevertOutcome& out) {
         movedBack_.reserve(steps_.size());
         out.total = static_cast<int>(steps_.size()) + unknown_;
         out.skipped = unknown_;
@@ -157,19 +157,19 @@ public:
                 out.skipped += static_cast<int>(steps_.size() - n);
                 break;
             }
-            if (Undo(n)) ++out.reverted;
+            if (undo(n)) ++out.reverted;
             else ++out.skipped;
-            if (journaling_) journal_.Tick();
+            if (journaling_) journal_.tick();
         }
         for (auto it = record_.folders.rbegin(); it != record_.folders.rend(); ++it)
             (void)RemoveEmptyFolder(*it);  // one that holds something stays
-        if (journaling_ && !journal_.End()) Report(u"", LoadText(text::JournalNotWritten));
+        if (journaling_ && !journal_.end()) report(u"", LoadText(text::JournalNotWritten));
     }
 
 private:
-    static EntryId Expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
+    static EntryId expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
 
-    uint64_t DeviceOf(const std::u16string& folder) {
+    uint64_t deviceOf(const std::u16string& folder) {
         auto [it, added] = devices_.try_emplace(folder, 0);
         if (added) it->second = FolderDevice(folder);
         return it->second;
@@ -177,15 +177,15 @@ private:
 
     // A folder that a revert of this revert removed comes back as its run
     // made it: created and recorded, so that reverting again removes it.
-    void PrepareFolder(const std::u16string& path) {
+    void prepareFolder(const std::u16string& path) {
         std::u16string folder = ParentFolderOf(path, PathStyle::forHost());
         if (folder.empty() || LookUpEntryId(folder)) return;
         (void)CreateFolderChain(folder, PathStyle::forHost(), [this](const std::u16string& f) {
-            if (journaling_) (void)journal_.Folder(f);
+            if (journaling_) (void)journal_.folder(f);
         });
     }
 
-    Result Undo(size_t n) {
+    Result undo(size_t n) {
         JournalStep& s = *steps_[n].step;
         Result done;
         if (kind_ == JournalKind::Rename) {
@@ -195,45 +195,45 @@ private:
             // (it was not there when the targets were looked up).
             EntryState at = found_[n];
             bool trusted = steps_[n].fromDisk;
-            if (at.id != Expected(s) && placedInTemp_.count(s.to)) {
+            if (at.id != expected(s) && placedInTemp_.count(s.to)) {
                 at.id = LookUpEntryId(s.to);
                 trusted = true;
             }
-            if (at.id != Expected(s) || (!trusted && at.changeTimeNs > changedBefore_))
-                return Skip(n, s.to, LoadText(text::ChangedSinceRun));
+            if (at.id != expected(s) || (!trusted && at.changeTimeNs > changedBefore_))
+                return skip(n, s.to, LoadText(text::ChangedSinceRun));
             // Back within its folder, the entry found there shows that the folder exists.
             const bool sameFolder = FolderPart(s.from) == FolderPart(s.to);
-            if (!sameFolder) PrepareFolder(s.from);
+            if (!sameFolder) prepareFolder(s.from);
             done = MoveEntry(s.to, s.from, handles_);
             if (done && s.isFolder) handles_.forget();
             if (done && IsCycleTemp(s.from)) placedInTemp_.insert(s.from);
             if (done && journaling_) {
                 // Back across file systems the entry is a new one.
-                if (sameFolder || DeviceOf(ParentFolderOf(s.from, PathStyle::forHost())) == Expected(s).dev)
-                    journal_.Done(static_cast<int>(n));
-                else journal_.Moved(static_cast<int>(n), LookUpEntryId(s.from));
+                if (sameFolder || deviceOf(ParentFolderOf(s.from, PathStyle::forHost())) == expected(s).dev)
+                    journal_.done(static_cast<int>(n));
+                else journal_.moved(static_cast<int>(n), LookUpEntryId(s.from));
             }
-            if (done) NoteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
+            if (done) noteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
         } else if (kind_ == JournalKind::Remove) {
-            if (LookUpStamp(s.to) != s.copy) return Skip(n, s.to, LoadText(text::ChangedSinceRun));
+            if (LookUpStamp(s.to) != s.copy) return skip(n, s.to, LoadText(text::ChangedSinceRun));
             done = RemoveEntryTree(s.to);
-            if (done && journaling_) journal_.Done(static_cast<int>(n));
+            if (done && journaling_) journal_.done(static_cast<int>(n));
         } else {
-            if (journaling_) (void)journal_.Begin(static_cast<int>(n));
+            if (journaling_) (void)journal_.begin(static_cast<int>(n));
             done = s.isFolder ? CopyFolderTree(s.from, s.to, stop_) : CopyFileExclusive(s.from, s.to, stop_);
-            if (done && journaling_) journal_.Copied(static_cast<int>(n), LookUpStamp(s.to));
+            if (done && journaling_) journal_.copied(static_cast<int>(n), LookUpStamp(s.to));
         }
-        if (!done) return Skip(n, s.to, TrimBlanks(done.text()), done.error);
+        if (!done) return skip(n, s.to, TrimBlanks(done.text()), done.error);
         return done;
     }
 
-    Result Skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
-        if (journaling_) journal_.Failed(static_cast<int>(n), e);
-        Report(what, reason);
+    Result skip(size_t n, const std::u16string& what, const std::u16string& reason, int e = EEXIST) {
+        if (journaling_) journal_.failed(static_cast<int>(n), e);
+        report(what, reason);
         return Result(e);
     }
 
-    void Report(const std::u16string& what, const std::u16string& reason) {
+    void report(const std::u16string& what, const std::u16string& reason) {
         host_.AppendLog(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToRevert), what, reason}));
     }
 
@@ -272,17 +272,17 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     auto start = std::chrono::steady_clock::now();
     host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
     RevertRun run(record, record.writtenNs ? record.writtenNs : LookUpStamp(journal).mtimeNs, host, stop);
-    run.Collect();
+    run.collect();
     // The look-ups and the revert's own plan change nothing: they go on side by side.
     Result opened;
-    SideBySide([&run] { run.LookUpTargets(); }, [&] { opened = run.Open(place, out.ownJournal); });
+    SideBySide([&run] { run.lookUpTargets(); }, [&] { opened = run.open(place, out.ownJournal); });
     if (!opened) {
         out.journalFailed = true;
         host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(opened.text())}));
         return out;
     }
-    run.Run(out);
-    out.movedBack = run.TakeMovedBack();
+    run.run(out);
+    out.movedBack = run.takeMovedBack();
     (void)MarkJournal(journal, "reverted", out.ownJournal);  // the revert itself is what counts
     host.AppendLog(FormatText(LoadText(text::RevertSummary), {static_cast<long long>(out.total),
                                                               static_cast<long long>(out.reverted),

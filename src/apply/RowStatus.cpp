@@ -26,7 +26,7 @@ std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& opti
         int duplicateOf = -1;
         long long number = 0;
         RowStatus& s = out[j];
-        switch (assigner.Next(duplicateOf, number)) {
+        switch (assigner.next(duplicateOf, number)) {
             case V::EmptyName: s.fate = RowFate::EmptyName; break;
             case V::Forbidden: s.fate = RowFate::ForbiddenCharacter; break;
             case V::Duplicate: s = {RowFate::Duplicate, duplicateOf}; break;

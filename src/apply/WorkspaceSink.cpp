@@ -7,13 +7,13 @@ WorkspaceSink::WorkspaceSink(Workspace& ws, const ApplyOptions& options)
     if (clearAfterApply_) changedMarks_.assign(ws.list.size(), false);
 }
 
-void WorkspaceSink::RowNumbered(int row, const std::u16string& newName) {
+void WorkspaceSink::rowNumbered(int row, const std::u16string& newName) {
     if (row < ws_.list.size()) ws_.list.setNewName(row, newName);
 }
 
 // The row is found by its index and must still name the entry that changed;
 // a row that no longer does is left alone rather than rewritten wrongly.
-void WorkspaceSink::RowChanged(RowChange&& c) {
+void WorkspaceSink::rowChanged(RowChange&& c) {
     NameList& list = ws_.list;
     if (c.row >= list.size() || !list.fullPathIs(c.row, c.oldPath)) return;
     // Only a file's extension changes: a folder's icon stays. The icon is
@@ -25,12 +25,12 @@ void WorkspaceSink::RowChanged(RowChange&& c) {
     if (c.row < static_cast<int>(changedMarks_.size())) changedMarks_[c.row] = true;
 }
 
-void WorkspaceSink::ChecksFailed(int row) {
+void WorkspaceSink::checksFailed(int row) {
     if (row < ws_.list.size()) ws_.list.setSelected(row, true);
     ws_.host.CommandStateChanged();
 }
 
-void WorkspaceSink::ChangesEnded(const ApplyCounts& counts) {
+void WorkspaceSink::changesEnded(const ApplyCounts& counts) {
     bool all = counts.changed == counts.total;
     if (all) ws_.flags.unappliedFlag = 0;
     if (!clearAfterApply_ || counts.changed == 0) return;

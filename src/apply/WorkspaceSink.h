@@ -12,14 +12,14 @@ namespace quirnel {
 class WorkspaceSink : public ApplySink {
 public:
     WorkspaceSink(Workspace& ws, const ApplyOptions& options);
-    void Log(const std::u16string& message) override { ws_.host.AppendLog(message); }
-    void Status(const std::u16string& text) override { ws_.host.SetStatusText(text); }
-    void Progress(int percent) override { ws_.host.SetProgress(percent); }
-    void RowNumbered(int row, const std::u16string& newName) override;
-    void RowChanged(RowChange&& change) override;
-    void ChecksFailed(int row) override;
-    void ChangesEnded(const ApplyCounts& counts) override;
-    void Message(const std::u16string& text, const std::u16string& title) override {
+    void log(const std::u16string& message) override { ws_.host.AppendLog(message); }
+    void status(const std::u16string& text) override { ws_.host.SetStatusText(text); }
+    void progress(int percent) override { ws_.host.SetProgress(percent); }
+    void rowNumbered(int row, const std::u16string& newName) override;
+    void rowChanged(RowChange&& change) override;
+    void checksFailed(int row) override;
+    void changesEnded(const ApplyCounts& counts) override;
+    void message(const std::u16string& text, const std::u16string& title) override {
         ws_.host.ShowMessageDialog(text, title);
     }
 

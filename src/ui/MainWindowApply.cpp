@@ -34,7 +34,7 @@ void MainWindow::startApply(ApplyType applyType) {
 void MainWindow::drainRun() {
     if (!worker_ || draining_) return;
     draining_ = true;
-    const bool done = worker_->DrainUpdates();
+    const bool done = worker_->drainUpdates();
     draining_ = false;
     model_->textsChanged();
     if (!done) return;
@@ -46,7 +46,7 @@ void MainWindow::drainRun() {
 // Waits for a run whose stop was requested, taking its last updates.
 void MainWindow::waitForRun() {
     if (!worker_) return;
-    ApplyOutcome outcome = worker_->Wait();
+    ApplyOutcome outcome = worker_->wait();
     worker_.reset();
     finishRun(outcome);
 }

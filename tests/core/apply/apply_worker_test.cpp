@@ -94,7 +94,7 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
             handled = posted;
         }
         ++drains;
-        if (worker.DrainUpdates()) break;
+        if (worker.drainUpdates()) break;
     }
     EXPECT_TRUE(notifiedOnWorker);
     EXPECT_GE(drains, 2);  // the report's message at least comes apart from the rows
@@ -126,7 +126,7 @@ TEST(ApplyWorker, TheWorkerNeverWritesTheListItself) {
     usleep(20000);
     EXPECT_EQ(Utf8(b.ws.list.oldName(0)), "a");  // nothing applied before the owner drains
     EXPECT_EQ(Utf8(b.ws.list.oldName(1)), "b");
-    ApplyOutcome out = worker.Wait();
+    ApplyOutcome out = worker.wait();
     EXPECT_EQ(out.counts.changed, 2);
     EXPECT_EQ(Utf8(b.ws.list.oldName(1)), "b2");
     EXPECT_TRUE(b.ws.list.paths().contains(b.Path("b2")));
@@ -146,7 +146,7 @@ TEST(ApplyWorker, AStopFromTheOwnerCancelsALargeCopyInProgress) {
     for (int i = 0; i < 200000 && !UnnamedFileOpenIn(b.dir.path()); ++i) usleep(50);
     ASSERT_TRUE(UnnamedFileOpenIn(b.dir.path())) << "the copy of big was not seen in progress";
     b.app.flags.stopFlag = 1;  // the Stop button
-    ApplyOutcome out = worker.Wait();
+    ApplyOutcome out = worker.wait();
     EXPECT_EQ(out.counts.processed, 2);
     EXPECT_EQ(out.counts.changed, 1);
     EXPECT_FALSE(OnDisk(b.dir / "big-copy"));
@@ -165,7 +165,7 @@ TEST(ApplyWorker, FailedChecksAreReportedThroughTheOwner) {
     b.Add({"a", "b"});
     b.Propose(1, "");
     ApplyWorker worker(b.ws, ApplyType::Originals);
-    ApplyOutcome out = worker.Wait();
+    ApplyOutcome out = worker.wait();
     EXPECT_FALSE(out.checksPassed);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
     EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Found an item with no valid name.");

@@ -224,10 +224,10 @@ TEST(Journal, TheNewestTwentyAreKeptAndUnsettledOnesNeverPruned) {
     for (int i = 0; i < 23; ++i) {
         JournalWriter w;
         made.push_back(NewJournalPath(place));
-        ASSERT_EQ(w.Create(made.back(), JournalKind::Rename).error, 0);
-        ASSERT_EQ(w.Seal().error, 0);
+        ASSERT_EQ(w.create(made.back(), JournalKind::Rename).error, 0);
+        ASSERT_EQ(w.seal().error, 0);
         if (i > 2) {
-            ASSERT_EQ(w.End().error, 0);  // the first three were interrupted
+            ASSERT_EQ(w.end().error, 0);  // the first three were interrupted
         }
     }
     // The first and third were settled since; only the second is still open.
