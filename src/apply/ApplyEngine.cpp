@@ -41,7 +41,8 @@ private:
 
 }  // namespace
 
-ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink) {
+ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
+                            ApplySink& sink) {
     RunLog runLog(sink, options.showDoneDialog);
     runLog.status(LoadText(text::WorkInProgress));
     runLog.log(LoadText(options.applyType == ApplyType::Copies ? text::StartApplyCopies : text::StartApplyOriginals));

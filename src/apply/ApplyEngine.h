@@ -22,6 +22,7 @@ namespace quirnel {
 // the planned order, the summary and the report. Everything it tells or writes
 // back goes through sink. It stops between rows, and inside a copy, once
 // stop is 1.
-[[nodiscard]] ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop, ApplySink& sink);
+[[nodiscard]] ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options,
+                                          const std::atomic<int>& stop, ApplySink& sink);
 
 }  // namespace quirnel
