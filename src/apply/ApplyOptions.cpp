@@ -5,10 +5,10 @@ namespace quirnel {
 ApplyOptions ApplyOptionsFrom(const AppSettings& settings, ApplyType applyType) {
     ApplyOptions o;
     o.applyType = applyType;
-    o.autoNumber = settings.AutoNumber == 1;
-    o.clearAfterApply = settings.ClearAfterApply == 1;
-    o.showDoneDialog = settings.ShowDoneDialog == 1;
-    o.reportProgress = settings.UseThread == 1;
+    o.autoNumber = IsOn(settings.AutoNumber);
+    o.clearAfterApply = IsOn(settings.ClearAfterApply);
+    o.showDoneDialog = IsOn(settings.ShowDoneDialog);
+    o.reportProgress = IsOn(settings.UseThread);
     return o;
 }
 
