@@ -1,5 +1,6 @@
 #include "run/PresetPreview.h"
 
+#include "apply/ApplyRows.h"
 #include "base/QuietHost.h"
 #include "namelist/Workspace.h"
 #include "run/RunCommand.h"
@@ -22,7 +23,50 @@ void CopyRow(const NameList& from, int r, NameList& to) {
 }
 
 PreviewRow ResultOf(const NameList& list, int r) {
-    return {list.oldName(r), list.newName(r), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false};
+    return {list.oldName(r), list.newName(r), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false, {}};
+}
+
+// The sample's copy a row of the workspace came from.
+int CopyOf(const NameList& sample, const NameList& result, int r) {
+    const std::u16string path = OldFullPath(result, r);
+    for (int c = 0; c < sample.size(); ++c)
+        if (sample.fullPathIs(c, path)) return c;
+    return -1;
+}
+
+void AddFates(const PreviewSample& sample, const NameList& result, const AppSettings& settings,
+              std::vector<PreviewRow>& rows) {
+    const StatusOptions options{ApplyType::Originals, IsOn(settings.AutoNumber), true};
+    const std::vector<RowStatus> statuses = RowStatuses(ListRows(result), options);
+    for (int r = 0; r < result.size(); ++r) {
+        RowStatus status = statuses[r];
+        if (status.fate == RowFate::Duplicate && status.detail >= 0) {
+            const int copy = CopyOf(sample.rows(), result, static_cast<int>(status.detail));
+            status.detail = copy >= 0 ? sample.listRow(copy) : -1;
+        }
+        rows[r].status = status;
+    }
+}
+
+std::vector<PreviewRow> RunOnSample(const PreviewSample& sample, const QuirnelPreset& preset,
+                                    const AppSettings& settings, bool fates) {
+    AppSettings copiedSettings = settings;
+    RunFlags flags;
+    QuietHost host(false);  // counts, log lines and messages of a preview concern no one
+    Workspace ws(copiedSettings, flags, host, sample.rows().style());
+    for (int r = 0; r < sample.rows().size(); ++r) CopyRow(sample.rows(), r, ws.list);
+    RunPreset(preset, WorkspaceActions(ws, nullptr));
+
+    std::vector<PreviewRow> result;
+    for (int r = 0; r < ws.list.size(); ++r) result.push_back(ResultOf(ws.list, r));
+    if (fates) AddFates(sample, ws.list, settings, result);
+    for (int r = 0; r < sample.rows().size(); ++r) {
+        if (ws.list.paths().contains(OldFullPath(sample.rows(), r))) continue;
+        PreviewRow gone = ResultOf(sample.rows(), r);
+        gone.removed = true;
+        result.push_back(std::move(gone));
+    }
+    return result;
 }
 
 }  // namespace
@@ -35,25 +79,23 @@ std::vector<int> PreviewSourceRows(const NameList& list, int limit) {
     return rows;
 }
 
+PreviewSample::PreviewSample(const NameList& list, int limit)
+    : rows_(list.style()),
+      listRows_(PreviewSourceRows(list, limit)),
+      selectedOnly_(!listRows_.empty() && list.selected(listRows_.front())) {
+    for (int r : listRows_) CopyRow(list, r, rows_);
+}
+
 std::vector<PreviewRow> PreviewPreset(const NameList& list, const QuirnelPreset& preset, const AppSettings& settings,
                                       int limit) {
-    AppSettings copiedSettings = settings;
-    RunFlags flags;
-    QuietHost host(false);  // counts, log lines and messages of a preview concern no one
-    Workspace ws(copiedSettings, flags, host, list.style());
-    const std::vector<int> sources = PreviewSourceRows(list, limit);
-    for (int r : sources) CopyRow(list, r, ws.list);
-    RunPreset(preset, WorkspaceActions(ws, nullptr));
+    return RunOnSample(PreviewSample(list, limit), preset, settings, false);
+}
 
-    std::vector<PreviewRow> result;
-    for (int r = 0; r < ws.list.size(); ++r) result.push_back(ResultOf(ws.list, r));
-    for (int r : sources) {
-        if (ws.list.paths().contains(OldFullPath(list, r))) continue;
-        PreviewRow gone = ResultOf(list, r);
-        gone.removed = true;
-        result.push_back(std::move(gone));
-    }
-    return result;
+std::vector<PreviewRow> PreviewCommand(const PreviewSample& sample, const PresetTask& task,
+                                       const AppSettings& settings) {
+    QuirnelPreset preset;
+    preset.Tasks = {task};
+    return RunOnSample(sample, preset, settings, true);
 }
 
 }  // namespace quirnel

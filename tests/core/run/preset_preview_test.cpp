@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "ListBuilder.h"
+#include "base/CommandIds.h"
 #include "TestSupport.h"
 
 using namespace quirnel;
@@ -79,6 +80,34 @@ TEST(PresetPreviewTest, AnAutomaticApplyNeverReachesTheDisk) {
     EXPECT_TRUE(std::filesystem::exists(dir / "photo.jpg"));
     EXPECT_FALSE(std::filesystem::exists(dir / "new_photo.jpg"));
     EXPECT_EQ(list.newName(0), u"photo.jpg");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PresetPreviewTest, ACommandsFatesAmongTheSampledRowsNameTheListsRows) {
+    auto list = MakeList({{u"a.txt"}, {u"b.txt"}, {u"c.txt"}, {u"d.txt"}, {u"e.txt"}});
+    for (int r : {1, 3, 4}) list->setSelected(r, true);
+    const PreviewSample sample(*list, 5);
+    ASSERT_TRUE(sample.selectedOnly());
+    const PresetTask task{CmdReplace, sub::ReplaceString, u"b", u"d"};
+    AppSettings settings;
+    std::vector<PreviewRow> rows = PreviewCommand(sample, task, settings);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(NewNamesOf(rows), (std::vector<std::u16string>{u"d.txt", u"d.txt", u"e.txt"}));
+    ASSERT_TRUE(rows[0].status && rows[1].status && rows[2].status);
+    EXPECT_EQ(rows[0].status->fate, RowFate::Rename);
+    EXPECT_EQ(rows[1].status->fate, RowFate::Duplicate);
+    EXPECT_EQ(rows[1].status->detail, 1) << "the row of b.txt in the list, not in the sample";
+    EXPECT_EQ(rows[2].status->fate, RowFate::Unchanged);
+
+    settings.AutoNumber = 1;
+    rows = PreviewCommand(sample, task, settings);
+    EXPECT_EQ(rows[1].status->fate, RowFate::Numbered);
+    EXPECT_EQ(list->newName(1), u"b.txt");
+    // The preset editor's preview says nothing of fates.
+    EXPECT_FALSE(PreviewPreset(*list, QuirnelPreset{.Tasks = {task}}, settings, 5)[0].status);
 }
 
 }  // namespace
