@@ -5,6 +5,7 @@
 
 #include "apply/RowStatus.h"
 #include "namelist/Workspace.h"
+#include "ui/widgets/StatusTint.h"
 
 namespace quirnel {
 
@@ -38,8 +39,7 @@ public:
     void setStatuses(std::vector<RowStatus> statuses);
     void setStatusBase(const QColor& base) { base_ = base; }
     const std::vector<RowStatus>& statuses() const { return statuses_; }
-    // The tint of a fate over a background; invalid for a row left plain.
-    static QColor statusTint(RowFate fate, const QColor& base);
+    static QColor statusTint(RowFate fate, const QColor& base) { return StatusTint(fate, base); }
 
 private:
     Workspace& ws_;
