@@ -152,6 +152,7 @@ private:
         else if (KeyIs(key, "FontItalic")) s.FontItalic = static_cast<uint8_t>(ReadInt(value) & 0xFF);
         else if (KeyIs(key, "RectMain")) s.RectMain = ReadRect(value);
         else if (KeyIs(key, "RectInput")) s.RectInput = ReadRect(value);
+        else if (KeyIs(key, "InputPreview")) s.InputPreview = ReadInt(value) != 0;
         else return false;
         return true;
     }
@@ -254,6 +255,8 @@ std::u16string FormatConfiguration(const AppSettings& s, const PresetTable& pres
     PutInts(out, s, std::begin(kListKeys), std::end(kListKeys));
     PutRect(out, "RectMain", s.RectMain);
     PutRect(out, "RectInput", s.RectInput);
+    // Written only when on: a file of someone who never opened the pane keeps its old layout.
+    if (IsOn(s.InputPreview)) Put(out, "InputPreview", u"1");
     PutInts(out, s, std::begin(kColorKeys), std::end(kColorKeys));
     if (!s.FontName.empty()) {
         Put(out, "FontName", s.FontName);

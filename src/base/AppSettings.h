@@ -21,6 +21,7 @@ struct AppSettings {
     int32_t SortAscend = 1;
     Rect RectMain;
     Rect RectInput;
+    int32_t InputPreview = 0;  // flag: the command input dialog shows its preview pane
     int32_t UseDefaultColor = 1;
     int32_t ColorBk = 16777215;  // 0x00BBGGRR
     int32_t ColorText = 0;

@@ -35,6 +35,8 @@ TEST(ConfigurationRead, SettingLinesFollowTheReadingRules) {
     };
     const Case cases[] = {
         {"LogHeight=5", [](auto& s) { return s.LogHeight == 50; }, "LogHeight below 10 reads as 50"},
+        {"InputPreview=7", [](auto& s) { return s.InputPreview == 1; }, "the preview pane's flag reads as 1"},
+        {"AutoSort=0", [](auto& s) { return s.InputPreview == 0; }, "a file of an older version: the pane closed"},
         {"LogHeight=10", [](auto& s) { return s.LogHeight == 10; }, "LogHeight 10 stays"},
         {"LogHeight=-3", [](auto& s) { return s.LogHeight == 50; }, "negative LogHeight reads as 50"},
         {"ShowLog=2", [](auto& s) { return s.ShowLog == 1; }, "a flag is 1 for any non-zero value"},
@@ -170,6 +172,7 @@ AppState& Populated(AppState& app) {
     app.settings.UILanguage = u"french";
     app.settings.RectMain = {1, 2, 803, 604};
     app.settings.RectInput = {0, 0, 400, 300};
+    app.settings.InputPreview = 1;
     app.settings.FontName = u"Noto Sans Mono";
     app.settings.FontItalic = 1;
     app.settings.ColorBk = -1;
