@@ -1,6 +1,7 @@
 #include "ui/dialogs/CommandInputDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -18,6 +20,8 @@
 #include "base/TextIds.h"
 #include "platform/PathStyle.h"
 #include "run/CommandInputCheck.h"
+#include "run/PresetPreview.h"
+#include "ui/dialogs/PresetPreviewPane.h"
 #include "ui/widgets/ArgumentField.h"
 #include "ui/KeyMapping.h"
 #include "ui/QtText.h"
@@ -53,12 +57,14 @@ CommandInputDialog::CommandInputDialog(int command, AppSettings& settings, Host&
     : QDialog(parent), command_(command), settings_(settings), host_(host), items_(BuildInputItems(command)) {
     setWindowTitle(Q(items_.caption));
     buildControls();
-    const QSize first = firstSize();
-    resize(first);
-    setMinimumSize(first);
+    firstSize_ = firstSize();
+    resize(firstSize_);
+    setMinimumSize(firstSize_);
     applyItem(selector_->currentIndex());
     restoreRect();
 }
+
+CommandInputDialog::~CommandInputDialog() = default;
 
 void CommandInputDialog::buildControls() {
     prompt_ = new QLabel(T(text::CommandPrompt), this);
@@ -80,6 +86,23 @@ void CommandInputDialog::buildControls() {
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
     cancel_ = new QPushButton(T(text::CancelButton), this);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    previewBox_ = new QCheckBox(T(text::InputPreviewBox), this);
+    previewBox_->hide();  // until there are rows to preview
+    previewBox_->setFocusPolicy(Qt::TabFocus);  // its click or access letter leaves the typing where it was
+    connect(previewBox_, &QCheckBox::toggled, this, &CommandInputDialog::setPreviewOpen);
+    pane_ = new PresetPreviewPane(this, kPreviewRows);
+    pane_->hide();
+    // Keystrokes that arrive together (a paste, a field reset) cost one update.
+    previewDelay_ = new QTimer(this);
+    previewDelay_->setSingleShot(true);
+    previewDelay_->setInterval(0);
+    connect(previewDelay_, &QTimer::timeout, this, &CommandInputDialog::updatePreview);
+    auto schedule = [this] {
+        if (previewOpen_) previewDelay_->start();
+    };
+    connect(field1_, &QPlainTextEdit::textChanged, this, schedule);
+    connect(field2_, &QPlainTextEdit::textChanged, this, schedule);
+    connect(selector_, &QComboBox::currentIndexChanged, this, schedule);
     // Ctrl+number must reach the dialog whichever control has the focus.
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
@@ -92,6 +115,10 @@ QSize CommandInputDialog::firstSize() const {
 
 void CommandInputDialog::restoreRect() {
     if (ShowsOnScreens(settings_.RectInput)) setGeometry(ToQRect(settings_.RectInput));
+}
+
+std::u16string CommandInputDialog::shownText(const ArgumentField& field) const {
+    return field.isHidden() ? std::u16string() : U(field.toPlainText());
 }
 
 const InputItem* CommandInputDialog::currentItem() const {
@@ -185,9 +212,8 @@ void CommandInputDialog::pickFolder() {
 void CommandInputDialog::accept() {
     const InputItem* item = currentItem();
     const int32_t sub = item ? item->subCommand : 0;
-    const std::u16string a1 = field1_->isHidden() ? std::u16string() : U(field1_->toPlainText());
-    const std::u16string a2 = field2_->isHidden() ? std::u16string() : U(field2_->toPlainText());
-    DialogInput input = CleanDialogInput(command_, sub, a1, a2, IsOn(settings_.NameAutoFix), PathStyle::forHost());
+    DialogInput input = CleanDialogInput(command_, sub, shownText(*field1_), shownText(*field2_),
+                                         IsOn(settings_.NameAutoFix), PathStyle::forHost());
     if (input.messageId == text::ForbiddenCharacters) {
         host_.ShowMessageDialog(LoadText(input.messageId), LoadText(text::ErrorTitle));
         return;
@@ -199,12 +225,12 @@ void CommandInputDialog::accept() {
     subCommand_ = sub;
     arg1_ = std::move(input.arg1);
     arg2_ = std::move(input.arg2);
-    settings_.RectInput = ToRect(geometry());
+    settings_.RectInput = ToRect(closedGeometry());
     QDialog::accept();
 }
 
 void CommandInputDialog::reject() {
-    settings_.RectInput = ToRect(geometry());
+    settings_.RectInput = ToRect(closedGeometry());
     QDialog::reject();
 }
 
@@ -226,8 +252,10 @@ void CommandInputDialog::layoutControls() {
     const int selectorH = selector_->sizeHint().height();
     const int labelH = label1_->fontMetrics().height();
     const QSize button = ok_->sizeHint().expandedTo(cancel_->sizeHint());
+    const int paneH = previewOpen_ ? previewBlock() - m : 0;
+    const int paneBlock = previewOpen_ ? paneH + m : 0;
     const int fieldH =
-        std::max(0, (work.height() - promptH - selectorH - 2 * labelH - 3 * m - button.height() - 6) / 2);
+        std::max(0, (work.height() - paneBlock - promptH - selectorH - 2 * labelH - 3 * m - button.height() - 6) / 2);
 
     int y = work.top();
     prompt_->setGeometry(work.left(), y, work.width(), promptH);
@@ -252,23 +280,32 @@ void CommandInputDialog::layoutControls() {
     ShowLabel(*label2_, currentItem() ? currentItem()->arg2Label : std::u16string());
     y += labelH + 2;
     field2_->setGeometry(work.left(), y, work.width(), fieldH);
+    if (previewOpen_) layoutPane(QRect(work.left(), y + fieldH + m, work.width(), paneH));
 
     const int buttonY = work.bottom() + 1 - button.height();
     cancel_->setGeometry(work.right() + 1 - button.width(), buttonY, button.width(), button.height());
     ok_->setGeometry(cancel_->x() - m - button.width(), buttonY, button.width(), button.height());
+    if (!previewBox_->isHidden()) {
+        const QSize box = previewBox_->sizeHint();
+        const int boxW = std::min(box.width(), std::max(0, ok_->x() - m - work.left()));
+        previewBox_->setGeometry(work.left(), buttonY + (button.height() - box.height()) / 2, boxW, box.height());
+    }
 }
 
+QString CheckMessage(const InputCheck& check) { return check.messageId != 0 ? Q(LoadText(check.messageId)) : QString(); }
+
 std::optional<CommandInput> AskCommandInput(int command, AppSettings& settings, Host& host, QWidget* parent,
-                                            const CommandInput& initial) {
+                                            const CommandInput& initial, const NameList* previewRows) {
     CommandInputDialog dialog(command, settings, host, parent);
+    if (previewRows) dialog.setPreviewList(*previewRows);
     dialog.setInitialInput(initial.subCommand, initial.arg1, initial.arg2);
     // A command without items (a preset task read from a file) has nothing to choose: as Cancel.
     if (dialog.exec() != QDialog::Accepted || dialog.subCommand() == 0) return std::nullopt;
     CommandInput input{dialog.subCommand(), dialog.arg1(), dialog.arg2()};
     const InputCheck check = CheckCommandInput(command, input.subCommand, input.arg1, input.arg2);
     if (check.accepted) return input;
-    if (check.messageId != 0)
-        QMessageBox::warning(parent, QApplication::applicationName(), Q(LoadText(check.messageId)));
+    if (const QString message = CheckMessage(check); !message.isEmpty())
+        QMessageBox::warning(parent, QApplication::applicationName(), message);
     return std::nullopt;
 }
 

@@ -5,10 +5,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "apply/RowStatus.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "run/PresetPreview.h"
 #include "ui/QtText.h"
+#include "ui/widgets/StatusTint.h"
 
 namespace quirnel {
 namespace {
@@ -19,9 +21,21 @@ QTableWidgetItem* Cell(const QString& text) {
     return item;
 }
 
+// The row's fate as the list shows it: its tint, and a line of the tooltip.
+void ShowFate(QTableWidget& table, int r, const RowStatus& status) {
+    const QColor tint = StatusTint(status.fate, table.palette().color(QPalette::Base));
+    for (int c = 0; c < table.columnCount(); ++c) {
+        QTableWidgetItem* item = table.item(r, c);
+        if (!item) table.setItem(r, c, item = Cell(QString()));
+        if (tint.isValid()) item->setBackground(tint);
+        const QString text = item->text();
+        item->setToolTip((text.isEmpty() ? QString() : text + QStringLiteral("\n")) + Q(RowStatusText(status)));
+    }
+}
+
 }  // namespace
 
-PresetPreviewPane::PresetPreviewPane(QWidget* parent) : QWidget(parent) {
+PresetPreviewPane::PresetPreviewPane(QWidget* parent, int rows) : QWidget(parent), rows_(rows) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -41,14 +55,22 @@ PresetPreviewPane::PresetPreviewPane(QWidget* parent) : QWidget(parent) {
     layout->addWidget(table_, 1);
 }
 
+int PresetPreviewPane::heightFor(int captionLines) const {
+    const int frame = 2 * table_->frameWidth();
+    return captionLines * caption_->fontMetrics().lineSpacing() + layout()->spacing() +
+           table_->horizontalHeader()->sizeHint().height() + rows_ * table_->verticalHeader()->defaultSectionSize() + frame;
+}
+
 void PresetPreviewPane::showPreview(const NameList* list, const QuirnelPreset& preset, const AppSettings& settings) {
+    if (!list || list->empty()) return showMessage(T(text::PreviewNoItems), false);
+    showRows(list->anySelected() ? T(text::PreviewSelectedItems) : T(text::PreviewFirstItems),
+             PreviewPreset(*list, preset, settings, rows_));
+}
+
+void PresetPreviewPane::showRows(const QString& caption, const std::vector<PreviewRow>& rows) {
+    caption_->setStyleSheet(QString());
+    caption_->setText(caption);
     table_->setRowCount(0);
-    if (!list || list->empty()) {
-        caption_->setText(T(text::PreviewNoItems));
-        return;
-    }
-    caption_->setText(list->anySelected() ? T(text::PreviewSelectedItems) : T(text::PreviewFirstItems));
-    const std::vector<PreviewRow> rows = PreviewPreset(*list, preset, settings, kRows);
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const PreviewRow& row = rows[r];
@@ -63,7 +85,15 @@ void PresetPreviewPane::showPreview(const NameList* list, const QuirnelPreset& p
         }
         table_->setItem(r, 1, Cell(Q(row.newName)));
         if (row.folderChanged) table_->setItem(r, 2, Cell(Q(row.newFolder)));
+        if (row.status) ShowFate(*table_, r, *row.status);
     }
+}
+
+void PresetPreviewPane::showMessage(const QString& text, bool problem) {
+    table_->setRowCount(0);
+    // Red in light and dark themes alike: the input would be refused.
+    caption_->setStyleSheet(problem ? QStringLiteral("color: #c00000;") : QString());
+    caption_->setText(text);
 }
 
 }  // namespace quirnel

@@ -2,6 +2,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QWidget>
+#include <vector>
 
 class QLabel;
 class QTableWidget;
@@ -10,23 +11,34 @@ namespace quirnel {
 
 class NameList;
 struct AppSettings;
+struct PreviewRow;
 struct QuirnelPreset;
 
-// Under the preset editor's tasks: what the shown preset would make of the
-// first selected rows of the list (or its first rows), computed on copies.
+// What a preset or a command would make of the first selected rows of the
+// list (or its first rows), computed on copies: under the preset editor's
+// tasks and in the command input dialog.
 class PresetPreviewPane : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kRows = 5;
 
-    explicit PresetPreviewPane(QWidget* parent = nullptr);
+    explicit PresetPreviewPane(QWidget* parent = nullptr, int rows = kRows);
     // Recomputes the preview; a missing or empty list shows a hint instead.
     void showPreview(const NameList* list, const QuirnelPreset& preset, const AppSettings& settings);
+    // Rows under a caption; a row with a status is tinted as the list tints it.
+    void showRows(const QString& caption, const std::vector<PreviewRow>& rows);
+    // A text instead of rows; a problem is drawn as an error.
+    void showMessage(const QString& text, bool problem);
+
+    int rows() const { return rows_; }
+    // Tall enough for a caption of `captionLines` lines and every row.
+    int heightFor(int captionLines) const;
 
     QLabel* caption() const { return caption_; }
     QTableWidget* table() const { return table_; }
 
 private:
+    int rows_;
     QLabel* caption_ = nullptr;
     QTableWidget* table_ = nullptr;
 };

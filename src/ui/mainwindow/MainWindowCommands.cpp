@@ -155,7 +155,8 @@ void MainWindow::cmdUndo(int command, bool shift) {
 void MainWindow::cmdClear(int command, bool shift) {
     if (command == menu::ClearListInstantly || shift) {
         runListCommand(CmdClearList, sub::ClearAll, {}, {});
-    } else if (std::optional<CommandInput> input = AskCommandInput(CmdClearList, app_.settings, *this, this)) {
+    } else if (std::optional<CommandInput> input =
+                   AskCommandInput(CmdClearList, app_.settings, *this, this, {}, &ws_.list)) {
         runListCommand(CmdClearList, input->subCommand, input->arg1, input->arg2);
     }
 }
@@ -211,7 +212,7 @@ void MainWindow::cmdRename(int command, bool) {
     const CommandInfo* info = FindMenuCommand(command);
     if (!info) return;
     if (!info->hasInput()) return runListCommand(info->id, 0, {}, {});
-    if (std::optional<CommandInput> input = AskCommandInput(info->id, app_.settings, *this, this))
+    if (std::optional<CommandInput> input = AskCommandInput(info->id, app_.settings, *this, this, {}, &ws_.list))
         runListCommand(info->id, input->subCommand, input->arg1, input->arg2);
 }
 
