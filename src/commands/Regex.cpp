@@ -3,6 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/Host.h"
@@ -32,6 +33,18 @@ std::u16string ErrorMessage(int code) {
 bool IsLimit(int rc) {
     return rc == PCRE2_ERROR_MATCHLIMIT || rc == PCRE2_ERROR_DEPTHLIMIT || rc == PCRE2_ERROR_HEAPLIMIT ||
            rc == PCRE2_ERROR_JIT_STACKLIMIT;
+}
+
+// A name may hold a lone surrogate, which PCRE2 refuses: such a name never
+// matches. Checked here once, so that PCRE2 need not check it twice.
+bool ValidUtf16(std::u16string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if ((c & 0xF800) != 0xD800) continue;
+        if (c >= 0xDC00 || i + 1 == text.size() || (text[i + 1] & 0xFC00) != 0xDC00) return false;
+        ++i;
+    }
+    return true;
 }
 
 pcre2_code* Compile(std::u16string_view pattern, RegexError& error) {
@@ -98,17 +111,140 @@ Regex::Regex(std::u16string_view pattern) {
 
 Regex::~Regex() = default;
 
+namespace {
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The group a ${...} names, or -1.
+int GroupOf(const pcre2_code* code, std::u16string_view inner) {
+    if (inner.empty() || inner.size() > 32) return -1;
+    if (std::all_of(inner.begin(), inner.end(), IsDigit)) {
+        int g = 0;
+        for (char16_t c : inner) g = g * 10 + (c - u'0');
+        return g;
+    }
+    const std::u16string name(inner);
+    const int g = pcre2_substring_number_from_name(code, Units(name));
+    return g < 0 ? -1 : g;
+}
+
+}  // namespace
+
+// Only $$, $n, ${n} and ${name} of groups the pattern has: anything else
+// (escapes, case changes, conditions, an unknown group) is PCRE2's to expand.
+bool Regex::parseTemplate(std::u16string_view t) const {
+    if (t == template_) return plainTemplate_;
+    template_ = t;
+    pieces_.clear();
+    plainTemplate_ = false;
+    uint32_t groups = 0;
+    pcre2_pattern_info(blocks_->code, PCRE2_INFO_CAPTURECOUNT, &groups);
+    std::u16string literal;
+    auto addGroup = [&](int g) {
+        if (!literal.empty()) pieces_.push_back({-1, std::move(literal)});
+        literal.clear();
+        pieces_.push_back({g, {}});
+    };
+    for (size_t i = 0; i < t.size(); ++i) {
+        if (t[i] == u'\\') return false;
+        if (t[i] != u'$') {
+            literal.push_back(t[i]);
+            continue;
+        }
+        if (++i == t.size()) return false;
+        int g = -1;
+        if (t[i] == u'$') {
+            literal.push_back(u'$');
+            continue;
+        } else if (IsDigit(t[i])) {
+            size_t end = i;
+            while (end < t.size() && IsDigit(t[end])) ++end;
+            g = GroupOf(blocks_->code, t.substr(i, end - i));
+            i = end - 1;
+        } else if (t[i] == u'{') {
+            const size_t close = t.find(u'}', i);
+            if (close == std::u16string_view::npos) return false;
+            g = GroupOf(blocks_->code, t.substr(i + 1, close - i - 1));
+            i = close;
+        }
+        if (g < 0 || static_cast<uint32_t>(g) > groups) return false;
+        addGroup(g);
+    }
+    if (!literal.empty()) pieces_.push_back({-1, std::move(literal)});
+    plainTemplate_ = true;
+    return true;
+}
+
+// The global substitution as PCRE2 does it (an empty match is tried again
+// as a non-empty one at the same place, then passed by one character), for
+// templates of groups and literals. `odd` asks for PCRE2's own way with a
+// match that ends before it starts, which \K in a lookaround could give.
+int Regex::match(std::u16string_view subject, size_t start, uint32_t options) const {
+    // The JIT's own entry skips the checks of the general one; the subject is checked already.
+    if (jit_)
+        return pcre2_jit_match(blocks_->code, Units(subject), subject.size(), start, options, blocks_->match,
+                               blocks_->context);
+    return pcre2_match(blocks_->code, Units(subject), subject.size(), start, options, blocks_->match,
+                       blocks_->context);
+}
+
+std::optional<std::u16string> Regex::expand(std::u16string_view subject, bool replacementsOnly, bool& odd) const {
+    const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(blocks_->match);
+    std::u16string out;
+    size_t copied = 0, start = 0;
+    uint32_t options = PCRE2_NO_UTF_CHECK;
+    bool matched = false;
+    for (;;) {
+        const int rc = match(subject, start, options);
+        if (rc == PCRE2_ERROR_NOMATCH && (options & PCRE2_NOTEMPTY_ATSTART)) {
+            if (start >= subject.size()) break;
+            const bool pair = (subject[start] & 0xFC00) == 0xD800 && start + 1 < subject.size();
+            start += pair ? 2 : 1;
+            options = PCRE2_NO_UTF_CHECK;
+            continue;
+        }
+        if (rc == PCRE2_ERROR_NOMATCH) break;
+        if (rc < 0) {
+            if (IsLimit(rc)) ++limitHits_;
+            return std::nullopt;
+        }
+        if (ov[0] > ov[1] || ov[0] < copied) {
+            odd = true;
+            return std::nullopt;
+        }
+        if (!matched) out.reserve(subject.size() + 32);
+        matched = true;
+        if (!replacementsOnly) out.append(subject.substr(copied, ov[0] - copied));
+        for (const Piece& p : pieces_) {
+            if (p.group < 0) out += p.literal;
+            else if (p.group < rc && ov[2 * p.group] != PCRE2_UNSET)
+                out.append(subject.substr(ov[2 * p.group], ov[2 * p.group + 1] - ov[2 * p.group]));
+        }
+        copied = start = ov[1];
+        options = PCRE2_NO_UTF_CHECK | (ov[0] == ov[1] ? PCRE2_NOTEMPTY_ATSTART | PCRE2_ANCHORED : 0);
+    }
+    if (!matched) return std::nullopt;
+    if (!replacementsOnly) out.append(subject.substr(copied));
+    return out;
+}
+
 std::optional<std::u16string> Regex::replace(std::u16string_view subject, std::u16string_view replacement,
                                              bool replacementsOnly) const {
-    if (!blocks_) return std::nullopt;
-    const uint32_t options = kSubstituteOptions | (replacementsOnly ? PCRE2_SUBSTITUTE_REPLACEMENT_ONLY : 0);
+    if (!blocks_ || !ValidUtf16(subject)) return std::nullopt;
+    if (parseTemplate(replacement)) {
+        bool odd = false;
+        std::optional<std::u16string> out = expand(subject, replacementsOnly, odd);
+        if (!odd) return out;
+    }
+    const uint32_t options =
+        kSubstituteOptions | PCRE2_NO_UTF_CHECK | (replacementsOnly ? PCRE2_SUBSTITUTE_REPLACEMENT_ONLY : 0);
     std::u16string& out = blocks_->buffer;
     if (out.size() < subject.size() * 2 + replacement.size() + 64) out.resize(subject.size() * 2 + replacement.size() + 64);
     for (int attempt = 0; attempt < 2; ++attempt) {
         PCRE2_SIZE length = out.size();
-        int rc = pcre2_substitute(blocks_->code, Units(subject), subject.size(), 0, options, blocks_->match,
-                                  blocks_->context, Units(replacement), replacement.size(),
-                                  reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
+        const int rc = pcre2_substitute(blocks_->code, Units(subject), subject.size(), 0, options, blocks_->match,
+                                        blocks_->context, Units(replacement), replacement.size(),
+                                        reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
         if (rc > 0) return std::u16string(out.data(), length);
         if (rc == PCRE2_ERROR_NOMEMORY) {
             out.resize(length + 1);
@@ -121,8 +257,8 @@ std::optional<std::u16string> Regex::replace(std::u16string_view subject, std::u
 }
 
 std::optional<bool> Regex::matches(std::u16string_view subject) const {
-    if (!blocks_) return false;
-    int rc = pcre2_match(blocks_->code, Units(subject), subject.size(), 0, 0, blocks_->match, blocks_->context);
+    if (!blocks_ || !ValidUtf16(subject)) return false;
+    int rc = match(subject, 0, PCRE2_NO_UTF_CHECK);
     if (IsLimit(rc)) {
         ++limitHits_;
         return std::nullopt;

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quirnel {
 
@@ -49,7 +51,19 @@ public:
 
 private:
     struct Blocks;
+    struct Piece {
+        int group;  // below 0: the literal
+        std::u16string literal;
+    };
+    bool parseTemplate(std::u16string_view replacement) const;
+    int match(std::u16string_view subject, size_t start, uint32_t options) const;
+    std::optional<std::u16string> expand(std::u16string_view subject, bool replacementsOnly, bool& odd) const;
+
     std::unique_ptr<Blocks> blocks_;
+    // The last template, taken apart when it needs only groups and literals.
+    mutable std::u16string template_;
+    mutable std::vector<Piece> pieces_;
+    mutable bool plainTemplate_ = false;
     bool jit_ = false;
     RegexError error_;
     mutable long limitHits_ = 0;

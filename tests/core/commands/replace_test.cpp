@@ -114,6 +114,11 @@ TEST(ReplaceNamesTest, RegularExpressions) {
             {u"song.mp3", File, re, u"$", u"_end", WithoutExt, u"song_end.mp3"},
             {u"song.mp3", File, re, u"$", u"_end", WithExt, u"song.mp3_end"},
             {u"abc", Folder, re, u"x*", u"-", WithoutExt, u"-a-b-c-"},  // empty matches, each once
+            {u"a\U0001F600", Folder, re, u"x*", u"-", WithoutExt, u"-a-\U0001F600-"},
+            {u"abc", Folder, re, u"x*", u"\\u-", WithoutExt, u"-a-b-c-"},  // the same through PCRE2's expansion
+            {u"ab12", Folder, re, u"(\\d)|(b)", u"[$1$2]", WithoutExt, u"a[b][1][2]"},  // an unset group is empty
+            {u"a1", Folder, re, u"(?<d>\\d)", u"$$${d}", WithoutExt, u"a$1"},
+            {u"a1", Folder, re, u"\\d", u"x$", WithoutExt, u"a1"},  // a template PCRE2 refuses changes nothing
             {u"abc.txt", File, re, u"\\d", u"#", WithoutExt, u"abc.txt"},  // no match: not written
             {u"Abc.txt", File, re, u"a", u"x", WithoutExt, u"Abc.txt"},       // case-sensitive by default
             {u"Abc.txt", File, re, u"(?i)a", u"x", WithoutExt, u"xbc.txt"},
