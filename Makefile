@@ -5,7 +5,7 @@ BUILD ?= build
 JOBS  ?= 2
 PREFIX ?= /usr/local
 PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-        libicu-dev qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev \
+        libicu-dev libpcre2-dev unicode-data qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl1-mesa-dev \
         adwaita-icon-theme fonts-dejavu-core fonts-nanum xvfb xauth \
         exfatprogs exfat-fuse util-linux python3 tzdata time \
         desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev \

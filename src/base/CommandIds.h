@@ -44,6 +44,11 @@ enum SubCommandId : int {
     WordsCapitalised = 113,
     ComposeHangulText = 143,
     ReplaceExtension = 79,
+    RegexReplace = 501,
+    ComposeLetters = 502,    // NFC, every script
+    DecomposeLetters = 503,  // NFD, every script
+    KoreanToLatin = 504,
+    LatinWithoutAccents = 505,
 
     // Add Prefix, Add Suffix and Add Ext.
     AddString = 21,
@@ -88,6 +93,7 @@ enum SubCommandId : int {
     FolderFromCreated = 175,
     FolderFromModified = 176,
     FolderFromExtension = 177,
+    FolderFromRegex = 508,
 
     // Clear List.
     ClearAll = 180,
@@ -97,6 +103,8 @@ enum SubCommandId : int {
     ClearExtLacks = 184,
     ClearSamePath = 185,
     ClearChangedPath = 186,
+    ClearNameMatches = 506,
+    ClearNameDoesNotMatch = 507,
 
     // Edit Name.
     EditManually = 44,

@@ -23,6 +23,8 @@
 #include "namelist/AddItems.h"
 #include "namelist/ImportExport.h"
 #include "platform/NativeText.h"
+#include "run/CommandCatalogue.h"
+#include "run/CommandInputCheck.h"
 #include "run/RunCommand.h"
 
 namespace quirnel::cli {
@@ -67,6 +69,21 @@ bool ApplySettingsAndPresets(const CliOptions& o, AppState& app) {
     if (!read) {
         Usage("cannot read preset group file " + *o.presets + " (or it holds no presets)");
         return false;
+    }
+    return true;
+}
+
+// A --task whose regular expression cannot work would change nothing in
+// silence: refused like a mistyped option, with the dialog's message.
+bool RegexTasksValid(const CliOptions& o) {
+    for (const CliTask& t : o.tasks) {
+        const int32_t command = ReadInt(FromNative(t.command)), sub = ReadInt(FromNative(t.sub));
+        if (!IsRegexItem(sub) || !FindSubCommand(command, sub)) continue;
+        InputCheck check = CheckCommandInput(command, sub, FromNative(t.arg1), FromNative(t.arg2));
+        if (!check.accepted && !check.message.empty()) {
+            Usage("--task " + t.command + " " + t.sub + ": " + ToNative(check.message));
+            return false;
+        }
     }
     return true;
 }
@@ -143,7 +160,7 @@ int Apply(Workspace& ws, CliHost& host, ApplyType applyType) {
 }  // namespace
 
 int RunCli(const CliOptions& o) {
-    if (!SaveTargetsWritable(o)) return kExitUsage;
+    if (!SaveTargetsWritable(o) || !RegexTasksValid(o)) return kExitUsage;
     AppState app;
     switch (StartUp(app, o.config ? FromNative(*o.config) : std::u16string(), ConfigurationFile::MustExist,
                     [&o](AppState& a) { return ApplySettingsAndPresets(o, a); })) {

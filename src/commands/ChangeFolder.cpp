@@ -7,6 +7,7 @@
 #include "base/TextIds.h"
 #include "commands/DateText.h"
 #include "commands/Primitives.h"
+#include "commands/Regex.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
 #include "platform/PathText.h"
@@ -52,6 +53,22 @@ void AppendForEachRow(NameList& list, Subfolder subfolder) {
     for (int r = 0; r < list.size(); ++r) AppendSubfolder(list, r, subfolder(r));
 }
 
+// The expanded templates of every match, as the wildcard pattern's
+// replacements; an empty template takes the match itself.
+void FolderFromRegex(NameList& list, const std::u16string& pattern, const std::u16string& folder, Host& host) {
+    if (pattern.empty()) return;
+    Regex regex(pattern);
+    if (!regex.ok()) {
+        host.AppendLog(RegexErrorText(text::InvalidRegex, pattern, regex.error()));
+        return;
+    }
+    const std::u16string& expand = folder.empty() ? u"$0" : folder;
+    AppendForEachRow(list, [&](int r) {
+        return regex.replace(NamePart(list.newName(r), list.isFolder(r)), expand, true).value_or(std::u16string());
+    });
+    ReportRegexLimit(host, regex);
+}
+
 }  // namespace
 
 CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
@@ -66,6 +83,7 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
             AppendForEachRow(list, [&](int r) { return pattern.apply(namePart(r), WildcardOutput::ReplacementsOnly); });
             break;
         }
+        case sub::FolderFromRegex: FolderFromRegex(list, arg1, arg2, host); break;
         case sub::FolderFromDelimited: {
             auto d = DelimiterPair(arg1, arg2);
             if (!d) break;

@@ -12,9 +12,10 @@ enum class CommandOutcome { Continue, StopRun };
 
 // Change Folder: sets every New Folder to a given folder (69) or to the Old
 // Folder some levels up (120), or appends a subfolder built from the name part
-// (pattern 170, delimiters 172, positions 173/174), a date (175/176) or the
-// extension (177). An empty folder for 69 is reported through the host and
-// stops a preset run; nothing else reports.
+// (pattern 170, regular expression and template 508, delimiters 172,
+// positions 173/174), a date (175/176) or the extension (177). An empty
+// folder for 69 is reported through the host and stops a preset run; an
+// invalid expression and the names its match limit stopped are logged.
 [[nodiscard]] CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
                             Host& host);
 

@@ -3,8 +3,12 @@
 #include <functional>
 
 #include "base/CommandIds.h"
+#include "base/Host.h"
 #include "base/TextHelpers.h"
+#include "base/TextIds.h"
 #include "commands/Primitives.h"
+#include "commands/Regex.h"
+#include "commands/UnicodeText.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
 #include "platform/PathText.h"
@@ -44,6 +48,17 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
         case sub::FirstUpperRestLower: return [](std::u16string_view s, bool) { return FirstLetterUpper(s); };
         case sub::WordsCapitalised: return [](std::u16string_view s, bool) { return WordsCapitalised(s); };
         case sub::ComposeHangulText: return [](std::u16string_view s, bool) { return ComposeHangul(s); };
+        case sub::ComposeLetters:
+            return [](std::u16string_view s, bool) { return Normalized(s, NormalForm::Composed); };
+        case sub::DecomposeLetters:
+            return [](std::u16string_view s, bool) { return Normalized(s, NormalForm::Decomposed); };
+        case sub::KoreanToLatin:
+        case sub::LatinWithoutAccents: {
+            auto t = std::make_shared<Transliterator>(subCommand == sub::KoreanToLatin ? Transliteration::KoreanToLatin
+                                                                                        : Transliteration::LatinWithoutAccents);
+            if (!t->ok()) return {};
+            return [t](std::u16string_view s, bool) { return t->apply(s); };
+        }
         case sub::ReplaceExtension: {
             if (!extensionMode) return {};
             std::u16string from(WithoutLeadingDot(arg1)), to(WithoutLeadingDot(arg2));
@@ -54,6 +69,41 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
         }
         default: return {};
     }
+}
+
+// Every row's subject through the transform; a row whose subject comes back
+// as it was is not written.
+void RewriteSubjects(NameList& list, ReplaceSubject replaceSubject, const Transform& transform) {
+    const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
+    const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
+    for (int r = 0; r < list.size(); ++r) {
+        const std::u16string& newName = list.newName(r);
+        const bool folder = list.isFolder(r);
+        std::u16string_view name = NamePart(newName, folder);
+        std::u16string_view ext = ExtensionOf(newName, folder, Dot::Without);
+        std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
+        std::u16string result = transform(subject, folder);
+        if (result == subject) continue;
+        std::u16string next;
+        if (extensionMode) next = ext.empty() ? std::u16string(name) : std::u16string(name) + u'.' + result;
+        else next = includeExt ? std::move(result) : NameDotExt(result, ext);
+        list.setNewName(r, std::move(next));
+    }
+}
+
+void ReplaceByRegex(NameList& list, const std::u16string& pattern, const std::u16string& replacement,
+                    ReplaceSubject replaceSubject, Host* host) {
+    if (pattern.empty()) return;
+    Regex regex(pattern);
+    if (!regex.ok()) {
+        if (host) host->AppendLog(RegexErrorText(text::InvalidRegex, pattern, regex.error()));
+        return;
+    }
+    RewriteSubjects(list, replaceSubject, [&](std::u16string_view s, bool) {
+        std::optional<std::u16string> replaced = regex.replace(s, replacement);
+        return replaced ? std::move(*replaced) : std::u16string(s);
+    });
+    if (host) ReportRegexLimit(*host, regex);
 }
 
 }  // namespace
@@ -142,24 +192,10 @@ std::u16string ComposeHangul(std::u16string_view text) {
 }
 
 void ReplaceNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
-                  ReplaceSubject replaceSubject) {
-    const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
-    const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
-    Transform transform = MakeTransform(subCommand, arg1, arg2, extensionMode);
-    if (!transform) return;
-    for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
-        const bool folder = list.isFolder(r);
-        std::u16string_view name = NamePart(newName, folder);
-        std::u16string_view ext = ExtensionOf(newName, folder, Dot::Without);
-        std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
-        std::u16string result = transform(subject, folder);
-        if (result == subject) continue;
-        std::u16string next;
-        if (extensionMode) next = ext.empty() ? std::u16string(name) : std::u16string(name) + u'.' + result;
-        else next = includeExt ? std::move(result) : NameDotExt(result, ext);
-        list.setNewName(r, std::move(next));
-    }
+                  ReplaceSubject replaceSubject, Host* host) {
+    if (subCommand == sub::RegexReplace) return ReplaceByRegex(list, arg1, arg2, replaceSubject, host);
+    Transform transform = MakeTransform(subCommand, arg1, arg2, replaceSubject == ReplaceSubject::Extension);
+    if (transform) RewriteSubjects(list, replaceSubject, transform);
 }
 
 }  // namespace quirnel

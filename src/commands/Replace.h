@@ -4,18 +4,21 @@
 
 namespace quirnel {
 
+class Host;
 class NameList;
 
 // What Replace works on: the name part, the whole New Name (Replace with the
 // IncludeExt setting on) or the extension (Replace Ext.).
 enum class ReplaceSubject { NamePart, WholeName, Extension };
 
-// Replace and Replace Ext. over every row: string or wildcard replacement,
-// flipping around a pivot, ASCII case conversions, Hangul composition, and
-// for Replace Ext. the extension exchange. Rows whose subject the transform
-// leaves as it is are not written.
+// Replace and Replace Ext. over every row: string, wildcard or regular
+// expression replacement, flipping around a pivot, ASCII case conversions,
+// Hangul composition, Unicode normal forms, transliteration, and for Replace
+// Ext. the extension exchange. Rows whose subject the transform leaves as it
+// is are not written. The host, when given, hears of an invalid regular
+// expression and of names the match limit left unchanged.
 void ReplaceNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
-                  ReplaceSubject subject);
+                  ReplaceSubject subject, Host* host = nullptr);
 
 // Conjoining Hangul jamo (leading consonant, vowel, optional trailing
 // consonant) composed into syllables; everything else unchanged.

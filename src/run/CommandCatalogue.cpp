@@ -4,6 +4,7 @@
 
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
+#include "commands/Regex.h"
 #include "commands/Commands.h"
 #include "namelist/ListEditing.h"
 #include "namelist/Workspace.h"
@@ -27,13 +28,20 @@ constexpr Spec kReplaceItems[] = {
     {.value = sub::FirstUpperRestLower},
     {.value = sub::WordsCapitalised},
     {.value = sub::ComposeHangulText},
+    {.value = sub::RegexReplace, .arg1Label = RegexLabel, .arg2Label = RegexReplacementLabel, .kind = RegexPattern,
+     .check = ValidRegex},
+    {.value = sub::ComposeLetters},
+    {.value = sub::DecomposeLetters},
+    {.value = sub::KoreanToLatin},
+    {.value = sub::LatinWithoutAccents},
 };
 
 // Replace Ext. offers the extension exchange first, then what Replace offers.
 constexpr Spec kReplaceExtItems[] = {
     {.value = sub::ReplaceExtension, .arg1Label = OldExtensionLabel, .arg2Label = NewExtensionLabel, .check = NeedArg2},
     kReplaceItems[0], kReplaceItems[1], kReplaceItems[2], kReplaceItems[3],
-    kReplaceItems[4], kReplaceItems[5], kReplaceItems[6],
+    kReplaceItems[4], kReplaceItems[5], kReplaceItems[6], kReplaceItems[7], kReplaceItems[8],
+    kReplaceItems[9], kReplaceItems[10], kReplaceItems[11],
 };
 static_assert(std::size(kReplaceExtItems) == std::size(kReplaceItems) + 1);
 
@@ -92,6 +100,8 @@ constexpr Spec kClearItems[] = {
     {.value = sub::ClearExtLacks, .arg1Label = PatternLabel, .kind = Wildcards, .check = NeedArg1},
     {.value = sub::ClearSamePath},
     {.value = sub::ClearChangedPath},
+    {.value = sub::ClearNameMatches, .arg1Label = RegexLabel, .kind = RegexPattern, .check = ValidRegex},
+    {.value = sub::ClearNameDoesNotMatch, .arg1Label = RegexLabel, .kind = RegexPattern, .check = ValidRegex},
 };
 
 constexpr Spec kEditItems[] = {{.value = sub::EditManually, .arg1Label = NewNameColumn}};
@@ -110,6 +120,8 @@ constexpr Spec kFolderItems[] = {
     {.value = sub::FolderFromCreated, .arg1Label = DateFormatHint, .kind = DateFormat},
     {.value = sub::FolderFromModified, .arg1Label = DateFormatHint, .kind = DateFormat},
     {.value = sub::FolderFromExtension},
+    {.value = sub::FolderFromRegex, .arg1Label = RegexLabel, .arg2Label = RegexFolderLabel, .kind = RegexPattern,
+     .check = ValidRegex},
 };
 
 constexpr Spec kPresetNameItems[] = {{.value = sub::ChangePresetName, .arg1Label = PresetNameLabel}};
@@ -123,11 +135,11 @@ ReplaceSubject NameSubject(const Workspace& ws) {
 }
 
 CommandOutcome RunReplace(Workspace& ws, const CommandArgs& a) {
-    ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, NameSubject(ws));
+    ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, NameSubject(ws), &ws.host);
     return kContinue;
 }
 CommandOutcome RunReplaceExt(Workspace& ws, const CommandArgs& a) {
-    ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, ReplaceSubject::Extension);
+    ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, ReplaceSubject::Extension, &ws.host);
     return kContinue;
 }
 template <AddPlace kPlace>
@@ -156,7 +168,28 @@ CommandOutcome RunAddNumbers(Workspace& ws, const CommandArgs& a) {
     AddNumbers(ws.list, a.sub, a.arg1, a.arg2);
     return kContinue;
 }
+// The two regular-expression filters are the name filters with another
+// finder; a name the match limit stopped stays in the list either way.
+void ClearByRegex(Workspace& ws, const CommandArgs& a) {
+    const bool matching = a.sub == sub::ClearNameMatches;
+    if (a.arg1.empty()) return (void)ClearList(ws, sub::ClearNameHas, a.arg1, a.arg2, nullptr);
+    Regex regex(a.arg1);
+    if (!regex.ok()) {
+        ws.host.AppendLog(RegexErrorText(text::InvalidRegex, a.arg1, regex.error()));
+        return (void)ClearList(ws, sub::ClearNameHas, {}, a.arg2, nullptr);
+    }
+    auto found = [&](const std::u16string& text, const std::u16string&) {
+        return regex.matches(text).value_or(!matching) == matching;
+    };
+    (void)ClearList(ws, sub::ClearNameHas, a.arg1, a.arg2, found);
+    ReportRegexLimit(ws.host, regex);
+}
+
 CommandOutcome RunClearList(Workspace& ws, const CommandArgs& a) {
+    if (a.sub == sub::ClearNameMatches || a.sub == sub::ClearNameDoesNotMatch) {
+        ClearByRegex(ws, a);
+        return kContinue;
+    }
     (void)ClearList(ws, a.sub, a.arg1, a.arg2,
                     [](const std::u16string& text, const std::u16string& pattern) { return PatternFound(text, pattern); });
     return kContinue;
@@ -298,6 +331,7 @@ std::vector<int32_t> PresetEditorCommands() {
 }
 
 bool IsWildcardItem(int32_t s) { return KindOf(s, FieldKind::Wildcards); }
+bool IsRegexItem(int32_t s) { return KindOf(s, FieldKind::RegexPattern); }
 bool IsPositionItem(int32_t s) { return CheckOf(s, AfterCheck::ValidPositions); }
 bool IsDelimiterItem(int32_t s) { return CheckOf(s, AfterCheck::ValidDelimiters); }
 bool IsDigitLengthItem(int32_t s) { return CheckOf(s, AfterCheck::ValidDigitLength); }

@@ -42,6 +42,7 @@ enum class FieldKind : uint8_t {
     Wildcards,     // '*' and '?' are pattern characters, checked for pairing
     DateFormat,    // the first field starts with a date format
     FolderPicker,  // the folder picker fills the first field
+    RegexPattern,  // the first field is a regular expression, the second a template for it
 };
 
 // The check after the input dialog has closed: a refused input is dropped.
@@ -52,6 +53,7 @@ enum class AfterCheck : uint8_t {
     ValidPositions,    // two positions, not both 0, the first not past the second
     ValidDelimiters,   // two single characters
     ValidDigitLength,  // a minimum digit length within what numbering allows
+    ValidRegex,        // a pattern that compiles and a template it can fill (also before the dialog closes)
 };
 
 // One sub-command: its value (the string id of its caption, stored in presets,
@@ -128,6 +130,7 @@ std::vector<int32_t> PresetEditorCommands();
 
 // What a sub-command value is, wherever it is offered.
 bool IsWildcardItem(int32_t subCommand);
+bool IsRegexItem(int32_t subCommand);
 bool IsPositionItem(int32_t subCommand);
 bool IsDelimiterItem(int32_t subCommand);
 bool IsDigitLengthItem(int32_t subCommand);

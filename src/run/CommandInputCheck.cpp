@@ -4,10 +4,12 @@
 #include <limits>
 #include <string_view>
 
+#include "base/StringTable.h"
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
 #include "commands/Numbers.h"
 #include "commands/Primitives.h"
+#include "commands/Regex.h"
 #include "commands/Wildcard.h"
 #include "platform/PathStyle.h"
 #include "run/CommandCatalogue.h"
@@ -15,7 +17,7 @@
 namespace quirnel {
 namespace {
 
-InputCheck Refuse(int32_t messageId = 0) { return {false, messageId}; }
+InputCheck Refuse(int32_t messageId = 0) { return {false, messageId, {}}; }
 
 InputCheck CheckPositions(const std::u16string& arg1, const std::u16string& arg2) {
     int64_t p1 = ReadInt(arg1), p2 = ReadInt(arg2);
@@ -27,6 +29,18 @@ InputCheck CheckPositions(const std::u16string& arg1, const std::u16string& arg2
 InputCheck CheckDelimiters(const std::u16string& arg1, const std::u16string& arg2) {
     if (arg1.empty() || arg2.empty()) return Refuse(text::DelimitersInvalid);
     if (arg1.size() > 1 || arg2.size() > 1) return Refuse(text::DelimiterNotSingle);
+    return {};
+}
+
+// A pattern that compiles and a template that names only its groups, or
+// the message naming the character where either goes wrong.
+InputCheck CheckRegex(const std::u16string& pattern, const std::u16string& replacement) {
+    if (pattern.empty()) return Refuse();
+    Regex regex(pattern);
+    if (!regex.ok())
+        return {false, text::InvalidRegex, RegexErrorText(text::InvalidRegex, pattern, regex.error())};
+    if (auto bad = regex.checkReplacement(replacement))
+        return {false, text::InvalidRegexReplacement, RegexErrorText(text::InvalidRegexReplacement, replacement, *bad)};
     return {};
 }
 
@@ -58,14 +72,24 @@ DialogInput CleanDialogInput(int32_t command, int32_t sub, std::u16string arg1, 
     DialogInput out;
     Erase(arg1, u"\r\n\t");
     Erase(arg2, u"\r\n\t");
-    const std::u16string forbidden = ForbiddenIn(command, sub, style);
+    const bool regex = IsRegexItem(sub);
+    // A pattern never becomes a name; a template's '\' starts an escape.
+    const std::u16string forbidden1 = regex ? std::u16string() : ForbiddenIn(command, sub, style);
+    std::u16string forbidden2 = ForbiddenIn(command, sub, style);
+    if (regex) std::erase(forbidden2, u'\\');
     if (nameAutoFix) {
-        Erase(arg1, forbidden);
-        Erase(arg2, forbidden);
-    } else if (Holds(arg1, forbidden) || Holds(arg2, forbidden)) {
+        Erase(arg1, forbidden1);
+        Erase(arg2, forbidden2);
+    } else if (Holds(arg1, forbidden1) || Holds(arg2, forbidden2)) {
         out.messageId = text::ForbiddenCharacters;
     }
     if (out.accepted() && IsWildcardItem(sub)) out.messageId = CheckWildcardArguments(arg1, arg2);
+    if (out.accepted() && regex && !arg1.empty()) {
+        InputCheck check = CheckRegex(arg1, arg2);
+        out.messageId = check.messageId;
+        out.message = std::move(check.message);
+    }
+    if (!out.accepted() && out.message.empty()) out.message = LoadText(out.messageId);
     out.arg1 = std::move(arg1);
     out.arg2 = std::move(arg2);
     return out;
@@ -79,6 +103,7 @@ InputCheck CheckCommandInput(int32_t command, int32_t sub, const std::u16string&
         case AfterCheck::NeedArg2: return arg2.empty() ? Refuse() : InputCheck{};
         case AfterCheck::ValidPositions: return CheckPositions(arg1, arg2);
         case AfterCheck::ValidDelimiters: return CheckDelimiters(arg1, arg2);
+        case AfterCheck::ValidRegex: return CheckRegex(arg1, arg2);
         case AfterCheck::ValidDigitLength: {
             int64_t length = ReadInt(arg1);
             if (length < 0 || length > kMaxDigitLength) return Refuse(text::InvalidDigitLength);

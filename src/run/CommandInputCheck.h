@@ -12,16 +12,19 @@ struct PathStyle;
 struct InputCheck {
     bool accepted = true;
     int32_t messageId = 0;
+    std::u16string message;  // the message's text with its details, when it has some
 };
 
 // The input dialog's OK: the arguments of the shown fields (a hidden field's
 // is empty) without line breaks and tabs, with characters a file name cannot
 // hold removed (nameAutoFix) or refused. A refusal keeps the dialog open and
 // names its message: ForbiddenCharacters goes to the message dialog, the
-// wildcard messages to a plain message box.
+// wildcard and regular-expression messages to a plain message box. A
+// regular expression keeps every character; its template may also hold '\'.
 struct DialogInput {
     std::u16string arg1, arg2;
     int32_t messageId = 0;
+    std::u16string message;  // the refusal's text in the current language, details filled in
     bool accepted() const { return messageId == 0; }
 };
 

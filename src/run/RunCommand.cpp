@@ -1,14 +1,32 @@
 #include "run/RunCommand.h"
 
+#include "base/Host.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "namelist/Sorting.h"
 #include "run/CommandCatalogue.h"
 
 namespace quirnel {
+namespace {
+
+// A task from a newer version (or a mistyped --task) names a sub-command this
+// catalogue does not offer; the values old presets still hold are converted.
+bool KnowsSubCommand(const CommandInfo& info, int sub) {
+    if (!info.hasInput() || FindSubCommand(info.id, sub)) return true;
+    PresetTask retired{info.id, sub, {}, {}};
+    return ConvertRetiredSubCommand(retired);
+}
+
+}  // namespace
 
 CommandOutcome RunCommand(Workspace& ws, CommandId command, int sub, const std::u16string& arg1,
                           const std::u16string& arg2) {
     const CommandInfo* info = FindCommand(command);
     if (!info || !info->inPresets || !info->run) return CommandOutcome::Continue;
+    if (!KnowsSubCommand(*info, sub)) {
+        ws.host.AppendLog(FormatText(LoadText(text::TaskSkipped), {LoadText(info->id), static_cast<long long>(sub)}));
+        return CommandOutcome::Continue;
+    }
     return info->run(ws, {sub, arg1, arg2});
 }
 

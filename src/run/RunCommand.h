@@ -14,7 +14,8 @@ namespace quirnel {
 // whether the window, a preset or the command-line front end gives it: the
 // catalogue's run of that command. No input check happens here. Commands that
 // need the window (apply, undo, sort, edit name, move) and unknown numbers do
-// nothing; StopRun tells a preset run to end.
+// nothing; a sub-command the command does not offer (a task written by a newer
+// version) does nothing and says so in the log. StopRun tells a preset run to end.
 [[nodiscard]] CommandOutcome RunCommand(Workspace& ws, CommandId command, int subCommand, const std::u16string& arg1,
                                         const std::u16string& arg2);
 

@@ -130,7 +130,7 @@ void CommandInputDialogTest::ctrlNumberChoosesAnItemAndIsConsumed() {
     Opened opened(2);
     QVERIFY(opened.exposed());
     CommandInputDialog& dlg = opened.dlg;
-    QCOMPARE(dlg.selector()->count(), 7);
+    QCOMPARE(dlg.selector()->count(), 12);
     QCOMPARE(dlg.focusWidget(), dlg.field1());
     QTest::keyClicks(dlg.field1(), "abc");
 

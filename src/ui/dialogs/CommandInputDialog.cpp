@@ -219,7 +219,7 @@ void CommandInputDialog::accept() {
         return;
     }
     if (!input.accepted()) {
-        QMessageBox::warning(this, QApplication::applicationName(), Q(LoadText(input.messageId)));
+        QMessageBox::warning(this, QApplication::applicationName(), Q(input.message));
         return;
     }
     subCommand_ = sub;

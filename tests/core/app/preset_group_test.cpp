@@ -51,6 +51,16 @@ TEST(PresetGroup, FileWithTwoPresetsEmptiesTheRest) {
     for (int i = 2; i < kPresetCount; ++i) EXPECT_EQ(app.presets[i], QuirnelPreset{});
 }
 
+TEST(PresetGroup, ATaskOfANewerVersionStillLoads) {
+    test::TempDir dir;
+    dir.file("newer.qpx", "Preset_Name=A\r\nPresetTask_Command=2\r\nPresetTask_SubCommand=549\r\n"
+                          "PresetTask_Arg1=<x>\r\nPresetTask_Command=2\r\nPresetTask_SubCommand=501\r\n"
+                          "PresetTask_Arg1=<(\\d+)>\r\nPresetTask_Arg2=<<$1>>\r\n");
+    AppState app;
+    ASSERT_TRUE(ImportPresetGroup(dir.u16("newer.qpx"), app));
+    EXPECT_EQ(app.presets[0].Tasks, (std::vector<PresetTask>{{2, 549, u"x", u""}, {2, 501, u"(\\d+)", u"<$1>"}}));
+}
+
 TEST(PresetGroup, Utf8FileWithByteOrderMarkKeepsItsFirstPreset) {
     test::TempDir dir;
     dir.file("bom.qpx", "\xEF\xBB\xBFPreset_Name=A\r\nPresetTask_Command=7\r\nPreset_Name=B\r\n");

@@ -83,6 +83,11 @@ TEST(ChangeFolderTest, PosixStyle) {
             {At(u"a.JPG", u"/p"), sub::FolderFromExtension, u"", u"", u"/p/JPG"},
             {At(u"2023-07-trip.jpg", u"/p"), sub::FolderFromPattern, u"*-*-", u"*/*/", u"/p/2023/07/"},
             {At(u"a.jpg", u"/p"), sub::FolderFromCreated, u"%Y/%m", u"", u"/p/2023/07"},
+            {At(u"20240615_beach.jpg", u"/p"), sub::FolderFromRegex, u"^(\\d{4})(\\d{2})", u"$1/$2", u"/p/2024/06"},
+            {At(u"Trip Rome.jpg", u"/p"), sub::FolderFromRegex, u"(?<city>\\w+)$", u"\\U${city}", u"/p/ROME"},
+            {At(u"IMG_12.jpg", u"/p"), sub::FolderFromRegex, u"\\d+", u"", u"/p/12"},  // empty: the match
+            {At(u"notes.txt", u"/p"), sub::FolderFromRegex, u"\\d+", u"", u"/p"},      // no match, no change
+            {At(u"x1.d", u"/p", true), sub::FolderFromRegex, u"\\.(\\w)", u"$1", u"/p/d"},  // a folder's whole name
         },
         PathStyle::forPosix());
 }

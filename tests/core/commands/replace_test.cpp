@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "ListFixture.h"
 #include "base/CommandIds.h"
 #include "commands/Replace.h"
@@ -95,6 +97,75 @@ TEST(ReplaceNamesTest, ExtensionMode) {
             {u"photos.old", Folder, sub::ToUpper, u"", u"", WithoutExt, u"photos.old"},
         },
         ReplaceExt);
+}
+
+TEST(ReplaceNamesTest, RegularExpressions) {
+    const int re = sub::RegexReplace;
+    RunCases(
+        {
+            {u"IMG_2024_06.jpg", File, re, u"(\\d{4})_(\\d{2})", u"$2-$1", WithoutExt, u"IMG_06-2024.jpg"},
+            {u"IMG_2024.jpg", File, re, u"(?<year>\\d{4})", u"y${year}", WithoutExt, u"IMG_y2024.jpg"},
+            {u"a1b22", Folder, re, u"\\d+", u"[$0]", WithoutExt, u"a[1]b[22]"},
+            {u"hello world.txt", File, re, u"\\w+", u"\\u$0", WithoutExt, u"Hello World.txt"},
+            {u"hello world.txt", File, re, u"(\\w+) (\\w+)", u"\\U$1\\E $2", WithoutExt, u"HELLO world.txt"},
+            {u"\u00C9COLE Caf\u00C9", Folder, re, u".+", u"\\L$0", WithoutExt, u"\u00E9cole caf\u00E9"},
+            {u"ABC def", Folder, re, u"\\w+", u"\\l$0", WithoutExt, u"aBC def"},
+            {u"song.mp3", File, re, u"^", u"01 ", WithoutExt, u"01 song.mp3"},
+            {u"song.mp3", File, re, u"$", u"_end", WithoutExt, u"song_end.mp3"},
+            {u"song.mp3", File, re, u"$", u"_end", WithExt, u"song.mp3_end"},
+            {u"abc", Folder, re, u"x*", u"-", WithoutExt, u"-a-b-c-"},  // empty matches, each once
+            {u"a\U0001F600", Folder, re, u"x*", u"-", WithoutExt, u"-a-\U0001F600-"},
+            {u"abc", Folder, re, u"x*", u"\\u-", WithoutExt, u"-a-b-c-"},  // the same through PCRE2's expansion
+            {u"ab12", Folder, re, u"(\\d)|(b)", u"[$1$2]", WithoutExt, u"a[b][1][2]"},  // an unset group is empty
+            {u"a1", Folder, re, u"(?<d>\\d)", u"$$${d}", WithoutExt, u"a$1"},
+            {u"a1", Folder, re, u"\\d", u"x$", WithoutExt, u"a1"},  // a template PCRE2 refuses changes nothing
+            {u"abc.txt", File, re, u"\\d", u"#", WithoutExt, u"abc.txt"},  // no match: not written
+            {u"Abc.txt", File, re, u"a", u"x", WithoutExt, u"Abc.txt"},       // case-sensitive by default
+            {u"Abc.txt", File, re, u"(?i)a", u"x", WithoutExt, u"xbc.txt"},
+            {u"\u00C9t\u00E9", Folder, re, u"(?i)\u00E9", u"e", WithoutExt, u"ete"},  // (?i) folds accented letters
+            {u"\uD64D\uAE38\uB3D9 \uC0AC\uC9C4", Folder, re, u"(\\w+) (\\w+)", u"$2 $1", WithoutExt,
+             u"\uC0AC\uC9C4 \uD64D\uAE38\uB3D9"},  // \w knows Hangul
+            {u"\uD55C\uAE00123", Folder, re, u"\\D+", u"", WithoutExt, u"123"},
+            {u"a\U0001F600b", Folder, re, u".", u"x", WithoutExt, u"xxx"},  // a surrogate pair is one character
+            {u"a\U0001F600b", Folder, re, u"\\p{So}", u"_", WithoutExt, u"a_b"},
+            {u"a.b.txt", File, re, u"\\.", u"_", WithoutExt, u"a_b.txt"},
+            {u"a.b.txt", File, re, u"\\.", u"_", WithExt, u"a_b_txt"},
+            {u"photos.old", Folder, re, u"\\.", u"_", WithoutExt, u"photos_old"},
+            {u"abc.txt", File, re, u"(", u"x", WithoutExt, u"abc.txt"},  // an invalid pattern changes nothing
+            {u"abc.txt", File, re, u"", u"x", WithoutExt, u"abc.txt"},
+        },
+        Replace);
+    RunCases(
+        {
+            {u"a.JPEG", File, re, u"jpe?g", u"jpg", WithoutExt, u"a.JPEG"},
+            {u"a.JPEG", File, re, u"(?i)^jpe?g$", u"jpg", WithoutExt, u"a.jpg"},
+            {u"a.tar.gz", File, re, u"^", u"x", WithoutExt, u"a.tar.xgz"},
+            {u"README", File, re, u"^$", u"txt", WithoutExt, u"README"},  // no extension, none added
+            {u"photos.old", Folder, re, u".+", u"new", WithoutExt, u"photos.old"},
+        },
+        ReplaceExt);
+}
+
+TEST(ReplaceNamesTest, ACatastrophicPatternStopsAtTheLimitAndIsLoggedOnce) {
+    const std::u16string stuck = std::u16string(40, u'a') + u"!";
+    auto list = MakeList({{stuck}, {u"aaa"}, {stuck + u"!"}});
+    RecordingHost host;
+    const auto start = std::chrono::steady_clock::now();
+    ReplaceNames(*list, sub::RegexReplace, u"(a+)+$", u"x", ReplaceSubject::NamePart, &host);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::seconds(5)) << "without a limit this takes hours";
+    EXPECT_EQ(NewNames(*list), (std::vector<std::u16string>{stuck, u"x", stuck + u"!"}));
+    ASSERT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(host.log[0], u"2 name(s) left unchanged: the regular expression took more steps than one name is allowed.");
+}
+
+TEST(ReplaceNamesTest, AnInvalidPatternFromAPresetIsLogged) {
+    auto list = MakeList({{u"abc.txt"}});
+    RecordingHost host;
+    ReplaceNames(*list, sub::RegexReplace, u"ab(c", u"x", ReplaceSubject::NamePart, &host);
+    EXPECT_EQ(list->newName(0), u"abc.txt");
+    ASSERT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(host.log[0], u"The regular expression is invalid at character 5:\nmissing closing parenthesis");
 }
 
 TEST(ReplaceNamesTest, RowsTheTransformLeavesAloneAreNotWritten) {

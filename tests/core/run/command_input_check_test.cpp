@@ -90,6 +90,32 @@ struct DialogCase {
     std::u16string cleaned1, cleaned2;  // when accepted
 };
 
+TEST(CleanDialogInputTest, AnInvalidRegularExpressionNamesItsCharacterAndPcresMessage) {
+    struct Case {
+        int32_t command, sub;
+        std::u16string arg1, arg2, message;
+    } cases[] = {
+        {2, 501, u"ab(c", u"", u"The regular expression is invalid at character 5:\nmissing closing parenthesis"},
+        {12, 507, u"\uD55C\U0001F600(?<", u"",  // characters, not code units; PCRE2 names the one after "<"
+         u"The regular expression is invalid at character 6:\nsubpattern name expected"},
+        {17, 508, u"(\\d+)", u"$1/$3", u"The replacement is invalid at character 6:\nunknown substring"},
+    };
+    for (const Case& c : cases) {
+        DialogInput r = CleanDialogInput(c.command, c.sub, c.arg1, c.arg2, false, PathStyle::forPosix());
+        EXPECT_FALSE(r.accepted());
+        EXPECT_EQ(r.message, c.message);
+        // The same check after the dialog, for callers that check without it.
+        InputCheck after = CheckCommandInput(c.command, c.sub, c.arg1, c.arg2);
+        EXPECT_FALSE(after.accepted);
+        EXPECT_EQ(after.message, c.message);
+    }
+    SetUiLanguage(UiLanguage::Korean);
+    DialogInput korean = CleanDialogInput(2, 501, u"ab(c", u"", false, PathStyle::forPosix());
+    SetUiLanguage(UiLanguage::English);
+    EXPECT_EQ(korean.message, u"\uC815\uADDC \uD45C\uD604\uC2DD\uC758 5\uBC88\uC9F8 \uAE00\uC790\uC5D0 "
+                              u"\uC624\uB958\uAC00 \uC788\uC2B5\uB2C8\uB2E4:\nmissing closing parenthesis");
+}
+
 TEST(CleanDialogInputTest, CleansOrNamesTheMessageThatKeepsTheDialogOpen) {
     const DialogCase cases[] = {
         // Line breaks and tabs vanish before anything is checked.
@@ -123,6 +149,17 @@ TEST(CleanDialogInputTest, CleansOrNamesTheMessageThatKeepsTheDialogOpen) {
         {3, 135, u"IMG?", u"3", false, false, 0, u"IMG?", u"3"},
         {17, 170, u"a*b", u"x?y", false, false, 109, u"", u""},
         {12, 184, u"", u"", false, false, 0, u"", u""},  // empty is CheckCommandInput's business
+        // A regular expression keeps every character, even with the fix on; its template keeps '\\'.
+        {2, 501, u"(?<y>\\d+)|[*?\"/:]", u"\\U${y}", true, false, 0, u"(?<y>\\d+)|[*?\"/:]", u"\\U${y}"},
+        {2, 501, u"a", u"x|y", false, false, 100, u"", u""},
+        {2, 501, u"a", u"x|y", true, false, 0, u"a", u"xy"},
+        {17, 508, u"^(\\d{4})(\\d{2})", u"$1/$2", false, true, 0, u"^(\\d{4})(\\d{2})", u"$1/$2"},
+        {2, 501, u"ab(c", u"", false, false, 523, u"", u""},
+        {12, 506, u"[a-", u"", true, false, 523, u"", u""},
+        {2, 501, u"(a)", u"$2", false, false, 524, u"", u""},
+        {2, 501, u"(?<n>a)", u"${m}", false, false, 524, u"", u""},
+        {2, 501, u"(a)", u"\\", false, false, 524, u"", u""},
+        {2, 501, u"", u"", false, false, 0, u"", u""},  // empty is CheckCommandInput's business
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.command << "/" << c.sub << " autoFix " << c.autoFix << " posix "

@@ -66,6 +66,32 @@ TEST_F(Dispatch, ClearListUsesTheWildcardEngine) {
     EXPECT_EQ(host.log.back(), u"Removed 1 item(s) from the list.");
 }
 
+TEST_F(Dispatch, ClearListByRegularExpressionKeepsWhatTheLimitStopped) {
+    EXPECT_EQ(RunCommand(ws, CmdClearList, sub::ClearNameMatches, u"^\\w\\d$", u""), CommandOutcome::Continue);
+    EXPECT_EQ(NewNames(), (V{u"b22.jpg", u"c.txt"}));
+    EXPECT_EQ(RunCommand(ws, CmdClearList, sub::ClearNameDoesNotMatch, u"\\d", u""), CommandOutcome::Continue);
+    EXPECT_EQ(NewNames(), (V{u"b22.jpg"}));
+    RowSource stuck;
+    stuck.name = std::u16string(40, u'a') + u"!";
+    stuck.folder = u"C:\\data";
+    ws.list.appendRow(stuck);
+    UpdateItemCount(ws);
+    host.log.clear();
+    EXPECT_EQ(RunCommand(ws, CmdClearList, sub::ClearNameDoesNotMatch, u"(a+)+$", u""), CommandOutcome::Continue);
+    EXPECT_EQ(NewNames(), (V{stuck.name})) << "b22 does not match; the stuck name is kept";
+    EXPECT_EQ(host.log.size(), 2u) << testing::PrintToString(host.log);  // the removal and the limit
+}
+
+TEST_F(Dispatch, ATaskWithASubCommandThisVersionLacksIsSkippedWithALogLine) {
+    QuirnelPreset p;
+    host.log.clear();
+    p.Tasks = {{CmdReplace, 549, u"a", u"b"}, {CmdAddPrefix, sub::AddCreatedDatePart, u"", u""}, {CmdAddPrefix, 21, u"x", u""}};
+    EXPECT_TRUE(RunPreset(p, WorkspaceActions(ws, [](ApplyType) {})));
+    EXPECT_EQ(NewNames().front().substr(0, 1), u"x");
+    ASSERT_EQ(host.log.size(), 1u) << "a retired value is converted, not skipped " << testing::PrintToString(host.log);
+    EXPECT_EQ(host.log[0], u"Task skipped: Replace has no sub-command 549 in this version.");
+}
+
 TEST_F(Dispatch, PresetRunStopsAtAnEmptyTargetFolder) {
     QuirnelPreset p;
     p.AutoSort = 1;
