@@ -11,6 +11,7 @@
 #include "WindowTestSupport.h"
 #include "apply/RowStatus.h"
 #include "base/AppSettings.h"
+#include "base/CommandIds.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
@@ -30,6 +31,7 @@ private slots:
     void typingShowsOldAndNewNamesWithTheirFates();
     void refusedInputShowsItsMessageAtOnce_data();
     void refusedInputShowsItsMessageAtOnce();
+    void aRegularExpressionIsPreviewedAndItsErrorNamesThePosition();
     void closedPaneLeavesTheDialogAsItWas();
     void theOpenPaneIsRememberedAndTheStoredRectIsTheClosedOne();
     void cancelLeavesTheListAndOkAppliesAsBefore();
@@ -159,6 +161,27 @@ void CommandInputPreviewTest::refusedInputShowsItsMessageAtOnce() {
     QCOMPARE(dlg.previewPane()->caption()->styleSheet().isEmpty(), !problem);
     QCOMPARE(Table(dlg).rowCount(), 0);
     QVERIFY(dlg.isVisible());
+}
+
+// The pane says what OK would refuse with, details included, and shows what
+// a pattern makes of the rows once it is whole.
+void CommandInputPreviewTest::aRegularExpressionIsPreviewedAndItsErrorNamesThePosition() {
+    Folder folder;
+    PreviewDialog p(CmdReplace, folder.list, true);
+    CommandInputDialog& dlg = p.dlg;
+    dlg.setInitialInput(sub::RegexReplace, {}, {});
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.field1()->setPlainText("([a-c])(\\d");
+    dlg.field2()->setPlainText("\\U$1\\E_$2");
+    QCoreApplication::processEvents();
+    QCOMPARE(dlg.previewPane()->caption()->text(),
+             QString("The regular expression is invalid at character 11:\nmissing closing parenthesis"));
+    QCOMPARE(Table(dlg).rowCount(), 0);
+
+    const int runs = dlg.previewRuns();
+    dlg.field1()->setPlainText("([a-c])(\\d)");
+    QVERIFY(Updated(dlg, runs));
+    QCOMPARE(PaneColumn(dlg, 1), QStringList({"A_1.txt", "A_2.txt", "B_2.txt", "c.txt", "d2.txt"}));
 }
 
 void CommandInputPreviewTest::closedPaneLeavesTheDialogAsItWas() {

@@ -292,7 +292,11 @@ void CommandInputDialog::layoutControls() {
     }
 }
 
-QString CheckMessage(const InputCheck& check) { return check.messageId != 0 ? Q(LoadText(check.messageId)) : QString(); }
+// The message with its details (a pattern's error position) where it has them.
+QString CheckMessage(const InputCheck& check) {
+    if (!check.message.empty()) return Q(check.message);
+    return check.messageId != 0 ? Q(LoadText(check.messageId)) : QString();
+}
 
 std::optional<CommandInput> AskCommandInput(int command, AppSettings& settings, Host& host, QWidget* parent,
                                             const CommandInput& initial, const NameList* previewRows) {

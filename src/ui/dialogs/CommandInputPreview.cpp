@@ -67,7 +67,8 @@ void CommandInputDialog::updatePreview() {
     const int32_t sub = item ? item->subCommand : 0;
     const DialogInput input = CleanDialogInput(command_, sub, shownText(*field1_), shownText(*field2_),
                                                IsOn(settings_.NameAutoFix), PathStyle::forHost());
-    if (!input.accepted()) return pane_->showMessage(Q(LoadText(input.messageId)), true);
+    if (!input.accepted())
+        return pane_->showMessage(Q(input.message.empty() ? LoadText(input.messageId) : input.message), true);
     const InputCheck check = CheckCommandInput(command_, sub, input.arg1, input.arg2);
     if (!check.accepted) {
         const QString message = CheckMessage(check);
