@@ -64,6 +64,16 @@ install(FILES ${DATA_OUT}/${QUIRNEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INS
 install(FILES data/quirnel-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
         RENAME quirnel-cli)
 
+# "Rename with Quirnel" in the file managers' context menus. Thunar keeps
+# custom actions per user: its snippet is installed for the user to add.
+configure_file(data/context-menu/dolphin-servicemenu.desktop.in ${DATA_OUT}/${QUIRNEL_APP_ID}.servicemenu.desktop @ONLY)
+configure_file(data/context-menu/nemo.nemo_action.in ${DATA_OUT}/${QUIRNEL_APP_ID}.nemo_action @ONLY)
+install(PROGRAMS ${DATA_OUT}/${QUIRNEL_APP_ID}.servicemenu.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/kio/servicemenus
+        RENAME ${QUIRNEL_APP_ID}.desktop)
+install(FILES ${DATA_OUT}/${QUIRNEL_APP_ID}.nemo_action DESTINATION ${CMAKE_INSTALL_DATADIR}/nemo/actions)
+install(FILES data/context-menu/nautilus_quirnel.py DESTINATION ${CMAKE_INSTALL_DATADIR}/nautilus-python/extensions)
+install(FILES data/context-menu/thunar-uca.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/quirnel)
+
 install(TARGETS quirnel-cli)
 if(TARGET quirnel)
   install(TARGETS quirnel)
@@ -71,6 +81,8 @@ endif()
 
 add_test(NAME dist_desktop_entry
          COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/desktop_entry_test.sh ${DATA_OUT}/${QUIRNEL_APP_ID}.desktop)
+add_test(NAME dist_context_menus
+         COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/context_menu_test.py ${DATA_OUT} ${PROJECT_SOURCE_DIR} ${QUIRNEL_APP_ID})
 add_test(NAME dist_metainfo
          COMMAND ${PROJECT_SOURCE_DIR}/tests/dist/metainfo_test.sh ${DATA_OUT}/${QUIRNEL_APP_ID}.metainfo.xml
                  ${QUIRNEL_RAW_URL} ${PROJECT_SOURCE_DIR})
