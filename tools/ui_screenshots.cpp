@@ -1,11 +1,12 @@
-// Draws the main window and three of its dialogs offscreen, each opened as a
+// Draws the main window and four of its dialogs offscreen, each opened as a
 // user opens it, so that two builds can be compared picture by picture: the
 // window over a small folder with proposed names and folders, the input
-// dialog of Replace, the preset editor and the sort dialog. The language is
-// fixed at start-up, so each language is drawn by a run of its own.
+// dialog of Replace, the preset editor, the sort dialog, and the question
+// of Revert Last Apply (over a journal of those proposals, answered No). The
+// language is fixed at start-up, so each language is drawn by a run of its own.
 // Usage: ui_screenshots OUTDIR                    both languages, a run each
 //        ui_screenshots OUTDIR english|korean     one language
-// Writes OUTDIR/{main-window,replace-dialog,preset-editor,sort-dialog}-LANGUAGE.png.
+// Writes OUTDIR/{main-window,replace-dialog,preset-editor,sort-dialog,revert-question}-LANGUAGE.png.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,12 +25,14 @@
 #include <ctime>
 
 #include "app/StartUp.h"
+#include "apply/Journal.h"
 #include "base/CommandIds.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "ShotWindow.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/NameListView.h"
+#include "platform/EntryIds.h"
 
 using namespace quirnel;
 
@@ -60,6 +63,21 @@ bool MakeFixture() {
             return false;
     }
     return true;
+}
+
+// The journal of a run of the rows' proposals as if it had been applied,
+// named for a fixed time: the question names the run by it.
+bool WriteRunJournal(const Workspace& ws, const QString& folder) {
+    if (!QDir().mkpath(folder)) return false;
+    JournalWriter journal;
+    const std::u16string path = (folder + QStringLiteral("/20240615T093000.000000000Z-00000000.journal")).toStdU16String();
+    if (!journal.create(path, JournalKind::Rename)) return false;
+    for (int r = 0; r < ws.list.size(); ++r)
+        journal.step(LookUpEntryId(ws.list.fullPath(r)), false, ws.list.fullPath(r),
+                     ws.list.newFolder(r) + u"/" + ws.list.newName(r));
+    if (!journal.seal()) return false;
+    for (int r = 0; r < ws.list.size(); ++r) journal.done(r);
+    return static_cast<bool>(journal.end());
 }
 
 QuirnelPreset Preset(std::u16string name, std::vector<PresetTask> tasks) {
@@ -131,6 +149,7 @@ int DrawLanguage(int argc, char** argv, const QString& outDir, const std::u16str
                                              {CmdChangeFolder, sub::FolderFromExtension, u"", u""}});
     app.presets[1] = Preset(u"Numbered", {{CmdAddNumbers, sub::NumberHeadInOrder, u"3", u"1"}});
 
+    app.flags.journal.folder = (kRoot + QStringLiteral("/journal")).toStdU16String();
     ShotWindow window(app);
     window.resize(1100, 650);
     window.show();
@@ -150,6 +169,9 @@ int DrawLanguage(int argc, char** argv, const QString& outDir, const std::u16str
     window.listView()->selectAll();  // the editor previews the selected rows
     ok = GrabDialog(window, menu::PresetSettings, outDir + QStringLiteral("/preset-editor") + suffix) && ok;
     ok = GrabDialog(window, menu::SortList, outDir + QStringLiteral("/sort-dialog") + suffix) && ok;
+    window.drawnQuestion = Question::RevertRun;
+    ok = WriteRunJournal(window.workspace(), kRoot + QStringLiteral("/journal")) &&
+         GrabDialog(window, menu::RevertLastApply, outDir + QStringLiteral("/revert-question") + suffix) && ok;
     return ok && !window.failed ? 0 : 1;
 }
 

@@ -54,6 +54,7 @@ constexpr Rule kRules[] = {
     {menu::LanguageDefault, Needs::Nothing},
     {menu::ToggleLog, Needs::Nothing},
     {menu::RevertLastApply, Needs::Nothing},
+    {menu::RedoRevertedApply, Needs::RevertedRun},
 };
 
 std::optional<Needs> NeedsOf(int32_t command) {
@@ -84,6 +85,7 @@ bool CommandEnabled(int32_t command, const CommandState& state) {
         case Needs::Rows: return state.hasRows;
         case Needs::Selection: return state.hasSelection;
         case Needs::PresetTasks: return state.presetHasTasks[command - menu::ApplyPreset1];
+        case Needs::RevertedRun: return state.hasRevertedRun;
     }
     return false;
 }

@@ -12,6 +12,7 @@ struct CommandState {
     bool hasRows = false;
     bool hasSelection = false;
     std::array<bool, kPresetCount> presetHasTasks{};
+    bool hasRevertedRun = false;  // the newest change of the journal folder is a revert that can be redone
 };
 
 CommandState CommandStateOf(bool busy, int rows, bool hasSelection, const PresetTable& presets);

@@ -101,7 +101,12 @@ bool ReadLine(JournalRecord& r, std::string_view line) {
     }
     if (tag == "P" && f.size() == 1) return r.planComplete = true;
     if (tag == "E" && f.size() == 1) return r.ended = true;
-    if (tag == "X" && f.size() >= 2) return r.settled = true;
+    if (tag == "X" && f.size() >= 2) {
+        r.settled = true;
+        if (f[1] != "reverted") return true;
+        r.reverted = true;
+        return f.size() < 3 || Path(f[2], r.revertedBy);
+    }
     if (tag == "W" && f.size() == 2) {
         for (size_t n : r.unstamped) r.steps[n].stamped = true;
         r.unstamped.clear();
@@ -252,6 +257,8 @@ Result ReadJournal(const std::u16string& path, JournalRecord& record) {
             ok = line == "kind\trename" || line == "kind\tcopy" || line == "kind\tremove";
             record.kind = line == "kind\tcopy" ? JournalKind::Copy
                           : line == "kind\tremove" ? JournalKind::Remove : JournalKind::Rename;
+        } else if (lineNo == 3 && line.substr(0, 2) == "R\t") {
+            ok = Path(line.substr(2), record.reverts) && !record.reverts.empty();
         } else {
             ok = !line.empty() && ReadLine(record, line);
         }
@@ -265,10 +272,11 @@ Result ReadJournal(const std::u16string& path, JournalRecord& record) {
     return {};
 }
 
-Result JournalWriter::create(const std::u16string& path, JournalKind kind) {
+Result JournalWriter::create(const std::u16string& path, JournalKind kind, const std::u16string& reverts) {
     if (Result created = file_.create(path); !created) return created;
     pending_ = std::string(kMagic) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
+    if (!reverts.empty()) pending_ += "R\t" + EscapeJournalText(ToNative(reverts)) + "\n";
     return {};
 }
 

@@ -17,6 +17,7 @@ namespace quirnel {
 //
 //   quirnel-journal 1
 //   kind  rename | copy | remove
+//   R  journal                                 a revert: the journal whose run it undoes
 //   S  n  dev  ino  file|folder  from  to     the plan, one line per step, in the order of the run
 //   P                                          the plan is complete (written before any change)
 //   D  folder                                  a folder this run is about to create
@@ -56,6 +57,9 @@ struct JournalRecord {
     bool planComplete = false;  // without it, nothing had been changed
     bool ended = false;
     bool settled = false;  // kept as it was, or reverted
+    std::u16string reverts;     // R: the journal this revert undoes; empty for a run
+    bool reverted = false;      // an "X reverted" decision
+    std::u16string revertedBy;  // its journal, when the revert kept one
     int64_t writtenNs = 0; // the last W: every stamped step happened before it
     std::vector<size_t> unstamped;  // marks read since the last W (while reading)
 };
@@ -74,8 +78,8 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
     ~JournalWriter();
 
-    // Creates the file and writes the header.
-    [[nodiscard]] Result create(const std::u16string& path, JournalKind kind);
+    // Creates the file and writes the header; a revert names the journal it undoes.
+    [[nodiscard]] Result create(const std::u16string& path, JournalKind kind, const std::u16string& reverts = {});
     void step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
     // The plan is complete and durable: changes may begin.
     [[nodiscard]] Result seal();

@@ -8,10 +8,12 @@
 
 #include "apply/Journal.h"
 #include "apply/JournalFiles.h"
+#include "apply/RevertChoice.h"
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
 #include "platform/FileOps.h"
+#include "platform/FileSystem.h"
 #include "platform/NativeText.h"
 #include "platform/PathStyle.h"
 #include "platform/PathText.h"
@@ -112,11 +114,12 @@ public:
         if (kind_ == JournalKind::Rename) found_ = LookUpEntryStates(at, changedBefore_);
     }
 
-    Result open(const JournalPlace& place, std::u16string& path) {
+    // reverts: the journal of the run this revert undoes, which its own journal names.
+    Result open(const JournalPlace& place, const std::u16string& reverts, std::u16string& path) {
         path.clear();
         if (!place.any() || steps_.empty()) return {};
         path = NewJournalPath(place);
-        if (Result created = journal_.create(path, kind_); !created) return created;
+        if (Result created = journal_.create(path, kind_, reverts); !created) return created;
         for (const Pending& p : steps_) {
             const JournalStep& s = *p.step;
             // A removal names the copy it removes; a move or a copy, the entry it moves or copies.
@@ -135,6 +138,9 @@ public:
     }
 
     std::vector<std::pair<std::u16string, std::u16string>> takeMovedBack() { return std::move(movedBack_); }
+
+    // Steps an earlier revert of the run undid already (see TakeAlreadyReverted).
+    void keepAsBack(std::unordered_set<const JournalStep*> back) { back_ = std::move(back); }
 
     // A cycle's entry passes a temporary name: from where it was to where it ends.
     void noteMovedBack(std::u16string from, std::u16string to) {
@@ -157,7 +163,7 @@ public:
                 out.skipped += static_cast<int>(steps_.size() - n);
                 break;
             }
-            if (undo(n)) ++out.reverted;
+            if (back_.count(steps_[n].step) ? keepBack(n) : undo(n)) ++out.reverted;
             else ++out.skipped;
             if (journaling_) journal_.tick();
         }
@@ -168,6 +174,26 @@ public:
 
 private:
     static EntryId expected(const JournalStep& s) { return s.movedId ? s.movedId : s.id; }
+
+    // A step an earlier revert undid stays as it is, recorded as done here:
+    // reverting this revert then redoes the whole run, in its order.
+    Result keepBack(size_t n) {
+        JournalStep& s = *steps_[n].step;
+        const int i = static_cast<int>(n);
+        if (kind_ == JournalKind::Rename) {
+            const EntryId now = LookUpEntryId(s.from);
+            if (journaling_) {
+                if (now == expected(s)) journal_.done(i);
+                else if (now) journal_.moved(i, now);  // it came back across file systems
+                else journal_.failed(i, ENOENT);
+            }
+            noteMovedBack(std::move(s.to), std::move(s.from));
+        } else if (journaling_) {
+            if (kind_ == JournalKind::Copy) journal_.copied(i, LookUpStamp(s.to));
+            else journal_.done(i);
+        }
+        return {};
+    }
 
     uint64_t deviceOf(const std::u16string& folder) {
         auto [it, added] = devices_.try_emplace(folder, 0);
@@ -252,16 +278,51 @@ private:
     std::vector<std::pair<std::u16string, std::u16string>> movedBack_;
     std::unordered_map<std::u16string, std::u16string> leftFor_;  // temporary name -> where its entry was
     std::unordered_map<std::u16string, uint64_t> devices_;
+    std::unordered_set<const JournalStep*> back_;
     int unknown_ = 0;
     JournalWriter journal_;
     bool journaling_ = false;
     FolderHandles handles_;
 };
 
+// What earlier reverts of the run did stays done: a step one of them
+// reverted (by its mark, or for an interrupted one by the disk) is neither
+// undone again nor reported as changed since the run. It counts as done
+// for the run's own decision too.
+struct AlreadyBack {
+    std::unordered_set<const JournalStep*> steps;
+    std::u16string by;  // the newest revert that had reverted one
+};
+
+AlreadyBack TakeAlreadyReverted(JournalRecord& record, const std::vector<std::u16string>& reverts) {
+    AlreadyBack back;
+    if (reverts.empty()) return back;
+    std::unordered_map<std::u16string, JournalStep*> index;  // from, a zero, to -> step
+    index.reserve(record.steps.size());
+    for (JournalStep& s : record.steps) index.emplace(s.from + u'\0' + s.to, &s);
+    for (const std::u16string& k : reverts) {
+        JournalRecord earlier;
+        if (!ReadJournal(k, earlier) || earlier.kind != RevertKind(record.kind)) continue;
+        for (const JournalStep& s : earlier.steps) {
+            if (Decide(earlier.kind, s) != Fate::Done) continue;
+            // A rename's revert moves an entry from "to" back to "from"; a copy's names the same two paths.
+            const bool inverse = earlier.kind == JournalKind::Rename;
+            auto it = index.find(inverse ? s.to + u'\0' + s.from : s.from + u'\0' + s.to);
+            if (it == index.end() || !back.steps.insert(it->second).second) continue;
+            it->second->mark = JournalStep::Mark::Done;
+            it->second->stamped = true;
+            back.by = k;
+        }
+    }
+    return back;
+}
+
 }  // namespace
 
-RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& place, Host& host,
+RevertOutcome RevertJournal(const std::u16string& journalPath, const JournalPlace& place, Host& host,
                             const std::atomic<int>* stop) {
+    // Its revert names it by a path that means the same from any folder.
+    const std::u16string journal = AbsolutePath(journalPath);
     RevertOutcome out;
     JournalRecord record;
     if (Result read = ReadJournal(journal, record); !read) {
@@ -271,11 +332,17 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     out.journalRead = true;
     auto start = std::chrono::steady_clock::now();
     host.AppendLog(FormatText(LoadText(text::StartRevert), {journal}));
+    const JournalHistory history(place.folder);
+    if (history.isRevert(journal)) host.AppendLog(FormatText(LoadText(text::RedoNote), {journal}));
+    const std::vector<std::u16string> earlier = history.standingRevertsOf(journal);
+    AlreadyBack back = TakeAlreadyReverted(record, earlier);
+    const int backCount = static_cast<int>(back.steps.size());
     RevertRun run(record, record.writtenNs ? record.writtenNs : LookUpStamp(journal).mtimeNs, host, stop);
     run.collect();
+    run.keepAsBack(std::move(back.steps));
     // The look-ups and the revert's own plan change nothing: they go on side by side.
     Result opened;
-    SideBySide([&run] { run.lookUpTargets(); }, [&] { opened = run.open(place, out.ownJournal); });
+    SideBySide([&run] { run.lookUpTargets(); }, [&] { opened = run.open(place, journal, out.ownJournal); });
     if (!opened) {
         out.journalFailed = true;
         host.AppendLog(FormatText(LoadText(text::JournalNotWrittenNoChange), {TrimBlanks(opened.text())}));
@@ -284,6 +351,11 @@ RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& p
     run.run(out);
     out.movedBack = run.takeMovedBack();
     (void)MarkJournal(journal, "reverted", out.ownJournal);  // the revert itself is what counts
+    // An interrupted revert is finished now: it is not offered at start-up again.
+    for (const std::u16string& k : earlier)
+        if (RunSummary s = SummarizeJournal(k); !s.ended && !s.settled) (void)MarkJournal(k, "settled", out.ownJournal);
+    if (backCount > 0)
+        host.AppendLog(FormatText(LoadText(text::AlreadyBack), {static_cast<long long>(backCount), back.by}));
     host.AppendLog(FormatText(LoadText(text::RevertSummary), {static_cast<long long>(out.total),
                                                               static_cast<long long>(out.reverted),
                                                               static_cast<long long>(out.skipped)}));
@@ -305,21 +377,60 @@ void FollowRevert(NameList& list, const RevertOutcome& outcome) {
     }
 }
 
-RevertOutcome RevertLastApply(const JournalPlace& place, Host& host) {
-    std::u16string newest = NewestJournal(place.folder);
-    if (newest.empty()) {
-        host.AppendLog(LoadText(text::NoJournal));
+namespace {
+
+// Asks the one question about the chosen run, or says why there is none;
+// nothing moves without a Yes.
+RevertOutcome RevertChosen(const RevertChoice& c, const JournalPlace& place, Host& host) {
+    using What = RevertChoice::What;
+    switch (c.what) {
+        case What::NoJournal: host.AppendLog(LoadText(text::NoJournal)); return {};
+        case What::Nothing: host.AppendLog(FormatText(LoadText(text::NothingToRevert), {place.folder})); return {};
+        case What::Unreadable:
+            host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {c.journal, c.run.unreadable}));
+            return {};
+        case What::Revert:
+        case What::Redo: break;
+    }
+    const bool redo = c.what == What::Redo;
+    const int question = redo ? text::RedoRunQuestion : c.resumes ? text::ResumeRevertQuestion : text::RevertRunQuestion;
+    if (!host.askYesNo(redo ? Question::RedoRun : Question::RevertRun,
+                       FormatText(LoadText(question), {DescribeRun(c.run)}))) {
+        host.AppendLog(LoadText(text::NothingReverted));
         return {};
     }
-    return RevertJournal(newest, place, host);
+    return RevertJournal(c.journal, place, host);
+}
+
+}  // namespace
+
+RevertOutcome RevertLastApply(const JournalPlace& place, Host& host) {
+    return RevertChosen(JournalHistory(place.folder).lastApply(), place, host);
+}
+
+RevertOutcome RedoRevertedApply(const JournalPlace& place, Host& host) {
+    RevertChoice c = JournalHistory(place.folder).redo();
+    if (c.what != RevertChoice::What::Redo) {
+        host.AppendLog(LoadText(text::NothingToRedo));
+        return {};
+    }
+    return RevertChosen(c, place, host);
 }
 
 int RecoverInterruptedRuns(const JournalPlace& place, Host& host) {
     std::vector<std::u16string> found = UnsettledJournals(place.folder);
     for (const std::u16string& journal : found) {
-        std::u16string question = FormatText(LoadText(QuestionTextId(Question::RevertInterrupted)), {journal});
-        if (host.askYesNo(Question::RevertInterrupted, question)) (void)RevertJournal(journal, place, host);
-        else (void)SettleJournal(journal, host);  // unmarked, it is asked about again next time
+        const RunSummary run = SummarizeJournal(journal);
+        if (run.ended || run.settled) continue;  // finished with one asked about before
+        // An interrupted revert is finished: its run is reverted again.
+        const RevertChoice finish = JournalHistory(place.folder).finishing(journal);
+        const bool resumes = finish.what != RevertChoice::What::Nothing;
+        std::u16string question = FormatText(LoadText(resumes ? text::InterruptedRevertNamed : text::InterruptedRunNamed),
+                                             {journal, DescribeRun(resumes ? finish.run : run)});
+        if (host.askYesNo(Question::RevertInterrupted, question))
+            (void)RevertJournal(resumes ? finish.journal : journal, place, host);
+        else
+            (void)SettleJournal(journal, host);  // unmarked, it is asked about again next time
     }
     return static_cast<int>(found.size());
 }

@@ -32,18 +32,28 @@ void FollowRevert(NameList& list, const RevertOutcome& outcome);
 // while it is exactly the copy the run made. Steps of an interrupted run
 // that carry no mark are decided from the disk. Folders the run created
 // are removed once empty again. Everything is reported through the host's
-// log; the revert keeps its own journal at place. Stops between steps once
-// stop is 1.
+// log; the revert keeps its own journal at place, which names this journal.
+// Steps that standing earlier reverts of the run (in place's folder) undid
+// count as reverted and are recorded so. Stops between steps once stop is 1.
 RevertOutcome RevertJournal(const std::u16string& journal, const JournalPlace& place, Host& host,
                             const std::atomic<int>* stop = nullptr);
 
-// "Revert Last Apply": the newest journal of the place's folder, or the log
-// line that there is none.
+// "Revert Last Apply": the newest run of the place's folder that changed
+// the disk and still stands, or the interrupted revert of one, which this
+// finishes (JournalHistory::lastApply). One question naming the run
+// (Question::RevertRun) comes first; No, or nothing to revert, moves
+// nothing and says so in the log. A revert that a run's steps already had
+// counts them as reverted.
 RevertOutcome RevertLastApply(const JournalPlace& place, Host& host);
 
+// The redo the window offers: the newest standing revert, reverted after
+// one question (Question::RedoRun) that names the run that comes back.
+RevertOutcome RedoRevertedApply(const JournalPlace& place, Host& host);
+
 // At start-up: for every interrupted run not yet settled, one question
-// (Question::RevertInterrupted): Yes reverts what it did, No keeps the disk
-// as it is and settles it. Returns how many were found.
+// naming it (Question::RevertInterrupted): Yes reverts what it did (for an
+// interrupted revert, finishes it), No keeps the disk as it is and settles
+// it. Returns how many were found.
 int RecoverInterruptedRuns(const JournalPlace& place, Host& host);
 
 // Leaves the disk as an interrupted run left it and marks its journal

@@ -13,6 +13,8 @@ int QuestionTextId(Question question) {
         case Question::RestartForLanguage: return text::RestartForLanguageQuestion;
         case Question::ResetHotkeys: return text::ResetHotkeysQuestion;
         case Question::RevertInterrupted: return text::InterruptedRunQuestion;
+        case Question::RevertRun: return text::RevertRunQuestion;
+        case Question::RedoRun: return text::RedoRunQuestion;
     }
     return 0;
 }

@@ -12,6 +12,8 @@ enum class Question {
     RestartForLanguage, // a new UI language takes effect after a restart
     ResetHotkeys,       // every hotkey back to its default
     RevertInterrupted,  // at start-up: Yes reverts an interrupted apply run, No keeps the disk as it is
+    RevertRun,          // Revert Last Apply: Yes reverts the run named, No moves nothing
+    RedoRun,            // Redo Reverted Apply: Yes reverts the revert named, No moves nothing
 };
 
 // The string id of a question's text.

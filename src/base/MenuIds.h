@@ -60,6 +60,7 @@ enum MenuCommandId : int {
     Hotkeys = 32865,
     ToggleLog = 32867,
     RevertLastApply = 32880,  // no hotkey record: the configuration keeps its 44 hotkey lines
+    RedoRevertedApply = 32881,  // neither
     SplitterMoved = 36001,
 };
 

@@ -132,9 +132,11 @@ Options:
                          (default: a new file in $XDG_STATE_HOME/quirnel/journal,
                          ~/.local/state/quirnel/journal; the newest 20 are kept)
   --revert [JOURNAL]     undo the run recorded in JOURNAL (default: the newest
-                         journal), last step first; an entry changed since the
+                         run not reverted yet; an interrupted revert of it is
+                         finished), last step first; an entry changed since the
                          run is left and reported; an interrupted run is
-                         decided from the disk
+                         decided from the disk; a revert's JOURNAL is a redo.
+                         What is reverted is named on standard error first
   --format tsv|json      list and --check output (default tsv)
   --columns basic|all    tsv columns: Old Name, New Name, Old Folder, New Folder
                          (basic, the default) or all eight
@@ -171,7 +173,8 @@ Exit status: 0 every row was changed or skipped as unchanged; 1 some row
 failed, the run was stopped, or memory ran out (--check: some target is taken
 on disk; --revert: some step was left); 2 validation stopped the run, a task
 ended it (an empty Change Folder target), or the journal could not be written
-or read, with the reason on standard error (disk untouched); 64 usage error,
+or read, or --revert found nothing to revert, with the reason on standard
+error (disk untouched); 64 usage error,
 unreadable option file, or a configuration or preset group file larger than
 16 MiB (nothing touched).
 

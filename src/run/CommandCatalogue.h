@@ -16,7 +16,7 @@ struct Workspace;
 constexpr int32_t kPresetNameRequest = text::PresetNameLabel;
 
 // What a menu command needs, besides no apply run going, to be enabled.
-enum class Needs : uint8_t { Nothing, Rows, Selection, PresetTasks };
+enum class Needs : uint8_t { Nothing, Rows, Selection, PresetTasks, RevertedRun };
 
 // What running a command may change. The window repaints from this alone.
 enum class Changes : uint8_t { None = 0, Names = 1, Folders = 2, Rows = 4, Order = 8, Disk = 16 };

@@ -2,6 +2,9 @@
 // start-up question for an interrupted run, and every row's fate shown as a
 // tint and a tooltip once it has been looked up off the window's thread.
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTest>
 #include <sys/stat.h>
@@ -25,6 +28,8 @@ class WindowJournalTest : public QObject {
     Q_OBJECT
 private slots:
     void revertLastApplyFromTheFileMenu();
+    void noToTheQuestionMovesNothing();
+    void theRedoItemNamesTheRevertedRun();
     void anInterruptedRunIsAskedAboutAtStartUp_data();
     void anInterruptedRunIsAskedAboutAtStartUp();
     void rowsShowTheirFate();
@@ -38,19 +43,30 @@ std::string Content(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-}  // namespace
-
-void WindowJournalTest::revertLastApplyFromTheFileMenu() {
-    WindowWithFiles f({}, false);
+// A swap of a and b, and c renamed to d, applied through the window.
+void ApplySwapAndRename(WindowWithFiles& f) {
     f.app.flags.journal.folder = f.dir.u16("state");
     f.add({"a", "b", "c"});
     TestWindow& w = f.w();
-    w.workspace().list.setNewName(0, u"b");  // a swap, and a rename
+    w.workspace().list.setNewName(0, u"b");
     w.workspace().list.setNewName(1, u"a");
     w.workspace().list.setNewName(2, u"d");
     WhenModalOpens<ApplyModeDialog>([](ApplyModeDialog* d) { QTest::keyClick(d->cancelButton(), Qt::Key_Return, Qt::NoModifier); });
     w.runCommand(menu::ApplyChanges);
     QTRY_VERIFY(!w.busy());
+}
+
+// What opening the File menu does before it shows.
+void OpenFileMenu(TestWindow& w) { emit w.menuBar()->actions().first()->menu()->aboutToShow(); }
+
+const QRegularExpression kRunTime(QStringLiteral("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d"));
+
+}  // namespace
+
+void WindowJournalTest::revertLastApplyFromTheFileMenu() {
+    WindowWithFiles f({}, false);
+    ApplySwapAndRename(f);
+    TestWindow& w = f.w();
     QCOMPARE(Content(f.path("a")), std::string("b"));
     QCOMPARE(Content(f.path("d")), std::string("c"));
 
@@ -58,13 +74,76 @@ void WindowJournalTest::revertLastApplyFromTheFileMenu() {
     QVERIFY(revert);
     QCOMPARE(revert->text(), QString("Revert Last Apply"));
     QVERIFY(revert->isEnabled());
+    QString asked;
+    w.answer = [&asked](Question q, const QString& text) {
+        asked = text;
+        return q == Question::RevertRun;
+    };
     revert->trigger();
+    // One question names the run: when, what kind, how many entries, which folder.
+    QVERIFY2(asked.startsWith("Revert this run?\r\nRename run of "), qPrintable(asked));
+    QVERIFY(kRunTime.match(asked).hasMatch());
+    QVERIFY2(asked.endsWith(": 3 entries in " + QString::fromStdString(f.dir.path())), qPrintable(asked));
     QCOMPARE(Content(f.path("a")), std::string("a"));
     QCOMPARE(Content(f.path("b")), std::string("b"));
     QCOMPARE(Content(f.path("c")), std::string("c"));
     QCOMPARE(f.column(0), QStringList({"a", "b", "c"}));  // the rows follow the disk
     QCOMPARE(f.column(1), QStringList({"b", "a", "d"}));  // and their proposals are pending again
     QVERIFY(w.logPane()->toPlainText().contains("]  Total : 4 / Reverted : 4 / Skipped : 0"));
+
+    // Twice is not a redo: nothing to ask about, nothing moves.
+    revert->trigger();
+    QCOMPARE(w.asked.size(), size_t(1));
+    QVERIFY(f.logLines().last().contains("Nothing to revert: every run recorded in "));
+    QCOMPARE(Content(f.path("a")), std::string("a"));
+    QCOMPARE(Content(f.path("c")), std::string("c"));
+}
+
+void WindowJournalTest::noToTheQuestionMovesNothing() {
+    WindowWithFiles f({}, false);
+    ApplySwapAndRename(f);
+    TestWindow& w = f.w();
+    w.action(menu::RevertLastApply)->trigger();  // answered No
+    QVERIFY(w.asked == std::vector<Question>{Question::RevertRun});
+    QCOMPARE(Content(f.path("a")), std::string("b"));
+    QCOMPARE(Content(f.path("d")), std::string("c"));
+    QVERIFY(f.logLines().last().endsWith("Nothing was reverted."));
+}
+
+// The Redo item is greyed until a revert is the newest change; it names
+// the run it brings back, and asks before it does.
+void WindowJournalTest::theRedoItemNamesTheRevertedRun() {
+    WindowWithFiles f({}, false);
+    ApplySwapAndRename(f);
+    TestWindow& w = f.w();
+    QAction* redo = w.action(menu::RedoRevertedApply);
+    QVERIFY(redo);
+    OpenFileMenu(w);
+    QVERIFY(!redo->isEnabled());
+    QCOMPARE(redo->text(), QString("Redo Reverted Apply"));
+
+    QString asked;
+    w.answer = [&asked](Question q, const QString& text) {
+        asked = text;
+        return q == Question::RevertRun || q == Question::RedoRun;
+    };
+    w.action(menu::RevertLastApply)->trigger();
+    QCOMPARE(Content(f.path("a")), std::string("a"));
+    OpenFileMenu(w);
+    QVERIFY(redo->isEnabled());
+    QVERIFY2(redo->text().startsWith("Redo Reverted Apply (") && kRunTime.match(redo->text()).hasMatch(),
+             qPrintable(redo->text()));
+    QVERIFY(asked.contains(kRunTime.match(redo->text()).captured()));  // the same run
+
+    redo->trigger();
+    QCOMPARE(w.asked.back(), Question::RedoRun);
+    QVERIFY2(asked.startsWith("Redo this run, which was reverted?\r\nRename run of "), qPrintable(asked));
+    QVERIFY(asked.endsWith(": 3 entries in " + QString::fromStdString(f.dir.path())));
+    QCOMPARE(Content(f.path("a")), std::string("b"));
+    QCOMPARE(Content(f.path("d")), std::string("c"));
+    QCOMPARE(f.column(0), QStringList({"b", "a", "d"}));
+    OpenFileMenu(w);
+    QVERIFY(!redo->isEnabled());
 }
 
 void WindowJournalTest::anInterruptedRunIsAskedAboutAtStartUp_data() {

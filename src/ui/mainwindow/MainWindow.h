@@ -78,6 +78,9 @@ public:
 
     // At start-up: one question for each apply run that was interrupted.
     void recoverInterruptedRuns();
+    // The Redo item names the reverted run it would bring back, or is greyed;
+    // looked up again whenever the File menu opens.
+    void refreshRedoItem();
     // Every row's fate is looked up again, off this thread; the rows show it
     // as colours and tooltips once it arrives.
     void refreshRowStatuses();
@@ -189,6 +192,7 @@ private:
 
     // Journals and row statuses (MainWindowJournal.cpp).
     void cmdRevertLastApply(int, bool);
+    void cmdRedoRevertedApply(int, bool);
     void stopRowStatuses();
     void startRowStatuses();
     void takeRowStatuses();
@@ -232,6 +236,7 @@ private:
     std::unique_ptr<RowStatusTask> statusTask_;
     QTimer* statusDelay_ = nullptr;
     bool syncRunning_ = false;
+    bool redoable_ = false;  // a reverted run can be redone (refreshRedoItem)
     bool draining_ = false;  // a worker's updates are being taken (a report may be open)
     bool tearingDown_ = false;
 };

@@ -38,6 +38,7 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
     static const std::vector<Route> kRoutes = {
         {menu::Exit, &MainWindow::cmdExit},
         {menu::RevertLastApply, &MainWindow::cmdRevertLastApply},
+        {menu::RedoRevertedApply, &MainWindow::cmdRedoRevertedApply},
         {menu::ApplyPreset1, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 1, &MainWindow::cmdRunPreset},
         {menu::ApplyPreset1 + 2, &MainWindow::cmdRunPreset},

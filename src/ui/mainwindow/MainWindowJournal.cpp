@@ -1,6 +1,13 @@
+#include <QAction>
 #include <QTimer>
 
 #include "apply/Revert.h"
+#include "apply/RevertChoice.h"
+#include "base/MenuIds.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "platform/LocalTime.h"
+#include "ui/QtText.h"
 #include "apply/RowStatus.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/NameListModel.h"
@@ -21,6 +28,25 @@ void MainWindow::cmdRevertLastApply(int, bool) {
     RevertOutcome outcome = RevertLastApply(ws_.flags.journal, *this);
     FollowRevert(ws_.list, outcome);
     model_->textsChanged();
+    refreshRedoItem();
+}
+
+// A redo is a revert of the revert: the list follows it the same way.
+void MainWindow::cmdRedoRevertedApply(int, bool) {
+    RevertOutcome outcome = RedoRevertedApply(ws_.flags.journal, *this);
+    FollowRevert(ws_.list, outcome);
+    model_->textsChanged();
+    refreshRedoItem();
+}
+
+void MainWindow::refreshRedoItem() {
+    const RevertChoice redo = JournalHistory(ws_.flags.journal.folder).redo();
+    redoable_ = redo.what == RevertChoice::What::Redo;
+    QAction* item = action(menu::RedoRevertedApply);
+    if (!item) return;
+    item->setText(redoable_ ? Q(FormatText(LoadText(text::RedoRevertedApplyAt), {TimeText(redo.run.startedUtc)}))
+                            : T(text::RedoRevertedApplyItem));
+    item->setEnabled(CommandEnabled(menu::RedoRevertedApply, commandState()));
 }
 
 // The task reads the list: it ends before anything changes the list.

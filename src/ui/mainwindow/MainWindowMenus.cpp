@@ -9,6 +9,7 @@
 #include "app/PresetMenu.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "namelist/NameList.h"
 #include "run/CommandCatalogue.h"
 #include "ui/widgets/CommandPanel.h"
@@ -44,6 +45,7 @@ const int32_t kContextCommands[] = {
 void MainWindow::buildMenus() {
     for (const MenuPopup& popup : MenuBarLayout()) {
         QMenu* menu = menuBar()->addMenu(T(popup.textId));
+        if (popup.textId == text::FilePopup) connect(menu, &QMenu::aboutToShow, this, &MainWindow::refreshRedoItem);
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::updateCommandState);
         addMenuEntries(menu, popup.entries);
     }
@@ -90,7 +92,9 @@ void MainWindow::refreshMenuTexts() {
 }
 
 CommandState MainWindow::commandState() const {
-    return CommandStateOf(busy(), ws_.list.size(), list_->selectionModel()->hasSelection(), app_.presets);
+    CommandState state = CommandStateOf(busy(), ws_.list.size(), list_->selectionModel()->hasSelection(), app_.presets);
+    state.hasRevertedRun = redoable_;
+    return state;
 }
 
 bool MainWindow::commandEnabled(int command) const {

@@ -24,6 +24,7 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::LoadPaths, text::LoadPathsItem},
             {kSeparator},
             {menu::RevertLastApply, text::RevertLastApply},
+            {menu::RedoRevertedApply, text::RedoRevertedApplyItem},
             {kSeparator},
             {menu::Exit, text::ExitItem},
         }},

@@ -32,6 +32,13 @@ ApplyOutcome MixedRun(ApplyBench& b) {
     return ApplyChanges(b.ws, ApplyType::Originals);
 }
 
+// "f" + i without the false alarm of GCC 12's -Wrestrict on operator+.
+std::string Indexed(const char* prefix, int i) {
+    std::string s = prefix;
+    s += std::to_string(i);
+    return s;
+}
+
 std::string Lines(const std::vector<std::string>& log, const std::string& prefix) {
     std::string out;
     for (const auto& l : log)
@@ -188,9 +195,166 @@ TEST(Revert, RevertLastApplyTakesTheNewestJournal) {
     b.KeepJournals();
     EXPECT_FALSE(RevertLastApply(b.app.flags.journal, b.host).journalRead);
     EXPECT_EQ(b.Log().back(), "No journal to revert.");
+    EXPECT_TRUE(b.host.questionIds.empty());
     MixedRun(b);
     EXPECT_EQ(RevertLastApply(b.app.flags.journal, b.host).reverted, 7);
     EXPECT_EQ(Content(b.dir / "b"), "b");
+    ASSERT_EQ(b.host.questionIds, std::vector<Question>{Question::RevertRun});
+    // The question names the run: its kind, when, how many entries, which folder.
+    const std::string asked = Utf8(b.host.questions[0]);
+    EXPECT_EQ(asked.substr(0, 30), "Revert this run?\r\nMove run of ");
+    EXPECT_TRUE(std::regex_match(asked.substr(30, 19), std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)"))) << asked;
+    EXPECT_EQ(asked.substr(49), ": 6 entries in " + b.dir.path()) << "the one that failed changed nothing";
+}
+
+// Reverting twice never redoes: the revert's own journal names the run it
+// reverted, also when it is of an older version that did not (its run's
+// "X reverted" line names it then).
+TEST(Revert, RevertLastApplyTwiceSaysThereIsNothingToRevert) {
+    for (bool older : {false, true}) {
+        SCOPED_TRACE(older ? "older revert journal" : "revert journal naming its run");
+        ApplyBench b;
+        std::u16string folder = b.KeepJournals();
+        for (const char* f : {"a", "b"}) b.dir.file(f, f);
+        b.Add({"a", "b"});
+        b.Propose(0, "a2");
+        b.Propose(1, "b2");
+        ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
+        RevertOutcome first = RevertLastApply(b.app.flags.journal, b.host);
+        ASSERT_EQ(first.reverted, 2);
+        if (older) {
+            std::string text;
+            ASSERT_TRUE(ReadFileBytes(first.ownJournal, text, 1 << 20));
+            size_t r = text.find("\nR\t");
+            ASSERT_NE(r, std::string::npos);
+            text.erase(r + 1, text.find('\n', r + 1) - r);
+            ASSERT_TRUE(ReplaceFileContent(first.ownJournal, text));
+        }
+        RevertOutcome second = RevertLastApply(b.app.flags.journal, b.host);
+        EXPECT_FALSE(second.journalRead);
+        EXPECT_EQ(b.Log().back(), "Nothing to revert: every run recorded in " + Utf8(folder) +
+                                      " is reverted or changed nothing.");
+        EXPECT_EQ(Content(b.dir / "a"), "a");
+        EXPECT_EQ(Content(b.dir / "b"), "b");
+        EXPECT_EQ(b.host.questionIds.size(), 1u) << "nothing to ask about";
+
+        // The user names the revert's journal: a redo, and the log says so.
+        RevertOutcome redo = RevertJournal(first.ownJournal, b.app.flags.journal, b.host);
+        EXPECT_EQ(redo.reverted, 2);
+        EXPECT_EQ(Content(b.dir / "a2"), "a");
+        EXPECT_LT(b.LogFrom(Utf8(first.ownJournal) + " records a revert: reverting it redoes the run it reverted."),
+                  b.Log().size());
+        // The redo stands like a run: Revert Last Apply takes it, then nothing.
+        EXPECT_EQ(RevertLastApply(b.app.flags.journal, b.host).reverted, 2);
+        EXPECT_EQ(Content(b.dir / "a"), "a");
+        EXPECT_FALSE(RevertLastApply(b.app.flags.journal, b.host).journalRead);
+        EXPECT_EQ(Content(b.dir / "a"), "a");
+        (void)run;
+    }
+}
+
+// No is no: nothing moves, and the log says nothing was reverted.
+TEST(Revert, NoToTheQuestionMovesNothing) {
+    ApplyBench b;
+    b.KeepJournals();
+    MixedRun(b);
+    const std::map<std::string, std::string> after = Tree(b.dir.path());
+    b.host.answer = false;
+    EXPECT_FALSE(RevertLastApply(b.app.flags.journal, b.host).journalRead);
+    EXPECT_EQ(Tree(b.dir.path()), after);
+    EXPECT_EQ(b.Log().back(), "Nothing was reverted.");
+}
+
+namespace {
+
+// Ten renames f0..f9 -> g0..g9, and a revert killed after its first
+// `done` steps (the newest: f9 comes back first), which kept `marks` of
+// their marks. It is made by reverting a copy of the run's journal that
+// says the older steps failed, then naming the run in the revert's journal
+// and cutting its end.
+struct KilledRevert {
+    ApplyBench b;
+    std::u16string folder = b.KeepJournals();
+    std::u16string run, revert;
+
+    KilledRevert(int done, int marks) {
+        std::vector<std::string> names;
+        for (int i = 0; i < 10; ++i) {
+            names.push_back(Indexed("f", i));
+            b.dir.file(names.back(), names.back());
+        }
+        b.Add(names);
+        for (int i = 0; i < 10; ++i) b.Propose(i, Indexed("g", i));
+        run = ApplyChanges(b.ws, ApplyType::Originals).journal;
+        std::string text, part;
+        EXPECT_TRUE(ReadFileBytes(run, text, 1 << 20));
+        for (size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1) {
+            std::string line = text.substr(at, nl - at + 1);
+            if (line[0] == 'K' && std::stoi(line.substr(2)) < 10 - done) line = "F\t" + line.substr(2, line.size() - 3) + "\t0\n";
+            part += line;
+        }
+        const std::u16string partial = b.state.u16("partial.journal");
+        EXPECT_TRUE(ReplaceFileContent(partial, part));
+        revert = RevertJournal(partial, b.app.flags.journal, b.host).ownJournal;
+        EXPECT_TRUE(ReadFileBytes(revert, text, 1 << 20));
+        std::string cut;
+        int kept = 0;
+        for (size_t at = 0, nl; (nl = text.find('\n', at)) != std::string::npos; at = nl + 1) {
+            std::string line = text.substr(at, nl - at + 1);
+            if (line[0] == 'R') cut += "R\t" + Utf8(run) + "\n";
+            else if (line[0] == 'K' ? kept++ < marks : line[0] != 'W' && line[0] != 'E') cut += line;
+        }
+        EXPECT_TRUE(ReplaceFileContent(revert, cut));
+    }
+    void expectOldNames() {
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(Content(b.dir / (Indexed("f", i))), Indexed("f", i)) << i;
+    }
+};
+
+}  // namespace
+
+// A revert killed part way is finished by the next, never reversed: the
+// steps it had reverted count as reverted, whether its marks were written
+// or not (then the disk says).
+TEST(Revert, AnInterruptedRevertIsFinishedNotReversed) {
+    for (int marks : {4, 0}) {
+        SCOPED_TRACE(std::to_string(marks) + " marks kept");
+        KilledRevert k(4, marks);
+        EXPECT_EQ(UnsettledJournals(k.folder), std::vector<std::u16string>{k.revert});
+        RevertOutcome r = RevertLastApply(k.b.app.flags.journal, k.b.host);
+        ASSERT_EQ(k.b.host.questionIds.back(), Question::RevertRun);
+        EXPECT_EQ(Utf8(k.b.host.questions.back()).rfind("A revert of this run was interrupted. Finish reverting it?\r\n"
+                                                       "Rename run of ", 0), 0u);
+        EXPECT_EQ(r.total, 10);
+        EXPECT_EQ(r.reverted, 10);
+        EXPECT_EQ(r.skipped, 0);
+        EXPECT_LT(k.b.LogFrom("4 entries were back already, through an earlier revert of this run (" + Utf8(k.revert) + ")."),
+                  k.b.Log().size());
+        k.expectOldNames();
+        EXPECT_TRUE(UnsettledJournals(k.folder).empty()) << "the interrupted revert is settled";
+        EXPECT_FALSE(RevertLastApply(k.b.app.flags.journal, k.b.host).journalRead);
+        k.expectOldNames();
+
+        // The finishing revert recorded the whole revert: a redo brings back every new name.
+        EXPECT_EQ(RedoRevertedApply(k.b.app.flags.journal, k.b.host).reverted, 10);
+        EXPECT_EQ(k.b.host.questionIds.back(), Question::RedoRun);
+        for (int i = 0; i < 10; ++i) EXPECT_EQ(Content(k.b.dir / (Indexed("g", i))), Indexed("f", i));
+        EXPECT_EQ(RedoRevertedApply(k.b.app.flags.journal, k.b.host).journalRead, false);
+        EXPECT_EQ(k.b.Log().back(), "Nothing to redo: no reverted run is the latest.");
+    }
+}
+
+// At start-up an interrupted revert is named as the run it reverts, and Yes finishes it.
+TEST(Revert, AnInterruptedRevertIsFinishedAtStartUp) {
+    KilledRevert k(6, 6);
+    EXPECT_EQ(RecoverInterruptedRuns(k.b.app.flags.journal, k.b.host), 1);
+    ASSERT_EQ(k.b.host.questionIds.back(), Question::RevertInterrupted);
+    EXPECT_EQ(Utf8(k.b.host.questions.back()).rfind("A revert ended before it was finished (" + Utf8(k.revert) +
+                                                   ").\r\nRename run of ", 0), 0u);
+    EXPECT_NE(Utf8(k.b.host.questions.back()).find(": 10 entries in " + k.b.dir.path() + "\r\nYES: Finish reverting it"),
+              std::string::npos);
+    k.expectOldNames();
+    EXPECT_EQ(RecoverInterruptedRuns(k.b.app.flags.journal, k.b.host), 0);
 }
 
 TEST(Journal, PathsAreKeptByteForByteInReadableText) {

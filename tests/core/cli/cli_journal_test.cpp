@@ -90,12 +90,102 @@ TEST(CliJournal, ApplyThenRevertThroughTheNewestJournal) {
     Result revert = Cli({"--revert"}, "", env);
     EXPECT_EQ(revert.status, 0) << revert.out;
     EXPECT_NE(revert.out.find(" Total : 9 / Reverted : 9 / Skipped : 0"), std::string::npos) << revert.out;
+    EXPECT_EQ(revert.err.rfind("quirnel-cli: To revert: Rename run of ", 0), 0u) << revert.err;
+    EXPECT_NE(revert.err.find(": 9 entries in " + dir / "in" + "\n"), std::string::npos) << revert.err;
     EXPECT_EQ(Contents(dir / "in"), before);
-    Result again = Cli({"--revert", "--journal", dir / "own.journal"}, "", env);  // the newest is the revert's own
-    EXPECT_EQ(again.status, 0);
+
+    // Twice is not a redo: there is nothing left to revert, and nothing moves.
+    Result again = Cli({"--revert"}, "", env);
+    EXPECT_EQ(again.status, 2);
+    EXPECT_EQ(again.err, "quirnel-cli: Nothing to revert: every run recorded in " + dir / "state/quirnel/journal" +
+                             " is reverted or changed nothing.\n");
+    EXPECT_EQ(Contents(dir / "in"), before);
+
+    // Naming the revert's own journal is a redo, and says so.
+    std::vector<std::string> journals = Files(dir / "state/quirnel/journal");
+    ASSERT_EQ(journals.size(), 2u);
+    const std::string revertJournal = dir / ("state/quirnel/journal/" + journals.back());
+    Result redo = Cli({"--revert", revertJournal, "--journal", dir / "own.journal"}, "", env);
+    EXPECT_EQ(redo.status, 0) << redo.err;
+    EXPECT_EQ(redo.err.rfind("quirnel-cli: To redo: Rename run of ", 0), 0u) << redo.err;
+    EXPECT_NE(redo.out.find(revertJournal + " records a revert: reverting it redoes the run it reverted."), std::string::npos)
+        << redo.out;
     EXPECT_EQ(Read(dir / "in/00"), "1");
     EXPECT_TRUE(fs::exists(dir / "own.journal"));
     EXPECT_EQ(Cli({"--revert", dir / "missing.journal"}, "", env).status, 2);
+}
+
+// SIGKILL at seeded random instants of the revert of a 20,000-rename run:
+// the next --revert finishes it (every old name back), never reverses it,
+// and the one after has nothing left to do.
+TEST(CliJournal, AKilledRevertIsFinishedByTheNext) {
+    constexpr int kFiles = 20000;
+    ShmDir dir;
+    const std::string in = dir / "in", journals = dir / "state/quirnel/journal";
+    const std::string state = "XDG_STATE_HOME=" + dir / "state", env = "XDG_STATE_HOME=" + Quote(dir / "state");
+    std::vector<std::string> envText;
+    for (char** e = environ; *e; ++e)
+        if (std::string(*e).rfind("XDG_STATE_HOME=", 0) != 0) envText.push_back(*e);
+    envText.push_back(state);
+    std::vector<char*> envp;
+    for (auto& e : envText) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    fs::create_directories(in);
+    std::map<std::string, std::string> before;
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "s" + std::to_string(i) + "#t" + std::to_string(i);
+        before[name] = name;
+        std::ofstream(in + "/" + name) << name;
+    }
+    std::mt19937 random(20240612);
+    int revertMs = 0;
+    for (int trial = 0; trial < 5; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        Result run = Cli({"--set", "LoadType=1", "--set", "AutoSort=0", in, "--task", "2", "106", "#", "", "--apply"}, "",
+                         env);
+        ASSERT_EQ(run.status, 0) << run.err;
+        ASSERT_EQ(Read(in + "/t0#s0"), "s0#t0");
+        const size_t journalsBefore = Files(journals).size();
+
+        std::vector<std::string> args = {QUIRNEL_CLI_PATH, "--revert"};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        pid_t pid;
+        ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        int status = 0;
+        // From when the revert's own journal appears: the first trial times
+        // the revert to its end, the others die at a random instant of it.
+        while (Files(journals).size() == journalsBefore && waitpid(pid, &status, WNOHANG) == 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        auto start = std::chrono::steady_clock::now();
+        if (trial == 0) {
+            waitpid(pid, &status, 0);
+            revertMs = static_cast<int>(
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        } else {
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(std::uniform_int_distribution<int>(0, revertMs * 1000)(random)));
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            Result retry = Cli({"--revert"}, "", env);
+            EXPECT_EQ(retry.status, 0) << retry.err << retry.out.substr(0, 2000);
+            EXPECT_NE(retry.out.find(" / Reverted : 20000 / Skipped : 0"), std::string::npos) << retry.out.substr(0, 2000);
+        }
+        EXPECT_EQ(Contents(in), before) << "every old name back";
+        for (int more = 0; more < 2; ++more) {
+            Result after = Cli({"--revert"}, "", env);
+            EXPECT_EQ(after.status, 2) << after.out.substr(0, 2000);
+            EXPECT_NE(after.err.find("Nothing to revert"), std::string::npos) << after.err;
+        }
+        EXPECT_EQ(Contents(in), before) << "further retries change nothing";
+    }
 }
 
 // SIGKILL at seeded random instants of a 20,000-rename run: afterwards every
