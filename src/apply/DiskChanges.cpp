@@ -37,8 +37,10 @@ DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, con
     }
 }
 
-Result DiskChanges::openJournal(std::u16string& path) {
-    path.clear();
+// Every moving step's entry and every folder of the run are looked up
+// before anything changes: a move checks them first, so that an entry or a
+// folder swapped during the run (a link to elsewhere) is never followed.
+int DiskChanges::planIds() {
     journalStep_.assign(plan_.steps.size(), -1);
     std::vector<std::u16string_view> sources;
     int count = 0;
@@ -48,24 +50,45 @@ Result DiskChanges::openJournal(std::u16string& path) {
         journalStep_[s] = count++;
         if (step.kind != StepKind::FromTemp) sources.push_back(oldPaths_[step.row]);
     }
-    if (!options_.journal.any() || count == 0) return {};
+    if (count == 0) return 0;
     std::vector<EntryId> found = LookUpEntryIds(sources);
-    path = NewJournalPath(options_.journal);
-    const bool copies = options_.applyType == ApplyType::Copies;
-    if (Result created = journal_.create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
-        return created;
     ids_.reserve(count);
     size_t next = 0;
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
         if (journalStep_[s] < 0) continue;
         const PlanStep& step = plan_.steps[s];
-        const int r = step.row;
         // A cycle's last step moves the entry its first step moved.
-        ids_.push_back(step.kind == StepKind::FromTemp ? ids_[journalStep_[tempStepOf_[r]]] : found[next++]);
-        if (step.kind == StepKind::ToTemp) tempStepOf_[r] = s;
+        ids_.push_back(step.kind == StepKind::FromTemp ? ids_[journalStep_[tempStepOf_[step.row]]] : found[next++]);
+        if (step.kind == StepKind::ToTemp) tempStepOf_[step.row] = s;
+    }
+    const std::u16string* last[2] = {nullptr, nullptr};
+    for (int r = 0; r < rows_.count(); ++r) {
+        const std::u16string* folders[2] = {&rows_.oldFolder(r), &rows_.newFolder(r)};
+        for (int k = 0; k < 2; ++k) {
+            if (last[k] && *last[k] == *folders[k]) continue;  // rows of one folder come together
+            handles_.pin(*folders[k]);
+            last[k] = folders[k];
+        }
+    }
+    return count;
+}
+
+Result DiskChanges::openJournal(std::u16string& path) {
+    path.clear();
+    const int count = planIds();
+    if (!options_.journal.any() || count == 0) return {};
+    path = NewJournalPath(options_.journal);
+    const bool copies = options_.applyType == ApplyType::Copies;
+    if (Result created = journal_.create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
+        return created;
+    for (size_t s = 0; s < plan_.steps.size(); ++s) {
+        const int js = journalStep_[s];
+        if (js < 0) continue;
+        const PlanStep& step = plan_.steps[s];
+        const int r = step.row;
         const std::u16string& from = step.kind == StepKind::FromTemp ? temps_[r] : oldPaths_[r];
         const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : targets_[r];
-        journal_.step(ids_.back(), rows_.isFolder(r), from, to);
+        journal_.step(ids_[js], rows_.isFolder(r), from, to);
     }
     if (Result sealed = journal_.seal(); !sealed) {
         (void)journal_.end();
@@ -147,11 +170,12 @@ DiskChanges::RowResult DiskChanges::whole(size_t s, int row) {
 bool DiskChanges::toTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
-    Result moved = move(oldPaths_[row], temp, row);
+    const EntryId& id = ids_[journalStep_[s]];
+    Result moved = move(oldPaths_[row], temp, row, id);
     for (int k = 2; moved.error == EEXIST && k < 100; ++k) {
         temp = base + u"-" + DecimalText(k);
         if (journaling_ && !journal_.temp(journalStep_[s], temp)) break;
-        moved = move(oldPaths_[row], temp, row);
+        moved = move(oldPaths_[row], temp, row, id);
     }
     record(s, row, temp, moved);
     if (!moved) logRowFailure(row, moved);
@@ -165,7 +189,7 @@ DiskChanges::RowResult DiskChanges::fromTemp(size_t s, int row) {
     if (changed) return succeeded(row);
     // The cycle did not close: back to the row's own name, which the failed
     // rows of the cycle left free.
-    if (move(temp, oldPaths_[row], row)) {
+    if (move(temp, oldPaths_[row], row, ids_[journalStep_[s]])) {
         if (journaling_) journal_.failed(journalStep_[tempStep_], changed.error);
         logRowFailure(row, changed);
     } else {
@@ -200,9 +224,14 @@ void DiskChanges::prepareFolder(const std::u16string& newFolder, const std::u16s
     createdFolders_.insert(newFolder);
 }
 
-Result DiskChanges::move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control) {
-    Result moved = MoveEntry(from, to, handles_, control);
-    if (moved && rows_.isFolder(row)) handles_.forget();
+Result DiskChanges::move(const std::u16string& from, const std::u16string& to, int row, const EntryId& id,
+                         const CopyControl& control) {
+    Result moved = MoveEntry(from, to, handles_, control, id);
+    if (moved && rows_.isFolder(row)) {
+        handles_.forget();
+        handles_.unpinUnder(from);
+        handles_.unpinUnder(to);
+    }
     return moved;
 }
 
@@ -211,14 +240,25 @@ Result DiskChanges::change(size_t s, const std::u16string& from, const std::u16s
     control.leftoverRemoved = [this](const std::u16string& path) {
         sink_.log(FormatText(LoadText(text::LeftoverRemoved), {path}));
     };
+    const int js = journalStep_[s];
+    movedDurably_ = false;
+    if (journaling_ && options_.applyType != ApplyType::Copies) {
+        // Across file systems the copy's identity is on the disk before the
+        // source goes: a kill in between leaves nothing a revert cannot prove.
+        control.copyMade = [this, js](const EntryId& id) {
+            Result written = journal_.movedDurably(js, id);
+            movedDurably_ = written.ok();
+            return written;
+        };
+    }
     Result changed;
     if (rows_.newFolder(row).empty()) {
         changed = Result(ENOENT);  // never a stray path at the root
     } else if (options_.applyType != ApplyType::Copies) {
-        changed = move(from, target, row, control);
+        changed = move(from, target, row, ids_[js], control);
     } else {
         sink_.flush();
-        if (journaling_) (void)journal_.begin(journalStep_[s]);
+        if (journaling_) (void)journal_.begin(js);
         changed = rows_.isFolder(row) ? CopyFolderTree(from, target, control) : CopyFileExclusive(from, target, control);
     }
     record(s, row, target, changed);
@@ -232,6 +272,8 @@ void DiskChanges::record(size_t s, int row, const std::u16string& target, const 
         journal_.failed(js, result.error);
     } else if (options_.applyType == ApplyType::Copies) {
         journal_.copied(js, LookUpStamp(target));
+    } else if (movedDurably_) {
+        journal_.done(js);  // its new identity is written already
     } else if (rows_.newFolder(row) != rows_.oldFolder(row) && deviceOf(rows_.newFolder(row)) != ids_[js].dev) {
         journal_.moved(js, LookUpEntryId(target));  // copied across and the source removed: a new entry
     } else {
@@ -249,8 +291,11 @@ void DiskChanges::logFailure(const std::u16string& what, const std::u16string& r
     sink_.log(FormatText(u"%s: %s (%s)", {LoadText(text::FailedToChange), what, reason}));
 }
 
-void DiskChanges::logRowFailure(int row, const Result& result) {
+void DiskChanges::logRowFailure(int row, const Result& failed) {
     const std::u16string& old = oldPaths_[row];
+    Result result = failed;
+    if (result.error == kFolderNotAsPlanned) result.reason = LoadText(text::FolderNotAsPlanned);
+    if (result.error == kEntryNotAsPlanned) result.reason = LoadText(text::EntryNotAsPlanned);
     if (options_.applyType == ApplyType::Copies && rows_.isFolder(row))
         logFailure(old, result.error == ECANCELED ? LoadText(text::FolderCopyCancelled) : TrimBlanks(result.text()));
     else

@@ -37,7 +37,9 @@ private:
     RowResult fromTemp(size_t step, int row);
     RowResult succeeded(int row);
     void prepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
-    Result move(const std::u16string& from, const std::u16string& to, int row, const CopyControl& control = {});
+    int planIds();
+    Result move(const std::u16string& from, const std::u16string& to, int row, const EntryId& id,
+                const CopyControl& control = {});
     Result change(size_t step, const std::u16string& from, const std::u16string& target, int row);
     void record(size_t step, int row, const std::u16string& target, const Result& result);
     uint64_t deviceOf(const std::u16string& folder);
@@ -56,7 +58,8 @@ private:
     std::unordered_map<int, size_t> tempStepOf_;     // per cycle's first row, its plan step to the temporary name
     size_t tempStep_ = 0;                            // the cycle under way
     std::vector<int> journalStep_;                   // per plan step; -1 when it changes nothing
-    std::vector<EntryId> ids_;                       // per journal step
+    std::vector<EntryId> ids_;                       // per journal step, also without a journal
+    bool movedDurably_ = false;                      // the step under way wrote its new identity
     std::unordered_map<std::u16string, uint64_t> devices_;
     JournalWriter journal_;
     bool journaling_ = false;

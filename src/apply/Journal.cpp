@@ -381,6 +381,13 @@ void JournalWriter::moved(int step, const EntryId& id) {
     addLine(line);
 }
 
+Result JournalWriter::movedDurably(int step, const EntryId& id) {
+    moved(step, id);
+    joinSync();  // a sync on the side may still be going; this one must cover it
+    if (error_ != 0) return Result(error_);
+    return flush(Sync::Now);
+}
+
 JournalWriter::~JournalWriter() { joinSync(); }
 
 void JournalWriter::tick() {

@@ -90,6 +90,9 @@ public:
     void failed(int step, int error);
     void copied(int step, const EntryStamp& stamp);
     void moved(int step, const EntryId& id);
+    // The same mark written and synced with those waiting before it returns:
+    // a move across file systems removes its source only after.
+    [[nodiscard]] Result movedDurably(int step, const EntryId& id);
     // Writes and syncs the waiting marks when there are many or they are old.
     void tick();
     [[nodiscard]] Result end();

@@ -26,12 +26,16 @@ enum class Fate { Done, NotDone, Unknown };
 
 // Whether a step happened. Marks say so for what was finished; for the
 // rest, the disk: which of the two paths holds the recorded entry.
-Fate Decide(JournalKind kind, const JournalStep& s) {
+Fate Decide(JournalKind kind, JournalStep& s) {
     if (s.mark == JournalStep::Mark::Done) return Fate::Done;
     if (s.mark == JournalStep::Mark::Failed) return Fate::NotDone;
     if (kind == JournalKind::Copy) {
-        // A copy without its record may be complete or not: never removed.
-        return LookUpEntryId(s.to) ? Fate::Unknown : Fate::NotDone;
+        if (!LookUpEntryId(s.to)) return Fate::NotDone;
+        // A copy whose record was lost with a killed run is known by being
+        // exactly a copy of its original, which is still there.
+        if (LookUpEntryId(s.from) != s.id || !IsCopyOf(s.to, s.from)) return Fate::Unknown;
+        s.copy = LookUpStamp(s.to);
+        return Fate::Done;
     }
     if (kind == JournalKind::Remove) {
         EntryId at = LookUpEntryId(s.to);
@@ -40,6 +44,15 @@ Fate Decide(JournalKind kind, const JournalStep& s) {
     if (LookUpEntryId(s.to) == s.id) return Fate::Done;
     if (LookUpEntryId(s.from) == s.id) return Fate::NotDone;
     return Fate::Unknown;
+}
+
+// A step whose run may have left a hidden temporary beside its target: a
+// copy that began and was not recorded as ended, or a move that may have
+// crossed file systems.
+bool MayHaveLeftover(JournalKind kind, const JournalStep& s) {
+    if (kind == JournalKind::Copy) return s.mark == JournalStep::Mark::None || s.mark == JournalStep::Mark::Begun;
+    if (kind != JournalKind::Rename || s.isFolder || s.mark == JournalStep::Mark::Failed) return false;
+    return s.movedId || s.mark == JournalStep::Mark::None;
 }
 
 bool IsCycleTemp(std::u16string_view path) {
@@ -102,7 +115,10 @@ public:
                 continue;
             }
             if (IsCycleTemp(s.from)) leftTemp[s.from] = s.id;
-            steps_.push_back({&s, s.mark != JournalStep::Mark::Done || !s.stamped});
+            // An interrupted move across file systems named its copy after
+            // the last write of the journal: its identity is the proof.
+            const bool namedAfter = s.movedId && !record_.ended;
+            steps_.push_back({&s, s.mark != JournalStep::Mark::Done || !s.stamped || namedAfter});
         }
     }
 
@@ -156,6 +172,7 @@ public:
 
     void run(RevertOutcome& out) {
         movedBack_.reserve(steps_.size());
+        if (!record_.ended) removeLeftovers(out);  // before the steps take their paths
         out.total = static_cast<int>(steps_.size()) + unknown_;
         out.skipped = unknown_;
         for (size_t n = 0; n < steps_.size(); ++n) {
@@ -211,9 +228,48 @@ private:
         });
     }
 
+    // What killed copies and moves left under hidden names beside their
+    // targets: removed where no live run holds it, reported either way.
+    void removeLeftovers(RevertOutcome& out) {
+        for (const JournalStep& s : record_.steps) {
+            if (!MayHaveLeftover(record_.kind, s)) continue;
+            std::u16string path;
+            Result removed = RemoveCopyLeftover(s.to, path);
+            if (removed.error == ENOENT) continue;
+            if (removed) {
+                host_.AppendLog(FormatText(LoadText(text::LeftoverRemoved), {path}));
+            } else {
+                host_.AppendLog(FormatText(LoadText(text::LeftoverKept), {path}));
+                ++out.left;
+            }
+        }
+    }
+
+    // The original is still where the run found it, unchanged since the
+    // journal's last write: a move across file systems was killed before
+    // it removed its source.
+    bool originalStays(const JournalStep& s) const {
+        int64_t changed = 0;
+        return LookUpEntryId(s.from, &changed) == s.id && changed <= changedBefore_;
+    }
+
+    // Its copy at the target, if it got its name, is the second one: it goes.
+    Result undoKilledMove(size_t n) {
+        JournalStep& s = *steps_[n].step;
+        if (LookUpEntryId(s.to) == s.movedId) {
+            Result removed = RemoveEntryTree(s.to);
+            if (!removed) return skip(n, s.to, TrimBlanks(removed.text()), removed.error);
+            host_.AppendLog(FormatText(LoadText(text::KilledMoveCopyRemoved), {s.to}));
+        }
+        if (journaling_) journal_.moved(static_cast<int>(n), s.id);
+        noteMovedBack(std::move(s.to), std::move(s.from));
+        return {};
+    }
+
     Result undo(size_t n) {
         JournalStep& s = *steps_[n].step;
         Result done;
+        if (kind_ == JournalKind::Rename && s.movedId && originalStays(s)) return undoKilledMove(n);
         if (kind_ == JournalKind::Rename) {
             // A step decided from the disk of an interrupted run may have
             // happened after the journal's last write.
@@ -242,6 +298,8 @@ private:
             if (done) noteMovedBack(std::move(s.to), std::move(s.from));  // not needed any more
         } else if (kind_ == JournalKind::Remove) {
             if (LookUpStamp(s.to) != s.copy) return skip(n, s.to, LoadText(text::ChangedSinceRun));
+            // Never the last one: the copy goes only while its original stays.
+            if (LookUpEntryId(s.from) != s.id) return skip(n, s.to, LoadText(text::CopyKeptOriginalGone));
             done = RemoveEntryTree(s.to);
             if (done && journaling_) journal_.done(static_cast<int>(n));
         } else {

@@ -18,6 +18,7 @@ struct RevertOutcome {
     int total = 0;                // steps found done
     int reverted = 0;
     int skipped = 0;              // changed since, or failed: reported, never forced
+    int left = 0;                 // what killed copies left and could not be removed: reported
     // Entries moved back, as (where the run had put it, where it is again).
     std::vector<std::pair<std::u16string, std::u16string>> movedBack;
 };

@@ -49,7 +49,7 @@ int RevertRun(const CliOptions& o, AppState& app, CliHost& host) {
     host.echoLog = true;
     RevertOutcome r = RevertJournal(c.journal, app.flags.journal, host);
     if (!r.journalRead || r.journalFailed) return kExitStopped;
-    return r.skipped == 0 ? kExitOk : kExitRowsFailed;
+    return r.skipped == 0 && r.left == 0 ? kExitOk : kExitRowsFailed;
 }
 
 }  // namespace quirnel::cli

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <string_view>
 #include <thread>
@@ -332,6 +334,84 @@ EntryStamp LookUpStamp(const std::u16string& path) {
         if (fd >= 0) close(fd);
     }
     return s;
+}
+
+namespace {
+
+bool SameBytes(int a, int b) {
+    std::vector<char> x(1 << 16), y(1 << 16);
+    for (;;) {
+        ssize_t n = read(a, x.data(), x.size());
+        if (n < 0) return false;
+        ssize_t got = 0;
+        while (got < n) {
+            ssize_t m = read(b, y.data() + got, static_cast<size_t>(n - got));
+            if (m <= 0) return false;
+            got += m;
+        }
+        if (n == 0) return read(b, y.data(), 1) == 0;
+        if (memcmp(x.data(), y.data(), static_cast<size_t>(n)) != 0) return false;
+    }
+}
+
+std::vector<std::string> NamesIn(int fd) {
+    std::vector<std::string> names;
+    int own = dup(fd);
+    DIR* dir = own >= 0 ? fdopendir(own) : nullptr;
+    if (!dir) {
+        if (own >= 0) close(own);
+        return names;
+    }
+    while (struct dirent* d = readdir(dir)) {
+        const char* n = d->d_name;
+        if (!(n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0)))) names.emplace_back(n);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool CopyAt(int copyDir, const char* copy, int originalDir, const char* original, int depth) {
+    struct stat c, o;
+    if (depth > 64 || fstatat(copyDir, copy, &c, AT_SYMLINK_NOFOLLOW) != 0 ||
+        fstatat(originalDir, original, &o, AT_SYMLINK_NOFOLLOW) != 0)
+        return false;
+    if ((c.st_mode & S_IFMT) != (o.st_mode & S_IFMT) || (c.st_mode & 07777) != (o.st_mode & 07777)) return false;
+    if (S_ISLNK(o.st_mode)) {
+        char x[4096], y[4096];
+        ssize_t n = readlinkat(copyDir, copy, x, sizeof x), m = readlinkat(originalDir, original, y, sizeof y);
+        return n >= 0 && n == m && memcmp(x, y, static_cast<size_t>(n)) == 0;
+    }
+    if (S_ISREG(o.st_mode)) {
+        if (c.st_size != o.st_size || c.st_mtim.tv_sec != o.st_mtim.tv_sec || c.st_mtim.tv_nsec != o.st_mtim.tv_nsec)
+            return false;
+        int a = openat(copyDir, copy, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        int b = openat(originalDir, original, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        bool same = a >= 0 && b >= 0 && SameBytes(a, b);
+        if (a >= 0) close(a);
+        if (b >= 0) close(b);
+        return same;
+    }
+    if (!S_ISDIR(o.st_mode)) return false;
+    int a = openat(copyDir, copy, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int b = openat(originalDir, original, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    bool same = a >= 0 && b >= 0;
+    if (same) {
+        std::vector<std::string> names = NamesIn(a);
+        same = names == NamesIn(b);
+        for (size_t i = 0; same && i < names.size(); ++i)
+            same = CopyAt(a, names[i].c_str(), b, names[i].c_str(), depth + 1);
+    }
+    if (a >= 0) close(a);
+    if (b >= 0) close(b);
+    return same;
+}
+
+}  // namespace
+
+bool IsCopyOf(const std::u16string& copy, const std::u16string& original) {
+    std::string c = ToNative(copy), o = ToNative(original);
+    return !c.empty() && !o.empty() && c != o && CopyAt(AT_FDCWD, c.c_str(), AT_FDCWD, o.c_str(), 0);
 }
 
 Result RemoveEntryTree(const std::u16string& path) {

@@ -67,6 +67,11 @@ uint64_t FolderDevice(const std::u16string& folder);
 // An empty stamp when the path is missing.
 EntryStamp LookUpStamp(const std::u16string& path);
 
+// Whether an entry is a copy of another as a copy made here leaves it: a
+// file with the same bytes, size, permissions and modification time, a link
+// with the same target, a folder with such copies under the same names.
+bool IsCopyOf(const std::u16string& copy, const std::u16string& original);
+
 // Removes a file, or a folder with everything in it.
 [[nodiscard]] Result RemoveEntryTree(const std::u16string& path);
 

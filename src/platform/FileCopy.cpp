@@ -103,6 +103,14 @@ int LinkUnnamed(int fd, const std::string& to) {
 
 constexpr int kNoUnnamedFiles = -1000;
 
+// The copy is told before it is named, so that no named copy exists that
+// the caller does not know of.
+int TellCopyMade(const CopyControl& control, const struct stat& own) {
+    if (!control.copyMade) return 0;
+    Result told = control.copyMade({static_cast<uint64_t>(own.st_dev), static_cast<uint64_t>(own.st_ino)});
+    return told ? 0 : told.error;
+}
+
 // The common case: the file system gives an unnamed file, which vanishes by
 // itself if the process dies before it is linked.
 int CopyThroughUnnamedFile(int in, const struct stat& st, const std::string& to, const CopyControl& control,
@@ -112,6 +120,7 @@ int CopyThroughUnnamedFile(int in, const struct stat& st, const std::string& to,
     if (out < 0) return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? kNoUnnamedFiles : errno;
     int e = fstat(out, &own) == 0 ? 0 : errno;
     if (e == 0) e = Fill(in, out, st, control, durability);
+    if (e == 0) e = TellCopyMade(control, own);
     if (e == 0) e = LinkUnnamed(out, to);
     close(out);
     return e;
@@ -123,6 +132,7 @@ int CopyThroughTemporaryName(int in, const struct stat& st, const std::string& t
     if (int e = CreateTemporary(to, TemporaryKind::File, control, temp)) return e;
     int e = fstat(temp.fd, &own) == 0 ? 0 : errno;
     if (e == 0) e = Fill(in, temp.fd, st, control, durability);
+    if (e == 0) e = TellCopyMade(control, own);
     if (e == 0) e = RenameNoReplace(temp.path, to);
     close(temp.fd);
     if (e != 0 && !RemoveOwnFile(temp.path, own)) return kLeftAtTarget;
@@ -148,16 +158,18 @@ int CopyRegular(const std::string& from, const std::string& to, const struct sta
     return e;
 }
 
-int CopyLink(const std::string& from, const std::string& to, const struct stat& st, Durability durability) {
+int CopyLink(const std::string& from, const std::string& to, const struct stat& st, const CopyControl& control,
+             Durability durability) {
     std::vector<char> target(static_cast<size_t>(st.st_size) + 2);
     ssize_t n = readlink(from.c_str(), target.data(), target.size() - 1);
     if (n < 0) return errno;
     target[static_cast<size_t>(n)] = 0;
     if (symlink(target.data(), to.c_str()) != 0) return errno;
-    if (durability == Durability::Cached) return 0;
+    if (durability == Durability::Cached && !control.copyMade) return 0;
     struct stat own;
     if (lstat(to.c_str(), &own) != 0) return errno;
-    int e = SyncFolder(DirOf(to));
+    int e = TellCopyMade(control, own);
+    if (e == 0 && durability == Durability::Flushed) e = SyncFolder(DirOf(to));
     if (e != 0 && !RemoveOwnFile(to, own)) return kLeftAtTarget;
     return e;
 }
@@ -166,7 +178,7 @@ int CopyLink(const std::string& from, const std::string& to, const struct stat& 
 
 int CopyEntry(const std::string& from, const std::string& to, const struct stat& st, const CopyControl& control,
               Durability durability) {
-    if (S_ISLNK(st.st_mode)) return CopyLink(from, to, st, durability);
+    if (S_ISLNK(st.st_mode)) return CopyLink(from, to, st, control, durability);
     if (S_ISDIR(st.st_mode)) return EISDIR;
     if (!S_ISREG(st.st_mode)) return EOPNOTSUPP;
     return CopyRegular(from, to, st, control, durability, Route::Best);

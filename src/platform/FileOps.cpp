@@ -140,6 +140,99 @@ Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHan
     return Result(e);
 }
 
+namespace {
+
+EntryId IdOf(const struct stat& st) { return {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}; }
+
+}  // namespace
+
+Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
+                 const CopyControl& control, const EntryId& expected) {
+    if (!expected) return MoveEntry(from, to, handles, control);
+    std::string& a = handles.from_;
+    std::string& b = handles.to_;
+    if (int e = posix::NativePath(from, a)) return Result(e);
+    if (int e = posix::NativePath(to, b)) return Result(e);
+    const size_t na = NameStart(a), nb = NameStart(b);
+    // The path's entry is the planned one: its folder's path still reaches
+    // the folder the handle holds, unless it changed in the instant between,
+    // when the rename still stays inside the pinned folder.
+    struct stat st;
+    if (lstat(a.c_str(), &st) != 0) return Result(errno);
+    if (IdOf(st) != expected) {
+        if (na != std::string::npos && stat(a.substr(0, na - 1).c_str(), &st) == 0 &&
+            !handles.pinMatches(std::string_view(a).substr(0, na - 1), IdOf(st)))
+            return Result(kFolderNotAsPlanned);
+        return Result(kEntryNotAsPlanned);
+    }
+    if (na == std::string::npos || nb == std::string::npos) return Result(MoveNative(a, b, control));
+    const std::string_view fromFolder = std::string_view(a).substr(0, na - 1);
+    const std::string_view toFolder = std::string_view(b).substr(0, nb - 1);
+    int fa = -1, fb = -1;
+    if (int e = handles.pinned(fromFolder, false, fa)) return Result(e);
+    if (int e = toFolder == fromFolder ? 0 : handles.pinned(toFolder, true, fb)) return Result(e);
+    if (toFolder == fromFolder) fb = fa;
+    if (renameat2(fa, a.c_str() + na, fb, b.c_str() + nb, RENAME_NOREPLACE) == 0) {
+        handles.forgetUnder(a);
+        return {};
+    }
+    int e = errno;
+    // What the plain rename cannot do goes by the paths, as without handles.
+    if (e == EXDEV || e == EEXIST || e == EINVAL || e == ENOSYS) e = MoveNative(a, b, control);
+    handles.forgetUnder(a);
+    return Result(e);
+}
+
+void FolderHandles::pin(const std::u16string& folder) {
+    std::string native;
+    struct stat st;
+    if (posix::NativePath(folder, native) == 0 && stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        pins_[std::move(native)] = IdOf(st);
+}
+
+void FolderHandles::unpinUnder(const std::u16string& path) {
+    std::string native;
+    if (posix::NativePath(path, native) != 0) return;
+    forgetUnder(native);
+    std::erase_if(pins_, [&](const auto& pin) {
+        const std::string& f = pin.first;
+        return f.compare(0, native.size(), native) == 0 && (f.size() == native.size() || f[native.size()] == '/');
+    });
+}
+
+bool FolderHandles::pinMatches(std::string_view folder, const EntryId& id) {
+    auto [it, added] = pins_.try_emplace(std::string(folder), id);
+    return it->second == id;
+}
+
+int FolderHandles::pinned(std::string_view folder, bool checkPath, int& fd) {
+    for (const Slot& s : slots_) {
+        if (s.fd < 0 || s.folder != folder) continue;
+        struct stat st;
+        if (checkPath) {
+            if (stat(s.folder.c_str(), &st) != 0) return errno;
+            if (!pinMatches(folder, IdOf(st))) return kFolderNotAsPlanned;
+        }
+        fd = s.fd;
+        return 0;
+    }
+    Slot& slot = slots_[next_];
+    next_ = (next_ + 1) % slots_.size();
+    if (slot.fd >= 0) close(slot.fd);
+    slot.folder.assign(folder);
+    slot.fd = open(slot.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat st;
+    int e = slot.fd < 0 || fstat(slot.fd, &st) != 0 ? errno : pinMatches(folder, IdOf(st)) ? 0 : kFolderNotAsPlanned;
+    if (e != 0) {
+        if (slot.fd >= 0) close(slot.fd);
+        slot.fd = -1;
+        slot.folder.clear();
+        return e;
+    }
+    fd = slot.fd;
+    return 0;
+}
+
 void FolderHandles::forget() {
     for (Slot& s : slots_) {
         if (s.fd >= 0) close(s.fd);
@@ -174,6 +267,14 @@ void FolderHandles::forgetUnder(std::string_view path) {
         s.fd = -1;
         s.folder.clear();
     }
+}
+
+Result RemoveCopyLeftover(const std::u16string& target, std::u16string& path) {
+    std::string native, leftover;
+    if (int e = posix::NativePath(target, native)) return Result(e);
+    int e = posix::RemoveLeftoverFor(native, leftover);
+    path = FromNative(leftover);
+    return Result(e);
 }
 
 Result CreateFolder(const std::u16string& path) {

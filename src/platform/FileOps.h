@@ -4,7 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include <unordered_map>
+
 #include "platform/CopyControl.h"
+#include "platform/EntryIds.h"
 #include "platform/ErrorText.h"
 #include "platform/PathStyle.h"
 #include "platform/Result.h"
@@ -38,6 +41,15 @@ public:
     // reach it where its path no longer does.
     void forget();
 
+    // Records which folder a path reaches now (links on the way followed, as
+    // a list reached through a linked home folder needs): a checked move
+    // through a handle of that path that reaches another folder fails with
+    // kFolderNotAsPlanned. A folder first seen later is pinned then.
+    void pin(const std::u16string& folder);
+    // A folder of the run moved: its path and those under it may name other
+    // folders now, and are pinned again when next used.
+    void unpinUnder(const std::u16string& path);
+
 private:
     // The handle of a folder of this move, or -1 to go by its path. A folder
     // is opened only when the move before was in it too: in a list whose
@@ -47,6 +59,11 @@ private:
     void forgetUnder(std::string_view path);
     // The folders of the move just made, which admit a handle next time.
     void moved(std::string_view fromFolder, std::string_view toFolder);
+    // A handle of a folder for a checked move, always opened, and only while
+    // it is the folder pinned for the path; checkPath: a kept handle is
+    // trusted only while its path still reaches it.
+    int pinned(std::string_view folder, bool checkPath, int& fd);
+    bool pinMatches(std::string_view folder, const EntryId& id);
 
     struct Slot {
         std::string folder;
@@ -57,12 +74,23 @@ private:
     std::string lastFrom_, lastTo_;
     // The native paths of the move under way; their room is kept for the next.
     std::string from_, to_;
+    std::unordered_map<std::string, EntryId> pins_;
     friend Result MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&);
+    friend Result MoveEntry(const std::u16string&, const std::u16string&, FolderHandles&, const CopyControl&,
+                            const EntryId&);
 };
 
 // The same move, with the folders of both paths reached through handles.
 [[nodiscard]] Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
                                const CopyControl& control = {});
+
+// The same move checked against what the run planned: the entry at `from`
+// must be `expected` (kEntryNotAsPlanned otherwise), and both folders are
+// reached through handles that must be the folders pinned for their paths,
+// so that a folder swapped for a link during the run never lets a rename
+// reach outside it. A link that is itself the entry is moved, not followed.
+[[nodiscard]] Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHandles& handles,
+                               const CopyControl& control, const EntryId& expected);
 
 // A new file with the contents, permissions and modification time of a file
 // (a link is copied as a link). The data is written where no name shows it
@@ -78,6 +106,12 @@ private:
 // into place when complete; a failed or stopped copy removes it.
 [[nodiscard]] Result CopyFolderTree(const std::u16string& from, const std::u16string& to,
                                     const CopyControl& control = {});
+
+// Removes what a killed copy (or move across file systems) to `target` left
+// under the hidden temporary name beside it; `path` receives that name.
+// ENOENT when nothing is there, EBUSY while a run still works in it (or it
+// is not one of ours).
+[[nodiscard]] Result RemoveCopyLeftover(const std::u16string& target, std::u16string& path);
 
 // One folder; EEXIST when the path exists already.
 [[nodiscard]] Result CreateFolder(const std::u16string& path);

@@ -17,7 +17,8 @@ namespace {
 
 class TreeCopy {
 public:
-    explicit TreeCopy(const CopyControl& control) : control_(control) {}
+    // A folder's copy is one entry to its caller, not a copy per file.
+    explicit TreeCopy(const CopyControl& control) : control_(control) { control_.copyMade = nullptr; }
 
     int run(const std::string& from, const std::string& to) {
         struct stat st;
@@ -85,7 +86,7 @@ private:
         return 0;
     }
 
-    const CopyControl& control_;
+    CopyControl control_;
     std::set<std::pair<dev_t, ino_t>> ownDirs_;
 };
 

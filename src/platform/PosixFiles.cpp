@@ -145,6 +145,15 @@ std::string TemporaryNameFor(const std::string& target) {
     return kTemporaryPrefix + std::string(hex);
 }
 
+int RemoveLeftoverFor(const std::string& target, std::string& path) {
+    path = Join(DirOf(target), TemporaryNameFor(target));
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return errno;
+    const bool folder = S_ISDIR(st.st_mode);
+    if (!IsLeftover(path, folder)) return EBUSY;
+    return RemoveLeftover(path, folder) ? 0 : EIO;
+}
+
 int CreateTemporary(const std::string& target, TemporaryKind kind, const CopyControl& control, Temporary& out) {
     const bool folder = kind == TemporaryKind::Folder;
     const std::string dir = DirOf(target), base = Join(dir, TemporaryNameFor(target));

@@ -63,4 +63,8 @@ enum class TemporaryKind { File, Folder };
 // finds it.
 std::string TemporaryNameFor(const std::string& target);
 
+// The temporary a killed run left for a target (file or folder): 0 when it
+// was removed, ENOENT when there is none, EBUSY while a live run holds it.
+[[nodiscard]] int RemoveLeftoverFor(const std::string& target, std::string& path);
+
 }  // namespace quirnel::posix
