@@ -30,6 +30,7 @@ private slots:
     void closeDuringRun();
     void destroyedDuringRunOpensNoDialog();
     void failedChecksSelectTheRow();
+    void pendingProposalsAskBeforeExit();
     void removedRowsLeaveTheViewBeforeTheReport();
 };
 
@@ -200,6 +201,32 @@ void WindowApplyTest::failedChecksSelectTheRow() {
     QCOMPARE(f.list()->selectionModel()->selectedRows().first().row(), 2);
     QCOMPARE(f.list()->currentIndex().row(), 2);
     QVERIFY(OnDisk(f.path("c.txt")));
+}
+
+// After a complete apply only proposals made since then are at stake: they
+// make closing ask, and once undone the window closes without a question.
+void WindowApplyTest::pendingProposalsAskBeforeExit() {
+    WindowWithFiles f({"a1.txt", "b1.txt"}, false);
+    TestWindow& w = f.w();
+    TypeReplace("1", "2");
+    Press(f.list(), Qt::Key_1, Qt::ControlModifier);
+    ChooseMode(Qt::NoModifier);
+    Press(f.list(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY(!w.busy());
+    QCOMPARE(f.column(0), QStringList({"a2.txt", "b2.txt"}));
+    QCOMPARE(f.app.flags.unappliedFlag.load(), 0);
+
+    TypeReplace("2", "3");
+    Press(f.list(), Qt::Key_1, Qt::ControlModifier);
+    QCOMPARE(f.column(1), QStringList({"a3.txt", "b3.txt"}));
+    Press(f.list(), Qt::Key_Escape);
+    QVERIFY(w.asked == std::vector<Question>{Question::ExitWithUnapplied});
+    QVERIFY(w.isVisible());
+
+    w.runCommand(menu::UndoChanges);
+    Press(f.list(), Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.asked.size(), size_t(1));
 }
 
 // With ClearAfterApply the run removes its changed rows; the report that
