@@ -37,6 +37,7 @@ private slots:
     void greyedCommandsNeitherShowNorRun();
     void hotkeysMatchTheTable();
     void ctrlNumberInTheInputDialogStaysThere();
+    void logPaneKeepsTheKeysOfReading();
     void shiftChangesWhatPanelButtonsDo();
     void deleteRemovesTheSelectedRows();
     void inputReachesTheCommandCleanedOrNotAtAll_data();
@@ -201,6 +202,30 @@ void WindowCommandsTest::hotkeysMatchTheTable() {
     QVERIFY(modals.opened.isEmpty());
     QVERIFY(w.isVisible());
     QCOMPARE(f.model()->rowCount(), 3);
+}
+
+// Selecting and copying in the log pane act on its text, not on the list,
+// although Ctrl+C is also the hotkey of Copy New Names.
+void WindowCommandsTest::logPaneKeepsTheKeysOfReading() {
+    WindowWithFiles f({"a.txt", "b.txt"});
+    TestWindow& w = f.w();
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->setText("before");
+    w.logPane()->setFocus();
+    Press(w.logPane(), Qt::Key_A, Qt::ControlModifier);
+    Press(w.logPane(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clip->text(), w.logPane()->toPlainText());
+    QVERIFY(clip->text().contains("] Added 2 item(s) to the list."));
+    QVERIFY(f.list()->selectionModel()->selectedRows().isEmpty());  // Ctrl+A did not select the rows
+
+    Press(w.logPane(), Qt::Key_Home, Qt::ControlModifier);
+    Press(w.logPane(), Qt::Key_End, Qt::ShiftModifier);  // the first line only
+    Press(w.logPane(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clip->text(), f.logLines().first());
+
+    f.list()->setFocus();
+    Press(f.list(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clip->text().split("\r\n").mid(0, 2), QStringList({"a.txt", "b.txt"}));
 }
 
 void WindowCommandsTest::ctrlNumberInTheInputDialogStaysThere() {
