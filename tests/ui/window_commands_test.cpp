@@ -323,7 +323,7 @@ void WindowCommandsTest::editNameByDoubleClick() {
     QString offered;
     WhenModalOpens<CommandInputDialog>([&](CommandInputDialog* d) {
         offered = d->field1()->toPlainText();
-        d->field1()->setPlainText("b?new.txt");  // NameAutoFix removes the ?
+        d->field1()->setPlainText("b/new.txt");  // NameAutoFix removes the /
         QTest::keyClick(d->okButton(), Qt::Key_Return);
     });
     f.app.settings.NameAutoFix = 1;
