@@ -184,23 +184,30 @@ void WindowApplyTest::destroyedDuringRunOpensNoDialog() {
     QVERIFY(!OnDisk(f.path("big copy")));
 }
 
+// The error names the row, which is then selected and scrolled to.
 void WindowApplyTest::failedChecksSelectTheRow() {
-    WindowWithFiles f({"a.txt", "b.txt", "c.txt"}, true);
+    std::vector<std::string> files;
+    for (int i = 0; i < 60; ++i) files.push_back("f" + std::to_string(100 + i) + ".txt");
+    WindowWithFiles f(files, true);
     TestWindow& w = f.w();
-    w.workspace().list.setNewName(2, u"a.txt");  // the same target as row 0
-    QString shown;
+    w.workspace().list.setNewName(57, u"f100.txt");  // the same target as row 0
+    QString shown, text;
     WhenModalOpens<MessageDialog>([&](MessageDialog* d) {
         shown = d->windowTitle();
+        text = d->textField()->toPlainText();
         d->accept();
     });
     ChooseMode(Qt::NoModifier);
     w.runCommand(menu::ApplyChanges);
     QTRY_VERIFY(!w.busy());
     QCOMPARE(shown, QString("Error Message"));
+    QCOMPARE(text.split('\n').last(), "Item 58: " + QString::fromStdString(f.path("f157.txt")));
+    QVERIFY(text.startsWith("Detected duplication:"));
     QCOMPARE(f.list()->selectionModel()->selectedRows().size(), 1);
-    QCOMPARE(f.list()->selectionModel()->selectedRows().first().row(), 2);
-    QCOMPARE(f.list()->currentIndex().row(), 2);
-    QVERIFY(OnDisk(f.path("c.txt")));
+    QCOMPARE(f.list()->selectionModel()->selectedRows().first().row(), 57);
+    QCOMPARE(f.list()->currentIndex().row(), 57);
+    QVERIFY(f.list()->viewport()->rect().contains(f.list()->visualRect(f.model()->index(57, 0))));
+    QVERIFY(OnDisk(f.path("f157.txt")));
 }
 
 // After a complete apply only proposals made since then are at stake: they
