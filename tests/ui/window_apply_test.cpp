@@ -195,6 +195,7 @@ void WindowApplyTest::failedChecksSelectTheRow() {
     WhenModalOpens<MessageDialog>([&](MessageDialog* d) {
         shown = d->windowTitle();
         text = d->textField()->toPlainText();
+        if (qEnvironmentVariableIsSet("QUIRNEL_SCREENSHOT")) d->grab().save(qEnvironmentVariable("QUIRNEL_SCREENSHOT"));
         d->accept();
     });
     ChooseMode(Qt::NoModifier);
