@@ -52,7 +52,10 @@ ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, 
     std::vector<std::u16string> targets;
     CheckResult checks = CheckNames(rows, options.autoNumber, targets, runLog);
     if (!checks.ok) {
-        runLog.message(checks.message, LoadText(text::ErrorTitle));
+        // The row on a line of its own, so that it can be found in a long list.
+        const std::u16string row = FormatText(LoadText(text::FailingRowLine),
+                                              {static_cast<long long>(checks.failingRow + 1), rows.oldPath(checks.failingRow)});
+        runLog.message(checks.message + u"\r\n" + row, LoadText(text::ErrorTitle));
         runLog.checksFailed(checks.failingRow);
         outcome.failingRow = checks.failingRow;
         return outcome;

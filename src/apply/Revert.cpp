@@ -361,7 +361,7 @@ AlreadyBack TakeAlreadyReverted(JournalRecord& record, const std::vector<std::u1
     for (const std::u16string& k : reverts) {
         JournalRecord earlier;
         if (!ReadJournal(k, earlier) || earlier.kind != RevertKind(record.kind)) continue;
-        for (const JournalStep& s : earlier.steps) {
+        for (JournalStep& s : earlier.steps) {
             if (Decide(earlier.kind, s) != Fate::Done) continue;
             // A rename's revert moves an entry from "to" back to "from"; a copy's names the same two paths.
             const bool inverse = earlier.kind == JournalKind::Rename;

@@ -7,7 +7,7 @@ namespace quirnel {
 // by wording, which changes with the language.
 enum class Question {
     AddFolderItself,    // Yes adds a folder itself, No the files in it
-    ExitWithUnapplied,  // closing while rows added since the last apply are listed
+    ExitWithUnapplied,  // closing while rows added since the last apply, or unapplied proposals, are listed
     StopProcessing,     // the Stop button or Esc during an apply run
     RestartForLanguage, // a new UI language takes effect after a restart
     ResetHotkeys,       // every hotkey back to its default

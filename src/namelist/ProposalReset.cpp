@@ -10,4 +10,10 @@ void UndoChanges(NameList& list, UndoScope scope) {
     }
 }
 
+bool AnyPendingProposal(const NameList& list) {
+    for (int r = 0; r < list.size(); ++r)
+        if (list.newName(r) != list.oldName(r) || list.newFolder(r) != list.oldFolder(r)) return true;
+    return false;
+}
+
 }  // namespace quirnel

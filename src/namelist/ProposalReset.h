@@ -11,4 +11,8 @@ enum class UndoScope { AllRows, SelectedRows };
 // revert of its journal, apply/Revert.h.)
 void UndoChanges(NameList& list, UndoScope scope);
 
+// Whether any row proposes a name or a folder other than its own: what
+// UndoChanges would discard and closing the window would lose.
+bool AnyPendingProposal(const NameList& list);
+
 }  // namespace quirnel

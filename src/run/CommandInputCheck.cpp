@@ -44,16 +44,18 @@ InputCheck CheckRegex(const std::u16string& pattern, const std::u16string& repla
     return {};
 }
 
-// What the arguments of this command and item may not hold. Commands whose
-// arguments are paths keep the separators and the drive colon; on POSIX '/'
-// is the separator and must stay too.
+// What the arguments of this command and item may not hold: what the path
+// style keeps out of file names, as at apply time. Arguments that are paths
+// keep the separator (and on Windows the drive colon); wildcard items keep
+// their wildcards, which their own check looks after.
 std::u16string ForbiddenIn(int32_t command, int32_t sub, const PathStyle& style) {
     const CommandInfo* info = FindCommand(command);
-    const bool paths = info && info->argsArePaths;
-    std::u16string set = u"\"|<>";
-    if (!(paths && !style.windows)) set += u'/';
-    if (!paths) set += u"\\:";
-    if (!IsWildcardItem(sub)) set += u"?*";
+    std::u16string set = style.forbidden;
+    auto allow = [&](std::u16string_view chars) {
+        std::erase_if(set, [&](char16_t c) { return chars.find(c) != std::u16string_view::npos; });
+    };
+    if (info && info->argsArePaths) allow(style.windows ? u"\\:" : u"/");
+    if (IsWildcardItem(sub)) allow(u"?*");
     return set;
 }
 

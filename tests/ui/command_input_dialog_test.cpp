@@ -69,12 +69,15 @@ void CommandInputDialogTest::enterClosesWithCleanArgumentsOrStaysWithMessage_dat
                                       << "*.txt" << "*.bak";
     QTest::newRow("a lone star") << 2 << 61 << "*" << "" << false << Shown::MessageBox
                                  << "Invalid usage of wildcards" << "" << "";
-    QTest::newRow("? outside a wildcard item") << 3 << 21 << "a?b" << "" << false << Shown::MessageDialog
-                                               << forbidden << "" << "";
-    QTest::newRow("? removed by NameAutoFix") << 3 << 21 << "a?b" << "" << true << Shown::Nothing << "" << "ab"
+    // The window runs with the host's path style: on POSIX only / is refused.
+    QTest::newRow("/ outside Change Folder") << 3 << 21 << "a/b" << "" << false << Shown::MessageDialog
+                                             << forbidden << "" << "";
+    QTest::newRow("/ removed by NameAutoFix") << 3 << 21 << "a/b" << "" << true << Shown::Nothing << "" << "ab"
                                               << "";
-    QTest::newRow("drive path for Add Prefix") << 3 << 21 << "D:\\Archive" << "" << false << Shown::MessageDialog
-                                               << forbidden << "" << "";
+    QTest::newRow("what POSIX names can hold") << 3 << 21 << "Q&A: notes?*" << "" << false << Shown::Nothing << ""
+                                               << "Q&A: notes?*" << "";
+    QTest::newRow("kept by NameAutoFix too") << 3 << 21 << "a\\b<|>\"c\"" << "" << true << Shown::Nothing << ""
+                                             << "a\\b<|>\"c\"" << "";
     QTest::newRow("POSIX path for Change Folder") << 17 << 69 << "/srv/archive" << "" << false << Shown::Nothing
                                                   << "" << "/srv/archive" << "";
     QTest::newRow("preset name with a slash") << 92 << 93 << "my/preset" << "" << false << Shown::MessageDialog

@@ -133,7 +133,7 @@ void CommandInputPreviewTest::refusedInputShowsItsMessageAtOnce_data() {
     QTest::newRow("wildcard alone") << int(CmdReplace) << 0 << "*" << "" << int(text::InvalidWildcardUsage) << true;
     QTest::newRow("unpaired wildcards") << int(CmdReplace) << 0 << "*.txt" << "*_*.txt"
                                         << int(text::WildcardsNotPaired) << true;
-    QTest::newRow("forbidden character") << int(CmdAddPrefix) << 0 << "a|b" << "" << int(text::ForbiddenCharacters)
+    QTest::newRow("forbidden character") << int(CmdAddPrefix) << 0 << "a/b" << "" << int(text::ForbiddenCharacters)
                                          << true;
     // The check the window makes after OK, here before it.
     QTest::newRow("positions the wrong way") << int(CmdRemove) << 0 << "5" << "2" << int(text::InvalidPositions)

@@ -30,6 +30,7 @@ private slots:
     void closeDuringRun();
     void destroyedDuringRunOpensNoDialog();
     void failedChecksSelectTheRow();
+    void pendingProposalsAskBeforeExit();
     void removedRowsLeaveTheViewBeforeTheReport();
 };
 
@@ -183,23 +184,57 @@ void WindowApplyTest::destroyedDuringRunOpensNoDialog() {
     QVERIFY(!OnDisk(f.path("big copy")));
 }
 
+// The error names the row, which is then selected and scrolled to.
 void WindowApplyTest::failedChecksSelectTheRow() {
-    WindowWithFiles f({"a.txt", "b.txt", "c.txt"}, true);
+    std::vector<std::string> files;
+    for (int i = 0; i < 60; ++i) files.push_back("f" + std::to_string(100 + i) + ".txt");
+    WindowWithFiles f(files, true);
     TestWindow& w = f.w();
-    w.workspace().list.setNewName(2, u"a.txt");  // the same target as row 0
-    QString shown;
+    w.workspace().list.setNewName(57, u"f100.txt");  // the same target as row 0
+    QString shown, text;
     WhenModalOpens<MessageDialog>([&](MessageDialog* d) {
         shown = d->windowTitle();
+        text = d->textField()->toPlainText();
+        if (qEnvironmentVariableIsSet("QUIRNEL_SCREENSHOT")) d->grab().save(qEnvironmentVariable("QUIRNEL_SCREENSHOT"));
         d->accept();
     });
     ChooseMode(Qt::NoModifier);
     w.runCommand(menu::ApplyChanges);
     QTRY_VERIFY(!w.busy());
     QCOMPARE(shown, QString("Error Message"));
+    QCOMPARE(text.split('\n').last(), "Item 58: " + QString::fromStdString(f.path("f157.txt")));
+    QVERIFY(text.startsWith("Detected duplication:"));
     QCOMPARE(f.list()->selectionModel()->selectedRows().size(), 1);
-    QCOMPARE(f.list()->selectionModel()->selectedRows().first().row(), 2);
-    QCOMPARE(f.list()->currentIndex().row(), 2);
-    QVERIFY(OnDisk(f.path("c.txt")));
+    QCOMPARE(f.list()->selectionModel()->selectedRows().first().row(), 57);
+    QCOMPARE(f.list()->currentIndex().row(), 57);
+    QVERIFY(f.list()->viewport()->rect().contains(f.list()->visualRect(f.model()->index(57, 0))));
+    QVERIFY(OnDisk(f.path("f157.txt")));
+}
+
+// After a complete apply only proposals made since then are at stake: they
+// make closing ask, and once undone the window closes without a question.
+void WindowApplyTest::pendingProposalsAskBeforeExit() {
+    WindowWithFiles f({"a1.txt", "b1.txt"}, false);
+    TestWindow& w = f.w();
+    TypeReplace("1", "2");
+    Press(f.list(), Qt::Key_1, Qt::ControlModifier);
+    ChooseMode(Qt::NoModifier);
+    Press(f.list(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_VERIFY(!w.busy());
+    QCOMPARE(f.column(0), QStringList({"a2.txt", "b2.txt"}));
+    QCOMPARE(f.app.flags.unappliedFlag.load(), 0);
+
+    TypeReplace("2", "3");
+    Press(f.list(), Qt::Key_1, Qt::ControlModifier);
+    QCOMPARE(f.column(1), QStringList({"a3.txt", "b3.txt"}));
+    Press(f.list(), Qt::Key_Escape);
+    QVERIFY(w.asked == std::vector<Question>{Question::ExitWithUnapplied});
+    QVERIFY(w.isVisible());
+
+    w.runCommand(menu::UndoChanges);
+    Press(f.list(), Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.asked.size(), size_t(1));
 }
 
 // With ClearAfterApply the run removes its changed rows; the report that

@@ -37,6 +37,7 @@ private slots:
     void greyedCommandsNeitherShowNorRun();
     void hotkeysMatchTheTable();
     void ctrlNumberInTheInputDialogStaysThere();
+    void logPaneKeepsTheKeysOfReading();
     void shiftChangesWhatPanelButtonsDo();
     void deleteRemovesTheSelectedRows();
     void inputReachesTheCommandCleanedOrNotAtAll_data();
@@ -203,6 +204,30 @@ void WindowCommandsTest::hotkeysMatchTheTable() {
     QCOMPARE(f.model()->rowCount(), 3);
 }
 
+// Selecting and copying in the log pane act on its text, not on the list,
+// although Ctrl+C is also the hotkey of Copy New Names.
+void WindowCommandsTest::logPaneKeepsTheKeysOfReading() {
+    WindowWithFiles f({"a.txt", "b.txt"});
+    TestWindow& w = f.w();
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->setText("before");
+    w.logPane()->setFocus();
+    Press(w.logPane(), Qt::Key_A, Qt::ControlModifier);
+    Press(w.logPane(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clip->text(), w.logPane()->toPlainText());
+    QVERIFY(clip->text().contains("] Added 2 item(s) to the list."));
+    QVERIFY(f.list()->selectionModel()->selectedRows().isEmpty());  // Ctrl+A did not select the rows
+
+    Press(w.logPane(), Qt::Key_Home, Qt::ControlModifier);
+    Press(w.logPane(), Qt::Key_End, Qt::ShiftModifier);  // the first line only
+    Press(w.logPane(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clip->text(), f.logLines().first());
+
+    f.list()->setFocus();
+    Press(f.list(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clip->text().split("\r\n").mid(0, 2), QStringList({"a.txt", "b.txt"}));
+}
+
 void WindowCommandsTest::ctrlNumberInTheInputDialogStaysThere() {
     WindowWithFiles f({"a.txt"});
     int chosen = -1;
@@ -298,7 +323,7 @@ void WindowCommandsTest::editNameByDoubleClick() {
     QString offered;
     WhenModalOpens<CommandInputDialog>([&](CommandInputDialog* d) {
         offered = d->field1()->toPlainText();
-        d->field1()->setPlainText("b?new.txt");  // NameAutoFix removes the ?
+        d->field1()->setPlainText("b/new.txt");  // NameAutoFix removes the /
         QTest::keyClick(d->okButton(), Qt::Key_Return);
     });
     f.app.settings.NameAutoFix = 1;

@@ -7,7 +7,7 @@
 
 namespace quirnel {
 
-KeyFilter::KeyFilter(QWidget* window, std::function<bool(QKeyEvent*)> handle)
+KeyFilter::KeyFilter(QWidget* window, Handle handle)
     : QObject(window), window_(window), handle_(std::move(handle)) {
     qApp->installEventFilter(this);
 }
@@ -21,7 +21,7 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     // A menu bar walked with the keyboard (after Alt) keeps its keys: Esc leaves it.
     if (qobject_cast<QMenuBar*>(widget)) return false;
-    return handle_(static_cast<QKeyEvent*>(event));
+    return handle_(widget, static_cast<QKeyEvent*>(event));
 }
 
 }  // namespace quirnel

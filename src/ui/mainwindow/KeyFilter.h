@@ -15,8 +15,10 @@ namespace quirnel {
 class KeyFilter : public QObject {
     Q_OBJECT
 public:
-    // handle returns true when the key was consumed.
-    KeyFilter(QWidget* window, std::function<bool(QKeyEvent*)> handle);
+    // handle gets the widget the key is aimed at and returns true when the
+    // key was consumed.
+    using Handle = std::function<bool(QWidget* target, QKeyEvent*)>;
+    KeyFilter(QWidget* window, Handle handle);
     ~KeyFilter() override;
 
 protected:
@@ -24,7 +26,7 @@ protected:
 
 private:
     QWidget* window_;
-    std::function<bool(QKeyEvent*)> handle_;
+    Handle handle_;
 };
 
 }  // namespace quirnel

@@ -46,7 +46,7 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     ws_.icons.setProvider(icons_.get());
     buildControls();
     buildMenus();
-    keys_ = new KeyFilter(this, [this](QKeyEvent* e) { return handleKey(e); });
+    keys_ = new KeyFilter(this, [this](QWidget* target, QKeyEvent* e) { return handleKey(target, e); });
     resize(1000, 640);
     openWindowState();
     AppendLog(LoadText(text::Ready));
@@ -87,6 +87,8 @@ void MainWindow::buildControls() {
     log_ = new QPlainTextEdit(client_);
     log_->setReadOnly(true);
     log_->setUndoRedoEnabled(false);
+    // Read-only, yet its lines can be selected with the keys as well as the mouse.
+    log_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
     leftPanel_ = new CommandPanel(kLeftCommands, client_);
     rightPanel_ = new CommandPanel(kRightCommands, client_);

@@ -148,7 +148,7 @@ private:
     static const std::vector<Route>& routes();
     static Handler routeHandler(WindowRoute route);
     static Handler handlerOf(int command);
-    bool handleKey(QKeyEvent* event);
+    bool handleKey(QWidget* target, QKeyEvent* event);
     void cmdExit(int, bool);
     void cmdRunPreset(int command, bool);
     void cmdApply(int, bool);

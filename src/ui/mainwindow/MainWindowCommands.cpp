@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 
 #include "app/ColumnState.h"
@@ -109,8 +110,25 @@ void MainWindow::runCommand(int command, bool shift) {
     refreshRowStatuses();
 }
 
+namespace {
+
+// The keys with which a read-only text pane is read: selecting, copying,
+// moving. They stay its own even where a hotkey (Ctrl+C) has the same key.
+bool ReadingKey(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll)) return true;
+    switch (event->key()) {
+        case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Up: case Qt::Key_Down:
+        case Qt::Key_Home: case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 // Every key press aimed at the main window passes here first.
-bool MainWindow::handleKey(QKeyEvent* event) {
+bool MainWindow::handleKey(QWidget* target, QKeyEvent* event) {
     if (busy()) {
         if (event->key() == Qt::Key_Escape) askStop();
         return true;  // no control gets a key while a run goes on
@@ -119,6 +137,7 @@ bool MainWindow::handleKey(QKeyEvent* event) {
         close();
         return true;
     }
+    if (target == log_ && ReadingKey(event)) return false;
     const Qt::KeyboardModifiers mods = event->modifiers();
     // Alt combinations and F10 belong to the menu bar and never match a hotkey.
     if (mods & (Qt::AltModifier | Qt::MetaModifier)) return false;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "namelist/ProposalReset.h"
 #include "namelist/Sorting.h"
 #include "ui/widgets/CommandPanel.h"
 #include "ui/mainwindow/MainWindow.h"
@@ -118,7 +119,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         ws_.flags.stopFlag = 1;
         waitForRun();
     }
-    if (app_.flags.unappliedFlag == 1 && !ws_.list.empty() && !ask(Question::ExitWithUnapplied)) {
+    // Rows added since the last complete apply, or proposals not applied yet, would be lost.
+    const bool losesWork = (app_.flags.unappliedFlag == 1 && !ws_.list.empty()) || AnyPendingProposal(ws_.list);
+    if (losesWork && !ask(Question::ExitWithUnapplied)) {
         event->ignore();
         return;
     }

@@ -230,7 +230,7 @@ TEST(ApplyChanges, FailedChecksTouchNothingAndSelectTheRow) {
     EXPECT_EQ(out.failingRow, 2);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
     EXPECT_EQ(Utf8(b.host.dialogs[0].first), "Error Message");
-    EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Detected duplication:\r\n\r\nx.txt\r\n(" + (b.dir / "x.txt") + ")");
+    EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Detected duplication:\r\n\r\nx.txt\r\n(" + (b.dir / "x.txt") + ")\r\nItem 3: " + (b.dir / "c.txt"));
     EXPECT_EQ(b.ws.list.firstSelected(), 2);
     EXPECT_FALSE(b.ws.list.selected(0));
     EXPECT_EQ(From(b.Log(), before), std::vector<std::string>{"Starting applying changes to originals."});

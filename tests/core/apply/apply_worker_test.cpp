@@ -171,7 +171,7 @@ TEST(ApplyWorker, FailedChecksAreReportedThroughTheOwner) {
     ApplyOutcome out = worker.wait();
     EXPECT_FALSE(out.checksPassed);
     ASSERT_EQ(b.host.dialogs.size(), 1u);
-    EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Found an item with no valid name.");
+    EXPECT_EQ(Utf8(b.host.dialogs[0].second), "Found an item with no valid name.\r\nItem 2: " + (b.dir / "b"));
     EXPECT_EQ(b.ws.list.firstSelected(), 1);
     EXPECT_EQ(b.app.flags.stopFlag, 1);
     EXPECT_TRUE(OnDisk(b.dir / "a"));

@@ -59,4 +59,18 @@ TEST(UndoTest, LeavesAppliedRowsAndEmptyListsAlone) {
     EXPECT_EQ(list.newFolder(0), u"/a");
 }
 
+TEST(UndoTest, PendingWhileANameOrAFolderDiffers) {
+    NameList list(PathStyle::forPosix());
+    EXPECT_FALSE(AnyPendingProposal(list));
+    Fill(list, {{u"a.txt", u"/in"}, {u"b.txt", u"/in"}});
+    EXPECT_FALSE(AnyPendingProposal(list));
+    list.setNewName(1, u"c.txt");
+    EXPECT_TRUE(AnyPendingProposal(list));
+    list.setNewName(1, u"b.txt");
+    list.setNewFolder(0, u"/out");
+    EXPECT_TRUE(AnyPendingProposal(list));
+    UndoChanges(list, UndoScope::AllRows);
+    EXPECT_FALSE(AnyPendingProposal(list));
+}
+
 }  // namespace

@@ -124,8 +124,12 @@ TEST(CleanDialogInputTest, CleansOrNamesTheMessageThatKeepsTheDialogOpen) {
         // ? and * only in wildcard items.
         {3, 21, u"a?b", u"", false, false, 100, u"", u""},
         {3, 21, u"a?b", u"", true, false, 0, u"ab", u""},
-        {14, 44, u"new*name", u"", false, true, 100, u"", u""},
-        {14, 44, u"new*name", u"", true, true, 0, u"newname", u""},
+        {14, 44, u"new*name", u"", false, false, 100, u"", u""},
+        {14, 44, u"new*name", u"", true, false, 0, u"newname", u""},
+        // On POSIX only / is kept out of a name: the rest are ordinary characters there.
+        {14, 44, u"new*name", u"", false, true, 0, u"new*name", u""},
+        {3, 21, u"Q&A: notes? \\ \"x\" <|>", u"", true, true, 0, u"Q&A: notes? \\ \"x\" <|>", u""},
+        {3, 21, u"a/b", u"", true, true, 0, u"ab", u""},
         {3, 21, u"ok", u"1>", false, false, 100, u"", u""},  // the second field is checked too
         {12, 181, u"*.tmp", u"", false, false, 0, u"*.tmp", u""},
         // \ and : only for Change Folder; / for Change Folder on POSIX alone.
@@ -135,7 +139,8 @@ TEST(CleanDialogInputTest, CleansOrNamesTheMessageThatKeepsTheDialogOpen) {
         {17, 69, u"/home/me/out", u"", false, true, 0, u"/home/me/out", u""},
         {17, 69, u"/home/me/out", u"", false, false, 100, u"", u""},
         {17, 69, u"/home/me/out", u"", true, false, 0, u"homemeout", u""},
-        {17, 69, u"a|b\"c<d>", u"", true, true, 0, u"abcd", u""},
+        {17, 69, u"a|b\"c<d>", u"", true, true, 0, u"a|b\"c<d>", u""},
+        {17, 69, u"a|b\"c<d>", u"", true, false, 0, u"abcd", u""},
         {92, 93, u"my/preset", u"", false, true, 100, u"", u""},
         {92, 93, u"my/preset", u"", false, false, 100, u"", u""},
         {2, 61, u"a/b", u"", false, true, 100, u"", u""},
