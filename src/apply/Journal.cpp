@@ -1,19 +1,18 @@
 #include "apply/Journal.h"
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <string_view>
 
-#include "base/StringTable.h"
-#include "base/TextIds.h"
+#include "apply/JournalChecksum.h"
+#include "apply/JournalFormat.h"
 #include "platform/FileContent.h"
 #include "platform/NativeText.h"
 
 namespace quirnel {
 namespace {
 
-constexpr std::string_view kMagic = "quirnel-journal\t1";
 constexpr size_t kBatchMarks = 4096;
 constexpr auto kBatchAge = std::chrono::milliseconds(200);
 constexpr size_t kPlanPiece = size_t(1) << 20;
@@ -40,107 +39,6 @@ void AppendSigned(std::string& out, int64_t v) {
     char buf[24];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
     out.append(buf, r.ptr);
-}
-
-// The fields of a line; only the first few are kept (no record has more),
-// but all are counted.
-struct Fields {
-    explicit Fields(std::string_view line) {
-        size_t start = 0;
-        for (;;) {
-            size_t tab = line.find('\t', start);
-            if (count < kept.size())
-                kept[count] = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
-            ++count;
-            if (tab == std::string_view::npos) return;
-            start = tab + 1;
-        }
-    }
-    size_t size() const { return count; }
-    std::string_view operator[](size_t i) const { return kept[i]; }
-    std::array<std::string_view, 8> kept;
-    size_t count = 0;
-};
-
-template <typename T>
-bool Number(std::string_view text, T& value) {
-    auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size();
-}
-
-bool Path(std::string_view text, std::u16string& path) {
-    if (text.find('\\') == std::string_view::npos) {  // nothing escaped: the text is the bytes
-        path = FromNative(text);
-        return true;
-    }
-    std::string bytes;
-    if (!UnescapeJournalText(text, bytes)) return false;
-    path = FromNative(bytes);
-    return true;
-}
-
-// A step number of a mark; the plan lines come first, so it must exist.
-JournalStep* StepOf(JournalRecord& r, std::string_view text) {
-    size_t n = 0;
-    if (!Number(text, n) || n >= r.steps.size()) return nullptr;
-    return &r.steps[n];
-}
-
-bool ReadLine(JournalRecord& r, std::string_view line) {
-    const Fields f(line);
-    const std::string_view tag = f[0];
-    if (tag == "S" && f.size() == 7 && !r.planComplete) {
-        JournalStep s;
-        size_t n = 0;
-        if (!Number(f[1], n) || n != r.steps.size() || !Number(f[2], s.id.dev) || !Number(f[3], s.id.ino)) return false;
-        if (f[4] != "file" && f[4] != "folder") return false;
-        s.isFolder = f[4] == "folder";
-        if (!Path(f[5], s.from) || !Path(f[6], s.to)) return false;
-        r.steps.push_back(std::move(s));
-        return true;
-    }
-    if (tag == "P" && f.size() == 1) return r.planComplete = true;
-    if (tag == "E" && f.size() == 1) return r.ended = true;
-    if (tag == "X" && f.size() >= 2) {
-        r.settled = true;
-        if (f[1] != "reverted") return true;
-        r.reverted = true;
-        return f.size() < 3 || Path(f[2], r.revertedBy);
-    }
-    if (tag == "W" && f.size() == 2) {
-        for (size_t n : r.unstamped) r.steps[n].stamped = true;
-        r.unstamped.clear();
-        return Number(f[1], r.writtenNs);
-    }
-    if (tag == "D" && f.size() == 2) {
-        r.folders.emplace_back();
-        return Path(f[1], r.folders.back());
-    }
-    if (f.size() < 2) return false;
-    JournalStep* s = StepOf(r, f[1]);
-    if (!s) return false;
-    r.unstamped.push_back(static_cast<size_t>(s - r.steps.data()));
-    if (tag == "K" && f.size() == 2) s->mark = JournalStep::Mark::Done;
-    else if (tag == "B" && f.size() == 2) s->mark = JournalStep::Mark::Begun;
-    else if (tag == "F" && f.size() == 3) s->mark = JournalStep::Mark::Failed;
-    else if (tag == "M" && f.size() == 4) {
-        s->mark = JournalStep::Mark::Done;
-        return Number(f[2], s->movedId.dev) && Number(f[3], s->movedId.ino);
-    } else if (tag == "C" && f.size() == 6) {
-        s->mark = JournalStep::Mark::Done;
-        return Number(f[2], s->copy.id.dev) && Number(f[3], s->copy.id.ino) && Number(f[4], s->copy.size) &&
-               Number(f[5], s->copy.mtimeNs);
-    } else if (tag == "T" && f.size() == 3) {
-        // The step from the temporary name is the one that starts there.
-        std::u16string temp;
-        if (!Path(f[2], temp)) return false;
-        for (JournalStep& other : r.steps)
-            if (&other != s && other.from == s->to) other.from = temp;
-        s->to = temp;
-    } else {
-        return false;
-    }
-    return true;
 }
 
 // The journal text of a path: most paths are plain ASCII and go straight
@@ -227,56 +125,15 @@ bool UnescapeJournalText(std::string_view text, std::string& bytes) {
     return true;
 }
 
-Result ReadJournal(const std::u16string& path, JournalRecord& record) {
-    std::string bytes;
-    // A run of millions of rows writes a journal of hundreds of MiB; a named
-    // file larger than this is no journal of ours (or is endless).
-    constexpr size_t kMaxJournalBytes = size_t(4) << 30;
-    if (Result read = ReadFileBytes(path, bytes, kMaxJournalBytes); !read)
-        return Result(read.error, LoadText(read.error == EFBIG ? text::JournalTooLarge : text::JournalNotReadable));
-    record = JournalRecord();
-    // Cut short while its header was written: the run changed nothing.
-    const std::string header = std::string(kMagic) + "\nkind\t";
-    if (bytes.size() < header.size() && header.compare(0, bytes.size(), bytes) == 0) return {};
-    size_t planLines = 0;
-    for (size_t at = bytes.find("\nS\t"); at != std::string::npos; at = bytes.find("\nS\t", at + 1)) ++planLines;
-    record.steps.reserve(planLines);
-    std::string_view rest(bytes);
-    size_t lineNo = 0;
-    while (!rest.empty()) {
-        size_t nl = rest.find('\n');
-        // A line without its line break was cut short by the end of the
-        // process: it never counted.
-        if (nl == std::string_view::npos) break;
-        std::string_view line = rest.substr(0, nl);
-        rest.remove_prefix(nl + 1);
-        ++lineNo;
-        bool ok;
-        if (lineNo == 1) ok = line == kMagic;
-        else if (lineNo == 2) {
-            ok = line == "kind\trename" || line == "kind\tcopy" || line == "kind\tremove";
-            record.kind = line == "kind\tcopy" ? JournalKind::Copy
-                          : line == "kind\tremove" ? JournalKind::Remove : JournalKind::Rename;
-        } else if (lineNo == 3 && line.substr(0, 2) == "R\t") {
-            ok = Path(line.substr(2), record.reverts) && !record.reverts.empty();
-        } else {
-            ok = !line.empty() && ReadLine(record, line);
-        }
-        if (!ok) {
-            return Result(EBADMSG, lineNo == 1 ? LoadText(text::NotAJournal)
-                                               : FormatText(LoadText(text::JournalLineUnreadable),
-                                                            {static_cast<long long>(lineNo)}));
-        }
-    }
-    if (lineNo < 2) return Result(EBADMSG, LoadText(text::NotAJournal));
-    return {};
-}
-
 Result JournalWriter::create(const std::u16string& path, JournalKind kind, const std::u16string& reverts) {
     if (Result created = file_.create(path); !created) return created;
-    pending_ = std::string(kMagic) + "\nkind\t" +
+    pending_ = std::string(journal::kMagicV2) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
-    if (!reverts.empty()) pending_ += "R\t" + EscapeJournalText(ToNative(reverts)) + "\n";
+    if (!reverts.empty()) {
+        pending_ += "R\t";
+        AppendJournalPath(pending_, reverts);
+        pending_.push_back('\n');
+    }
     return {};
 }
 
@@ -295,7 +152,7 @@ void JournalWriter::step(const EntryId& id, bool isFolder, const std::u16string&
     o.push_back('\n');
     // A long plan goes out in pieces (it counts only once sealed): the
     // buffer stays small and warm.
-    if (o.size() >= kPlanPiece && error_ == 0) (void)write();
+    if (o.size() >= kPlanPiece && error_ == 0) (void)write(false);
 }
 
 Result JournalWriter::seal() {
@@ -322,7 +179,7 @@ Result JournalWriter::flush(Sync sync) {
     lastSync_ = std::chrono::steady_clock::now();
     const bool ending = pending_.size() >= 2 && pending_.compare(pending_.size() - 2, 2, "E\n") == 0;
     if (sync != Sync::None && !ending) stamp();
-    Result done = write();
+    Result done = write(true);
     pendingMarks_ = 0;
     if (done && sync == Sync::Now) done = file_.sync();
     if (done && sync == Sync::Aside) syncAside();
@@ -330,16 +187,25 @@ Result JournalWriter::flush(Sync sync) {
     return done;
 }
 
-Result JournalWriter::write() {
+// Every byte of a batch goes into its checksum, which continues the one
+// before: a batch left out or moved breaks every later one.
+Result JournalWriter::write(bool closeBatch) {
+    batchLines_ += static_cast<size_t>(std::count(pending_.begin(), pending_.end(), '\n'));
+    chain_ = Crc32c(chain_, pending_);
+    if (closeBatch) {
+        journal::AppendChecksumLine(pending_, batchLines_, chain_);
+        batchLines_ = 0;
+    }
     Result written = file_.append(pending_);
     pending_.clear();
     if (!written && error_ == 0) error_ = written.error;
     return written;
 }
 
+// Durable before the folder is made: a revert then knows to remove it.
 Result JournalWriter::folder(const std::u16string& folder) {
     addLine("D\t" + EscapeJournalText(ToNative(folder)));
-    return flush(Sync::None);
+    return flush(Sync::Now);
 }
 
 Result JournalWriter::temp(int step, const std::u16string& temp) {
@@ -420,7 +286,31 @@ Result JournalWriter::end() {
     return flushed ? closed : flushed;
 }
 
+namespace {
+
+// Where the checked part of a version-2 journal ends, and the checksum it
+// ends with: its last whole checksum line. False when there is none, not
+// even for the plan.
+bool CheckedEnd(std::string_view bytes, size_t& end, uint32_t& crc) {
+    for (size_t nl = bytes.rfind('\n'); nl != std::string_view::npos && nl > 0;) {
+        const size_t before = bytes.rfind('\n', nl - 1);
+        const size_t start = before == std::string_view::npos ? 0 : before + 1;
+        size_t lines = 0;
+        if (bytes.substr(start, 2) == "Z\t") {
+            end = nl + 1;
+            return journal::ParseChecksumLine(bytes.substr(start, nl - start), lines, crc);
+        }
+        nl = before;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A version-2 journal takes the decision as a batch of its own.
 Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
+    std::string bytes;
+    if (Result read = ReadRegularFileBytes(path, bytes, journal::kMaxJournalBytes); !read) return read;
     AppendFile f;
     if (Result opened = f.openExisting(path); !opened) return opened;
     std::string line = "X\t";
@@ -430,6 +320,20 @@ Result MarkJournal(const std::u16string& path, const std::string& decision, cons
         line += EscapeJournalText(ToNative(other));
     }
     line.push_back('\n');
+    if (bytes.substr(0, journal::kMagicV2.size() + 1) == std::string(journal::kMagicV2) + "\n") {
+        size_t end = 0;
+        uint32_t crc = 0;
+        if (!CheckedEnd(bytes, end, crc)) return f.close();  // never sealed: the run changed nothing
+        // What a crash left of a batch never counted; the decision follows what did.
+        if (end < bytes.size())
+            if (Result cut = f.cutTo(end); !cut) return cut;
+        journal::AppendChecksumLine(line, 1, Crc32c(crc, line));
+    } else if (!bytes.empty() && bytes.back() != '\n') {
+        // A line a crash cut short never counted; the decision must not join it.
+        const size_t kept = bytes.rfind('\n');
+        if (kept == std::string::npos) return f.close();  // cut in its header: the run changed nothing
+        if (Result cut = f.cutTo(kept + 1); !cut) return cut;
+    }
     if (Result appended = f.append(line); !appended) return appended;
     if (Result synced = f.sync(); !synced) return synced;
     return f.close();

@@ -15,9 +15,9 @@ namespace quirnel {
 
 // A journal is plain UTF-8 text, one record a line, fields separated by tabs:
 //
-//   quirnel-journal 1
+//   quirnel-journal 2
 //   kind  rename | copy | remove
-//   R  journal                                 a revert: the journal whose run it undoes
+//   R  journal                                 a revert: the journal it reverts
 //   S  n  dev  ino  file|folder  from  to     the plan, one line per step, in the order of the run
 //   P                                          the plan is complete (written before any change)
 //   D  folder                                  a folder this run is about to create
@@ -30,6 +30,18 @@ namespace quirnel {
 //   W  time-ns                                 the clock when the marks before it were written
 //   E                                          the run ended
 //   X  settled | reverted  [journal]           a later decision about an unfinished or finished run
+//   Z  lines  crc                              closes a batch (version 2)
+//
+// Every write is a batch: the header and the plan up to P, then each group of
+// marks, folders and temporary names, each later decision. A batch ends in
+// its Z line: the number of lines since the Z before, and their CRC-32C (8 hex
+// digits) continued from that Z's. A journal whose batches do not all check
+// out is refused; what follows the last Z is what a crash left of the next
+// batch and never counted. Version 1 (no R, no Z) is still read.
+//
+// Every path is absolute without ".", ".." or empty components; a temporary
+// name lies in the folder its step leaves, a created folder is where a step
+// goes or above it. A journal that names anything else is refused.
 //
 // Paths are the bytes of the file system; a tab, a line break, a backslash,
 // another control character or a byte that is not UTF-8 is written as \t, \n,
@@ -51,13 +63,14 @@ struct JournalStep {
 };
 
 struct JournalRecord {
+    int version = 1;
     JournalKind kind = JournalKind::Rename;
+    std::u16string reverts;  // the journal a revert reverts; empty for a run
     std::vector<JournalStep> steps;
     std::vector<std::u16string> folders;  // created, in order
     bool planComplete = false;  // without it, nothing had been changed
     bool ended = false;
     bool settled = false;  // kept as it was, or reverted
-    std::u16string reverts;     // R: the journal this revert undoes; empty for a run
     bool reverted = false;      // an "X reverted" decision
     std::u16string revertedBy;  // its journal, when the revert kept one
     int64_t writtenNs = 0; // the last W: every stamped step happened before it
@@ -65,8 +78,13 @@ struct JournalRecord {
 };
 
 // Reads a journal; a failure, with its reason in words, when it cannot be
-// read or is not one.
+// read, is not one (or no regular file), or is damaged. A journal whose plan
+// was never sealed reads as one without steps: the run changed nothing.
 [[nodiscard]] Result ReadJournal(const std::u16string& path, JournalRecord& record);
+
+// Whether a journal may name path: absolute, without empty, "." or ".."
+// components and without NUL.
+bool IsPlainAbsolute(std::u16string_view path);
 
 // Writes a journal as a run goes. Marks are collected and written in
 // batches, each made durable; the plan, folders and temporary names are
@@ -78,7 +96,7 @@ public:
     JournalWriter& operator=(const JournalWriter&) = delete;
     ~JournalWriter();
 
-    // Creates the file and writes the header; a revert names the journal it undoes.
+    // Creates the file and writes the header; a revert names the journal it reverts.
     [[nodiscard]] Result create(const std::u16string& path, JournalKind kind, const std::u16string& reverts = {});
     void step(const EntryId& id, bool isFolder, const std::u16string& from, const std::u16string& to);
     // The plan is complete and durable: changes may begin.
@@ -105,7 +123,7 @@ private:
     enum class Sync { None, Now, Aside };
     void addLine(const std::string& text);
     Result flush(Sync sync);
-    Result write();
+    Result write(bool closeBatch);
     void stamp();
     void syncAside();
     void joinSync();
@@ -113,6 +131,8 @@ private:
     AppendFile file_;
     std::string pending_;
     size_t pendingMarks_ = 0;
+    size_t batchLines_ = 0;  // written since the last Z line
+    uint32_t chain_ = 0;     // the checksum so far
     std::chrono::steady_clock::time_point lastSync_;
     int error_ = 0;
     // A batch of marks is made durable while the run goes on: nothing waits

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "apply/Journal.h"
+#include "apply/JournalFormat.h"
 #include "platform/AppendFile.h"
 #include "platform/FileContent.h"
 #include "platform/FileSystem.h"
@@ -38,17 +39,32 @@ std::u16string NewName() {
     return FromUtf8(buf);
 }
 
-// Whether the last whole line is the end mark or a later decision: then
-// the run is finished or settled, whatever the lines before it say. Most
-// journals are told apart by it without being read whole.
+// The whole line that ends before end in tail; false when it may begin
+// before the tail.
+bool LineBefore(std::string_view tail, size_t& end, std::string_view& line) {
+    if (end == std::string_view::npos || end == 0) return false;
+    const size_t start = tail.rfind('\n', end - 1);
+    if (start == std::string_view::npos) return false;
+    line = tail.substr(start + 1, end - start - 1);
+    end = start;
+    return true;
+}
+
+// Whether the last whole line (before its batch's checksum line) is the end
+// mark or a later decision: then the run is finished or settled, whatever
+// the lines before it say. Most journals are told apart by it without
+// being read whole.
 bool EndsFinished(const std::u16string& path) {
     std::string tail;
     if (!ReadFileTail(path, 4096, tail)) return false;
-    const size_t end = tail.rfind('\n');  // a line cut short after it never counted
-    if (end == std::string::npos || end == 0) return false;
-    const size_t start = tail.rfind('\n', end - 1);
-    if (start == std::string::npos) return false;  // the line may begin before the tail
-    std::string_view line = std::string_view(tail).substr(start + 1, end - start - 1);
+    size_t end = tail.rfind('\n');  // a line cut short after it never counted
+    std::string_view line;
+    if (!LineBefore(tail, end, line)) return false;
+    if (line.substr(0, 2) == "Z\t") {
+        if (!LineBefore(tail, end, line)) return false;
+    } else if (tail.find("\nZ\t") != std::string::npos || tail.rfind(journal::kMagicV2, 0) == 0) {
+        return false;  // a batch cut short: whether the run ended is for the whole read to say
+    }
     return line == "E" || line.substr(0, 2) == "X\t";
 }
 
@@ -73,8 +89,9 @@ std::vector<std::u16string> ListJournals(const std::u16string& folder) {
     std::vector<DirEntry> entries;
     (void)ReadFolderEntries(folder, entries);  // a missing folder holds none
     std::vector<std::u16string> names;
+    // A FIFO or a device under a journal's name is none, and reading it could wait forever.
     for (DirEntry& e : entries)
-        if (!e.isFolder && IsJournalName(e.name)) names.push_back(std::move(e.name));
+        if (e.isRegular && IsJournalName(e.name)) names.push_back(std::move(e.name));
     std::sort(names.begin(), names.end());
     for (auto& n : names) n = JoinPath(folder, n, PathStyle::forHost());
     return names;

@@ -6,7 +6,8 @@ namespace quirnel::cli {
 
 // While it lives, SIGINT, SIGTERM and SIGHUP request a stop of the run
 // (stop becomes 1) instead of ending the process, so the run finishes its
-// row, cleans up and prints its summary. The previous handlers come back
+// row, cleans up and prints its summary. A second one ends the process at
+// once, as the signal does by default. The previous handlers come back
 // when it ends.
 class StopOnSignals {
 public:

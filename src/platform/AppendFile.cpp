@@ -1,6 +1,7 @@
 #include "platform/AppendFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,8 +24,19 @@ Result AppendFile::create(const std::u16string& path) {
 
 Result AppendFile::openExisting(const std::u16string& path) {
     if (fd_ >= 0) return Result(EBUSY);
-    fd_ = open(ToNative(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
-    return Result(fd_ >= 0 ? 0 : errno);
+    // Never a link, and never waiting on a FIFO (which would open only once
+    // a reader came): a regular file or nothing.
+    fd_ = open(ToNative(path).c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd_ < 0) return Result(errno == ELOOP || errno == ENXIO ? EINVAL : errno);
+    struct stat st;
+    int e = fstat(fd_, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : EINVAL;
+    if (e != 0) (void)close();
+    return Result(e);
+}
+
+Result AppendFile::cutTo(uint64_t size) {
+    if (fd_ < 0) return Result(EBADF);
+    return Result(ftruncate(fd_, static_cast<off_t>(size)) == 0 ? 0 : errno);
 }
 
 Result AppendFile::append(std::string_view bytes) {

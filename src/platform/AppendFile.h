@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,10 @@ public:
 
     // A new file (never an existing one), with the folders above it.
     [[nodiscard]] Result create(const std::u16string& path);
-    // An existing file, to append to its end.
+    // An existing regular file, to append to its end; EINVAL for anything else.
     [[nodiscard]] Result openExisting(const std::u16string& path);
+    // Drops what follows the first size bytes (a record cut short by a crash).
+    [[nodiscard]] Result cutTo(uint64_t size);
     [[nodiscard]] Result append(std::string_view bytes);
     // Data and size on the disk (not the times).
     [[nodiscard]] Result sync();

@@ -38,19 +38,18 @@ int Unfit(int fd, struct stat& st, bool regularOnly) {
 
 }  // namespace
 
-Result ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes) {
-    bytes.clear();
-    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return Result(errno);
-    struct stat st;
-    int e = Unfit(fd, st, false);
+namespace {
+
+// Reads an open file whole, never more than maxBytes + 1 bytes.
+Result ReadOpened(int fd, const struct stat& st, std::string& bytes, size_t maxBytes) {
     // Read in place; a regular file mostly in one go, as its size is known
-    // (one that grows meanwhile is read on). Never more than maxBytes + 1.
+    // (one that grows meanwhile is read on).
     const size_t limit = maxBytes < SIZE_MAX ? maxBytes + 1 : maxBytes;
-    if (e == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) < limit)
+    if (S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) < limit)
         bytes.resize(static_cast<size_t>(st.st_size) + 1);
     size_t len = 0;
-    while (e == 0) {
+    int e = 0;
+    for (;;) {
         if (len == bytes.size()) {
             if (len >= limit) break;
             bytes.resize(std::min(limit, std::max(len * 2, len + kChunkBytes)));
@@ -61,7 +60,6 @@ Result ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxB
         if (n <= 0) break;
         len += static_cast<size_t>(n);
     }
-    close(fd);
     bytes.resize(len);
     if (e != 0) return Result(e);
     if (len > maxBytes) {
@@ -71,9 +69,36 @@ Result ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxB
     return {};
 }
 
-Result ReadFileTail(const std::u16string& path, size_t maxBytes, std::string& bytes) {
+}  // namespace
+
+Result ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes) {
     bytes.clear();
     int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Result(errno);
+    struct stat st;
+    int e = Unfit(fd, st, false);
+    Result read = e == 0 ? ReadOpened(fd, st, bytes, maxBytes) : Result(e);
+    close(fd);
+    return read;
+}
+
+Result ReadRegularFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes) {
+    bytes.clear();
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return Result(errno == ELOOP || errno == ENXIO ? EINVAL : errno);
+    struct stat st;
+    int e = Unfit(fd, st, true);
+    if (e == EISDIR) e = EINVAL;
+    if (e == 0 && static_cast<uint64_t>(st.st_size) > maxBytes) e = EFBIG;
+    Result read = e == 0 ? ReadOpened(fd, st, bytes, maxBytes) : Result(e);
+    close(fd);
+    return read;
+}
+
+Result ReadFileTail(const std::u16string& path, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return Result(errno);
     struct stat st;
     int e = Unfit(fd, st, true);

@@ -15,8 +15,13 @@ namespace quirnel {
 // /dev/zero) is refused with EFBIG without reading more than maxBytes + 1.
 [[nodiscard]] Result ReadFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes);
 
+// The same for a regular file only, never through a symbolic link and never
+// waiting on a FIFO: anything else is refused with EINVAL at once.
+[[nodiscard]] Result ReadRegularFileBytes(const std::u16string& path, std::string& bytes, size_t maxBytes);
+
 // The last bytes of a regular file, at most maxBytes of them (the whole
-// file when it is shorter). A failure when it cannot be read.
+// file when it is shorter), opened as ReadRegularFileBytes does. A failure
+// when it cannot be read.
 [[nodiscard]] Result ReadFileTail(const std::u16string& path, size_t maxBytes, std::string& bytes);
 
 // A file's bytes handed out in chunks as they are read; onChunk returns false

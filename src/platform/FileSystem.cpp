@@ -25,6 +25,7 @@ bool StatEntry(int dirFd, const char* path, DirEntry& e) {
     if (statx(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
         return false;
     e.isFolder = S_ISDIR(sx.stx_mode);
+    e.isRegular = S_ISREG(sx.stx_mode);
     e.size = e.isFolder ? 0 : sx.stx_size;
     e.modified = sx.stx_mtime.tv_sec;
     e.created = BirthOrChange(sx);

@@ -13,6 +13,7 @@ namespace quirnel {
 struct DirEntry {
     std::u16string name;
     bool isFolder = false;
+    bool isRegular = false;  // a plain file: no link, FIFO, device or socket
     uint64_t size = 0;
     int64_t modified = 0;
     int64_t created = 0;  // birth time where the file system keeps it, else change time
