@@ -130,7 +130,7 @@ private:
         } else if (lineNo_ == 2) {
             result = text == "kind\trename" || text == "kind\tcopy" || text == "kind\tremove" ? Line::Ok : Line::Unreadable;
             r_.kind = text == "kind\tcopy" ? JournalKind::Copy : text == "kind\tremove" ? JournalKind::Remove : JournalKind::Rename;
-        } else if (lineNo_ == 3 && r_.version == 2 && text.substr(0, 2) == "R\t") {
+        } else if (lineNo_ == 3 && text.substr(0, 2) == "R\t") {
             result = Path(text.substr(2), r_.reverts) ? (IsPlainAbsolute(r_.reverts) ? Line::Ok : Line::Refused)
                                                       : Line::Unreadable;
         } else {

@@ -187,6 +187,26 @@ TEST(Journal, VersionOneJournalsAreStillRead) {
     EXPECT_TRUE(read.steps.empty());
 }
 
+// A decision appended after a crash that cut the last line short: the cut
+// line never counted and must not swallow the decision, in either version.
+TEST(Journal, ADecisionAfterACutLineIsRead) {
+    RunWithBatches r;
+    std::string v1 = "quirnel-journal\t1\n";
+    for (const std::string& batch : Batches(r.text)) v1 += batch;
+    v1.erase(v1.find("quirnel-journal\t2\n"), 18);
+    for (std::string whole : {r.text, v1}) {
+        SCOPED_TRACE(whole.substr(0, 17));
+        whole.erase(whole.rfind("E\n"));  // interrupted: no end
+        r.Rewrite(whole + "K\t1");        // a mark cut before its line break
+        ASSERT_TRUE(MarkJournal(r.run.journal, "settled"));
+        JournalRecord read;
+        ASSERT_TRUE(ReadJournal(r.run.journal, read)) << r.Why();
+        EXPECT_TRUE(read.settled);
+        EXPECT_FALSE(read.ended);
+        EXPECT_EQ(read.steps.size(), 3u);
+    }
+}
+
 TEST(Journal, ARevertNamesTheJournalItReverts) {
     TempDir dir;
     JournalWriter w;

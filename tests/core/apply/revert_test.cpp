@@ -231,7 +231,7 @@ TEST(Revert, RevertLastApplyTwiceSaysThereIsNothingToRevert) {
             size_t r = text.find("\nR\t");
             ASSERT_NE(r, std::string::npos);
             text.erase(r + 1, text.find('\n', r + 1) - r);
-            ASSERT_TRUE(ReplaceFileContent(first.ownJournal, text));
+            ASSERT_TRUE(ReplaceFileContent(first.ownJournal, AsVersionOne(text)));
         }
         RevertOutcome second = RevertLastApply(b.app.flags.journal, b.host);
         EXPECT_FALSE(second.journalRead);
@@ -297,7 +297,7 @@ struct KilledRevert {
             part += line;
         }
         const std::u16string partial = b.state.u16("partial.journal");
-        EXPECT_TRUE(ReplaceFileContent(partial, part));
+        EXPECT_TRUE(ReplaceFileContent(partial, AsVersionOne(part)));
         revert = RevertJournal(partial, b.app.flags.journal, b.host).ownJournal;
         EXPECT_TRUE(ReadFileBytes(revert, text, 1 << 20));
         std::string cut;
@@ -307,7 +307,7 @@ struct KilledRevert {
             if (line[0] == 'R') cut += "R\t" + Utf8(run) + "\n";
             else if (line[0] == 'K' ? kept++ < marks : line[0] != 'W' && line[0] != 'E') cut += line;
         }
-        EXPECT_TRUE(ReplaceFileContent(revert, cut));
+        EXPECT_TRUE(ReplaceFileContent(revert, AsVersionOne(cut)));
     }
     void expectOldNames() {
         for (int i = 0; i < 10; ++i) EXPECT_EQ(Content(b.dir / (Indexed("f", i))), Indexed("f", i)) << i;
