@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "FuzzInput.h"
@@ -15,22 +14,23 @@ using namespace quirnel;
 
 namespace {
 
-const std::string& Folder() {
-    static const std::string folder = [] {
+// Made once, removed at exit.
+struct Folder {
+    Folder() {
         char shm[] = "/dev/shm/quirnel-journal-fuzz-XXXXXX";
         char tmp[] = "/tmp/quirnel-journal-fuzz-XXXXXX";
         const char* made = mkdtemp(shm);
-        std::string path = made ? made : mkdtemp(tmp);
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return path;
-    }();
-    return folder;
-}
+        path = made ? made : mkdtemp(tmp);
+    }
+    ~Folder() { std::filesystem::remove_all(path); }
+    std::string path;
+};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = Folder() + "/input.journal";
+    static const Folder folder;
+    const std::string path = folder.path + "/input.journal";
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return 0;
     const bool written = write(fd, data, size) == static_cast<ssize_t>(size);
