@@ -6,6 +6,7 @@
 #include "base/TextIds.h"
 #include "commands/DateText.h"
 #include "commands/FieldTemplate.h"
+#include "metadata/MediaCache.h"
 #include "namelist/NameList.h"
 
 namespace quirnel {
@@ -38,6 +39,16 @@ std::vector<MediaFields> ReadRowsInOrder(const NameList& list) {
 
 MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified) {
     return MediaAccess{ReadRowsInOrder, takenFallsBackToModified, host};
+}
+
+MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified) {
+    auto read = [&cache](const NameList& list) {
+        std::vector<std::u16string> paths(list.size());
+        for (int r = 0; r < list.size(); ++r)
+            if (!list.isFolder(r)) paths[r] = OldFullPath(list, r);
+        return cache.fieldsOf(paths);
+    };
+    return MediaAccess{read, takenFallsBackToModified, host};
 }
 
 bool IsMediaSubCommand(int s) {

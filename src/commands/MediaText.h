@@ -9,6 +9,7 @@
 namespace quirnel {
 
 class Host;
+class MediaCache;
 class NameList;
 
 // How the sub-commands on what files hold reach the files and the user.
@@ -22,6 +23,8 @@ struct MediaAccess {
 // Reads each row's file with ReadMediaFields, one after the other.
 std::vector<MediaFields> ReadRowsInOrder(const NameList& list);
 MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified);
+// Reads through a cache, on one thread a core.
+MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified);
 
 // Whether a sub-command builds its text from what files hold.
 bool IsMediaSubCommand(int subCommand);

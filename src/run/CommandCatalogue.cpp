@@ -148,7 +148,7 @@ CommandOutcome RunReplaceExt(Workspace& ws, const CommandArgs& a) {
     ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, ReplaceSubject::Extension, &ws.host);
     return kContinue;
 }
-MediaAccess MediaOf(Workspace& ws) { return DefaultMediaAccess(&ws.host, IsOn(ws.settings.TakenFallback)); }
+MediaAccess MediaOf(Workspace& ws) { return CachedMediaAccess(ws.media, &ws.host, IsOn(ws.settings.TakenFallback)); }
 
 template <AddPlace kPlace>
 CommandOutcome RunAdd(Workspace& ws, const CommandArgs& a) {
