@@ -16,7 +16,7 @@ import re
 import sys
 from collections import deque
 
-FLOORS = ["platform", "base", "namelist", "commands", "apply", "presets", "run", "app"]
+FLOORS = ["platform", "base", "metadata", "namelist", "commands", "apply", "presets", "run", "app"]
 FRONT_ENDS = ["ui", "cli"]
 
 # folder -> the folders its files may include

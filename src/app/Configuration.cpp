@@ -39,6 +39,7 @@ constexpr IntKey kOtherKeys[] = {
     {"ShowLog", &AppSettings::ShowLog, true},         {"LogHeight", &AppSettings::LogHeight, false},
     {"SortLikeWindows", &AppSettings::SortLikeWindows, true},
     {"ClearAfterApply", &AppSettings::ClearAfterApply, true},
+    {"TakenFallback", &AppSettings::TakenFallback, true},
 };
 
 // Keys compare without regard to ASCII letter case.

@@ -40,6 +40,7 @@ struct AppSettings {
     int32_t LogHeight = 50;
     int32_t SortLikeWindows = 1;
     int32_t ClearAfterApply = 0;
+    int32_t TakenFallback = 0;  // flag: a file without a date taken gives its modified time
     std::vector<uint32_t> ColWidths;
 
     bool operator==(const AppSettings&) const = default;

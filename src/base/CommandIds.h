@@ -60,6 +60,8 @@ enum SubCommandId : int {
     AddCreatedDate = 116,
     AddModifiedDate = 117,
     AddCurrentDate = 139,
+    AddTakenDate = 651,  // the date a photo was taken or a film recorded
+    AddFromTags = 652,   // a template of the file's fields
     // Retired values that old presets may still hold.
     AddCreatedTimePart = 64,
     AddModifiedTimePart = 65,
@@ -94,6 +96,8 @@ enum SubCommandId : int {
     FolderFromModified = 176,
     FolderFromExtension = 177,
     FolderFromRegex = 508,
+    FolderFromTakenDate = 653,
+    FolderFromTags = 654,
 
     // Clear List.
     ClearAll = 180,

@@ -5,6 +5,7 @@
 #include "base/CommandIds.h"
 #include "base/TextHelpers.h"
 #include "commands/DateText.h"
+#include "commands/MediaText.h"
 #include "commands/Primitives.h"
 #include "commands/Wildcard.h"
 #include "namelist/NameList.h"
@@ -35,6 +36,8 @@ bool Usable(int subCommand, const std::u16string& arg1, const std::optional<Posi
         case sub::AddCreatedDate:
         case sub::AddModifiedDate:
         case sub::AddCurrentDate:
+        case sub::AddTakenDate:
+        case sub::AddFromTags:
         case sub::CutPastePattern: return !arg1.empty();
         case sub::CutPasteDelimited: return delimiters.has_value();
         case sub::CutPasteRange:
@@ -96,7 +99,9 @@ int32_t InsertPosition(int subCommand, const std::u16string& arg2) {
         case sub::CutPastePattern:
         case sub::AddCreatedDate:
         case sub::AddModifiedDate:
-        case sub::AddCurrentDate: return ReadInt(arg2);
+        case sub::AddCurrentDate:
+        case sub::AddTakenDate:
+        case sub::AddFromTags: return ReadInt(arg2);
         default: return 0;
     }
 }
@@ -116,13 +121,17 @@ std::u16string TimeTextPart(const std::u16string& timeText, TimePart part) {
 }
 
 void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
-                AddPlace place, const Clock& now) {
+                AddPlace place, const Clock& now, const MediaAccess* media) {
     const bool extensionMode = place == AddPlace::Extension;
     std::optional<PositionRange> range;
     if (subCommand == sub::CutPasteRange || subCommand == sub::CutPasteRangeBack) range = ResolvePositions(arg1, arg2);
     std::optional<Delimiters> delimiters;
     if (subCommand == sub::CutPasteDelimited) delimiters = DelimiterPair(arg1, arg2);
     if (!Usable(subCommand, arg1, range, delimiters)) return;
+    const bool fromMedia = IsMediaSubCommand(subCommand);
+    if (fromMedia && media == nullptr) return;
+    const auto mediaTexts = fromMedia ? MediaTexts(list, subCommand, arg1, *media)
+                                      : std::vector<std::optional<std::u16string>>();
     WildcardPattern cutPattern(arg1, arg1), cutDelete(arg1, u"");
     LocalCalendar calendar;
     const Args args{subCommand, arg1, arg2, range, delimiters, &cutPattern, &cutDelete, now, calendar};
@@ -131,10 +140,11 @@ void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, cons
     for (int r = 0; r < list.size(); ++r) {
         const bool folder = list.isFolder(r);
         if (extensionMode && folder) continue;
+        if (fromMedia && !mediaTexts[r]) continue;  // no value: the name stays as it was
         const std::u16string& newName = list.newName(r);
         std::u16string name(NamePart(newName, folder));
         std::u16string ext(ExtensionOf(newName, folder, Dot::Without));
-        std::u16string s = InsertText(list, r, args, name);
+        std::u16string s = fromMedia ? *mediaTexts[r] : InsertText(list, r, args, name);
         std::u16string& base = extensionMode ? ext : name;
         const size_t n = base.size();
         const size_t p = static_cast<size_t>(std::clamp<int64_t>(position, 0, static_cast<int64_t>(n)));

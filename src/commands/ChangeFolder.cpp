@@ -6,6 +6,7 @@
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
 #include "commands/DateText.h"
+#include "commands/MediaText.h"
 #include "commands/Primitives.h"
 #include "commands/Regex.h"
 #include "commands/Wildcard.h"
@@ -72,7 +73,7 @@ void FolderFromRegex(NameList& list, const std::u16string& pattern, const std::u
 }  // namespace
 
 CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string& arg1, const std::u16string& arg2,
-                            Host& host) {
+                            Host& host, const MediaAccess* media) {
     auto namePart = [&list](int r) { return NamePart(list.newName(r), list.isFolder(r)); };
     switch (subCommand) {
         case sub::MoveToFolder: return MoveToFolder(list, arg1, host);
@@ -113,6 +114,13 @@ CommandOutcome ChangeFolder(NameList& list, int subCommand, const std::u16string
             AppendForEachRow(list, [&](int r) {
                 return FormatStoredTime(created ? list.created(r) : list.modified(r), arg1, calendar);
             });
+            break;
+        }
+        case sub::FolderFromTakenDate:
+        case sub::FolderFromTags: {
+            if (arg1.empty() || media == nullptr) break;
+            const auto texts = MediaTexts(list, subCommand, arg1, *media);
+            AppendForEachRow(list, [&](int r) { return texts[r].value_or(std::u16string()); });
             break;
         }
         case sub::FolderFromExtension:

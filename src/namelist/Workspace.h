@@ -2,6 +2,7 @@
 #include "base/AppSettings.h"
 #include "base/Host.h"
 #include "base/RunFlags.h"
+#include "metadata/MediaCache.h"
 #include "namelist/IconCache.h"
 #include "namelist/NameList.h"
 
@@ -21,6 +22,7 @@ struct Workspace {
 
     NameList list;
     IconCache icons;
+    MediaCache media;  // what the rows' files hold, read when a command needs it
     int lastLoggedCount = 0;
     int folderAnswer = -1;  // per add batch: -1 not asked, 0 folder itself, 1 files in it
     // The list's sort state, shown as the header's arrow: column (-1 none) and direction.

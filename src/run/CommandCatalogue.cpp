@@ -6,6 +6,7 @@
 #include "base/StringTable.h"
 #include "commands/Regex.h"
 #include "commands/Commands.h"
+#include "commands/MediaText.h"
 #include "namelist/ListEditing.h"
 #include "namelist/Workspace.h"
 
@@ -58,6 +59,9 @@ constexpr Spec kAddItems[] = {
     {.value = sub::AddCreatedDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
     {.value = sub::AddModifiedDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
     {.value = sub::AddCurrentDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
+    {.value = sub::AddTakenDate, .arg1Label = DateFormatHint, .arg2Label = kPosition, .kind = DateFormat},
+    {.value = sub::AddFromTags, .arg1Label = TemplateLabel, .arg2Label = kPosition, .arg2Digits = true,
+     .check = NeedArg1},
 };
 
 constexpr Spec kRemoveItems[] = {
@@ -122,6 +126,8 @@ constexpr Spec kFolderItems[] = {
     {.value = sub::FolderFromExtension},
     {.value = sub::FolderFromRegex, .arg1Label = RegexLabel, .arg2Label = RegexFolderLabel, .kind = RegexPattern,
      .check = ValidRegex},
+    {.value = sub::FolderFromTakenDate, .arg1Label = DateFormatHint, .kind = DateFormat},
+    {.value = sub::FolderFromTags, .arg1Label = TemplateLabel, .check = NeedArg1},
 };
 
 constexpr Spec kPresetNameItems[] = {{.value = sub::ChangePresetName, .arg1Label = PresetNameLabel}};
@@ -142,9 +148,12 @@ CommandOutcome RunReplaceExt(Workspace& ws, const CommandArgs& a) {
     ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, ReplaceSubject::Extension, &ws.host);
     return kContinue;
 }
+MediaAccess MediaOf(Workspace& ws) { return CachedMediaAccess(ws.media, &ws.host, IsOn(ws.settings.TakenFallback)); }
+
 template <AddPlace kPlace>
 CommandOutcome RunAdd(Workspace& ws, const CommandArgs& a) {
-    AddToNames(ws.list, a.sub, a.arg1, a.arg2, kPlace);
+    const MediaAccess media = MediaOf(ws);
+    AddToNames(ws.list, a.sub, a.arg1, a.arg2, kPlace, SystemClock(), &media);
     return kContinue;
 }
 CommandOutcome RunEmptyName(Workspace& ws, const CommandArgs&) {
@@ -195,7 +204,8 @@ CommandOutcome RunClearList(Workspace& ws, const CommandArgs& a) {
     return kContinue;
 }
 CommandOutcome RunChangeFolder(Workspace& ws, const CommandArgs& a) {
-    return ChangeFolder(ws.list, a.sub, a.arg1, a.arg2, ws.host);
+    const MediaAccess media = MediaOf(ws);
+    return ChangeFolder(ws.list, a.sub, a.arg1, a.arg2, ws.host, &media);
 }
 CommandOutcome RunEmptyExt(Workspace& ws, const CommandArgs&) {
     EmptyExtensions(ws.list);

@@ -40,6 +40,8 @@ TEST(ConfigurationRead, SettingLinesFollowTheReadingRules) {
         {"LogHeight=10", [](auto& s) { return s.LogHeight == 10; }, "LogHeight 10 stays"},
         {"LogHeight=-3", [](auto& s) { return s.LogHeight == 50; }, "negative LogHeight reads as 50"},
         {"ShowLog=2", [](auto& s) { return s.ShowLog == 1; }, "a flag is 1 for any non-zero value"},
+        {"TakenFallback=1", [](auto& s) { return s.TakenFallback == 1; }, "the date taken falls back to the modified time"},
+        {"AutoSort=0", [](auto& s) { return s.TakenFallback == 0; }, "a file without TakenFallback: no fallback"},
         {"ShowLog=abc", [](auto& s) { return s.ShowLog == 0; }, "no digits read as 0"},
         {"ShowLog=", [](auto& s) { return s.ShowLog == 1; }, "an empty value is skipped"},
         {"ShowLog", [](auto& s) { return s.ShowLog == 1; }, "a line without = is skipped"},
@@ -135,7 +137,7 @@ TEST(ConfigurationWrite, DefaultsGiveTheCompleteLayout) {
         u"UILanguage=default\r\nShowCFGLoad=0\r\nAutoSort=1\r\nLoadType=2\r\nShowColumnFlag=255\r\nSortColumn=0\r\n"
         u"SortAscend=1\r\nUseDefaultColor=1\r\nColorBk=16777215\r\nColorText=0\r\nUseDefaultFont=1\r\nIconType=2\r\n"
         u"NameAutoFix=0\r\nUseThread=1\r\nIncludeExt=0\r\nAutoNumber=0\r\nShowDoneDialog=0\r\nShowLog=1\r\n"
-        u"LogHeight=50\r\nSortLikeWindows=1\r\nClearAfterApply=0\r\n";
+        u"LogHeight=50\r\nSortLikeWindows=1\r\nClearAfterApply=0\r\nTakenFallback=0\r\n";
     std::u16string emptyPreset =
         u"Preset_Name=\r\nPreset_AutoApply=0\r\nPreset_ApplyType=0\r\nPreset_AutoSort=0\r\nPreset_SortColumn=0\r\n"
         u"Preset_SortAscend=1\r\n";

@@ -1,0 +1,83 @@
+#include "commands/MediaText.h"
+
+#include "base/CommandIds.h"
+#include "base/Host.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
+#include "commands/DateText.h"
+#include "commands/FieldTemplate.h"
+#include "metadata/MediaCache.h"
+#include "namelist/NameList.h"
+
+namespace quirnel {
+namespace {
+
+using Texts = std::vector<std::optional<std::u16string>>;
+
+void ReportRows(const NameList& list, const std::vector<MediaFields>& fields, const Texts& texts, Host* host) {
+    if (host == nullptr) return;
+    long long missing = 0, unreadable = 0;
+    int firstUnreadable = -1;
+    for (int r = 0; r < list.size(); ++r) {
+        if (!texts[r]) ++missing;
+        if (!fields[r].error.empty() && unreadable++ == 0) firstUnreadable = r;
+    }
+    if (missing > 0) host->AppendLog(FormatText(LoadText(text::MediaValueMissing), {missing}));
+    if (unreadable > 0)
+        host->AppendLog(FormatText(LoadText(text::MediaUnreadable),
+                                   {unreadable, OldFullPath(list, firstUnreadable) + u": " + fields[firstUnreadable].error}));
+}
+
+}  // namespace
+
+std::vector<MediaFields> ReadRowsInOrder(const NameList& list) {
+    std::vector<MediaFields> fields(list.size());
+    for (int r = 0; r < list.size(); ++r)
+        if (!list.isFolder(r)) fields[r] = ReadMediaFields(OldFullPath(list, r));
+    return fields;
+}
+
+MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified) {
+    return MediaAccess{ReadRowsInOrder, takenFallsBackToModified, host};
+}
+
+MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified) {
+    auto read = [&cache](const NameList& list) {
+        std::vector<std::u16string> paths(list.size());
+        for (int r = 0; r < list.size(); ++r)
+            if (!list.isFolder(r)) paths[r] = OldFullPath(list, r);
+        return cache.fieldsOf(paths);
+    };
+    return MediaAccess{read, takenFallsBackToModified, host};
+}
+
+bool IsMediaSubCommand(int s) {
+    return s == sub::AddTakenDate || s == sub::AddFromTags || s == sub::FolderFromTakenDate || s == sub::FolderFromTags;
+}
+
+Texts MediaTexts(const NameList& list, int subCommand, const std::u16string& arg1, const MediaAccess& access) {
+    Texts texts(list.size());
+    const bool byDate = subCommand == sub::AddTakenDate || subCommand == sub::FolderFromTakenDate;
+    std::optional<FieldTemplate> tmpl;
+    if (!byDate) {
+        tmpl = FieldTemplate::Parse(arg1);
+        if (!tmpl) {
+            if (access.host) access.host->AppendLog(FormatText(LoadText(text::TemplateInvalid), {arg1}));
+            return texts;
+        }
+    }
+    const std::vector<MediaFields> fields = access.readRows(list);
+    LocalCalendar calendar;
+    for (int r = 0; r < list.size(); ++r) {
+        const MediaFields& f = fields[r];
+        std::optional<std::u16string> t;
+        if (!byDate) t = tmpl->expand(f);
+        else if (f.taken) t = FormatDateText(WallTimeText(f.taken->wallSeconds), arg1);
+        else if (access.takenFallsBackToModified && !list.isFolder(r)) t = FormatStoredTime(list.modified(r), arg1, calendar);
+        if (t && !t->empty()) texts[r] = std::move(t);
+    }
+    ReportRows(list, fields, texts, access.host);
+    return texts;
+}
+
+}  // namespace quirnel

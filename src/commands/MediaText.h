@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "metadata/MediaFields.h"
+
+namespace quirnel {
+
+class Host;
+class MediaCache;
+class NameList;
+
+// How the sub-commands on what files hold reach the files and the user.
+struct MediaAccess {
+    // The fields of every row, in list order (a folder row's are empty).
+    std::function<std::vector<MediaFields>(const NameList&)> readRows;
+    bool takenFallsBackToModified = false;  // TakenFallback
+    Host* host = nullptr;
+};
+
+// Reads each row's file with ReadMediaFields, one after the other.
+std::vector<MediaFields> ReadRowsInOrder(const NameList& list);
+MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified);
+// Reads through a cache, on one thread a core.
+MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified);
+
+// Whether a sub-command builds its text from what files hold.
+bool IsMediaSubCommand(int subCommand);
+
+// Per row, the text a media sub-command adds: the date taken in a format, or
+// the template of fields; nothing for a row without the value, and nothing
+// for every row when the template does not parse. One log line counts the
+// rows without a value and one the files that could not be read.
+std::vector<std::optional<std::u16string>> MediaTexts(const NameList& list, int subCommand,
+                                                      const std::u16string& arg1, const MediaAccess& access);
+
+}  // namespace quirnel

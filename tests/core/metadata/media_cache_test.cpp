@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "ListBuilder.h"
+#include "MediaSamples.h"
+#include "TestSupport.h"
+#include "metadata/MediaCache.h"
+#include "namelist/TakenSort.h"
+
+namespace quirnel {
+namespace {
+
+using test::TempDir;
+
+TEST(MediaCache, KeepsFieldsUntilTheFileChanges) {
+    TempDir dir;
+    std::atomic<int> reads{0};
+    MediaCache cache([&](const std::u16string& p) {
+        ++reads;
+        return ReadMediaFields(p);
+    });
+    std::vector<std::u16string> paths;
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = "p" + std::to_string(i) + ".jpg";
+        test::WriteJpeg(dir / name, {{"Exif.Image.Model", "M" + std::to_string(i)}});
+        paths.push_back(dir.u16(name));
+    }
+    paths.push_back(u"");                     // a folder row
+    paths.push_back(dir.u16("missing.jpg"));  // gone from the disk
+    std::vector<MediaFields> first = cache.fieldsOf(paths, 4);
+    ASSERT_EQ(first.size(), paths.size());
+    for (int i = 0; i < 300; ++i) ASSERT_EQ(first[i].model, u"M" + FromNative(std::to_string(i)));
+    EXPECT_EQ(reads, 300);
+    EXPECT_EQ(cache.fieldsOf(paths, 4), first);
+    EXPECT_EQ(reads, 300) << "nothing is read again";
+    test::WriteJpeg(dir / "p7.jpg", {{"Exif.Image.Model", "changed, and so longer"}});
+    EXPECT_EQ(cache.fieldsOf(paths, 1)[7].model, u"changed, and so longer");
+    EXPECT_EQ(reads, 301);
+}
+
+TEST(TakenSort, OrdersByTheMomentAndPutsRowsWithoutADateLast) {
+    auto list = test::MakeList({{u"none1"}, {u"tokyo"}, {u"late"}, {u"none2"}, {u"early"}});
+    std::vector<MediaFields> f(5);
+    const int64_t noon = 1700000000;
+    f[1].taken = TakenTime{noon + 9 * 3600, 540};  // noon UTC, written in Tokyo
+    f[2].taken = TakenTime{noon + 3600};
+    f[4].taken = TakenTime{noon - 3600};
+    SortRowsByTaken(*list, f, true);
+    EXPECT_EQ(test::NewNames(*list), (std::vector<std::u16string>{u"early", u"tokyo", u"late", u"none1", u"none2"}));
+    auto again = test::MakeList({{u"none1"}, {u"tokyo"}, {u"late"}, {u"none2"}, {u"early"}});
+    SortRowsByTaken(*again, f, false);
+    EXPECT_EQ(test::NewNames(*again), (std::vector<std::u16string>{u"late", u"tokyo", u"early", u"none1", u"none2"}));
+}
+
+}  // namespace
+}  // namespace quirnel
