@@ -122,7 +122,7 @@ Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHan
     if (na != std::string::npos && nb != std::string::npos) {
         const std::string_view fromFolder = std::string_view(a).substr(0, na - 1);
         const std::string_view toFolder = std::string_view(b).substr(0, nb - 1);
-        const int fa = handles.get(fromFolder), fb = handles.get(toFolder);
+        const int fa = handles.get(fromFolder), fb = handles.get(toFolder, fromFolder);
         handles.moved(fromFolder, toFolder);
         if (fa >= 0 || fb >= 0) {
             const char* pa = fa >= 0 ? a.c_str() + na : a.c_str();
@@ -170,7 +170,7 @@ Result MoveEntry(const std::u16string& from, const std::u16string& to, FolderHan
     const std::string_view toFolder = std::string_view(b).substr(0, nb - 1);
     int fa = -1, fb = -1;
     if (int e = handles.pinned(fromFolder, false, fa)) return Result(e);
-    if (int e = toFolder == fromFolder ? 0 : handles.pinned(toFolder, true, fb)) return Result(e);
+    if (int e = toFolder == fromFolder ? 0 : handles.pinned(toFolder, true, fb, fromFolder)) return Result(e);
     if (toFolder == fromFolder) fb = fa;
     if (renameat2(fa, a.c_str() + na, fb, b.c_str() + nb, RENAME_NOREPLACE) == 0) {
         handles.forgetUnder(a);
@@ -205,7 +205,7 @@ bool FolderHandles::pinMatches(std::string_view folder, const EntryId& id) {
     return it->second == id;
 }
 
-int FolderHandles::pinned(std::string_view folder, bool checkPath, int& fd) {
+int FolderHandles::pinned(std::string_view folder, bool checkPath, int& fd, std::string_view keep) {
     for (const Slot& s : slots_) {
         if (s.fd < 0 || s.folder != folder) continue;
         struct stat st;
@@ -216,9 +216,7 @@ int FolderHandles::pinned(std::string_view folder, bool checkPath, int& fd) {
         fd = s.fd;
         return 0;
     }
-    Slot& slot = slots_[next_];
-    next_ = (next_ + 1) % slots_.size();
-    if (slot.fd >= 0) close(slot.fd);
+    Slot& slot = claim(keep);
     slot.folder.assign(folder);
     slot.fd = open(slot.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     struct stat st;
@@ -241,13 +239,23 @@ void FolderHandles::forget() {
     }
 }
 
-int FolderHandles::get(std::string_view folder) {
+FolderHandles::Slot& FolderHandles::claim(std::string_view keep) {
+    Slot* slot = &slots_[next_];
+    next_ = (next_ + 1) % slots_.size();
+    if (slot->fd >= 0 && !keep.empty() && slot->folder == keep) {
+        slot = &slots_[next_];
+        next_ = (next_ + 1) % slots_.size();
+    }
+    if (slot->fd >= 0) close(slot->fd);
+    slot->fd = -1;
+    return *slot;
+}
+
+int FolderHandles::get(std::string_view folder, std::string_view keep) {
     for (const Slot& s : slots_)
         if (s.fd >= 0 && s.folder == folder) return s.fd;
     if (folder != lastFrom_ && folder != lastTo_) return -1;
-    Slot& slot = slots_[next_];
-    next_ = (next_ + 1) % slots_.size();
-    if (slot.fd >= 0) close(slot.fd);
+    Slot& slot = claim(keep);
     slot.folder.assign(folder);
     // Search permission is all a path walk needs, so all the handle needs.
     slot.fd = open(slot.folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);

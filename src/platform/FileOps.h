@@ -51,10 +51,15 @@ public:
     void unpinUnder(const std::u16string& path);
 
 private:
+    struct Slot {
+        std::string folder;
+        int fd = -1;
+    };
     // The handle of a folder of this move, or -1 to go by its path. A folder
     // is opened only when the move before was in it too: in a list whose
     // folders take turns, opening one per move would cost more than it saves.
-    int get(std::string_view folder);
+    // keep: the other folder of the move under way, whose handle must stay open.
+    int get(std::string_view folder, std::string_view keep = {});
     // Drops the handles of a path and of everything under it.
     void forgetUnder(std::string_view path);
     // The folders of the move just made, which admit a handle next time.
@@ -62,13 +67,12 @@ private:
     // A handle of a folder for a checked move, always opened, and only while
     // it is the folder pinned for the path; checkPath: a kept handle is
     // trusted only while its path still reaches it.
-    int pinned(std::string_view folder, bool checkPath, int& fd);
+    int pinned(std::string_view folder, bool checkPath, int& fd, std::string_view keep = {});
+    // A slot to open a handle in, never keep's: closing the handle a move
+    // is about to use would let the new one take its number.
+    Slot& claim(std::string_view keep);
     bool pinMatches(std::string_view folder, const EntryId& id);
 
-    struct Slot {
-        std::string folder;
-        int fd = -1;
-    };
     std::array<Slot, 8> slots_;
     size_t next_ = 0;
     std::string lastFrom_, lastTo_;

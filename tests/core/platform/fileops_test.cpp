@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "../TestSupport.h"
+#include "platform/EntryIds.h"
 #include "platform/PosixFiles.h"
 
 using namespace quirnel;
@@ -137,6 +138,30 @@ TEST(FileOpsMove, HandlesOfAMovedFolderAreNotUsed) {
     EXPECT_EQ(MoveEntry(U(d / "link2/x3"), U(d / "link2/x4"), handles).error, ENOENT);
     EXPECT_EQ(Read(d / "h/moved/a3"), "A");
     EXPECT_EQ(Read(d / "m/x3"), "X");
+}
+
+// Moves out of one folder into more folders than there are handles: the
+// source's handle must stay the source's, or a file of the same name in a
+// target folder would be the one renamed.
+TEST(FileOpsMove, ManyTargetFoldersNeverBorrowTheSourcesHandle) {
+    TempDir d;
+    constexpr int kFolders = 20;
+    FolderHandles handles;
+    for (int i = 0; i < kFolders; ++i)
+        for (const char* kind : {"a", "b"}) {
+            const std::string name = kind + std::to_string(i);
+            d.file("src/" + name, "moved");
+            d.file("t" + std::to_string(i) + "/" + name, "decoy");
+        }
+    for (int i = 0; i < kFolders; ++i)
+        for (bool checked : {false, true}) {
+            const std::string name = (checked ? "b" : "a") + std::to_string(i), to = "t" + std::to_string(i) + "/";
+            const std::u16string from = U(d / "src/" + name), target = U(d / to + "g" + name);
+            Result r = checked ? MoveEntry(from, target, handles, {}, LookUpEntryId(from)) : MoveEntry(from, target, handles);
+            EXPECT_EQ(r.error, 0) << name;
+            EXPECT_EQ(Read(d / to + name), "decoy") << name;
+            EXPECT_EQ(Read(d / to + "g" + name), "moved") << name;
+        }
 }
 
 TEST(FileOpsMove, RenamesAndMovesFilesAndFolders) {
