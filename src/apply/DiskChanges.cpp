@@ -1,5 +1,6 @@
 #include "apply/DiskChanges.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -154,7 +155,7 @@ ApplyCounts DiskChanges::run() {
 DiskChanges::RowResult DiskChanges::whole(size_t s, int row) {
     const std::u16string& target = targets_[row];
     const std::u16string& old = oldPaths_[row];
-    prepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    prepareFolder(s, row);
     if (target == old) {
         logFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
         return RowResult::Skipped;
@@ -184,7 +185,7 @@ bool DiskChanges::toTemp(size_t s, int row) {
 
 DiskChanges::RowResult DiskChanges::fromTemp(size_t s, int row) {
     const std::u16string& temp = temps_[row];
-    prepareFolder(rows_.newFolder(row), rows_.oldFolder(row));
+    prepareFolder(s, row);
     Result changed = change(s, temp, targets_[row], row);
     if (changed) return succeeded(row);
     // The cycle did not close: back to the row's own name, which the failed
@@ -215,13 +216,42 @@ DiskChanges::RowResult DiskChanges::succeeded(int row) {
 // A folder that exists is looked up again for a later row; one this run
 // tried to create is not tried again. A failed creation shows in the
 // change that follows, which logs the reason.
-void DiskChanges::prepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder) {
-    if (newFolder == oldFolder || createdFolders_.count(newFolder)) return;
-    if (GetPathAttributes(newFolder).exists) return;
-    (void)CreateFolderChain(newFolder, style_, [this](const std::u16string& folder) {
-        if (journaling_) (void)journal_.folder(folder);  // a failure is kept and stops the run after this row
+void DiskChanges::prepareFolder(size_t s, int row) {
+    const std::u16string& folder = rows_.newFolder(row);
+    if (folder == rows_.oldFolder(row) || createdFolders_.count(folder)) return;
+    if (GetPathAttributes(folder).exists) return;
+    // Without its D line on disk a folder is not made: a revert could not remove it.
+    if (journaling_ && !announced_.count(folder) && !announceFolders(s)) return;
+    (void)CreateFolderChain(folder, style_, [this](const std::u16string& made) {
+        // Only a folder removed since its announcement gets here.
+        if (journaling_ && announced_.insert(made).second) (void)journal_.folder(made);
     });
-    createdFolders_.insert(newFolder);
+    createdFolders_.insert(folder);
+}
+
+// Each D line is durable before its folder is made. The folders of the
+// next steps go into the same batch, so a run into many new folders syncs
+// once per batch instead of once per folder; one announced but never made
+// (the run stopped first) is passed over by the revert.
+Result DiskChanges::announceFolders(size_t from) {
+    constexpr size_t kSteps = 4096, kFolders = 512;
+    std::vector<std::u16string> lines;
+    for (size_t s = from; s < plan_.steps.size() && s - from < kSteps && lines.size() < kFolders; ++s) {
+        const PlanStep step = plan_.steps[s];
+        if (step.kind == StepKind::ToTemp) continue;
+        const std::u16string& folder = rows_.newFolder(step.row);
+        if (folder == rows_.oldFolder(step.row) || createdFolders_.count(folder)) continue;
+        const size_t chainStart = lines.size();
+        for (std::u16string missing = folder; !announced_.count(missing) && !GetPathAttributes(missing).exists;) {
+            std::u16string parent = ParentFolderOf(missing, style_);
+            announced_.insert(missing);
+            lines.push_back(std::move(missing));
+            if (parent.empty() || parent == lines.back()) break;
+            missing = std::move(parent);
+        }
+        std::reverse(lines.begin() + static_cast<std::ptrdiff_t>(chainStart), lines.end());
+    }
+    return journal_.folders(lines);
 }
 
 Result DiskChanges::move(const std::u16string& from, const std::u16string& to, int row, const EntryId& id,

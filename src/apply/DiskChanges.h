@@ -36,7 +36,8 @@ private:
     bool toTemp(size_t step, int row);
     RowResult fromTemp(size_t step, int row);
     RowResult succeeded(int row);
-    void prepareFolder(const std::u16string& newFolder, const std::u16string& oldFolder);
+    void prepareFolder(size_t step, int row);
+    [[nodiscard]] Result announceFolders(size_t fromStep);
     int planIds();
     Result move(const std::u16string& from, const std::u16string& to, int row, const EntryId& id,
                 const CopyControl& control = {});
@@ -64,6 +65,7 @@ private:
     JournalWriter journal_;
     bool journaling_ = false;
     std::unordered_set<std::u16string> createdFolders_;
+    std::unordered_set<std::u16string> announced_;  // their D lines are durable
     FolderHandles handles_;
     TaskThread pruning_;  // old journals are removed while the run goes on
 };

@@ -203,8 +203,10 @@ Result JournalWriter::write(bool closeBatch) {
 }
 
 // Durable before the folder is made: a revert then knows to remove it.
-Result JournalWriter::folder(const std::u16string& folder) {
-    addLine("D\t" + EscapeJournalText(ToNative(folder)));
+Result JournalWriter::folder(const std::u16string& folder) { return folders({folder}); }
+
+Result JournalWriter::folders(const std::vector<std::u16string>& folders) {
+    for (const std::u16string& folder : folders) addLine("D\t" + EscapeJournalText(ToNative(folder)));
     return flush(Sync::Now);
 }
 

@@ -102,6 +102,8 @@ public:
     // The plan is complete and durable: changes may begin.
     [[nodiscard]] Result seal();
     [[nodiscard]] Result folder(const std::u16string& folder);
+    // Several folders in one durable batch, parents before their children.
+    [[nodiscard]] Result folders(const std::vector<std::u16string>& folders);
     [[nodiscard]] Result temp(int step, const std::u16string& temp);
     [[nodiscard]] Result begin(int step);
     void done(int step);

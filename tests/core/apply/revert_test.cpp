@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <map>
+#include <set>
 
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyTestSupport.h"
@@ -85,6 +86,44 @@ TEST(Revert, RestoresEveryOldNameRemovesCreatedFoldersAndCanItselfBeReverted) {
     EXPECT_EQ(Tree(b.dir.path()), after);
     EXPECT_EQ(RevertJournal(again.ownJournal, b.app.flags.journal, b.host).reverted, 7);
     EXPECT_EQ(Tree(b.dir.path()), before) << "the folders the first run made are gone again";
+}
+
+// Each created folder is announced before it is made, parents first; many
+// new folders share a few durable batches instead of one sync each.
+TEST(Revert, ManyNewFoldersAreAnnouncedInFewBatchesAndAllRemoved) {
+    ApplyBench b;
+    const std::u16string folder = b.KeepJournals();
+    constexpr int kFiles = 600;
+    std::vector<std::string> rels;
+    for (int i = 0; i < kFiles; ++i) {
+        rels.push_back(Name("f", i));
+        b.dir.file(rels.back(), rels.back());
+    }
+    b.Add(rels);
+    for (int i = 0; i < kFiles; ++i) b.Propose(i, Name("f", i), Name("new/", i, "/deep"));
+    const std::map<std::string, std::string> before = Tree(b.dir.path());
+    ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
+    ASSERT_EQ(run.counts.changed, kFiles) << Lines(b.Log(), "");
+
+    std::set<std::string> announced{b.dir.path()};
+    int batchesWithFolders = 0;
+    for (const std::string& batch : Batches(b.state.read("journal/" + Utf8(run.journal.substr(folder.size() + 1))))) {
+        bool any = false;
+        for (size_t at = 0, nl; (nl = batch.find('\n', at)) != std::string::npos; at = nl + 1) {
+            if (batch[at] != 'D') continue;
+            const std::string path = batch.substr(at + 2, nl - at - 2);
+            EXPECT_TRUE(announced.count(path.substr(0, path.rfind('/')))) << path << " before its parent";
+            announced.insert(path);
+            any = true;
+        }
+        batchesWithFolders += any;
+    }
+    EXPECT_EQ(announced.size(), 1u + 1 + 2 * kFiles);
+    EXPECT_LE(batchesWithFolders, 4);
+
+    RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+    EXPECT_EQ(r.reverted, kFiles);
+    EXPECT_EQ(Tree(b.dir.path()), before);
 }
 
 TEST(Revert, RefusesToTouchAnEntryReplacedAfterTheRun) {
