@@ -127,6 +127,8 @@ bool UnescapeJournalText(std::string_view text, std::string& bytes) {
 
 Result JournalWriter::create(const std::u16string& path, JournalKind kind, const std::u16string& reverts) {
     if (Result created = file_.create(path); !created) return created;
+    // Held until the run ends: no other process decides or reverts it meanwhile.
+    if (Result locked = file_.lock(); !locked) return locked;
     pending_ = std::string(journal::kMagicV2) + "\nkind\t" +
                (kind == JournalKind::Copy ? "copy" : kind == JournalKind::Remove ? "remove" : "rename") + "\n";
     if (!reverts.empty()) {
@@ -310,11 +312,14 @@ bool CheckedEnd(std::string_view bytes, size_t& end, uint32_t& crc) {
 }  // namespace
 
 // A version-2 journal takes the decision as a batch of its own.
+// A run still writing its journal holds it: a decision appended meanwhile
+// would break the run's checksum chain.
 Result MarkJournal(const std::u16string& path, const std::string& decision, const std::u16string& other) {
-    std::string bytes;
-    if (Result read = ReadRegularFileBytes(path, bytes, journal::kMaxJournalBytes); !read) return read;
     AppendFile f;
     if (Result opened = f.openExisting(path); !opened) return opened;
+    if (Result locked = f.lock(); !locked) return locked;
+    std::string bytes;
+    if (Result read = ReadRegularFileBytes(path, bytes, journal::kMaxJournalBytes); !read) return read;
     std::string line = "X\t";
     line += decision;
     if (!other.empty()) {

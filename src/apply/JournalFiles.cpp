@@ -105,7 +105,7 @@ std::u16string NewestJournal(const std::u16string& folder) {
 std::vector<std::u16string> UnsettledJournals(const std::u16string& folder) {
     std::vector<std::u16string> out;
     for (const auto& path : ListJournals(folder))
-        if (IsUnsettled(path)) out.push_back(path);
+        if (IsUnsettled(path) && !IsFileLocked(path)) out.push_back(path);  // a locked one's run goes on
     return out;
 }
 

@@ -12,6 +12,7 @@
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
+#include "platform/AppendFile.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
 #include "platform/NativeText.h"
@@ -383,6 +384,10 @@ RevertOutcome RevertJournal(const std::u16string& journalPath, const JournalPlac
     const std::u16string journal = AbsolutePath(journalPath);
     RevertOutcome out;
     JournalRecord record;
+    if (IsFileLocked(journal)) {
+        host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, LoadText(text::JournalInUse)}));
+        return out;
+    }
     if (Result read = ReadJournal(journal, record); !read) {
         host.AppendLog(FormatText(LoadText(text::JournalUnreadable), {journal, read.text()}));
         return out;

@@ -1,6 +1,7 @@
 #include "platform/AppendFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,20 @@ Result AppendFile::openExisting(const std::u16string& path) {
     int e = fstat(fd_, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : EINVAL;
     if (e != 0) (void)close();
     return Result(e);
+}
+
+Result AppendFile::lock() {
+    if (fd_ < 0) return Result(EBADF);
+    if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return {};
+    return Result(errno == EWOULDBLOCK ? EBUSY : errno);
+}
+
+bool IsFileLocked(const std::u16string& path) {
+    const int fd = open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) return false;
+    const bool locked = flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return locked;
 }
 
 Result AppendFile::cutTo(uint64_t size) {

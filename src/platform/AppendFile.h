@@ -22,6 +22,9 @@ public:
     [[nodiscard]] Result openExisting(const std::u16string& path);
     // Drops what follows the first size bytes (a record cut short by a crash).
     [[nodiscard]] Result cutTo(uint64_t size);
+    // Holds the file for this writer alone while it is open; EBUSY while
+    // another one holds it. Only writers that lock keep each other out.
+    [[nodiscard]] Result lock();
     [[nodiscard]] Result append(std::string_view bytes);
     // Data and size on the disk (not the times).
     [[nodiscard]] Result sync();
@@ -31,6 +34,9 @@ public:
 private:
     int fd_ = -1;
 };
+
+// Whether a writer holds the file's lock now (a killed one holds nothing).
+bool IsFileLocked(const std::u16string& path);
 
 // Removes a file.
 [[nodiscard]] Result RemoveFile(const std::u16string& path);

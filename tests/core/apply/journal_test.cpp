@@ -351,6 +351,37 @@ TEST(Journal, TheCommandLineRefusesWhatIsNoJournalAtOnce) {
     EXPECT_TRUE(OnDisk(dir / "in/a"));
 }
 
+// A run still writing holds its journal: no other process reverts it or
+// appends a decision, and the look for unfinished runs passes it by. Once
+// its writer is gone without an end (a kill), it is an unfinished run again.
+TEST(Journal, ARunStillWritingHoldsItsJournal) {
+    TempDir dir;
+    const std::string env = "XDG_STATE_HOME=" + Quote(dir / "state") + " timeout -s KILL 30";
+    const std::u16string folder = dir.u16("state/quirnel/journal"), path = folder + u"/live.journal";
+    dir.file("in/a", "a");
+    {
+        JournalWriter w;
+        ASSERT_TRUE(w.create(path, JournalKind::Rename));
+        w.step(LookUpEntryId(dir.u16("in/a")), false, dir.u16("in/a"), dir.u16("in/a2"));
+        ASSERT_TRUE(w.seal());
+        ASSERT_EQ(rename((dir / "in/a").c_str(), (dir / "in/a2").c_str()), 0);
+        const std::string bytes = Content(ToNative(path));
+        EXPECT_EQ(MarkJournal(path, "settled").error, EBUSY);
+        EXPECT_TRUE(UnsettledJournals(folder).empty());
+        for (const std::vector<std::string>& args : {std::vector<std::string>{"--revert", ToNative(path)},
+                                                     std::vector<std::string>{"--revert"}}) {
+            test::Result r = Cli(args, "", env);
+            EXPECT_EQ(r.status, 2) << Stderr(r);
+            EXPECT_NE(Stderr(r).find("a run still going writes it"), std::string::npos) << Stderr(r);
+        }
+        EXPECT_EQ(Content(ToNative(path)), bytes);
+        EXPECT_TRUE(OnDisk(dir / "in/a2"));
+    }
+    EXPECT_EQ(UnsettledJournals(folder), std::vector<std::u16string>{path});
+    EXPECT_EQ(Cli({"--revert", ToNative(path)}, "", env).status, 0);
+    EXPECT_EQ(Content(dir / "in/a"), "a");
+}
+
 // Every step of a cycle under a temporary name that had to be chosen again.
 TEST(Journal, ManyTemporaryNamesAreReadInLinearTime) {
     constexpr int kCycles = 40000;
