@@ -99,6 +99,7 @@ Regex::Regex(std::u16string_view pattern) {
     blocks_->code = code;
     // Without a JIT (no support, or no executable memory) the interpreter matches.
     jit_ = pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
+    pcre2_pattern_info(code, PCRE2_INFO_MINLENGTH, &minLength_);
     blocks_->match = pcre2_match_data_create_from_pattern(code, nullptr);
     blocks_->context = pcre2_match_context_create(nullptr);
     pcre2_set_match_limit(blocks_->context, kMatchLimit);
@@ -195,6 +196,8 @@ std::optional<std::u16string> Regex::expand(std::u16string_view subject, bool re
     uint32_t options = PCRE2_NO_UTF_CHECK;
     bool matched = false;
     for (;;) {
+        // PCRE2 gives up on a rest this short itself, after the call.
+        if (subject.size() - start < minLength_) break;
         const int rc = match(subject, start, options);
         if (rc == PCRE2_ERROR_NOMATCH && (options & PCRE2_NOTEMPTY_ATSTART)) {
             if (start >= subject.size()) break;

@@ -65,6 +65,7 @@ private:
     mutable std::vector<Piece> pieces_;
     mutable bool plainTemplate_ = false;
     bool jit_ = false;
+    uint32_t minLength_ = 0;  // no match is shorter, in code units or characters
     RegexError error_;
     mutable long limitHits_ = 0;
 };

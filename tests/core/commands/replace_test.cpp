@@ -116,6 +116,8 @@ TEST(ReplaceNamesTest, RegularExpressions) {
             {u"abc", Folder, re, u"x*", u"-", WithoutExt, u"-a-b-c-"},  // empty matches, each once
             {u"a\U0001F600", Folder, re, u"x*", u"-", WithoutExt, u"-a-\U0001F600-"},
             {u"abc", Folder, re, u"x*", u"\\u-", WithoutExt, u"-a-b-c-"},  // the same through PCRE2's expansion
+            {u"abab", Folder, re, u"a\\Kb", u"B", WithoutExt, u"aBaB"},  // \K: less is replaced than was matched
+            {u"xabc", Folder, re, u"b(?=c)|(?<=x)a", u"_", WithoutExt, u"x__c"},
             {u"ab12", Folder, re, u"(\\d)|(b)", u"[$1$2]", WithoutExt, u"a[b][1][2]"},  // an unset group is empty
             {u"a1", Folder, re, u"(?<d>\\d)", u"$$${d}", WithoutExt, u"a$1"},
             {u"a1", Folder, re, u"\\d", u"x$", WithoutExt, u"a1"},  // a template PCRE2 refuses changes nothing
