@@ -10,7 +10,7 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         exfatprogs exfat-fuse util-linux python3 tzdata time \
         desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev \
         dex jgmenu xdotool x11-apps x11-utils imagemagick clang libclang-rt-14-dev \
-        libexiv2-dev libtag1-dev
+        libexiv2-dev libtag1-dev ccache
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots

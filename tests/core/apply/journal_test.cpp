@@ -21,7 +21,7 @@
 #include "platform/NativeText.h"
 #include "cli/CliTestSupport.h"
 
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 
 using namespace quirnel;
 using namespace quirnel::test;

@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "TestPaths.h"
 
 // Runs the real quirnel-cli (its path comes from the build) and lists folders.
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 namespace quirnel::test {
 
 struct Result {
@@ -36,7 +37,7 @@ inline Result Cli(const std::vector<std::string>& args, const std::string& input
     TempDir errDir;
     std::string cmd = "printf '%s' " + Quote(input) + " | ";
     if (!env.empty()) cmd += env + " ";
-    cmd += Quote(QUIRNEL_CLI_PATH);
+    cmd += Quote(::quirnel::test::CliPath());
     for (const auto& a : args) {
         cmd += ' ';
         cmd += Quote(a);

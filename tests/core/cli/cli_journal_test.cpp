@@ -20,7 +20,7 @@
 using namespace quirnel::test;
 namespace fs = std::filesystem;
 
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 namespace {
 
 std::string Read(const fs::path& p) {
@@ -150,7 +150,7 @@ TEST(CliJournal, AKilledRevertIsFinishedByTheNext) {
         ASSERT_EQ(Read(in + "/t0#s0"), "s0#t0");
         const size_t journalsBefore = Files(journals).size();
 
-        std::vector<std::string> args = {QUIRNEL_CLI_PATH, "--revert"};
+        std::vector<std::string> args = {::quirnel::test::CliPath(), "--revert"};
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
@@ -302,7 +302,7 @@ TEST(CliJournal, AKilledRunLosesNothingAndIsReverted) {
             kind.make(in);
             const std::map<std::string, std::string> before = TreeContents(in);
             std::vector<std::string> args = kind.args(in, out);
-            args.insert(args.begin(), QUIRNEL_CLI_PATH);
+            args.insert(args.begin(), ::quirnel::test::CliPath());
             args.insert(args.end(), {"--journal", journal});
             std::vector<char*> argv;
             for (const auto& x : args) argv.push_back(const_cast<char*>(x.c_str()));

@@ -8,7 +8,7 @@
 
 using namespace quirnel::test;
 
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 // The command line takes the date taken, and its fallback through --set.
 TEST(CliMedia, DateTakenAndItsFallbackSetting) {
     TempDir dir;

@@ -19,7 +19,7 @@ using quirnel::FromNative;
 using namespace quirnel::test;
 namespace fs = std::filesystem;
 
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 namespace {
 
 struct CliFixture : ::testing::Test {

@@ -19,6 +19,7 @@
 
 #include "../TestSupport.h"
 #include "../apply/ApplyTestSupport.h"
+#include "TestPaths.h"
 
 namespace quirnel::test {
 
@@ -93,10 +94,10 @@ inline pid_t StartCli(const std::vector<std::string>& args, const std::string& o
         int fd = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(fd, 1);
         dup2(fd, 2);
-        std::vector<char*> argv{const_cast<char*>(QUIRNEL_CLI_PATH)};
+        std::vector<char*> argv{const_cast<char*>(::quirnel::test::CliPath())};
         for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(QUIRNEL_CLI_PATH, argv.data());
+        execv(::quirnel::test::CliPath(), argv.data());
         _exit(127);
     }
     return pid;

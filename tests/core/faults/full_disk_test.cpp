@@ -6,7 +6,7 @@
 
 using namespace quirnel::test;
 
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 TEST(Faults, ASmallFileSystemFillsDuringCopyAndCrossDeviceMove) {
     constexpr size_t kFileSize = 300 * 1024;
     for (const char* mode : {"--copy", "--apply"}) {

@@ -8,7 +8,7 @@
 
 using namespace quirnel::test;
 
-#ifdef QUIRNEL_CLI_PATH
+#ifdef QUIRNEL_HAS_CLI
 namespace {
 
 constexpr off_t kBig = 512ll * 1024 * 1024;
