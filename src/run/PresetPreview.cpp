@@ -55,7 +55,7 @@ std::vector<PreviewRow> RunOnSample(const PreviewSample& sample, const QuirnelPr
     QuietHost host(false);  // counts, log lines and messages of a preview concern no one
     Workspace ws(copiedSettings, flags, host, sample.rows().style());
     for (int r = 0; r < sample.rows().size(); ++r) CopyRow(sample.rows(), r, ws.list);
-    RunPreset(preset, WorkspaceActions(ws, nullptr));
+    (void)RunPreset(preset, WorkspaceActions(ws, nullptr));  // a task that ends the run early shows in the rows as well
 
     std::vector<PreviewRow> result;
     for (int r = 0; r < ws.list.size(); ++r) result.push_back(ResultOf(ws.list, r));
