@@ -297,7 +297,8 @@ void MainWindowTest::koreanCaptionsAreThere() {
             if (!a->isSeparator()) QVERIFY2(!a->text().section('\t', 0, 0).isEmpty(), qPrintable(menu->title()));
     QCOMPARE(w.leftPanel()->button(menu::Replace)->text(), QString("문자열 교체"));
     QCOMPARE(w.stopButton()->text(), QString("중지(Esc)"));
-    QCOMPARE(w.action(menu::ToggleLog)->text(), QString("작업 기록 보기"));
+    QCOMPARE(w.action(menu::ToggleLog)->text(), QString("작업 기록 보기(&A)"));
+    QCOMPARE(w.action(menu::AddFiles)->text(), QString("파일 추가(&A)...\tCtrl\uFF0BO"));
     SetUiLanguage(UiLanguage::English);
 }
 

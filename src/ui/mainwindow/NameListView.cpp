@@ -28,6 +28,7 @@ NameListView::NameListView(Workspace& ws, NameListModel* model, QWidget* parent)
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setMinimumSectionSize(1);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &NameListView::keepNameColumnWide);
+    connect(model, &NameListModel::filtered, this, &NameListView::syncSelectionFromList);
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
@@ -75,32 +76,35 @@ void NameListView::setColumnWidthOrHide(int column, int width) {
 }
 
 void NameListView::showRow(int row) {
-    if (row < 0 || row >= model_->rowCount()) return;
-    selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
-    scrollTo(model_->index(row, 0));
+    if (row < 0 || row >= ws_.list.size()) return;
+    const int shown = model_->viewRow(row);
+    if (shown < 0) return;
+    selectionModel()->setCurrentIndex(model_->index(shown, 0), QItemSelectionModel::NoUpdate);
+    scrollTo(model_->index(shown, 0));
 }
 
 void NameListView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
     QTableView::selectionChanged(selected, deselected);
     if (syncing_) return;
-    int n = ws_.list.size();
+    const int n = std::min(ws_.list.size(), model_->rowCount());
     for (const QItemSelectionRange& range : deselected)
-        for (int r = range.top(); r <= range.bottom() && r < n; ++r) ws_.list.setSelected(r, false);
+        for (int r = range.top(); r <= range.bottom() && r < n; ++r) ws_.list.setSelected(model_->listRow(r), false);
     for (const QItemSelectionRange& range : selected)
-        for (int r = range.top(); r <= range.bottom() && r < n; ++r) ws_.list.setSelected(r, true);
+        for (int r = range.top(); r <= range.bottom() && r < n; ++r) ws_.list.setSelected(model_->listRow(r), true);
 }
 
 void NameListView::syncSelectionFromList() {
     syncing_ = true;
     QItemSelection sel;
-    int n = std::min(ws_.list.size(), model_->rowCount());
+    const int n = std::min(ws_.list.size(), model_->rowCount());
+    auto selected = [&](int r) { return ws_.list.selected(model_->listRow(r)); };
     for (int r = 0; r < n;) {
-        if (!ws_.list.selected(r)) {
+        if (!selected(r)) {
             ++r;
             continue;
         }
         int start = r;
-        while (r < n && ws_.list.selected(r)) ++r;
+        while (r < n && selected(r)) ++r;
         sel.select(model_->index(start, 0), model_->index(r - 1, model_->columnCount() - 1));
     }
     selectionModel()->select(sel, QItemSelectionModel::ClearAndSelect);
