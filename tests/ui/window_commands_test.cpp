@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -48,6 +50,7 @@ private slots:
     void editNameByDoubleClick();
     void keysWorkFromTheStartAndF2EditsTheCurrentRow();
     void onlyChangedRowsHidesTheRestButCommandsActOnAll();
+    void pickersStartWhereTheUserIs();
     void everyItemAndDialogControlHasItsOwnAccessLetter();
     void moveKeepsSelectionAndScrollsToTheRow();
     void headerClicksSortAndTurnTheArrow();
@@ -409,6 +412,41 @@ void WindowCommandsTest::onlyChangedRowsHidesTheRestButCommandsActOnAll() {
     w.runCommand(menu::ShowChangedOnly);
     QCOMPARE(f.column(0), QStringList({"a", "b", "d", "c"}));
     QCOMPARE(w.statusLine()->text(), QString("Number of items : 4"));
+}
+
+// Adding files and Change Folder start in the folder of the current row;
+// the preset group pickers start where the last one ended.
+void WindowCommandsTest::pickersStartWhereTheUserIs() {
+    WindowWithFiles f({"one/a", "two/b"});
+    TestWindow& w = f.w();
+    f.select({1});
+    f.list()->setCurrentIndex(f.model()->index(1, 0));
+    QString started;
+    WhenModalOpens<QFileDialog>([&](QFileDialog* d) {
+        started = d->directory().absolutePath();
+        d->reject();
+    });
+    w.runCommand(menu::AddFiles);
+    QCOMPARE(started, QString::fromStdString(f.path("two")));
+
+    f.select({0});
+    WhenModalOpens<CommandInputDialog>([&](CommandInputDialog* d) {
+        started = d->field1()->toPlainText();
+        d->reject();
+    });
+    w.runCommand(menu::ChangeFolder);
+    QCOMPARE(started, QString::fromStdString(f.path("one")));
+
+    f.dir.folder("groups");
+    WhenModalOpens<QFileDialog>([&](QFileDialog* d) { AcceptFileDialog(d, QString::fromStdString(f.path("groups/mine.qpx"))); });
+    w.runCommand(menu::ExportPresetGroup);
+    QVERIFY(QFile::exists(QString::fromStdString(f.path("groups/mine.qpx"))));
+    WhenModalOpens<QFileDialog>([&](QFileDialog* d) {
+        started = d->directory().absolutePath();
+        d->reject();
+    });
+    w.runCommand(menu::ImportPresetGroup);
+    QCOMPARE(started, QString::fromStdString(f.path("groups")));
 }
 
 // Letters are unique within each menu; Korean texts carry them as "(&X)"
