@@ -142,9 +142,12 @@ void MainWindow::openWindowState() {
     applyListColors();
 
     int nameMinimum = 4 * fontPoints_ + (IconPixels(app_.settings.IconType) > 0 ? IconPixels(app_.settings.IconType) : 16);
+    // Widths the user left as they came share the list's width.
+    const bool sharedWidths = app_.settings.ColWidths.size() != ColumnCount;
     ColumnWidths widths = OpeningColumnWidths(app_.settings, fontPoints_, IconPixels(app_.settings.IconType), nameMinimum);
     for (int c = 0; c < ColumnCount; ++c) list_->setColumnWidthOrHide(c, widths[c]);
     list_->setNameColumnMinimum(nameMinimum);
+    list_->setSharedWidths(sharedWidths);
     showSortIndicator();
     StoreColumnState(app_.settings, currentColumnWidths(), ws_.sortColumn, ws_.sortAscending, fontPoints_);
     refreshMenuTexts();

@@ -109,6 +109,7 @@ void MainWindow::storeWindowState() {
     QRect g = normalGeometry();
     if (g.isValid()) app_.settings.RectMain = ToRect(g);
     StoreColumnState(app_.settings, currentColumnWidths(), ws_.sortColumn, ws_.sortAscending, fontPoints_);
+    if (list_->sharedWidths()) app_.settings.ColWidths.clear();  // they follow the window next time as well
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,11 +1,33 @@
 #include "ui/mainwindow/NameListView.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 
 #include "ui/mainwindow/NameListModel.h"
 
 namespace quirnel {
+namespace {
+
+// Folders differ at their end: a folder too long for its column loses its middle.
+class ElideMiddle : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->textElideMode = Qt::ElideMiddle;
+    }
+};
+
+constexpr int kSharedColumns[] = {ColOldName, ColNewName, ColOldFolder, ColNewFolder, ColFullPath};
+constexpr int kTimeColumns[] = {ColModified, ColCreated};
+
+bool IsShared(int column) { return std::find(std::begin(kSharedColumns), std::end(kSharedColumns), column) != std::end(kSharedColumns); }
+
+}  // namespace
 
 NameListView::NameListView(Workspace& ws, NameListModel* model, QWidget* parent)
     : QTableView(parent), ws_(ws), model_(model) {
@@ -28,6 +50,8 @@ NameListView::NameListView(Workspace& ws, NameListModel* model, QWidget* parent)
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setMinimumSectionSize(1);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &NameListView::keepNameColumnWide);
+    auto* middle = new ElideMiddle(this);
+    for (int c : {int(ColOldFolder), int(ColNewFolder), int(ColFullPath)}) setItemDelegateForColumn(c, middle);
     connect(model, &NameListModel::filtered, this, &NameListView::syncSelectionFromList);
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
@@ -58,6 +82,8 @@ void NameListView::setNameColumnMinimum(int pixels) {
 }
 
 void NameListView::keepNameColumnWide(int column, int /*oldSize*/, int newSize) {
+    // Only a divider dragged or double-clicked has a mouse button down.
+    if (!fitting_ && QGuiApplication::mouseButtons() != Qt::NoButton) shared_ = false;
     if ((column == ColOldName || column == ColNewName) && newSize < nameMinimum_)
         horizontalHeader()->resizeSection(column, nameMinimum_);
 }
@@ -69,10 +95,47 @@ int NameListView::columnWidthOrZero(int column) const {
 void NameListView::setColumnWidthOrHide(int column, int width) {
     if (width <= 0) {
         horizontalHeader()->hideSection(column);
+        fitSharedColumns();
         return;
     }
     horizontalHeader()->showSection(column);
     horizontalHeader()->resizeSection(column, width);
+    fitSharedColumns();
+}
+
+void NameListView::setSharedWidths(bool on) {
+    shared_ = on;
+    fitSharedColumns();
+}
+
+void NameListView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitSharedColumns();
+}
+
+void NameListView::fitSharedColumns() {
+    if (!shared_ || fitting_) return;
+    fitting_ = true;
+    QHeaderView* header = horizontalHeader();
+    const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 16;
+    int fixed = 0, shares = 0;
+    for (int c = 0; c < model()->columnCount(); ++c) {
+        if (header->isSectionHidden(c)) continue;
+        if (IsShared(c)) {
+            ++shares;
+            continue;
+        }
+        if (std::find(std::begin(kTimeColumns), std::end(kTimeColumns), c) != std::end(kTimeColumns) &&
+            header->sectionSize(c) < timeWidth)
+            header->resizeSection(c, timeWidth);
+        fixed += header->sectionSize(c);
+    }
+    if (shares > 0) {  // Old Name's icon comes on top of its share
+        const int each = std::max(nameMinimum_, (viewport()->width() - fixed - iconPixels_) / shares);
+        for (int c : kSharedColumns)
+            if (!header->isSectionHidden(c)) header->resizeSection(c, c == ColOldName ? each + iconPixels_ : each);
+    }
+    fitting_ = false;
 }
 
 void NameListView::showRow(int row) {
