@@ -26,7 +26,9 @@ QString EnglishOf(const QString& shown) {
     static QHash<QString, QString> english = [] {
         QHash<QString, QString> map;
         for (int id = 1; id <= kLastTextId; ++id)
-            if (IsStringId(id)) map.insert(Q(LoadText(id, UiLanguage::Korean)), Q(LoadText(id, UiLanguage::English)));
+            if (IsStringId(id))  // menu texts carry their default hotkey after a tab
+                map.insert(Q(LoadText(id, UiLanguage::Korean)).section(u'\t', 0, 0),
+                           Q(LoadText(id, UiLanguage::English)).section(u'\t', 0, 0));
         return map;
     }();
     const QString found = english.value(words);

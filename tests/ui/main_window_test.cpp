@@ -341,6 +341,7 @@ void MainWindowTest::koreanCaptionsAreThere() {
     QCOMPARE(w.stopButton()->text(), QString("중지(Esc)"));
     QCOMPARE(w.action(menu::ToggleLog)->text(), QString("작업 기록 보기(&A)"));
     QCOMPARE(w.action(menu::AddFiles)->text(), QString("파일 추가(&A)...\tCtrl\uFF0BO"));
+    QCOMPARE(w.action(menu::Exit)->text(), QString("끝내기(&X)\tEsc"));  // the letter of "E&xit"
     SetUiLanguage(UiLanguage::English);
 }
 

@@ -118,11 +118,13 @@ void NameListView::fitSharedColumns() {
     fitting_ = true;
     QHeaderView* header = horizontalHeader();
     const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 16;
+    // Names take three parts to a folder's two: a folder's middle can go.
+    auto parts = [](int c) { return c == ColOldName || c == ColNewName ? 3 : 2; };
     int fixed = 0, shares = 0;
     for (int c = 0; c < model()->columnCount(); ++c) {
         if (header->isSectionHidden(c)) continue;
         if (IsShared(c)) {
-            ++shares;
+            shares += parts(c);
             continue;
         }
         if (std::find(std::begin(kTimeColumns), std::end(kTimeColumns), c) != std::end(kTimeColumns) &&
@@ -131,9 +133,10 @@ void NameListView::fitSharedColumns() {
         fixed += header->sectionSize(c);
     }
     if (shares > 0) {  // Old Name's icon comes on top of its share
-        const int each = std::max(nameMinimum_, (viewport()->width() - fixed - iconPixels_) / shares);
+        const int part = (viewport()->width() - fixed - iconPixels_) / shares;
         for (int c : kSharedColumns)
-            if (!header->isSectionHidden(c)) header->resizeSection(c, c == ColOldName ? each + iconPixels_ : each);
+            if (!header->isSectionHidden(c))
+                header->resizeSection(c, std::max(nameMinimum_, part * parts(c)) + (c == ColOldName ? iconPixels_ : 0));
     }
     fitting_ = false;
 }
