@@ -53,6 +53,7 @@ constexpr Rule kRules[] = {
     {menu::LanguageKorean, Needs::Nothing},
     {menu::LanguageDefault, Needs::Nothing},
     {menu::ToggleLog, Needs::Nothing},
+    {menu::ShowChangedOnly, Needs::Nothing},
     {menu::RevertLastApply, Needs::Nothing},
     {menu::RedoRevertedApply, Needs::RevertedRun},
 };

@@ -61,6 +61,7 @@ enum MenuCommandId : int {
     ToggleLog = 32867,
     RevertLastApply = 32880,  // no hotkey record: the configuration keeps its 44 hotkey lines
     RedoRevertedApply = 32881,  // neither
+    ShowChangedOnly = 32882,    // neither
     SplitterMoved = 36001,
 };
 

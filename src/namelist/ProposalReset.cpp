@@ -10,9 +10,13 @@ void UndoChanges(NameList& list, UndoScope scope) {
     }
 }
 
+bool RowHasProposal(const NameList& list, int row) {
+    return list.newName(row) != list.oldName(row) || list.newFolder(row) != list.oldFolder(row);
+}
+
 bool AnyPendingProposal(const NameList& list) {
     for (int r = 0; r < list.size(); ++r)
-        if (list.newName(r) != list.oldName(r) || list.newFolder(r) != list.oldFolder(r)) return true;
+        if (RowHasProposal(list, r)) return true;
     return false;
 }
 

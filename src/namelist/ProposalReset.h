@@ -14,5 +14,7 @@ void UndoChanges(NameList& list, UndoScope scope);
 // Whether any row proposes a name or a folder other than its own: what
 // UndoChanges would discard and closing the window would lose.
 bool AnyPendingProposal(const NameList& list);
+// Whether one row does.
+bool RowHasProposal(const NameList& list, int row);
 
 }  // namespace quirnel

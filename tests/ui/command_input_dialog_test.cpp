@@ -11,6 +11,8 @@
 #include "../core/TestSupport.h"
 #include "ModalHelpers.h"
 #include "base/AppSettings.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "ui/widgets/ArgumentField.h"
 #include "ui/dialogs/CommandInputDialog.h"
 #include "ui/ScreenRect.h"
@@ -27,6 +29,7 @@ private slots:
     void ctrlNumberChoosesAnItemAndIsConsumed();
     void ctrlNumberPastTheListDoesNothing();
     void changingTheItemResetsTheFields();
+    void theDateHintShowsWholeInEitherLanguage();
     void digitFieldsTakeDigitsOnly();
     void fieldsShareTheHeightAndTheSizeNeverShrinksBelowTheFirst();
     void rectInputRestoredOnlyWhenOnScreen();
@@ -192,6 +195,19 @@ void CommandInputDialogTest::ctrlNumberPastTheListDoesNothing() {
     QTest::keyClick(dlg.field1(), Qt::Key_2, Qt::ControlModifier);
     QCOMPARE(dlg.selector()->currentText(), QString("2) Add '0' to head number to match digits"));
     QCOMPARE(dlg.field1()->toPlainText(), QString());
+}
+
+// The first size fits the longest label, in both languages, uncut.
+void CommandInputDialogTest::theDateHintShowsWholeInEitherLanguage() {
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Korean}) {
+        SetUiLanguage(language);
+        Opened opened(3);
+        SetUiLanguage(UiLanguage::English);
+        QVERIFY(opened.exposed());
+        opened.dlg.selector()->setCurrentIndex(6);
+        QCOMPARE(opened.dlg.label1()->text(), QString::fromStdU16String(LoadText(text::DateFormatHint, language)));
+        QVERIFY(opened.dlg.label1()->toolTip().isEmpty());
+    }
 }
 
 void CommandInputDialogTest::changingTheItemResetsTheFields() {

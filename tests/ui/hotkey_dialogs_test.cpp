@@ -19,7 +19,7 @@ using quirnel::test::WhenModalOpens;
 class HotkeyDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void captureTakesTabSpaceAndModifiersButNotAltOrF10();
+    void captureTakesModifiersButNotTabSpaceAltOrF10();
     void enterSavesAndEscCancels();
     void listShowsMenuTextsAndHotkeys();
     void doubleClickEditsAndMarksTheConflict();
@@ -63,7 +63,7 @@ struct OpenList {
 
 }  // namespace
 
-void HotkeyDialogsTest::captureTakesTabSpaceAndModifiersButNotAltOrF10() {
+void HotkeyDialogsTest::captureTakesModifiersButNotTabSpaceAltOrF10() {
     // A shortcut of the whole application must not take a key from the capture.
     QWidget other;
     int shortcutRuns = 0;
@@ -71,8 +71,9 @@ void HotkeyDialogsTest::captureTakesTabSpaceAndModifiersButNotAltOrF10() {
     shortcut->setContext(Qt::ApplicationShortcut);
     other.show();
 
-    HotkeyCaptureDialog dlg({menu::ApplyChanges, 'S', 1, 0});
+    HotkeyCaptureDialog dlg({menu::ApplyChanges, 'S', 1, 0}, "Apply Changes");
     dlg.show();
+    QCOMPARE(dlg.commandLabel()->text(), QString("Hotkey of Apply Changes"));
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     QCOMPARE(dlg.field()->text(), "Ctrl" + kPlus + "S");
     QVERIFY(dlg.field()->hasFocus());
@@ -84,13 +85,12 @@ void HotkeyDialogsTest::captureTakesTabSpaceAndModifiersButNotAltOrF10() {
     };
     const Step steps[] = {
         {Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier, "Ctrl" + kPlus + "Shift" + kPlus + "F5"},
-        {Qt::Key_Tab, Qt::NoModifier, "Tab"},
-        {Qt::Key_Backtab, Qt::ShiftModifier, "Shift" + kPlus + "Tab"},
-        {Qt::Key_Space, Qt::NoModifier, "Space"},
-        {Qt::Key_X, Qt::AltModifier, "Space"},  // Alt combinations are never captured
-        {Qt::Key_F10, Qt::NoModifier, "Space"},
-        {Qt::Key_Shift, Qt::ShiftModifier, "Space"},
-        {Qt::Key_Control, Qt::ControlModifier, "Space"},
+        {Qt::Key_Tab, Qt::ControlModifier, "Ctrl" + kPlus + "Tab"},
+        {Qt::Key_Space, Qt::ShiftModifier, "Shift" + kPlus + "Space"},
+        {Qt::Key_X, Qt::AltModifier, "Shift" + kPlus + "Space"},  // Alt combinations are never captured
+        {Qt::Key_F10, Qt::NoModifier, "Shift" + kPlus + "Space"},
+        {Qt::Key_Shift, Qt::ShiftModifier, "Shift" + kPlus + "Space"},
+        {Qt::Key_Control, Qt::ControlModifier, "Shift" + kPlus + "Space"},
         {Qt::Key_Exclam, Qt::ShiftModifier, "Shift" + kPlus + "1"},
         {Qt::Key_Home, Qt::NoModifier, "Home"},
     };
@@ -98,17 +98,25 @@ void HotkeyDialogsTest::captureTakesTabSpaceAndModifiersButNotAltOrF10() {
         QWidget* focused = QApplication::focusWidget();
         Press(&dlg, step.key, step.modifiers);
         QCOMPARE(dlg.field()->text(), step.shown);
-        QCOMPARE(QApplication::focusWidget(), focused);  // Tab and Shift+Tab do not move the focus
+        QCOMPARE(QApplication::focusWidget(), focused);  // Ctrl+Tab does not move the focus
         QVERIFY(dlg.isVisible());
     }
     QCOMPARE(dlg.record(), (HotkeyRecord{menu::ApplyChanges, vk::Home, 0, 0}));
     QCOMPARE(shortcutRuns, 0);
 
-    // Space on a focused button is captured too, instead of pressing it.
+    // Tab and Shift+Tab walk the controls, Space presses the focused button.
+    Press(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg.saveButton());
+    Press(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), dlg.cancelButton());
+    Press(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), dlg.saveButton());
+    QCOMPARE(dlg.field()->text(), "Home");
     dlg.cancelButton()->setFocus();
-    Press(&dlg, Qt::Key_Space, Qt::ControlModifier);
-    QVERIFY(dlg.isVisible());
-    QCOMPARE(dlg.record(), (HotkeyRecord{menu::ApplyChanges, vk::Space, 1, 0}));
+    Press(dlg.cancelButton(), Qt::Key_Space);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(dlg.record(), (HotkeyRecord{menu::ApplyChanges, vk::Home, 0, 0}));
 }
 
 void HotkeyDialogsTest::enterSavesAndEscCancels() {
@@ -116,19 +124,19 @@ void HotkeyDialogsTest::enterSavesAndEscCancels() {
         Press(d, Qt::Key_Q, Qt::ControlModifier);
         Press(d, Qt::Key_Return);
     });
-    QCOMPARE(HotkeyCaptureDialog::capture({menu::AddFiles, 'O', 1, 0}, nullptr),
+    QCOMPARE(HotkeyCaptureDialog::capture({menu::AddFiles, 'O', 1, 0}, "Add Files...", nullptr),
              (HotkeyRecord{menu::AddFiles, 'Q', 1, 0}));
 
     WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) {
         Press(d, Qt::Key_Q);
         Press(d, Qt::Key_Escape);
     });
-    QCOMPARE(HotkeyCaptureDialog::capture({menu::AddFiles, 'O', 1, 0}, nullptr), std::nullopt);
+    QCOMPARE(HotkeyCaptureDialog::capture({menu::AddFiles, 'O', 1, 0}, "Add Files...", nullptr), std::nullopt);
 
     // Saved without a key press: the record stays as it was, even without a key.
     WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) { d->saveButton()->click(); });
     const HotkeyRecord none{menu::PathLoadOptions, 0, 0, 0};
-    QCOMPARE(HotkeyCaptureDialog::capture(none, nullptr), none);
+    QCOMPARE(HotkeyCaptureDialog::capture(none, "Path Load Options...", nullptr), none);
 }
 
 void HotkeyDialogsTest::listShowsMenuTextsAndHotkeys() {
@@ -154,13 +162,16 @@ void HotkeyDialogsTest::doubleClickEditsAndMarksTheConflict() {
     QTreeWidget* list = open.dlg.list();
     QTreeWidgetItem* row = RowOf(list, menu::ApplyChanges);
     const QPoint at = list->visualItemRect(row).center();
-    WhenModalOpens<HotkeyCaptureDialog>([](HotkeyCaptureDialog* d) {
+    QString named;
+    WhenModalOpens<HotkeyCaptureDialog>([&named](HotkeyCaptureDialog* d) {
+        named = d->commandLabel()->text();
         Press(d, Qt::Key_F1);
         Press(d, Qt::Key_Return);
     });
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 
+    QCOMPARE(named, QString("Hotkey of Apply Changes"));  // the row's command, as the list shows it
     QCOMPARE(open.table.at(menu::ApplyChanges), (HotkeyRecord{menu::ApplyChanges, vk::F1, 0, 0}));
     QCOMPARE(open.shown(menu::ApplyChanges, 1), QString("F1"));
     // Both holders of F1 say so; only preset 1 runs by it.
@@ -221,7 +232,7 @@ void HotkeyDialogsTest::koreanCaptions() {
     HotkeyTable table = DefaultHotkeys();
     RecordingHost host;
     HotkeyOptionsDialog list(table, {}, host);
-    HotkeyCaptureDialog capture({menu::PathLoadOptions, 0, 0, 0});
+    HotkeyCaptureDialog capture({menu::PathLoadOptions, 0, 0, 0}, "x");
     SetUiLanguage(UiLanguage::English);
     QCOMPARE(list.list()->headerItem()->text(0), QString("명령"));
     QCOMPARE(list.list()->headerItem()->text(1), QString("단축키"));

@@ -40,6 +40,7 @@ private slots:
     void droppedFolderBecomesRowsAfterOneQuestion();
     void escOnAnEmptyListClosesWithoutAsking();
     void windowStateSurvivesARestart();
+    void columnsShareTheWidthUntilTheUserSetsOne();
     void offScreenRectangleIsIgnored();
     void panelsStackOrTakeTheRightEdge();
     void splitterDragsWithinItsLimits();
@@ -157,6 +158,7 @@ void MainWindowTest::windowStateSurvivesARestart() {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.runCommand(menu::ShowFileSize);
+        w.listView()->setSharedWidths(false);  // as a divider dragged by the user does
         w.listView()->horizontalHeader()->resizeSection(ColNewName, 251);
         w.listView()->horizontalHeader()->resizeSection(ColOldFolder, 77);
         w.workspace().sortColumn = ColModified;
@@ -188,6 +190,46 @@ void MainWindowTest::windowStateSurvivesARestart() {
     header->resizeSection(ColOldName, 0);
     QVERIFY(header->sectionSize(ColOldName) >= again.listView()->nameColumnMinimum());
     QVERIFY(again.listView()->nameColumnMinimum() > 0);
+}
+
+// Without widths of the user's, the name and folder columns share the
+// list's width as it grows and dates show a whole time; a double click on
+// a divider fits that column and keeps it.
+void MainWindowTest::columnsShareTheWidthUntilTheUserSetsOne() {
+    TempDir dir;
+    const std::string deep = "Pictures/2024/holiday-at-the-sea-with-everyone/day-three";
+    dir.file(deep + "/IMG_20240612_101112.jpg");
+    AppState app;
+    app.settings.ShowColumnFlag = (1 << ColOldName) | (1 << ColNewName) | (1 << ColOldFolder) | (1 << ColModified);
+    TestWindow w(app);
+    w.answer = [](Question, const QString&) { return true; };
+    w.resize(900, 500);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.addPaths({dir.u16(deep + "/IMG_20240612_101112.jpg")});
+    NameListView* list = w.listView();
+    QHeaderView* header = list->horizontalHeader();
+    auto used = [&] { return header->length(); };
+    QVERIFY2(std::abs(used() - list->viewport()->width()) < 8, qPrintable(QString("%1 %2").arg(used()).arg(list->viewport()->width())));
+    const QString time = list->model()->index(0, ColModified).data().toString();
+    QVERIFY(header->sectionSize(ColModified) > list->fontMetrics().horizontalAdvance(time));
+    const int nameBefore = header->sectionSize(ColNewName);
+    w.resize(1600, 700);
+    QTRY_VERIFY(header->sectionSize(ColNewName) > nameBefore);
+    QVERIFY(std::abs(used() - list->viewport()->width()) < 8);
+
+    // The divider after Old Folder: a double click fits it to its content.
+    const int divider = header->sectionViewportPosition(ColOldFolder) + header->sectionSize(ColOldFolder) - 1;
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(divider, header->height() / 2));
+    QVERIFY(!list->sharedWidths());
+    const int fitted = header->sectionSize(ColOldFolder);
+    const QString folder = list->model()->index(0, ColOldFolder).data().toString();
+    QVERIFY(fitted > list->fontMetrics().horizontalAdvance(folder));  // the whole folder shows
+    w.resize(1000, 600);
+    QTRY_COMPARE(list->viewport()->width() < 900, true);
+    QCOMPARE(header->sectionSize(ColOldFolder), fitted);  // the user's width stays
+    w.close();
+    QCOMPARE(app.settings.ColWidths.size(), size_t(ColumnCount));
 }
 
 void MainWindowTest::offScreenRectangleIsIgnored() {
@@ -297,7 +339,9 @@ void MainWindowTest::koreanCaptionsAreThere() {
             if (!a->isSeparator()) QVERIFY2(!a->text().section('\t', 0, 0).isEmpty(), qPrintable(menu->title()));
     QCOMPARE(w.leftPanel()->button(menu::Replace)->text(), QString("문자열 교체"));
     QCOMPARE(w.stopButton()->text(), QString("중지(Esc)"));
-    QCOMPARE(w.action(menu::ToggleLog)->text(), QString("작업 기록 보기"));
+    QCOMPARE(w.action(menu::ToggleLog)->text(), QString("작업 기록 보기(&A)"));
+    QCOMPARE(w.action(menu::AddFiles)->text(), QString("파일 추가(&A)...\tCtrl\uFF0BO"));
+    QCOMPARE(w.action(menu::Exit)->text(), QString("끝내기(&X)\tEsc"));  // the letter of "E&xit"
     SetUiLanguage(UiLanguage::English);
 }
 

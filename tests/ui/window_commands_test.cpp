@@ -3,11 +3,16 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
@@ -43,6 +48,10 @@ private slots:
     void inputReachesTheCommandCleanedOrNotAtAll_data();
     void inputReachesTheCommandCleanedOrNotAtAll();
     void editNameByDoubleClick();
+    void keysWorkFromTheStartAndF2EditsTheCurrentRow();
+    void onlyChangedRowsHidesTheRestButCommandsActOnAll();
+    void pickersStartWhereTheUserIs();
+    void everyItemAndDialogControlHasItsOwnAccessLetter();
     void moveKeepsSelectionAndScrollsToTheRow();
     void headerClicksSortAndTurnTheArrow();
     void sortDialogStoresAndSorts();
@@ -341,6 +350,143 @@ void WindowCommandsTest::editNameByDoubleClick() {
     QVERIFY(modals.opened.isEmpty());
 }
 
+// The list has the focus once the window is up: Down moves, F2 edits the
+// current row alone, whatever else is selected, while preset 2 that has F2
+// by default has no tasks.
+void WindowCommandsTest::keysWorkFromTheStartAndF2EditsTheCurrentRow() {
+    WindowWithFiles f({"a.txt", "b.txt", "c.txt"});
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QCOMPARE(QApplication::focusWidget(), f.list());
+    Press(f.list(), Qt::Key_Down);
+    Press(f.list(), Qt::Key_Down);
+    QCOMPARE(f.list()->currentIndex().row(), 1);
+    f.list()->selectionModel()->select(f.model()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    QString offered;
+    WhenModalOpens<CommandInputDialog>([&](CommandInputDialog* d) {
+        offered = d->field1()->toPlainText();
+        d->field1()->setPlainText("new.txt");
+        d->okButton()->click();
+    });
+    Press(f.list(), Qt::Key_F2);
+    QCOMPARE(offered, QString("b.txt"));
+    QCOMPARE(f.column(1), QStringList({"a.txt", "new.txt", "c.txt"}));
+
+    // F2 given to a command that can run is that command's.
+    f.app.hotkeys[menu::ApplyPreset1 + 1] = {menu::ApplyPreset1 + 1, 0, 0, 0};
+    f.app.hotkeys[menu::SortList] = {menu::SortList, vk::F1 + 1, 0, 0};
+    bool sortOpened = false;
+    WhenModalOpens<SortDialog>([&](SortDialog* d) {
+        sortOpened = true;
+        d->reject();
+    });
+    Press(f.list(), Qt::Key_F2);
+    QVERIFY(sortOpened);
+}
+
+void WindowCommandsTest::onlyChangedRowsHidesTheRestButCommandsActOnAll() {
+    WindowWithFiles f({"a", "b", "c", "d"});
+    TestWindow& w = f.w();
+    w.workspace().list.setNewName(2, u"x");
+    w.runCommand(menu::ShowChangedOnly);
+    QVERIFY(w.action(menu::ShowChangedOnly)->isChecked());
+    QCOMPARE(f.column(0), QStringList({"c"}));
+    QCOMPARE(w.statusLine()->text(), QString("Number of items : 4  (3 unchanged rows hidden)"));
+
+    // A view row selects the list row it shows; Move Down moves that row.
+    f.select({0});
+    QVERIFY(w.workspace().list.selected(2) && !w.workspace().list.selected(0));
+    w.runCommand(menu::MoveDown);
+    QCOMPARE(QString::fromStdU16String(w.workspace().list.oldName(3)), QString("c"));
+    QCOMPARE(f.column(0), QStringList({"c"}));
+    QVERIFY(f.list()->selectionModel()->isRowSelected(0, {}));
+
+    // A command over every row: all of them change, none is hidden.
+    w.runCommand(menu::EmptyName);
+    QCOMPARE(f.column(0), QStringList({"a", "b", "d", "c"}));
+    QCOMPARE(w.statusLine()->text(), QString("Number of items : 4"));
+    w.runCommand(menu::UndoChanges);
+    QCOMPARE(f.model()->rowCount(), 0);
+    QCOMPARE(w.statusLine()->text(), QString("Number of items : 4  (4 unchanged rows hidden)"));
+
+    w.runCommand(menu::ShowChangedOnly);
+    QCOMPARE(f.column(0), QStringList({"a", "b", "d", "c"}));
+    QCOMPARE(w.statusLine()->text(), QString("Number of items : 4"));
+}
+
+// Adding files and Change Folder start in the folder of the current row;
+// the preset group pickers start where the last one ended.
+void WindowCommandsTest::pickersStartWhereTheUserIs() {
+    WindowWithFiles f({"one/a", "two/b"});
+    TestWindow& w = f.w();
+    f.select({1});
+    f.list()->setCurrentIndex(f.model()->index(1, 0));
+    QString started;
+    WhenModalOpens<QFileDialog>([&](QFileDialog* d) {
+        started = d->directory().absolutePath();
+        d->reject();
+    });
+    w.runCommand(menu::AddFiles);
+    QCOMPARE(started, QString::fromStdString(f.path("two")));
+
+    f.select({0});
+    WhenModalOpens<CommandInputDialog>([&](CommandInputDialog* d) {
+        started = d->field1()->toPlainText();
+        d->reject();
+    });
+    w.runCommand(menu::ChangeFolder);
+    QCOMPARE(started, QString::fromStdString(f.path("one")));
+
+    f.dir.folder("groups");
+    WhenModalOpens<QFileDialog>([&](QFileDialog* d) { AcceptFileDialog(d, QString::fromStdString(f.path("groups/mine.qpx"))); });
+    w.runCommand(menu::ExportPresetGroup);
+    QVERIFY(QFile::exists(QString::fromStdString(f.path("groups/mine.qpx"))));
+    WhenModalOpens<QFileDialog>([&](QFileDialog* d) {
+        started = d->directory().absolutePath();
+        d->reject();
+    });
+    w.runCommand(menu::ImportPresetGroup);
+    QCOMPARE(started, QString::fromStdString(f.path("groups")));
+}
+
+// Letters are unique within each menu; Korean texts carry them as "(&X)"
+// after the words. A dialog the window opens has them on its controls.
+void WindowCommandsTest::everyItemAndDialogControlHasItsOwnAccessLetter() {
+    struct BackToEnglish {
+        ~BackToEnglish() { SetUiLanguage(UiLanguage::English); }
+    } back;
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Korean}) {
+        SetUiLanguage(language);
+        AppState app;
+        TempDir dir;
+        dir.file("a", "");
+        TestWindow w(app);
+        w.addPaths({dir.u16("a")});
+        for (QMenu* menu : w.menuBar()->findChildren<QMenu*>()) {
+            QSet<QChar> letters;
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator()) continue;
+                const QString shown = a->text().section('\t', 0, 0);
+                const qsizetype at = shown.indexOf(QRegularExpression("&[^&]"));
+                QVERIFY2(at >= 0, qPrintable(shown));
+                QVERIFY2(!letters.contains(shown[at + 1].toUpper()), qPrintable(shown));
+                letters.insert(shown[at + 1].toUpper());
+                const bool hangul = shown.contains(QRegularExpression("[\\x{AC00}-\\x{D7A3}]"));
+                if (hangul && !shown[at + 1].isDigit())
+                    QVERIFY2(shown.contains(QRegularExpression("\\(&[A-Z0-9]\\)(\\.*)$")), qPrintable(shown));
+            }
+        }
+        QStringList buttons;
+        WhenModalOpens<SortDialog>([&](SortDialog* d) {
+            for (QAbstractButton* b : d->findChildren<QAbstractButton*>()) buttons << b->text();
+            d->reject();
+        });
+        w.runCommand(menu::SortList);
+        QVERIFY(!buttons.isEmpty());
+        for (const QString& text : buttons) QVERIFY2(text.contains(QRegularExpression("&[^&]")), qPrintable(text));
+    }
+}
+
 void WindowCommandsTest::moveKeepsSelectionAndScrollsToTheRow() {
     std::vector<std::string> files;
     for (int i = 0; i < 200; ++i) files.push_back(std::string("f") + char('0' + i / 100) + char('0' + i / 10 % 10) +
@@ -449,13 +595,13 @@ void WindowCommandsTest::menuTextsCarryHotkeysAndPresetNames() {
     app.presets[1].Tasks.push_back({CmdEmptyName, 0, u"", u""});
     app.hotkeys.at(menu::ApplyPreset1 + 1) = {menu::ApplyPreset1 + 1, 'P', 1, 1};
     MainWindow w(app);
-    QCOMPARE(w.action(menu::Replace)->text(), QString("Replace...\tCtrl\uFF0B1"));
-    QCOMPARE(w.action(menu::Version)->text(), QString("Version...\t"));
-    QCOMPARE(w.action(menu::Exit)->text(), QString("Exit\tEsc"));
-    QCOMPARE(w.action(menu::ApplyPreset1 + 1)->text(), QString("Apply Preset 2 : Tom && Jerry\tCtrl\uFF0BShift\uFF0BP"));
-    QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset 1 : (No Name)\tF1"));
+    QCOMPARE(w.action(menu::Replace)->text(), QString("&Replace...\tCtrl\uFF0B1"));
+    QCOMPARE(w.action(menu::Version)->text(), QString("&Version...\t"));
+    QCOMPARE(w.action(menu::Exit)->text(), QString("E&xit\tEsc"));
+    QCOMPARE(w.action(menu::ApplyPreset1 + 1)->text(), QString("Apply Preset &2 : Tom && Jerry\tCtrl\uFF0BShift\uFF0BP"));
+    QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset &1 : (No Name)\tF1"));
     QVERIFY(w.action(menu::ToggleLog));  // the log toggle in English too
-    QCOMPARE(w.action(menu::PresetSettings)->text(), QString("Preset Settings...\tF11"));
+    QCOMPARE(w.action(menu::PresetSettings)->text(), QString("&Preset Settings...\tF11"));
     QCOMPARE(w.leftPanel()->button(menu::Replace)->toolTip(), QString("Replace (Ctrl\uFF0B1)"));
     QCOMPARE(w.leftPanel()->button(menu::Replace)->focusPolicy(), Qt::NoFocus);
 }

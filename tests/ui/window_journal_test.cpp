@@ -29,6 +29,7 @@ class WindowJournalTest : public QObject {
 private slots:
     void revertLastApplyFromTheFileMenu();
     void noToTheQuestionMovesNothing();
+    void ctrlZAfterAnApplyOffersItsRevert();
     void theRedoItemNamesTheRevertedRun();
     void anInterruptedRunIsAskedAboutAtStartUp_data();
     void anInterruptedRunIsAskedAboutAtStartUp();
@@ -72,7 +73,7 @@ void WindowJournalTest::revertLastApplyFromTheFileMenu() {
 
     QAction* revert = w.action(menu::RevertLastApply);
     QVERIFY(revert);
-    QCOMPARE(revert->text(), QString("Revert Last Apply"));
+    QCOMPARE(revert->text(), QString("&Revert Last Apply"));
     QVERIFY(revert->isEnabled());
     QString asked;
     w.answer = [&asked](Question q, const QString& text) {
@@ -110,6 +111,31 @@ void WindowJournalTest::noToTheQuestionMovesNothing() {
     QVERIFY(f.logLines().last().endsWith("Nothing was reverted."));
 }
 
+// Ctrl+Z with nothing pending takes back the window's last apply, after
+// the revert's own question; with proposals pending it undoes those.
+void WindowJournalTest::ctrlZAfterAnApplyOffersItsRevert() {
+    WindowWithFiles f({}, false);
+    ApplySwapAndRename(f);
+    TestWindow& w = f.w();
+    w.answer = [](Question q, const QString&) { return q == Question::RevertRun; };
+    w.listView()->setFocus();
+    Press(w.listView(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(w.asked == std::vector<Question>{Question::RevertRun});
+    QCOMPARE(Content(f.path("a")), std::string("a"));
+    QCOMPARE(Content(f.path("c")), std::string("c"));
+    QCOMPARE(f.column(1), QStringList({"b", "a", "d"}));  // pending again
+
+    // Now the pending proposals are what Ctrl+Z undoes: no question, no disk.
+    Press(w.listView(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.asked.size(), size_t(1));
+    QCOMPARE(f.column(1), QStringList({"a", "b", "c"}));
+    QCOMPARE(Content(f.path("a")), std::string("a"));
+
+    // The run is reverted: a third Ctrl+Z finds nothing of this window's to take back.
+    Press(w.listView(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.asked.size(), size_t(1));
+}
+
 // The Redo item is greyed until a revert is the newest change; it names
 // the run it brings back, and asks before it does.
 void WindowJournalTest::theRedoItemNamesTheRevertedRun() {
@@ -120,7 +146,7 @@ void WindowJournalTest::theRedoItemNamesTheRevertedRun() {
     QVERIFY(redo);
     OpenFileMenu(w);
     QVERIFY(!redo->isEnabled());
-    QCOMPARE(redo->text(), QString("Redo Reverted Apply"));
+    QCOMPARE(redo->text(), QString("Re&do Reverted Apply"));
 
     QString asked;
     w.answer = [&asked](Question q, const QString& text) {

@@ -61,7 +61,7 @@ void WindowPresetsTest::editorOpenedByItsHotkeyKeepsWhatEscLeavesAndTheMenuFollo
     QCOMPARE(f.column(1), QStringList({"a.txt", "b.txt"}));  // the preview left the list alone
     QVERIFY(f.app.presets[0].Tasks == std::vector<PresetTask>({{CmdEmptyName, 0, u"", u""}}));
     QVERIFY(w.action(menu::ApplyPreset1)->isEnabled());
-    QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset 1 : Blank\tF1"));
+    QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset &1 : Blank\tF1"));
 
     Press(f.list(), Qt::Key_F1);  // the new preset runs from its hotkey
     QCOMPARE(f.column(1), QStringList({".txt", ".txt"}));
@@ -73,13 +73,13 @@ void WindowPresetsTest::presetGroupExportedAndImportedThroughTheMenuDialogs() {
     AppState source;
     source.presets = Sample();
     QVERIFY(ExportPresetGroup(f.dir.u16("sample.qpx"), source));
-    QCOMPARE(w.action(menu::ApplyPreset1 + 2)->text(), QString("Apply Preset 3 : (No Name)\tF3"));
+    QCOMPARE(w.action(menu::ApplyPreset1 + 2)->text(), QString("Apply Preset &3 : (No Name)\tF3"));
 
     ChooseFile(f.path("sample.qpx"));
     Press(f.list(), Qt::Key_F8);  // Import Preset Group...
     QVERIFY(f.app.presets == source.presets);
-    QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset 1 : Photos\tF1"));
-    QCOMPARE(w.action(menu::ApplyPreset1 + 2)->text(), QString("Apply Preset 3 : Clean\tF3"));
+    QCOMPARE(w.action(menu::ApplyPreset1)->text(), QString("Apply Preset &1 : Photos\tF1"));
+    QCOMPARE(w.action(menu::ApplyPreset1 + 2)->text(), QString("Apply Preset &3 : Clean\tF3"));
     QVERIFY(w.action(menu::ApplyPreset1 + 2)->isEnabled());
     QVERIFY(!w.action(menu::ApplyPreset1 + 1)->isEnabled());
 

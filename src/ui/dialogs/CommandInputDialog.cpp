@@ -110,7 +110,12 @@ void CommandInputDialog::buildControls() {
 QSize CommandInputDialog::firstSize() const {
     const QFontMetrics fm(font());
     const double unitX = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0;
-    return QSize(static_cast<int>(std::lround(kWidthUnits * unitX / 4)), kHeightUnits * fm.height() / 8);
+    // The longest label, the date format's hint, shows whole in either language.
+    int hint = 0;
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Korean})
+        hint = std::max(hint, fm.horizontalAdvance(Q(LoadText(text::DateFormatHint, language))));
+    const int width = std::max(static_cast<int>(std::lround(kWidthUnits * unitX / 4)), hint + 2 * layoutMargin() + 8);
+    return QSize(width, kHeightUnits * fm.height() / 8);
 }
 
 void CommandInputDialog::restoreRect() {
@@ -152,8 +157,9 @@ void CommandInputDialog::applyItem(int index) {
     const int32_t sub = item ? item->subCommand : 0;
     QString first;
     if (HasDateFormatDefault(sub)) first = Q(kDefaultDateFormat);
-    // Where a file picker would start: the working folder.
-    if (HasFolderPicker(sub)) first = QDir::toNativeSeparators(QDir::currentPath());
+    // Where the folder picker would start: the rows' folder, else the working folder.
+    if (HasFolderPicker(sub))
+        first = QDir::toNativeSeparators(startFolder_.isEmpty() ? QDir::currentPath() : startFolder_);
     field1_->setPlainText(first);
     field2_->clear();
     folder_->setVisible(HasFolderPicker(sub));
@@ -205,7 +211,10 @@ void CommandInputDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void CommandInputDialog::pickFolder() {
-    const QString folder = QFileDialog::getExistingDirectory(this, Q(LoadText(sub::MoveToFolder)));
+    // A folder typed already is where the picker opens.
+    const QString typed = field1_->toPlainText().trimmed();
+    const QString start = !typed.isEmpty() && QDir(typed).exists() ? typed : startFolder_;
+    const QString folder = QFileDialog::getExistingDirectory(this, Q(LoadText(sub::MoveToFolder)), start);
     if (!folder.isEmpty()) field1_->setPlainText(QDir::toNativeSeparators(folder));
 }
 

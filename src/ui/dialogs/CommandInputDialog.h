@@ -98,6 +98,8 @@ private:
     bool previewOpen_ = false;
     int previewRuns_ = 0;
 
+    QString startFolder_;  // where the folder picker opens
+
     QLabel* prompt_ = nullptr;
     QComboBox* selector_ = nullptr;
     QLabel* label1_ = nullptr;

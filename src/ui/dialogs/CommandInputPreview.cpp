@@ -1,6 +1,7 @@
 #include "ui/dialogs/CommandInputDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QTableWidget>
 
 #include "base/AppSettings.h"
@@ -26,6 +27,10 @@ constexpr int kPreviewCaptionLines = 3;
 }  // namespace
 
 void CommandInputDialog::setPreviewList(const NameList& list) {
+    // The folder picker starts in the first selected row's folder, else the first row's.
+    const int row = list.firstSelected() >= 0 ? list.firstSelected() : 0;
+    if (row < list.size()) startFolder_ = Q(list.oldFolder(row));
+    if (const InputItem* item = currentItem(); item && HasFolderPicker(item->subCommand)) applyItem(selector_->currentIndex());
     if (!RunsInPreset(command_)) return;  // Edit Name and the preset name change no list rows
     sample_ = std::make_unique<PreviewSample>(list, kPreviewRows);
     previewBox_->show();

@@ -7,15 +7,31 @@
 #include <QVBoxLayout>
 
 #include "ui/KeyMapping.h"
+#include "base/StringTable.h"
 #include "ui/QtText.h"
 
 namespace quirnel {
+namespace {
 
-HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* parent)
+// Tab, Shift+Tab and Space walk the dialog; with Ctrl they are hotkeys.
+bool MovesFocus(const QKeyEvent& key) {
+    if (key.modifiers() & Qt::ControlModifier) return false;
+    return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab ||
+           (key.key() == Qt::Key_Space && !(key.modifiers() & Qt::ShiftModifier));
+}
+
+}  // namespace
+
+HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, const QString& command, QWidget* parent)
     : QDialog(parent), record_(record) {
     setWindowTitle(T(text::EditHotkeyTitle));
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    command_ = new QLabel(Q(FormatText(LoadText(text::HotkeyForCommand), {U(command)})), this);
+    QFont bold = command_->font();
+    bold.setBold(true);
+    command_->setFont(bold);
+    layout->addWidget(command_);
     layout->addWidget(new QLabel(T(text::PressKeysHint), this));
     // A field that shows the combination but takes no text: keys never type into it.
     field_ = new QLabel(Q(HotkeyText(record_)), this);
@@ -40,8 +56,9 @@ HotkeyCaptureDialog::HotkeyCaptureDialog(const HotkeyRecord& record, QWidget* pa
     field_->setFocus();
 }
 
-std::optional<HotkeyRecord> HotkeyCaptureDialog::capture(const HotkeyRecord& record, QWidget* parent) {
-    HotkeyCaptureDialog dialog(record, parent);
+std::optional<HotkeyRecord> HotkeyCaptureDialog::capture(const HotkeyRecord& record, const QString& command,
+                                                         QWidget* parent) {
+    HotkeyCaptureDialog dialog(record, command, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.record();
 }
@@ -57,6 +74,7 @@ bool HotkeyCaptureDialog::takeKey(QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     // Alt belongs to the system: menus and mnemonics keep it.
     if (key->modifiers() & Qt::AltModifier || key->key() == Qt::Key_Alt) return false;
+    if (MovesFocus(*key)) return false;
     if (event->type() == QEvent::ShortcutOverride) {
         event->accept();  // no shortcut may take a key this dialog captures
         return true;

@@ -118,7 +118,7 @@ HotkeyRecord& HotkeyOptionsDialog::recordOf(const QTreeWidgetItem* row) {
 
 void HotkeyOptionsDialog::editRow(QTreeWidgetItem* row) {
     if (!row) return;
-    std::optional<HotkeyRecord> captured = HotkeyCaptureDialog::capture(recordOf(row), this);
+    std::optional<HotkeyRecord> captured = HotkeyCaptureDialog::capture(recordOf(row), row->text(CommandColumn), this);
     if (!captured) return;
     recordOf(row) = *captured;
     showHotkeys();

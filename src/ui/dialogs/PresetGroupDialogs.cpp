@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "app/Configuration.h"
 #include "base/Host.h"
@@ -12,9 +13,11 @@
 namespace quirnel {
 namespace {
 
-// Both dialogs start with no name and no folder; the chosen path, or nothing.
+// Both dialogs start with no name, in the folder either of them used last
+// while the program runs; the chosen path, or nothing.
 std::optional<std::u16string> AskPresetGroupFile(QWidget* parent, int titleId, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, Q(LoadText(titleId)));
+    static QString lastFolder;
+    QFileDialog dialog(parent, Q(LoadText(titleId)), lastFolder);
     dialog.setAcceptMode(mode);
     dialog.setNameFilters(PresetGroupFilters());
     if (mode == QFileDialog::AcceptSave) {
@@ -26,6 +29,7 @@ std::optional<std::u16string> AskPresetGroupFile(QWidget* parent, int titleId, Q
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    lastFolder = QFileInfo(dialog.selectedFiles().first()).absolutePath();
     return U(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
 

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "ui/dialogs/MessageDialog.h"
 #include "ui/mainwindow/NameListModel.h"
 #include "ui/mainwindow/NameListView.h"
+#include "ui/AccessLetters.h"
 #include "ui/QtText.h"
 #include "ui/ScreenRect.h"
 #include "ui/widgets/SplitterBar.h"
@@ -46,10 +48,12 @@ MainWindow::MainWindow(AppState& app, QWidget* parent)
     ws_.icons.setProvider(icons_.get());
     buildControls();
     buildMenus();
+    qApp->installEventFilter(new AccessLetterFilter(this));
     keys_ = new KeyFilter(this, [this](QWidget* target, QKeyEvent* e) { return handleKey(target, e); });
-    resize(1000, 640);
+    placeFirstTime();
     openWindowState();
     AppendLog(LoadText(text::Ready));
+    list_->setFocus();  // arrows and Page Down move through the rows at once
 }
 
 MainWindow::~MainWindow() {
@@ -76,6 +80,9 @@ void MainWindow::buildControls() {
     statusDelay_->setSingleShot(true);
     statusDelay_->setInterval(150);
     connect(statusDelay_, &QTimer::timeout, this, &MainWindow::startRowStatuses);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (status_) showStatus();
+    });
     list_ = new NameListView(ws_, model_, client_);
     connect(list_, &QAbstractItemView::doubleClicked, this, [this] { runCommand(menu::EditName); });
     connect(list_, &QWidget::customContextMenuRequested, this, &MainWindow::showContextMenu);
@@ -105,6 +112,16 @@ void MainWindow::buildControls() {
     connect(stop_, &QPushButton::clicked, this, &MainWindow::askStop);
 }
 
+// Without a stored rectangle: 1000 by 640 where the screen has room, else
+// what it has, leaving space for the title bar and the panel, centred.
+void MainWindow::placeFirstTime() {
+    constexpr int kFrameRoom = 40;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1000, 640 + kFrameRoom);
+    const QSize size(std::min(1000, screen.width() - kFrameRoom / 2), std::min(640, screen.height() - kFrameRoom));
+    resize(size.expandedTo(minimumSize()));
+    move(screen.center() - QPoint(width() / 2, height() / 2 - kFrameRoom / 2));
+}
+
 // The opening steps that read the settings, in their order.
 void MainWindow::openWindowState() {
     applyIconSize();
@@ -125,9 +142,12 @@ void MainWindow::openWindowState() {
     applyListColors();
 
     int nameMinimum = 4 * fontPoints_ + (IconPixels(app_.settings.IconType) > 0 ? IconPixels(app_.settings.IconType) : 16);
+    // Widths the user left as they came share the list's width.
+    const bool sharedWidths = app_.settings.ColWidths.size() != ColumnCount;
     ColumnWidths widths = OpeningColumnWidths(app_.settings, fontPoints_, IconPixels(app_.settings.IconType), nameMinimum);
     for (int c = 0; c < ColumnCount; ++c) list_->setColumnWidthOrHide(c, widths[c]);
     list_->setNameColumnMinimum(nameMinimum);
+    list_->setSharedWidths(sharedWidths);
     showSortIndicator();
     StoreColumnState(app_.settings, currentColumnWidths(), ws_.sortColumn, ws_.sortAscending, fontPoints_);
     refreshMenuTexts();
@@ -167,8 +187,15 @@ void MainWindow::AppendLog(const std::u16string& message) {
 }
 
 void MainWindow::SetStatusText(const std::u16string& text) {
-    status_->setText(Q(text));
+    statusText_ = Q(text);
+    showStatus();
     status_->repaint();
+}
+
+void MainWindow::showStatus() {
+    const int hidden = model_->hiddenRows();
+    status_->setText(hidden > 0 ? statusText_ + QStringLiteral("  ") + Q(FormatText(LoadText(text::RowsHiddenStatus), {hidden}))
+                                : statusText_);
 }
 
 void MainWindow::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {

@@ -122,6 +122,7 @@ protected:
     // File choices, a seam a test can answer without a modal file dialog.
     // An empty answer means cancelled.
     virtual QStringList chooseFilesToAdd();
+    QString rowFolder() const;  // where pickers start
     virtual QStringList chooseFoldersToAdd();
     virtual QString chooseTextFileToSave(const QString& title);
     virtual QString chooseTextFileToOpen(const QString& title);
@@ -135,12 +136,15 @@ private:
 
     // Opening (MainWindow.cpp).
     void buildControls();
+    void placeFirstTime();
+    void showStatus();
     void openWindowState();
 
     // Menus and greying (MainWindowMenus.cpp).
     void buildMenus();
     void addMenuEntries(QMenu* popup, const std::vector<struct MenuEntry>& entries);
     void updateCommandState();
+    void markMenus();  // every item gets an access letter
     void showContextMenu(const QPoint& at);
     CommandState commandState() const;
 
@@ -156,12 +160,14 @@ private:
     void cmdClear(int command, bool shift);
     void cmdSortDialog(int, bool);
     void cmdEditName(int, bool);
+    bool editCurrentRow();
     void cmdRemoveSelected(int, bool);
     void cmdMove(int command, bool);
     void cmdRename(int command, bool);
     void cmdToggleColumn(int command, bool);
     void cmdLanguage(int command, bool);
     void cmdToggleLog(int, bool);
+    void cmdChangedOnly(int, bool);
     void cmdVersion(int, bool);
     void runListCommand(CommandId command, int subCommand, const std::u16string& arg1, const std::u16string& arg2);
     void showChanges(Changes changes, int rowsBefore, std::optional<RowRange> rows = std::nullopt);
@@ -193,6 +199,7 @@ private:
     // Journals and row statuses (MainWindowJournal.cpp).
     void cmdRevertLastApply(int, bool);
     void cmdRedoRevertedApply(int, bool);
+    bool offerRevertOfLastApply();
     void stopRowStatuses();
     void startRowStatuses();
     void takeRowStatuses();
@@ -222,6 +229,7 @@ private:
     SplitterBar* bar_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
     QLabel* status_ = nullptr;
+    QString statusText_;  // what the core said last; the count of hidden rows follows it
     QPushButton* stop_ = nullptr;
     KeyFilter* keys_ = nullptr;
     std::map<int, QAction*> actions_;
@@ -237,6 +245,7 @@ private:
     QTimer* statusDelay_ = nullptr;
     bool syncRunning_ = false;
     bool redoable_ = false;  // a reverted run can be redone (refreshRedoItem)
+    std::u16string lastApplyJournal_;  // the journal of this window's last apply that kept one
     bool draining_ = false;  // a worker's updates are being taken (a report may be open)
     bool tearingDown_ = false;
 };

@@ -52,6 +52,7 @@ void MainWindow::waitForRun() {
 }
 
 void MainWindow::finishRun(const ApplyOutcome& outcome) {
+    if (!outcome.journal.empty()) lastApplyJournal_ = outcome.journal;
     model_->textsChanged();
     if (!outcome.checksPassed && outcome.failingRow >= 0 && outcome.failingRow < ws_.list.size()) {
         list_->syncSelectionFromList();

@@ -67,6 +67,7 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::LanguageEnglish, &MainWindow::cmdLanguage},
         {menu::LanguageKorean, &MainWindow::cmdLanguage},
         {menu::ToggleLog, &MainWindow::cmdToggleLog},
+        {menu::ShowChangedOnly, &MainWindow::cmdChangedOnly},
         {menu::PathLoadOptions, &MainWindow::cmdLoadOptions},
         {menu::ViewOptions, &MainWindow::cmdViewOptions},
         {menu::OtherOptions, &MainWindow::cmdOtherOptions},
@@ -144,6 +145,10 @@ bool MainWindow::handleKey(QWidget* target, QKeyEvent* event) {
     const int32_t code = VirtualKeyOf(*event);
     if (code == 0 || code == vk::Enter || code == vk::Shift || code == vk::Control || code == vk::F1 + 9) return false;
     auto command = FindHotkey(app_.hotkeys, code, mods & Qt::ControlModifier, mods & Qt::ShiftModifier);
+    // F2 in the list edits the current row, unless a hotkey on F2 can run
+    // now (by default preset 2's, which does nothing while it has no tasks).
+    const bool f2 = code == vk::F1 + 1 && !(mods & (Qt::ControlModifier | Qt::ShiftModifier));
+    if (f2 && target == list_ && (!command || !commandEnabled(*command))) return editCurrentRow();
     if (!command) return false;
     runCommand(*command, mods & Qt::ShiftModifier);
     return true;
@@ -168,6 +173,7 @@ void MainWindow::cmdApply(int, bool) {
 }
 
 void MainWindow::cmdUndo(int command, bool shift) {
+    if (!AnyPendingProposal(ws_.list) && offerRevertOfLastApply()) return;
     UndoChanges(ws_.list, command == menu::UndoSelectedOnly || shift ? UndoScope::SelectedRows : UndoScope::AllRows);
     showChanges(FindCommand(CmdUndoChanges)->changes, ws_.list.size());
 }
@@ -199,6 +205,15 @@ void MainWindow::cmdEditName(int, bool) {
     showChanges(FindCommand(CmdEditName)->changes, ws_.list.size(), RowRange{row, row});
 }
 
+// F2, as in the list views of the desktop: the current row alone is edited.
+bool MainWindow::editCurrentRow() {
+    const QModelIndex current = list_->currentIndex();
+    if (!current.isValid()) return false;
+    list_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    runCommand(menu::EditName);
+    return true;
+}
+
 void MainWindow::cmdRemoveSelected(int, bool) {
     // Every row selected in one block (Select All): the list is emptied at
     // once, without visiting a million rows to find the selected ones.
@@ -216,7 +231,7 @@ void MainWindow::cmdRemoveSelected(int, bool) {
 void MainWindow::cmdMove(int command, bool) {
     std::vector<RowSwap> swaps = command == menu::MoveUp ? MoveUp(ws_.list) : MoveDown(ws_.list);
     if (swaps.empty()) return;
-    int current = list_->currentIndex().row();
+    int current = list_->currentIndex().isValid() ? model_->listRow(list_->currentIndex().row()) : -1;
     int first = swaps.front().a, last = swaps.front().a;
     for (const RowSwap& s : swaps) {
         current = current == s.a ? s.b : current == s.b ? s.a : current;
@@ -224,8 +239,9 @@ void MainWindow::cmdMove(int command, bool) {
         last = std::max({last, s.a, s.b});
     }
     showChanges(FindCommand(CmdMoveUp)->changes, ws_.list.size(), RowRange{first, last});
-    if (current >= 0) list_->selectionModel()->setCurrentIndex(model_->index(current, 0), QItemSelectionModel::NoUpdate);
-    list_->scrollTo(model_->index(swaps.back().b, 0));
+    if (current >= 0)
+        list_->selectionModel()->setCurrentIndex(model_->index(model_->viewRow(current), 0), QItemSelectionModel::NoUpdate);
+    list_->scrollTo(model_->index(model_->viewRow(swaps.back().b), 0));
 }
 
 void MainWindow::cmdRename(int command, bool) {
@@ -276,6 +292,12 @@ void MainWindow::cmdLanguage(int command, bool) {
 void MainWindow::cmdToggleLog(int, bool) {
     app_.settings.ShowLog = IsOn(app_.settings.ShowLog) ? 0 : 1;
     layoutWindow();
+}
+
+// Commands still act on every row: only what the list shows changes.
+void MainWindow::cmdChangedOnly(int, bool) {
+    model_->setChangedOnly(!model_->changedOnly());
+    showStatus();
 }
 
 void MainWindow::cmdVersion(int, bool) { ShowMessageDialog(VersionText(), LoadText(text::VersionTitle)); }

@@ -7,6 +7,7 @@
 #include "base/StringTable.h"
 #include "base/TextIds.h"
 #include "platform/LocalTime.h"
+#include "platform/FileSystem.h"
 #include "ui/QtText.h"
 #include "apply/RowStatus.h"
 #include "ui/mainwindow/MainWindow.h"
@@ -39,6 +40,17 @@ void MainWindow::cmdRedoRevertedApply(int, bool) {
     refreshRedoItem();
 }
 
+// Undo with nothing pending to undo: while this window's last apply is
+// still the newest run that stands, its revert is what the user means.
+bool MainWindow::offerRevertOfLastApply() {
+    if (lastApplyJournal_.empty()) return false;
+    const RevertChoice last = JournalHistory(ws_.flags.journal.folder).lastApply();
+    if (last.what != RevertChoice::What::Revert || last.resumes || last.journal != AbsolutePath(lastApplyJournal_))
+        return false;
+    cmdRevertLastApply(menu::RevertLastApply, false);
+    return true;
+}
+
 void MainWindow::refreshRedoItem() {
     const RevertChoice redo = JournalHistory(ws_.flags.journal.folder).redo();
     redoable_ = redo.what == RevertChoice::What::Redo;
@@ -47,6 +59,7 @@ void MainWindow::refreshRedoItem() {
     item->setText(redoable_ ? Q(FormatText(LoadText(text::RedoRevertedApplyAt), {TimeText(redo.run.startedUtc)}))
                             : T(text::RedoRevertedApplyItem));
     item->setEnabled(CommandEnabled(menu::RedoRevertedApply, commandState()));
+    markMenus();
 }
 
 // The task reads the list: it ends before anything changes the list.

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 
 #include "namelist/ProposalReset.h"
 #include "namelist/Sorting.h"
@@ -37,7 +39,11 @@ void MainWindow::layoutWindow() {
     in.showLog = showLog;
     in.logHeight = app_.settings.LogHeight;
     in.stopShown = worker_ != nullptr;
-    in.minListHeight = list_->horizontalHeader()->sizeHint().height() + 2 * list_->verticalHeader()->defaultSectionSize();
+    // A few whole rows stay above the log, besides the header and a horizontal scroll bar.
+    constexpr int kRowsKept = 4;
+    in.minListHeight = list_->horizontalHeader()->sizeHint().height() +
+                       kRowsKept * list_->verticalHeader()->defaultSectionSize() +
+                       list_->horizontalScrollBar()->sizeHint().height() + 2 * list_->frameWidth();
     layout_ = LayoutMainWindow(in);
 
     leftPanel_->setButtonWidth(panelWidth_ - kPanelGap);
@@ -103,6 +109,7 @@ void MainWindow::storeWindowState() {
     QRect g = normalGeometry();
     if (g.isValid()) app_.settings.RectMain = ToRect(g);
     StoreColumnState(app_.settings, currentColumnWidths(), ws_.sortColumn, ws_.sortAscending, fontPoints_);
+    if (list_->sharedWidths()) app_.settings.ColWidths.clear();  // they follow the window next time as well
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -15,7 +15,9 @@
 #include "ui/widgets/CommandPanel.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/MenuLayout.h"
+#include "ui/mainwindow/NameListModel.h"
 #include "ui/mainwindow/NameListView.h"
+#include "ui/AccessLetters.h"
 #include "ui/QtText.h"
 
 namespace quirnel {
@@ -31,6 +33,14 @@ bool IsLanguageItem(int command) {
 QString MenuSafe(const QString& text) {
     QString out = text;
     return out.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// A preset item's access letter is its number, in either language.
+QString PresetItemText(const QString& text) {
+    QString out = MenuSafe(text);
+    for (qsizetype i = 0; i < out.size(); ++i)
+        if (out[i].isDigit()) return out.insert(i, u'&');
+    return out;
 }
 
 // The context menu of the rows, with the same commands as the menu bar.
@@ -62,7 +72,8 @@ void MainWindow::addMenuEntries(QMenu* popup, const std::vector<MenuEntry>& entr
         } else if (hasRoute(e.command)) {
             QAction* a = popup->addAction(EntryCaption(e));
             const int command = e.command;
-            a->setCheckable(IsColumnToggle(command) || IsLanguageItem(command) || command == menu::ToggleLog);
+            a->setCheckable(IsColumnToggle(command) || IsLanguageItem(command) || command == menu::ToggleLog ||
+                            command == menu::ShowChangedOnly);
             connect(a, &QAction::triggered, this, [this, command] {
                 runCommand(command, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
             });
@@ -81,7 +92,8 @@ void MainWindow::refreshMenuTexts() {
         a->setText(Q(caption));
     }
     for (const PresetMenuEntry& entry : PresetMenuEntries(app_.presets, app_.hotkeys))
-        if (QAction* a = action(entry.commandId)) a->setText(MenuSafe(Q(entry.text)));
+        if (QAction* a = action(entry.commandId)) a->setText(PresetItemText(Q(entry.text)));
+    markMenus();
     // The buttons carry the captions of their commands (string ids 1..20).
     for (CommandPanel* panel : {leftPanel_, rightPanel_})
         for (int command : panel->commands()) {
@@ -89,6 +101,11 @@ void MainWindow::refreshMenuTexts() {
             QString keys = hotkey == app_.hotkeys.end() ? QString() : Q(HotkeyText(hotkey->second));
             if (const CommandInfo* info = FindMenuCommand(command)) panel->setCaption(command, Q(LoadText(info->id)), keys);
         }
+}
+
+void MainWindow::markMenus() {
+    for (QAction* popup : menuBar()->actions())
+        if (popup->menu()) AddAccessLetters(popup->menu());
 }
 
 CommandState MainWindow::commandState() const {
@@ -109,6 +126,7 @@ void MainWindow::updateCommandState() {
         if (IsColumnToggle(command)) a->setChecked(list_->columnWidthOrZero(ColumnOfToggle(command)) > 0);
         if (IsLanguageItem(command)) a->setChecked(command == CurrentLanguageCommand(app_.settings.UILanguage));
         if (command == menu::ToggleLog) a->setChecked(IsOn(app_.settings.ShowLog));
+        if (command == menu::ShowChangedOnly) a->setChecked(model_->changedOnly());
     }
     for (CommandPanel* panel : {leftPanel_, rightPanel_})
         for (int command : panel->commands())

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QListView>
@@ -85,14 +86,23 @@ void MainWindow::dropEvent(QDropEvent* event) {
     addDroppedLater(std::move(dropped));
 }
 
+// Pickers start where the user is in the list: the current row's folder,
+// else the first selected row's, else the home folder.
+QString MainWindow::rowFolder() const {
+    int row = list_->currentIndex().isValid() ? model_->listRow(list_->currentIndex().row()) : -1;
+    if (row < 0 || row >= ws_.list.size()) row = ws_.list.firstSelected();
+    if (row < 0) return QDir::homePath();
+    return Q(ws_.list.oldFolder(row));
+}
+
 QStringList MainWindow::chooseFilesToAdd() {
-    return QFileDialog::getOpenFileNames(this, Q(LoadText(text::AddFilesTitle)));
+    return QFileDialog::getOpenFileNames(this, Q(LoadText(text::AddFilesTitle)), rowFolder());
 }
 
 QStringList MainWindow::chooseFoldersToAdd() {
     // The platform's folder picker picks one folder; the toolkit's own dialog
     // lets the user pick several at once.
-    QFileDialog dlg(this, Q(LoadText(text::AddFoldersTitle)));
+    QFileDialog dlg(this, Q(LoadText(text::AddFoldersTitle)), rowFolder());
     dlg.setFileMode(QFileDialog::Directory);
     dlg.setOption(QFileDialog::ShowDirsOnly, true);
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -102,14 +112,14 @@ QStringList MainWindow::chooseFoldersToAdd() {
 }
 
 QString MainWindow::chooseTextFileToSave(const QString& title) {
-    QFileDialog dlg(this, title, QString(), TextFileFilters());
+    QFileDialog dlg(this, title, rowFolder(), TextFileFilters());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(QStringLiteral("txt"));
     return dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? dlg.selectedFiles().first() : QString();
 }
 
 QString MainWindow::chooseTextFileToOpen(const QString& title) {
-    return QFileDialog::getOpenFileName(this, title, QString(), TextFileFilters());
+    return QFileDialog::getOpenFileName(this, title, rowFolder(), TextFileFilters());
 }
 
 void MainWindow::cmdAddFiles(int, bool) {

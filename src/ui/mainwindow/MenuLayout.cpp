@@ -52,6 +52,8 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::ShowFullPath, text::ShowFullPathItem},
             {kSeparator},
             {menu::ToggleLog, text::ToggleLogItem},
+            {kSeparator},
+            {menu::ShowChangedOnly, text::ShowChangedOnlyItem},
         }},
         {text::ToolsPopup, {
             {menu::Replace, text::ReplaceItem},

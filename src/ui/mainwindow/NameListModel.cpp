@@ -1,6 +1,9 @@
 #include "ui/mainwindow/NameListModel.h"
 
+#include <algorithm>
+
 #include "base/StringTable.h"
+#include "namelist/ProposalReset.h"
 #include "ui/QtText.h"
 #include "ui/UiIconProvider.h"
 
@@ -9,13 +12,17 @@ namespace quirnel {
 NameListModel::NameListModel(Workspace& ws, const UiIconProvider& icons, QObject* parent)
     : QAbstractTableModel(parent), ws_(ws), icons_(icons), shownRows_(ws.list.size()) {}
 
-int NameListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
+int NameListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) return 0;
+    return changedOnly_ ? static_cast<int>(shown_.size()) : shownRows_;
+}
 
 int NameListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= ws_.list.size()) return {};
-    int r = index.row(), c = index.column();
+    if (!index.isValid() || index.row() >= rowCount()) return {};
+    int r = listRow(index.row()), c = index.column();
+    if (r >= ws_.list.size()) return {};
     const RowStatus* status = r < static_cast<int>(statuses_.size()) ? &statuses_[r] : nullptr;
     switch (role) {
         case Qt::DisplayRole: return Q(ws_.list.text(r, c));
@@ -46,10 +53,11 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
 void NameListModel::setStatuses(std::vector<RowStatus> statuses) {
     if (statuses.empty() && statuses_.empty()) return;
     statuses_ = std::move(statuses);
-    if (shownRows_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, ColumnCount - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
 void NameListModel::rowsAppended() {
+    if (changedOnly_) return rowsReset();
     int now = ws_.list.size();
     if (now < shownRows_) return rowsReset();
     if (now == shownRows_) return;
@@ -61,17 +69,51 @@ void NameListModel::rowsAppended() {
 void NameListModel::rowsReset() {
     beginResetModel();
     shownRows_ = ws_.list.size();
+    if (changedOnly_) shown_ = changedRows();
     endResetModel();
 }
 
 void NameListModel::textsChanged() {
     if (!inStep()) return rowsReset();
+    if (changedOnly_ && refilter()) return;
     if (shownRows_ > 0) emit dataChanged(index(0, 0), index(shownRows_ - 1, ColumnCount - 1));
 }
 
 void NameListModel::rowsChanged(int first, int last) {
     if (!inStep()) return rowsReset();
+    if (changedOnly_) return textsChanged();
     if (first <= last && first >= 0 && last < shownRows_) emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+}
+
+void NameListModel::setChangedOnly(bool on) {
+    if (on == changedOnly_) return;
+    changedOnly_ = on;
+    if (!on) shown_.clear();
+    rowsReset();
+    emit filtered();
+}
+
+int NameListModel::viewRow(int listRow) const {
+    if (!changedOnly_) return listRow < shownRows_ ? listRow : -1;
+    auto it = std::lower_bound(shown_.begin(), shown_.end(), listRow);
+    return it != shown_.end() && *it == listRow ? static_cast<int>(it - shown_.begin()) : -1;
+}
+
+std::vector<int> NameListModel::changedRows() const {
+    std::vector<int> rows;
+    for (int r = 0; r < ws_.list.size(); ++r)
+        if (RowHasProposal(ws_.list, r)) rows.push_back(r);
+    return rows;
+}
+
+bool NameListModel::refilter() {
+    std::vector<int> rows = changedRows();
+    if (rows == shown_) return false;
+    beginResetModel();
+    shown_ = std::move(rows);
+    endResetModel();
+    emit filtered();
+    return true;
 }
 
 }  // namespace quirnel

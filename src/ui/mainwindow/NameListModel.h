@@ -41,12 +41,30 @@ public:
     const std::vector<RowStatus>& statuses() const { return statuses_; }
     static QColor statusTint(RowFate fate, const QColor& base) { return StatusTint(fate, base); }
 
+    // Only the rows whose proposal differs from their old name and folder
+    // are shown; the list itself keeps every row.
+    void setChangedOnly(bool on);
+    bool changedOnly() const { return changedOnly_; }
+    int hiddenRows() const { return changedOnly_ ? ws_.list.size() - static_cast<int>(shown_.size()) : 0; }
+    // The list's row a view row shows, and the view row of a list row (-1 while hidden).
+    int listRow(int viewRow) const { return changedOnly_ ? shown_[viewRow] : viewRow; }
+    int viewRow(int listRow) const;
+
+signals:
+    // The rows shown were chosen again: the views start over.
+    void filtered();
+
 private:
     Workspace& ws_;
     const UiIconProvider& icons_;
     int shownRows_ = 0;
     std::vector<RowStatus> statuses_;
     QColor base_ = Qt::white;
+    bool changedOnly_ = false;
+    std::vector<int> shown_;  // while changedOnly_: the list rows shown, in order
+
+    std::vector<int> changedRows() const;
+    bool refilter();  // false when the same rows stay
 };
 
 }  // namespace quirnel

@@ -29,7 +29,15 @@ public:
     // Makes row the current one and scrolls it into view, keeping the selection.
     void showRow(int row);
 
+    // While on, the name and folder columns share the width the view has
+    // and the date columns show a whole time; a divider the user drags (or
+    // double-clicks to fit) turns it off.
+    void setSharedWidths(bool on);
+    bool sharedWidths() const { return shared_; }
+    void fitSharedColumns();
+
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void changeEvent(QEvent* event) override;
 
@@ -40,6 +48,8 @@ private:
     Workspace& ws_;
     NameListModel* model_;
     bool syncing_ = false;
+    bool shared_ = false;
+    bool fitting_ = false;
     int iconPixels_ = 16;
     int nameMinimum_ = 0;
 };
