@@ -13,7 +13,7 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         libexiv2-dev libtag1-dev ccache
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots
+.PHONY: deps bench-deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots
 
 deps:
 	@missing=""; for p in $(PKGS); do \
@@ -23,6 +23,12 @@ deps:
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
 	fi
+
+# What only the benches need: the command-line renamers whole_run_bench times
+# beside ours, and the profilers. Users' `make deps` leaves them out.
+BENCH_PKGS = mmv rename linux-perf strace time
+bench-deps: deps
+	@$(MAKE) --no-print-directory deps PKGS="$(BENCH_PKGS)"
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -88,7 +94,7 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	tools/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
 
-bench: build
+bench: bench-deps build
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 	@for b in $(BUILD)/bench/*_uibench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 

@@ -1,16 +1,21 @@
 // A user's whole run through quirnel-cli beside what a bare loop written by
-// hand costs, on trees of files in /dev/shm, timed in the same run:
+// hand costs and beside the command-line renamers a user would reach for, on
+// trees of files in /dev/shm, timed in the same run:
 //   add      quirnel-cli adding the tree and printing its tsv list, against a
 //            bare opendir/readdir/statx walk of the same tree;
 //   json     the same add with the list printed as json;
-//   whole    add + Replace + Replace Ext. lower-case + checks + apply, against
-//            the bare walk followed by a renameat2(RENAME_NOREPLACE) loop.
-// Both sides run as programs of their own and are timed by wall clock and by
-// processor time. Every rename run gets a fresh tree, and the final names are
-// compared with the expected ones, so a fast wrong run fails the bench. Peak
-// resident memory of the tsv and json runs is read by /usr/bin/time -f %M,
-// beside an empty run.
-// Usage: whole_run_bench [--runs N] [--cli PATH] [--dir TMPFS] [FILES...]
+//   whole    add + Replace + Replace Ext. lower-case + checks + journal +
+//            apply, against the bare walk followed by a
+//            renameat2(RENAME_NOREPLACE) loop over the plan, mmv (two passes)
+//            and perl rename (the names from find on standard input, -0).
+// Every tool runs as a program of its own, timed by wall clock and by
+// processor time. The renamers take turns at going first, each on a fresh
+// tree of the same names, and the final names are compared with the
+// expected ones, so a fast wrong run fails the bench. Peak resident memory
+// is read by /usr/bin/time -f %M, beside an empty run.
+// Usage: whole_run_bench [--runs N] [--cli PATH]... [--dir TMPFS]
+//                        [--shape flat|tree|both] [FILES...]
+// A second --cli adds another build to the same table (an older one, say).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -30,79 +35,36 @@
 #include <vector>
 
 #include "BareWalk.h"
+#include "RenamePlan.h"
 
 extern char** environ;
 
 using quirnel::bench::BareEntry;
 using quirnel::bench::BareWalk;
+using quirnel::bench::PlanNewName;
+using quirnel::bench::PlanOldName;
+using quirnel::bench::PlanRenamed;
+using quirnel::bench::PlanTree;
+using quirnel::bench::Shape;
+using quirnel::bench::ShapeName;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kPerFolder = 1000;
-const char* const kExts[] = {"JPG", "jpg", "MOV", "Png"};
-
-std::string FolderName(int i) { return "album " + std::to_string(i / kPerFolder); }
-std::string Number(int i) {
-    char buf[16];
-    snprintf(buf, sizeof buf, "%07d", i);
-    return buf;
-}
-std::string OldName(int i) { return "IMG_" + Number(i) + "." + kExts[i % 4]; }
-std::string NewName(int i) {
-    std::string ext = kExts[i % 4];
-    for (char& c : ext) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    return "photo_" + Number(i) + "." + ext;
-}
-
 std::string gTreeDir = "/dev/shm";
-
-struct Tree {
-    Tree(int files, const char* tag) : files(files) {
-        std::string tmpl = gTreeDir + "/quirnel-" + tag + "-XXXXXX";
-        if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a folder in " + gTreeDir);
-        root = tmpl;
-        for (int i = 0; i < files; ++i) {
-            if (i % kPerFolder == 0) mkdir((root + "/" + FolderName(i)).c_str(), 0755);
-            int fd = open((root + "/" + FolderName(i) + "/" + OldName(i)).c_str(), O_CREAT | O_WRONLY | O_EXCL, 0644);
-            if (fd < 0) {
-                std::string reason = strerror(errno);
-                std::filesystem::remove_all(root);
-                throw std::runtime_error("creating a tree of " + std::to_string(files) + " files: " + reason);
-            }
-            close(fd);
-        }
-    }
-    ~Tree() { std::filesystem::remove_all(root); }
-    // Exactly the expected names in every folder, nothing more or less.
-    bool Holds(std::string (*name)(int)) const {
-        std::vector<std::string> want, have;
-        for (int i = 0; i < files; ++i) want.push_back(FolderName(i) + "/" + name(i));
-        for (auto& e : std::filesystem::recursive_directory_iterator(root))
-            if (!e.is_directory()) have.push_back(std::filesystem::relative(e.path(), root).string());
-        std::sort(want.begin(), want.end());
-        std::sort(have.begin(), have.end());
-        return want == have;
-    }
-    int files;
-    std::string root;
-};
 
 // --- the bare baselines, as one would write them by hand --------------------
 
-// The walk, the new names computed in C, then one renameat2 per file.
+// The walk, the new names computed in C, then one renameat2 per changed file.
 int BareRename(const std::string& root) {
     std::vector<BareEntry> entries;
     BareWalk(root, entries);
     int failed = 0;
     std::string from, to;
     for (const BareEntry& e : entries) {
-        std::string name = e.name;
-        if (name.compare(0, 4, "IMG_") == 0) name.replace(0, 4, "photo_");
-        size_t dot = name.rfind('.');
-        for (size_t k = dot + 1; dot != std::string::npos && k < name.size(); ++k)
-            name[k] = static_cast<char>(tolower(static_cast<unsigned char>(name[k])));
+        std::string name = PlanRenamed(e.name);
+        if (name == e.name) continue;
         from = e.folder + "/" + e.name;
         to = e.folder + "/" + name;
         if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) ++failed;
@@ -175,8 +137,20 @@ std::vector<std::string> AddArgs(const std::string& cli, const std::string& root
 
 std::vector<std::string> WholeArgs(const std::string& cli, const std::string& root) {
     auto a = AddArgs(cli, root);
-    a.insert(a.end(), {"--task", "2", "61", "IMG_", "photo_", "--task", "20", "110", "", "", "--apply"});
+    a.insert(a.end(), {"--task", "2", "61", "holiday", "trip", "--task", "20", "110", "", "", "--apply"});
     return a;
+}
+
+// The peers, as a user would type them in the tree's folder.
+const char* const kMmv = R"(cd "$1" && mmv ';*holiday*.*' '#1#2trip#3.#l4' && mmv ';*.JPG' '#1#2.jpg')";
+const char* const kPerlRename = R"(cd "$1" && find . -type f -print0 | rename -0 -d 's/holiday/trip/; s/\.([^.]+)\z/.\L$1/')";
+
+std::vector<std::string> ShellArgs(const char* script, const std::string& root) {
+    return {"/bin/sh", "-c", script, "sh", root};
+}
+
+bool Installed(const char* program) {
+    return Run({"/bin/sh", "-c", std::string("command -v ") + program + " >/dev/null"}).status == 0;
 }
 
 double Median(std::vector<double> v) {
@@ -209,13 +183,31 @@ std::vector<std::string> BareArgs(const char* what, const std::string& root, int
     return {SelfPath(), what, root, std::to_string(files)};
 }
 
-bool Measure(const std::string& cli, int files, int runs) {
-    std::vector<Timing> walk, add, json, bare, whole;
-    long addRss = 0, jsonRss = 0, idleRss = 0;
+// One renamer of the table: how it is started on a tree's root.
+struct Tool {
+    std::string name;
+    std::vector<std::string> (*args)(const std::string& arg, const std::string& root, int files);
+    std::string arg;
+    std::vector<Timing> times;
+};
+
+std::vector<std::string> BareTool(const std::string&, const std::string& root, int files) {
+    return BareArgs("--bare-rename", root, files);
+}
+std::vector<std::string> CliTool(const std::string& cli, const std::string& root, int) { return WholeArgs(cli, root); }
+std::vector<std::string> ShellTool(const std::string& script, const std::string& root, int) {
+    return ShellArgs(script.c_str(), root);
+}
+
+// The tsv and json lists of the first build beside the bare walk, and its
+// peak memory; true when every run succeeded.
+bool MeasureAdd(const std::string& cli, Shape shape, int files, int runs) {
+    std::vector<Timing> walk, add, json;
+    long addRss = 0, jsonRss = 0, idleRss = 0, wholeRss = 0, idleWholeRss = 0;
     bool ok = true;
     {
         // Never more than two trees at once: a tmpfs has only so many inodes.
-        Tree listed(files, "list"), empty(0, "empty");
+        PlanTree listed(gTreeDir, shape, files, "list"), empty(gTreeDir, shape, 0, "empty");
         auto jsonArgs = AddArgs(cli, listed.root);
         jsonArgs.insert(jsonArgs.end(), {"--format", "json"});
         for (int run = 0; run < runs; ++run) {
@@ -226,53 +218,70 @@ bool Measure(const std::string& cli, int files, int runs) {
             Spawned j = Run(jsonArgs);
             json.push_back(j.time);
             ok = ok && w.status == 0 && a.status == 0 && j.status == 0;
-            addRss = std::max(addRss, PeakKiB(AddArgs(cli, listed.root)));
-            jsonRss = std::max(jsonRss, PeakKiB(jsonArgs));
-            idleRss = std::max(idleRss, PeakKiB(AddArgs(cli, empty.root)));
-            ok = ok && addRss > 0 && jsonRss > 0 && idleRss > 0;
         }
+        addRss = PeakKiB(AddArgs(cli, listed.root));
+        jsonRss = PeakKiB(jsonArgs);
+        idleRss = PeakKiB(AddArgs(cli, empty.root));
+        idleWholeRss = PeakKiB(WholeArgs(cli, empty.root));
     }
+    {
+        PlanTree renamed(gTreeDir, shape, files, "rss");
+        wholeRss = PeakKiB(WholeArgs(cli, renamed.root));
+        ok = ok && renamed.Holds(PlanNewName);
+    }
+    ok = ok && addRss > 0 && jsonRss > 0 && idleRss > 0 && wholeRss > 0 && idleWholeRss > 0;
+    const double n = files;
+    const Timing a = Median(add), w = Median(walk), j = Median(json);
+    printf("%s, %d files: listing, medians of %d runs (seconds)\n", ShapeName(shape), files, runs);
+    printf("  add  %8.3f wall %8.3f cpu; bare walk %8.3f wall %8.3f cpu: %5.2fx wall, %5.2fx cpu\n", a.wall, a.cpu,
+           w.wall, w.cpu, a.wall / w.wall, a.cpu / w.cpu);
+    printf("  json %8.3f wall %8.3f cpu (%.2fx the tsv run's wall)\n", j.wall, j.cpu, j.wall / a.wall);
+    printf("  memory: tsv %ld KiB over idle %ld (%.0f bytes/row), json %ld KiB (%.0f bytes/row),\n"
+           "          whole run %ld KiB over idle %ld (%.0f bytes/row)\n",
+           addRss, idleRss, (addRss - idleRss) * 1024.0 / n, jsonRss, (jsonRss - idleRss) * 1024.0 / n, wholeRss,
+           idleWholeRss, (wholeRss - idleWholeRss) * 1024.0 / n);
+    return ok;
+}
+
+// Every renamer on fresh trees, taking turns at going first; true when every
+// run succeeded and left exactly the planned names.
+bool MeasureWhole(std::vector<Tool>& tools, Shape shape, int files, int runs) {
+    bool ok = true;
     for (int run = 0; run < runs; ++run) {
-        // Both trees are made before either is timed, and the two take turns
-        // at going first, so neither gains from what the other left behind.
-        Tree forBare(files, "bare"), forCli(files, "cli");
-        auto runBare = [&] {
-            Spawned b = Run(BareArgs("--bare-rename", forBare.root, files));
-            bare.push_back(b.time);
-            ok = ok && b.status == 0;
-        };
-        auto runCli = [&] {
-            Spawned w = Run(WholeArgs(cli, forCli.root));
-            whole.push_back(w.time);
-            ok = ok && w.status == 0;
-        };
-        if (run % 2) {
-            runCli();
-            runBare();
-        } else {
-            runBare();
-            runCli();
+        for (size_t k = 0; k < tools.size(); ++k) {
+            Tool& tool = tools[(k + run) % tools.size()];
+            // One tree at a time: a tmpfs has only so many inodes.
+            PlanTree tree(gTreeDir, shape, files, "whole");
+            Spawned s = Run(tool.args(tool.arg, tree.root, files));
+            tool.times.push_back(s.time);
+            if (s.status != 0 || !tree.Holds(PlanNewName)) {
+                printf("  WRONG RESULT: %s failed or left other names than planned\n", tool.name.c_str());
+                ok = false;
+            }
         }
-        ok = ok && forBare.Holds(NewName) && forCli.Holds(NewName);
     }
-    double n = files;
-    auto line = [&](const char* what, Timing cli, Timing base) {
-        printf("  %-6s %8.3f %8.3f %8.3f %8.3f %7.2f %7.2f %6.2fx %6.2fx\n", what, cli.wall, cli.cpu, base.wall, base.cpu,
-               cli.wall / n * 1e6, base.wall / n * 1e6, cli.wall / base.wall, cli.cpu / base.cpu);
-    };
-    printf("%d files, %d folders, medians of %d runs (seconds; us per file of wall time):\n", files,
-           (files + kPerFolder - 1) / kPerFolder, runs);
-    printf("  %-6s %8s %8s %8s %8s %7s %7s %7s %7s\n", "step", "cli wall", "cli cpu", "bare", "bare cpu", "cli/f",
-           "bare/f", "wall", "cpu");
-    line("add", Median(add), Median(walk));
-    line("whole", Median(whole), Median(bare));
-    printf("  json   %8.3f %8.3f  (%.2fx the tsv run's wall, %.2fx its cpu)\n", Median(json).wall, Median(json).cpu,
-           Median(json).wall / Median(add).wall, Median(json).cpu / Median(add).cpu);
-    printf("  memory  idle %ld KiB, tsv %ld KiB (%.0f bytes/row over idle), json %ld KiB (%.0f bytes/row)\n", idleRss,
-           addRss, (addRss - idleRss) * 1024.0 / n, jsonRss, (jsonRss - idleRss) * 1024.0 / n);
-    if (!ok) printf("  WRONG RESULT: a run failed or left other names than expected\n");
+    const Timing bare = Median(tools[0].times);
+    printf("%s, %d files: whole run, medians of %d interleaved runs\n", ShapeName(shape), files, runs);
+    printf("  | %-24s | shape | %7s | wall s | cpu s  | us/file | ratio |\n", "tool", "files");
+    for (const Tool& tool : tools) {
+        const Timing t = Median(tool.times);
+        printf("  | %-24s | %-5s | %7d | %6.3f | %6.3f | %7.2f | %4.2fx |\n", tool.name.c_str(), ShapeName(shape), files,
+               t.wall, t.cpu, t.wall / files * 1e6, t.wall / bare.wall);
+    }
     fflush(stdout);
     return ok;
+}
+
+bool Measure(const std::vector<std::string>& clis, Shape shape, int files, int runs) {
+    bool ok = MeasureAdd(clis[0], shape, files, runs);
+    std::vector<Tool> tools{{"bare walk + renameat2", BareTool, "", {}}};
+    for (const std::string& cli : clis)
+        tools.push_back({clis.size() == 1 ? "quirnel-cli" : "quirnel-cli " + cli, CliTool, cli, {}});
+    if (Installed("mmv")) tools.push_back({"mmv (2 passes)", ShellTool, kMmv, {}});
+    else printf("  mmv is not installed (make bench-deps): left out\n");
+    if (Installed("rename") && Installed("find")) tools.push_back({"perl rename -0", ShellTool, kPerlRename, {}});
+    else printf("  perl rename is not installed (make bench-deps): left out\n");
+    return MeasureWhole(tools, shape, files, runs) && ok;
 }
 
 }  // namespace
@@ -284,20 +293,26 @@ int main(int argc, char** argv) {
         BareWalk(argv[2], entries);
         return static_cast<int>(entries.size()) == atoi(argv[3]) ? 0 : 1;
     }
-    std::string cli = DefaultCli();
+    std::vector<std::string> clis;
+    std::vector<Shape> shapes{Shape::Flat, Shape::Tree};
     int runs = 5;
     std::vector<int> sizes;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--runs" && i + 1 < argc) runs = atoi(argv[++i]);
-        else if (a == "--cli" && i + 1 < argc) cli = argv[++i];
+        else if (a == "--cli" && i + 1 < argc) clis.push_back(argv[++i]);
         else if (a == "--dir" && i + 1 < argc) gTreeDir = argv[++i];
-        else sizes.push_back(atoi(argv[i]));
+        else if (a == "--shape" && i + 1 < argc) {
+            std::string v = argv[++i];
+            shapes = v == "flat" ? std::vector{Shape::Flat} : v == "tree" ? std::vector{Shape::Tree} : shapes;
+        } else sizes.push_back(atoi(argv[i]));
     }
+    if (clis.empty()) clis.push_back(DefaultCli());
     if (sizes.empty()) sizes = {100000};
     bool ok = true;
     try {
-        for (int files : sizes) ok = Measure(cli, files, runs) && ok;
+        for (int files : sizes)
+            for (Shape shape : shapes) ok = Measure(clis, shape, files, runs) && ok;
     } catch (const std::exception& e) {
         fprintf(stderr, "whole_run_bench: %s\n", e.what());
         return 3;

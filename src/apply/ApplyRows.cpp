@@ -10,7 +10,10 @@ PlanRows::PlanRows(const NameList& list) : style_(&list.style()) {
     std::unordered_map<const std::u16string*, uint32_t> index;
     auto folderIndex = [&](const std::u16string& folder) {
         auto [it, added] = index.emplace(&folder, static_cast<uint32_t>(folders_.size()));
-        if (added) folders_.push_back(folder);
+        if (added) {
+            folders_.push_back(folder);
+            stamps_.emplace_back();
+        }
         return it->second;
     };
     rows_.resize(list.size());
@@ -22,9 +25,20 @@ PlanRows::PlanRows(const NameList& list) : style_(&list.style()) {
         row.oldFolder = folderIndex(list.oldFolder(r));
         row.newFolder = folderIndex(list.newFolder(r));
         row.isFolder = list.isFolder(r);
+        if (const ListedEntry e = list.listed(r); e.id) {
+            row.ino = e.id.ino;
+            stamps_[row.oldFolder] = e.folder;  // one stamp for all rows of a folder
+        }
         std::u16string path = OldFullPath(list, r);
         if (path != JoinPath(list.oldFolder(r), row.oldName, *style_)) row.explicitPath = std::move(path);
     }
+}
+
+ListedEntry PlanRows::listed(int r) const {
+    const Row& row = rows_[r];
+    const FolderStamp& folder = stamps_[row.oldFolder];
+    if (row.ino == 0 || !folder) return {};
+    return {{folder.id.dev, row.ino}, folder};
 }
 
 std::u16string PlanRows::oldPath(int r) const {

@@ -19,6 +19,7 @@ public:
     virtual const std::u16string& newFolder(int r) const = 0;
     virtual std::u16string oldPath(int r) const = 0;  // OldFullPath
     virtual bool isFolder(int r) const = 0;
+    virtual ListedEntry listed(int r) const = 0;  // NameList::listed
 };
 
 // The list itself, for a run on the thread that owns it.
@@ -33,6 +34,7 @@ public:
     const std::u16string& newFolder(int r) const override { return list_.newFolder(r); }
     std::u16string oldPath(int r) const override { return OldFullPath(list_, r); }
     bool isFolder(int r) const override { return list_.isFolder(r); }
+    ListedEntry listed(int r) const override { return list_.listed(r); }
 
 private:
     const NameList& list_;
@@ -51,12 +53,14 @@ public:
     const std::u16string& newFolder(int r) const override { return folders_[rows_[r].newFolder]; }
     std::u16string oldPath(int r) const override;
     bool isFolder(int r) const override { return rows_[r].isFolder; }
+    ListedEntry listed(int r) const override;
 
 private:
     struct Row {
         std::u16string oldName;
         std::u16string newName;
         std::u16string explicitPath;  // only when the Full Path is not folder + name
+        uint64_t ino = 0;             // with the old folder's stamp, as listed
         uint32_t oldFolder = 0;
         uint32_t newFolder = 0;
         bool newSame = true;
@@ -64,6 +68,7 @@ private:
     };
     const PathStyle* style_;
     std::vector<std::u16string> folders_;
+    std::vector<FolderStamp> stamps_;  // per folder, of the listing its rows' inodes come from
     std::vector<Row> rows_;
 };
 

@@ -8,6 +8,7 @@
 #include "base/StringTable.h"
 #include "base/TextHelpers.h"
 #include "base/TextIds.h"
+#include "platform/EntryIds.h"
 #include "platform/FileOps.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
@@ -19,6 +20,46 @@ namespace {
 std::u16string TempBase() {
     auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     return std::u16string(kCycleTempPrefix) + DecimalText(static_cast<long long>(ticks % 1000000000000LL)) + u"-";
+}
+
+// The entries the moving rows name now. A row listed when it was added keeps
+// the inode the listing found while its folder still has the stamp it had
+// then: nothing was created, removed or renamed in the folder since, so the
+// name still names that entry, and the folder is not read a second time.
+// Every other row is looked up. The stamp cannot see a change in the same
+// tick of the file system's clock as the listing; the identity check before
+// each move then refuses the row rather than move another entry, so the
+// journal still records the entry that moved.
+std::vector<EntryId> SourceIds(const ApplyRows& rows, const std::vector<std::u16string>& oldPaths,
+                               const std::vector<int>& sourceRows) {
+    std::vector<EntryId> found(sourceRows.size());
+    std::vector<std::u16string_view> ask;
+    std::vector<size_t> askedFor;
+    std::unordered_map<const std::u16string*, bool> unchanged;  // by folder text
+    const std::u16string* lastFolder = nullptr;
+    bool lastUnchanged = false;
+    for (size_t k = 0; k < sourceRows.size(); ++k) {
+        const int r = sourceRows[k];
+        if (const ListedEntry e = rows.listed(r); e.id) {
+            const std::u16string* folder = &rows.oldFolder(r);
+            if (folder != lastFolder) {  // rows of one folder mostly come together
+                auto [it, added] = unchanged.try_emplace(folder, false);
+                if (added) it->second = LookUpFolderStamp(*folder) == e.folder;
+                lastFolder = folder;
+                lastUnchanged = it->second;
+            }
+            if (lastUnchanged) {
+                found[k] = e.id;
+                continue;
+            }
+        }
+        ask.push_back(oldPaths[r]);
+        askedFor.push_back(k);
+    }
+    if (ask.empty()) return found;
+    std::vector<EntryId> looked = LookUpEntryIds(ask);
+    for (size_t i = 0; i < looked.size(); ++i) found[askedFor[i]] = looked[i];
+    return found;
 }
 
 }  // namespace
@@ -43,16 +84,16 @@ DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, con
 // folder swapped during the run (a link to elsewhere) is never followed.
 int DiskChanges::planIds() {
     journalStep_.assign(plan_.steps.size(), -1);
-    std::vector<std::u16string_view> sources;
+    std::vector<int> sources;
     int count = 0;
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
         const PlanStep& step = plan_.steps[s];
         if (targets_[step.row] == oldPaths_[step.row]) continue;
         journalStep_[s] = count++;
-        if (step.kind != StepKind::FromTemp) sources.push_back(oldPaths_[step.row]);
+        if (step.kind != StepKind::FromTemp) sources.push_back(step.row);
     }
     if (count == 0) return 0;
-    std::vector<EntryId> found = LookUpEntryIds(sources);
+    std::vector<EntryId> found = SourceIds(rows_, oldPaths_, sources);
     ids_.reserve(count);
     size_t next = 0;
     for (size_t s = 0; s < plan_.steps.size(); ++s) {

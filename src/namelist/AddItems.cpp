@@ -19,6 +19,7 @@ bool AddEntryRow(Workspace& ws, RowSource& source, DirEntry&& entry) {
     source.size = entry.isFolder ? 0 : entry.size;
     source.modified = entry.modified;
     source.created = entry.created;
+    source.ino = entry.ino;
     if (!ws.list.appendRow(std::move(source))) return false;
     // The icon after the duplicate test: a path listed already asks for nothing.
     const int r = ws.list.size() - 1;
@@ -45,9 +46,11 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
         // Entries are read first and the folder closed before descending, so a
         // deep tree never holds one open folder per level.
         std::vector<DirEntry> entries;
-        if (!ReadFolderEntries(path, entries)) return;
+        FolderStamp stamp;
+        if (!ReadFolderEntries(path, entries, &stamp)) return;
         RowSource source;
         source.folder = path;
+        source.folderStamp = stamp;
         // A path listed already is skipped without a word, here and below.
         for (DirEntry& e : entries) {
             if (e.isFolder)

@@ -135,6 +135,13 @@ std::u16string NameList::text(int r, int column) const {
     }
 }
 
+ListedEntry NameList::listed(int r) const {
+    const NameRow& row = *rows_[r];
+    const FolderText& folder = *row.oldFolder;
+    if (row.ino == 0 || !folder.listed || folder.listedApart) return {};
+    return {{folder.listed.id.dev, row.ino}, folder.listed};
+}
+
 void NameList::setNewName(int r, std::u16string name) {
     NameRow& row = *rows_[r];
     if (name == row.oldName) {
@@ -172,6 +179,7 @@ static void SetOldName(NameRow& row, std::u16string text) {
 // not move with them, so it is pinned first when it would.
 void NameList::setOldColumn(NameRow& row, int column, const std::u16string& text) {
     std::u16string before = fullPathOf(row);
+    row.ino = 0;
     if (column == ColOldName)
         SetOldName(row, text);
     else
@@ -208,6 +216,7 @@ void NameList::setText(int r, int column, const std::u16string& text) {
     }
     settlePaths();
     paths_.erase(row.id, row.pathHash);
+    row.ino = 0;
     setFullPath(row, text);
     paths_.insert(row.id, row.pathHash);
 }
@@ -220,6 +229,7 @@ void NameList::setApplied(int r, std::u16string name, const std::u16string& fold
         row.pathPending = true;
     }
     SetOldName(row, std::move(name));
+    row.ino = 0;  // a move across devices makes a new entry; the next run looks it up
     // The row usually moves to its own New Folder: no look-up for that.
     row.oldFolder = row.newFolder->text == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);
@@ -278,6 +288,12 @@ NameRow& NameList::newRow(const RowSource& s) {
     row.created = s.created;
     row.iconIndex = s.iconIndex;
     row.isFolder = s.isFolder;
+    if (s.ino != 0 && s.folderStamp) {
+        const FolderText& folder = *row.oldFolder;
+        if (!folder.listed) folder.listed = s.folderStamp;
+        folder.listedApart = folder.listedApart || folder.listed != s.folderStamp;
+        row.ino = s.ino;
+    }
     return row;
 }
 

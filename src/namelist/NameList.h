@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "namelist/PathSet.h"
+#include "platform/EntryIds.h"
 #include "platform/PathStyle.h"
 
 namespace quirnel {
@@ -44,6 +45,7 @@ struct NameRow {
     uint64_t size = 0;
     int64_t modified = 0;
     int64_t created = 0;
+    uint64_t ino = 0;       // as its folder's listing found it; 0 when unknown or the row's path changed
     int32_t iconIndex = 0;
     uint32_t pathHash = 0;  // of the Full Path, for the PathSet
     uint32_t id = 0;        // where the row lives in the list's chunks
@@ -63,6 +65,16 @@ struct RowSource {
     int64_t modified = 0;
     int64_t created = 0;
     int32_t iconIndex = 0;
+    uint64_t ino = 0;         // from a listing of the folder, with its stamp
+    FolderStamp folderStamp;
+};
+
+// The entry a row's Old Full Path named when its folder was listed, and the
+// folder's stamp then: while the folder keeps that stamp, the path names
+// that entry still.
+struct ListedEntry {
+    EntryId id;
+    FolderStamp folder;
 };
 
 // A folder text shared by the rows in it, with the hash of "folder + the
@@ -70,6 +82,10 @@ struct RowSource {
 struct FolderText {
     std::u16string text;
     uint64_t joinedHash = 0;
+    // The stamp of the listing its rows' inodes come from; a second listing
+    // with another stamp leaves none trusted.
+    mutable FolderStamp listed;
+    mutable bool listedApart = false;
 };
 
 class NameList {
@@ -92,6 +108,8 @@ public:
     int64_t created(int r) const { return rows_[r]->created; }
     int32_t iconIndex(int r) const { return rows_[r]->iconIndex; }
     std::u16string fullPath(int r) const { return fullPathOf(*rows_[r]); }
+    // Empty for a row added otherwise than from a listing, or whose path changed since.
+    ListedEntry listed(int r) const;
     // Whether the Full Path is this text, without writing the path out.
     bool fullPathIs(int r, std::u16string_view path) const;
     // The text of a cell exactly as the list shows it.

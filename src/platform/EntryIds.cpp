@@ -320,6 +320,13 @@ uint64_t FolderDevice(const std::u16string& folder) {
     return static_cast<uint64_t>(st.st_dev);
 }
 
+FolderStamp LookUpFolderStamp(const std::u16string& folder) {
+    std::string native = ToNative(folder);
+    struct stat st;
+    if (native.empty() || lstat(native.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+    return {IdOf(st), static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
 EntryStamp LookUpStamp(const std::u16string& path) {
     std::string native = ToNative(path);
     struct stat st;

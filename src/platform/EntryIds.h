@@ -18,6 +18,19 @@ struct EntryId {
     bool operator==(const EntryId&) const = default;
 };
 
+// A folder as a listing of it found it: which folder, and when an entry was
+// last created, removed or renamed in it. While the folder still has this
+// stamp, the names listed then still name the entries listed then.
+struct FolderStamp {
+    EntryId id;
+    int64_t modifiedNs = 0;
+    explicit operator bool() const { return static_cast<bool>(id); }
+    bool operator==(const FolderStamp&) const = default;
+};
+
+// The folder's stamp now (a link is not followed); empty when missing.
+FolderStamp LookUpFolderStamp(const std::u16string& folder);
+
 // What a copy was when it was made, so that it is removed only while it is
 // still exactly that. A folder's size is a fingerprint of everything in it.
 struct EntryStamp {

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,10 +21,14 @@ int64_t BirthOrChange(const struct statx& sx) {
     return sx.stx_ctime.tv_sec;
 }
 
-bool StatEntry(int dirFd, const char* path, DirEntry& e) {
+bool StatEntry(int dirFd, const char* path, DirEntry& e, uint64_t folderDev = 0) {
     struct statx sx;
     if (statx(dirFd, path, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0)
         return false;
+    // An entry on another device than its folder is a mount point: its
+    // identity is not the folder's to vouch for.
+    const bool sameDevice = folderDev != 0 && makedev(sx.stx_dev_major, sx.stx_dev_minor) == folderDev;
+    e.ino = sameDevice && (sx.stx_mask & STATX_INO) ? sx.stx_ino : 0;
     e.isFolder = S_ISDIR(sx.stx_mode);
     e.isRegular = S_ISREG(sx.stx_mode);
     e.size = e.isFolder ? 0 : sx.stx_size;
@@ -54,7 +59,7 @@ void ListNames(DIR* dir, NameListing& out) {
 
 }  // namespace
 
-Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries) {
+Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries, FolderStamp* stamp) {
     std::string native = ToNative(folder);
     int fd = open(native.empty() ? "/" : native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return Result(errno);
@@ -64,6 +69,15 @@ Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& en
         close(fd);
         return Result(e);
     }
+    // The stamp comes first: a change during the listing changes the folder
+    // after it, so that the stamp no longer holds.
+    struct stat st;
+    const bool stamped = fstat(fd, &st) == 0;
+    if (stamp)
+        *stamp = stamped ? FolderStamp{{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)},
+                                       static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec}
+                         : FolderStamp{};
+    const uint64_t folderDev = stamped ? static_cast<uint64_t>(st.st_dev) : 0;
     NameListing names;
     ListNames(dir, names);
     const size_t first = entries.size(), count = names.starts.size();
@@ -72,7 +86,7 @@ Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& en
     auto lookUp = [&](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
             DirEntry& e = entries[first + i];
-            found[i] = StatEntry(fd, names.name(i), e);  // false: vanished meanwhile
+            found[i] = StatEntry(fd, names.name(i), e, folderDev);  // false: vanished meanwhile
             if (found[i]) e.name = FromNative(names.name(i));
         }
     };

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/EntryIds.h"
 #include "platform/Result.h"
 
 namespace quirnel {
@@ -17,11 +18,15 @@ struct DirEntry {
     uint64_t size = 0;
     int64_t modified = 0;
     int64_t created = 0;  // birth time where the file system keeps it, else change time
+    uint64_t ino = 0;     // from a folder's listing, on the folder's device; else 0
 };
 
 // Appends every entry of folder except "." and ".." to entries, in the order
 // the file system returns them. A failure when the folder cannot be read.
-[[nodiscard]] Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries);
+// stamp, when given, receives the folder's stamp from before the listing,
+// which the entries' inodes hold for.
+[[nodiscard]] Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries,
+                                       FolderStamp* stamp = nullptr);
 
 // The entry of path itself (not followed if it is a link). False when missing.
 [[nodiscard]] bool LookUpEntry(const std::u16string& path, DirEntry& entry);

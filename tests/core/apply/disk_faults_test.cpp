@@ -204,3 +204,47 @@ TEST(DiskFaults, WhatAKilledCopyLeftIsRemovedAndReported) {
               "Removed what an interrupted earlier run left behind: " + partTree + "\n" +
                   "Left what an interrupted run may have made, as it is in use or not ours: " + partFile + "\n");
 }
+
+// An entry saved anew under its name after its folder was listed (a new
+// inode, as an editor's safe save leaves it): the folder's stamp changed, so
+// the run looks the entry up and renames it as it is now. With the stamp
+// put back by hand, the listed inode is trusted and is stale: the check
+// before the move refuses that row rather than move another entry. Either
+// way the journal holds the entries that moved, as the revert proves.
+TEST(DiskFaults, AnEntryReplacedAfterItsFolderWasListedIsLookedUpOrRefused) {
+    for (const bool stampPutBack : {false, true}) {
+        SCOPED_TRACE(stampPutBack ? "stamp put back" : "stamp changed");
+        ApplyBench b;
+        b.KeepJournals();
+        b.app.settings.LoadType = 1;
+        for (const char* f : {"card/a", "card/b", "card/c"}) b.dir.file(f, f);
+        b.Add({"card"});
+        ASSERT_EQ(b.ws.list.size(), 3);
+        for (int r = 0; r < 3; ++r) b.ws.list.setNewName(r, b.ws.list.oldName(r) + u"2");
+        struct stat folder;
+        ASSERT_EQ(stat((b.dir / "card").c_str(), &folder), 0);
+        b.dir.file("card/b.new", "new");
+        fs::rename(b.dir / "card/b.new", b.dir / "card/b");
+        if (stampPutBack) {
+            const struct timespec times[2] = {folder.st_atim, folder.st_mtim};
+            ASSERT_EQ(utimensat(AT_FDCWD, (b.dir / "card").c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+        }
+        ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
+        EXPECT_EQ(Content(b.dir / "card/a2"), "card/a");
+        EXPECT_EQ(Content(b.dir / "card/c2"), "card/c");
+        if (stampPutBack) {
+            EXPECT_EQ(run.counts.changed, 2);
+            EXPECT_EQ(Content(b.dir / "card/b"), "new");
+            EXPECT_EQ(Lines(b.Log(), "Failed to change: b"),
+                      "Failed to change: b (No longer the entry of the list)\n");
+        } else {
+            EXPECT_EQ(run.counts.changed, 3);
+            EXPECT_EQ(Content(b.dir / "card/b2"), "new");
+        }
+        RevertOutcome r = RevertJournal(run.journal, b.app.flags.journal, b.host);
+        EXPECT_EQ(r.reverted, run.counts.changed);
+        EXPECT_EQ(r.skipped, 0);
+        const std::map<std::string, std::string> back = {{"a", "card/a"}, {"b", "new"}, {"c", "card/c"}};
+        EXPECT_EQ(Tree(b.dir / "card"), back);
+    }
+}

@@ -146,3 +146,27 @@ TEST(ItemCount, EmptyingTheListLogsAndClearsTheFlag) {
     EXPECT_EQ(host.status, u"Drag & Drop or use \"File\" menu to add files");
     EXPECT_EQ(app.flags.unappliedFlag, 0);
 }
+
+// A row from a folder's listing carries the entry it named, until its path
+// changes; a row added as a path of its own carries none (the apply looks
+// it up).
+TEST_F(AddFixture, ListedRowsKnowTheirEntryUntilTheirPathChanges) {
+    app.settings.LoadType = 1;
+    AddPathList(ws, {P("a/sub"), P("b.txt")});
+    ASSERT_EQ(Names(), (std::set<std::u16string>{u"y.txt", u"z.dat", u"b.txt"}));
+    auto rowOf = [&](const std::u16string& name) {
+        for (int r = 0; r < ws.list.size(); ++r)
+            if (ws.list.oldName(r) == name) return r;
+        return -1;
+    };
+    const int y = rowOf(u"y.txt"), z = rowOf(u"z.dat"), b = rowOf(u"b.txt");
+    const ListedEntry listed = ws.list.listed(y);
+    EXPECT_EQ(listed.id, LookUpEntryId(P("a/sub/y.txt")));
+    EXPECT_EQ(listed.folder, LookUpFolderStamp(P("a/sub")));
+    EXPECT_EQ(ws.list.listed(z).id, LookUpEntryId(P("a/sub/deeper/z.dat")));
+    EXPECT_FALSE(ws.list.listed(b).id);
+    ws.list.setText(y, ColOldName, u"other.txt");
+    EXPECT_FALSE(ws.list.listed(y).id);
+    ws.list.setText(z, ColFullPath, P("b.txt"));
+    EXPECT_FALSE(ws.list.listed(z).id);
+}
