@@ -11,9 +11,11 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         desktop-file-utils appstream librsvg2-bin help2man bash-completion file dpkg-dev \
         dex jgmenu xdotool x11-apps x11-utils imagemagick clang libclang-rt-14-dev \
         libexiv2-dev libtag1-dev
+# Only the benches: the reader others call, timed beside ours.
+BENCH_PKGS = libimage-exiftool-perl
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots
+.PHONY: deps bench-deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots
 
 deps:
 	@missing=""; for p in $(PKGS); do \
@@ -23,6 +25,9 @@ deps:
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
 	fi
+
+bench-deps:
+	@$(MAKE) --no-print-directory deps PKGS="$(BENCH_PKGS)"
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
@@ -88,7 +93,7 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	tools/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
 
-bench: build
+bench: build bench-deps
 	@for b in $(BUILD)/bench/*_bench; do echo "== $$b"; $$b; done
 	@for b in $(BUILD)/bench/*_uibench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen $$b; done
 

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "metadata/MediaFields.h"
+#include "metadata/PackedFields.h"
 
 namespace quirnel {
 
@@ -22,15 +22,24 @@ public:
     // file), reading what is not kept on up to `threads` threads (0: one a core).
     std::vector<MediaFields> fieldsOf(const std::vector<std::u16string>& paths, unsigned threads = 0);
     size_t keptCount() const { return kept_.size(); }
+    // What the kept fields take, containers' reserve included.
+    size_t keptBytes() const { return kept_.capacity() * sizeof(Kept) + packed_.bytes(); }
 
 private:
+    // By a hash of the path, sorted, so a lookup from many threads is a search
+    // of a plain array; the file's size and time are kept as a hash of both.
     struct Kept {
-        uint64_t size = 0;
-        int64_t modified = 0;
-        MediaFields fields;
+        uint64_t key = 0;
+        uint64_t stamp = 0;
+        uint32_t record = 0;
+        bool operator<(const Kept& o) const { return key < o.key; }
     };
+    const Kept* find(uint64_t key) const;
+    void keep(std::vector<Kept> fresh);
+
     Reader reader_;
-    std::unordered_map<std::u16string, Kept> kept_;
+    std::vector<Kept> kept_;
+    PackedFields packed_;
 };
 
 }  // namespace quirnel
