@@ -71,6 +71,7 @@ void MakeSongs(const std::string& dir, int count) {
 struct Run {
     double seconds = 0;
     double again = 0;
+    double added = 0;  // of seconds, adding the folder
     bool right = false;
     long long heap = 0;  // left behind by the command
     size_t kept = 0;     // what the cache says it keeps
@@ -86,10 +87,11 @@ Run Time(const std::string& dir, int sub, const std::u16string& arg, const std::
     Workspace ws(app.settings, app.flags, host, PathStyle::forPosix());
     auto t0 = Clock::now();
     AddPathList(ws, {FromNative(dir)});
+    const double added = Seconds(t0);
     malloc_trim(0);
     const long long before = HeapInUse();
     (void)RunCommand(ws, CmdAddPrefix, sub, arg, u"");
-    Run run{Seconds(t0), 0, ws.list.size() > 0, HeapInUse() - before, ws.media.keptBytes()};
+    Run run{Seconds(t0), 0, added, ws.list.size() > 0, HeapInUse() - before, ws.media.keptBytes()};
     for (int r = 0; r < ws.list.size(); ++r)
         run.right = run.right && ws.list.newName(r).compare(0, expectPrefix.size(), expectPrefix) == 0;
     if (twice) {
@@ -115,7 +117,7 @@ constexpr int kRuns = 5;
 void Report(const char* what, int files, const std::string& dir, int sub, const std::u16string& arg,
             const std::u16string& prefix, int plainSub, const std::u16string& plainArg, bool exiftool) {
     const bool twice = true;
-    std::vector<double> times, again, other;
+    std::vector<double> times, again, added, other;
     std::vector<long long> heap;
     size_t kept = 0;
     bool right = true;
@@ -123,6 +125,7 @@ void Report(const char* what, int files, const std::string& dir, int sub, const 
         Run r = Time(dir, sub, arg, prefix, twice);
         times.push_back(r.seconds);
         again.push_back(r.again);
+        added.push_back(r.added);
         heap.push_back(r.heap);
         kept = r.kept;
         right = right && r.right;
@@ -132,7 +135,8 @@ void Report(const char* what, int files, const std::string& dir, int sub, const 
     for (int i = 0; i < kRuns; ++i) plain.push_back(Time(dir, plainSub, plainArg, u"", false).heap);
     std::sort(heap.begin(), heap.end());
     std::sort(plain.begin(), plain.end());
-    printf("%s: %d files, add + command median %.3f s%s\n", what, files, Median(times), right ? "" : " (WRONG NAMES)");
+    printf("%s: %d files, add + command median %.3f s (adding alone %.3f s)%s\n", what, files, Median(times),
+           Median(added), right ? "" : " (WRONG NAMES)");
     if (twice) printf("%s: the command again, from the cache, median %.3f s\n", what, Median(again));
     printf("%s: memory, heap left a row %.1f bytes more than a command that reads nothing; the cache keeps %.1f bytes a row\n",
            what, double(heap[kRuns / 2] - plain[kRuns / 2]) / files, double(kept) / files);
