@@ -47,6 +47,16 @@ MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBack
     return MediaAccess{read, takenFallsBackToModified, host};
 }
 
+MediaProgress StatusLineProgress(Host& host) {
+    constexpr size_t kWorthShowing = 2000;  // fewer files are read before anyone would look
+    return [&host](size_t done, size_t total) {
+        if (total < kWorthShowing) return true;
+        if (done == total) host.SetStatusText(u"");
+        else host.SetStatusText(FormatText(LoadText(text::MediaReading), {static_cast<long long>(done), static_cast<long long>(total)}));
+        return true;
+    };
+}
+
 bool IsMediaSubCommand(int s) {
     return s == sub::AddTakenDate || s == sub::AddFromTags || s == sub::FolderFromTakenDate || s == sub::FolderFromTags;
 }

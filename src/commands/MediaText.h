@@ -26,6 +26,10 @@ MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified);
 // Reads through a cache, on one thread a core, telling progress how far it is.
 MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified, MediaProgress progress = {});
 
+// Shows a long reading's progress on the host's status line (a terminal's
+// for the command line) and clears it when done.
+MediaProgress StatusLineProgress(Host& host);
+
 // Whether a sub-command builds its text from what files hold.
 bool IsMediaSubCommand(int subCommand);
 
