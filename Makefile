@@ -25,8 +25,9 @@ deps:
 	fi
 
 # What only the benches need: the command-line renamers whole_run_bench times
-# beside ours, and the profilers. Users' `make deps` leaves them out.
-BENCH_PKGS = mmv rename linux-perf strace time
+# beside ours, the metadata reader media_bench times beside ours, and the
+# profilers. Users' `make deps` leaves them out.
+BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl
 bench-deps: deps
 	@$(MAKE) --no-print-directory deps PKGS="$(BENCH_PKGS)"
 

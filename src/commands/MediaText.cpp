@@ -7,6 +7,7 @@
 #include "commands/DateText.h"
 #include "commands/FieldTemplate.h"
 #include "metadata/MediaCache.h"
+#include "namelist/MediaRows.h"
 #include "namelist/NameList.h"
 
 namespace quirnel {
@@ -41,14 +42,19 @@ MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified) {
     return MediaAccess{ReadRowsInOrder, takenFallsBackToModified, host};
 }
 
-MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified) {
-    auto read = [&cache](const NameList& list) {
-        std::vector<std::u16string> paths(list.size());
-        for (int r = 0; r < list.size(); ++r)
-            if (!list.isFolder(r)) paths[r] = OldFullPath(list, r);
-        return cache.fieldsOf(paths);
-    };
+MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified, MediaProgress progress) {
+    auto read = [&cache, progress](const NameList& list) { return cache.fieldsOf(MediaFilesOf(list), 0, progress); };
     return MediaAccess{read, takenFallsBackToModified, host};
+}
+
+MediaProgress StatusLineProgress(Host& host) {
+    constexpr size_t kWorthShowing = 2000;  // fewer files are read before anyone would look
+    return [&host](size_t done, size_t total) {
+        if (total < kWorthShowing) return true;
+        if (done == total) host.SetStatusText(u"");
+        else host.SetStatusText(FormatText(LoadText(text::MediaReading), {static_cast<long long>(done), static_cast<long long>(total)}));
+        return true;
+    };
 }
 
 bool IsMediaSubCommand(int s) {

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "metadata/MediaCache.h"
 #include "metadata/MediaFields.h"
 
 namespace quirnel {
 
 class Host;
-class MediaCache;
 class NameList;
 
 // How the sub-commands on what files hold reach the files and the user.
@@ -23,8 +23,12 @@ struct MediaAccess {
 // Reads each row's file with ReadMediaFields, one after the other.
 std::vector<MediaFields> ReadRowsInOrder(const NameList& list);
 MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified);
-// Reads through a cache, on one thread a core.
-MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified);
+// Reads through a cache, on one thread a core, telling progress how far it is.
+MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified, MediaProgress progress = {});
+
+// Shows a long reading's progress on the host's status line (a terminal's
+// for the command line) and clears it when done.
+MediaProgress StatusLineProgress(Host& host);
 
 // Whether a sub-command builds its text from what files hold.
 bool IsMediaSubCommand(int subCommand);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "metadata/BlockStream.h"
 #include "metadata/MediaReaders.h"
 
 namespace quirnel::media {
@@ -60,7 +61,7 @@ void ReadStream(TagLib::IOStream& stream, MediaFields& out) {
 }  // namespace
 
 void ReadAudioFile(const std::string& nativePath, MediaFields& out) {
-    TagLib::FileStream stream(nativePath.c_str(), true);
+    BlockStream stream(nativePath.c_str());
     if (!stream.isOpen()) {
         out.error = u"cannot be opened";
         return;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "metadata/JpegExif.h"
 #include "metadata/MediaReaders.h"
 #include "metadata/MovieTime.h"
 #include "platform/FileContent.h"
@@ -98,16 +99,21 @@ MediaFields ReadMediaFields(const std::u16string& path) {
     MediaFields out;
     const MediaKind kind = MediaKindOf(path);
     if (kind == MediaKind::Photo) {
+        // The first chunk holds a common JPEG's EXIF; the rest only when the
+        // library has to look.
         std::string head;
+        bool done = false;
         Result r = ReadFileChunks(path, [&](std::string_view chunk) {
             head.append(chunk.substr(0, kPhotoHeadBytes - head.size()));
-            return head.size() < kPhotoHeadBytes;
+            if (head.size() == chunk.size() && media::ReadJpegExif(head, out)) done = true;
+            return !done && head.size() < kPhotoHeadBytes;
         });
         if (!r.ok()) {
+            out = MediaFields{};
             out.error = r.reason.empty() ? u"cannot be read" : r.reason;
             return out;
         }
-        media::ReadPhoto(head, out);
+        if (!done) media::ReadPhotoWithExiv2(head, out);
     } else if (kind == MediaKind::Audio) {
         media::ReadAudioFile(ToNative(path), out);
     } else if (kind == MediaKind::Movie) {

@@ -12,6 +12,8 @@ namespace quirnel::media {
 
 // EXIF, then XMP, of a photo whose first bytes are given.
 void ReadPhoto(std::string_view bytes, MediaFields& out);
+// The same through Exiv2 alone, without our own reading of JPEG EXIF.
+void ReadPhotoWithExiv2(std::string_view bytes, MediaFields& out);
 // Tags and length of a song, from its file or from bytes.
 void ReadAudioFile(const std::string& nativePath, MediaFields& out);
 void ReadAudioBytes(std::string_view bytes, MediaFields& out);

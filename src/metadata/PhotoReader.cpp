@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "metadata/JpegExif.h"
 #include "metadata/MediaReaders.h"
 
 namespace quirnel::media {
@@ -87,6 +88,10 @@ void TakeFields(Exiv2::Image& image, MediaFields& out) {
 }  // namespace
 
 void ReadPhoto(std::string_view bytes, MediaFields& out) {
+    if (!ReadJpegExif(bytes, out)) ReadPhotoWithExiv2(bytes, out);
+}
+
+void ReadPhotoWithExiv2(std::string_view bytes, MediaFields& out) {
     StartExiv2();
     try {
         auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),

@@ -4,6 +4,8 @@
 #include <numeric>
 #include <optional>
 
+#include "namelist/MediaRows.h"
+
 namespace quirnel {
 
 void SortRowsByTaken(NameList& list, const std::vector<MediaFields>& fields, bool ascending) {
@@ -20,10 +22,7 @@ void SortRowsByTaken(NameList& list, const std::vector<MediaFields>& fields, boo
 }
 
 void SortListByTaken(Workspace& ws, bool ascending) {
-    std::vector<std::u16string> paths(ws.list.size());
-    for (int r = 0; r < ws.list.size(); ++r)
-        if (!ws.list.isFolder(r)) paths[r] = OldFullPath(ws.list, r);
-    SortRowsByTaken(ws.list, ws.media.fieldsOf(paths), ascending);
+    SortRowsByTaken(ws.list, ws.media.fieldsOf(MediaFilesOf(ws.list)), ascending);
 }
 
 }  // namespace quirnel

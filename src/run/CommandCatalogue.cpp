@@ -148,7 +148,9 @@ CommandOutcome RunReplaceExt(Workspace& ws, const CommandArgs& a) {
     ReplaceNames(ws.list, a.sub, a.arg1, a.arg2, ReplaceSubject::Extension, &ws.host);
     return kContinue;
 }
-MediaAccess MediaOf(Workspace& ws) { return CachedMediaAccess(ws.media, &ws.host, IsOn(ws.settings.TakenFallback)); }
+MediaAccess MediaOf(Workspace& ws) {
+    return CachedMediaAccess(ws.media, &ws.host, IsOn(ws.settings.TakenFallback), StatusLineProgress(ws.host));
+}
 
 template <AddPlace kPlace>
 CommandOutcome RunAdd(Workspace& ws, const CommandArgs& a) {

@@ -81,7 +81,7 @@ void OptionsDialogsTest::otherOptionsOneBoxPerSetting() {
     const std::vector<int32_t AppSettings::*> fields = {
         &AppSettings::UseThread,   &AppSettings::ShowDoneDialog, &AppSettings::ClearAfterApply,
         &AppSettings::NameAutoFix, &AppSettings::IncludeExt,     &AppSettings::AutoNumber,
-        &AppSettings::SortLikeWindows,
+        &AppSettings::SortLikeWindows, &AppSettings::TakenFallback,
     };
     for (size_t i = 0; i < fields.size(); ++i) {
         AppSettings settings;

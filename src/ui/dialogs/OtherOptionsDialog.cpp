@@ -24,6 +24,7 @@ const Box kBoxes[] = {
     {&AppSettings::IncludeExt, text::IncludeExtBox},
     {&AppSettings::AutoNumber, text::AutoNumberBox},
     {&AppSettings::SortLikeWindows, text::SortLikeWindowsBox},
+    {&AppSettings::TakenFallback, text::TakenFallbackBox},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/AppState.h"
 #include "base/CommandIds.h"
 #include "commands/FieldTemplate.h"
+#include "commands/MediaText.h"
 #include "metadata/MediaSamples.h"
 #include "run/RunCommand.h"
 
@@ -96,6 +97,24 @@ TEST(FieldTemplate, ParsesFieldsWidthsAndBraces) {
         if (t && c.want) EXPECT_EQ(t->expand(f), c.want) << test::Utf8(c.text);
     }
     EXPECT_EQ(FieldTemplate::Parse(u"{title}")->expand(f), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quirnel
+
+namespace quirnel {
+namespace {
+
+TEST(MediaProgressLine, ShowsALongReadingAndClearsItAtTheEnd) {
+    test::RecordingHost host;
+    host.status = u"before";
+    MediaProgress progress = StatusLineProgress(host);
+    EXPECT_TRUE(progress(5, 10));
+    EXPECT_EQ(host.status, u"before") << "a short reading shows nothing";
+    EXPECT_TRUE(progress(2560, 100000));
+    EXPECT_EQ(host.status, u"Reading what files hold: 2560 of 100000");
+    EXPECT_TRUE(progress(100000, 100000));
+    EXPECT_EQ(host.status, u"");
 }
 
 }  // namespace

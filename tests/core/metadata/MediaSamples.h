@@ -42,6 +42,24 @@ inline void WriteTiff(const std::string& path, const ExifValues& values) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(blob.data()), blob.size());
 }
 
+inline std::string Le32(uint32_t v) { return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; }
+inline std::string RiffChunk(const std::string& id, std::string body) {
+    if (body.size() % 2) body += '\0';
+    return id + Le32(static_cast<uint32_t>(body.size())) + body;
+}
+// A 1x1 lossless WebP with an EXIF chunk, built chunk by chunk (the library
+// does not write new WebP files).
+inline void WriteWebp(const std::string& path, const ExifValues& values) {
+    Exiv2::ExifData exif;
+    for (const auto& [key, value] : values) exif[key] = value;
+    Exiv2::Blob blob;
+    Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+    const std::string extended = std::string("\x08\0\0\0", 4) + std::string(6, '\0');  // flags: EXIF; 1x1
+    const std::string body = "WEBP" + RiffChunk("VP8X", extended) + RiffChunk("VP8L", std::string("\x2f\0\0\0\0", 5)) +
+                             RiffChunk("EXIF", std::string(blob.begin(), blob.end()));
+    std::ofstream(path, std::ios::binary) << "RIFF" + Le32(static_cast<uint32_t>(body.size())) + body;
+}
+
 // MPEG-1 layer III frames of 128 kbit/s at 44.1 kHz: about 0.026 s each.
 inline std::string Mp3Frames(int count) {
     std::string frame(417, '\0');

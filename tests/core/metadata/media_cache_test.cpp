@@ -20,23 +20,54 @@ TEST(MediaCache, KeepsFieldsUntilTheFileChanges) {
         ++reads;
         return ReadMediaFields(p);
     });
-    std::vector<std::u16string> paths;
+    std::vector<MediaFile> paths;
     for (int i = 0; i < 300; ++i) {
         const std::string name = "p" + std::to_string(i) + ".jpg";
         test::WriteJpeg(dir / name, {{"Exif.Image.Model", "M" + std::to_string(i)}});
-        paths.push_back(dir.u16(name));
+        paths.push_back(MediaFileAt(dir.u16(name)));
     }
-    paths.push_back(u"");                     // a folder row
-    paths.push_back(dir.u16("missing.jpg"));  // gone from the disk
+    paths.push_back(MediaFile{});                         // a folder row
+    paths.push_back(MediaFile{dir.u16("missing.jpg"), 1, 1});  // gone from the disk
     std::vector<MediaFields> first = cache.fieldsOf(paths, 4);
     ASSERT_EQ(first.size(), paths.size());
     for (int i = 0; i < 300; ++i) ASSERT_EQ(first[i].model, u"M" + FromNative(std::to_string(i)));
-    EXPECT_EQ(reads, 300);
-    EXPECT_EQ(cache.fieldsOf(paths, 4), first);
-    EXPECT_EQ(reads, 300) << "nothing is read again";
-    test::WriteJpeg(dir / "p7.jpg", {{"Exif.Image.Model", "changed, and so longer"}});
-    EXPECT_EQ(cache.fieldsOf(paths, 1)[7].model, u"changed, and so longer");
+    EXPECT_NE(first.back().error, u"");
     EXPECT_EQ(reads, 301);
+    EXPECT_EQ(cache.fieldsOf(paths, 4), first);
+    EXPECT_EQ(reads, 302) << "only the file that could not be read is tried again";
+    test::WriteJpeg(dir / "p7.jpg", {{"Exif.Image.Model", "changed, and so longer"}});
+    EXPECT_EQ(cache.fieldsOf(paths, 1)[7].model, u"M7") << "the list has not seen the change";
+    paths[7] = MediaFileAt(paths[7].path);
+    EXPECT_EQ(cache.fieldsOf(paths, 1)[7].model, u"changed, and so longer");
+    EXPECT_EQ(reads, 305) << "p7, and the missing file each time";
+}
+
+TEST(MediaCache, ProgressIsToldAndCanStopTheReading) {
+    std::atomic<int> reads{0};
+    auto reader = [&](const std::u16string& p) {
+        ++reads;
+        MediaFields f;
+        f.model = p;
+        return f;
+    };
+    std::vector<MediaFile> files;
+    for (int i = 0; i < 2000; ++i) files.push_back(MediaFile{u"/f" + FromNative(std::to_string(i)), 1, 1});
+    MediaCache cache(reader);
+    std::vector<size_t> seen;
+    auto all = cache.fieldsOf(files, 2, [&](size_t done, size_t total) {
+        EXPECT_EQ(total, files.size());
+        seen.push_back(done);
+        return true;
+    });
+    ASSERT_GT(seen.size(), 1u);
+    EXPECT_EQ(seen.back(), files.size());
+    EXPECT_EQ(all[1999].model, u"/f1999");
+    reads = 0;
+    MediaCache stopped(reader);
+    auto some = stopped.fieldsOf(files, 2, [](size_t done, size_t) { return done < 512; });
+    EXPECT_EQ(some.back().model, u"") << "rows after the stop are not read";
+    EXPECT_LT(reads, 1000);
+    EXPECT_EQ(stopped.keptCount(), static_cast<size_t>(reads.load()));
 }
 
 TEST(TakenSort, OrdersByTheMomentAndPutsRowsWithoutADateLast) {
