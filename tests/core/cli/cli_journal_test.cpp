@@ -178,8 +178,14 @@ TEST(CliJournal, AKilledRevertIsFinishedByTheNext) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
             Result retry = Cli({"--revert"}, "", env);
-            EXPECT_EQ(retry.status, 0) << retry.err << retry.out.substr(0, 2000);
-            EXPECT_NE(retry.out.find(" / Reverted : 20000 / Skipped : 0"), std::string::npos) << retry.out.substr(0, 2000);
+            // On a busy machine the kill may come once the revert has done
+            // everything: then the retry has nothing to finish, and the
+            // names below say whether it was really done.
+            if (retry.status != 2 || retry.err.find("Nothing to revert") == std::string::npos) {
+                EXPECT_EQ(retry.status, 0) << retry.err << retry.out.substr(0, 2000);
+                EXPECT_NE(retry.out.find(" / Reverted : 20000 / Skipped : 0"), std::string::npos)
+                    << retry.out.substr(0, 2000);
+            }
         }
         EXPECT_EQ(Contents(in), before) << "every old name back";
         for (int more = 0; more < 2; ++more) {
