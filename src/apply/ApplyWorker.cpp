@@ -48,6 +48,7 @@ public:
     }
     void checksFailed(int row) override { push(Update(Update::ChecksFailed, row)); }
     void changesEnded(const ApplyCounts& counts) override {
+        owner_.changesOver_.store(true, std::memory_order_release);
         Update u(Update::Ended);
         u.counts = counts;
         push(std::move(u));
@@ -92,6 +93,7 @@ ApplyWorker::ApplyWorker(Workspace& ws, ApplyType applyType, std::function<void(
     thread_ = TaskThread::start([this] {
         QueueSink sink(*this);
         ApplyOutcome outcome = RunApplyEngine(rows_, options_, ws_.flags.stopFlag, sink);
+        changesOver_.store(true, std::memory_order_release);  // also a run its checks stopped
         sink.finish(outcome);
     });
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -34,6 +35,9 @@ public:
     // Drains until the run has ended.
     ApplyOutcome wait();
     bool finished() const { return finished_; }
+    // Whether the run has made its last change on disk (its report may still
+    // be on its way): a stop asked now would stop nothing.
+    bool changesOver() const { return changesOver_.load(std::memory_order_acquire); }
     ApplyOutcome outcome() const { return outcome_; }
 
 private:
@@ -53,6 +57,7 @@ private:
     ApplyOutcome outcome_;
     bool draining_ = false;
     bool finished_ = false;
+    std::atomic<bool> changesOver_{false};
     TaskThread thread_;
 };
 

@@ -1,8 +1,10 @@
 // Applying from the window: the command keys, the chooser, the threaded and
 // the direct run, what a busy window refuses, and closing during a run.
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include "ModalHelpers.h"
 #include "WindowTestSupport.h"
 #include "base/MenuIds.h"
+#include "platform/NativeText.h"
 #include "ui/dialogs/ApplyModeDialog.h"
 #include "ui/widgets/ArgumentField.h"
 #include "ui/dialogs/CommandInputDialog.h"
@@ -26,6 +29,7 @@ private slots:
     void renameEndToEnd_data();
     void renameEndToEnd();
     void busyRefusesEverythingAndEscStops();
+    void noStopQuestionOnceTheChangesAreOver();
     void closeDuringRun_data();
     void closeDuringRun();
     void destroyedDuringRunOpensNoDialog();
@@ -141,6 +145,35 @@ void WindowApplyTest::busyRefusesEverythingAndEscStops() {
     QVERIFY(w.logPane()->toPlainText().contains("]  Total : 1 / Processed : 1 / Changed : 0"));
     QVERIFY(!w.stopButton()->isVisible());
     QVERIFY(w.commandEnabled(menu::ClearListInstantly));
+}
+
+// The window may take the run's updates a while after its last change:
+// Esc then asks nothing, and a Yes the run outlived stops nothing and says so.
+void WindowApplyTest::noStopQuestionOnceTheChangesAreOver() {
+    for (int files : {1, 5000}) {
+        WindowWithFiles f({}, true);
+        TestWindow& w = f.w();
+        std::vector<std::string> names;
+        for (int i = 0; i < files; ++i) names.push_back("f" + std::to_string(i));
+        f.add(names);
+        for (int r = 0; r < files; ++r) w.workspace().list.setNewName(r, u"g" + FromNative(names[r]));
+        const auto overSoon = [&w] {
+            QElapsedTimer t;
+            t.start();
+            while (!w.runChangesOver() && t.elapsed() < 30000) QThread::msleep(2);  // no updates taken meanwhile
+            return w.runChangesOver();
+        };
+        w.answer = [&](Question q, const QString&) { return q == Question::StopProcessing && overSoon(); };
+        ChooseMode(Qt::NoModifier);
+        Press(f.list(), Qt::Key_S, Qt::ControlModifier);
+        if (files == 1) QVERIFY(overSoon());
+        QVERIFY(w.busy());
+        Press(w.logPane(), Qt::Key_Escape);
+        QCOMPARE(w.asked.size(), size_t(files == 1 ? 0 : 1));
+        QTRY_VERIFY(!w.busy());
+        QVERIFY(OnDisk(f.path("g" + names.back())));
+        QCOMPARE(w.logPane()->toPlainText().contains("The run had already ended: nothing was stopped."), files > 1);
+    }
 }
 
 void WindowApplyTest::closeDuringRun_data() {

@@ -111,6 +111,8 @@ public:
     SplitterBar* splitterBar() const { return bar_; }
     QAction* action(int command) const;
     const MainLayout& currentLayout() const { return layout_; }
+    // A run on the worker whose last change on disk is made (its updates may still wait).
+    bool runChangesOver() const;
     int fontPoints() const { return fontPoints_; }
 
 protected:

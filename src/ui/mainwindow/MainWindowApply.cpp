@@ -3,6 +3,8 @@
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyWorker.h"
 #include "apply/RowStatus.h"
+#include "base/StringTable.h"
+#include "base/TextIds.h"
 #include "ui/widgets/CommandPanel.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/NameListModel.h"
@@ -11,6 +13,8 @@
 namespace quirnel {
 
 bool MainWindow::busy() const { return worker_ != nullptr || syncRunning_; }
+
+bool MainWindow::runChangesOver() const { return worker_ && worker_->changesOver(); }
 
 void MainWindow::startApply(ApplyType applyType) {
     if (busy()) return;
@@ -74,9 +78,16 @@ void MainWindow::setRunControls(bool running) {
     if (!running) list_->setFocus();
 }
 
+// Once the run's last change is made there is nothing to stop: no question.
+// One that ends while the question is open is said to have ended.
 void MainWindow::askStop() {
-    if (!worker_ || ws_.flags.stopFlag == 1) return;
-    if (ask(Question::StopProcessing)) ws_.flags.stopFlag = 1;
+    if (!worker_ || ws_.flags.stopFlag == 1 || runChangesOver()) return;
+    if (!ask(Question::StopProcessing)) return;
+    if (!worker_ || runChangesOver()) {
+        AppendLog(LoadText(text::RunEndedBeforeStop));
+        return;
+    }
+    ws_.flags.stopFlag = 1;
 }
 
 }  // namespace quirnel

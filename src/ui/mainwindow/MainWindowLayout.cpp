@@ -119,7 +119,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (worker_) {
-        if (ws_.flags.stopFlag == 0 && !ask(Question::StopProcessing)) {
+        if (ws_.flags.stopFlag == 0 && !runChangesOver() && !ask(Question::StopProcessing)) {
             event->ignore();
             return;
         }
