@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
 #include <string_view>
 #include <thread>
 
@@ -65,28 +69,57 @@ std::vector<MediaFields> MediaCache::fieldsOf(const std::vector<MediaFile>& file
                                               const MediaProgress& progress) {
     std::vector<Slot> slots(files.size());
     std::atomic<size_t> next{0};
+    std::atomic<size_t> done{0};
     std::atomic<bool> stop{false};
+    std::mutex m;
+    std::condition_variable stepped;
+    auto read = [this](const MediaFile& f, Slot& s) {
+        if (f.path.empty()) return;
+        const Kept* kept = find(KeyOf(f.path));
+        if (kept && kept->stamp == StampOf(f)) {
+            s.fields = packed_.unpack(kept->record);
+            return;
+        }
+        s.fields = reader_(f.path);
+        s.fresh = s.fields.error.empty();
+    };
     // The kept records are only read while the workers run and only added to after.
-    auto work = [&](bool reports) {
+    auto work = [&] {
         for (size_t i; !stop && (i = next.fetch_add(1)) < files.size();) {
-            if (reports && progress && i % kProgressStep == 0 && !progress(i, files.size())) stop = true;
-            const MediaFile& f = files[i];
-            if (f.path.empty()) continue;
-            Slot& s = slots[i];
-            const Kept* kept = find(KeyOf(f.path));
-            if (kept && kept->stamp == StampOf(f)) {
-                s.fields = packed_.unpack(kept->record);
-                continue;
+            read(files[i], slots[i]);
+            const size_t d = done.fetch_add(1) + 1;
+            if (d % kProgressStep == 0 || d == files.size()) {
+                std::lock_guard lock(m);
+                stepped.notify_one();
             }
-            s.fields = reader_(f.path);
-            s.fresh = s.fields.error.empty();
         }
     };
-    std::vector<TaskThread> workers;
-    for (unsigned t = 1; t < ThreadCount(threads, files.size()); ++t)
-        workers.push_back(TaskThread::startOrRun([&] { work(false); }));
-    work(true);
-    for (TaskThread& w : workers) w.join();
+    const unsigned n = ThreadCount(threads, files.size());
+    if (!progress || n == 1) {
+        // One reader, or nobody to tell: the calling thread reads itself.
+        for (size_t i = 0; i < files.size() && !stop; ++i) {
+            if (progress && i % kProgressStep == 0 && !progress(i, files.size())) stop = true;
+            else read(files[i], slots[i]);
+        }
+    } else {
+        // The calling thread only tells, so that the progress keeps pace with
+        // the readers however the work falls between them.
+        std::vector<TaskThread> workers;
+        for (unsigned t = 0; t < n; ++t) workers.push_back(TaskThread::startOrRun(work));
+        for (size_t told = SIZE_MAX;;) {
+            std::unique_lock lock(m);
+            stepped.wait_for(lock, std::chrono::milliseconds(100),
+                             [&] { return done / kProgressStep != told / kProgressStep || done == files.size(); });
+            lock.unlock();
+            const size_t d = done;
+            if (d == files.size()) break;
+            if (d != told && !progress(told = d, files.size())) {
+                stop = true;
+                break;
+            }
+        }
+        for (TaskThread& w : workers) w.join();
+    }
     if (progress && !stop) progress(files.size(), files.size());
 
     std::vector<MediaFields> out;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "ListBuilder.h"
 #include "MediaSamples.h"
@@ -43,9 +45,14 @@ TEST(MediaCache, KeepsFieldsUntilTheFileChanges) {
 }
 
 TEST(MediaCache, ProgressIsToldAndCanStopTheReading) {
+    // Readers past `holdAfter` wait until `released`, however the threads are
+    // scheduled, so what is checked comes from the progress and not from luck.
     std::atomic<int> reads{0};
+    std::atomic<int> holdAfter{1000};
+    std::atomic<bool> released{false};
     auto reader = [&](const std::u16string& p) {
-        ++reads;
+        if (++reads > holdAfter)
+            for (int i = 0; i < 5000 && !released; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         MediaFields f;
         f.model = p;
         return f;
@@ -56,17 +63,27 @@ TEST(MediaCache, ProgressIsToldAndCanStopTheReading) {
     std::vector<size_t> seen;
     auto all = cache.fieldsOf(files, 2, [&](size_t done, size_t total) {
         EXPECT_EQ(total, files.size());
+        EXPECT_TRUE(seen.empty() || done > seen.back()) << "progress never goes back";
         seen.push_back(done);
+        if (done >= 768) released = true;
         return true;
     });
-    ASSERT_GT(seen.size(), 1u);
+    EXPECT_TRUE(released) << "the files done were told while the readers were held";
     EXPECT_EQ(seen.back(), files.size());
     EXPECT_EQ(all[1999].model, u"/f1999");
+
     reads = 0;
+    holdAfter = 600;
+    released = false;
     MediaCache stopped(reader);
-    auto some = stopped.fieldsOf(files, 2, [](size_t done, size_t) { return done < 512; });
+    auto some = stopped.fieldsOf(files, 2, [&](size_t done, size_t) {
+        if (done < 512) return true;
+        released = true;
+        return false;
+    });
+    EXPECT_TRUE(released);
     EXPECT_EQ(some.back().model, u"") << "rows after the stop are not read";
-    EXPECT_LT(reads, 1000);
+    EXPECT_LT(reads, 700);
     EXPECT_EQ(stopped.keptCount(), static_cast<size_t>(reads.load()));
 }
 
