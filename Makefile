@@ -27,7 +27,7 @@ deps:
 # What only the benches need: the command-line renamers whole_run_bench times
 # beside ours, the metadata reader media_bench times beside ours, and the
 # profilers. Users' `make deps` leaves them out.
-BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl
+BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl openbox
 bench-deps: deps
 	@$(MAKE) --no-print-directory deps PKGS="$(BENCH_PKGS)"
 

@@ -29,4 +29,12 @@ bool ShowsOnScreens(const Rect& stored, int minWidth, int minHeight) {
     return visible.width() > minWidth && visible.height() > minHeight;
 }
 
+QRect FirstWindowRect(const QRect& available, QSize wanted, QSize minimum, int frameRoom) {
+    const QSize size = wanted.boundedTo(available.size() - QSize(frameRoom / 2, frameRoom)).expandedTo(minimum);
+    // The title bar comes on top of the window: the frame is what is centred.
+    const int left = available.x() + (available.width() - size.width()) / 2;
+    const int top = available.y() + (available.height() - size.height() - frameRoom) / 2 + frameRoom;
+    return QRect(QPoint(left, top), size);
+}
+
 }  // namespace quirnel

@@ -15,4 +15,10 @@ Rect ToRect(const QRect& r);
 // minHeight high, so a window is never put where it cannot be reached.
 bool ShowsOnScreens(const Rect& stored, int minWidth = 200, int minHeight = 100);
 
+// Where a window opens with nothing stored: `wanted` where the screen's
+// available area has room, else what it has, centred with its frame (a
+// title bar and borders of up to frameRoom pixels) on the screen; never
+// smaller than minimum.
+QRect FirstWindowRect(const QRect& available, QSize wanted, QSize minimum, int frameRoom = 40);
+
 }  // namespace quirnel

@@ -23,6 +23,7 @@
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "ui/Application.h"
+#include "ui/ScreenRect.h"
 #include "ui/widgets/CommandPanel.h"
 #include "ui/dialogs/MessageDialog.h"
 #include "ui/mainwindow/NameListModel.h"
@@ -41,6 +42,8 @@ private slots:
     void escOnAnEmptyListClosesWithoutAsking();
     void windowStateSurvivesARestart();
     void columnsShareTheWidthUntilTheUserSetsOne();
+    void longNamesStayApartAndTheListNeverScrollsSideways();
+    void firstRectangleLeavesRoomForTheTitleBar();
     void offScreenRectangleIsIgnored();
     void panelsStackOrTakeTheRightEdge();
     void splitterDragsWithinItsLimits();
@@ -230,6 +233,61 @@ void MainWindowTest::columnsShareTheWidthUntilTheUserSetsOne() {
     QCOMPARE(header->sectionSize(ColOldFolder), fitted);  // the user's width stays
     w.close();
     QCOMPARE(app.settings.ColWidths.size(), size_t(ColumnCount));
+}
+
+// Every column shown, the default opening size: what tells the two names
+// apart shows, times are whole, and nothing lies beyond the right edge. A
+// wide window shows the names and folders whole.
+void MainWindowTest::longNamesStayApartAndTheListNeverScrollsSideways() {
+    TempDir dir;
+    const std::string folder = "Pictures/2024 holiday/day three";
+    for (const char* name : {"IMG_20240612_101512_HDR_holiday_beach.jpg", "IMG_20240612_101547_HDR_holiday_beach.jpg"})
+        dir.file(folder + "/" + name);
+    AppState app;
+    TestWindow w(app);
+    w.answer = [](Question, const QString&) { return false; };  // the files in the folder
+    w.resize(1000, 640);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.addPaths({dir.u16(folder)});
+    NameListView* list = w.listView();
+    QHeaderView* header = list->horizontalHeader();
+    QCOMPARE(list->model()->rowCount(), 2);
+    QTRY_VERIFY2(header->length() <= list->viewport()->width(), qPrintable(QString::number(header->length())));
+    auto shown = [&](int row, int column) {  // the text as the cell shows it
+        const QString text = list->model()->index(row, column).data().toString();
+        const int room = header->sectionSize(column) - 8 - (column == ColOldName ? list->iconSize().width() : 0);
+        return list->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    };
+    // The new rows are measured once the list has taken them in.
+    for (int c : {int(ColOldName), int(ColNewName)}) QTRY_VERIFY2(shown(0, c) != shown(1, c), qPrintable(shown(0, c)));
+    QVERIFY(header->length() <= list->viewport()->width());
+    for (int c : {int(ColModified), int(ColCreated)})
+        QCOMPARE(shown(0, c), list->model()->index(0, c).data().toString());
+
+    w.resize(1900, 900);
+    QTRY_VERIFY(list->viewport()->width() > 1700);
+    QTRY_VERIFY(header->length() <= list->viewport()->width());
+    for (int c : {int(ColOldName), int(ColNewName), int(ColOldFolder), int(ColNewFolder)})
+        QVERIFY2(header->sectionSize(c) >= static_cast<QAbstractItemView*>(list)->sizeHintForColumn(c), qPrintable(QString::number(c)));
+    QVERIFY(header->length() > list->viewport()->width() - 8);  // no blank half
+}
+
+void MainWindowTest::firstRectangleLeavesRoomForTheTitleBar() {
+    struct Case {
+        QRect screen;
+        QRect expected;
+    } cases[] = {
+        {QRect(0, 0, 1920, 1040), QRect(460, 220, 1000, 640)},  // all it wants, the frame centred
+        {QRect(0, 0, 800, 600), QRect(10, 40, 780, 560)},       // the frame's top at the screen's
+        {QRect(100, 30, 700, 400), QRect(110, 70, 680, 360)},   // a panel above and to the left
+    };
+    for (const Case& c : cases) {
+        const QRect r = FirstWindowRect(c.screen, QSize(1000, 640), QSize(300, 200));
+        QCOMPARE(r, c.expected);
+        QVERIFY(c.screen.contains(r.adjusted(0, -40, 0, 0)));
+    }
+    QCOMPARE(FirstWindowRect(QRect(0, 0, 200, 100), QSize(1000, 640), QSize(300, 200)).size(), QSize(300, 200));
 }
 
 void MainWindowTest::offScreenRectangleIsIgnored() {

@@ -112,14 +112,11 @@ void MainWindow::buildControls() {
     connect(stop_, &QPushButton::clicked, this, &MainWindow::askStop);
 }
 
-// Without a stored rectangle: 1000 by 640 where the screen has room, else
-// what it has, leaving space for the title bar and the panel, centred.
+// Without a stored rectangle: 1000 by 640 where the screen has room.
 void MainWindow::placeFirstTime() {
-    constexpr int kFrameRoom = 40;
-    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1000, 640 + kFrameRoom);
-    const QSize size(std::min(1000, screen.width() - kFrameRoom / 2), std::min(640, screen.height() - kFrameRoom));
-    resize(size.expandedTo(minimumSize()));
-    move(screen.center() - QPoint(width() / 2, height() / 2 - kFrameRoom / 2));
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1000, 680);
+    const QRect first = FirstWindowRect(screen, QSize(1000, 640), minimumSize());
+    setGeometry(first);
 }
 
 // The opening steps that read the settings, in their order.

@@ -4,7 +4,9 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
+#include "app/ColumnShares.h"
 #include "ui/mainwindow/NameListModel.h"
 
 namespace quirnel {
@@ -22,10 +24,8 @@ protected:
     }
 };
 
-constexpr int kSharedColumns[] = {ColOldName, ColNewName, ColOldFolder, ColNewFolder, ColFullPath};
 constexpr int kTimeColumns[] = {ColModified, ColCreated};
 
-bool IsShared(int column) { return std::find(std::begin(kSharedColumns), std::end(kSharedColumns), column) != std::end(kSharedColumns); }
 
 }  // namespace
 
@@ -49,10 +49,21 @@ NameListView::NameListView(Workspace& ws, NameListModel* model, QWidget* parent)
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setSortIndicatorShown(true);
     horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setTextElideMode(Qt::ElideRight);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this, &NameListView::keepNameColumnWide);
     auto* middle = new ElideMiddle(this);
     for (int c : {int(ColOldFolder), int(ColNewFolder), int(ColFullPath)}) setItemDelegateForColumn(c, middle);
     connect(model, &NameListModel::filtered, this, &NameListView::syncSelectionFromList);
+    // Content that changes is measured again once the burst of changes is over.
+    refit_ = new QTimer(this);
+    refit_->setSingleShot(true);
+    refit_->setInterval(0);
+    connect(refit_, &QTimer::timeout, this, &NameListView::fitSharedColumns);
+    connect(model, &QAbstractItemModel::modelReset, this, &NameListView::contentChanged);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &NameListView::contentChanged);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &NameListView::contentChanged);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &NameListView::contentChanged);
+    connect(model, &QAbstractItemModel::dataChanged, this, &NameListView::contentChanged);
     QPalette p = palette();
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
@@ -64,6 +75,7 @@ void NameListView::setListIconSize(int pixels) {
     iconPixels_ = pixels;
     setIconSize(QSize(pixels, pixels));
     updateRowHeight();
+    contentChanged();
 }
 
 void NameListView::updateRowHeight() {
@@ -72,7 +84,10 @@ void NameListView::updateRowHeight() {
 
 void NameListView::changeEvent(QEvent* event) {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange) updateRowHeight();
+    if (event->type() == QEvent::FontChange) {
+        updateRowHeight();
+        contentChanged();
+    }
 }
 
 void NameListView::setNameColumnMinimum(int pixels) {
@@ -113,31 +128,56 @@ void NameListView::resizeEvent(QResizeEvent* event) {
     fitSharedColumns();
 }
 
+int NameListView::contentNeed(int column) {
+    if (needs_.empty()) needs_.assign(static_cast<size_t>(model()->columnCount()), -1);
+    int& need = needs_[static_cast<size_t>(column)];
+    // The rows in view and the first thousand of the list, as a divider's double click measures.
+    if (need < 0) need = std::max(sizeHintForColumn(column), horizontalHeader()->sectionSizeHint(column));
+    return need;
+}
+
+void NameListView::contentChanged() {
+    needs_.clear();
+    if (shared_) refit_->start();
+}
+
 void NameListView::fitSharedColumns() {
     if (!shared_ || fitting_) return;
     fitting_ = true;
     QHeaderView* header = horizontalHeader();
     const int timeWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 16;
-    // Names take three parts to a folder's two: a folder's middle can go.
-    auto parts = [](int c) { return c == ColOldName || c == ColNewName ? 3 : 2; };
-    int fixed = 0, shares = 0;
+    const int chars = fontMetrics().averageCharWidth();
+    // In this order each gets what shows it whole: enough of each name to
+    // tell names apart, sizes and times, the rest of the names, folders, and
+    // the full path, which repeats the others. Below that, columns keep a few
+    // letters (their captions are clipped rather than the names), and only
+    // names and folders grow past what they show.
+    std::vector<int> owner;  // the column of each share; a name has two
+    std::vector<SharedColumn> shares;
+    auto add = [&](int c, SharedColumn share) {
+        owner.push_back(c);
+        shares.push_back(share);
+    };
     for (int c = 0; c < model()->columnCount(); ++c) {
         if (header->isSectionHidden(c)) continue;
-        if (IsShared(c)) {
-            shares += parts(c);
-            continue;
+        const int need = contentNeed(c), floor = std::min(header->sectionSizeHint(c), 8 * chars);
+        const bool time = std::find(std::begin(kTimeColumns), std::end(kTimeColumns), c) != std::end(kTimeColumns);
+        if (c == ColOldName || c == ColNewName) {
+            const int first = std::min(need, 24 * chars + (c == ColOldName ? iconPixels_ : 0));
+            add(c, {first, nameMinimum_, 0, 3});
+            add(c, {std::max(0, need - std::max(first, nameMinimum_)), 0, 2, 0});
+        } else if (c == ColOldFolder || c == ColNewFolder) {
+            add(c, {need, floor, 3, 2});
+        } else if (c == ColFullPath) {
+            add(c, {need, floor, 4, 2});
+        } else {
+            add(c, {std::max(need, time ? timeWidth : 0), floor, 1, 0});
         }
-        if (std::find(std::begin(kTimeColumns), std::end(kTimeColumns), c) != std::end(kTimeColumns) &&
-            header->sectionSize(c) < timeWidth)
-            header->resizeSection(c, timeWidth);
-        fixed += header->sectionSize(c);
     }
-    if (shares > 0) {  // Old Name's icon comes on top of its share
-        const int part = (viewport()->width() - fixed - iconPixels_) / shares;
-        for (int c : kSharedColumns)
-            if (!header->isSectionHidden(c))
-                header->resizeSection(c, std::max(nameMinimum_, part * parts(c)) + (c == ColOldName ? iconPixels_ : 0));
-    }
+    const std::vector<int> widths = ShareWidths(viewport()->width(), shares);
+    std::vector<int> width(static_cast<size_t>(model()->columnCount()), 0);
+    for (size_t i = 0; i < owner.size(); ++i) width[static_cast<size_t>(owner[i])] += widths[i];
+    for (int c : owner) header->resizeSection(c, width[static_cast<size_t>(c)]);
     fitting_ = false;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 #include <QTableView>
+#include <vector>
 
 #include "namelist/Workspace.h"
+
+class QTimer;
 
 namespace quirnel {
 
@@ -43,6 +46,9 @@ protected:
 
 private:
     void keepNameColumnWide(int column, int oldSize, int newSize);
+    // A column's whole content and caption, measured once until the content changes.
+    int contentNeed(int column);
+    void contentChanged();
     void updateRowHeight();
 
     Workspace& ws_;
@@ -52,6 +58,8 @@ private:
     bool fitting_ = false;
     int iconPixels_ = 16;
     int nameMinimum_ = 0;
+    std::vector<int> needs_;  // -1: not measured yet
+    QTimer* refit_ = nullptr;
 };
 
 }  // namespace quirnel
