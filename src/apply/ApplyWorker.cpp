@@ -2,6 +2,9 @@
 
 #include <chrono>
 #include <future>
+#include <utility>
+
+#include "platform/LocalTime.h"
 
 #include "apply/ApplyEngine.h"
 
@@ -22,6 +25,7 @@ struct ApplyWorker::Update {
         : kind(kind), value(value), text(std::move(text)), title(std::move(title)) {}
     Kind kind;
     int value;  // row or percent
+    int64_t at = NowUtcSeconds();  // when it happened, for the log
     std::u16string text;
     std::u16string title;
     RowChange change;
@@ -38,8 +42,14 @@ public:
     ~QueueSink() override { flush(); }
 
     void log(const std::u16string& m) override { push(Update(Update::Log, 0, m)); }
-    void status(const std::u16string& t) override { push(Update(Update::Status, 0, t)); }
-    void progress(int p) override { push(Update(Update::Progress, p)); }
+    // The status line and progress show the newest figure when the owner gets
+    // to them, never one the run has passed meanwhile; one update waits at a time.
+    void status(const std::u16string& t) override {
+        if (owner_.latest(&t, nullptr)) push(Update(Update::Status));
+    }
+    void progress(int p) override {
+        if (owner_.latest(nullptr, &p)) push(Update(Update::Progress));
+    }
     void rowNumbered(int row, const std::u16string& name) override { push(Update(Update::Numbered, row, name)); }
     void rowChanged(RowChange&& c) override {
         Update u(Update::Changed);
@@ -122,6 +132,20 @@ void ApplyWorker::publish(std::vector<Update>& batch) {
     if (wasEmpty && notify_) notify_();
 }
 
+bool ApplyWorker::latest(const std::u16string* status, const int* percent) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    bool& waiting = status ? latest_.statusWaits : latest_.percentWaits;
+    if (status) latest_.text = *status;
+    if (percent) latest_.percent = *percent;
+    return !std::exchange(waiting, true);
+}
+
+ApplyWorker::Latest ApplyWorker::takeLatest(bool status) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    (status ? latest_.statusWaits : latest_.percentWaits) = false;
+    return latest_;
+}
+
 bool ApplyWorker::drainUpdates() {
     // A message dialog runs its own event loop, which may call in here again;
     // the worker waits meanwhile, so nothing new can be pending.
@@ -139,9 +163,9 @@ bool ApplyWorker::drainUpdates() {
 
 void ApplyWorker::apply(Update& u) {
     switch (u.kind) {
-        case Update::Log: owner_.log(u.text); break;
-        case Update::Status: owner_.status(u.text); break;
-        case Update::Progress: owner_.progress(u.value); break;
+        case Update::Log: owner_.logAt(u.at, u.text); break;
+        case Update::Status: owner_.status(takeLatest(true).text); break;
+        case Update::Progress: owner_.progress(takeLatest(false).percent); break;
         case Update::Numbered: owner_.rowNumbered(u.value, u.text); break;
         case Update::Changed: owner_.rowChanged(std::move(u.change)); break;
         case Update::ChecksFailed: owner_.checksFailed(u.value); break;

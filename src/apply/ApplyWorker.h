@@ -43,6 +43,16 @@ public:
 private:
     struct Update;
     class QueueSink;
+    // The newest status text and percent, and whether an update for each waits.
+    struct Latest {
+        std::u16string text;
+        int percent = 0;
+        bool statusWaits = false;
+        bool percentWaits = false;
+    };
+    // Keeps a newer status or percent; true when no update for it waits yet.
+    bool latest(const std::u16string* status, const int* percent);
+    Latest takeLatest(bool status);
     void publish(std::vector<Update>& batch);
     void apply(Update& update);
 
@@ -54,6 +64,7 @@ private:
     std::mutex mutex_;
     std::condition_variable ready_;
     std::vector<Update> queue_;
+    Latest latest_;
     ApplyOutcome outcome_;
     bool draining_ = false;
     bool finished_ = false;

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace quirnel {
@@ -28,6 +29,9 @@ class Host {
 public:
     virtual ~Host() = default;
     virtual void AppendLog(const std::u16string& message) = 0;
+    // A line of something that happened earlier (on another thread), at that
+    // time; a host that shows no times takes it as any line.
+    virtual void appendLogAt(int64_t /*utcSeconds*/, const std::u16string& message) { AppendLog(message); }
     virtual void SetStatusText(const std::u16string& text) = 0;
     virtual void ShowMessageDialog(const std::u16string& text, const std::u16string& title) = 0;
     // A question with Yes and No, with its text in the current language; true for Yes.

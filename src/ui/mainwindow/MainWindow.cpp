@@ -14,6 +14,7 @@
 #include "apply/ApplyWorker.h"
 #include "apply/RowStatus.h"
 #include "base/ActivityLog.h"
+#include "platform/LocalTime.h"
 #include "base/MenuIds.h"
 #include "base/StringTable.h"
 #include "base/TextIds.h"
@@ -177,9 +178,11 @@ QAction* MainWindow::action(int command) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::AppendLog(const std::u16string& message) {
+void MainWindow::AppendLog(const std::u16string& message) { appendLogAt(NowUtcSeconds(), message); }
+
+void MainWindow::appendLogAt(int64_t utcSeconds, const std::u16string& message) {
     // A new paragraph per line: the first starts the pane, later ones follow a break.
-    log_->appendPlainText(Q(LogLine(message)));
+    log_->appendPlainText(Q(LogLineAt(utcSeconds, message)));
     log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 

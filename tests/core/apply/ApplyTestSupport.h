@@ -23,6 +23,10 @@ public:
         RecordingHost::AppendLog(m);
         if (onLog) onLog(m);
     }
+    void appendLogAt(int64_t utcSeconds, const std::u16string& m) override {
+        logTimes.push_back(utcSeconds);
+        AppendLog(m);
+    }
     void rowsRemoved() override {
         if (onRowsRemoved) onRowsRemoved();
     }
@@ -31,6 +35,7 @@ public:
         if (onMessage) onMessage();
     }
     std::function<void(const std::u16string&)> onLog;
+    std::vector<int64_t> logTimes;  // of the lines that came from another thread
     std::function<void()> onRowsRemoved, onMessage;
 };
 

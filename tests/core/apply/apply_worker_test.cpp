@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
 #include "apply/ApplyChanges.h"
 #include "apply/ApplyTestSupport.h"
+#include "platform/LocalTime.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
@@ -103,7 +105,10 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
     EXPECT_EQ(a.rows, b.rows);
     EXPECT_EQ(a.log, b.log);
     EXPECT_EQ(a.dialogs, b.dialogs);
-    EXPECT_EQ(a.progress, b.progress);
+    // The owner sees fewer figures, each the newest when it came to them.
+    EXPECT_TRUE(std::is_sorted(b.progress.begin(), b.progress.end()));
+    EXPECT_TRUE(std::includes(a.progress.begin(), a.progress.end(), b.progress.begin(), b.progress.end()));
+    EXPECT_EQ(a.progress.back(), b.progress.back());
     EXPECT_EQ(a.status, b.status);
     EXPECT_EQ(b.stop, 1);
     EXPECT_EQ(a.unapplied, b.unapplied);
@@ -111,6 +116,22 @@ TEST(ApplyWorker, BatchedHandOffGivesTheRowsAndLogOfTheSynchronousRun) {
     EXPECT_EQ(syncOutcome.counts.changed, 276);  // 23 unchanged rows, one target taken on disk
     ASSERT_EQ(b.dialogs.size(), 1u);
     EXPECT_EQ(b.dialogs[0].rfind("Result Report|Starting applying changes to originals.", 0), 0u);
+}
+
+// An owner that comes a second after the last change shows the final figure
+// at once, and log lines with the time they happened.
+TEST(ApplyWorker, ALateOwnerSeesTheNewestFigureAndWhenEachLineHappened) {
+    ApplyBench b;
+    Prepare(b);
+    ApplyWorker worker(b.ws, ApplyType::Originals);
+    for (int i = 0; i < 10000 && !worker.changesOver(); ++i) usleep(1000);
+    ASSERT_TRUE(worker.changesOver());
+    const int64_t over = NowUtcSeconds();
+    sleep(1);
+    worker.wait();
+    EXPECT_EQ(b.host.progress, std::vector<int>{100});
+    ASSERT_FALSE(b.host.logTimes.empty());
+    for (int64_t t : b.host.logTimes) EXPECT_LE(t, over);
 }
 
 TEST(ApplyWorker, TheWorkerNeverWritesTheListItself) {
