@@ -55,7 +55,8 @@ qsizetype PickLetter(const QString& english, const QSet<QChar>& taken) {
     const QString shown = english.left(english.indexOf(u'\t'));
     for (int pass = 0; pass < 2; ++pass)
         for (qsizetype i = 0; i < shown.size(); ++i) {
-            const bool wordStart = i == 0 || !shown[i - 1].isLetterOrNumber();
+            // Not the letter of a "%Y" placeholder, which reads as the placeholder.
+            const bool wordStart = i == 0 || (!shown[i - 1].isLetterOrNumber() && shown[i - 1] != u'%');
             if (Usable(shown[i]) && (pass == 1 || wordStart) && !taken.contains(shown[i].toUpper())) return i;
         }
     return -1;
@@ -105,9 +106,11 @@ void AddAccessLetters(QMenu* menu) {
     for (qsizetype i = 0; i < items.size(); ++i) items[i]->setText(marked[i]);
 }
 
-void AddAccessLetters(QWidget* dialog) {
+namespace {
+
+// The controls of a dialog that show a text with a letter, and their texts.
+QList<QWidget*> LetteredControls(const QWidget* dialog, QStringList& texts) {
     QList<QWidget*> controls;
-    QStringList texts;
     for (QWidget* w : dialog->findChildren<QWidget*>()) {
         auto* button = qobject_cast<QAbstractButton*>(w);
         auto* label = qobject_cast<QLabel*>(w);
@@ -116,6 +119,23 @@ void AddAccessLetters(QWidget* dialog) {
         else continue;
         controls << w;
     }
+    return controls;
+}
+
+}  // namespace
+
+QString WithFreeAccessLetter(const QString& text, const QWidget* label) {
+    QStringList texts;
+    const QList<QWidget*> controls = LetteredControls(label->window(), texts);
+    // Its old text holds no letter.
+    if (const qsizetype self = controls.indexOf(const_cast<QWidget*>(label)); self >= 0) texts.removeAt(self);
+    texts << text;
+    return WithAccessLetters(texts).back();
+}
+
+void AddAccessLetters(QWidget* dialog) {
+    QStringList texts;
+    const QList<QWidget*> controls = LetteredControls(dialog, texts);
     const QStringList marked = WithAccessLetters(texts);
     for (qsizetype i = 0; i < controls.size(); ++i) {
         if (auto* button = qobject_cast<QAbstractButton*>(controls[i])) button->setText(marked[i]);

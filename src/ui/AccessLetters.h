@@ -20,6 +20,10 @@ QStringList WithAccessLetters(const QStringList& texts);
 void AddAccessLetters(QMenu* menu);
 void AddAccessLetters(QWidget* dialog);
 
+// The text with a letter that no other control of the label's window has,
+// for a label whose text changes while its dialog shows.
+QString WithFreeAccessLetter(const QString& text, const QWidget* label);
+
 // Gives every dialog of the application its letters when it shows.
 class AccessLetterFilter : public QObject {
 public:

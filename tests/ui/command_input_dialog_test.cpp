@@ -1,9 +1,11 @@
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShortcut>
 #include <QTest>
@@ -30,6 +32,7 @@ private slots:
     void ctrlNumberPastTheListDoesNothing();
     void changingTheItemResetsTheFields();
     void theDateHintShowsWholeInEitherLanguage();
+    void rewrittenLabelsKeepAFreeAccessLetter();
     void digitFieldsTakeDigitsOnly();
     void fieldsShareTheHeightAndTheSizeNeverShrinksBelowTheFirst();
     void rectInputRestoredOnlyWhenOnScreen();
@@ -50,6 +53,20 @@ struct Opened {
     RecordingHost host;
     CommandInputDialog dlg;
 };
+
+// A control's text as it reads, without its access letter's mark.
+QString Words(const QString& text) {
+    static const QRegularExpression mark(QStringLiteral("\\(&(.)\\)|&(.)"));
+    QString out = text;
+    return out.replace(mark, QStringLiteral("\\2"));
+}
+QString Words(const QLabel* label) { return Words(label->text()); }
+
+// The access letter of a text: the character after a lone '&'.
+QChar Letter(const QString& text) {
+    const qsizetype at = text.indexOf(u'&');
+    return at >= 0 && at + 1 < text.size() ? text[at + 1].toUpper() : QChar();
+}
 
 }  // namespace
 Q_DECLARE_METATYPE(Shown)
@@ -160,7 +177,7 @@ void CommandInputDialogTest::ctrlNumberChoosesAnItemAndIsConsumed() {
     // The keypad's 2, pressed where the focus now is (OK): the pivot item.
     QTest::keyClick(dlg.okButton(), Qt::Key_2, Qt::ControlModifier | Qt::KeypadModifier);
     QCOMPARE(dlg.selector()->currentIndex(), 1);
-    QCOMPARE(dlg.label1()->text(), QString("Pivot string"));
+    QCOMPARE(Words(dlg.label1()), QString("Pivot string"));
     QVERIFY(!dlg.field1()->isHidden());
     QVERIFY(dlg.field2()->isHidden());
     QCOMPARE(dlg.focusWidget(), dlg.field1());
@@ -205,16 +222,47 @@ void CommandInputDialogTest::theDateHintShowsWholeInEitherLanguage() {
         SetUiLanguage(UiLanguage::English);
         QVERIFY(opened.exposed());
         opened.dlg.selector()->setCurrentIndex(6);
-        QCOMPARE(opened.dlg.label1()->text(), QString::fromStdU16String(LoadText(text::DateFormatHint, language)));
+        QCOMPARE(Words(opened.dlg.label1()), QString::fromStdU16String(LoadText(text::DateFormatHint, language)));
         QVERIFY(opened.dlg.label1()->toolTip().isEmpty());
     }
+}
+
+// Every item's labels, in both languages: one letter each, no other control
+// of the dialog has it, and Alt with it goes to the label's field.
+void CommandInputDialogTest::rewrittenLabelsKeepAFreeAccessLetter() {
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Korean}) {
+        SetUiLanguage(language);
+        Opened opened(3);
+        QVERIFY(opened.exposed());
+        CommandInputDialog& dlg = opened.dlg;
+        for (int item = 0; item < dlg.selector()->count(); ++item) {
+            dlg.selector()->setCurrentIndex(item);
+            QStringList others;
+            for (QAbstractButton* b : dlg.findChildren<QAbstractButton*>())
+                if (b->isVisible() && !b->text().isEmpty()) others << b->text();
+            for (QLabel* label : {dlg.label1(), dlg.label2()}) {
+                if (!label->isVisible() || label->text().isEmpty()) continue;
+                const QChar letter = Letter(label->text());
+                QVERIFY2(!letter.isNull(), qPrintable(label->text()));
+                for (const QString& other : others) QVERIFY2(Letter(other) != letter, qPrintable(label->text() + " / " + other));
+                others << label->text();
+            }
+        }
+        dlg.selector()->setCurrentIndex(0);
+        if (dlg.label2()->isVisible()) {
+            dlg.field1()->setFocus();
+            QTest::keyClick(&dlg, Letter(dlg.label2()->text()).toLatin1(), Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.field2()));
+        }
+    }
+    SetUiLanguage(UiLanguage::English);
 }
 
 void CommandInputDialogTest::changingTheItemResetsTheFields() {
     Opened opened(3);
     QVERIFY(opened.exposed());
     CommandInputDialog& prefix = opened.dlg;
-    QCOMPARE(prefix.label2()->text(), QString("Position to insert from the head (0 = head)"));
+    QCOMPARE(Words(prefix.label2()), QString("Position to insert from the head (0 = head)"));
     QTest::keyClicks(prefix.field1(), "abc");
     QTest::keyClicks(prefix.field2(), "7");
     prefix.selector()->setCurrentIndex(6);  // as the user picks from the list

@@ -25,6 +25,7 @@
 #include "ui/widgets/ArgumentField.h"
 #include "ui/KeyMapping.h"
 #include "ui/QtText.h"
+#include "ui/AccessLetters.h"
 #include "ui/ScreenRect.h"
 
 namespace quirnel {
@@ -43,11 +44,19 @@ int EntryOfKey(const QKeyEvent& event) {
     return -1;
 }
 
-// A label too long for its row ends in "…" and shows itself whole on hover.
+// A label too long for its row ends in "…" and shows itself whole on hover;
+// it keeps an access letter to its field, with room for a "(X)" after it.
 void ShowLabel(QLabel& label, const std::u16string& text) {
     const QString full = Q(text);
-    const QString shown = label.fontMetrics().elidedText(full, Qt::ElideRight, label.width());
-    label.setText(shown);
+    const QFontMetrics metrics = label.fontMetrics();
+    auto drawn = [&](const QString& t) { return metrics.size(Qt::TextShowMnemonic, t).width(); };
+    QString shown = metrics.elidedText(full, Qt::ElideRight, label.width());
+    QString marked = shown.isEmpty() ? shown : WithFreeAccessLetter(shown, &label);
+    if (const int over = drawn(marked) - label.width(); over > 0) {  // a "(X)" after the words
+        shown = metrics.elidedText(full, Qt::ElideRight, label.width() - over);
+        marked = WithFreeAccessLetter(shown, &label);
+    }
+    label.setText(marked);
     label.setToolTip(shown == full ? QString() : full);
 }
 
@@ -81,6 +90,8 @@ void CommandInputDialog::buildControls() {
     field1_ = new ArgumentField(this);
     label2_ = new QLabel(this);
     field2_ = new ArgumentField(this);
+    label1_->setBuddy(field1_);
+    label2_->setBuddy(field2_);
     ok_ = new QPushButton(T(text::OkButton), this);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
