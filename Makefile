@@ -13,7 +13,7 @@ PKGS  = g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-
         libexiv2-dev libtag1-dev ccache
 SUDO  = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps bench-deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots
+.PHONY: deps bench-deps look-deps build run test test-sanitize test-tsan fuzz bench clean install uninstall package screenshots
 
 deps:
 	@missing=""; for p in $(PKGS); do \
@@ -27,9 +27,15 @@ deps:
 # What only the benches need: the command-line renamers whole_run_bench times
 # beside ours, the metadata reader media_bench times beside ours, and the
 # profilers. Users' `make deps` leaves them out.
-BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl openbox
+BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl
+# To look at the real program under Xvfb: a window manager (dialogs and menus
+# are framed and stacked) and a file manager to try the context-menu entry.
+LOOK_PKGS = openbox thunar
 bench-deps: deps
 	@$(MAKE) --no-print-directory deps PKGS="$(BENCH_PKGS)"
+
+look-deps: deps
+	@$(MAKE) --no-print-directory deps PKGS="$(LOOK_PKGS)"
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release
