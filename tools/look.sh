@@ -7,7 +7,8 @@
 #   tools/look.sh stop
 # On this virtual screen the root window's image leaves some toolkit windows
 # black, so each of the program's windows is taken on its own and laid over
-# it at its place, the lowest first.
+# it at its place, the lowest first (the program's and any other's, such as
+# a file manager's).
 set -euo pipefail
 export DISPLAY=${LOOK_DISPLAY:-:57}
 case ${1:-} in
@@ -22,10 +23,11 @@ grab)
     xwd -root | convert xwd:- "$work/root.png"
     layers=()
     while read -r id x y; do
-        xwd -id "$id" | convert xwd:- "$work/$id.png"
+        # A window not mapped has no image.
+        xwd -id "$id" > "$work/$id.xwd" 2>/dev/null && convert "xwd:$work/$id.xwd" "$work/$id.png" || continue
         layers+=("$work/$id.png" -geometry "+$x+$y" -composite)
     done < <(xwininfo -root -tree |
-             awk '/\("quirnel" "Quirnel"\)/ { split($NF, at, "+"); split($(NF-1), size, "x");
+             awk '/\("[^"]*" "[^"]*"\)/ { split($NF, at, "+"); split($(NF-1), size, "x");
                                              if (size[1] > 2) print $1, at[2], at[3] }' | tac)
     convert "$work/root.png" "${layers[@]}" "$2" ;;
 stop)
