@@ -101,6 +101,18 @@ TargetAssigner::TargetAssigner(const ApplyRows& rows, bool autoNumber, TargetPat
 
 TargetAssigner::~TargetAssigner() = default;
 
+// A row's plain target depends on that row alone, so it can be hashed before
+// the rows above it are settled.
+size_t TargetAssigner::plainHash(int row) {
+    for (; hashed_ < rows_.count() && hashed_ <= row + kAhead; ++hashed_) {
+        WriteJoinedPath(rows_.newFolder(hashed_), rows_.newName(hashed_), rows_.style(), aheadText_);
+        const size_t hash = PathIndex::hashOf(aheadText_);
+        assigned_.prefetch(hash);
+        ahead_[hashed_ % (kAhead + 1)] = hash;
+    }
+    return ahead_[row % (kAhead + 1)];
+}
+
 TargetAssigner::Verdict TargetAssigner::next(int& duplicateOf, long long& number) {
     const PathStyle& style = rows_.style();
     const int j = static_cast<int>(targets_.size());
@@ -110,7 +122,7 @@ TargetAssigner::Verdict TargetAssigner::next(int& duplicateOf, long long& number
     else if (HasForbidden(name, style) || state_->surrogates.refuses(name, rows_.newFolder(j)))
         verdict = Verdict::Forbidden;
     WriteJoinedPath(rows_.newFolder(j), name, style, target_);
-    size_t hash = PathIndex::hashOf(target_);
+    size_t hash = plainHash(j);
     bool numbered = false;
     if (verdict == Verdict::Ok) {
         duplicateOf = assigned_.find(target_, hash);

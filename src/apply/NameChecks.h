@@ -35,6 +35,12 @@ private:
     bool autoNumber_;
     TargetPaths& targets_;
     std::u16string target_;  // the row's plain target, written out in one buffer
+    // The plain targets' hashes some rows ahead, their slots fetched meanwhile.
+    size_t plainHash(int row);
+    static constexpr int kAhead = 8;
+    size_t ahead_[kAhead + 1] = {};
+    int hashed_ = 0;  // rows whose plain hash is known
+    std::u16string aheadText_;
     PathIndex assigned_;
     std::unique_ptr<State> state_;
 };
