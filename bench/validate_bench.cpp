@@ -42,7 +42,7 @@ double MedianMs(int rows, bool oneName, bool& ok) {
         Fill(f, rows, oneName);
         ListRows list(f.ws.list);
         WorkspaceSink sink(f.ws, ApplyOptions{});
-        std::vector<std::u16string> targets;
+        TargetPaths targets(list);
         auto t0 = std::chrono::steady_clock::now();
         CheckResult r = CheckNames(list, oneName, targets, sink);
         auto t1 = std::chrono::steady_clock::now();

@@ -49,7 +49,7 @@ ApplyOutcome RunApplyEngine(const ApplyRows& rows, const ApplyOptions& options, 
     auto start = std::chrono::steady_clock::now();
 
     ApplyOutcome outcome;
-    std::vector<std::u16string> targets;
+    TargetPaths targets(rows);
     CheckResult checks = CheckNames(rows, options.autoNumber, targets, runLog);
     if (!checks.ok) {
         // The row on a line of its own, so that it can be found in a long list.

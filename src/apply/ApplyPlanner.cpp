@@ -9,14 +9,16 @@ namespace {
 // renames that row away.
 // The table is far larger than the caches: each slot is fetched a few rows
 // before it is needed.
-std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets) {
+std::vector<int> Blockers(const PathList& oldPaths, const PathList& targets) {
     constexpr size_t kAhead = 8;
     const size_t n = oldPaths.size();
     std::vector<size_t> hashes(n);
     std::vector<uint8_t> changes(n);
+    std::u16string path;  // one buffer for every path written out
     for (size_t i = 0; i < n; ++i) {
-        changes[i] = targets[i] != oldPaths[i];
-        if (changes[i]) hashes[i] = PathIndex::hashOf(oldPaths[i]);
+        oldPaths.write(i, path);
+        changes[i] = !targets.is(i, path);
+        if (changes[i]) hashes[i] = PathIndex::hashOf(path);
     }
     PathIndex sources(oldPaths, n);
     for (size_t i = 0; i < n; ++i) {
@@ -25,12 +27,16 @@ std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std
         else sources.skipNext();
     }
     for (size_t i = 0; i < n; ++i)
-        if (changes[i]) hashes[i] = PathIndex::hashOf(targets[i]);
+        if (changes[i]) {
+            targets.write(i, path);
+            hashes[i] = PathIndex::hashOf(path);
+        }
     std::vector<int> blocker(n, PathIndex::kNone);
     for (size_t i = 0; i < n; ++i) {
         if (i + kAhead < n) sources.prefetch(hashes[i + kAhead]);
         if (!changes[i]) continue;
-        int j = sources.find(targets[i], hashes[i]);
+        targets.write(i, path);
+        int j = sources.find(path, hashes[i]);
         if (j != static_cast<int>(i)) blocker[i] = j;
     }
     return blocker;
@@ -38,8 +44,7 @@ std::vector<int> Blockers(const std::vector<std::u16string>& oldPaths, const std
 
 }  // namespace
 
-ApplyPlan PlanApply(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
-                    bool renames) {
+ApplyPlan PlanApply(const PathList& oldPaths, const PathList& targets, bool renames) {
     const int n = static_cast<int>(oldPaths.size());
     ApplyPlan plan;
     plan.steps.reserve(n);

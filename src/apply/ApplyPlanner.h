@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "apply/PathList.h"
+
 namespace quirnel {
 
 // One change on disk. A cycle's first row moves to a free temporary name
@@ -30,7 +32,6 @@ struct ApplyPlan {
 // rename run frees paths (renames is false for copies: list order). Rows
 // whose target equals their path free nothing. Targets must be distinct
 // (the name checks guarantee it). Linear in the rows.
-ApplyPlan PlanApply(const std::vector<std::u16string>& oldPaths, const std::vector<std::u16string>& targets,
-                    bool renames);
+ApplyPlan PlanApply(const PathList& oldPaths, const PathList& targets, bool renames);
 
 }  // namespace quirnel

@@ -41,10 +41,28 @@ ListedEntry PlanRows::listed(int r) const {
     return {{folder.id.dev, row.ino}, folder};
 }
 
+// OldFullPath gives the joined path for an empty Full Path.
+bool ListRows::oldPathIs(int r, std::u16string_view path) const {
+    if (list_.fullPathIs(r, u"")) return OldFullPath(list_, r) == path;
+    return list_.fullPathIs(r, path);
+}
+
 std::u16string PlanRows::oldPath(int r) const {
+    std::u16string out;
+    writeOldPath(r, out);
+    return out;
+}
+
+void PlanRows::writeOldPath(int r, std::u16string& out) const {
     const Row& row = rows_[r];
-    if (!row.explicitPath.empty()) return row.explicitPath;
-    return JoinPath(folders_[row.oldFolder], row.oldName, *style_);
+    if (!row.explicitPath.empty()) out = row.explicitPath;
+    else WriteJoinedPath(folders_[row.oldFolder], row.oldName, *style_, out);
+}
+
+bool PlanRows::oldPathIs(int r, std::u16string_view path) const {
+    const Row& row = rows_[r];
+    if (!row.explicitPath.empty()) return row.explicitPath == path;
+    return IsJoinedPath(path, folders_[row.oldFolder], row.oldName, *style_);
 }
 
 }  // namespace quirnel

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "apply/PathList.h"
 #include "namelist/NameList.h"
 
 namespace quirnel {
@@ -18,6 +19,8 @@ public:
     virtual const std::u16string& oldFolder(int r) const = 0;
     virtual const std::u16string& newFolder(int r) const = 0;
     virtual std::u16string oldPath(int r) const = 0;  // OldFullPath
+    virtual void writeOldPath(int r, std::u16string& out) const { out = oldPath(r); }
+    virtual bool oldPathIs(int r, std::u16string_view path) const { return oldPath(r) == path; }
     virtual bool isFolder(int r) const = 0;
     virtual ListedEntry listed(int r) const = 0;  // NameList::listed
 };
@@ -33,6 +36,7 @@ public:
     const std::u16string& oldFolder(int r) const override { return list_.oldFolder(r); }
     const std::u16string& newFolder(int r) const override { return list_.newFolder(r); }
     std::u16string oldPath(int r) const override { return OldFullPath(list_, r); }
+    bool oldPathIs(int r, std::u16string_view path) const override;
     bool isFolder(int r) const override { return list_.isFolder(r); }
     ListedEntry listed(int r) const override { return list_.listed(r); }
 
@@ -52,6 +56,8 @@ public:
     const std::u16string& oldFolder(int r) const override { return folders_[rows_[r].oldFolder]; }
     const std::u16string& newFolder(int r) const override { return folders_[rows_[r].newFolder]; }
     std::u16string oldPath(int r) const override;
+    void writeOldPath(int r, std::u16string& out) const override;
+    bool oldPathIs(int r, std::u16string_view path) const override;
     bool isFolder(int r) const override { return rows_[r].isFolder; }
     ListedEntry listed(int r) const override;
 
@@ -70,6 +76,18 @@ private:
     std::vector<std::u16string> folders_;
     std::vector<FolderStamp> stamps_;  // per folder, of the listing its rows' inodes come from
     std::vector<Row> rows_;
+};
+
+// The rows' Old Full Paths.
+class OldPaths : public PathList {
+public:
+    explicit OldPaths(const ApplyRows& rows) : rows_(rows) {}
+    size_t size() const override { return static_cast<size_t>(rows_.count()); }
+    void write(size_t i, std::u16string& out) const override { rows_.writeOldPath(static_cast<int>(i), out); }
+    bool is(size_t i, std::u16string_view path) const override { return rows_.oldPathIs(static_cast<int>(i), path); }
+
+private:
+    const ApplyRows& rows_;
 };
 
 }  // namespace quirnel

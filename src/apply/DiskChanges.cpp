@@ -30,10 +30,11 @@ std::u16string TempBase() {
 // tick of the file system's clock as the listing; the identity check before
 // each move then refuses the row rather than move another entry, so the
 // journal still records the entry that moved.
-std::vector<EntryId> SourceIds(const ApplyRows& rows, const std::vector<std::u16string>& oldPaths,
-                               const std::vector<int>& sourceRows) {
-    std::vector<EntryId> found(sourceRows.size());
-    std::vector<std::u16string_view> ask;
+std::vector<EntryId> SourceIds(const ApplyRows& rows, const std::vector<int>& sourceRows, size_t capacity) {
+    std::vector<EntryId> found;
+    found.reserve(capacity);
+    found.resize(sourceRows.size());
+    std::vector<std::u16string> askPaths;
     std::vector<size_t> askedFor;
     std::unordered_map<const std::u16string*, bool> unchanged;  // by folder text
     const std::u16string* lastFolder = nullptr;
@@ -53,11 +54,11 @@ std::vector<EntryId> SourceIds(const ApplyRows& rows, const std::vector<std::u16
                 continue;
             }
         }
-        ask.push_back(oldPaths[r]);
+        askPaths.push_back(rows.oldPath(r));
         askedFor.push_back(k);
     }
-    if (ask.empty()) return found;
-    std::vector<EntryId> looked = LookUpEntryIds(ask);
+    if (askPaths.empty()) return found;
+    std::vector<EntryId> looked = LookUpEntryIds(std::vector<std::u16string_view>(askPaths.begin(), askPaths.end()));
     for (size_t i = 0; i < looked.size(); ++i) found[askedFor[i]] = looked[i];
     return found;
 }
@@ -65,17 +66,14 @@ std::vector<EntryId> SourceIds(const ApplyRows& rows, const std::vector<std::u16
 }  // namespace
 
 DiskChanges::DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                         std::vector<std::u16string>& targets, ApplySink& sink)
+                         TargetPaths& targets, ApplySink& sink)
     : rows_(rows), options_(options), stop_(stop), targets_(targets), sink_(sink), style_(rows.style()) {
-    const int n = rows.count();
-    oldPaths_.reserve(n);
-    for (int i = 0; i < n; ++i) oldPaths_.push_back(rows.oldPath(i));
-    plan_ = PlanApply(oldPaths_, targets_, options.applyType != ApplyType::Copies);
+    plan_ = PlanApply(OldPaths(rows), targets_, options.applyType != ApplyType::Copies);
     std::u16string base;
     for (const PlanStep& s : plan_.steps) {
         if (s.kind != StepKind::ToTemp) continue;
         if (base.empty()) base = TempBase();
-        temps_[s.row] = JoinPath(ParentFolderOf(oldPaths_[s.row], style_), base + DecimalText(s.row), style_);
+        temps_[s.row] = JoinPath(ParentFolderOf(rows_.oldPath(s.row), style_), base + DecimalText(s.row), style_);
     }
 }
 
@@ -86,21 +84,28 @@ int DiskChanges::planIds() {
     journalStep_.assign(plan_.steps.size(), -1);
     std::vector<int> sources;
     int count = 0;
+    std::u16string target;
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
         const PlanStep& step = plan_.steps[s];
-        if (targets_[step.row] == oldPaths_[step.row]) continue;
+        targets_.write(step.row, target);
+        if (rows_.oldPathIs(step.row, target)) continue;
         journalStep_[s] = count++;
         if (step.kind != StepKind::FromTemp) sources.push_back(step.row);
     }
     if (count == 0) return 0;
-    std::vector<EntryId> found = SourceIds(rows_, oldPaths_, sources);
-    ids_.reserve(count);
-    size_t next = 0;
+    // The sources' entries spread out in place to their journal steps (a
+    // step's place is never before its source's), then each cycle's last
+    // step takes the entry its first step moved.
+    ids_ = SourceIds(rows_, sources, count);
+    std::vector<int>().swap(sources);
+    size_t next = ids_.size();
+    ids_.resize(count);
+    for (size_t s = plan_.steps.size(); s-- > 0;)
+        if (journalStep_[s] >= 0 && plan_.steps[s].kind != StepKind::FromTemp) ids_[journalStep_[s]] = ids_[--next];
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
         if (journalStep_[s] < 0) continue;
         const PlanStep& step = plan_.steps[s];
-        // A cycle's last step moves the entry its first step moved.
-        ids_.push_back(step.kind == StepKind::FromTemp ? ids_[journalStep_[tempStepOf_[step.row]]] : found[next++]);
+        if (step.kind == StepKind::FromTemp) ids_[journalStep_[s]] = ids_[journalStep_[tempStepOf_[step.row]]];
         if (step.kind == StepKind::ToTemp) tempStepOf_[step.row] = s;
     }
     const std::u16string* last[2] = {nullptr, nullptr};
@@ -123,13 +128,16 @@ Result DiskChanges::openJournal(std::u16string& path) {
     const bool copies = options_.applyType == ApplyType::Copies;
     if (Result created = journal_.create(path, copies ? JournalKind::Copy : JournalKind::Rename); !created)
         return created;
+    std::u16string old, target;  // one buffer each for every step
     for (size_t s = 0; s < plan_.steps.size(); ++s) {
         const int js = journalStep_[s];
         if (js < 0) continue;
         const PlanStep& step = plan_.steps[s];
         const int r = step.row;
-        const std::u16string& from = step.kind == StepKind::FromTemp ? temps_[r] : oldPaths_[r];
-        const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : targets_[r];
+        if (step.kind != StepKind::FromTemp) rows_.writeOldPath(r, old);
+        if (step.kind != StepKind::ToTemp) targets_.write(r, target);
+        const std::u16string& from = step.kind == StepKind::FromTemp ? temps_[r] : old;
+        const std::u16string& to = step.kind == StepKind::ToTemp ? temps_[r] : target;
         journal_.step(ids_[js], rows_.isFolder(r), from, to);
     }
     if (Result sealed = journal_.seal(); !sealed) {
@@ -194,8 +202,7 @@ ApplyCounts DiskChanges::run() {
 }
 
 DiskChanges::RowResult DiskChanges::whole(size_t s, int row) {
-    const std::u16string& target = targets_[row];
-    const std::u16string& old = oldPaths_[row];
+    std::u16string target = targets_[row], old = rows_.oldPath(row);
     prepareFolder(s, row);
     if (target == old) {
         logFailure(NameOf(old, Extension::Keep, style_), LoadText(text::SkippedUnchanged));
@@ -206,18 +213,19 @@ DiskChanges::RowResult DiskChanges::whole(size_t s, int row) {
         logRowFailure(row, changed);
         return RowResult::Failed;
     }
-    return succeeded(row);
+    return succeeded(row, std::move(old), std::move(target));
 }
 
 bool DiskChanges::toTemp(size_t s, int row) {
     std::u16string& temp = temps_[row];
     const std::u16string base = temp;
     const EntryId& id = ids_[journalStep_[s]];
-    Result moved = move(oldPaths_[row], temp, row, id);
+    const std::u16string old = rows_.oldPath(row);
+    Result moved = move(old, temp, row, id);
     for (int k = 2; moved.error == EEXIST && k < 100; ++k) {
         temp = base + u"-" + DecimalText(k);
         if (journaling_ && !journal_.temp(journalStep_[s], temp)) break;
-        moved = move(oldPaths_[row], temp, row, id);
+        moved = move(old, temp, row, id);
     }
     record(s, row, temp, moved);
     if (!moved) logRowFailure(row, moved);
@@ -227,27 +235,28 @@ bool DiskChanges::toTemp(size_t s, int row) {
 DiskChanges::RowResult DiskChanges::fromTemp(size_t s, int row) {
     const std::u16string& temp = temps_[row];
     prepareFolder(s, row);
-    Result changed = change(s, temp, targets_[row], row);
-    if (changed) return succeeded(row);
+    std::u16string target = targets_[row], old = rows_.oldPath(row);
+    Result changed = change(s, temp, target, row);
+    if (changed) return succeeded(row, std::move(old), std::move(target));
     // The cycle did not close: back to the row's own name, which the failed
     // rows of the cycle left free.
-    if (move(temp, oldPaths_[row], row, ids_[journalStep_[s]])) {
+    if (move(temp, old, row, ids_[journalStep_[s]])) {
         if (journaling_) journal_.failed(journalStep_[tempStep_], changed.error);
         logRowFailure(row, changed);
     } else {
-        logFailure(NameOf(oldPaths_[row], Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
+        logFailure(NameOf(old, Extension::Keep, style_), FormatText(LoadText(text::LeftUnderTempName), {temp}));
     }
     return RowResult::Failed;
 }
 
 // A row's paths are not needed once it changed: they move into the report.
-DiskChanges::RowResult DiskChanges::succeeded(int row) {
+DiskChanges::RowResult DiskChanges::succeeded(int row, std::u16string old, std::u16string target) {
     RowChange change;
     change.row = row;
-    change.newName = NameOf(targets_[row], Extension::Keep, style_);
-    change.oldPath = std::move(oldPaths_[row]);
+    change.newName = NameOf(target, Extension::Keep, style_);
+    change.oldPath = std::move(old);
     change.newFolder = rows_.newFolder(row);
-    change.target = std::move(targets_[row]);
+    change.target = std::move(target);
     change.extensionChanged = !rows_.isFolder(row) && !EqualsIgnoringAsciiCase(ExtensionOf(rows_.oldName(row), Dot::With),
                                                                                ExtensionOf(change.newName, Dot::With));
     sink_.rowChanged(std::move(change));
@@ -363,7 +372,7 @@ void DiskChanges::logFailure(const std::u16string& what, const std::u16string& r
 }
 
 void DiskChanges::logRowFailure(int row, const Result& failed) {
-    const std::u16string& old = oldPaths_[row];
+    const std::u16string old = rows_.oldPath(row);
     Result result = failed;
     if (result.error == kFolderNotAsPlanned) result.reason = LoadText(text::FolderNotAsPlanned);
     if (result.error == kEntryNotAsPlanned) result.reason = LoadText(text::EntryNotAsPlanned);

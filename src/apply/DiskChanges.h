@@ -10,6 +10,7 @@
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
 #include "apply/Journal.h"
+#include "apply/TargetPaths.h"
 #include "platform/FileOps.h"
 #include "platform/TaskThread.h"
 
@@ -20,7 +21,7 @@ namespace quirnel {
 class DiskChanges {
 public:
     DiskChanges(const ApplyRows& rows, const ApplyOptions& options, const std::atomic<int>& stop,
-                std::vector<std::u16string>& targets, ApplySink& sink);
+                TargetPaths& targets, ApplySink& sink);
 
     // Writes the plan to a new journal when the run has a place for one and
     // changes anything; a failure comes before anything on disk changed.
@@ -35,7 +36,7 @@ private:
     RowResult whole(size_t step, int row);
     bool toTemp(size_t step, int row);
     RowResult fromTemp(size_t step, int row);
-    RowResult succeeded(int row);
+    RowResult succeeded(int row, std::u16string old, std::u16string target);
     void prepareFolder(size_t step, int row);
     [[nodiscard]] Result announceFolders(size_t fromStep);
     int planIds();
@@ -50,10 +51,9 @@ private:
     const ApplyRows& rows_;
     const ApplyOptions& options_;
     const std::atomic<int>& stop_;
-    std::vector<std::u16string>& targets_;  // a changed row's target moves into its report
+    const TargetPaths& targets_;
     ApplySink& sink_;
     const PathStyle& style_;
-    std::vector<std::u16string> oldPaths_;
     ApplyPlan plan_;
     std::unordered_map<int, std::u16string> temps_;  // per cycle's first row
     std::unordered_map<int, size_t> tempStepOf_;     // per cycle's first row, its plan step to the temporary name

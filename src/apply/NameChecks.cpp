@@ -93,14 +93,25 @@ struct TargetAssigner::State {
     SurrogateCheck surrogates;
 };
 
-TargetAssigner::TargetAssigner(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targets)
+TargetAssigner::TargetAssigner(const ApplyRows& rows, bool autoNumber, TargetPaths& targets)
     : rows_(rows), autoNumber_(autoNumber), targets_(targets), assigned_(targets, static_cast<size_t>(rows.count())) {
     targets_.clear();
-    targets_.reserve(rows.count());
     state_ = std::make_unique<State>(assigned_, rows.style());
 }
 
 TargetAssigner::~TargetAssigner() = default;
+
+// A row's plain target depends on that row alone, so it can be hashed before
+// the rows above it are settled.
+size_t TargetAssigner::plainHash(int row) {
+    for (; hashed_ < rows_.count() && hashed_ <= row + kAhead; ++hashed_) {
+        WriteJoinedPath(rows_.newFolder(hashed_), rows_.newName(hashed_), rows_.style(), aheadText_);
+        const size_t hash = PathIndex::hashOf(aheadText_);
+        assigned_.prefetch(hash);
+        ahead_[hashed_ % (kAhead + 1)] = hash;
+    }
+    return ahead_[row % (kAhead + 1)];
+}
 
 TargetAssigner::Verdict TargetAssigner::next(int& duplicateOf, long long& number) {
     const PathStyle& style = rows_.style();
@@ -110,27 +121,29 @@ TargetAssigner::Verdict TargetAssigner::next(int& duplicateOf, long long& number
     if (name.empty()) verdict = Verdict::EmptyName;
     else if (HasForbidden(name, style) || state_->surrogates.refuses(name, rows_.newFolder(j)))
         verdict = Verdict::Forbidden;
-    std::u16string target = JoinPath(rows_.newFolder(j), name, style);
-    size_t hash = PathIndex::hashOf(target);
+    WriteJoinedPath(rows_.newFolder(j), name, style, target_);
+    size_t hash = plainHash(j);
+    bool numbered = false;
     if (verdict == Verdict::Ok) {
-        duplicateOf = assigned_.find(target, hash);
+        duplicateOf = assigned_.find(target_, hash);
         if (duplicateOf != PathIndex::kNone) {
             verdict = autoNumber_ ? Verdict::Numbered : Verdict::Duplicate;
             if (autoNumber_) {
-                target = state_->numbering.freeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
-                hash = PathIndex::hashOf(target);
+                target_ = state_->numbering.freeCandidate(rows_.newFolder(j), name, rows_.isFolder(j), number);
+                hash = PathIndex::hashOf(target_);
+                numbered = true;
             }
         }
     }
-    targets_.push_back(std::move(target));
+    if (numbered) targets_.addNumbered(target_);
+    else targets_.addPlain();
     // A refused row's target is never one that later rows collide with.
     if (verdict == Verdict::Ok || verdict == Verdict::Numbered) assigned_.addNext(hash);
     else assigned_.skipNext();
     return verdict;
 }
 
-CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
-                       ApplySink& sink) {
+CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, TargetPaths& targetPaths, ApplySink& sink) {
     const PathStyle& style = rows.style();
     TargetAssigner assigner(rows, autoNumber, targetPaths);
     for (int j = 0; j < rows.count(); ++j) {

@@ -6,6 +6,7 @@
 #include "apply/ApplyRows.h"
 #include "apply/ApplySink.h"
 #include "apply/PathIndex.h"
+#include "apply/TargetPaths.h"
 
 namespace quirnel {
 
@@ -20,7 +21,7 @@ class TargetAssigner {
 public:
     enum class Verdict { Ok, EmptyName, Forbidden, Duplicate, Numbered };
     // Fills targets, one entry per row checked.
-    TargetAssigner(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targets);
+    TargetAssigner(const ApplyRows& rows, bool autoNumber, TargetPaths& targets);
     ~TargetAssigner();
     // Checks the next row and appends its target: the numbered one when a
     // duplicate is numbered, the plain one for a refused row (which later
@@ -32,17 +33,23 @@ private:
     struct State;  // numbering and the surrogate check
     const ApplyRows& rows_;
     bool autoNumber_;
-    std::vector<std::u16string>& targets_;
+    TargetPaths& targets_;
+    std::u16string target_;  // the row's plain target, written out in one buffer
+    // The plain targets' hashes some rows ahead, their slots fetched meanwhile.
+    size_t plainHash(int row);
+    static constexpr int kAhead = 8;
+    size_t ahead_[kAhead + 1] = {};
+    int hashed_ = 0;  // rows whose plain hash is known
+    std::u16string aheadText_;
     PathIndex assigned_;
     std::unique_ptr<State> state_;
 };
 
 // Checks every row's New Name in list order (with the POSIX style, also that
 // neither it nor the New Folder holds half of a surrogate pair) and fills
-// targetPaths (one target full path per row). A duplicate target stops the
+// targetPaths (one target per row). A duplicate target stops the
 // checks, or with autoNumber gets the next free numbered name (reported
 // through sink.rowNumbered and a log line). Nothing on disk is consulted.
-[[nodiscard]] CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, std::vector<std::u16string>& targetPaths,
-                                     ApplySink& sink);
+[[nodiscard]] CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, TargetPaths& targetPaths, ApplySink& sink);
 
 }  // namespace quirnel

@@ -15,12 +15,12 @@ bool Cancelled(const std::atomic<int>* cancel) { return cancel && cancel->load(s
 bool Refused(RowFate f) { return f == RowFate::EmptyName || f == RowFate::ForbiddenCharacter || f == RowFate::Duplicate; }
 
 // The checks' verdict and the kind of change, before the disk and the order.
-std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& options,
-                                const std::vector<std::u16string>& oldPaths, std::vector<std::u16string>& targets,
+std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& options, TargetPaths& targets,
                                 const std::atomic<int>* cancel) {
     using V = TargetAssigner::Verdict;
     std::vector<RowStatus> out(rows.count());
     TargetAssigner assigner(rows, options.autoNumber, targets);
+    std::u16string target;
     for (int j = 0; j < rows.count(); ++j) {
         if (j % 4096 == 0 && Cancelled(cancel)) return out;
         int duplicateOf = -1;
@@ -32,7 +32,8 @@ std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& opti
             case V::Duplicate: s = {RowFate::Duplicate, duplicateOf}; break;
             case V::Numbered: s = {RowFate::Numbered, number}; break;
             case V::Ok:
-                if (targets[j] == oldPaths[j]) s.fate = RowFate::Unchanged;
+                targets.write(j, target);
+                if (rows.oldPathIs(j, target)) s.fate = RowFate::Unchanged;
                 else if (options.applyType == ApplyType::Copies) s.fate = RowFate::Copy;
                 else if (rows.newFolder(j) != rows.oldFolder(j)) s.fate = RowFate::Move;
                 else s.fate = RowFate::Rename;
@@ -47,26 +48,24 @@ std::vector<RowStatus> Verdicts(const ApplyRows& rows, const StatusOptions& opti
 std::vector<RowStatus> RowStatuses(const ApplyRows& rows, const StatusOptions& options, const std::atomic<int>* cancel,
                                    std::vector<std::u16string>* targetsOut) {
     const int n = rows.count();
-    std::vector<std::u16string> oldPaths, ownTargets;
-    std::vector<std::u16string>& targets = targetsOut ? *targetsOut : ownTargets;
-    oldPaths.reserve(n);
-    for (int i = 0; i < n; ++i) oldPaths.push_back(rows.oldPath(i));
-    std::vector<RowStatus> out = Verdicts(rows, options, oldPaths, targets, cancel);
+    TargetPaths targets(rows);
+    std::vector<RowStatus> out = Verdicts(rows, options, targets, cancel);
+    if (targetsOut) *targetsOut = targets.all();
     if (Cancelled(cancel)) return out;
     const bool renames = options.applyType != ApplyType::Copies;
-    ApplyPlan plan = PlanApply(oldPaths, targets, renames);
-    std::vector<std::u16string>().swap(oldPaths);  // a million paths are not kept through the look-ups
+    ApplyPlan plan = PlanApply(OldPaths(rows), targets, renames);
     auto freed = [&](int i) { return renames && plan.blockers[i] >= 0; };
 
     if (options.lookUpDisk && !Cancelled(cancel)) {
-        std::vector<std::u16string_view> ask;
+        std::vector<std::u16string> askPaths;
         std::vector<int> asked;
         for (int i = 0; i < n; ++i) {
             RowFate f = out[i].fate;
             if (Refused(f) || f == RowFate::Unchanged || freed(i)) continue;
-            ask.push_back(targets[i]);
+            askPaths.push_back(targets[i]);
             asked.push_back(i);
         }
+        const std::vector<std::u16string_view> ask(askPaths.begin(), askPaths.end());
         std::vector<EntryId> found = LookUpEntryIds(ask, FolderReading::Never, cancel);
         for (size_t k = 0; k < asked.size(); ++k)
             if (found[k]) out[asked[k]] = {RowFate::TargetExists, -1};

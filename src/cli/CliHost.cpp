@@ -11,6 +11,18 @@
 
 namespace quirnel::cli {
 
+CliHost::CliHost(bool folderItself) : folderItself_(folderItself), logToTerminal_(isatty(STDOUT_FILENO) == 1) {}
+
+// Line by line on a terminal. Into a file or a pipe at most ten times a
+// second: a run with many unchanged rows logs a line for each, and a system
+// call a line cost such a run a tenth of its time.
+void CliHost::flushLog(bool always) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!always && !logToTerminal_ && now - logFlushed_ < std::chrono::milliseconds(100)) return;
+    fflush(stdout);
+    logFlushed_ = now;
+}
+
 void CliHost::clearStatus() {
     if (!progressShown_) return;
     fputs("\r\033[K", stderr);
@@ -24,7 +36,7 @@ void CliHost::AppendLog(const std::u16string& message) {
     std::string line = ToNative(LogLine(message));
     fwrite(line.data(), 1, line.size(), stdout);
     fputc('\n', stdout);
-    fflush(stdout);
+    flushLog(false);
 }
 
 // On a terminal the status line shows a long add or apply going on.
@@ -37,6 +49,7 @@ void CliHost::SetStatusText(const std::u16string& text) {
 
 void CliHost::ShowMessageDialog(const std::u16string& text, const std::u16string& title) {
     clearStatus();
+    flushLog(true);  // the log lines before it come first
     std::string out = ToNative(title) + ": " + ToNative(text);
     for (char& c : out)
         if (c == '\r') c = ' ';

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <string>
 
 #include "base/Host.h"
@@ -10,7 +11,7 @@ namespace quirnel::cli {
 // The one question a batch asks (what a folder adds) has a fixed answer.
 class CliHost : public Host {
 public:
-    explicit CliHost(bool folderItself) : folderItself_(folderItself) {}
+    explicit CliHost(bool folderItself);
     void AppendLog(const std::u16string& message) override;
     void SetStatusText(const std::u16string& text) override;
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
@@ -22,8 +23,12 @@ public:
     void clearStatus();
 
 private:
+    void flushLog(bool always);
+
     bool folderItself_;
     bool progressShown_ = false;
+    bool logToTerminal_;
+    std::chrono::steady_clock::time_point logFlushed_;
 };
 
 }  // namespace quirnel::cli

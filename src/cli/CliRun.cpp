@@ -114,8 +114,9 @@ void ReportFailedCheck(const Workspace& ws, int row) {
 void ReportStoppingCheck(Workspace& ws) {
     ApplyOptions options = ApplyOptionsFrom(ws.settings, ApplyType::Originals);
     WorkspaceSink sink(ws, options);
-    std::vector<std::u16string> targets;
-    CheckResult result = CheckNames(ListRows(ws.list), options.autoNumber, targets, sink);
+    ListRows rows(ws.list);
+    TargetPaths targets(rows);
+    CheckResult result = CheckNames(rows, options.autoNumber, targets, sink);
     if (result.ok) return;
     // The same message an apply run shows.
     ws.host.ShowMessageDialog(result.message, LoadText(text::ErrorTitle));

@@ -51,8 +51,12 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
         RowSource source;
         source.folder = path;
         source.folderStamp = stamp;
+        ws.list.reserve(ws.list.size() + static_cast<int>(entries.size()));
         // A path listed already is skipped without a word, here and below.
-        for (DirEntry& e : entries) {
+        constexpr size_t kAhead = 8;  // the set of paths is far larger than the caches
+        for (size_t k = 0; k < entries.size(); ++k) {
+            if (k + kAhead < entries.size()) ws.list.prefetchPath(path, entries[k + kAhead].name);
+            DirEntry& e = entries[k];
             if (e.isFolder)
                 AddPath(ws, JoinPath(path, e.name, style), e.isFolder);
             else

@@ -330,6 +330,22 @@ bool NameList::appendRow(RowSource&& s) {
     return keepIfNew(row);
 }
 
+void NameList::reserve(int rows) {
+    const size_t n = static_cast<size_t>(rows);
+    if (n > rows_.capacity()) rows_.reserve(std::max(n, rows_.capacity() * 2));
+    settlePaths();
+    paths_.reserve(n);
+}
+
+// Only for the folder rows are being added to now; its hash is known.
+void NameList::prefetchPath(std::u16string_view folder, std::u16string_view name) const {
+    if (!lastFolder_ || lastFolder_->text != folder) return;
+    PathHash h;
+    h.state = lastFolder_->joinedHash;
+    h.add(name);
+    paths_.prefetch(h.value());
+}
+
 void NameList::removeRow(int r) {
     settlePaths();
     NameRow& row = *rows_[r];

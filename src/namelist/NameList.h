@@ -136,6 +136,12 @@ public:
     // The same, moving only the name into the row: the rest of source stays
     // as it was, so one source can carry a folder text for many entries.
     bool appendRow(RowSource&& source);
+    // Room for this many rows in all, so that adding a large folder does not
+    // grow the list's tables step by step.
+    void reserve(int rows);
+    // Brings the place of a path in the set of paths into the cache ahead of
+    // appending it.
+    void prefetchPath(std::u16string_view folder, std::u16string_view name) const;
     void removeRow(int r);
     // Removes every row for which remove(r) is true, keeping the order of the rest.
     int removeRowsIf(const std::function<bool(int)>& remove);

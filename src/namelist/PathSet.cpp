@@ -44,10 +44,17 @@ void PathSet::setCapacity(size_t capacity) {
     size_ = 0;
 }
 
-void PathSet::grow() {
+void PathSet::grow() { reserve(slots_.empty() ? 8 : slots_.size()); }
+
+// Each doubling would insert every entry again, at random places of a table
+// far larger than the caches.
+void PathSet::reserve(size_t n) {
+    if (n * 2 <= slots_.size()) return;
+    size_t capacity = slots_.empty() ? 16 : slots_.size() * 2;
+    while (capacity < n * 2) capacity <<= 1;
     std::vector<Slot> old;
     old.swap(slots_);
-    setCapacity(old.empty() ? 16 : old.size() * 2);
+    setCapacity(capacity);
     for (const Slot& s : old)
         if (s.id != kEmpty) insert(s.id, s.hash);
 }

@@ -49,6 +49,12 @@ private:
     size_t home(uint32_t hash) const { return (hash * 0x9E3779B97F4A7C15ull) >> shift_; }
     void grow();
     void setCapacity(size_t capacity);
+    // Room for n entries without growing on the way there.
+    void reserve(size_t n);
+    // Brings the home slot of a hash into the cache ahead of a probe.
+    void prefetch(uint32_t hash) const {
+        if (!slots_.empty()) __builtin_prefetch(&slots_[home(hash)]);
+    }
 
     const NameList* list_;
     std::vector<Slot> slots_;

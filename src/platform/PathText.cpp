@@ -33,13 +33,31 @@ std::u16string JoinFolder(const std::u16string& folder, const PathStyle& style) 
     return folder + style.separator;
 }
 
+namespace {
+
+bool NeedsSeparator(std::u16string_view folder, const PathStyle& style) {
+    return style.windows || folder.empty() || folder.back() != style.separator;
+}
+
+}  // namespace
+
+void WriteJoinedPath(std::u16string_view folder, std::u16string_view name, const PathStyle& style, std::u16string& out) {
+    out.reserve(folder.size() + 1 + name.size());
+    out.assign(folder);
+    if (NeedsSeparator(folder, style)) out.push_back(style.separator);
+    out.append(name);
+}
+
 std::u16string JoinPath(const std::u16string& folder, const std::u16string& name, const PathStyle& style) {
     std::u16string out;
-    out.reserve(folder.size() + 1 + name.size());
-    out = folder;
-    if (style.windows || out.empty() || out.back() != style.separator) out.push_back(style.separator);
-    out += name;
+    WriteJoinedPath(folder, name, style, out);
     return out;
+}
+
+bool IsJoinedPath(std::u16string_view text, std::u16string_view folder, std::u16string_view name, const PathStyle& style) {
+    const size_t sep = NeedsSeparator(folder, style) ? 1 : 0;
+    return text.size() == folder.size() + sep + name.size() && text.substr(0, folder.size()) == folder &&
+           (!sep || text[folder.size()] == style.separator) && text.substr(folder.size() + sep) == name;
 }
 
 }  // namespace quirnel

@@ -33,5 +33,9 @@ std::u16string JoinFolder(const std::u16string& folder, const PathStyle& style);
 // Folder + separator + name. Windows style always inserts the separator; POSIX
 // style does not double one that the folder already ends in ("/" + "a").
 std::u16string JoinPath(const std::u16string& folder, const std::u16string& name, const PathStyle& style);
+// The same path into out, whose buffer is reused.
+void WriteJoinedPath(std::u16string_view folder, std::u16string_view name, const PathStyle& style, std::u16string& out);
+// Whether text is JoinPath(folder, name), without writing it out.
+bool IsJoinedPath(std::u16string_view text, std::u16string_view folder, std::u16string_view name, const PathStyle& style);
 
 }  // namespace quirnel

@@ -107,7 +107,7 @@ TEST(ApplyPlan, OrderKeepsListOrderButForLinks) {
     // Rows: 0 x->y, 1 a->b, 2 b->c, 3 c->a (a cycle), 4 p->q, 5 q->r (a chain), 6 s->s.
     std::vector<std::u16string> olds{u"x", u"a", u"b", u"c", u"p", u"q", u"s"};
     std::vector<std::u16string> targets{u"y", u"b", u"c", u"a", u"q", u"r", u"s"};
-    ApplyPlan plan = PlanApply(olds, targets, true);
+    ApplyPlan plan = PlanApply(PathVector(olds), PathVector(targets), true);
     std::vector<std::pair<int, StepKind>> order;
     for (const PlanStep& s : plan.steps) order.push_back({s.row, s.kind});
     using K = StepKind;
@@ -115,6 +115,6 @@ TEST(ApplyPlan, OrderKeepsListOrderButForLinks) {
                                                              {1, K::FromTemp}, {5, K::Whole}, {4, K::Whole}, {6, K::Whole}}));
     EXPECT_EQ(plan.links, (std::vector<Link>{Link::None, Link::Cycle, Link::Cycle, Link::Cycle, Link::Chain,
                                              Link::Chain, Link::None}));
-    ApplyPlan copies = PlanApply(olds, targets, false);
+    ApplyPlan copies = PlanApply(PathVector(olds), PathVector(targets), false);
     for (size_t i = 0; i < copies.steps.size(); ++i) EXPECT_EQ(copies.steps[i].row, static_cast<int>(i));
 }

@@ -46,10 +46,10 @@ Checked Check(const PathStyle& style, const std::vector<Item>& items, bool autoN
     }
     ListRows rows(ws.list);
     WorkspaceSink sink(ws, ApplyOptions{});
-    std::vector<std::u16string> targets;
+    TargetPaths targets(rows);
     Checked out;
     out.result = CheckNames(rows, autoNumber, targets, sink);
-    for (auto& t : targets) out.targets.push_back(Utf8(t));
+    for (auto& t : targets.all()) out.targets.push_back(Utf8(t));
     for (int r = 0; r < ws.list.size(); ++r) out.newNames.push_back(Utf8(ws.list.newName(r)));
     for (auto& l : host.log) out.log.push_back(Utf8(l));
     return out;
@@ -175,7 +175,7 @@ TEST(NameChecks, PosixNamesAndFoldersRefuseHalfAPair) {
         ws.list.setNewFolder(1, c.folder);
         ListRows rows(ws.list);
         WorkspaceSink sink(ws, ApplyOptions{});
-        std::vector<std::u16string> targets;
+        TargetPaths targets(rows);
         CheckResult r = CheckNames(rows, false, targets, sink);
         EXPECT_EQ(r.ok, !c.refused) << c.what;
         if (c.refused) {

@@ -46,6 +46,34 @@ TEST(PathText, JoiningKeepsEachStylesRule) {
     EXPECT_EQ(JoinPath(u"/srv", u"a.txt", p), u"/srv/a.txt");
 }
 
+// The run compares targets and old paths against rows without writing them
+// out: the comparison must agree with the joined text, separator rules and all.
+TEST(PathText, IsJoinedPathAgreesWithJoinPath) {
+    const PathStyle& w = PathStyle::forWindows();
+    const PathStyle& p = PathStyle::forPosix();
+    struct Case {
+        const PathStyle& style;
+        std::u16string folder, name;
+    } cases[] = {{p, u"/srv", u"a.txt"}, {p, u"/", u"a.txt"}, {p, u"", u"a.txt"}, {p, u"/srv/", u"a"},
+                 {w, u"C:\\", u"a.txt"}, {w, u"C:\\d", u"a.txt"}, {w, u"", u"a"}};
+    for (const Case& c : cases) {
+        const std::u16string joined = JoinPath(c.folder, c.name, c.style);
+        std::u16string written = u"left over";
+        WriteJoinedPath(c.folder, c.name, c.style, written);
+        EXPECT_EQ(written, joined);
+        EXPECT_TRUE(IsJoinedPath(joined, c.folder, c.name, c.style)) << ToUtf8(joined);
+        EXPECT_FALSE(IsJoinedPath(joined + u"x", c.folder, c.name, c.style)) << ToUtf8(joined);
+        if (c.folder + c.name != joined) {
+            EXPECT_FALSE(IsJoinedPath(c.folder + c.name, c.folder, c.name, c.style)) << ToUtf8(joined);
+        }
+        std::u16string otherSeparator = joined;
+        if (otherSeparator.size() > c.name.size()) otherSeparator[otherSeparator.size() - c.name.size() - 1] = u'|';
+        if (otherSeparator != joined) {
+            EXPECT_FALSE(IsJoinedPath(otherSeparator, c.folder, c.name, c.style)) << ToUtf8(joined);
+        }
+    }
+}
+
 TEST(NamePartTest, SplitsFilesAtTheLastDotAndKeepsFoldersWhole) {
     struct Case {
         std::u16string name;
