@@ -156,14 +156,28 @@ bool ApplyWorker::drainUpdates() {
         std::lock_guard<std::mutex> lock(mutex_);
         updates.swap(queue_);
     }
-    for (Update& u : updates) apply(u);
+    // Log lines in a row go to the owner together, before whatever follows them.
+    std::vector<TimedLine> lines;
+    auto logLines = [&] {
+        if (!lines.empty()) owner_.logLines(lines);
+        lines.clear();
+    };
+    for (Update& u : updates) {
+        if (u.kind == Update::Log) {
+            lines.push_back({u.at, std::move(u.text)});
+            continue;
+        }
+        logLines();
+        apply(u);
+    }
+    logLines();
     draining_ = false;
     return finished_;
 }
 
 void ApplyWorker::apply(Update& u) {
     switch (u.kind) {
-        case Update::Log: owner_.logAt(u.at, u.text); break;
+        case Update::Log: owner_.logLines({{u.at, u.text}}); break;
         case Update::Status: owner_.status(takeLatest(true).text); break;
         case Update::Progress: owner_.progress(takeLatest(false).percent); break;
         case Update::Numbered: owner_.rowNumbered(u.value, u.text); break;

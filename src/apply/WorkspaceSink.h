@@ -13,7 +13,7 @@ class WorkspaceSink : public ApplySink {
 public:
     WorkspaceSink(Workspace& ws, const ApplyOptions& options);
     void log(const std::u16string& message) override { ws_.host.AppendLog(message); }
-    void logAt(int64_t utcSeconds, const std::u16string& message) { ws_.host.appendLogAt(utcSeconds, message); }
+    void logLines(const std::vector<TimedLine>& lines) { ws_.host.appendLogLines(lines); }
     void status(const std::u16string& text) override { ws_.host.SetStatusText(text); }
     void progress(int percent) override { ws_.host.setProgress(percent); }
     void rowNumbered(int row, const std::u16string& newName) override;

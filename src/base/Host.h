@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quirnel {
 
@@ -17,6 +18,12 @@ enum class Question {
     RedoRun,            // Redo Reverted Apply: Yes reverts the revert named, No moves nothing
 };
 
+// A log line and the time it happened (UTC seconds).
+struct TimedLine {
+    int64_t utcSeconds = 0;
+    std::u16string text;
+};
+
 // The string id of a question's text.
 int QuestionTextId(Question question);
 
@@ -29,9 +36,11 @@ class Host {
 public:
     virtual ~Host() = default;
     virtual void AppendLog(const std::u16string& message) = 0;
-    // A line of something that happened earlier (on another thread), at that
-    // time; a host that shows no times takes it as any line.
-    virtual void appendLogAt(int64_t /*utcSeconds*/, const std::u16string& message) { AppendLog(message); }
+    // Lines of what happened earlier (on another thread), each at its time,
+    // in one go; a host that shows no times takes them as any lines.
+    virtual void appendLogLines(const std::vector<TimedLine>& lines) {
+        for (const TimedLine& line : lines) AppendLog(line.text);
+    }
     virtual void SetStatusText(const std::u16string& text) = 0;
     virtual void ShowMessageDialog(const std::u16string& text, const std::u16string& title) = 0;
     // A question with Yes and No, with its text in the current language; true for Yes.

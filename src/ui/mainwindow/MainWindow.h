@@ -55,7 +55,7 @@ public:
 
     // Host: what the core tells the user.
     void AppendLog(const std::u16string& message) override;
-    void appendLogAt(int64_t utcSeconds, const std::u16string& message) override;
+    void appendLogLines(const std::vector<TimedLine>& lines) override;
     void SetStatusText(const std::u16string& text) override;
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
     // Every question of the window and the core, its own exit question

@@ -23,9 +23,11 @@ public:
         RecordingHost::AppendLog(m);
         if (onLog) onLog(m);
     }
-    void appendLogAt(int64_t utcSeconds, const std::u16string& m) override {
-        logTimes.push_back(utcSeconds);
-        AppendLog(m);
+    void appendLogLines(const std::vector<TimedLine>& lines) override {
+        for (const TimedLine& line : lines) {
+            logTimes.push_back(line.utcSeconds);
+            AppendLog(line.text);
+        }
     }
     void rowsRemoved() override {
         if (onRowsRemoved) onRowsRemoved();
