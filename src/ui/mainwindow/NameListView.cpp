@@ -23,7 +23,7 @@ protected:
 };
 
 constexpr int kSharedColumns[] = {ColOldName, ColNewName, ColOldFolder, ColNewFolder, ColFullPath};
-constexpr int kTimeColumns[] = {ColModified, ColCreated};
+constexpr int kTimeColumns[] = {ColModified, ColCreated, ColTaken};
 
 bool IsShared(int column) { return std::find(std::begin(kSharedColumns), std::end(kSharedColumns), column) != std::end(kSharedColumns); }
 

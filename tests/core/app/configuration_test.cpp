@@ -146,7 +146,8 @@ TEST(ConfigurationWrite, DefaultsGiveTheCompleteLayout) {
     expected += u"ColWidths=\r\nHotkey=32770,122,0,0\r\nHotkey=32771,112,0,0\r\n";
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_NE(text.find(u"Hotkey=32782,90,1,1\r\n"), std::u16string::npos);
-    EXPECT_TRUE(text.ends_with(u"Hotkey=32855,76,1,1\r\n"));
+    // The Date Taken column's width comes after every older key.
+    EXPECT_TRUE(text.ends_with(u"Hotkey=32855,76,1,1\r\nTakenColWidth=0\r\n"));
     size_t hotkeyLines = 0;
     for (size_t p = text.find(u"Hotkey="); p != std::u16string::npos; p = text.find(u"Hotkey=", p + 1)) ++hotkeyLines;
     EXPECT_EQ(hotkeyLines, 44u);
