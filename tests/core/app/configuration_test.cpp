@@ -1,4 +1,5 @@
 #include "app/Configuration.h"
+#include "app/ColumnState.h"
 
 #include <gtest/gtest.h>
 
@@ -262,6 +263,29 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
                   FormatConfiguration(app.settings, app.presets, app.hotkeys))
             << "round " << round;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A file from before the Date Taken column, and one written since.
+TEST(ConfigurationRead, TakenColumnWidthIsItsOwnKey) {
+    Loaded old = Read(u"ShowColumnFlag=255\r\nColWidths=200,160,110,110,110,110,110,110\r\n");
+    EXPECT_EQ(old.settings.ColWidths.size(), 8u);
+    EXPECT_EQ(old.settings.TakenColWidth, 0);
+    EXPECT_EQ(OpeningColumnWidths(old.settings, 10, 48, 0)[ColTaken], 0);
+
+    AppSettings s;
+    s.ShowColumnFlag = 255 | 1 << ColTaken;
+    s.ColWidths.assign(8, 120);
+    s.TakenColWidth = 150;
+    Loaded again = Read(FormatConfiguration(s, PresetTable{}, DefaultHotkeys()));
+    EXPECT_EQ(again.settings.ColWidths, s.ColWidths);
+    EXPECT_EQ(again.settings.TakenColWidth, 150);
+    const ColumnWidths w = OpeningColumnWidths(again.settings, 10, 48, 0);
+    EXPECT_EQ(w[ColTaken], 150);
+    EXPECT_EQ(w[ColFullPath], 120);
 }
 
 }  // namespace
