@@ -30,6 +30,7 @@ ColumnWidths OpeningColumnWidths(const AppSettings& s, int F, int iconPixels, in
         w[ColNewName] = Shown(s, ColNewName) ? 16 * F : 0;
         for (int i = ColOldFolder; i < ColumnCount; ++i) w[i] = Shown(s, i) ? 11 * F : 0;
     }
+    w[ColTaken] = Shown(s, ColTaken) ? (s.TakenColWidth > 0 ? s.TakenColWidth & 0xFFFF : 11 * F) : 0;
     w[ColOldName] = std::max(w[ColOldName], nameMinimum);
     w[ColNewName] = std::max(w[ColNewName], nameMinimum);
     return w;
@@ -47,6 +48,10 @@ void StoreColumnState(AppSettings& s, const ColumnWidths& widths, int sortColumn
             s.ColWidths[i] = static_cast<uint32_t>(widths[i]);
         }
     }
+    const bool takenShown = widths[ColTaken] > 0;
+    s.ShowColumnFlag = takenShown ? s.ShowColumnFlag | 1 << ColTaken : s.ShowColumnFlag & ~(1 << ColTaken);
+    if (takenShown) s.TakenColWidth = widths[ColTaken];
+    else if (s.TakenColWidth <= 0) s.TakenColWidth = static_cast<int32_t>(a);
     s.SortColumn = sortColumn;
     s.SortAscend = ascending ? 1 : 0;
 }
@@ -59,11 +64,19 @@ int ColumnOfToggle(int32_t menuCommand) {
         case menu::ShowModified: return ColModified;
         case menu::ShowCreated: return ColCreated;
         case menu::ShowFullPath: return ColFullPath;
+        case menu::ShowTaken: return ColTaken;
         default: return -1;
     }
 }
 
 int ToggleColumn(AppSettings& s, int column, int currentWidth, int F) {
+    if (column == ColTaken) {
+        if (currentWidth > 0) {
+            s.TakenColWidth = currentWidth;
+            return 0;
+        }
+        return s.TakenColWidth > 0 ? s.TakenColWidth & 0xFFFF : 11 * F;
+    }
     const bool remembered = column >= 0 && column < static_cast<int>(s.ColWidths.size());
     if (currentWidth > 0) {
         if (remembered) s.ColWidths[column] = static_cast<uint32_t>(currentWidth);

@@ -6,7 +6,8 @@
 
 namespace quirnel {
 
-using ColumnWidths = std::array<int, ColumnCount>;
+// The width of every column the window shows, the date taken's included.
+using ColumnWidths = std::array<int, ViewColumnCount>;
 
 // The list's icon size for IconType: 32, 16, 48 or 256 pixels; 0 for a value
 // that names no size (the list then keeps the icons it has).
@@ -17,8 +18,9 @@ int IconPixels(int IconType);
 // nameMinimum, so they cannot be lost.
 ColumnWidths OpeningColumnWidths(const AppSettings& settings, int F, int iconPixels, int nameMinimum);
 
-// Column visibility and widths into ShowColumnFlag and ColWidths, the sort
-// indicator into SortColumn and SortAscend.
+// Column visibility and widths into ShowColumnFlag and ColWidths (the date
+// taken's into bit 8 and TakenColWidth), the sort indicator into SortColumn
+// and SortAscend.
 void StoreColumnState(AppSettings& settings, const ColumnWidths& widths, int sortColumn, bool ascending, int F);
 
 // The column a View menu item shows or hides; -1 for other commands.

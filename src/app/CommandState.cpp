@@ -49,6 +49,7 @@ constexpr Rule kRules[] = {
     {menu::ShowCreated, Needs::Nothing},
     {menu::ShowNewFolder, Needs::Nothing},
     {menu::ShowOldFolder, Needs::Nothing},
+    {menu::ShowTaken, Needs::Nothing},
     {menu::LanguageEnglish, Needs::Nothing},
     {menu::LanguageKorean, Needs::Nothing},
     {menu::LanguageDefault, Needs::Nothing},

@@ -41,13 +41,19 @@ constexpr IntKey kOtherKeys[] = {
     {"ClearAfterApply", &AppSettings::ClearAfterApply, true},
     {"TakenFallback", &AppSettings::TakenFallback, true},
 };
+// Keys newer than the file's layout, written after everything else so an
+// older reader of the file meets them last.
+constexpr IntKey kLaterKeys[] = {
+    {"TakenColWidth", &AppSettings::TakenColWidth, false},
+};
 
 // Keys compare without regard to ASCII letter case.
 bool KeyIs(const std::u16string& key, std::string_view name) { return EqualsIgnoringAsciiCase(key, name); }
 
 const IntKey* FindIntKey(const std::u16string& key) {
     for (std::span<const IntKey> group : {std::span<const IntKey>(kListKeys), std::span<const IntKey>(kColorKeys),
-                                          std::span<const IntKey>(kFontKeys), std::span<const IntKey>(kOtherKeys)})
+                                          std::span<const IntKey>(kFontKeys), std::span<const IntKey>(kOtherKeys),
+                                          std::span<const IntKey>(kLaterKeys)})
         for (const IntKey& k : group)
             if (KeyIs(key, k.name)) return &k;
     return nullptr;
@@ -274,6 +280,7 @@ std::u16string FormatConfiguration(const AppSettings& s, const PresetTable& pres
     Put(out, "ColWidths", widths);
     for (const auto& [id, r] : hotkeys)
         Put(out, "Hotkey", DecimalText(id) + u',' + DecimalText(r.KeyCode) + u',' + DecimalText(r.Ctrl) + u',' + DecimalText(r.Shift));
+    PutInts(out, s, std::begin(kLaterKeys), std::end(kLaterKeys));
     return out;
 }
 

@@ -42,6 +42,9 @@ struct AppSettings {
     int32_t ClearAfterApply = 0;
     int32_t TakenFallback = 0;  // flag: a file without a date taken gives its modified time
     std::vector<uint32_t> ColWidths;
+    // The Date Taken column's remembered width (its own key: ColWidths keeps
+    // the list's eight); shown while bit 8 of ShowColumnFlag is set.
+    int32_t TakenColWidth = 0;
 
     bool operator==(const AppSettings&) const = default;
 };

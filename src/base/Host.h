@@ -54,6 +54,9 @@ public:
     // Rows left the list outside a command of the window (the end of an
     // apply run): views must forget them before they paint again.
     virtual void rowsRemoved() {}
+    // Someone asked a long reading to stop (Ctrl+C at a terminal); read on
+    // whichever thread tells its progress.
+    virtual bool stopAsked() const { return false; }
 
     // Asks a question with its own text.
     bool ask(Question question);

@@ -62,6 +62,7 @@ enum MenuCommandId : int {
     RevertLastApply = 32880,  // no hotkey record: the configuration keeps its 44 hotkey lines
     RedoRevertedApply = 32881,  // neither
     ShowChangedOnly = 32882,    // neither
+    ShowTaken = 32883,          // neither
     SplitterMoved = 36001,
 };
 

@@ -30,7 +30,13 @@ void CliHost::clearStatus() {
 }
 
 void CliHost::AppendLog(const std::u16string& message) {
-    if (!echoLog) return;
+    if (!echoLog) {
+        if (stopAsked()) {
+            clearStatus();
+            fprintf(stderr, "quirnel-cli: %s\n", ToNative(message).c_str());
+        }
+        return;
+    }
     clearStatus();
     // Names inside the line keep their original bytes, as in the list output.
     std::string line = ToNative(LogLine(message));

@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <string>
 
@@ -17,6 +18,11 @@ public:
     void ShowMessageDialog(const std::u16string& text, const std::u16string& title) override;
     bool askYesNo(Question question, const std::u16string& text) override;
     void setProgress(int percent) override;
+    bool stopAsked() const override { return stop != 0; }
+
+    // Set by a first Ctrl+C while the tasks run (CliSignals): a reading
+    // stops, and the log lines after it say what it left, on standard error.
+    std::atomic<int> stop{0};
 
     bool echoLog = false;  // print log lines (the apply run's)
     // Removes the transient status line before other output.

@@ -90,6 +90,7 @@ bool RegexTasksValid(const CliOptions& o) {
 
 // The preset's and the given tasks; false when one of them ended the run.
 bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, int& presetApply) {
+    if (ws.host.stopAsked()) return false;
     if (o.preset > 0) {
         // The preset's own apply is only remembered: the disk is touched by --apply or --copy alone.
         auto actions = WorkspaceActions(ws, [&](ApplyType type) { presetApply = static_cast<int>(type); });
@@ -98,9 +99,9 @@ bool RunTasks(const CliOptions& o, const PresetTable& presets, Workspace& ws, in
     for (const CliTask& t : o.tasks) {
         CommandOutcome r = RunCommand(ws, static_cast<CommandId>(ReadInt(FromNative(t.command))), ReadInt(FromNative(t.sub)),
                                       FromNative(t.arg1), FromNative(t.arg2));
-        if (r == CommandOutcome::StopRun) return false;
+        if (r == CommandOutcome::StopRun || ws.host.stopAsked()) return false;
     }
-    return true;
+    return !ws.host.stopAsked();
 }
 
 // Which row the checks stopped at, after their message.
@@ -179,7 +180,13 @@ int RunCli(const CliOptions& o) {
     if (!AddPaths(o, ws)) return kExitUsage;
 
     int presetApply = -1;
-    bool ran = RunTasks(o, app.presets, ws, presetApply);
+    bool ran = false;
+    {
+        // A first signal stops a reading of what files hold; the run then
+        // ends with nothing applied, since its list is not what was asked.
+        StopOnSignals stopOnSignals(host.stop);
+        ran = RunTasks(o, app.presets, ws, presetApply);
+    }
     host.clearStatus();
     if (!ran) return kExitStopped;
     int status = o.check ? CheckAndPrintStatuses(ws, ApplyTypeFromNumber(o.applyType), o.format) : kExitOk;

@@ -17,12 +17,14 @@ using Texts = std::vector<std::optional<std::u16string>>;
 
 void ReportRows(const NameList& list, const std::vector<MediaFields>& fields, const Texts& texts, Host* host) {
     if (host == nullptr) return;
-    long long missing = 0, unreadable = 0;
+    long long missing = 0, unreadable = 0, unread = 0;
     int firstUnreadable = -1;
     for (int r = 0; r < list.size(); ++r) {
-        if (!texts[r]) ++missing;
+        if (fields[r].unread && !list.isFolder(r)) ++unread;
+        else if (!texts[r]) ++missing;
         if (!fields[r].error.empty() && unreadable++ == 0) firstUnreadable = r;
     }
+    if (unread > 0) host->AppendLog(FormatText(LoadText(text::MediaRowsUnread), {unread}));
     if (missing > 0) host->AppendLog(FormatText(LoadText(text::MediaValueMissing), {missing}));
     if (unreadable > 0)
         host->AppendLog(FormatText(LoadText(text::MediaUnreadable),
@@ -50,6 +52,7 @@ MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBack
 MediaProgress StatusLineProgress(Host& host) {
     constexpr size_t kWorthShowing = 2000;  // fewer files are read before anyone would look
     return [&host](size_t done, size_t total) {
+        if (host.stopAsked()) return false;
         if (total < kWorthShowing) return true;
         if (done == total) host.SetStatusText(u"");
         else host.SetStatusText(FormatText(LoadText(text::MediaReading), {static_cast<long long>(done), static_cast<long long>(total)}));
@@ -76,6 +79,7 @@ Texts MediaTexts(const NameList& list, int subCommand, const std::u16string& arg
     LocalCalendar calendar;
     for (int r = 0; r < list.size(); ++r) {
         const MediaFields& f = fields[r];
+        if (f.unread) continue;  // a stopped reading changes no row it did not reach, fallback or not
         std::optional<std::u16string> t;
         if (!byDate) t = tmpl->expand(f);
         else if (f.taken) t = FormatDateText(WallTimeText(f.taken->wallSeconds), arg1);

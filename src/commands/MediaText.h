@@ -27,7 +27,8 @@ MediaAccess DefaultMediaAccess(Host* host, bool takenFallsBackToModified);
 MediaAccess CachedMediaAccess(MediaCache& cache, Host* host, bool takenFallsBackToModified, MediaProgress progress = {});
 
 // Shows a long reading's progress on the host's status line (a terminal's
-// for the command line) and clears it when done.
+// for the command line) and clears it when done; stops the reading once the
+// host is asked to stop.
 MediaProgress StatusLineProgress(Host& host);
 
 // Whether a sub-command builds its text from what files hold.

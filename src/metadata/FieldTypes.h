@@ -27,6 +27,8 @@ struct MediaFields {
     std::optional<uint32_t> durationSeconds;
     // Why nothing could be read (a cut-short or damaged file); empty otherwise.
     std::u16string error;
+    // The reading was stopped before this file: nothing is known of it.
+    bool unread = false;
     bool operator==(const MediaFields&) const = default;
 };
 

@@ -24,6 +24,7 @@ uint64_t StampOf(const MediaFile& f) { return Mix(f.size ^ Mix(static_cast<uint6
 uint64_t KeyOf(const std::u16string& path) { return Mix(std::hash<std::u16string_view>{}(path)); }
 
 struct Slot {
+    bool done = false;   // looked up or read
     bool fresh = false;  // read now, to be kept
     MediaFields fields;
 };
@@ -74,6 +75,7 @@ std::vector<MediaFields> MediaCache::fieldsOf(const std::vector<MediaFile>& file
     std::mutex m;
     std::condition_variable stepped;
     auto read = [this](const MediaFile& f, Slot& s) {
+        s.done = true;
         if (f.path.empty()) return;
         const Kept* kept = find(KeyOf(f.path));
         if (kept && kept->stamp == StampOf(f)) {
@@ -113,7 +115,9 @@ std::vector<MediaFields> MediaCache::fieldsOf(const std::vector<MediaFile>& file
             lock.unlock();
             const size_t d = done;
             if (d == files.size()) break;
-            if (d != told && !progress(told = d, files.size())) {
+            // Asked also when nothing moved: a reader stuck on one file must
+            // not keep a stop from being heard.
+            if (!progress(told = d, files.size())) {
                 stop = true;
                 break;
             }
@@ -128,6 +132,7 @@ std::vector<MediaFields> MediaCache::fieldsOf(const std::vector<MediaFile>& file
     for (size_t i = 0; i < slots.size(); ++i) {
         Slot& s = slots[i];
         if (s.fresh) fresh.push_back(Kept{KeyOf(files[i].path), StampOf(files[i]), packed_.pack(s.fields)});
+        s.fields.unread = !s.done;
         out.push_back(std::move(s.fields));
     }
     keep(std::move(fresh));

@@ -20,7 +20,8 @@ struct MediaFile {
 MediaFile MediaFileAt(const std::u16string& path);
 
 // How far a reading is: called now and then on the calling thread with the
-// files done; false stops it, and the files not yet read give empty fields.
+// files done; false stops it, and the files not yet read give empty fields
+// marked unread.
 using MediaProgress = std::function<bool(size_t done, size_t total)>;
 
 // The fields of files, kept while a file's size and modification time stay

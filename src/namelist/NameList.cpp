@@ -25,10 +25,10 @@ void Release(std::u16string& s) { std::u16string().swap(s); }
 }  // namespace
 
 int ColumnCaptionId(int column) {
-    static constexpr int kIds[ColumnCount] = {text::OldNameColumn,   text::NewNameColumn,  text::OldFolderColumn,
-                                              text::NewFolderColumn, text::SizeColumn,     text::ModifiedColumn,
-                                              text::CreatedColumn,   text::FullPathColumn};
-    return column >= 0 && column < ColumnCount ? kIds[column] : 0;
+    static constexpr int kIds[ViewColumnCount] = {text::OldNameColumn,   text::NewNameColumn,  text::OldFolderColumn,
+                                                  text::NewFolderColumn, text::SizeColumn,     text::ModifiedColumn,
+                                                  text::CreatedColumn,   text::FullPathColumn, text::TakenColumn};
+    return column >= 0 && column < ViewColumnCount ? kIds[column] : 0;
 }
 
 NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}

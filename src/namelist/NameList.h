@@ -23,10 +23,15 @@ enum Column : int {
     ColModified = 5,
     ColCreated = 6,
     ColFullPath = 7,
-    ColumnCount = 8
+    ColumnCount = 8,  // the columns the list holds, whose widths the configuration stores
+    // Read from the files rather than held by the list: the window shows it
+    // after the others and keeps its width under a key of its own.
+    ColTaken = 8,
+    ViewColumnCount = 9
 };
 
-// The string id of a column's caption; 0 for a number that is no column.
+// The string id of a column's caption, the date taken's included; 0 for a
+// number that is no column.
 int ColumnCaptionId(int column);
 
 struct FolderText;

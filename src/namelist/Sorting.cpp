@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "namelist/TakenSort.h"
 #include "platform/Collation.h"
 #include "platform/TaskThread.h"
 
@@ -168,6 +169,7 @@ bool HeaderClickAscending(const Workspace& ws, int column) { return !(ws.sortCol
 void SortList(Workspace& ws, int column, bool ascending) {
     ws.sortColumn = column;
     ws.sortAscending = ascending;
+    if (column == ColTaken) return SortListByTaken(ws, ascending);
     SortRows(ws.list, column, ascending, IsOn(ws.settings.SortLikeWindows) ? TextOrder::Logical : TextOrder::Plain);
 }
 

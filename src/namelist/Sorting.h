@@ -20,7 +20,8 @@ void SortRows(NameList& list, int column, bool ascending, TextOrder order);
 bool HeaderClickAscending(const Workspace& ws, int column);
 
 // Remembers column and direction as the list's sort state and sorts, in the
-// text order SortLikeWindows chooses.
+// text order SortLikeWindows chooses; the date taken column reads the files
+// through the workspace's cache.
 void SortList(Workspace& ws, int column, bool ascending);
 
 }  // namespace quirnel

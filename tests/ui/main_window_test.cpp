@@ -76,7 +76,8 @@ void MainWindowTest::opensReadyWithEmptyList() {
     QVERIFY(dlg.logPane()->toPlainText().startsWith('['));
     QVERIFY(dlg.logPane()->toPlainText().endsWith("] Quirnel is ready."));
     QCOMPARE(dlg.statusLine()->text(), QString("Drag & Drop or use \"File\" menu to add files"));
-    QCOMPARE(dlg.listView()->model()->columnCount(), 8);
+    QCOMPARE(dlg.listView()->model()->columnCount(), 9);
+    QCOMPARE(dlg.listView()->columnWidthOrZero(ColTaken), 0);  // the date taken is hidden until asked for
     QCOMPARE(dlg.listView()->model()->headerData(4, Qt::Horizontal).toString(), QString("Size"));
 }
 

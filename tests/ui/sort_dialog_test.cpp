@@ -20,7 +20,7 @@ void SortDialogTest::opensOnTheGivenColumnAndDirection() {
     QStringList captions;
     for (int i = 0; i < dlg.columnBox()->count(); ++i) captions << dlg.columnBox()->itemText(i);
     QCOMPARE(captions, QStringList({"Old Name", "New Name", "Old Folder", "New Folder", "Size", "Modified", "Created",
-                                    "Full Path"}));
+                                    "Full Path", "Date Taken"}));
     QCOMPARE(dlg.column(), 3);
     QVERIFY(!dlg.ascending());
     QVERIFY(dlg.descendingButton()->isChecked());
@@ -37,7 +37,7 @@ void SortDialogTest::opensOnTheGivenColumnAndDirection() {
 }
 
 void SortDialogTest::noColumnGivesMinusOne() {
-    for (int column : {-1, 8}) {
+    for (int column : {-1, 9}) {
         SortDialog dlg(column, true);
         QCOMPARE(dlg.column(), -1);
         QCOMPARE(dlg.columnBox()->currentText(), QString());

@@ -20,9 +20,9 @@ SortDialog::SortDialog(int column, bool ascending, QWidget* parent) : QDialog(pa
 
     auto* orderBy = new QGroupBox(T(text::OrderByGroup), this);
     columns_ = new QComboBox(orderBy);
-    for (int c = 0; c < ColumnCount; ++c) columns_->addItem(Q(LoadText(ColumnCaptionId(c))));
+    for (int c = 0; c < ViewColumnCount; ++c) columns_->addItem(Q(LoadText(ColumnCaptionId(c))));
     columns_->setMinimumContentsLength(20);  // wide enough for the title above it
-    columns_->setCurrentIndex(column >= 0 && column < ColumnCount ? column : -1);
+    columns_->setCurrentIndex(column >= 0 && column < ViewColumnCount ? column : -1);
     (new QVBoxLayout(orderBy))->addWidget(columns_);
     layout->addWidget(orderBy);
 

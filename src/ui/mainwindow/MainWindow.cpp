@@ -13,6 +13,7 @@
 
 #include "apply/ApplyWorker.h"
 #include "apply/RowStatus.h"
+#include "namelist/MediaFill.h"
 #include "base/ActivityLog.h"
 #include "platform/LocalTime.h"
 #include "base/MenuIds.h"
@@ -63,6 +64,7 @@ MainWindow::~MainWindow() {
     // last updates land without opening a dialog on a window being torn down.
     tearingDown_ = true;
     statusTask_.reset();
+    fill_.reset();
     if (worker_) {
         ws_.flags.stopFlag = 1;
         worker_.reset();
@@ -143,7 +145,7 @@ void MainWindow::openWindowState() {
     // Widths the user left as they came share the list's width.
     const bool sharedWidths = app_.settings.ColWidths.size() != ColumnCount;
     ColumnWidths widths = OpeningColumnWidths(app_.settings, fontPoints_, IconPixels(app_.settings.IconType), nameMinimum);
-    for (int c = 0; c < ColumnCount; ++c) list_->setColumnWidthOrHide(c, widths[c]);
+    for (int c = 0; c < ViewColumnCount; ++c) list_->setColumnWidthOrHide(c, widths[c]);
     list_->setNameColumnMinimum(nameMinimum);
     list_->setSharedWidths(sharedWidths);
     showSortIndicator();

@@ -32,6 +32,7 @@ class ApplyWorker;
 class CommandPanel;
 class RowStatusTask;
 class KeyFilter;
+class MediaFillTask;
 class NameListModel;
 class NameListView;
 class SplitterBar;
@@ -46,7 +47,8 @@ class UiIconProvider;
 // (MainWindowTransfer.cpp), apply runs (MainWindowApply.cpp), journals and
 // every row's fate (MainWindowJournal.cpp), layout, columns and the close
 // path (MainWindowLayout.cpp), options, hotkeys, the preset editor and
-// preset group files (MainWindowOptions.cpp).
+// preset group files (MainWindowOptions.cpp), the date taken read in the
+// background (MainWindowMedia.cpp).
 class MainWindow : public QMainWindow, public Host {
     Q_OBJECT
 public:
@@ -86,6 +88,8 @@ public:
     // as colours and tooltips once it arrives.
     void refreshRowStatuses();
     bool rowStatusesPending() const;
+    // The Date Taken column is being read (or a sort by it waits for it).
+    bool takenReading() const { return fill_ != nullptr; }
 
     // One add batch of paths, as a picker delivers them.
     void addPaths(const std::vector<std::u16string>& paths);
@@ -207,6 +211,13 @@ private:
     void startRowStatuses();
     void takeRowStatuses();
 
+    // The date taken, read off this thread (MainWindowMedia.cpp).
+    void refreshTaken();
+    void stopTaken();
+    bool stopTakenByUser();  // false when nothing was being read
+    void takeTaken();
+    bool sortByTaken(bool ascending);  // false while the dates are still to be read
+
     // Options and hotkeys (MainWindowOptions.cpp).
     void cmdLoadOptions(int, bool);
     void cmdViewOptions(int, bool);
@@ -246,6 +257,10 @@ private:
     std::unique_ptr<ApplyWorker> worker_;
     std::unique_ptr<RowStatusTask> statusTask_;
     QTimer* statusDelay_ = nullptr;
+    std::unique_ptr<MediaFillTask> fill_;
+    std::optional<bool> sortWhenRead_;  // the direction of a sort by date taken that waits for the reading
+    bool takenStopped_ = false;         // the user stopped the reading: it starts again only when asked
+    QString statusBeforeFill_;
     bool syncRunning_ = false;
     bool redoable_ = false;  // a reverted run can be redone (refreshRedoItem)
     std::u16string lastApplyJournal_;  // the journal of this window's last apply that kept one

@@ -81,6 +81,7 @@ void MainWindow::setRunControls(bool running) {
 // Once the run's last change is made there is nothing to stop: no question.
 // One that ends while the question is open is said to have ended.
 void MainWindow::askStop() {
+    if (!worker_ && stopTakenByUser()) return;
     if (!worker_ || ws_.flags.stopFlag == 1 || runChangesOver()) return;
     if (!ask(Question::StopProcessing)) return;
     if (!worker_ || runChangesOver()) {

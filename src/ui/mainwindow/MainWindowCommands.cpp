@@ -63,6 +63,7 @@ const std::vector<MainWindow::Route>& MainWindow::routes() {
         {menu::ShowModified, &MainWindow::cmdToggleColumn},
         {menu::ShowCreated, &MainWindow::cmdToggleColumn},
         {menu::ShowFullPath, &MainWindow::cmdToggleColumn},
+        {menu::ShowTaken, &MainWindow::cmdToggleColumn},
         {menu::LanguageDefault, &MainWindow::cmdLanguage},
         {menu::LanguageEnglish, &MainWindow::cmdLanguage},
         {menu::LanguageKorean, &MainWindow::cmdLanguage},
@@ -105,6 +106,7 @@ bool MainWindow::hasRoute(int command) { return handlerOf(command) != nullptr; }
 void MainWindow::runCommand(int command, bool shift) {
     const Handler handler = handlerOf(command);
     if (!handler || !CommandEnabled(command, commandState())) return;
+    sortWhenRead_.reset();  // a sort by date taken still waiting gives way to what the user does now
     stopRowStatuses();
     (this->*handler)(command, shift);
     updateCommandState();
@@ -135,7 +137,7 @@ bool MainWindow::handleKey(QWidget* target, QKeyEvent* event) {
         return true;  // no control gets a key while a run goes on
     }
     if (event->key() == Qt::Key_Escape) {
-        close();
+        if (!stopTakenByUser()) close();
         return true;
     }
     if (target == log_ && ReadingKey(event)) return false;
@@ -283,6 +285,7 @@ void MainWindow::afterRowsChanged() {
 void MainWindow::cmdToggleColumn(int command, bool) {
     const int column = ColumnOfToggle(command);
     list_->setColumnWidthOrHide(column, ToggleColumn(app_.settings, column, list_->columnWidthOrZero(column), fontPoints_));
+    if (column == ColTaken) takenStopped_ = false;  // shown again: read again
 }
 
 void MainWindow::cmdLanguage(int command, bool) {

@@ -62,11 +62,13 @@ void MainWindow::refreshRedoItem() {
     markMenus();
 }
 
-// The task reads the list: it ends before anything changes the list.
+// The task reads the list: it ends before anything changes the list. The
+// date taken's reading ends too, since what changes the list may use its cache.
 void MainWindow::stopRowStatuses() {
     statusDelay_->stop();
     statusTask_.reset();
     model_->setStatuses({});  // nothing is shown for rows that may move
+    stopTaken();
 }
 
 // A short pause first: a burst of commands (a preset, a held key) asks once,
@@ -74,6 +76,7 @@ void MainWindow::stopRowStatuses() {
 void MainWindow::refreshRowStatuses() {
     stopRowStatuses();
     if (!ws_.list.empty() && !busy()) statusDelay_->start();
+    refreshTaken();
 }
 
 bool MainWindow::rowStatusesPending() const { return statusTask_ != nullptr || statusDelay_->isActive(); }

@@ -38,7 +38,7 @@ void MainWindow::layoutWindow() {
     in.panelHeight = leftPanel_->panelHeight();
     in.showLog = showLog;
     in.logHeight = app_.settings.LogHeight;
-    in.stopShown = worker_ != nullptr;
+    in.stopShown = worker_ != nullptr || fill_ != nullptr;
     // A few whole rows stay above the log, besides the header and a horizontal scroll bar.
     constexpr int kRowsKept = 4;
     in.minListHeight = list_->horizontalHeader()->sizeHint().height() +
@@ -83,24 +83,28 @@ void MainWindow::onHeaderClicked(int column) {
     sortRows(column, HeaderClickAscending(ws_, column));
 }
 
+// By date taken once every row's date is read: until then the reading goes on
+// and the sort follows it.
 void MainWindow::sortRows(int column, bool ascending) {
     stopRowStatuses();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    SortList(ws_, column, ascending);
-    afterRowsChanged();
+    bool sorted = true;
+    if (column == ColTaken) sorted = sortByTaken(ascending);
+    else SortList(ws_, column, ascending);
+    if (sorted) afterRowsChanged();
     showSortIndicator();
     QApplication::restoreOverrideCursor();
     refreshRowStatuses();
 }
 
 void MainWindow::showSortIndicator() {
-    const int column = ws_.sortColumn >= 0 && ws_.sortColumn < ColumnCount ? ws_.sortColumn : -1;
+    const int column = ws_.sortColumn >= 0 && ws_.sortColumn < ViewColumnCount ? ws_.sortColumn : -1;
     list_->horizontalHeader()->setSortIndicator(column, ws_.sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 ColumnWidths MainWindow::currentColumnWidths() const {
     ColumnWidths widths{};
-    for (int c = 0; c < ColumnCount; ++c) widths[c] = list_->columnWidthOrZero(c);
+    for (int c = 0; c < ViewColumnCount; ++c) widths[c] = list_->columnWidthOrZero(c);
     return widths;
 }
 

@@ -49,6 +49,7 @@ void MainWindow::addBatch(const std::function<void()>& add) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int before = ws_.list.size();
     add();
+    takenStopped_ = false;  // new rows are read
     if (IsOn(ws_.settings.AutoSort) || ws_.list.size() < before)
         afterRowsChanged();
     else

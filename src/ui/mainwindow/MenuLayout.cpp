@@ -50,6 +50,7 @@ const std::vector<MenuPopup>& MenuBarLayout() {
             {menu::ShowModified, text::ShowModifiedItem},
             {menu::ShowCreated, text::ShowCreatedItem},
             {menu::ShowFullPath, text::ShowFullPathItem},
+            {menu::ShowTaken, text::ShowTakenItem},
             {kSeparator},
             {menu::ToggleLog, text::ToggleLogItem},
             {kSeparator},

@@ -1,9 +1,13 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <QColor>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "apply/RowStatus.h"
+#include "metadata/FieldTypes.h"
 #include "namelist/Workspace.h"
 #include "ui/widgets/StatusTint.h"
 
@@ -12,7 +16,7 @@ namespace quirnel {
 class UiIconProvider;
 
 // The table the view paints: the eight columns of the Workspace's list,
-// read on demand so a million rows cost nothing until they are shown. The
+// read on demand, and the date taken as the files were read so a million rows cost nothing until they are shown. The
 // row count the views know is kept apart from the list's: the core changes
 // rows first and the model tells the views afterwards, so a dialog opened in
 // between (a question while adding) never sees a count the views were not told.
@@ -41,6 +45,13 @@ public:
     const std::vector<RowStatus>& statuses() const { return statuses_; }
     static QColor statusTint(RowFate fate, const QColor& base) { return StatusTint(fate, base); }
 
+    // The date taken of rows first.. from their files' fields; rows not told
+    // about show nothing. Removing or reordering rows forgets every date.
+    void setTaken(size_t first, const std::vector<MediaFields>& fields);
+    // Every row's date is known, or why it has none.
+    bool takenKnown() const;
+    std::vector<std::optional<TakenTime>> takenTimes() const;
+
     // Only the rows whose proposal differs from their old name and folder
     // are shown; the list itself keeps every row.
     void setChangedOnly(bool on);
@@ -62,6 +73,17 @@ private:
     QColor base_ = Qt::white;
     bool changedOnly_ = false;
     std::vector<int> shown_;  // while changedOnly_: the list rows shown, in order
+    // By list row; a row past the end has not been read.
+    struct TakenCell {
+        enum class Why : uint8_t { Unread, Taken, NoField, Unreadable, Folder };
+        std::optional<TakenTime> taken;
+        Why why = Why::Unread;
+    };
+    std::vector<TakenCell> taken_;
+    std::unordered_map<int, std::u16string> readErrors_;  // the rows whose file could not be read
+
+    QString takenText(int r) const;
+    QString takenTip(int r) const;
 
     std::vector<int> changedRows() const;
     bool refilter();  // false when the same rows stay

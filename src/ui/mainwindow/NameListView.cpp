@@ -24,8 +24,7 @@ protected:
     }
 };
 
-constexpr int kTimeColumns[] = {ColModified, ColCreated};
-
+constexpr int kTimeColumns[] = {ColModified, ColCreated, ColTaken};
 
 }  // namespace
 

@@ -69,6 +69,7 @@ TEST(ColumnState, ViewItemsToggleTheirColumns) {
     EXPECT_EQ(ColumnOfToggle(32836), ColModified);
     EXPECT_EQ(ColumnOfToggle(32837), ColCreated);
     EXPECT_EQ(ColumnOfToggle(32834), ColFullPath);
+    EXPECT_EQ(ColumnOfToggle(32883), ColTaken);
     EXPECT_EQ(ColumnOfToggle(32838), -1);
 }
 
@@ -81,3 +82,28 @@ TEST(ColumnState, IconPixels) {
 }
 
 }  // namespace
+
+// The Date Taken column lives beside the eight stored ones: bit 8 of
+// ShowColumnFlag and TakenColWidth, never a ninth ColWidths entry.
+TEST(ColumnState, TakenColumnKeepsItsOwnWidth) {
+    AppSettings s;
+    EXPECT_EQ(OpeningColumnWidths(s, F, 48, 0)[ColTaken], 0);  // hidden by default
+    ColumnWidths shown = OpeningColumnWidths(s, F, 48, 0);
+    shown[ColTaken] = ToggleColumn(s, ColTaken, 0, F);
+    EXPECT_EQ(shown[ColTaken], 110);
+    shown[ColTaken] = 170;
+    StoreColumnState(s, shown, ColTaken, true, F);
+    EXPECT_EQ(s.ColWidths.size(), 8u);
+    EXPECT_EQ(s.ShowColumnFlag, 255 | 1 << 8);
+    EXPECT_EQ(s.TakenColWidth, 170);
+    EXPECT_EQ(s.SortColumn, ColTaken);
+    EXPECT_EQ(OpeningColumnWidths(s, F, 48, 0)[ColTaken], 170);
+
+    EXPECT_EQ(ToggleColumn(s, ColTaken, 170, F), 0);  // hidden, its width remembered
+    shown[ColTaken] = 0;
+    StoreColumnState(s, shown, 0, true, F);
+    EXPECT_EQ(s.ShowColumnFlag, 255);
+    EXPECT_EQ(s.TakenColWidth, 170);
+    EXPECT_EQ(ToggleColumn(s, ColTaken, 0, F), 170);
+    EXPECT_EQ(s.ColWidths.size(), 8u);
+}

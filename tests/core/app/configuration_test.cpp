@@ -1,4 +1,5 @@
 #include "app/Configuration.h"
+#include "app/ColumnState.h"
 
 #include <gtest/gtest.h>
 
@@ -146,7 +147,8 @@ TEST(ConfigurationWrite, DefaultsGiveTheCompleteLayout) {
     expected += u"ColWidths=\r\nHotkey=32770,122,0,0\r\nHotkey=32771,112,0,0\r\n";
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_NE(text.find(u"Hotkey=32782,90,1,1\r\n"), std::u16string::npos);
-    EXPECT_TRUE(text.ends_with(u"Hotkey=32855,76,1,1\r\n"));
+    // The Date Taken column's width comes after every older key.
+    EXPECT_TRUE(text.ends_with(u"Hotkey=32855,76,1,1\r\nTakenColWidth=0\r\n"));
     size_t hotkeyLines = 0;
     for (size_t p = text.find(u"Hotkey="); p != std::u16string::npos; p = text.find(u"Hotkey=", p + 1)) ++hotkeyLines;
     EXPECT_EQ(hotkeyLines, 44u);
@@ -261,6 +263,29 @@ TEST(ConfigurationFile, RandomInputIsReadSafely) {
                   FormatConfiguration(app.settings, app.presets, app.hotkeys))
             << "round " << round;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A file from before the Date Taken column, and one written since.
+TEST(ConfigurationRead, TakenColumnWidthIsItsOwnKey) {
+    Loaded old = Read(u"ShowColumnFlag=255\r\nColWidths=200,160,110,110,110,110,110,110\r\n");
+    EXPECT_EQ(old.settings.ColWidths.size(), 8u);
+    EXPECT_EQ(old.settings.TakenColWidth, 0);
+    EXPECT_EQ(OpeningColumnWidths(old.settings, 10, 48, 0)[ColTaken], 0);
+
+    AppSettings s;
+    s.ShowColumnFlag = 255 | 1 << ColTaken;
+    s.ColWidths.assign(8, 120);
+    s.TakenColWidth = 150;
+    Loaded again = Read(FormatConfiguration(s, PresetTable{}, DefaultHotkeys()));
+    EXPECT_EQ(again.settings.ColWidths, s.ColWidths);
+    EXPECT_EQ(again.settings.TakenColWidth, 150);
+    const ColumnWidths w = OpeningColumnWidths(again.settings, 10, 48, 0);
+    EXPECT_EQ(w[ColTaken], 150);
+    EXPECT_EQ(w[ColFullPath], 120);
 }
 
 }  // namespace

@@ -119,3 +119,24 @@ TEST(MediaProgressLine, ShowsALongReadingAndClearsItAtTheEnd) {
 
 }  // namespace
 }  // namespace quirnel
+
+namespace quirnel {
+namespace {
+
+// Stopped before any file: no row changes, not even by the fallback, and the
+// log says why rather than claiming the files hold no date.
+TEST_F(MediaCommands, AStoppedReadingLeavesTheRowsItDidNotReach) {
+    app.settings.TakenFallback = 1;
+    const MediaAccess stopped = CachedMediaAccess(ws.media, &host, true, [](size_t, size_t) { return false; });
+    const auto texts = MediaTexts(ws.list, sub::AddTakenDate, u"%Y", stopped);
+    for (const auto& t : texts) EXPECT_FALSE(t.has_value());
+    EXPECT_EQ(host.log, (V{u"5 row(s) left unchanged: the reading was stopped before their files."}));
+    EXPECT_EQ(ws.media.keptCount(), 0u);
+
+    host.log.clear();  // read in full next time
+    EXPECT_EQ(Run(CmdAddPrefix, sub::AddTakenDate, u"%Y_"),
+              (V{u"2023_taken.jpg", u"2001_plain.jpg", u"2001_song.mp3", u"2001_old.mp3", u"2001_cut.jpg"}));
+}
+
+}  // namespace
+}  // namespace quirnel

@@ -93,7 +93,8 @@ TEST_F(PresetEditingTest, SelectorAndSortButtonTexts) {
     EXPECT_EQ(PresetSelectorText(3, QuirnelPreset{}), u"Preset 3 : (No Name)");
     EXPECT_EQ(SortButtonText(4, false), u"Size / Descending");
     EXPECT_EQ(SortButtonText(7, true), u"Full Path / Ascending");
-    for (int odd : {-1, 8, 1000}) EXPECT_EQ(SortButtonText(odd, true), u"Old Name / Ascending") << odd;
+    EXPECT_EQ(SortButtonText(8, true), u"Date Taken / Ascending");
+    for (int odd : {-1, 9, 1000}) EXPECT_EQ(SortButtonText(odd, true), u"Old Name / Ascending") << odd;
 
     SetUiLanguage(UiLanguage::Korean);
     EXPECT_EQ(PresetSelectorText(3, QuirnelPreset{}), u"프리셋 3 : (이름 없음)");
