@@ -255,7 +255,9 @@ bool MeasureWhole(std::vector<Tool>& tools, Shape shape, int files, int runs) {
             Spawned s = Run(tool.args(tool.arg, tree.root, files));
             tool.times.push_back(s.time);
             if (s.status != 0 || !tree.Holds(PlanNewName)) {
-                printf("  WRONG RESULT: %s failed or left other names than planned\n", tool.name.c_str());
+                // A failure it reported (a row refused) differs from a silent wrong tree.
+                printf("  WRONG RESULT: %s failed or left other names than planned (exit status %d)\n",
+                       tool.name.c_str(), s.status);
                 ok = false;
             }
         }
