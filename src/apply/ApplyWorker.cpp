@@ -25,7 +25,7 @@ struct ApplyWorker::Update {
         : kind(kind), value(value), text(std::move(text)), title(std::move(title)) {}
     Kind kind;
     int value;  // row or percent
-    int64_t at = NowUtcSeconds();  // when it happened, for the log
+    int64_t at = 0;  // when a log line happened
     std::u16string text;
     std::u16string title;
     RowChange change;
@@ -41,7 +41,11 @@ public:
     explicit QueueSink(ApplyWorker& owner) : owner_(owner) {}
     ~QueueSink() override { flush(); }
 
-    void log(const std::u16string& m) override { push(Update(Update::Log, 0, m)); }
+    void log(const std::u16string& m) override {
+        Update u(Update::Log, 0, m);
+        u.at = NowUtcSeconds();
+        push(std::move(u));
+    }
     // The status line and progress show the newest figure when the owner gets
     // to them, never one the run has passed meanwhile; one update waits at a time.
     void status(const std::u16string& t) override {
@@ -177,7 +181,7 @@ bool ApplyWorker::drainUpdates() {
 
 void ApplyWorker::apply(Update& u) {
     switch (u.kind) {
-        case Update::Log: owner_.logLines({{u.at, u.text}}); break;
+        case Update::Log: break;  // handed over in batches by drainUpdates
         case Update::Status: owner_.status(takeLatest(true).text); break;
         case Update::Progress: owner_.progress(takeLatest(false).percent); break;
         case Update::Numbered: owner_.rowNumbered(u.value, u.text); break;
