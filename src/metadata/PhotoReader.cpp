@@ -97,6 +97,15 @@ void ReadPhotoWithExiv2(std::string_view bytes, MediaFields& out) {
         auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
                                                static_cast<long>(bytes.size()));
         if (image.get() == nullptr) return;
+        // Exiv2's video decoders loop for seconds on some hostile headers; a
+        // film's time comes from our own movie header reader instead.
+        // Exiv2's video types (riff 20, mkv 21, qtime 22, asf 24): their headers
+        // do not compile on their own.
+        const int type = static_cast<int>(image->imageType());
+        if (type == 20 || type == 21 || type == 22 || type == 24) {
+            out.error = u"not a photo";
+            return;
+        }
         image->readMetadata();
         TakeFields(*image, out);
     } catch (const std::exception& e) {  // Exiv2::AnyError and the allocator's
