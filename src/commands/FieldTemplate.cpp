@@ -90,6 +90,17 @@ std::optional<FieldTemplate> FieldTemplate::Parse(const std::u16string& text) {
     return t;
 }
 
+std::u16string FieldTemplate::valueOf(int field, int width, const MediaFields& fields) {
+    const Field& f = kFields[field];
+    if (f.text) return fields.*f.text;
+    if (f.derived) return f.derived(fields);
+    const auto& n = fields.*f.number;
+    if (!n) return {};
+    std::string digits = std::to_string(*n);
+    if (digits.size() < static_cast<size_t>(width)) digits.insert(0, width - digits.size(), '0');
+    return Text(digits.begin(), digits.end());
+}
+
 std::optional<std::u16string> FieldTemplate::expand(const MediaFields& fields) const {
     Text out;
     for (const Piece& p : pieces_) {
@@ -97,17 +108,21 @@ std::optional<std::u16string> FieldTemplate::expand(const MediaFields& fields) c
             out += p.literal;
             continue;
         }
-        const Field& f = kFields[p.field];
-        Text value;
-        if (f.text) value = fields.*f.text;
-        else if (f.derived) value = f.derived(fields);
-        else if (const auto& n = fields.*f.number) {
-            std::string digits = std::to_string(*n);
-            if (digits.size() < static_cast<size_t>(p.width)) digits.insert(0, p.width - digits.size(), '0');
-            value.assign(digits.begin(), digits.end());
-        }
+        Text value = valueOf(p.field, p.width, fields);
         if (value.empty()) return std::nullopt;
         out += value;
+    }
+    return out;
+}
+
+std::u16string FieldTemplate::missing(const MediaFields& fields) const {
+    Text out;
+    std::vector<int> told;
+    for (const Piece& p : pieces_) {
+        if (p.field < 0 || std::find(told.begin(), told.end(), p.field) != told.end()) continue;
+        if (!valueOf(p.field, p.width, fields).empty()) continue;
+        told.push_back(p.field);
+        out += (out.empty() ? u"{" : u", {") + Text(kFields[p.field].name) + u'}';
     }
     return out;
 }

@@ -64,8 +64,18 @@ bool IsMediaSubCommand(int s) {
     return s == sub::AddTakenDate || s == sub::AddFromTags || s == sub::FolderFromTakenDate || s == sub::FolderFromTags;
 }
 
-Texts MediaTexts(const NameList& list, int subCommand, const std::u16string& arg1, const MediaAccess& access) {
+// Why a file's row gets no text, for its tooltip.
+std::u16string WhyNoText(const MediaFields& f, const FieldTemplate* tmpl) {
+    if (f.unread) return LoadText(text::UnreadRowTip);
+    if (!f.error.empty()) return FormatText(LoadText(text::UnreadableTip), {f.error});
+    if (!tmpl) return LoadText(text::NoTakenTip);
+    const std::u16string fields = tmpl->missing(f);
+    return fields.empty() ? std::u16string() : FormatText(LoadText(text::FieldsMissingTip), {fields});
+}
+
+Texts MediaTexts(NameList& list, int subCommand, const std::u16string& arg1, const MediaAccess& access) {
     Texts texts(list.size());
+    list.clearNotes();
     const bool byDate = subCommand == sub::AddTakenDate || subCommand == sub::FolderFromTakenDate;
     std::optional<FieldTemplate> tmpl;
     if (!byDate) {
@@ -79,12 +89,13 @@ Texts MediaTexts(const NameList& list, int subCommand, const std::u16string& arg
     LocalCalendar calendar;
     for (int r = 0; r < list.size(); ++r) {
         const MediaFields& f = fields[r];
-        if (f.unread) continue;  // a stopped reading changes no row it did not reach, fallback or not
         std::optional<std::u16string> t;
-        if (!byDate) t = tmpl->expand(f);
+        if (f.unread) {}  // a stopped reading changes no row it did not reach, fallback or not
+        else if (!byDate) t = tmpl->expand(f);
         else if (f.taken) t = FormatDateText(WallTimeText(f.taken->wallSeconds), arg1);
         else if (access.takenFallsBackToModified && !list.isFolder(r)) t = FormatStoredTime(list.modified(r), arg1, calendar);
         if (t && !t->empty()) texts[r] = std::move(t);
+        else if (!list.isFolder(r)) list.setNote(r, WhyNoText(f, tmpl ? &*tmpl : nullptr));
     }
     ReportRows(list, fields, texts, access.host);
     return texts;

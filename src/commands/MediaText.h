@@ -37,8 +37,9 @@ bool IsMediaSubCommand(int subCommand);
 // Per row, the text a media sub-command adds: the date taken in a format, or
 // the template of fields; nothing for a row without the value, and nothing
 // for every row when the template does not parse. One log line counts the
-// rows without a value and one the files that could not be read.
-std::vector<std::optional<std::u16string>> MediaTexts(const NameList& list, int subCommand,
+// rows without a value and one the files that could not be read; each file's
+// row left without a text gets a note that says why.
+std::vector<std::optional<std::u16string>> MediaTexts(NameList& list, int subCommand,
                                                       const std::u16string& arg1, const MediaAccess& access);
 
 }  // namespace quirnel

@@ -312,6 +312,7 @@ bool NameList::keepIfNew(NameRow& row) {
 void NameList::release(NameRow& row) {
     if (row.fullKind == Explicit) explicitPaths_.erase(row.id);
     uint32_t id = row.id;
+    if (!notes_.empty()) notes_.erase(id);
     Release(row.oldName);
     Release(row.newName);
     row = NameRow{};
@@ -394,6 +395,18 @@ void NameList::clear() {
     lastFolder_ = nullptr;
     folders_.clear();
     explicitPaths_.clear();
+    notes_.clear();
+}
+
+const std::u16string* NameList::note(int r) const {
+    if (notes_.empty()) return nullptr;
+    auto it = notes_.find(rows_[r]->id);
+    return it == notes_.end() ? nullptr : &it->second;
+}
+
+void NameList::setNote(int r, std::u16string text) {
+    if (text.empty()) notes_.erase(rows_[r]->id);
+    else notes_[rows_[r]->id] = std::move(text);
 }
 
 void NameList::reorder(const std::vector<int>& order) {

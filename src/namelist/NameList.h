@@ -134,6 +134,12 @@ public:
     void setSelected(int r, bool on) { rows_[r]->selected = on; }
     void clearSelection();
     bool anySelected() const;
+
+    // Why the last command on what files hold left a row as it was: kept
+    // through sorts and gone with the row. Null when there is nothing to say.
+    const std::u16string* note(int r) const;
+    void setNote(int r, std::u16string text);
+    void clearNotes() { notes_.clear(); }
     int firstSelected() const;  // -1 when none
 
     // Appends a row unless its full path is listed already.
@@ -201,6 +207,7 @@ private:
     std::vector<NameRow*> rows_;  // in list order; the rows live in chunks_
     std::vector<std::unique_ptr<NameRow[]>> chunks_;
     std::vector<uint32_t> freeIds_;
+    std::unordered_map<uint32_t, std::u16string> notes_;  // by row id; few rows have one
     uint32_t nextId_ = 0;
     std::unordered_set<FolderText, FolderHash, FolderEqual> folders_;  // nodes are stable, rows point into them
     const FolderText* lastFolder_ = nullptr;

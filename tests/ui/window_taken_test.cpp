@@ -16,7 +16,9 @@
 #include "app/Configuration.h"
 #include "base/MenuIds.h"
 #include "metadata/MediaFields.h"
+#include "ui/dialogs/CommandInputDialog.h"
 #include "ui/dialogs/SortDialog.h"
+#include "ui/widgets/ArgumentField.h"
 
 using namespace quirnel;
 using namespace quirnel::test;
@@ -54,6 +56,7 @@ private slots:
     void shownColumnFillsInTheBackgroundAndSaysWhy();
     void headerSortReadsFirstAndPutsUndatedRowsLast();
     void escStopsTheReadingWithoutClosing();
+    void rowsATemplateLeftAloneSayWhyInTheirTooltip();
 };
 
 void WindowTakenTest::columnIsShownStoredAndRestored() {
@@ -164,4 +167,25 @@ void WindowTakenTest::escStopsTheReadingWithoutClosing() {
 }
 
 QTEST_MAIN(WindowTakenTest)
+// Add Prefix from the template "{make} ", chosen in the dialog as a user does.
+void WindowTakenTest::rowsATemplateLeftAloneSayWhyInTheirTooltip() {
+    Photos f;
+    WhenModalOpens<CommandInputDialog>([](CommandInputDialog* d) {
+        d->selector()->setCurrentIndex(10);
+        d->field1()->setPlainText("{make} ");
+        QTest::keyClick(d->okButton(), Qt::Key_Return);
+    });
+    f.w().runCommand(menu::AddPrefix);
+    QTRY_COMPARE(f.column(ColNewName), QStringList({"a.jpg", "Nobody b.jpg", "c.jpg", "cut.jpg", "notes.txt"}));
+    auto tip = [&](int row, int column) { return f.model()->index(row, column).data(Qt::ToolTipRole).toString(); };
+    QCOMPARE(tip(0, ColOldName), QString("a.jpg\nLeft unchanged: the file holds no {make}."));
+    QCOMPARE(tip(0, ColNewName), QString("a.jpg\nLeft unchanged: the file holds no {make}."));
+    QCOMPARE(tip(1, ColOldName), QString("b.jpg"));
+    QVERIFY2(tip(3, ColOldName).startsWith("cut.jpg\nThe file could not be read: "), qPrintable(tip(3, ColOldName)));
+
+    f.clickHeader(ColNewName);  // the note stays with its row
+    QTRY_COMPARE(f.column(ColOldName), QStringList({"a.jpg", "c.jpg", "cut.jpg", "b.jpg", "notes.txt"}));
+    QCOMPARE(tip(1, ColOldName), QString("c.jpg\nLeft unchanged: the file holds no {make}."));
+}
+
 #include "window_taken_test.moc"

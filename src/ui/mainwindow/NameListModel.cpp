@@ -30,6 +30,7 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole: return c == ColTaken ? takenText(r) : Q(ws_.list.text(r, c));
         case Qt::ToolTipRole: {
             QString tip = c == ColTaken ? takenTip(r) : Q(ws_.list.text(r, c));
+            if (const std::u16string* note = ws_.list.note(r)) tip += QStringLiteral("\n") + Q(*note);
             if (status) tip += QStringLiteral("\n") + Q(RowStatusText(*status));
             return tip;
         }

@@ -72,6 +72,31 @@ TEST_F(MediaCommands, TemplatesNeedEveryFieldTheyName) {
     EXPECT_NE(host.log[0].find(u"{titel}"), std::u16string::npos);
 }
 
+// Each row a command leaves as it was says why; the notes follow the rows
+// through a sort, and the next command on what files hold replaces them.
+TEST_F(MediaCommands, EachRowLeftUnchangedSaysWhy) {
+    auto notes = [&] {
+        V out;
+        for (int r = 0; r < ws.list.size(); ++r) out.push_back(ws.list.note(r) ? *ws.list.note(r) : u"");
+        return out;
+    };
+    Run(CmdAddPrefix, sub::AddFromTags, u"{artist} {title} {artist} ");
+    V want{u"Left unchanged: the file holds no {artist}, {title}.", u"Left unchanged: the file holds no {artist}, {title}.",
+           u"", u"Left unchanged: the file holds no {title}.", u""};
+    const V got = notes();
+    EXPECT_EQ((V{got[0], got[1], got[2], got[3]}), (V{want[0], want[1], want[2], want[3]}));
+    EXPECT_EQ(got[4].rfind(u"The file could not be read: ", 0), 0u) << test::Utf8(got[4]);
+
+    ws.list.reorder({4, 3, 2, 1, 0});
+    EXPECT_EQ(notes()[1], want[3]);
+    EXPECT_EQ(Run(CmdAddPrefix, sub::AddTakenDate, u"%Y_")[4], u"2023_taken.jpg");
+    EXPECT_EQ(notes()[2], u"No date taken: the file holds none.");
+    EXPECT_EQ(notes()[4], u"");
+    ws.list.removeRow(2);
+    ws.list.appendRow(RowSource{u"new.jpg", dir.u16()});  // takes the freed slot: no note comes with it
+    EXPECT_EQ(notes()[4], u"");
+}
+
 TEST_F(MediaCommands, FoldersFromDateTakenAndFromTags) {
     const std::u16string d = dir.u16();
     EXPECT_EQ(Run(CmdChangeFolder, sub::FolderFromTakenDate, u"%Y/%m"), (V{In(u"2023/07"), d, d, d, d}));
@@ -131,6 +156,8 @@ TEST_F(MediaCommands, AStoppedReadingLeavesTheRowsItDidNotReach) {
     const auto texts = MediaTexts(ws.list, sub::AddTakenDate, u"%Y", stopped);
     for (const auto& t : texts) EXPECT_FALSE(t.has_value());
     EXPECT_EQ(host.log, (V{u"5 row(s) left unchanged: the reading was stopped before their files."}));
+    ASSERT_NE(ws.list.note(0), nullptr);
+    EXPECT_EQ(*ws.list.note(0), u"Left unchanged: the reading was stopped before this file.");
     EXPECT_EQ(ws.media.keptCount(), 0u);
 
     host.log.clear();  // read in full next time
