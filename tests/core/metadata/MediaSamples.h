@@ -118,4 +118,42 @@ inline std::string MovieBytes(uint32_t createdSince1904, uint32_t timescale, uin
     return Box("ftyp", "qt  " + Be32(0)) + Box("mdat", std::string(4000, '\x55')) + Box("moov", Box("mvhd", mvhd));
 }
 
+inline std::string Be16(uint16_t v) { return {char(v >> 8), char(v)}; }
+
+// An M4A as a phone or an encoder writes its tags: moov/udta/meta/ilst with
+// one data atom an item, before the sound (left out: nothing reads it here).
+inline void WriteM4a(const std::string& path, const SongTags& t) {
+    auto text = [](const std::string& type, const std::string& value) {
+        return Box(type, Box("data", Be32(1) + Be32(0) + value));  // 1: UTF-8
+    };
+    const std::string ilst = text("\xA9" "ART", t.artist) + text("\xA9" "alb", t.album) + text("\xA9nam", t.title) +
+                             text("\xA9" "day", std::to_string(t.year)) +
+                             Box("trkn", Box("data", Be32(0) + Be32(0) + Be16(0) + Be16(t.track) + Be16(9) + Be16(0)));
+    const std::string hdlr = Box("hdlr", Be32(0) + Be32(0) + "mdir" + "appl" + std::string(9, '\0'));
+    const std::string mvhd = Box("mvhd", std::string(4, '\0') + Be32(0) + Be32(0) + Be32(1000) + Be32(0) + std::string(80, '\0'));
+    const std::string moov = Box("moov", mvhd + Box("udta", Box("meta", Be32(0) + hdlr + Box("ilst", ilst))));
+    std::ofstream(path, std::ios::binary) << Box("ftyp", "M4A " + Be32(0) + "M4A isom") + moov;
+}
+
+// A HEIF still as cameras and phones store its EXIF: an item of type Exif
+// named in iinf, placed by iloc in mdat, its TIFF behind a 4-byte offset.
+inline void WriteHeif(const std::string& path, const ExifValues& values) {
+    Exiv2::ExifData exif;
+    for (const auto& [key, value] : values) exif[key] = value;
+    Exiv2::Blob blob;
+    Exiv2::ExifParser::encode(blob, Exiv2::littleEndian, exif);
+    const std::string payload = Be32(0) + std::string(blob.begin(), blob.end());
+    const std::string ftyp = Box("ftyp", "heic" + Be32(0) + "mif1heic");
+    const std::string hdlr = Box("hdlr", Be32(0) + Be32(0) + "pict" + std::string(13, '\0'));
+    const std::string iinf = Box("iinf", Be32(0) + Be16(1) + Box("infe", Be32(0x02000000) + Be16(1) + Be16(0) + "Exif" + '\0'));
+    auto meta = [&](uint32_t at) {
+        // version 0, 4-byte offsets and lengths, one item with one extent
+        const std::string iloc = Box("iloc", Be32(0) + "\x44" + '\0' + Be16(1) + Be16(1) + Be16(0) + Be16(1) + Be32(at) +
+                                                 Be32(static_cast<uint32_t>(payload.size())));
+        return Box("meta", Be32(0) + hdlr + iinf + iloc);
+    };
+    const uint32_t at = static_cast<uint32_t>(ftyp.size() + meta(0).size() + 8);
+    std::ofstream(path, std::ios::binary) << ftyp + meta(at) + Box("mdat", payload);
+}
+
 }  // namespace quirnel::test

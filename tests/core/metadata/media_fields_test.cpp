@@ -43,12 +43,14 @@ TEST(MediaFields, PhotoDateTakenTakesTheFirstTimeThereIs) {
 
 // The photo formats beside JPEG that the tests can make: what the library
 // reads in them reaches the fields.
-TEST(MediaFields, PngAndWebpGiveTheirDateTaken) {
+TEST(MediaFields, PngWebpAndHeifGiveTheirDateTaken) {
     TempDir dir;
     const test::ExifValues values = {{"Exif.Photo.DateTimeOriginal", "2023:07:04 09:05:31"}, {"Exif.Image.Model", "Model"}};
     test::WritePhoto(dir / "photo.png", Exiv2::ImageType::png, values);
     test::WriteWebp(dir / "photo.webp", values);
-    for (const char* name : {"photo.png", "photo.webp"}) {
+    test::WriteHeif(dir / "photo.heic", values);
+    dir.file("named.avif", dir.read("photo.heic"));  // the brand, not the name, tells the reader what it is
+    for (const char* name : {"photo.png", "photo.webp", "photo.heic", "named.avif"}) {
         MediaFields f = Read(dir, name);
         EXPECT_EQ(f.taken, (TakenTime{Wall(2023, 7, 4, 9, 5, 31), std::nullopt})) << name;
         EXPECT_EQ(f.model, u"Model") << name;
@@ -75,7 +77,8 @@ TEST(MediaFields, SongsGiveTheirTags) {
     test::WriteMp3(dir / "v2.mp3", {"Artist Ä", "Album", "Title", 3, 1999});
     test::WriteMp3(dir / "v1.mp3", {"Old Artist", "Old Album", "Old Title", 7, 1988}, true);
     test::WriteFlac(dir / "a.flac", {"Flac Artist", "Flac Album", "Flac Title", 12, 2005}, "Various");
-    MediaFields v2 = Read(dir, "v2.mp3"), v1 = Read(dir, "v1.mp3"), flac = Read(dir, "a.flac");
+    test::WriteM4a(dir / "a.m4a", {"M4a Artist", "M4a Album", "M4a Title", 5, 2011});
+    MediaFields v2 = Read(dir, "v2.mp3"), v1 = Read(dir, "v1.mp3"), flac = Read(dir, "a.flac"), m4a = Read(dir, "a.m4a");
     EXPECT_EQ(v2.artist, u"Artist Ä");
     EXPECT_EQ(v2.track, 3u);
     EXPECT_EQ(v2.year, 1999u);
@@ -86,7 +89,11 @@ TEST(MediaFields, SongsGiveTheirTags) {
     EXPECT_EQ(flac.albumArtist, u"Various");
     EXPECT_EQ(flac.disc, 2u);
     EXPECT_EQ(flac.durationSeconds, 4u);
-    EXPECT_EQ(v2.error + v1.error + flac.error, u"");
+    EXPECT_EQ(m4a.artist, u"M4a Artist");
+    EXPECT_EQ(m4a.title, u"M4a Title");
+    EXPECT_EQ(m4a.track, 5u);
+    EXPECT_EQ(m4a.year, 2011u);
+    EXPECT_EQ(v2.error + v1.error + flac.error + m4a.error, u"");
 }
 
 TEST(MediaFields, FilmRecordingTimeComesFromTheMovieHeader) {
