@@ -177,6 +177,7 @@ int RunCli(const CliOptions& o) {
     if (o.journal) app.flags.journal.file = FromNative(*o.journal);
     if (o.revert) return RevertRun(o, app, host);
     Workspace ws(app.settings, app.flags, host);
+    ws.deferDetails = o.applyType >= 0;  // no list is printed; a command or sort that wants them reads them
     if (!AddPaths(o, ws)) return kExitUsage;
 
     int presetApply = -1;

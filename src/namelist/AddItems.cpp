@@ -20,6 +20,7 @@ bool AddEntryRow(Workspace& ws, RowSource& source, DirEntry&& entry) {
     source.modified = entry.modified;
     source.created = entry.created;
     source.ino = entry.ino;
+    source.detailsPending = entry.detailsPending;
     if (!ws.list.appendRow(std::move(source))) return false;
     // The icon after the duplicate test: a path listed already asks for nothing.
     const int r = ws.list.size() - 1;
@@ -47,7 +48,7 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
         // deep tree never holds one open folder per level.
         std::vector<DirEntry> entries;
         FolderStamp stamp;
-        if (!ReadFolderEntries(path, entries, &stamp)) return;
+        if (!ReadFolderEntries(path, entries, &stamp, ws.deferDetails ? EntryDetail::Deferred : EntryDetail::Full)) return;
         RowSource source;
         source.folder = path;
         source.folderStamp = stamp;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/TextIds.h"
+#include "platform/FileSystem.h"
 #include "platform/LocalTime.h"
 #include "platform/PathText.h"
 
@@ -127,12 +128,21 @@ std::u16string NameList::text(int r, int column) const {
         case ColNewName: return newName(r);
         case ColOldFolder: return row.oldFolder->text;
         case ColNewFolder: return row.newFolder->text;
-        case ColSize: return SizeText(row.size);
-        case ColModified: return TimeText(row.modified);
-        case ColCreated: return TimeText(row.created);
+        case ColSize: return SizeText(sizeBytes(r));
+        case ColModified: return TimeText(modified(r));
+        case ColCreated: return TimeText(created(r));
         case ColFullPath: return fullPathOf(row);
         default: return {};
     }
+}
+
+void NameList::readDetails(NameRow& row) const {
+    row.detailsPending = false;
+    DirEntry entry;
+    if (!LookUpEntry(fullPathOf(row), entry)) return;  // gone since: no size and no times, as a row added so
+    row.size = row.isFolder ? 0 : entry.size;
+    row.modified = entry.modified;
+    row.created = entry.created;
 }
 
 ListedEntry NameList::listed(int r) const {
@@ -288,6 +298,7 @@ NameRow& NameList::newRow(const RowSource& s) {
     row.created = s.created;
     row.iconIndex = s.iconIndex;
     row.isFolder = s.isFolder;
+    row.detailsPending = s.detailsPending;
     if (s.ino != 0 && s.folderStamp) {
         const FolderText& folder = *row.oldFolder;
         if (!folder.listed) folder.listed = s.folderStamp;

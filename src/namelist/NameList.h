@@ -59,6 +59,7 @@ struct NameRow {
     bool selected = false;
     uint8_t fullKind : 2 = 0;     // FullKind
     bool pathPending : 1 = false;  // applied, not yet moved in the PathSet
+    bool detailsPending : 1 = false;  // size and times still to be read from the disk
 };
 
 // What a new row is made of (an entry found on disk and its folder text).
@@ -72,6 +73,7 @@ struct RowSource {
     int32_t iconIndex = 0;
     uint64_t ino = 0;         // from a listing of the folder, with its stamp
     FolderStamp folderStamp;
+    bool detailsPending = false;  // size and times to be read when first asked for
 };
 
 // The entry a row's Old Full Path named when its folder was listed, and the
@@ -108,9 +110,11 @@ public:
     const std::u16string& oldFolder(int r) const { return rows_[r]->oldFolder->text; }
     const std::u16string& newFolder(int r) const { return rows_[r]->newFolder->text; }
     bool isFolder(int r) const { return rows_[r]->isFolder; }
-    uint64_t sizeBytes(int r) const { return rows_[r]->size; }
-    int64_t modified(int r) const { return rows_[r]->modified; }
-    int64_t created(int r) const { return rows_[r]->created; }
+    // A row added with its details deferred reads them here, once, on the
+    // thread that asks: nothing reads them on several threads at once.
+    uint64_t sizeBytes(int r) const { return detailed(*rows_[r]).size; }
+    int64_t modified(int r) const { return detailed(*rows_[r]).modified; }
+    int64_t created(int r) const { return detailed(*rows_[r]).created; }
     int32_t iconIndex(int r) const { return rows_[r]->iconIndex; }
     std::u16string fullPath(int r) const { return fullPathOf(*rows_[r]); }
     // Empty for a row added otherwise than from a listing, or whose path changed since.
@@ -197,6 +201,11 @@ private:
     bool keepIfNew(NameRow& row);
     void release(NameRow& row);
     NameRow& rowWithId(uint32_t id) const { return chunks_[id / kChunk][id % kChunk]; }
+    const NameRow& detailed(NameRow& row) const {
+        if (row.detailsPending) readDetails(row);
+        return row;
+    }
+    void readDetails(NameRow& row) const;
     // Brings the rows of applied changes into the PathSet.
     void settlePaths() const;
     // The PathSet anew from the rows.

@@ -25,6 +25,9 @@ struct Workspace {
     MediaCache media;  // what the rows' files hold, read when a command needs it
     int lastLoggedCount = 0;
     int folderAnswer = -1;  // per add batch: -1 not asked, 0 folder itself, 1 files in it
+    // Files added from a folder get their size and times when first asked
+    // for: a run that never shows them is spared a look-up a file.
+    bool deferDetails = false;
     // The list's sort state, shown as the header's arrow: column (-1 none) and direction.
     int sortColumn;
     bool sortAscending;

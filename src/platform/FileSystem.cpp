@@ -45,21 +45,42 @@ constexpr size_t kEntriesForTwoThreads = 256;
 struct NameListing {
     std::string bytes;
     std::vector<size_t> starts;
+    // With deferred details only: each entry's type and inode as listed.
+    std::vector<unsigned char> types;
+    std::vector<uint64_t> inos;
     const char* name(size_t i) const { return bytes.data() + starts[i]; }
 };
 
-void ListNames(DIR* dir, NameListing& out) {
+void ListNames(DIR* dir, NameListing& out, bool typed) {
     while (struct dirent* d = readdir(dir)) {
         const char* n = d->d_name;
         if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
         out.starts.push_back(out.bytes.size());
         out.bytes.append(n, strlen(n) + 1);
+        if (!typed) continue;
+        out.types.push_back(d->d_type);
+        out.inos.push_back(d->d_ino);
     }
+}
+
+// A file the listing typed needs no look-up of its own while its size and
+// times can wait. A folder is looked up for its times and for its device,
+// which tells a mount point.
+bool TakeFromListing(const NameListing& names, size_t i, DirEntry& e, uint64_t folderDev) {
+    if (names.types.empty()) return false;
+    const unsigned char type = names.types[i];
+    if (type == DT_UNKNOWN || type == DT_DIR) return false;
+    e.isFolder = false;
+    e.isRegular = type == DT_REG;
+    e.ino = folderDev != 0 ? names.inos[i] : 0;  // an inode is only worth its folder's device
+    e.detailsPending = true;
+    return true;
 }
 
 }  // namespace
 
-Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries, FolderStamp* stamp) {
+Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries, FolderStamp* stamp,
+                         EntryDetail detail) {
     std::string native = ToNative(folder);
     int fd = open(native.empty() ? "/" : native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) return Result(errno);
@@ -79,14 +100,15 @@ Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& en
                          : FolderStamp{};
     const uint64_t folderDev = stamped ? static_cast<uint64_t>(st.st_dev) : 0;
     NameListing names;
-    ListNames(dir, names);
+    ListNames(dir, names, detail == EntryDetail::Deferred);
     const size_t first = entries.size(), count = names.starts.size();
     entries.resize(first + count);
     std::vector<char> found(count);
     auto lookUp = [&](size_t from, size_t to) {
         for (size_t i = from; i < to; ++i) {
             DirEntry& e = entries[first + i];
-            found[i] = StatEntry(fd, names.name(i), e, folderDev);  // false: vanished meanwhile
+            // false: vanished meanwhile
+            found[i] = TakeFromListing(names, i, e, folderDev) || StatEntry(fd, names.name(i), e, folderDev);
             if (found[i]) e.name = FromNative(names.name(i));
         }
     };

@@ -19,14 +19,21 @@ struct DirEntry {
     int64_t modified = 0;
     int64_t created = 0;  // birth time where the file system keeps it, else change time
     uint64_t ino = 0;     // from a folder's listing, on the folder's device; else 0
+    bool detailsPending = false;  // size and times not read yet (EntryDetail::Deferred)
 };
+
+// How much of each entry a listing reads. Deferred takes a file's kind and
+// inode from the listing itself and leaves its size and times to be read
+// when wanted: one system call a file less, for runs that never show them.
+// Folders, and entries the file system does not type, are read in full.
+enum class EntryDetail { Full, Deferred };
 
 // Appends every entry of folder except "." and ".." to entries, in the order
 // the file system returns them. A failure when the folder cannot be read.
 // stamp, when given, receives the folder's stamp from before the listing,
 // which the entries' inodes hold for.
 [[nodiscard]] Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& entries,
-                                       FolderStamp* stamp = nullptr);
+                                       FolderStamp* stamp = nullptr, EntryDetail detail = EntryDetail::Full);
 
 // The entry of path itself (not followed if it is a link). False when missing.
 [[nodiscard]] bool LookUpEntry(const std::u16string& path, DirEntry& entry);

@@ -140,6 +140,22 @@ TEST_F(CliFixture, ApplyRenamesAndCopyKeepsTheOriginals) {
                                                      "c_copy.log"}));
 }
 
+// A run that applies reads a file's times only when a command asks for
+// them; the names still carry each file's own.
+TEST_F(CliFixture, ApplyWithADateCommandReadsEachFilesOwnTime) {
+    // noon on New Year's Day, UTC: the same year in every zone
+    const struct timespec times[2][2] = {{{946728000, 0}, {946728000, 0}}, {{1262347200, 0}, {1262347200, 0}}};
+    ASSERT_EQ(utimensat(AT_FDCWD, (In() + "/a1.txt").c_str(), times[0], 0), 0);  // 2000
+    ASSERT_EQ(utimensat(AT_FDCWD, (In() + "/b2.txt").c_str(), times[1], 0), 0);  // 2010
+    Result r = Cli({"--set", "LoadType=1", In(), "--task", "3", "117", "%Y_", "", "--apply"});
+    EXPECT_EQ(r.status, 0) << r.out;
+    const std::vector<std::string> got = Files(In());
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0], "2000_a1.txt");
+    EXPECT_EQ(got[1], "2010_b2.txt");
+    EXPECT_EQ(got[2].substr(4), "_c.log");
+}
+
 TEST_F(CliFixture, CuttingAPairInHalfStopsTheRunBeforeTheDisk) {
     dir.file("in/\xF0\x9F\x98\x80" "1.txt", "smile");
     // Remove position 1 to 1 takes only the first half of the pair.

@@ -170,3 +170,40 @@ TEST_F(AddFixture, ListedRowsKnowTheirEntryUntilTheirPathChanges) {
     ws.list.setText(z, ColFullPath, P("b.txt"));
     EXPECT_FALSE(ws.list.listed(z).id);
 }
+
+// Rows added with their details deferred give what a full add gives, read
+// when first asked for and kept from then on; a file gone before that has
+// no size and no times, as if it had been added so.
+TEST_F(AddFixture, DeferredDetailsAreReadOnceWhenFirstAskedFor) {
+    app.settings.LoadType = 1;
+    AppState fullApp;
+    fullApp.settings.AutoSort = 0;
+    fullApp.settings.LoadType = 1;
+    Workspace full(fullApp.settings, fullApp.flags, host, PathStyle::forPosix());
+    AddPathList(full, {P("a")});
+    ws.deferDetails = true;
+    AddPathList(ws, {P("a")});
+    ASSERT_EQ(ws.list.size(), full.list.size());
+    int gone = -1;
+    for (int r = 0; r < ws.list.size(); ++r) {
+        ASSERT_EQ(ws.list.fullPath(r), full.list.fullPath(r));
+        EXPECT_EQ(ws.list.listed(r).id, full.list.listed(r).id);
+        if (ws.list.oldName(r) == u"y.txt") {
+            gone = r;
+            continue;
+        }
+        EXPECT_EQ(ws.list.text(r, ColSize), full.list.text(r, ColSize)) << r;
+        EXPECT_EQ(ws.list.modified(r), full.list.modified(r)) << r;
+        EXPECT_EQ(ws.list.created(r), full.list.created(r)) << r;
+    }
+    int x = 0;
+    while (ws.list.oldName(x) != u"x.txt") ++x;
+    EXPECT_EQ(ws.list.sizeBytes(x), 5u);
+    dir.file("a/x.txt", "1234567890");
+    EXPECT_EQ(ws.list.sizeBytes(x), 5u) << "read once, as a full add reads it once";
+
+    ASSERT_GE(gone, 0);
+    ASSERT_EQ(unlink((dir / "a/sub/y.txt").c_str()), 0);
+    EXPECT_EQ(ws.list.sizeBytes(gone), 0u);
+    EXPECT_EQ(ws.list.modified(gone), 0);
+}

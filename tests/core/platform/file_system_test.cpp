@@ -41,6 +41,32 @@ std::vector<DirEntry> Reference(const std::string& folder) {
 // Small and large folders (a large one is looked up on two threads): every
 // entry in the file system's order, each with its own facts, appended after
 // what the vector held.
+// Deferred details: the same entries with the same kinds and inodes as a
+// full listing; files wait for their size and times, folders do not.
+TEST(ReadFolderEntries, DeferredDetailsKeepKindsAndInodes) {
+    TempDir d;
+    d.file("a.txt", "abcdef");
+    d.folder("sub");
+    ASSERT_EQ(symlink("a.txt", (d / "link").c_str()), 0);
+    ASSERT_EQ(mkfifo((d / "pipe").c_str(), 0600), 0);
+    std::vector<DirEntry> full, deferred;
+    ASSERT_TRUE(ReadFolderEntries(d.u16(), full));
+    ASSERT_TRUE(ReadFolderEntries(d.u16(), deferred, nullptr, EntryDetail::Deferred));
+    ASSERT_EQ(deferred.size(), full.size());
+    for (size_t i = 0; i < full.size(); ++i) {
+        const DirEntry &f = full[i], &g = deferred[i];
+        const std::string name = ToNative(f.name);
+        EXPECT_EQ(g.name, f.name);
+        EXPECT_EQ(g.isFolder, f.isFolder) << name;
+        EXPECT_EQ(g.isRegular, f.isRegular) << name;
+        EXPECT_EQ(g.ino, f.ino) << name;
+        EXPECT_NE(g.ino, 0u) << name;
+        EXPECT_EQ(g.detailsPending, !f.isFolder) << name;
+        if (f.isFolder) EXPECT_EQ(g.modified, f.modified);
+        else EXPECT_EQ(g.size, 0u) << name;
+    }
+}
+
 TEST(ReadFolderEntries, EveryEntryInListingOrderWithItsOwnFacts) {
     for (int count : {5, 700}) {
         TempDir d;
