@@ -23,7 +23,9 @@ void CopyRow(const NameList& from, int r, NameList& to) {
 }
 
 PreviewRow ResultOf(const NameList& list, int r) {
-    return {list.oldName(r), list.newName(r), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false, {}};
+    const std::u16string* note = list.note(r);
+    return {list.oldName(r), list.newName(r), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false, {},
+            note ? *note : std::u16string()};
 }
 
 // The sample's copy a row of the workspace came from.

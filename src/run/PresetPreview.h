@@ -20,6 +20,7 @@ struct PreviewRow {
     // What applying would do with it, where the preview looked; a Duplicate's
     // detail is the list's row index of the earlier row.
     std::optional<RowStatus> status;
+    std::u16string note;  // why a command on what files hold left it as it was
 };
 
 // The rows a preview looks at: the first `limit` selected rows, or the first

@@ -17,6 +17,8 @@
 #include "base/MenuIds.h"
 #include "metadata/MediaFields.h"
 #include "ui/dialogs/CommandInputDialog.h"
+#include "ui/dialogs/PresetPreviewPane.h"
+#include <QTableWidget>
 #include "ui/dialogs/SortDialog.h"
 #include "ui/widgets/ArgumentField.h"
 
@@ -170,15 +172,21 @@ QTEST_MAIN(WindowTakenTest)
 // Add Prefix from the template "{make} ", chosen in the dialog as a user does.
 void WindowTakenTest::rowsATemplateLeftAloneSayWhyInTheirTooltip() {
     Photos f;
-    WhenModalOpens<CommandInputDialog>([](CommandInputDialog* d) {
+    f.app.settings.InputPreview = 1;
+    QString previewTip;
+    WhenModalOpens<CommandInputDialog>([&](CommandInputDialog* d) {
         d->selector()->setCurrentIndex(10);
         d->field1()->setPlainText("{make} ");
+        QTableWidget* pane = d->previewPane()->table();
+        QTRY_VERIFY(pane->rowCount() == 5 && pane->item(0, 1) && pane->item(0, 1)->toolTip().contains("{make}"));
+        previewTip = pane->item(0, 1)->toolTip();
         QTest::keyClick(d->okButton(), Qt::Key_Return);
     });
     f.w().runCommand(menu::AddPrefix);
     QTRY_COMPARE(f.column(ColNewName), QStringList({"a.jpg", "Nobody b.jpg", "c.jpg", "cut.jpg", "notes.txt"}));
     auto tip = [&](int row, int column) { return f.model()->index(row, column).data(Qt::ToolTipRole).toString(); };
     QCOMPARE(tip(0, ColOldName), QString("a.jpg\nLeft unchanged: the file holds no {make}."));
+    QCOMPARE(previewTip, QString("a.jpg\nLeft unchanged: the file holds no {make}.\nUnchanged"));
     QCOMPARE(tip(0, ColNewName), QString("a.jpg\nLeft unchanged: the file holds no {make}."));
     QCOMPARE(tip(1, ColOldName), QString("b.jpg"));
     QVERIFY2(tip(3, ColOldName).startsWith("cut.jpg\nThe file could not be read: "), qPrintable(tip(3, ColOldName)));

@@ -21,15 +21,22 @@ QTableWidgetItem* Cell(const QString& text) {
     return item;
 }
 
-// The row's fate as the list shows it: its tint, and a line of the tooltip.
-void ShowFate(QTableWidget& table, int r, const RowStatus& status) {
-    const QColor tint = StatusTint(status.fate, table.palette().color(QPalette::Base));
+// The row's fate as the list shows it: its tint, and the lines of the
+// tooltip after the cell's text (why the row stays as it was, what applying
+// would do).
+void ShowFate(QTableWidget& table, int r, const PreviewRow& row) {
+    const QColor tint = row.status ? StatusTint(row.status->fate, table.palette().color(QPalette::Base)) : QColor();
+    QStringList lines;
+    if (!row.note.empty()) lines << Q(row.note);
+    if (row.status) lines << Q(RowStatusText(*row.status));
+    if (lines.isEmpty()) return;
     for (int c = 0; c < table.columnCount(); ++c) {
         QTableWidgetItem* item = table.item(r, c);
         if (!item) table.setItem(r, c, item = Cell(QString()));
         if (tint.isValid()) item->setBackground(tint);
-        const QString text = item->text();
-        item->setToolTip((text.isEmpty() ? QString() : text + QStringLiteral("\n")) + Q(RowStatusText(status)));
+        if (!item->text().isEmpty()) lines.prepend(item->text());
+        item->setToolTip(lines.join(QLatin1Char('\n')));
+        if (!item->text().isEmpty()) lines.removeFirst();
     }
 }
 
@@ -85,7 +92,7 @@ void PresetPreviewPane::showRows(const QString& caption, const std::vector<Previ
         }
         table_->setItem(r, 1, Cell(Q(row.newName)));
         if (row.folderChanged) table_->setItem(r, 2, Cell(Q(row.newFolder)));
-        if (row.status) ShowFate(*table_, r, *row.status);
+        ShowFate(*table_, r, row);
     }
 }
 
