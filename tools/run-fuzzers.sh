@@ -7,6 +7,9 @@ set -euo pipefail
 build=$1 seconds=$2 jobs=${3:-2}
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$build/fuzz-run
+# Each run tells its own findings: an earlier run's crash, kept in the
+# committed corpus or not, is not this run's.
+rm -rf "$out/crashes"
 mkdir -p "$out/crashes"
 
 run_one() {
