@@ -77,7 +77,7 @@ void RewriteSubjects(NameList& list, ReplaceSubject replaceSubject, const Transf
     const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
     const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         std::u16string_view ext = ExtensionOf(newName, folder, Dot::Without);

@@ -20,7 +20,7 @@ bool AddEntryRow(Workspace& ws, RowSource& source, DirEntry&& entry) {
     source.modified = entry.modified;
     source.created = entry.created;
     source.ino = entry.ino;
-    if (!ws.list.appendRow(std::move(source))) return false;
+    if (!ws.list.appendRow(source)) return false;
     // The icon after the duplicate test: a path listed already asks for nothing.
     const int r = ws.list.size() - 1;
     ws.list.setIconIndex(r, ws.icons.iconFor(source.folder, ws.list.oldName(r), entry.isFolder, ws.list.style()));

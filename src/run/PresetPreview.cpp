@@ -23,7 +23,7 @@ void CopyRow(const NameList& from, int r, NameList& to) {
 }
 
 PreviewRow ResultOf(const NameList& list, int r) {
-    return {list.oldName(r), list.newName(r), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false, {}};
+    return {std::u16string(list.oldName(r)), std::u16string(list.newName(r)), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false, {}};
 }
 
 // The sample's copy a row of the workspace came from.
