@@ -269,8 +269,15 @@ void NameList::setApplied(int r, std::u16string_view name, const std::u16string&
                           const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
     if (!row.pathPending) {
-        pendingPaths_.push_back({row.id, row.pathHash});
         row.pathPending = true;
+        // Past an eighth of the rows the set is filled anew from the rows
+        // themselves: the slots need not be kept.
+        if (!refillDue_ && (pendingPaths_.size() + 1) * 8 < rows_.size()) {
+            pendingPaths_.push_back({row.id, row.pathHash});
+        } else if (!refillDue_) {
+            refillDue_ = true;
+            std::vector<PathSet::Slot>().swap(pendingPaths_);
+        }
     }
     setOldName(row, name);
     row.ino = 0;  // a move across devices makes a new entry; the next run looks it up
@@ -281,8 +288,8 @@ void NameList::setApplied(int r, std::u16string_view name, const std::u16string&
 
 // A few changed rows move in the set one by one; many, by filling it anew.
 void NameList::settlePaths() const {
+    if (refillDue_ || pendingPaths_.size() * 8 >= rows_.size()) return refillPaths();
     if (pendingPaths_.empty()) return;
-    if (pendingPaths_.size() * 8 >= rows_.size()) return refillPaths();
     for (const PathSet::Slot& p : pendingPaths_) paths_.erase(p.id, p.hash);
     for (const PathSet::Slot& p : pendingPaths_) {
         NameRow& row = rowWithId(p.id);
@@ -301,6 +308,7 @@ void NameList::refillPaths() const {
     }
     paths_.assign(all);
     std::vector<PathSet::Slot>().swap(pendingPaths_);
+    refillDue_ = false;
 }
 
 void NameList::clearSelection() {
@@ -434,6 +442,7 @@ void NameList::clear() {
     oldNames_.clear();
     paths_.clear();
     std::vector<PathSet::Slot>().swap(pendingPaths_);
+    refillDue_ = false;
     std::vector<NameRow*>().swap(rows_);
     chunks_.clear();
     freeIds_.clear();

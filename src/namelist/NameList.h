@@ -229,6 +229,7 @@ private:
     // once, when it is next used, rather than with two scattered probes a row.
     mutable PathSet paths_;
     mutable std::vector<PathSet::Slot> pendingPaths_;  // id and the hash the set holds
+    mutable bool refillDue_ = false;  // too many rows changed to list them
 };
 
 // The row helpers other parts of the program name.
