@@ -76,6 +76,7 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
 void RewriteSubjects(NameList& list, ReplaceSubject replaceSubject, const Transform& transform) {
     const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
     const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
+    std::u16string next;  // the list copies it: one buffer serves every row
     for (int r = 0; r < list.size(); ++r) {
         std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
@@ -84,10 +85,14 @@ void RewriteSubjects(NameList& list, ReplaceSubject replaceSubject, const Transf
         std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
         std::u16string result = transform(subject, folder);
         if (result == subject) continue;
-        std::u16string next;
-        if (extensionMode) next = ext.empty() ? std::u16string(name) : std::u16string(name) + u'.' + result;
-        else next = includeExt ? std::move(result) : NameDotExt(result, ext);
-        list.setNewName(r, std::move(next));
+        if (includeExt) {
+            list.setNewName(r, result);
+            continue;
+        }
+        next.assign(extensionMode ? name : std::u16string_view(result));
+        const std::u16string_view after = extensionMode ? std::u16string_view(result) : ext;
+        if (!ext.empty()) next.append(1, u'.').append(after);
+        list.setNewName(r, next);
     }
 }
 
