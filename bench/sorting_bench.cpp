@@ -137,7 +137,7 @@ void BM_LogicalOldName_OwnPairs(benchmark::State& state) {
         const NameList& l = b.list;
         std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
             if (l.isFolder(x) != l.isFolder(y)) return !l.isFolder(x);
-            return OwnLogical(l.oldName(x), l.oldName(y)) < 0;
+            return OwnLogical(std::u16string(l.oldName(x)), std::u16string(l.oldName(y))) < 0;
         });
         b.list.reorder(order);
     }

@@ -74,7 +74,7 @@ bool WriteRunJournal(const Workspace& ws, const QString& folder) {
     if (!journal.create(path, JournalKind::Rename)) return false;
     for (int r = 0; r < ws.list.size(); ++r)
         journal.step(LookUpEntryId(ws.list.fullPath(r)), false, ws.list.fullPath(r),
-                     ws.list.newFolder(r) + u"/" + ws.list.newName(r));
+                     ws.list.newFolder(r) + u"/" + std::u16string(ws.list.newName(r)));
     if (!journal.seal()) return false;
     for (int r = 0; r < ws.list.size(); ++r) journal.done(r);
     return static_cast<bool>(journal.end());

@@ -14,8 +14,8 @@ public:
     virtual ~ApplyRows() = default;
     virtual const PathStyle& style() const = 0;
     virtual int count() const = 0;
-    virtual const std::u16string& oldName(int r) const = 0;
-    virtual const std::u16string& newName(int r) const = 0;
+    virtual std::u16string_view oldName(int r) const = 0;
+    virtual std::u16string_view newName(int r) const = 0;
     virtual const std::u16string& oldFolder(int r) const = 0;
     virtual const std::u16string& newFolder(int r) const = 0;
     virtual std::u16string oldPath(int r) const = 0;  // OldFullPath
@@ -31,8 +31,8 @@ public:
     explicit ListRows(const NameList& list) : list_(list) {}
     const PathStyle& style() const override { return list_.style(); }
     int count() const override { return list_.size(); }
-    const std::u16string& oldName(int r) const override { return list_.oldName(r); }
-    const std::u16string& newName(int r) const override { return list_.newName(r); }
+    std::u16string_view oldName(int r) const override { return list_.oldName(r); }
+    std::u16string_view newName(int r) const override { return list_.newName(r); }
     const std::u16string& oldFolder(int r) const override { return list_.oldFolder(r); }
     const std::u16string& newFolder(int r) const override { return list_.newFolder(r); }
     std::u16string oldPath(int r) const override { return OldFullPath(list_, r); }
@@ -51,8 +51,8 @@ public:
     explicit PlanRows(const NameList& list);
     const PathStyle& style() const override { return *style_; }
     int count() const override { return static_cast<int>(rows_.size()); }
-    const std::u16string& oldName(int r) const override { return rows_[r].oldName; }
-    const std::u16string& newName(int r) const override { return rows_[r].newSame ? rows_[r].oldName : rows_[r].newName; }
+    std::u16string_view oldName(int r) const override { return rows_[r].oldName; }
+    std::u16string_view newName(int r) const override { return rows_[r].newSame ? rows_[r].oldName : rows_[r].newName; }
     const std::u16string& oldFolder(int r) const override { return folders_[rows_[r].oldFolder]; }
     const std::u16string& newFolder(int r) const override { return folders_[rows_[r].newFolder]; }
     std::u16string oldPath(int r) const override;

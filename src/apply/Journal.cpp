@@ -15,7 +15,7 @@ namespace {
 
 constexpr size_t kBatchMarks = 4096;
 constexpr auto kBatchAge = std::chrono::milliseconds(200);
-constexpr size_t kPlanPiece = size_t(1) << 20;
+constexpr size_t kPlanPiece = size_t(1) << 18;
 
 // Length of the valid UTF-8 sequence at p, 0 when there is none.
 size_t Utf8Length(const unsigned char* p, size_t left) {

@@ -13,7 +13,7 @@ namespace quirnel {
 namespace {
 
 // NUL cannot be typed but would cut the name short on disk.
-bool HasForbidden(const std::u16string& name, const PathStyle& style) {
+bool HasForbidden(std::u16string_view name, const PathStyle& style) {
     for (char16_t c : name)
         if (c == 0 || style.isForbidden(c)) return true;
     return false;
@@ -39,7 +39,7 @@ bool HasLoneSurrogate(std::u16string_view text) {
 class SurrogateCheck {
 public:
     explicit SurrogateCheck(const PathStyle& style) : active_(!style.windows) {}
-    bool refuses(const std::u16string& name, const std::u16string& folder) {
+    bool refuses(std::u16string_view name, const std::u16string& folder) {
         if (!active_) return false;
         if (HasLoneSurrogate(name)) return true;
         if (&folder == lastFolder_) return false;  // rows share their folder texts
@@ -59,7 +59,7 @@ public:
 
     // candidate(n) = prefix + n + suffix; the first free n from 2 on. The set
     // only grows, so numbers below the last one found for a name stay taken.
-    std::u16string freeCandidate(const std::u16string& folder, const std::u16string& name, bool isFolder,
+    std::u16string freeCandidate(const std::u16string& folder, std::u16string_view name, bool isFolder,
                                  long long& number) {
         std::u16string prefix, suffix = u")";
         if (isFolder) {
@@ -116,7 +116,7 @@ size_t TargetAssigner::plainHash(int row) {
 TargetAssigner::Verdict TargetAssigner::next(int& duplicateOf, long long& number) {
     const PathStyle& style = rows_.style();
     const int j = static_cast<int>(targets_.size());
-    const std::u16string& name = rows_.newName(j);
+    std::u16string_view name = rows_.newName(j);
     Verdict verdict = Verdict::Ok;
     if (name.empty()) verdict = Verdict::EmptyName;
     else if (HasForbidden(name, style) || state_->surrogates.refuses(name, rows_.newFolder(j)))
@@ -155,7 +155,7 @@ CheckResult CheckNames(const ApplyRows& rows, bool autoNumber, TargetPaths& targ
             case TargetAssigner::Verdict::Forbidden: return {false, j, LoadText(text::ForbiddenCharacters)};
             case TargetAssigner::Verdict::Duplicate:
                 return {false, j, FormatText(u"%s\r\n\r\n%s\r\n(%s)", {LoadText(text::DuplicationDetected),
-                                                                         rows.newName(j), targetPaths[j]})};
+                                                                         std::u16string(rows.newName(j)), targetPaths[j]})};
             case TargetAssigner::Verdict::Numbered: {
                 std::u16string numbered = NameOf(targetPaths[j], Extension::Keep, style);
                 sink.rowNumbered(j, numbered);

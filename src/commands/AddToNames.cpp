@@ -141,7 +141,7 @@ void AddToNames(NameList& list, int subCommand, const std::u16string& arg1, cons
         const bool folder = list.isFolder(r);
         if (extensionMode && folder) continue;
         if (fromMedia && !mediaTexts[r]) continue;  // no value: the name stays as it was
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         std::u16string name(NamePart(newName, folder));
         std::u16string ext(ExtensionOf(newName, folder, Dot::Without));
         std::u16string s = fromMedia ? *mediaTexts[r] : InsertText(list, r, args, name);

@@ -8,13 +8,13 @@ namespace quirnel {
 
 void EmptyNames(NameList& list) {
     for (int r = 0; r < list.size(); ++r)
-        list.setNewName(r, std::u16string(ExtensionOf(list.newName(r), list.isFolder(r), Dot::With)));
+        list.setNewName(r, ExtensionOf(list.newName(r), list.isFolder(r), Dot::With));
 }
 
 void EmptyExtensions(NameList& list) {
     for (int r = 0; r < list.size(); ++r) {
         if (list.isFolder(r)) continue;
-        list.setNewName(r, std::u16string(NamePart(list.newName(r), list.isFolder(r))));
+        list.setNewName(r, NamePart(list.newName(r), list.isFolder(r)));
     }
 }
 

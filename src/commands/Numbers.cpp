@@ -36,7 +36,7 @@ std::u16string NumberText(int64_t value, int minimum) {
 void FilterDigits(NameList& list, Digits digits) {
     const bool deleteDigits = digits == Digits::Delete;
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         std::u16string next;
@@ -52,7 +52,7 @@ void MatchDigits(NameList& list, int subCommand, const std::u16string& arg1) {
     if (subCommand != sub::PadTailNumber && subCommand != sub::PadHeadNumber) return;
     const int minimum = MinimumLength(arg1);
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string name(NamePart(newName, folder));
         size_t begin = 0, end = 0;  // the number is name[begin, end)
@@ -88,7 +88,7 @@ void AddNumbers(NameList& list, int subCommand, const std::u16string& arg1, cons
             if (!fresh) ++it->second;
             number = it->second;
         }
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         std::u16string text = NumberText(number, minimum);

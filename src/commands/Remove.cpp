@@ -14,7 +14,7 @@ void RemovePositions(NameList& list, int subCommand, const PositionRange& range)
     const bool fromBack = subCommand == sub::RemoveRangeBack || subCommand == sub::KeepRangeBack;
     const bool keep = subCommand == sub::KeepRange || subCommand == sub::KeepRangeBack;
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string name(NamePart(newName, folder));
         std::u16string_view ext = ExtensionOf(newName, folder, Dot::With);
@@ -27,7 +27,7 @@ void RemovePositions(NameList& list, int subCommand, const PositionRange& range)
 
 void RemoveDelimited(NameList& list, bool keep, const Delimiters& d) {
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         auto found = FindDelimited(name, d.start, d.end);
@@ -46,7 +46,7 @@ void RemoveDelimited(NameList& list, bool keep, const Delimiters& d) {
 
 void TrimNameParts(NameList& list) {
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         size_t end = name.size();

@@ -76,18 +76,23 @@ Transform MakeTransform(int subCommand, const std::u16string& arg1, const std::u
 void RewriteSubjects(NameList& list, ReplaceSubject replaceSubject, const Transform& transform) {
     const bool extensionMode = replaceSubject == ReplaceSubject::Extension;
     const bool includeExt = replaceSubject == ReplaceSubject::WholeName;
+    std::u16string next;  // the list copies it: one buffer serves every row
     for (int r = 0; r < list.size(); ++r) {
-        const std::u16string& newName = list.newName(r);
+        std::u16string_view newName = list.newName(r);
         const bool folder = list.isFolder(r);
         std::u16string_view name = NamePart(newName, folder);
         std::u16string_view ext = ExtensionOf(newName, folder, Dot::Without);
         std::u16string_view subject = extensionMode ? ext : includeExt ? std::u16string_view(newName) : name;
         std::u16string result = transform(subject, folder);
         if (result == subject) continue;
-        std::u16string next;
-        if (extensionMode) next = ext.empty() ? std::u16string(name) : std::u16string(name) + u'.' + result;
-        else next = includeExt ? std::move(result) : NameDotExt(result, ext);
-        list.setNewName(r, std::move(next));
+        if (includeExt) {
+            list.setNewName(r, result);
+            continue;
+        }
+        next.assign(extensionMode ? name : std::u16string_view(result));
+        const std::u16string_view after = extensionMode ? std::u16string_view(result) : ext;
+        if (!ext.empty()) next.append(1, u'.').append(after);
+        list.setNewName(r, next);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "namelist/AddItems.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/StringTable.h"
 #include "base/TextIds.h"
@@ -13,19 +14,35 @@ namespace quirnel {
 namespace {
 
 // The row of an entry; source carries the folder text, set once per folder.
+// The entry's name is given back once the row holds its copy: a moved-into
+// string would hand its old block to the entry instead, keeping every name
+// of a large folder twice until the folder is done.
 bool AddEntryRow(Workspace& ws, RowSource& source, DirEntry&& entry) {
-    source.name = std::move(entry.name);
+    source.name.swap(entry.name);
+    std::u16string().swap(entry.name);
     source.isFolder = entry.isFolder;
     source.size = entry.isFolder ? 0 : entry.size;
     source.modified = entry.modified;
     source.created = entry.created;
     source.ino = entry.ino;
     source.detailsPending = entry.detailsPending;
-    if (!ws.list.appendRow(std::move(source))) return false;
+    const bool added = ws.list.appendRow(source);
+    std::u16string().swap(source.name);
+    if (!added) return false;
     // The icon after the duplicate test: a path listed already asks for nothing.
     const int r = ws.list.size() - 1;
     ws.list.setIconIndex(r, ws.icons.iconFor(source.folder, ws.list.oldName(r), entry.isFolder, ws.list.style()));
     return true;
+}
+
+// The entries of a large folder take about half as much room as their rows:
+// once half of them are rows, the rest move to a table of their own and the
+// old one goes, so the two are never held whole at once.
+constexpr size_t kShrinkFrom = 4096;
+
+void DropDone(std::vector<DirEntry>& entries, size_t done) {
+    std::vector<DirEntry> rest(std::make_move_iterator(entries.begin() + done), std::make_move_iterator(entries.end()));
+    entries.swap(rest);
 }
 
 }  // namespace
@@ -62,6 +79,10 @@ void AddPath(Workspace& ws, const std::u16string& path, bool isFolder) {
                 AddPath(ws, JoinPath(path, e.name, style), e.isFolder);
             else
                 (void)AddEntryRow(ws, source, std::move(e));
+            if (k + 1 >= kShrinkFrom && (k + 1) * 2 >= entries.size()) {
+                DropDone(entries, k + 1);
+                k = static_cast<size_t>(-1);
+            }
         }
         return;
     }

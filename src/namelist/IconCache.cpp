@@ -11,7 +11,7 @@ bool CarriesOwnIcon(const std::u16string& ext) {
 }
 
 template <typename MakePath>
-int IconCache::lookup(const std::u16string& name, bool isFolder, MakePath makePath) {
+int IconCache::lookup(std::u16string_view name, bool isFolder, MakePath makePath) {
     IconProvider& p = provider_ ? *provider_ : fallback_;
     if (isFolder) return p.folderIcon();
     std::u16string ext(ExtensionOf(name, Dot::With));
@@ -23,13 +23,17 @@ int IconCache::lookup(const std::u16string& name, bool isFolder, MakePath makePa
     return icon;
 }
 
-int IconCache::iconFor(const std::u16string& path, const std::u16string& name, bool isFolder) {
+int IconCache::iconFor(const std::u16string& path, std::u16string_view name, bool isFolder) {
     return lookup(name, isFolder, [&] { return path; });
 }
 
-int IconCache::iconFor(const std::u16string& folder, const std::u16string& name, bool isFolder,
+int IconCache::iconFor(const std::u16string& folder, std::u16string_view name, bool isFolder,
                        const PathStyle& style) {
-    return lookup(name, isFolder, [&] { return JoinFolder(folder, style) + name; });
+    return lookup(name, isFolder, [&] {
+        std::u16string path = JoinFolder(folder, style);
+        path += name;
+        return path;
+    });
 }
 
 }  // namespace quirnel

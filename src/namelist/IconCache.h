@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/PathStyle.h"
@@ -21,16 +22,16 @@ class IconCache {
 public:
     explicit IconCache(IconProvider* provider = nullptr) : provider_(provider) {}
     void setProvider(IconProvider* provider) { provider_ = provider; cache_.clear(); }
-    int iconFor(const std::u16string& path, const std::u16string& name, bool isFolder);
+    int iconFor(const std::u16string& path, std::u16string_view name, bool isFolder);
     // The same for the entry name in folder; the path is written out only
     // when the provider is asked.
-    int iconFor(const std::u16string& folder, const std::u16string& name, bool isFolder, const PathStyle& style);
+    int iconFor(const std::u16string& folder, std::u16string_view name, bool isFolder, const PathStyle& style);
     void clear() { cache_.clear(); }
     size_t size() const { return cache_.size(); }
 
 private:
     template <typename MakePath>
-    int lookup(const std::u16string& name, bool isFolder, MakePath makePath);
+    int lookup(std::u16string_view name, bool isFolder, MakePath makePath);
 
     IconProvider fallback_;
     IconProvider* provider_;

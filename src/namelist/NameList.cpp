@@ -20,10 +20,33 @@ struct NameList::Pieces {
 
 namespace {
 
-// Gives a string's heap block back (assigning an empty string keeps it).
-void Release(std::u16string& s) { std::u16string().swap(s); }
+// A name's own heap block, exactly its length.
+char16_t* OwnBlock(std::u16string_view text) {
+    if (text.empty()) return nullptr;
+    char16_t* block = new char16_t[text.size()];
+    std::copy(text.begin(), text.end(), block);
+    return block;
+}
+
+void ReleaseNewName(NameRow& row) {
+    delete[] row.newText;
+    row.newText = nullptr;
+    row.newLength = 0;
+    row.newSame = true;
+}
+
+void SetNewText(NameRow& row, std::u16string_view text) {
+    char16_t* block = OwnBlock(text);  // before the old one goes: text may be in it
+    delete[] row.newText;
+    row.newText = block;
+    row.newLength = static_cast<uint32_t>(text.size());
+    row.newSame = false;
+}
 
 }  // namespace
+
+// A million rows: every byte here is a megabyte.
+static_assert(sizeof(NameRow) <= 88);
 
 int ColumnCaptionId(int column) {
     static constexpr int kIds[ViewColumnCount] = {text::OldNameColumn,   text::NewNameColumn,  text::OldFolderColumn,
@@ -33,6 +56,8 @@ int ColumnCaptionId(int column) {
 }
 
 NameList::NameList(const PathStyle& style) : style_(&style), paths_(*this) {}
+
+NameList::~NameList() { clear(); }
 
 NameList::Pieces NameList::piecesOf(const NameRow& row) const {
     Pieces p;
@@ -46,7 +71,7 @@ NameList::Pieces NameList::piecesOf(const NameRow& row) const {
     bool addSep = row.fullKind == JoinedFolder ? (!folder.empty() && !endsInSep)
                                                : (style_->windows || folder.empty() || !endsInSep);
     if (addSep) p.part[p.count++] = std::u16string_view(&style_->separator, 1);
-    p.part[p.count++] = row.oldName;
+    p.part[p.count++] = row.oldName();
     return p;
 }
 
@@ -62,7 +87,7 @@ uint32_t NameList::pathHashOf(const NameRow& row) const {
     PathHash h;
     if (row.fullKind == JoinedFolder) {
         h.state = row.oldFolder->joinedHash;
-        h.add(row.oldName);
+        h.add(row.oldName());
         return h.value();
     }
     Pieces p = piecesOf(row);
@@ -124,8 +149,8 @@ const FolderText* NameList::intern(std::u16string_view folder) {
 std::u16string NameList::text(int r, int column) const {
     const NameRow& row = *rows_[r];
     switch (column) {
-        case ColOldName: return row.oldName;
-        case ColNewName: return newName(r);
+        case ColOldName: return std::u16string(row.oldName());
+        case ColNewName: return std::u16string(row.newName());
         case ColOldFolder: return row.oldFolder->text;
         case ColNewFolder: return row.newFolder->text;
         case ColSize: return SizeText(sizeBytes(r));
@@ -152,15 +177,10 @@ ListedEntry NameList::listed(int r) const {
     return {{folder.listed.id.dev, row.ino}, folder.listed};
 }
 
-void NameList::setNewName(int r, std::u16string name) {
+void NameList::setNewName(int r, std::u16string_view name) {
     NameRow& row = *rows_[r];
-    if (name == row.oldName) {
-        row.newSame = true;
-        Release(row.newName);
-    } else {
-        row.newSame = false;
-        row.newName = std::move(name);
-    }
+    if (name == row.oldName()) ReleaseNewName(row);
+    else if (row.newSame || name != row.newName()) SetNewText(row, name);
 }
 
 void NameList::setNewFolder(int r, const std::u16string& folder) {
@@ -168,21 +188,45 @@ void NameList::setNewFolder(int r, const std::u16string& folder) {
     if (row.newFolder->text != folder) row.newFolder = folder == row.oldFolder->text ? row.oldFolder : intern(folder);
 }
 
-// The New Name keeps its own text when the Old Name changes under it.
-// The text may be the row's own New Name, so it is taken as a copy.
-static void SetOldName(NameRow& row, std::u16string text) {
-    if (row.newSame) {
-        if (row.oldName == text) return;
-        row.newSame = false;
-        row.newName = std::move(row.oldName);
-        row.oldName = std::move(text);
-        return;
-    }
-    row.oldName = std::move(text);
-    if (row.newName == row.oldName) {
+void NameList::dropOldName(NameRow& row) {
+    if (row.oldOwned) delete[] row.oldText;
+    else oldNames_.drop(row.oldLength);
+    row.oldText = nullptr;
+    row.oldLength = 0;
+    row.oldOwned = false;
+}
+
+// The New Name keeps its own text when the Old Name changes under it. A New
+// Name equal to the text becomes the Old Name, storage and all.
+void NameList::setOldName(NameRow& row, std::u16string_view text) {
+    if (row.oldName() == text) return;
+    if (row.newSame) SetNewText(row, row.oldName());
+    if (row.newName() == text) {
+        dropOldName(row);
+        row.oldText = row.newText;
+        row.oldLength = row.newLength;
+        row.oldOwned = true;
+        row.newText = nullptr;
+        row.newLength = 0;
         row.newSame = true;
-        Release(row.newName);
+    } else {
+        char16_t* block = OwnBlock(text);  // before the old one goes: text may be in it
+        dropOldName(row);
+        row.oldText = block;
+        row.oldLength = static_cast<uint32_t>(text.size());
+        row.oldOwned = true;
     }
+    // An arena no row uses any more is given back at once; one with some
+    // live names waits for a removal to pack it.
+    if (oldNames_.live() == 0 && oldNames_.dead() > 0) oldNames_.clear();
+}
+
+void NameList::packOldNames() {
+    if (oldNames_.dead() <= oldNames_.live() || oldNames_.dead() < NameArena::kBlock) return;
+    NameArena packed;
+    for (NameRow* row : rows_)
+        if (!row->oldOwned) row->oldText = packed.store(row->oldName());
+    oldNames_.swap(packed);
 }
 
 // Old Name and Old Folder feed the derived Full Path; the Full Path text must
@@ -191,7 +235,7 @@ void NameList::setOldColumn(NameRow& row, int column, const std::u16string& text
     std::u16string before = fullPathOf(row);
     row.ino = 0;
     if (column == ColOldName)
-        SetOldName(row, text);
+        setOldName(row, text);
     else
         row.oldFolder = intern(text);
     if (row.fullKind != Explicit && !rowPathIs(row, before)) {
@@ -231,14 +275,21 @@ void NameList::setText(int r, int column, const std::u16string& text) {
     paths_.insert(row.id, row.pathHash);
 }
 
-void NameList::setApplied(int r, std::u16string name, const std::u16string& folder,
+void NameList::setApplied(int r, std::u16string_view name, const std::u16string& folder,
                           const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
     if (!row.pathPending) {
-        pendingPaths_.push_back({row.id, row.pathHash});
         row.pathPending = true;
+        // Past an eighth of the rows the set is filled anew from the rows
+        // themselves: the slots need not be kept.
+        if (!refillDue_ && (pendingPaths_.size() + 1) * 8 < rows_.size()) {
+            pendingPaths_.push_back({row.id, row.pathHash});
+        } else if (!refillDue_) {
+            refillDue_ = true;
+            std::vector<PathSet::Slot>().swap(pendingPaths_);
+        }
     }
-    SetOldName(row, std::move(name));
+    setOldName(row, name);
     row.ino = 0;  // a move across devices makes a new entry; the next run looks it up
     // The row usually moves to its own New Folder: no look-up for that.
     row.oldFolder = row.newFolder->text == folder ? row.newFolder : intern(folder);
@@ -247,8 +298,8 @@ void NameList::setApplied(int r, std::u16string name, const std::u16string& fold
 
 // A few changed rows move in the set one by one; many, by filling it anew.
 void NameList::settlePaths() const {
+    if (refillDue_ || pendingPaths_.size() * 8 >= rows_.size()) return refillPaths();
     if (pendingPaths_.empty()) return;
-    if (pendingPaths_.size() * 8 >= rows_.size()) return refillPaths();
     for (const PathSet::Slot& p : pendingPaths_) paths_.erase(p.id, p.hash);
     for (const PathSet::Slot& p : pendingPaths_) {
         NameRow& row = rowWithId(p.id);
@@ -267,6 +318,7 @@ void NameList::refillPaths() const {
     }
     paths_.assign(all);
     std::vector<PathSet::Slot>().swap(pendingPaths_);
+    refillDue_ = false;
 }
 
 void NameList::clearSelection() {
@@ -324,21 +376,16 @@ void NameList::release(NameRow& row) {
     if (row.fullKind == Explicit) explicitPaths_.erase(row.id);
     uint32_t id = row.id;
     if (!notes_.empty()) notes_.erase(id);
-    Release(row.oldName);
-    Release(row.newName);
+    dropOldName(row);
+    ReleaseNewName(row);
     row = NameRow{};
     freeIds_.push_back(id);
 }
 
 bool NameList::appendRow(const RowSource& s) {
     NameRow& row = newRow(s);
-    row.oldName = s.name;
-    return keepIfNew(row);
-}
-
-bool NameList::appendRow(RowSource&& s) {
-    NameRow& row = newRow(s);
-    row.oldName = std::move(s.name);
+    row.oldText = oldNames_.store(s.name);
+    row.oldLength = static_cast<uint32_t>(s.name.size());
     return keepIfNew(row);
 }
 
@@ -364,6 +411,7 @@ void NameList::removeRow(int r) {
     paths_.erase(row.id, row.pathHash);
     release(row);
     rows_.erase(rows_.begin() + r);
+    packOldNames();
 }
 
 // The rows to remove are chosen first, on the intact list. Removing most of a
@@ -393,12 +441,19 @@ int NameList::removeRowsIf(const std::function<bool(int)>& remove) {
     }
     rows_.resize(kept);
     if (refill) refillPaths();
+    packOldNames();
     return static_cast<int>(removed);
 }
 
 void NameList::clear() {
+    for (NameRow* row : rows_) {
+        if (row->oldOwned) delete[] row->oldText;
+        delete[] row->newText;
+    }
+    oldNames_.clear();
     paths_.clear();
     std::vector<PathSet::Slot>().swap(pendingPaths_);
+    refillDue_ = false;
     std::vector<NameRow*>().swap(rows_);
     chunks_.clear();
     freeIds_.clear();
@@ -447,7 +502,10 @@ bool NameList::sameText(const Pieces& a, const Pieces& b) {
 std::u16string OldFullPath(const NameList& list, int r) {
     std::u16string full = list.fullPath(r);
     if (!full.empty()) return full;
-    return list.oldFolder(r) + list.style().separator + list.oldName(r);
+    full = list.oldFolder(r);
+    full += list.style().separator;
+    full += list.oldName(r);
+    return full;
 }
 
 std::u16string NewFullPath(const NameList& list, int r) { return JoinPath(list.newFolder(r), list.newName(r), list.style()); }

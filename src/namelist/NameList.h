@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "namelist/NameArena.h"
 #include "namelist/PathSet.h"
 #include "platform/EntryIds.h"
 #include "platform/PathStyle.h"
@@ -37,29 +38,35 @@ int ColumnCaptionId(int column);
 struct FolderText;
 
 // One file or folder of the list. Kept small because lists reach a million
-// rows: rows live in chunks rather than one allocation each, folder texts are
-// shared between rows, the New Name is stored only once it differs from the
-// Old Name, size and times are numbers written as their texts when read, and
-// the Full Path is derived from the old columns unless a caller set it to
-// something else.
+// rows: rows live in chunks rather than one allocation each, Old Names added
+// together share the list's arena, folder texts are shared between rows, the
+// New Name is stored only once it differs from the Old Name, size and times
+// are numbers written as their texts when read, and the Full Path is derived
+// from the old columns unless a caller set it to something else.
 struct NameRow {
-    std::u16string oldName;
-    std::u16string newName;  // meaningful only when !newSame
+    const char16_t* oldText = nullptr;  // in the list's arena, or a block of its own when oldOwned
+    char16_t* newText = nullptr;        // a block of its own; meaningful only when !newSame
     const FolderText* oldFolder = nullptr;
     const FolderText* newFolder = nullptr;
     uint64_t size = 0;
     int64_t modified = 0;
     int64_t created = 0;
-    uint64_t ino = 0;       // as its folder's listing found it; 0 when unknown or the row's path changed
+    uint64_t ino = 0;  // as its folder's listing found it; 0 when unknown or the row's path changed
+    uint32_t oldLength = 0;
+    uint32_t newLength = 0;
     int32_t iconIndex = 0;
     uint32_t pathHash = 0;  // of the Full Path, for the PathSet
     uint32_t id = 0;        // where the row lives in the list's chunks
     bool isFolder = false;
     bool newSame = true;
     bool selected = false;
-    uint8_t fullKind : 2 = 0;     // FullKind
+    uint8_t fullKind : 2 = 0;      // FullKind
     bool pathPending : 1 = false;  // applied, not yet moved in the PathSet
     bool detailsPending : 1 = false;  // size and times still to be read from the disk
+    bool oldOwned : 1 = false;     // the Old Name is not in the arena
+
+    std::u16string_view oldName() const { return {oldText, oldLength}; }
+    std::u16string_view newName() const { return newSame ? oldName() : std::u16string_view(newText, newLength); }
 };
 
 // What a new row is made of (an entry found on disk and its folder text).
@@ -100,13 +107,15 @@ public:
     explicit NameList(const PathStyle& style = PathStyle::forHost());
     NameList(const NameList&) = delete;
     NameList& operator=(const NameList&) = delete;
+    ~NameList();
 
     const PathStyle& style() const { return *style_; }
     int size() const { return static_cast<int>(rows_.size()); }
     bool empty() const { return rows_.empty(); }
 
-    const std::u16string& oldName(int r) const { return rows_[r]->oldName; }
-    const std::u16string& newName(int r) const { return rows_[r]->newSame ? rows_[r]->oldName : rows_[r]->newName; }
+    // Valid until the row's names change or the list drops or packs rows.
+    std::u16string_view oldName(int r) const { return rows_[r]->oldName(); }
+    std::u16string_view newName(int r) const { return rows_[r]->newName(); }
     const std::u16string& oldFolder(int r) const { return rows_[r]->oldFolder->text; }
     const std::u16string& newFolder(int r) const { return rows_[r]->newFolder->text; }
     bool isFolder(int r) const { return rows_[r]->isFolder; }
@@ -124,7 +133,7 @@ public:
     // The text of a cell exactly as the list shows it.
     std::u16string text(int r, int column) const;
 
-    void setNewName(int r, std::u16string name);
+    void setNewName(int r, std::u16string_view name);
     void setNewFolder(int r, const std::u16string& folder);
     void setIconIndex(int r, int32_t icon) { rows_[r]->iconIndex = icon; }
     // Any text column; the PathSet follows a changed Full Path. Size and time
@@ -132,7 +141,8 @@ public:
     void setText(int r, int column, const std::u16string& text);
     // A change made on disk: Old Name, Old Folder and Full Path at once, as
     // setText of the three would leave them.
-    void setApplied(int r, std::u16string name, const std::u16string& folder, const std::u16string& fullPath);
+    // A New Name equal to name hands its storage over to the Old Name.
+    void setApplied(int r, std::u16string_view name, const std::u16string& folder, const std::u16string& fullPath);
 
     bool selected(int r) const { return rows_[r]->selected; }
     void setSelected(int r, bool on) { rows_[r]->selected = on; }
@@ -146,11 +156,9 @@ public:
     void clearNotes() { notes_.clear(); }
     int firstSelected() const;  // -1 when none
 
-    // Appends a row unless its full path is listed already.
+    // Appends a row unless its full path is listed already. One source can
+    // carry a folder text for many entries.
     bool appendRow(const RowSource& source);
-    // The same, moving only the name into the row: the rest of source stays
-    // as it was, so one source can carry a folder text for many entries.
-    bool appendRow(RowSource&& source);
     // Room for this many rows in all, so that adding a large folder does not
     // grow the list's tables step by step.
     void reserve(int rows);
@@ -196,6 +204,10 @@ private:
     uint32_t pathHashOf(const NameRow& row) const;
     const FolderText* intern(std::u16string_view folder);
     void setOldColumn(NameRow& row, int column, const std::u16string& text);
+    void setOldName(NameRow& row, std::u16string_view text);
+    void dropOldName(NameRow& row);
+    // The arena anew from the live Old Names once most of it is dead.
+    void packOldNames();
     void setFullPath(NameRow& row, const std::u16string& text);
     NameRow& newRow(const RowSource& source);
     bool keepIfNew(NameRow& row);
@@ -216,6 +228,7 @@ private:
     std::vector<NameRow*> rows_;  // in list order; the rows live in chunks_
     std::vector<std::unique_ptr<NameRow[]>> chunks_;
     std::vector<uint32_t> freeIds_;
+    NameArena oldNames_;
     std::unordered_map<uint32_t, std::u16string> notes_;  // by row id; few rows have one
     uint32_t nextId_ = 0;
     std::unordered_set<FolderText, FolderHash, FolderEqual> folders_;  // nodes are stable, rows point into them
@@ -225,6 +238,7 @@ private:
     // once, when it is next used, rather than with two scattered probes a row.
     mutable PathSet paths_;
     mutable std::vector<PathSet::Slot> pendingPaths_;  // id and the hash the set holds
+    mutable bool refillDue_ = false;  // too many rows changed to list them
 };
 
 // The row helpers other parts of the program name.

@@ -52,7 +52,7 @@ UCollator* CollatorFor(TextOrder order) {
     return plain.get();
 }
 
-const UChar* Units(const std::u16string& s) { return reinterpret_cast<const UChar*>(s.data()); }
+const UChar* Units(std::u16string_view s) { return reinterpret_cast<const UChar*>(s.data()); }
 
 // Code unit order: what is left when ICU cannot open any collator.
 int CompareUnits(const std::u16string& a, const std::u16string& b) {
@@ -60,7 +60,7 @@ int CompareUnits(const std::u16string& a, const std::u16string& b) {
     return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-void AppendUnitsKey(const std::u16string& text, std::string& out) {
+void AppendUnitsKey(std::u16string_view text, std::string& out) {
     for (char16_t c : text) {
         out.push_back(static_cast<char>(c >> 8));
         out.push_back(static_cast<char>(c & 0xFF));
@@ -79,7 +79,7 @@ int CompareText(const std::u16string& a, const std::u16string& b, TextOrder orde
     }
 }
 
-void AppendSortKey(const std::u16string& text, TextOrder order, std::string& out) {
+void AppendSortKey(std::u16string_view text, TextOrder order, std::string& out) {
     UCollator* c = CollatorFor(order);
     if (!c) return AppendUnitsKey(text, out);
     const auto* units = Units(text);

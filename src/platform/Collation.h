@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace quirnel {
 
@@ -20,6 +21,6 @@ inline int ComparePlain(const std::u16string& a, const std::u16string& b) {
 // Appends to out a byte key of text whose unsigned byte order (memcmp, then
 // length) is the order of CompareText. Sorting many texts builds each key once
 // instead of collating every pair.
-void AppendSortKey(const std::u16string& text, TextOrder order, std::string& out);
+void AppendSortKey(std::u16string_view text, TextOrder order, std::string& out);
 
 }  // namespace quirnel

@@ -9,9 +9,9 @@ std::u16string ParentFolderOf(const std::u16string& path, const PathStyle& style
     return path.substr(0, p);
 }
 
-std::u16string NameOf(const std::u16string& path, Extension extension, const PathStyle& style) {
+std::u16string NameOf(std::u16string_view path, Extension extension, const PathStyle& style) {
     size_t p = path.rfind(style.separator);
-    std::u16string_view name = p == std::u16string::npos ? std::u16string_view(path) : std::u16string_view(path).substr(p + 1);
+    std::u16string_view name = p == std::u16string_view::npos ? path : path.substr(p + 1);
     return std::u16string(extension == Extension::Keep ? name : NamePart(name, false));
 }
 
@@ -48,7 +48,7 @@ void WriteJoinedPath(std::u16string_view folder, std::u16string_view name, const
     out.append(name);
 }
 
-std::u16string JoinPath(const std::u16string& folder, const std::u16string& name, const PathStyle& style) {
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name, const PathStyle& style) {
     std::u16string out;
     WriteJoinedPath(folder, name, style, out);
     return out;

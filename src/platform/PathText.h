@@ -15,7 +15,7 @@ enum class Extension { Drop, Keep };
 enum class Dot { Without, With };
 
 // Part after the last separator; dropping the extension cuts it before its last dot.
-std::u16string NameOf(const std::u16string& path, Extension extension, const PathStyle& style);
+std::u16string NameOf(std::u16string_view path, Extension extension, const PathStyle& style);
 
 // A name as commands and filters split it: a folder's name is all name part;
 // a file's is cut before its last dot, which starts the extension.
@@ -32,7 +32,7 @@ std::u16string JoinFolder(const std::u16string& folder, const PathStyle& style);
 
 // Folder + separator + name. Windows style always inserts the separator; POSIX
 // style does not double one that the folder already ends in ("/" + "a").
-std::u16string JoinPath(const std::u16string& folder, const std::u16string& name, const PathStyle& style);
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name, const PathStyle& style);
 // The same path into out, whose buffer is reused.
 void WriteJoinedPath(std::u16string_view folder, std::u16string_view name, const PathStyle& style, std::u16string& out);
 // Whether text is JoinPath(folder, name), without writing it out.

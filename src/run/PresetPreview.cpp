@@ -24,8 +24,8 @@ void CopyRow(const NameList& from, int r, NameList& to) {
 
 PreviewRow ResultOf(const NameList& list, int r) {
     const std::u16string* note = list.note(r);
-    return {list.oldName(r), list.newName(r), list.newFolder(r), list.newFolder(r) != list.oldFolder(r), false, {},
-            note ? *note : std::u16string()};
+    return {std::u16string(list.oldName(r)), std::u16string(list.newName(r)), list.newFolder(r),
+            list.newFolder(r) != list.oldFolder(r), false, {}, note ? *note : std::u16string()};
 }
 
 // The sample's copy a row of the workspace came from.

@@ -57,7 +57,7 @@ inline std::vector<std::u16string> ColumnTexts(const NameList& list, int column)
 
 inline std::vector<std::u16string> NewNames(const NameList& list) {
     std::vector<std::u16string> out;
-    for (int r = 0; r < list.size(); ++r) out.push_back(list.newName(r));
+    for (int r = 0; r < list.size(); ++r) out.emplace_back(list.newName(r));
     return out;
 }
 

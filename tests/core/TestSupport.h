@@ -84,7 +84,7 @@ public:
     int stateChanges = 0;
 };
 
-inline std::string Utf8(const std::u16string& s) { return ToUtf8(s); }
+inline std::string Utf8(std::u16string_view s) { return ToUtf8(s); }
 
 // True while a process writes an unnamed file in folder: a copy in progress,
 // which shows under no name until it is complete.

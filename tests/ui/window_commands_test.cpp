@@ -397,7 +397,7 @@ void WindowCommandsTest::onlyChangedRowsHidesTheRestButCommandsActOnAll() {
     f.select({0});
     QVERIFY(w.workspace().list.selected(2) && !w.workspace().list.selected(0));
     w.runCommand(menu::MoveDown);
-    QCOMPARE(QString::fromStdU16String(w.workspace().list.oldName(3)), QString("c"));
+    QCOMPARE(QString::fromStdU16String(std::u16string(w.workspace().list.oldName(3))), QString("c"));
     QCOMPARE(f.column(0), QStringList({"c"}));
     QVERIFY(f.list()->selectionModel()->isRowSelected(0, {}));
 

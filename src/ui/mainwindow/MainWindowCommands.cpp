@@ -201,7 +201,7 @@ void MainWindow::cmdEditName(int, bool) {
     const int row = EditNameRow(ws_.list);
     if (row < 0) return;
     CommandInputDialog dlg(CmdEditName, app_.settings, *this, this);
-    dlg.setInitialInput(0, ws_.list.newName(row), {});
+    dlg.setInitialInput(0, std::u16string(ws_.list.newName(row)), {});
     if (dlg.exec() != QDialog::Accepted) return;
     (void)EditName(ws_.list, dlg.arg1());  // the row was found selected above
     showChanges(FindCommand(CmdEditName)->changes, ws_.list.size(), RowRange{row, row});

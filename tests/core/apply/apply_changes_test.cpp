@@ -267,7 +267,7 @@ TEST(ApplyChanges, CaseOnlyAndNonUtf8Names) {
     b.Add({"a.txt", "\xff\xfe.txt"});
     ASSERT_EQ(b.ws.list.size(), 2);
     b.Propose(0, "A.txt");
-    b.ws.list.setNewName(1, u"new-" + b.ws.list.oldName(1));
+    b.ws.list.setNewName(1, u"new-" + std::u16string(b.ws.list.oldName(1)));
     ApplyOutcome out = ApplyChanges(b.ws, ApplyType::Originals);
     EXPECT_EQ(out.counts.changed, 2);
     EXPECT_EQ(Content(b.dir / "A.txt"), "a");

@@ -220,7 +220,7 @@ TEST(DiskFaults, AnEntryReplacedAfterItsFolderWasListedIsLookedUpOrRefused) {
         for (const char* f : {"card/a", "card/b", "card/c"}) b.dir.file(f, f);
         b.Add({"card"});
         ASSERT_EQ(b.ws.list.size(), 3);
-        for (int r = 0; r < 3; ++r) b.ws.list.setNewName(r, b.ws.list.oldName(r) + u"2");
+        for (int r = 0; r < 3; ++r) b.ws.list.setNewName(r, std::u16string(b.ws.list.oldName(r)) + u"2");
         struct stat folder;
         ASSERT_EQ(stat((b.dir / "card").c_str(), &folder), 0);
         b.dir.file("card/b.new", "new");

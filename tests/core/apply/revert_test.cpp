@@ -405,7 +405,7 @@ TEST(Journal, PathsAreKeptByteForByteInReadableText) {
     const std::string odd = "tab\there\\back\xff\xfe \xc3\xa9";
     b.dir.file(odd, "odd");
     b.Add({odd});
-    b.ws.list.setNewName(0, u"line\nbreak" + b.ws.list.oldName(0));
+    b.ws.list.setNewName(0, u"line\nbreak" + std::u16string(b.ws.list.oldName(0)));
     ApplyOutcome run = ApplyChanges(b.ws, ApplyType::Originals);
     ASSERT_EQ(run.counts.changed, 1);
     std::string text;

@@ -36,7 +36,7 @@ struct MediaCommands : ::testing::Test {
     V Run(CommandId command, int sub, const std::u16string& arg1, const std::u16string& arg2 = u"") {
         EXPECT_EQ(RunCommand(ws, command, sub, arg1, arg2), CommandOutcome::Continue);
         V names;
-        for (int r = 0; r < ws.list.size(); ++r) names.push_back(command == CmdChangeFolder ? ws.list.newFolder(r) : ws.list.newName(r));
+        for (int r = 0; r < ws.list.size(); ++r) names.push_back(command == CmdChangeFolder ? ws.list.newFolder(r) : std::u16string(ws.list.newName(r)));
         return names;
     }
     std::u16string In(const std::u16string& sub) { return dir.u16() + u"/" + sub; }

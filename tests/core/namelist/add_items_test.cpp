@@ -29,7 +29,7 @@ struct AddFixture : ::testing::Test {
     std::u16string P(const std::string& rel) { return FromNative(dir / rel); }
     std::set<std::u16string> Names() {
         std::set<std::u16string> s;
-        for (int r = 0; r < ws.list.size(); ++r) s.insert(ws.list.oldName(r));
+        for (int r = 0; r < ws.list.size(); ++r) s.emplace(ws.list.oldName(r));
         return s;
     }
     TempDir dir;

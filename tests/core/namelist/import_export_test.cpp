@@ -122,7 +122,7 @@ TEST(ListImport, RelativePathLinesGetTheWorkingFolder) {
     ASSERT_EQ(ws.list.size(), 2);
     for (int r = 0; r < 2; ++r) {
         EXPECT_EQ(ws.list.oldFolder(r), dir.u16());
-        EXPECT_EQ(NewFullPath(ws.list, r), dir.u16() + u"/" + ws.list.oldName(r));
+        EXPECT_EQ(NewFullPath(ws.list, r), dir.u16() + u"/" + std::u16string(ws.list.oldName(r)));
     }
 }
 

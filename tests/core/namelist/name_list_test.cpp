@@ -55,7 +55,7 @@ TEST(NameList, WritingTheOldColumnsLikeAnApplyKeepsThePathSet) {
     list.setNewName(0, u"b.txt");
     list.setNewFolder(0, u"/srv/new");
     std::u16string target = NewFullPath(list, 0);
-    list.setText(0, ColOldName, list.newName(0));
+    list.setText(0, ColOldName, std::u16string(list.newName(0)));
     EXPECT_EQ(list.fullPath(0), u"/srv/a.txt");  // the Full Path cell does not move with Old Name
     EXPECT_EQ(list.newName(0), u"b.txt");
     list.setText(0, ColOldFolder, list.newFolder(0));
@@ -166,8 +166,9 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     EXPECT_FALSE(list.appendRow(Row(name(7), u"/d")));
     list.removeRowsIf([](int r) { return r % 5 == 2; });
     for (int r = 0; r < list.size(); r += 7) {
-        std::u16string target = u"/e/" + list.oldName(r) + u".x";
-        list.setApplied(r, list.oldName(r) + u".x", u"/e", target);
+        const std::u16string old(list.oldName(r));
+        std::u16string target = u"/e/" + old + u".x";
+        list.setApplied(r, old + u".x", u"/e", target);
     }
     for (int i = 0; i < 40; ++i) list.removeRow(i * 11 % list.size());
     EXPECT_TRUE(list.appendRow(Row(u"again", u"/d")));
@@ -184,7 +185,8 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     // A few applied rows move in the set one by one, the same row twice too.
     for (int r : {5, 6, 5}) {
         std::u16string before = list.fullPath(r);
-        list.setApplied(r, list.oldName(r) + u"y", u"/f", u"/f/" + list.oldName(r) + u"y");
+        const std::u16string old(list.oldName(r));
+        list.setApplied(r, old + u"y", u"/f", u"/f/" + old + u"y");
         EXPECT_FALSE(list.paths().contains(before));
         EXPECT_TRUE(list.paths().contains(list.fullPath(r)));
     }
@@ -193,4 +195,78 @@ TEST(NameList, PathSetFollowsManyAddsRemovalsAndAppliedChanges) {
     EXPECT_FALSE(list.paths().contains(u"/f/z"));
     EXPECT_TRUE(list.paths().contains(u"/f/zz"));
     EXPECT_EQ(list.paths().size(), static_cast<size_t>(list.size()));
+}
+
+// The names live in shared blocks, own blocks and handed-over New Names; every
+// way a row's storage changes must leave each row's texts and paths as they were.
+TEST(NameList, NamesSurvivePackingHandOverAndRefilling) {
+    NameList list(PathStyle::forPosix());
+    struct Names {
+        std::u16string oldName, newName, path;
+    };
+    std::vector<Names> expected;
+    auto name = [](int i) {
+        std::u16string n = u"IMG_" + FromUtf8(std::to_string(i)) + u" holiday.jpg";
+        if (i % 500 == 7) n += std::u16string(i % 1000 == 7 ? 70000 : 9000, u'x');  // past a block, past a quarter
+        return n;
+    };
+    auto add = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            ASSERT_TRUE(list.appendRow(Row(name(i), u"/d")));
+            expected.push_back({name(i), name(i), u"/d/" + name(i)});
+        }
+    };
+    auto check = [&](const char* when) {
+        ASSERT_EQ(list.size(), static_cast<int>(expected.size())) << when;
+        for (int r = 0; r < list.size(); ++r) {
+            ASSERT_EQ(list.oldName(r), expected[r].oldName) << when << " row " << r;
+            ASSERT_EQ(list.newName(r), expected[r].newName) << when << " row " << r;
+            ASSERT_EQ(list.fullPath(r), expected[r].path) << when << " row " << r;
+            ASSERT_TRUE(list.paths().contains(expected[r].path)) << when << " row " << r;
+        }
+    };
+    add(0, 6000);
+    for (int r = 0; r < list.size(); r += 3) {
+        expected[r].newName = u"new " + expected[r].oldName;
+        list.setNewName(r, expected[r].newName);
+    }
+    // Applied under its New Name, under another, and with the Old Name typed over.
+    for (int r = 0; r < 60; ++r) {
+        std::u16string applied = r % 3 == 0 ? expected[r].newName : u"other " + FromUtf8(std::to_string(r));
+        list.setApplied(r, applied, u"/d", u"/d/" + applied);
+        if (r % 3 == 0) expected[r].newName = applied;
+        expected[r].oldName = applied;
+        expected[r].path = u"/d/" + applied;
+    }
+    list.setText(61, ColOldName, std::u16string(list.newName(61)));  // row 61 has no New Name of its own
+    list.setText(63, ColOldName, std::u16string(list.newName(63)));
+    expected[63].oldName = expected[63].newName;
+    list.setNewName(66, list.oldName(66));
+    expected[66].newName = expected[66].oldName;
+    check("after applying");
+    // Most rows go, which packs the shared blocks, then as many come back.
+    list.removeRowsIf([](int r) { return r % 4 != 1; });
+    std::vector<Names> kept;
+    for (size_t i = 1; i < expected.size(); i += 4) kept.push_back(expected[i]);
+    expected = kept;
+    check("after removing");
+    add(6000, 9000);
+    for (int k = 0; k < 30; ++k) {
+        const int r = k * 37 % list.size();
+        list.removeRow(r);
+        expected.erase(expected.begin() + r);
+    }
+    check("after re-adding");
+    // Every row applied under its New Name: the shared blocks hold nothing live.
+    for (int r = 0; r < list.size(); ++r) {
+        const std::u16string applied = expected[r].newName + u"!";
+        list.setNewName(r, applied);
+        list.setApplied(r, applied, u"/d", u"/d/" + applied);
+        expected[r] = {applied, applied, u"/d/" + applied};
+    }
+    check("after applying all");
+    list.clear();
+    expected.clear();
+    add(100, 2100);
+    check("refilled");
 }

@@ -14,7 +14,7 @@ using Names = std::vector<std::u16string>;
 NameList& Proposed(NameList& list) {
     Fill(list, {{u"a.txt", u"C:\\in"}, {u"b.txt", u"C:\\in"}, {u"c", u"C:\\in", true}});
     for (int r = 0; r < list.size(); ++r) {
-        list.setNewName(r, u"new_" + list.oldName(r));
+        list.setNewName(r, u"new_" + std::u16string(list.oldName(r)));
         list.setNewFolder(r, u"C:\\out");
     }
     return list;

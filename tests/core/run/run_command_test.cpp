@@ -21,7 +21,7 @@ struct Dispatch : ::testing::Test {
     }
     std::vector<std::u16string> NewNames() {
         std::vector<std::u16string> v;
-        for (int r = 0; r < ws.list.size(); ++r) v.push_back(ws.list.newName(r));
+        for (int r = 0; r < ws.list.size(); ++r) v.emplace_back(ws.list.newName(r));
         return v;
     }
     AppState app;
