@@ -90,7 +90,8 @@ Texts MediaTexts(NameList& list, int subCommand, const std::u16string& arg1, con
     for (int r = 0; r < list.size(); ++r) {
         const MediaFields& f = fields[r];
         std::optional<std::u16string> t;
-        if (f.unread) {}  // a stopped reading changes no row it did not reach, fallback or not
+        // A stopped reading changes no row it did not reach, fallback or not.
+        if (f.unread) t = std::nullopt;
         else if (!byDate) t = tmpl->expand(f);
         else if (f.taken) t = FormatDateText(WallTimeText(f.taken->wallSeconds), arg1);
         else if (access.takenFallsBackToModified && !list.isFolder(r)) t = FormatStoredTime(list.modified(r), arg1, calendar);

@@ -30,13 +30,12 @@ void ShowFate(QTableWidget& table, int r, const PreviewRow& row) {
     if (!row.note.empty()) lines << Q(row.note);
     if (row.status) lines << Q(RowStatusText(*row.status));
     if (lines.isEmpty()) return;
+    const QString told = lines.join(QLatin1Char('\n'));
     for (int c = 0; c < table.columnCount(); ++c) {
         QTableWidgetItem* item = table.item(r, c);
         if (!item) table.setItem(r, c, item = Cell(QString()));
         if (tint.isValid()) item->setBackground(tint);
-        if (!item->text().isEmpty()) lines.prepend(item->text());
-        item->setToolTip(lines.join(QLatin1Char('\n')));
-        if (!item->text().isEmpty()) lines.removeFirst();
+        item->setToolTip(item->text().isEmpty() ? told : item->text() + QLatin1Char('\n') + told);
     }
 }
 
