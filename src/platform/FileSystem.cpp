@@ -109,7 +109,6 @@ Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& en
             DirEntry& e = entries[first + i];
             // false: vanished meanwhile
             found[i] = TakeFromListing(names, i, e, folderDev) || StatEntry(fd, names.name(i), e, folderDev);
-            if (found[i]) e.name = FromNative(names.name(i));
         }
     };
     // Relative to the open folder the kernel does not walk its path again;
@@ -119,9 +118,16 @@ Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& en
     else
         lookUp(0, count);
     closedir(dir);
+    // The names are decoded here, not beside the look-ups: a string made on
+    // the other thread lives in that thread's heap, which keeps its pages
+    // when the list later frees them, so they could never hold a row.
     size_t kept = first;
-    for (size_t i = 0; i < count; ++i)
-        if (found[i] && kept++ != first + i) entries[kept - 1] = std::move(entries[first + i]);
+    for (size_t i = 0; i < count; ++i) {
+        if (!found[i]) continue;
+        DirEntry& e = entries[kept++];
+        if (&e != &entries[first + i]) e = std::move(entries[first + i]);
+        e.name = FromNative(names.name(i));
+    }
     entries.resize(kept);
     return {};
 }
