@@ -26,8 +26,8 @@ deps:
 
 # What only the benches need: the command-line renamers whole_run_bench times
 # beside ours, the metadata reader media_bench times beside ours, and the
-# profilers. Users' `make deps` leaves them out.
-BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl
+# profilers (valgrind's massif finds the peak heap). Users' `make deps` leaves them out.
+BENCH_PKGS = mmv rename linux-perf strace time libimage-exiftool-perl valgrind
 # To look at the real program under Xvfb: a window manager (dialogs and menus
 # are framed and stacked) and a file manager to try the context-menu entry.
 LOOK_PKGS = openbox thunar

@@ -46,7 +46,7 @@ void SetNewText(NameRow& row, std::u16string_view text) {
 }  // namespace
 
 // A million rows: every byte here is a megabyte.
-static_assert(sizeof(NameRow) <= 88);
+static_assert(sizeof(NameRow) <= 80);
 
 int ColumnCaptionId(int column) {
     static constexpr int kIds[ViewColumnCount] = {text::OldNameColumn,   text::NewNameColumn,  text::OldFolderColumn,
@@ -65,7 +65,7 @@ NameList::Pieces NameList::piecesOf(const NameRow& row) const {
         p.part[p.count++] = explicitPaths_.at(row.id);
         return p;
     }
-    const std::u16string& folder = row.oldFolder->text;
+    const std::u16string& folder = folderOf(row.oldFolder).text;
     p.part[p.count++] = folder;
     bool endsInSep = !folder.empty() && folder.back() == style_->separator;
     bool addSep = row.fullKind == JoinedFolder ? (!folder.empty() && !endsInSep)
@@ -86,7 +86,7 @@ std::u16string NameList::fullPathOf(const NameRow& row) const {
 uint32_t NameList::pathHashOf(const NameRow& row) const {
     PathHash h;
     if (row.fullKind == JoinedFolder) {
-        h.state = row.oldFolder->joinedHash;
+        h.state = folderOf(row.oldFolder).joinedHash;
         h.add(row.oldName());
         return h.value();
     }
@@ -132,18 +132,23 @@ uint32_t PathSet::findSame(uint32_t id, uint32_t hash) const {
     }
 }
 
-const FolderText* NameList::intern(std::u16string_view folder) {
+uint32_t NameList::intern(std::u16string_view folder) {
     // Rows come in runs of one folder: the last one is tried before the set.
-    if (lastFolder_ && lastFolder_->text == folder) return lastFolder_;
+    if (lastFolder_ && lastFolder_->text == folder) return lastFolder_->index;
     auto it = folders_.find(folder);
     if (it == folders_.end()) {
         PathHash h;
         h.add(folder);
         if (!folder.empty() && folder.back() != style_->separator) h.add(std::u16string_view(&style_->separator, 1));
-        it = folders_.insert(FolderText{std::u16string(folder), h.state}).first;
+        FolderText made;
+        made.text = folder;
+        made.joinedHash = h.state;
+        made.index = static_cast<uint32_t>(folderTable_.size());
+        it = folders_.insert(std::move(made)).first;
+        folderTable_.push_back(&*it);
     }
     lastFolder_ = &*it;
-    return lastFolder_;
+    return lastFolder_->index;
 }
 
 std::u16string NameList::text(int r, int column) const {
@@ -151,8 +156,8 @@ std::u16string NameList::text(int r, int column) const {
     switch (column) {
         case ColOldName: return std::u16string(row.oldName());
         case ColNewName: return std::u16string(row.newName());
-        case ColOldFolder: return row.oldFolder->text;
-        case ColNewFolder: return row.newFolder->text;
+        case ColOldFolder: return folderOf(row.oldFolder).text;
+        case ColNewFolder: return folderOf(row.newFolder).text;
         case ColSize: return SizeText(sizeBytes(r));
         case ColModified: return TimeText(modified(r));
         case ColCreated: return TimeText(created(r));
@@ -172,7 +177,7 @@ void NameList::readDetails(NameRow& row) const {
 
 ListedEntry NameList::listed(int r) const {
     const NameRow& row = *rows_[r];
-    const FolderText& folder = *row.oldFolder;
+    const FolderText& folder = folderOf(row.oldFolder);
     if (row.ino == 0 || !folder.listed || folder.listedApart) return {};
     return {{folder.listed.id.dev, row.ino}, folder.listed};
 }
@@ -185,7 +190,8 @@ void NameList::setNewName(int r, std::u16string_view name) {
 
 void NameList::setNewFolder(int r, const std::u16string& folder) {
     NameRow& row = *rows_[r];
-    if (row.newFolder->text != folder) row.newFolder = folder == row.oldFolder->text ? row.oldFolder : intern(folder);
+    if (folderOf(row.newFolder).text != folder)
+        row.newFolder = folder == folderOf(row.oldFolder).text ? row.oldFolder : intern(folder);
 }
 
 void NameList::dropOldName(NameRow& row) {
@@ -292,7 +298,7 @@ void NameList::setApplied(int r, std::u16string_view name, const std::u16string&
     setOldName(row, name);
     row.ino = 0;  // a move across devices makes a new entry; the next run looks it up
     // The row usually moves to its own New Folder: no look-up for that.
-    row.oldFolder = row.newFolder->text == folder ? row.newFolder : intern(folder);
+    row.oldFolder = folderOf(row.newFolder).text == folder ? row.newFolder : intern(folder);
     setFullPath(row, fullPath);
 }
 
@@ -352,7 +358,7 @@ NameRow& NameList::newRow(const RowSource& s) {
     row.isFolder = s.isFolder;
     row.detailsPending = s.detailsPending;
     if (s.ino != 0 && s.folderStamp) {
-        const FolderText& folder = *row.oldFolder;
+        const FolderText& folder = folderOf(row.oldFolder);
         if (!folder.listed) folder.listed = s.folderStamp;
         folder.listedApart = folder.listedApart || folder.listed != s.folderStamp;
         row.ino = s.ino;
@@ -459,6 +465,7 @@ void NameList::clear() {
     freeIds_.clear();
     nextId_ = 0;
     lastFolder_ = nullptr;
+    folderTable_.clear();
     folders_.clear();
     explicitPaths_.clear();
     notes_.clear();

@@ -46,12 +46,14 @@ struct FolderText;
 struct NameRow {
     const char16_t* oldText = nullptr;  // in the list's arena, or a block of its own when oldOwned
     char16_t* newText = nullptr;        // a block of its own; meaningful only when !newSame
-    const FolderText* oldFolder = nullptr;
-    const FolderText* newFolder = nullptr;
     uint64_t size = 0;
     int64_t modified = 0;
     int64_t created = 0;
     uint64_t ino = 0;  // as its folder's listing found it; 0 when unknown or the row's path changed
+    // Places in the list's table of folder texts: half a pointer's size, on
+    // every row of a million.
+    uint32_t oldFolder = 0;
+    uint32_t newFolder = 0;
     uint32_t oldLength = 0;
     uint32_t newLength = 0;
     int32_t iconIndex = 0;
@@ -96,6 +98,7 @@ struct ListedEntry {
 struct FolderText {
     std::u16string text;
     uint64_t joinedHash = 0;
+    uint32_t index = 0;  // its place in the list's table
     // The stamp of the listing its rows' inodes come from; a second listing
     // with another stamp leaves none trusted.
     mutable FolderStamp listed;
@@ -116,8 +119,8 @@ public:
     // Valid until the row's names change or the list drops or packs rows.
     std::u16string_view oldName(int r) const { return rows_[r]->oldName(); }
     std::u16string_view newName(int r) const { return rows_[r]->newName(); }
-    const std::u16string& oldFolder(int r) const { return rows_[r]->oldFolder->text; }
-    const std::u16string& newFolder(int r) const { return rows_[r]->newFolder->text; }
+    const std::u16string& oldFolder(int r) const { return folderOf(rows_[r]->oldFolder).text; }
+    const std::u16string& newFolder(int r) const { return folderOf(rows_[r]->newFolder).text; }
     bool isFolder(int r) const { return rows_[r]->isFolder; }
     // A row added with its details deferred reads them here, once, on the
     // thread that asks: nothing reads them on several threads at once.
@@ -202,7 +205,8 @@ private:
     bool rowPathIs(const NameRow& row, std::u16string_view path) const;
     bool samePath(const NameRow& a, const NameRow& b) const;
     uint32_t pathHashOf(const NameRow& row) const;
-    const FolderText* intern(std::u16string_view folder);
+    uint32_t intern(std::u16string_view folder);
+    const FolderText& folderOf(uint32_t index) const { return *folderTable_[index]; }
     void setOldColumn(NameRow& row, int column, const std::u16string& text);
     void setOldName(NameRow& row, std::u16string_view text);
     void dropOldName(NameRow& row);
@@ -231,7 +235,8 @@ private:
     NameArena oldNames_;
     std::unordered_map<uint32_t, std::u16string> notes_;  // by row id; few rows have one
     uint32_t nextId_ = 0;
-    std::unordered_set<FolderText, FolderHash, FolderEqual> folders_;  // nodes are stable, rows point into them
+    std::unordered_set<FolderText, FolderHash, FolderEqual> folders_;  // nodes are stable, the table points into them
+    std::vector<const FolderText*> folderTable_;  // by index; folder texts live until the list is cleared
     const FolderText* lastFolder_ = nullptr;
     std::unordered_map<uint32_t, std::u16string> explicitPaths_;  // by row id, only for FullKind Explicit
     // An apply run changes every row's path: the set follows all of them at
