@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace quirnel {
 
@@ -7,10 +8,14 @@ namespace quirnel {
 struct RowChange {
     int row = 0;
     std::u16string oldPath;  // the row's path before the change, to find it again
-    std::u16string newName;
-    std::u16string newFolder;
     std::u16string target;
+    // The New Folder and New Name are the two ends of the target: a row's
+    // change carries no copies of them.
+    size_t folderLength = 0;
+    size_t nameAt = 0;
     bool extensionChanged = false;
+    std::u16string_view newFolder() const { return std::u16string_view(target).substr(0, folderLength); }
+    std::u16string_view newName() const { return std::u16string_view(target).substr(nameAt); }
 };
 
 struct ApplyCounts {

@@ -253,12 +253,16 @@ DiskChanges::RowResult DiskChanges::fromTemp(size_t s, int row) {
 DiskChanges::RowResult DiskChanges::succeeded(int row, std::u16string old, std::u16string target) {
     RowChange change;
     change.row = row;
-    change.newName = NameOf(target, Extension::Keep, style_);
+    const size_t sep = target.rfind(style_.separator);
+    change.nameAt = sep == std::u16string::npos ? 0 : sep + 1;
+    // A target is its New Folder joined with a name; a root folder keeps its separator.
+    const std::u16string& folder = rows_.newFolder(row);
+    const bool joined = std::u16string_view(target).substr(0, folder.size()) == folder && folder.size() <= change.nameAt;
+    change.folderLength = joined ? folder.size() : (sep == std::u16string::npos || sep == 0 ? change.nameAt : sep);
     change.oldPath = std::move(old);
-    change.newFolder = rows_.newFolder(row);
     change.target = std::move(target);
     change.extensionChanged = !rows_.isFolder(row) && !EqualsIgnoringAsciiCase(ExtensionOf(rows_.oldName(row), Dot::With),
-                                                                               ExtensionOf(change.newName, Dot::With));
+                                                                               ExtensionOf(change.newName(), Dot::With));
     sink_.rowChanged(std::move(change));
     return RowResult::Changed;
 }

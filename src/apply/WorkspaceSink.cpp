@@ -19,8 +19,8 @@ void WorkspaceSink::rowChanged(RowChange&& c) {
     // Only a file's extension changes: a folder's icon stays. The icon is
     // found before the new name moves into the row.
     const bool isFolder = false;
-    const int icon = c.extensionChanged ? ws_.icons.iconFor(c.target, c.newName, isFolder) : 0;
-    list.setApplied(c.row, std::move(c.newName), c.newFolder, c.target);
+    const int icon = c.extensionChanged ? ws_.icons.iconFor(c.target, c.newName(), isFolder) : 0;
+    list.setApplied(c.row, c.newName(), c.newFolder(), c.target);
     if (c.extensionChanged) list.setIconIndex(c.row, icon);
     if (c.row < static_cast<int>(changedMarks_.size())) changedMarks_[c.row] = true;
 }

@@ -281,7 +281,7 @@ void NameList::setText(int r, int column, const std::u16string& text) {
     paths_.insert(row.id, row.pathHash);
 }
 
-void NameList::setApplied(int r, std::u16string_view name, const std::u16string& folder,
+void NameList::setApplied(int r, std::u16string_view name, std::u16string_view folder,
                           const std::u16string& fullPath) {
     NameRow& row = *rows_[r];
     if (!row.pathPending) {

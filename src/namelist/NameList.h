@@ -145,7 +145,7 @@ public:
     // A change made on disk: Old Name, Old Folder and Full Path at once, as
     // setText of the three would leave them.
     // A New Name equal to name hands its storage over to the Old Name.
-    void setApplied(int r, std::u16string_view name, const std::u16string& folder, const std::u16string& fullPath);
+    void setApplied(int r, std::u16string_view name, std::u16string_view folder, const std::u16string& fullPath);
 
     bool selected(int r) const { return rows_[r]->selected; }
     void setSelected(int r, bool on) { rows_[r]->selected = on; }
