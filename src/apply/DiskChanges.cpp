@@ -257,7 +257,8 @@ DiskChanges::RowResult DiskChanges::succeeded(int row, std::u16string old, std::
     change.nameAt = sep == std::u16string::npos ? 0 : sep + 1;
     // A target is its New Folder joined with a name; a root folder keeps its separator.
     const std::u16string& folder = rows_.newFolder(row);
-    const bool joined = std::u16string_view(target).substr(0, folder.size()) == folder && folder.size() <= change.nameAt;
+    const bool joined = (folder.size() == change.nameAt || folder.size() + 1 == change.nameAt) &&
+                        std::u16string_view(target).substr(0, folder.size()) == folder;
     change.folderLength = joined ? folder.size() : (sep == std::u16string::npos || sep == 0 ? change.nameAt : sep);
     change.oldPath = std::move(old);
     change.target = std::move(target);
