@@ -6,6 +6,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -113,7 +114,11 @@ Result ReadFolderEntries(const std::u16string& folder, std::vector<DirEntry>& en
     };
     // Relative to the open folder the kernel does not walk its path again;
     // each entry still costs it a look-up, so a large folder's are shared out.
-    if (count >= kEntriesForTwoThreads)
+    // A deferred listing looks up only the entries it could not type.
+    const size_t lookUps = names.types.empty() ? count
+                                               : static_cast<size_t>(std::count_if(names.types.begin(), names.types.end(),
+                                                     [](unsigned char t) { return t == DT_UNKNOWN || t == DT_DIR; }));
+    if (lookUps >= kEntriesForTwoThreads)
         SideBySide([&] { lookUp(count / 2, count); }, [&] { lookUp(0, count / 2); });
     else
         lookUp(0, count);
